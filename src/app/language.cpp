@@ -1,0 +1,55 @@
+#include "language.h"
+
+#include "settingsnames.h"
+
+#include <QDebug>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+namespace Language {
+
+QString systemLanguageName()
+{
+    const QStringList uiLanguages = QLocale::system().uiLanguages();
+    const QLocale locale = uiLanguages.isEmpty() ? QLocale::system() : QLocale(uiLanguages.first());
+    return QLocale::languageToString(locale.language());
+}
+
+QString catalogueFor(const QString &stored, const QString &systemLanguage)
+{
+    if (!stored.isNull()) {
+        if (stored == QLatin1String("Chinese"))
+            return QStringLiteral(":/translations/qx_language_ch.qm");
+        if (stored == QLatin1String("English"))
+            return QStringLiteral(":/translations/qx_language_en.qm");
+        if (stored == QLatin1String("Korean"))
+            return QStringLiteral(":/translations/qx_language_korea.qm");
+        if (stored == QLatin1String("Japanese"))
+            return QStringLiteral(":/translations/qx_language_jp.qm");
+        return QString();
+    }
+    qDebug() << systemLanguage;
+    if (!systemLanguage.contains(QLatin1String("Chinese"))) {
+        qDebug() << "not zh";
+        return QStringLiteral(":/translations/qx_language_en.qm");
+    }
+    return QString();
+}
+
+QString chooseTranslation(QTranslator *translator, const QString &systemLanguage)
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::languagesGroup);
+    QString stored;
+    if (settings.contains(SettingsNames::languageKey))
+        stored = settings.value(SettingsNames::languageKey, QStringLiteral("Chinese")).toString();
+    settings.endGroup();
+
+    const QString catalogue = catalogueFor(stored, systemLanguage);
+    if (!catalogue.isEmpty())
+        translator->load(catalogue);
+    return catalogue;
+}
+
+} // namespace Language

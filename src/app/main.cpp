@@ -1,0 +1,69 @@
+#include "app/language.h"
+#include "app/mainwindow.h"
+#include "app/messagelog.h"
+#include "app/userdata.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTextCodec>
+#include <QThread>
+#include <QTimer>
+#include <QTranslator>
+
+namespace {
+
+void showLogWarning(const QString &text)
+{
+    // A modal box can only be shown from the GUI thread; other threads queue it.
+    auto show = [text] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("WARNING"), text);
+        box.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint
+                           | Qt::WindowCloseButtonHint);
+        box.exec();
+    };
+    if (QThread::currentThread() == qApp->thread())
+        show();
+    else
+        QMetaObject::invokeMethod(qApp, show, Qt::QueuedConnection);
+}
+
+// For headless runs: PLIMB_SCREENSHOT=FILE saves the drawn window and quits.
+void scheduleScreenshot(QWidget *window)
+{
+    const QString target = qEnvironmentVariable("PLIMB_SCREENSHOT");
+    if (target.isEmpty())
+        return;
+    QTimer::singleShot(1500, window, [window, target] {
+        window->grab().save(target, "PNG");
+        QApplication::quit();
+    });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/qx_ico.png")));
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+
+    ensureUserDataFolder();
+    MessageLog::setLogFilePath(logFilePath());
+    MessageLog::truncateLogFile();
+    MessageLog::setOpenFailureHook(showLogWarning);
+    MessageLog::install();
+
+    QTranslator translator;
+    Language::chooseTranslation(&translator);
+    QCoreApplication::installTranslator(&translator);
+
+    MainWindow window;
+    window.setApplication(&app);
+    scheduleScreenshot(&window);
+
+    return app.exec();
+}

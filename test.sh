@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds into build/, and runs every test through ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/deps.sh
+./scripts/build.sh
+
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
