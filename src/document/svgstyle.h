@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDomElement>
+#include <QFont>
+#include <QMap>
+#include <QString>
+
+using StyleMap = QMap<QString, QString>;
+
+// From "preserveAspectRatio": none, meet (the default) or slice.
+Qt::AspectRatioMode aspectRatioMode(const QDomElement &element);
+
+// The "style" attribute as a map of trimmed names to trimmed values.
+StyleMap parseStyleDeclarations(const QDomElement &element);
+StyleMap parseStyleText(const QString &style);
+
+// "name:value;" for every entry in key order.
+QString styleToString(const StyleMap &style);
+
+// Font properties of a style map, without inheritance.
+QString styleFontFamily(const StyleMap &style);
+double styleFontSize(const StyleMap &style);
+QFont::Style styleFontStyle(const StyleMap &style);
+int styleFontWeight(const StyleMap &style);
