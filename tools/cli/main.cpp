@@ -1,0 +1,34 @@
+#include "commands.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+void printUsage(QTextStream &out)
+{
+    out << "usage:\n"
+           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F]\n"
+           "  plimb-cli send JOB.gc [--port NAME]\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Fonts and SVG rendering need a GUI application, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (command == QLatin1String("gcode"))
+        return runGcodeCommand(arguments);
+    if (command == QLatin1String("send"))
+        return runSendCommand(arguments);
+
+    QTextStream err(stderr);
+    printUsage(err);
+    return 2;
+}
