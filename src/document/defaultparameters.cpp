@@ -1,0 +1,175 @@
+#include "defaultparameters.h"
+
+#include "app/settingsnames.h"
+
+#include <QSettings>
+#include <QVersionNumber>
+
+namespace {
+
+const QString prefix = QStringLiteral("DefaultParameters:");
+
+// The names in the order the panel pushes them, each with its field.
+struct NamedField
+{
+    const char *name;
+    double DefaultParameters::*field;
+};
+
+const NamedField namedFields[] = {
+    { "scanTimes", &DefaultParameters::scanTimes },
+    { "scanAccuracy", &DefaultParameters::scanAccuracy },
+    { "scanAngle", &DefaultParameters::scanAngle },
+    { "scanBuffer", &DefaultParameters::scanBuffer },
+    { "scanError", &DefaultParameters::scanError },
+    { "XMotorMovementError", &DefaultParameters::XMotorMovementError },
+    { "YMotorMovementError", &DefaultParameters::YMotorMovementError },
+};
+
+const NamedField *fieldOf(const QString &name)
+{
+    if (!name.startsWith(prefix))
+        return nullptr;
+    const QStringRef local = name.midRef(prefix.size());
+    for (const NamedField &named : namedFields) {
+        if (local == QLatin1String(named.name))
+            return &named;
+    }
+    return nullptr;
+}
+
+QVersionNumber parseWholeVersion(const QString &text, bool *ok)
+{
+    const QString trimmed = text.trimmed();
+    int suffix = 0;
+    const QVersionNumber version = QVersionNumber::fromString(trimmed, &suffix);
+    *ok = !version.isNull() && suffix == trimmed.size();
+    return version.normalized();
+}
+
+} // namespace
+
+bool DefaultParameters::isDefaultParameterName(const QString &name)
+{
+    return fieldOf(name) != nullptr;
+}
+
+bool DefaultParameters::setNamed(const QString &name, const QString &value)
+{
+    const NamedField *named = fieldOf(name);
+    if (!named)
+        return false;
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    if (!ok)
+        return false;
+    this->*(named->field) = number;
+    return true;
+}
+
+QStringList DefaultParameters::names()
+{
+    QStringList result;
+    for (const NamedField &named : namedFields)
+        result << prefix + QLatin1String(named.name);
+    return result;
+}
+
+QStringList DefaultParameters::values() const
+{
+    QStringList result;
+    for (const NamedField &named : namedFields)
+        result << QString::number(this->*(named.field), 'g', 6);
+    return result;
+}
+
+bool DefaultParameters::operator==(const DefaultParameters &other) const
+{
+    for (const NamedField &named : namedFields) {
+        if (this->*(named.field) != other.*(named.field))
+            return false;
+    }
+    return true;
+}
+
+StoredDefaults StoredDefaults::load()
+{
+    StoredDefaults stored;
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::itemPropertyGroup);
+    namespace K = ItemPropertyKeys;
+    stored.lowerHardWareVersion = settings.value(K::lowerHardWareVersion, stored.lowerHardWareVersion).toString();
+    stored.lengthUnit = settings.value(K::lengthUnit, stored.lengthUnit).toString();
+    stored.whLock = settings.value(K::whLock, stored.whLock).toBool();
+    stored.sceneRealRatio = settings.value(K::sceneRealRatio, stored.sceneRealRatio).toDouble();
+    stored.referencePoint = settings.value(K::referencePoint, stored.referencePoint).toInt();
+    stored.scanGap = settings.value(K::scanGap, stored.scanGap).toDouble();
+    stored.scanTimes = settings.value(K::scanTimes, stored.scanTimes).toInt();
+    stored.scanAngle = settings.value(K::scanAngle, stored.scanAngle).toInt();
+    stored.overScanSize = settings.value(K::overScanSize, stored.overScanSize).toDouble();
+    stored.scanErr = settings.value(K::scanErr, stored.scanErr).toDouble();
+    stored.engraveXErr = settings.value(K::engraveXErr, stored.engraveXErr).toDouble();
+    stored.engraveYErr = settings.value(K::engraveYErr, stored.engraveYErr).toDouble();
+    settings.endGroup();
+    return stored;
+}
+
+void StoredDefaults::save() const
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::itemPropertyGroup);
+    namespace K = ItemPropertyKeys;
+    settings.setValue(K::lowerHardWareVersion, lowerHardWareVersion);
+    settings.setValue(K::lengthUnit, lengthUnit);
+    settings.setValue(K::whLock, whLock);
+    settings.setValue(K::sceneRealRatio, sceneRealRatio);
+    settings.setValue(K::referencePoint, referencePoint);
+    settings.setValue(K::scanGap, scanGap);
+    settings.setValue(K::scanTimes, scanTimes);
+    settings.setValue(K::scanAngle, scanAngle);
+    settings.setValue(K::overScanSize, overScanSize);
+    settings.setValue(K::scanErr, scanErr);
+    settings.setValue(K::engraveXErr, engraveXErr);
+    settings.setValue(K::engraveYErr, engraveYErr);
+    settings.endGroup();
+}
+
+void StoredDefaults::restoreFactoryDefaults()
+{
+    scanGap = 0.025;
+    scanTimes = 1;
+    scanAngle = 180;
+    if (sameVersion(lowerHardWareVersion, QStringLiteral("1.0.0"))) {
+        overScanSize = 6;
+        scanErr = -0.2;
+        engraveXErr = -0.08;
+        engraveYErr = -0.05;
+    } else if (sameVersion(lowerHardWareVersion, QStringLiteral("2.0.0"))) {
+        overScanSize = 6;
+        scanErr = -0.15;
+        engraveXErr = -0.02;
+        engraveYErr = -0.02;
+    }
+}
+
+DefaultParameters StoredDefaults::defaultParameters() const
+{
+    DefaultParameters set;
+    set.scanTimes = scanTimes;
+    set.scanAccuracy = scanGap;
+    set.scanAngle = scanAngle;
+    set.scanBuffer = overScanSize;
+    set.scanError = scanErr;
+    set.XMotorMovementError = engraveXErr;
+    set.YMotorMovementError = engraveYErr;
+    return set;
+}
+
+bool sameVersion(const QString &a, const QString &b)
+{
+    bool okA = false;
+    bool okB = false;
+    const QVersionNumber va = parseWholeVersion(a, &okA);
+    const QVersionNumber vb = parseWholeVersion(b, &okB);
+    return okA && okB && va == vb;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "defaultparameters.h"
+#include "paintparameter.h"
+
+#include <QDomElement>
+#include <QString>
+
+// The engraving attributes every element carries. They are addressed by their
+// qualified names; the namespace URI plays no part.
+namespace EngravingAttributes {
+inline const QString scanPower = QStringLiteral("tolvenrik:scanPower");
+inline const QString scanSpeed = QStringLiteral("tolvenrik:scanSpeed");
+inline const QString scanTimes = QStringLiteral("tolvenrik:scanTimes");
+inline const QString scanAccuracy = QStringLiteral("tolvenrik:scanAccuracy");
+inline const QString scanAngle = QStringLiteral("tolvenrik:scanAngle");
+inline const QString scanBuffer = QStringLiteral("tolvenrik:scanBuffer");
+inline const QString scanError = QStringLiteral("tolvenrik:scanError");
+inline const QString XMotorMovementError = QStringLiteral("tolvenrik:XMotorMovementError");
+inline const QString YMotorMovementError = QStringLiteral("tolvenrik:YMotorMovementError");
+// "bw", "halftone" or "gray"; only on image elements.
+inline const QString image = QStringLiteral("tolvenrik:image");
+inline const QString imageBw = QStringLiteral("bw");
+inline const QString imageHalftone = QStringLiteral("halftone");
+inline const QString imageGray = QStringLiteral("gray");
+
+// Text layout, on text elements only. The prefix differs from the one above
+// in the capital R, which makes these different attribute names.
+inline const QString textDirection = QStringLiteral("tolvenRik:TextDirection");
+inline const QString alignment = QStringLiteral("tolvenRik:Alignment");
+inline const QString wordSpacing = QStringLiteral("tolvenRik:WordSpacing");
+inline const QString lineSpacing = QStringLiteral("tolvenRik:LineSpacing");
+
+// The engrave mode is the "fill" declaration of "style": "none" cuts the outline.
+inline const QString fillOutline = QStringLiteral("none");
+inline const QString fillFill = QStringLiteral("#80000000");
+} // namespace EngravingAttributes
+
+// Six significant digits in the shortest form ("0.025", "100", "-0.15").
+QString formatParameter(double value);
+// Fixed-point with six decimals ("180.000000").
+QString formatFixed(double value);
+
+enum class EngraveMode {
+    None,    // no "fill" declaration: neither cut nor filled; children are still visited
+    Outline, // "fill:none"
+    Fill,    // any other "fill" value
+};
+
+EngraveMode engraveMode(const QDomElement &element);
+
+// What an outline-mode element is cut with.
+struct OutlineParameters
+{
+    double scanTimes = 1;
+    double scanPower = 100;
+    double scanSpeed = 100;
+    double XMotorMovementError = 0.1;
+    double YMotorMovementError = 0.1;
+};
+
+// Power, speed, pass count and backlash of an outline-mode element. Absent or
+// unreadable attributes take 100, 100, 1, 0.1 and 0.1; fewer than one pass
+// counts as one.
+OutlineParameters readOutlineParameters(const QDomElement &element);
+
+// All nine parameters of a fill-mode or image element. Absent or unreadable
+// attributes take 100 for power and speed and the default set for the other
+// seven. The pass count is kept as read, so 0 or less gives no raster pass.
+PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults);
+
+// What an element object does when it is created: reads all nine parameters
+// like readPaintParameter(), and writes each of the seven default-set values
+// that was absent or unreadable into the element. Power and speed are not written.
+PaintParameter completeElementParameters(QDomElement element, const DefaultParameters &defaults);
