@@ -2,6 +2,7 @@
 
 #include "app/settingsnames.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QVersionNumber>
 
@@ -40,11 +41,18 @@ const NamedField *fieldOf(const QString &name)
 
 QVersionNumber parseWholeVersion(const QString &text, bool *ok)
 {
+    // Checked by hand: fromString() is declared pure although it writes its
+    // suffix index, so an optimising compiler may never see that index change.
+    static const QRegularExpression whole(QStringLiteral("^[0-9]+(\\.[0-9]+)*$"));
     const QString trimmed = text.trimmed();
-    int suffix = 0;
-    const QVersionNumber version = QVersionNumber::fromString(trimmed, &suffix);
-    *ok = !version.isNull() && suffix == trimmed.size();
-    return version.normalized();
+    *ok = whole.match(trimmed).hasMatch();
+    return *ok ? QVersionNumber::fromString(trimmed).normalized() : QVersionNumber();
+}
+
+// Pass count and angle are whole numbers, cut like the panel cuts them (45.5 is 45).
+int wholeNumber(const QVariant &value)
+{
+    return static_cast<int>(value.toDouble());
 }
 
 } // namespace
@@ -104,8 +112,8 @@ StoredDefaults StoredDefaults::load()
     stored.sceneRealRatio = settings.value(K::sceneRealRatio, stored.sceneRealRatio).toDouble();
     stored.referencePoint = settings.value(K::referencePoint, stored.referencePoint).toInt();
     stored.scanGap = settings.value(K::scanGap, stored.scanGap).toDouble();
-    stored.scanTimes = settings.value(K::scanTimes, stored.scanTimes).toInt();
-    stored.scanAngle = settings.value(K::scanAngle, stored.scanAngle).toInt();
+    stored.scanTimes = wholeNumber(settings.value(K::scanTimes, stored.scanTimes));
+    stored.scanAngle = wholeNumber(settings.value(K::scanAngle, stored.scanAngle));
     stored.overScanSize = settings.value(K::overScanSize, stored.overScanSize).toDouble();
     stored.scanErr = settings.value(K::scanErr, stored.scanErr).toDouble();
     stored.engraveXErr = settings.value(K::engraveXErr, stored.engraveXErr).toDouble();
