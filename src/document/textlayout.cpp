@@ -136,7 +136,10 @@ TextLayout layoutText(const QString &text, const QFont &font, double lineSpacing
             // A space, or a character without an outline (a tab), has no edge to
             // measure from: it advances like a space instead of jumping back to 0.
             if (path.isEmpty()) {
-                along += (horizontal ? metrics.horizontalAdvance(glyph.text) : ascent) + wordSpacing;
+                const double advance = glyph.units == 1
+                        ? metrics.horizontalAdvance(glyph.text.at(0))
+                        : metrics.horizontalAdvance(glyph.text);
+                along += (horizontal ? advance : ascent) + wordSpacing;
             } else {
                 const QRectF bounds = path.boundingRect();
                 along = qAbs(horizontal ? bounds.right() : bounds.bottom()) + wordSpacing;
