@@ -40,6 +40,12 @@ const DefaultField defaultFields[] = {
 
 } // namespace
 
+QStringList numericEngravingAttributes()
+{
+    return { A::scanTimes, A::scanBuffer, A::scanAccuracy, A::scanAngle, A::scanError,
+             A::scanPower, A::scanSpeed, A::XMotorMovementError, A::YMotorMovementError };
+}
+
 QString formatParameter(double value)
 {
     return QString::number(value, 'g', 6);

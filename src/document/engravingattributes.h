@@ -5,6 +5,7 @@
 
 #include <QDomElement>
 #include <QString>
+#include <QStringList>
 
 // The engraving attributes every element carries. They are addressed by their
 // qualified names; the namespace URI plays no part.
@@ -35,6 +36,10 @@ inline const QString lineSpacing = QStringLiteral("tolvenRik:LineSpacing");
 inline const QString fillOutline = QStringLiteral("none");
 inline const QString fillFill = QStringLiteral("#80000000");
 } // namespace EngravingAttributes
+
+// The nine numeric attributes in the order of PaintParameter's fields; the
+// panel writes these on the selection without an undo record.
+QStringList numericEngravingAttributes();
 
 // Six significant digits in the shortest form ("0.025", "100", "-0.15").
 QString formatParameter(double value);

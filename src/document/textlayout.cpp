@@ -4,6 +4,7 @@
 #include "svgnumbers.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QtMath>
 
 namespace A = EngravingAttributes;
@@ -121,15 +122,21 @@ TextLayout layoutText(const QString &text, const QFont &font, double lineSpacing
     const bool horizontal = direction != TextVertical;
     const QStringList lineTexts = text.split(QLatin1Char('\n'));
 
+    // Shaping a character is the costly part, and texts repeat their characters.
+    QHash<QString, QPainterPath> glyphCache;
     QList<Line> lines;
     double across = 0; // y of the current line, or x of the current column
     for (const QString &lineText : lineTexts) {
         Line line;
         double along = 0;
         for (const Glyph &glyph : glyphsOf(lineText)) {
-            QPainterPath path;
-            path.addText(0, ascent, font, glyph.text);
-            path.translate(horizontal ? QPointF(along, 0) : QPointF(0, along));
+            auto cached = glyphCache.find(glyph.text);
+            if (cached == glyphCache.end()) {
+                QPainterPath outline;
+                outline.addText(0, ascent, font, glyph.text);
+                cached = glyphCache.insert(glyph.text, outline);
+            }
+            const QPainterPath path = cached->translated(horizontal ? QPointF(along, 0) : QPointF(0, along));
             const QPointF position = horizontal ? QPointF(along, across) : QPointF(across, along);
             for (int i = 0; i < glyph.units; ++i)
                 line.positions.append(position);

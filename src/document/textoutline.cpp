@@ -8,8 +8,6 @@
 #include "svgstyle.h"
 #include "textlayout.h"
 
-namespace A = EngravingAttributes;
-
 namespace {
 
 struct OutlineSource
@@ -47,15 +45,11 @@ QDomElement emitPath(QDomNode parent, const OutlineSource &source, const QString
                               + QStringLiteral("translate(%1,%2)")
                                         .arg(formatFixed(source.layout.x), formatFixed(source.layout.y)));
     const PaintParameter &p = source.parameters;
-    path.setAttribute(A::scanTimes, formatFixed(p.scanTimes));
-    path.setAttribute(A::scanBuffer, formatFixed(p.scanBuffer));
-    path.setAttribute(A::scanAccuracy, formatFixed(p.scanAccuracy));
-    path.setAttribute(A::scanAngle, formatFixed(p.scanAngle));
-    path.setAttribute(A::scanError, formatFixed(p.scanError));
-    path.setAttribute(A::scanPower, formatFixed(p.scanPower));
-    path.setAttribute(A::scanSpeed, formatFixed(p.scanSpeed));
-    path.setAttribute(A::XMotorMovementError, formatFixed(p.XMotorMovementError));
-    path.setAttribute(A::YMotorMovementError, formatFixed(p.YMotorMovementError));
+    const double values[] = { p.scanTimes, p.scanBuffer, p.scanAccuracy, p.scanAngle, p.scanError,
+                              p.scanPower, p.scanSpeed, p.XMotorMovementError, p.YMotorMovementError };
+    const QStringList names = numericEngravingAttributes();
+    for (int i = 0; i < names.size(); ++i)
+        path.setAttribute(names.at(i), formatFixed(values[i]));
     parent.appendChild(path);
     return path;
 }
