@@ -198,11 +198,15 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     }
 
     QVector<GCodeBuffer> result;
+    if (copies == 1) {
+        result.swap(mRecords);
+        result.squeeze();
+        return result;
+    }
     result.reserve(static_cast<int>(copies * passRecords));
     for (qint64 h = 0; h < copies; ++h)
         result.append(mRecords);
-    mRecords.clear();
-    mRecords.squeeze();
+    mRecords = QVector<GCodeBuffer>();
     return result;
 }
 
