@@ -152,8 +152,8 @@ void TestScanLineGenerator::golden_data()
                            "G1X-0.3000S1000.0000",
                            "G1X0.0500Y0.1000S0.0000", "G1X0.2000S0.0000",
                            "G1X0.2000S1000.0000"};
-    // The description of the design's bottom row comes first, burned from
-    // right to left on the machine.
+    // The design's bottom row comes first, burned from right to left on the
+    // machine.
     QTest::newRow("angle 180 starts at the bottom row")
             << QStringList{"..........", "..........", "....###..."} << parameters(180)
             << QStringList{"M9", "G90", "G0X0.7000Y0.2000", "G91X0.0000Y0.0000",
