@@ -140,7 +140,8 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     grey.release();
 
     if (p.imageMode != QLatin1String("gray")) {
-        cv::Mat thresholded;
+        // In place unless `rotated` still shares the caller's bitmap.
+        cv::Mat thresholded = angle == 0 ? cv::Mat() : rotated;
         cv::threshold(rotated, thresholded, 128, white, cv::THRESH_BINARY);
         rotated = thresholded;
     }
@@ -172,14 +173,11 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     for (int j = 0; j < rotated.rows && !mOverflow; ++j) {
         const uchar *row = rotated.ptr<uchar>(j);
         const float y = j * pixelSize;
-        const bool burning = std::any_of(row, row + rotated.cols,
-                                         [](uchar value) { return value != white; });
+        const bool burning = mLeftToRight ? scanLeftToRight(row, rotated.cols, y)
+                                          : scanRightToLeft(row, rotated.cols, y);
+        // A white row moves nothing and keeps the direction.
         if (!burning)
             continue;
-        if (mLeftToRight)
-            scanLeftToRight(row, rotated.cols, y);
-        else
-            scanRightToLeft(row, rotated.cols, y);
         mLeftToRight = !mLeftToRight;
         mLeadInNeeded = true;
     }
@@ -216,11 +214,13 @@ double ScanLineGenerator::runPower(int value) const
 }
 
 // A row is scanned as if a white pixel came before its first one, so a run
-// that starts at the row's edge is burned from its start like any other.
-void ScanLineGenerator::scanLeftToRight(const uchar *row, int columns, float y)
+// that starts at the row's edge is burned from its start like any other, and
+// a row with any pixel that is not white changes value at least once.
+bool ScanLineGenerator::scanLeftToRight(const uchar *row, int columns, float y)
 {
     const float pixelSize = mPixelSize;
     int run = white;
+    bool changed = false;
     for (int i = 0; i < columns; ++i) {
         const int value = row[i];
         if (value == run)
@@ -231,16 +231,19 @@ void ScanLineGenerator::scanLeftToRight(const uchar *row, int columns, float y)
         }
         emitPoint((i - 1) * pixelSize, y, runPower(run), 0);
         run = value;
+        changed = true;
     }
     if (run != white)
         emitPoint((columns - 1) * pixelSize, y, runPower(run), 0);
+    return changed;
 }
 
-void ScanLineGenerator::scanRightToLeft(const uchar *row, int columns, float y)
+bool ScanLineGenerator::scanRightToLeft(const uchar *row, int columns, float y)
 {
     const float pixelSize = mPixelSize;
     const double offset = mParameters.rowOffset;
     int run = white;
+    bool changed = false;
     for (int i = columns - 1; i >= 0; --i) {
         const int value = row[i];
         if (value == run)
@@ -251,9 +254,11 @@ void ScanLineGenerator::scanRightToLeft(const uchar *row, int columns, float y)
         }
         emitPoint(i * pixelSize, y, runPower(run), offset);
         run = value;
+        changed = true;
     }
     if (run != white)
         emitPoint(0, y, runPower(run), offset);
+    return changed;
 }
 
 void ScanLineGenerator::emitPoint(double x, float y, double power, double rowOffset)

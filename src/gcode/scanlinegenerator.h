@@ -57,8 +57,9 @@ public:
     void setRecordLimit(qint64 records) { mRecordLimit = records; }
 
 private:
-    void scanLeftToRight(const uchar *row, int columns, float y);
-    void scanRightToLeft(const uchar *row, int columns, float y);
+    // Each returns whether the row had a pixel that is not white.
+    bool scanLeftToRight(const uchar *row, int columns, float y);
+    bool scanRightToLeft(const uchar *row, int columns, float y);
     void emitPoint(double x, float y, double power, double rowOffset);
     double runPower(int value) const;
 
