@@ -1,0 +1,130 @@
+#pragma once
+
+#include "machine.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class QTimer;
+class SerialLink;
+
+// The engraver's side of the wire: GRBL 1.1-style line protocol with character
+// counting, real-time bytes, alarm lock, the private "$@" job-part and
+// firmware exchanges, and the fault injections used by tests.
+class Engraver : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options {
+        QByteArray hardwareVersion = "3.0.0";
+        QByteArray firmwareVersion = "1.0.0";
+        int rxBufferSize = 1024;
+        bool hardVerFirst = false;
+        bool alarmAtStart = false;
+        int vanishAfterLines = -1;
+        int muteAfterLines = -1;
+        int garbageEvery = 0;
+        int otaChunkDelayMs = 0;
+        // How long a stored job takes to run once "$@file@done" arrives.
+        int jobRunMs = 200;
+        // A part or firmware transfer that stops for this long is abandoned.
+        int rawTimeoutMs = 3000;
+    };
+
+    Engraver(const Options &options, SerialLink *link, QObject *parent = nullptr);
+
+    QJsonObject state() const;
+    // Prints a line as if the firmware had printed it (control channel "send").
+    void printLine(const QByteArray &text);
+
+signals:
+    // The emulated device is gone: the caller closes the pty and exits.
+    void vanished();
+
+private:
+    enum class RawMode { None, Package, Firmware };
+    enum class Outcome { Done, Stall };
+
+    void receive(const QByteArray &bytes);
+    int receiveRaw(const char *data, int size);
+    void receiveRealtime(char byte);
+    void completeLine();
+    void processQueue();
+    Outcome processLine(const QByteArray &line);
+    Outcome processSystemCommand(const QByteArray &line);
+    Outcome processGcode(const QByteArray &line);
+
+    void answer(const QByteArray &text);
+    void print(const QByteArray &text);
+    void send(const QByteArray &text, int answers);
+    void answersDelivered(int count);
+    void countOutstanding(int delta);
+
+    void softReset();
+    void refuseLocked();
+    void resumeFromHold();
+    QByteArray statusReport() const;
+
+    void announcePart(const QByteArray &line);
+    void finishPart();
+    void startStoredJob();
+    void runJobSlice();
+    void finishStoredJob();
+
+    void startFirmware(const QByteArray &line);
+    void askFirmwarePiece();
+    void abandonRawTransfer();
+    void vanish();
+
+    Options mOptions;
+    SerialLink *mLink;
+    Machine mMachine;
+
+    // Reported position; the machine's own position runs ahead of it while
+    // moves wait in the planner during a feed hold.
+    Machine::Target mPosition;
+    QList<Machine::Target> mPlanner;
+    bool mAlarm = false;
+    bool mHeld = false;
+    bool mEndAfterHold = false;
+    bool mMuted = false;
+    bool mGone = false;
+
+    // Character counting: bytes of command lines received and not yet answered.
+    QByteArray mPartialLine;
+    QList<QByteArray> mQueue;
+    QList<int> mAwaitingDelivery;
+    int mCurrentLineSize = 0;
+    int mDeferredAnswerSize = 0;
+    int mOutstanding = 0;
+    int mMaxOutstanding = 0;
+    int mOverflows = 0;
+    bool mOverfull = false;
+
+    QStringList mLines;
+    QByteArray mRealtime;
+    int mReplyLines = 0;
+    quint32 mGarbageCounter = 0;
+
+    RawMode mRawMode = RawMode::None;
+    qint64 mRawExpected = 0;
+    QByteArray mRawBytes;
+    QTimer *mRawTimer;
+
+    int mNextPart = 1;
+    int mPartUncompressedSize = 0;
+    QByteArray mJob;
+    int mParts = 0;
+    int mPartErrors = 0;
+
+    QList<QByteArray> mJobLines;
+    int mJobIndex = 0;
+    bool mJobRunning = false;
+    QTimer *mJobTimer;
+
+    QByteArray mFirmware;
+    int mFirmwarePiece = 0;
+};

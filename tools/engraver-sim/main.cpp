@@ -1,0 +1,120 @@
+// plimb-engraver-sim: an engraver on a pseudo-terminal, so Plimb and its tests
+// can drive a GRBL-style machine without hardware.
+#include "controlchannel.h"
+#include "engraver.h"
+#include "pseudoterminal.h"
+#include "seriallink.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+int intValue(const QCommandLineParser &parser, const QString &name, int fallback, bool *ok)
+{
+    if (!parser.isSet(name))
+        return fallback;
+    bool valid = false;
+    const int value = parser.value(name).toInt(&valid);
+    if (!valid) {
+        QTextStream(stderr) << "plimb-engraver-sim: --" << name << " needs a whole number\n";
+        *ok = false;
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("plimb-engraver-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+            "Emulates a GRBL-style laser engraver on a pseudo-terminal. Prints \"PTY <path>\" first,\n"
+            "then answers control commands on standard input: state, send <text>, quit."));
+    parser.addHelpOption();
+    parser.addOptions({
+            {QStringLiteral("hardware"), QStringLiteral("Hardware version in [HARDVER:...]."), QStringLiteral("version"), QStringLiteral("3.0.0")},
+            {QStringLiteral("firmware"), QStringLiteral("Firmware version in [VER:...]."), QStringLiteral("version"), QStringLiteral("1.0.0")},
+            {QStringLiteral("rx-buffer"), QStringLiteral("Receive buffer size reported and enforced."), QStringLiteral("bytes"), QStringLiteral("1024")},
+            {QStringLiteral("throttle"), QStringLiteral("Pace both directions at 115200 baud (11520 bytes/s).")},
+            {QStringLiteral("hardver-first"), QStringLiteral("Print [HARDVER:...] before [VER:...].")},
+            {QStringLiteral("alarm"), QStringLiteral("Start in the alarm lock; only $X lifts it.")},
+            {QStringLiteral("vanish-after"), QStringLiteral("Close the pty and exit when line N arrives."), QStringLiteral("N")},
+            {QStringLiteral("mute-after"), QStringLiteral("Answer nothing after line N."), QStringLiteral("N")},
+            {QStringLiteral("split-seed"), QStringLiteral("Write replies in random small chunks (seeded, non-zero)."), QStringLiteral("S")},
+            {QStringLiteral("garbage-every"), QStringLiteral("Insert a garbage line after every N reply lines."), QStringLiteral("N")},
+            {QStringLiteral("ota-chunk-delay"), QStringLiteral("Wait before each [MSG:OTA OK]."), QStringLiteral("ms")},
+            {QStringLiteral("job-run-time"), QStringLiteral("How long a stored job runs (default 200)."), QStringLiteral("ms")},
+            {QStringLiteral("raw-timeout"), QStringLiteral("Abandon a stalled part or firmware transfer (default 3000)."), QStringLiteral("ms")},
+            {QStringLiteral("no-stdin"), QStringLiteral("Ignore standard input; run until SIGTERM.")},
+    });
+    parser.process(app);
+
+    bool ok = true;
+    Engraver::Options options;
+    options.hardwareVersion = parser.value(QStringLiteral("hardware")).toLatin1();
+    options.firmwareVersion = parser.value(QStringLiteral("firmware")).toLatin1();
+    options.rxBufferSize = intValue(parser, QStringLiteral("rx-buffer"), options.rxBufferSize, &ok);
+    options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
+    options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
+    options.vanishAfterLines = intValue(parser, QStringLiteral("vanish-after"), -1, &ok);
+    options.muteAfterLines = intValue(parser, QStringLiteral("mute-after"), -1, &ok);
+    options.garbageEvery = intValue(parser, QStringLiteral("garbage-every"), 0, &ok);
+    options.otaChunkDelayMs = intValue(parser, QStringLiteral("ota-chunk-delay"), 0, &ok);
+    options.jobRunMs = intValue(parser, QStringLiteral("job-run-time"), options.jobRunMs, &ok);
+    options.rawTimeoutMs = intValue(parser, QStringLiteral("raw-timeout"), options.rawTimeoutMs, &ok);
+    SerialLink::Pacing pacing;
+    pacing.throttle = parser.isSet(QStringLiteral("throttle"));
+    pacing.splitSeed = quint32(parser.value(QStringLiteral("split-seed")).toULong());
+    if (!ok)
+        return 2;
+
+    PseudoTerminal pty;
+    QString errorText;
+    if (!pty.open(&errorText)) {
+        QTextStream(stderr) << "plimb-engraver-sim: " << errorText << '\n';
+        return 1;
+    }
+    ControlChannel::writeLine("PTY " + pty.slavePath().toLocal8Bit());
+
+    SerialLink link(pty.masterDescriptor(), pacing);
+    Engraver engraver(options, &link);
+    QObject::connect(&engraver, &Engraver::vanished, &app, [&pty] {
+        pty.close();
+        QCoreApplication::exit(0);
+    });
+
+    ControlChannel *control = nullptr;
+    if (!parser.isSet(QStringLiteral("no-stdin"))) {
+        control = new ControlChannel(&engraver, &app);
+        QObject::connect(control, &ControlChannel::quitRequested, &app, &QCoreApplication::quit);
+    }
+
+    // SIGTERM and SIGINT end the event loop so the pty is closed in order.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        std::signal(SIGTERM, onTerminate);
+        std::signal(SIGINT, onTerminate);
+    }
+    std::signal(SIGPIPE, SIG_IGN);
+
+    return app.exec();
+}
