@@ -1,3 +1,4 @@
+#include "document/pathdatawriter.h"
 #include "document/svggrammar.h"
 
 #include <QDomDocument>
@@ -39,6 +40,8 @@ private slots:
     void parsePath();
     void relativeAndAbsoluteSpellingsAgree_data();
     void relativeAndAbsoluteSpellingsAgree();
+    void writtenPathReadsBack_data();
+    void writtenPathReadsBack();
     void arcFollowsTheCircle_data();
     void arcFollowsTheCircle();
     void arcSpellingsAgree_data();
@@ -575,6 +578,33 @@ void TestSvgGrammar::relativeAndAbsoluteSpellingsAgree()
     const QPainterPath a = ::parsePath(absolute);
     const QPainterPath r = ::parsePath(relative);
     QVERIFY2(sameGeometry(a, r, 1e-9), qPrintable(describe(a) + QLatin1String("\n") + describe(r)));
+}
+
+void TestSvgGrammar::writtenPathReadsBack_data()
+{
+    QTest::addColumn<QString>("d");
+
+    QTest::newRow("lines") << "M10.25 10.5 L20.125 10 20 20.333333 Z";
+    QTest::newRow("H and V, relative") << "m5.1 5.2 h10.3 v20.4 h-10.5 z";
+    QTest::newRow("curves") << "M0 0 C10 0 20 10 20 20 S30 40 40 40 s7.7 -3.3 1.1 -9.9";
+    QTest::newRow("quadratics") << "M1 1 Q5 9 9 1 T17 1 25 1 q-3.3 4.4 -7.7 1.1 t-2 2";
+    QTest::newRow("arcs") << "M0 0 A10 5 30 0 1 20 10 A5 5 0 1 0 30 0 a7.5 2.5 -45 1 1 -3 -30";
+    QTest::newRow("closed subpaths, continued") << "M0 0 L10 0 L10 10 Z L-5 -5 Z m20 20 l10 0 0 10 z";
+    QTest::newRow("compact numbers") << "M.5.5l1e1-2.5e-1.25.75c.1.2.3.4.5.6";
+    QTest::newRow("traced") << "M183.4 92.7c-1.2.4-2.6 1.9-3.1 3.3l-.6 1.8 1.4-.9c2.2-1.4 5.1-1.8 6.3-.8"
+                               "c.9.8.8 1.1-.6 2.2-2.3 1.8-3.1 4.6-1.9 6.5.9 1.4 1.1 1.4 3.1.2l2.1-1.3z";
+}
+
+// What the writers produce must read back as the same geometry.
+void TestSvgGrammar::writtenPathReadsBack()
+{
+    QFETCH(QString, d);
+    const QPainterPath path = ::parsePath(d);
+    QVERIFY(path.elementCount() > 2);
+    const QString written = pathToData(path);
+    QVERIFY2(sameGeometry(::parsePath(written), path, 1e-6), qPrintable(written + QLatin1String("\n") + describe(path)));
+    const QString closed = pathToClosedData(path);
+    QVERIFY2(sameGeometry(::parsePath(closed), path, 1e-6), qPrintable(closed + QLatin1String("\n") + describe(path)));
 }
 
 void TestSvgGrammar::arcFollowsTheCircle_data()
