@@ -60,7 +60,8 @@ QList<QDomElement> textToOutline(const QDomElement &textElement, const DefaultPa
 {
     QList<QDomElement> paths;
     QDomNode parent = textElement.parentNode();
-    if (textElement.isNull() || parent.isNull())
+    // A document holds one root element: a text at the root has nowhere to put its paths.
+    if (textElement.isNull() || !parent.isElement())
         return paths;
 
     OutlineSource source;
