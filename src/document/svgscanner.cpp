@@ -14,6 +14,14 @@ const QChar *skipSeparator(const QChar *p, const QChar *end)
     return p;
 }
 
+namespace {
+
+// Powers of ten that a double holds exactly.
+const double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
+
 const QChar *scanNumber(const QChar *p, const QChar *end, double *value, NumberScan *result)
 {
     *result = NumberScan::None;
@@ -23,17 +31,45 @@ const QChar *scanNumber(const QChar *p, const QChar *end, double *value, NumberS
         negative = q->unicode() == '-';
         ++q;
     }
+    // The significant digits are gathered on the way; most numbers in
+    // drawings are short enough to be converted exactly without a library call.
+    quint64 mantissa = 0;
+    int significant = 0;
+    bool dropped = false;
+    long decimalExponent = 0;
+    auto addDigit = [&](ushort d, bool fraction) {
+        if (mantissa == 0 && d == 0) {
+            if (fraction)
+                --decimalExponent;
+            return;
+        }
+        if (significant < 19) {
+            mantissa = mantissa * 10 + d;
+            ++significant;
+            if (fraction)
+                --decimalExponent;
+        } else {
+            dropped = true;
+            if (!fraction)
+                ++decimalExponent;
+        }
+    };
+
     const QChar *intStart = q;
-    while (q < end && isDigit(*q))
+    while (q < end && isDigit(*q)) {
+        addDigit(q->unicode() - '0', false);
         ++q;
+    }
     const QChar *intEnd = q;
     const QChar *fracStart = q;
     const QChar *fracEnd = q;
     if (q < end && q->unicode() == '.') {
         fracStart = q + 1;
         fracEnd = fracStart;
-        while (fracEnd < end && isDigit(*fracEnd))
+        while (fracEnd < end && isDigit(*fracEnd)) {
+            addDigit(fracEnd->unicode() - '0', true);
             ++fracEnd;
+        }
         // "5." is a number, a lone "." is not.
         if (intEnd > intStart || fracEnd > fracStart)
             q = fracEnd;
@@ -64,6 +100,22 @@ const QChar *scanNumber(const QChar *p, const QChar *end, double *value, NumberS
         }
     }
 
+    // Exact: the mantissa and the power of ten are both exact doubles, so one
+    // multiplication or division rounds correctly.
+    if (mantissa == 0) {
+        *value = negative ? -0.0 : 0.0;
+        *result = NumberScan::Ok;
+        return q;
+    }
+    const long totalExponent = decimalExponent + exponent;
+    if (!dropped && mantissa <= (quint64(1) << 53) && totalExponent >= -22 && totalExponent <= 22) {
+        double v = double(mantissa);
+        v = totalExponent < 0 ? v / exactPowersOfTen[-totalExponent] : v * exactPowersOfTen[totalExponent];
+        *value = negative ? -v : v;
+        *result = NumberScan::Ok;
+        return q;
+    }
+
     // std::from_chars is locale independent and rounds correctly; it takes
     // no leading "+", so the sign is written back only when negative.
     char small[64];
@@ -83,20 +135,8 @@ const QChar *scanNumber(const QChar *p, const QChar *end, double *value, NumberS
     double v = 0;
     const std::from_chars_result converted = std::from_chars(buffer, w, v);
     if (converted.ec == std::errc::result_out_of_range) {
-        // Tell underflow (a harmless zero) from overflow by the decimal magnitude.
-        long magnitude = 0;
-        const QChar *firstSignificant = intStart;
-        while (firstSignificant < intEnd && firstSignificant->unicode() == '0')
-            ++firstSignificant;
-        if (firstSignificant < intEnd) {
-            magnitude = long(intEnd - firstSignificant);
-        } else {
-            const QChar *f = fracStart;
-            while (f < fracEnd && f->unicode() == '0')
-                ++f;
-            magnitude = -long(f - fracStart);
-        }
-        if (magnitude + exponent < 0) {
+        // Underflow is a harmless zero; overflow is a failure.
+        if (significant + decimalExponent + exponent < 0) {
             *value = negative ? -0.0 : 0.0;
             *result = NumberScan::Ok;
         } else {

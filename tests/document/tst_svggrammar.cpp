@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QtTest>
 
+#include <charconv>
 #include <cmath>
 
 using Numbers = QVector<double>;
@@ -18,6 +19,7 @@ private slots:
     void parseLength();
     void parseNumberList_data();
     void parseNumberList();
+    void numbersRoundCorrectly();
     void attributes();
     void splitValueList_data();
     void splitValueList();
@@ -214,6 +216,34 @@ void TestSvgGrammar::parseNumberList()
     bool converted = !ok;
     QCOMPARE(::parseNumberList(text, &converted), numbers);
     QCOMPARE(converted, ok);
+}
+
+// Short numbers take an exact shortcut instead of the library conversion;
+// both must give the correctly rounded double.
+void TestSvgGrammar::numbersRoundCorrectly()
+{
+    QRandomGenerator random(7);
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray text;
+        if (random.bounded(2))
+            text += '-';
+        const int intDigits = int(random.bounded(12));
+        const int fracDigits = int(random.bounded(intDigits ? 12 : 11)) + (intDigits ? 0 : 1);
+        for (int d = 0; d < intDigits; ++d)
+            text += char('0' + random.bounded(10));
+        if (fracDigits) {
+            text += '.';
+            for (int d = 0; d < fracDigits; ++d)
+                text += char('0' + random.bounded(10));
+        }
+        if (random.bounded(3) == 0)
+            text += 'e' + QByteArray::number(int(random.bounded(61)) - 30);
+        double expected = 0;
+        std::from_chars(text.constData(), text.constData() + text.size(), expected);
+        bool ok = false;
+        const Numbers numbers = ::parseNumberList(QString::fromLatin1(text), &ok);
+        QVERIFY2(ok && numbers.size() == 1 && numbers.first() == expected, text.constData());
+    }
 }
 
 void TestSvgGrammar::attributes()
