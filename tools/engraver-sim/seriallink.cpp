@@ -95,8 +95,9 @@ void SerialLink::readAvailable()
         // back up in the pty, just as they would behind a real UART.
         limit = qint64(mReadRate.available());
         if (limit < 1) {
+            // Waking for a few bytes at a time keeps the timer rate sane.
             mReadNotifier->setEnabled(false);
-            mReadTimer->start(mReadRate.millisecondsUntil(1.0));
+            mReadTimer->start(mReadRate.millisecondsUntil(32.0));
             return;
         }
     }
