@@ -419,18 +419,23 @@ private slots:
     void characterCounting_data()
     {
         QTest::addColumn<int>("linesPerWrite");
+        QTest::addColumn<bool>("throttle");
         QTest::addColumn<bool>("overflows");
-        // 40 lines of 20 bytes against a 128-byte buffer.
-        QTest::newRow("host waits for each answer") << 1 << false;
-        QTest::newRow("host floods") << 40 << true;
+        // 40 lines of 19 bytes against a 128-byte buffer.
+        QTest::newRow("host waits for each answer") << 1 << false << false;
+        QTest::newRow("host floods") << 40 << false << true;
+        // Bytes still waiting in the paced line were sent all the same.
+        QTest::newRow("host floods a throttled line") << 40 << true << true;
     }
 
     void characterCounting()
     {
         QFETCH(int, linesPerWrite);
+        QFETCH(bool, throttle);
         QFETCH(bool, overflows);
         EngraverEmulator::Options options;
         options.rxBufferSize = 128;
+        options.throttle = throttle;
         Host host;
         QVERIFY(connectTo(host, options));
         const QByteArray line("G1X100.000Y100.000\n");

@@ -78,6 +78,9 @@ void Engraver::printLine(const QByteArray &text)
 
 void Engraver::receive(const QByteArray &bytes)
 {
+    // Throttled reading leaves the host's bytes waiting in the pty, like bytes
+    // still on the wire; the host has sent them all the same, so they count.
+    mUnreadInput = mRawMode == RawMode::None ? mLink->unreadInput() : 0;
     const char *data = bytes.constData();
     int left = bytes.size();
     while (left > 0 && !mGone) {
@@ -98,15 +101,20 @@ void Engraver::receive(const QByteArray &bytes)
         if (c == '\n')
             completeLine();
     }
+    if (mRawMode != RawMode::None)
+        mUnreadInput = 0;
+    countOutstanding(0);
+    mUnreadInput = 0;
 }
 
 void Engraver::countOutstanding(int delta)
 {
     mOutstanding += delta;
-    mMaxOutstanding = qMax(mMaxOutstanding, mOutstanding);
+    const int sent = mOutstanding + mUnreadInput;
+    mMaxOutstanding = qMax(mMaxOutstanding, sent);
     // A real GRBL would drop the bytes that do not fit; we keep them so the
     // run goes on, and count each time the host pushes past the buffer.
-    if (mOutstanding > mOptions.rxBufferSize) {
+    if (sent > mOptions.rxBufferSize) {
         if (!mOverfull)
             ++mOverflows;
         mOverfull = true;

@@ -100,6 +100,7 @@ private:
     int mCurrentLineSize = 0;
     int mDeferredAnswerSize = 0;
     int mOutstanding = 0;
+    int mUnreadInput = 0;
     int mMaxOutstanding = 0;
     int mOverflows = 0;
     bool mOverfull = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -161,6 +162,14 @@ void SerialLink::drain()
         scheduleDrain(mWriteRate.millisecondsUntil(std::min<double>(burstBytes, mPending.size())));
     else
         scheduleDrain(0);
+}
+
+int SerialLink::unreadInput() const
+{
+    int queued = 0;
+    if (mDescriptor < 0 || ::ioctl(mDescriptor, FIONREAD, &queued) != 0)
+        return 0;
+    return queued;
 }
 
 void SerialLink::flushNow()

@@ -36,6 +36,8 @@ public:
     void flushNow();
     void shutDown();
     qint64 pendingBytes() const { return mPending.size(); }
+    // Bytes the host has written that are still waiting in the pty, not yet read.
+    int unreadInput() const;
 
 signals:
     void received(const QByteArray &bytes);
