@@ -1,0 +1,530 @@
+#include "lowergrbl.h"
+
+#include "app/settingsnames.h"
+#include "grblmodel.h"
+#include "panelmessage.h"
+#include "serial.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaEnum>
+#include <QSerialPortInfo>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+const char *errorName(QSerialPort::SerialPortError error)
+{
+    return QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(error);
+}
+
+bool readBuiltInImage(const QString &resource, QByteArray *image)
+{
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *image = file.readAll();
+    return true;
+}
+
+} // namespace
+
+LowerGrbl::LowerGrbl(QObject *parent)
+    : QObject(parent)
+    , serial(new Serial(this))
+    , portWatch(new QTimer(this))
+    , partTimeout(new QTimer(this))
+    , firmwareVersion(0, 0, 0)
+    , hardwareVersion(0, 0, 0)
+    , mFirmwareImages(readBuiltInImage)
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::lowerGrblGroup);
+    areaWidth = settings.value(QStringLiteral("areaWidth"), 0.0).toDouble();
+    areaHeight = settings.value(QStringLiteral("areaHeight"), 0.0).toDouble();
+    maxLaserPower = settings.value(QStringLiteral("maxLaserPowerValue"), 1000.0).toDouble();
+    mDeviceSettings.load(settings);
+    settings.endGroup();
+
+    serial->applyLineSettings();
+    connect(serial, &QSerialPort::errorOccurred, this, &LowerGrbl::serialErrorHandle);
+    portWatch->setInterval(1000);
+    connect(portWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
+    partTimeout->setSingleShot(true);
+    connect(partTimeout, &QTimer::timeout, this, &LowerGrbl::reset_sending_status);
+}
+
+LowerGrbl::~LowerGrbl()
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::lowerGrblGroup);
+    settings.setValue(QStringLiteral("areaWidth"), areaWidth);
+    settings.setValue(QStringLiteral("areaHeight"), areaHeight);
+    settings.setValue(QStringLiteral("maxLaserPowerValue"), maxLaserPower);
+    mDeviceSettings.save(settings);
+    settings.endGroup();
+}
+
+void LowerGrbl::setPortWatchInterval(int ms)
+{
+    portWatch->setInterval(ms);
+}
+
+void LowerGrbl::setFirmwareImageProvider(FirmwareImageProvider provider)
+{
+    mFirmwareImages = provider ? std::move(provider) : FirmwareImageProvider(readBuiltInImage);
+}
+
+void LowerGrbl::restrictSearchTo(const QStringList &names)
+{
+    serial->setCandidatePorts(names);
+}
+
+bool LowerGrbl::isConnected() const
+{
+    return !mPortName.isEmpty() && serial->isOpen();
+}
+
+bool LowerGrbl::isWatchingPort() const
+{
+    return portWatch->isActive();
+}
+
+// ---- send path ----
+
+bool LowerGrbl::sendCommand(const QByteArray &data, bool counted)
+{
+    if (partInFlight) {
+        qDebug() << "tsend" << data;
+        return false;
+    }
+    writeCounted(data, counted);
+    qDebug() << "fsend" << data;
+    return true;
+}
+
+void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
+{
+    // An empty command would never be answered, yet hold an entry in flight.
+    if (data.isEmpty())
+        return;
+    if (!mAccount.take(data.size(), counted))
+        return;
+    if (writesSuppressed == 0)
+        writeToPort(data);
+}
+
+void LowerGrbl::writeToPort(const QByteArray &data)
+{
+    if (serial->isOpen())
+        serial->write(data);
+}
+
+void LowerGrbl::acknowledgeOldest()
+{
+    mAccount.acknowledgeOldest();
+}
+
+void LowerGrbl::setBufferSize(int n)
+{
+    mAccount.setBufferSize(n);
+}
+
+// ---- readers ----
+
+void LowerGrbl::appendFromPort()
+{
+    readBuffer += serial->readAll();
+}
+
+void LowerGrbl::lowerBackInfoCheck()
+{
+    appendFromPort();
+    if (!readBuffer.endsWith('\n')) {
+        if (readBuffer.size() > readBufferLimit) {
+            qDebug() << "read buffer full, dropped" << readBuffer.size() - readBufferLimit << "bytes";
+            readBuffer.remove(0, readBuffer.size() - readBufferLimit);
+        }
+        return;
+    }
+    // Lines end in "\r\n"; a bare "\n" separates them as well.
+    QStringList pieces = QString::fromUtf8(readBuffer).split(QLatin1Char('\n'));
+    for (QString &piece : pieces) {
+        if (piece.endsWith(QLatin1Char('\r')))
+            piece.chop(1);
+    }
+    qDebug() << "lower back check serial read:" << pieces;
+
+    bool accepted = false;
+    for (const QString &piece : qAsConst(pieces)) {
+        if (accepted) {
+            // The "ok" that closes the build information came with it.
+            if (identifyAnswerPending && piece.startsWith(QLatin1String("ok")))
+                identifyAnswerPending = false;
+            continue;
+        }
+        bool stop = false;
+        handleIdentification(piece, &accepted, &stop);
+        if (stop)
+            break;
+    }
+    readBuffer.clear();
+}
+
+void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool *stop)
+{
+    if (piece.contains(QLatin1String("Grbl"))) {
+        serial->stopAutoSend();
+        writeToPort(QByteArrayLiteral("$I\n"));
+        identifyAnswerPending = true;
+        fileTransferModel = false;
+    } else if (piece.contains(QLatin1String("[VER:"))) {
+        firmwareVersion = GrblModels::versionAfter(piece, QStringLiteral("VER:"));
+        qDebug() << "soft version" << firmwareVersion;
+    } else if (piece.contains(QLatin1String("[HARDVER:"))) {
+        hardwareVersion = GrblModels::versionAfter(piece, QStringLiteral("HARDVER:"));
+        qDebug() << "hardware version:" << hardwareVersion;
+        applyModel();
+    } else if (piece.contains(QLatin1String("[OPT:"))) {
+        const int at = readBuffer.indexOf("OPT:");
+        if (at < 0) {
+            notifyPanel(1, QStringLiteral("none"));
+            return;
+        }
+        const QStringList tokens = PanelMessage::splitNumbers(QString::fromUtf8(readBuffer.mid(at)));
+        const int n = tokens.size() > 1 ? tokens.at(1).toInt() : 0;
+        setBufferSize(n);
+        writesSuppressed = 0;
+        if (n < minimumRxSize) {
+            qDebug() << "receive buffer too small" << n;
+            *stop = true;
+            return;
+        }
+        acceptPort();
+        *accepted = true;
+    }
+}
+
+void LowerGrbl::applyModel()
+{
+    const GrblModel model = GrblModels::find(hardwareVersion);
+    if (!model.isValid())
+        return;
+    if (model.takesParts)
+        fileTransferModel = true;
+    if (QVersionNumber::compare(model.hardware, QVersionNumber(3, 0, 0)) == 0)
+        qDebug() << "firmware: tova2626 ble";
+    notifyPanel(26, model.panelHardware);
+    if (firmwareVersion.isNull())
+        qDebug() << "firmware version error";
+    if (QVersionNumber::compare(firmwareVersion, model.shippedFirmware) < 0) {
+        if (model.name == QLatin1String("tova2626") || model.name == QLatin1String("kelp"))
+            qDebug() << model.name + QStringLiteral(" don`t upgrade");
+        notifyPanel(25, 1);
+    }
+}
+
+void LowerGrbl::acceptPort()
+{
+    serial->stopAutoSend();
+    disconnect(serial, &QIODevice::readyRead, this, nullptr);
+    connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
+    mPortName = serial->currentName();
+    portWatch->start();
+    notifyPanel(1, mPortName);
+    home();
+    sendCommand(QByteArrayLiteral("$$\n"), true);
+    setPositionLaser(positionPower);
+}
+
+void LowerGrbl::lowerRead()
+{
+    appendFromPort();
+    int start = 0;
+    int end;
+    while ((end = readBuffer.indexOf('\n', start)) >= 0) {
+        const QByteArray line = readBuffer.mid(start, end + 1 - start);
+        start = end + 1;
+        handleLine(line);
+    }
+    readBuffer.remove(0, start);
+    // A device that never ends its lines must not fill the memory.
+    if (readBuffer.size() > readBufferLimit) {
+        qDebug() << "read buffer full, dropped" << readBuffer.size() - readBufferLimit << "bytes";
+        readBuffer.remove(0, readBuffer.size() - readBufferLimit);
+    }
+}
+
+void LowerGrbl::handleLine(const QByteArray &line)
+{
+    if (line.startsWith("ok")) {
+        if (identifyAnswerPending)
+            identifyAnswerPending = false;
+        else
+            acknowledgeOldest();
+        streamLines();
+        if (unlockPending) {
+            unlockPending = false;
+            queryStatus();
+            setPositionLaser(positionPower);
+        }
+    } else if (line.startsWith("error:")) {
+        if (identifyAnswerPending)
+            identifyAnswerPending = false;
+        else
+            acknowledgeOldest();
+        ++mErrorReplies;
+        qDebug() << "error reply" << mErrorReplies << line.trimmed();
+        // The failed line is answered: streaming goes on, or a job whose last
+        // outstanding line fails would hang.
+        streamLines();
+    } else if (line.contains("msg@printing")) {
+        handlePrintingReply(line);
+    } else if (line.startsWith("[MSG:")) {
+        if (line.contains("to unlock")) {
+            sendCommand(QByteArrayLiteral("$X\n"), true);
+            unlockPending = true;
+        } else if (line.contains("Holded")) {
+        } else if (line.contains("OTA OK")) {
+            sendFirmwarePiece();
+        } else if (line.contains("OTA done")) {
+            firmwareDone();
+        } else if (line.contains("Pgm End")) {
+            endOfJob();
+        }
+    } else if (line.startsWith("ALARM:")) {
+    } else if (line.startsWith("$")) {
+        handleSettingsLine(QString::fromLatin1(line));
+    } else if (line.contains("MPos")) {
+        handleStatusReport(QString::fromLatin1(line));
+    } else if (line.contains("['$' for help]") && paused) {
+        queryStatus();
+        setPositionLaser(positionPower);
+    }
+}
+
+void LowerGrbl::handleStatusReport(const QString &line)
+{
+    const QStringList tokens = PanelMessage::splitNumbers(line);
+    if (tokens.size() < 2)
+        return;
+    notifyPanel(19, QStringLiteral("value:x") + tokens.at(0) + QStringLiteral(",y") + tokens.at(1));
+    machineX = tokens.at(0).toDouble();
+    machineY = tokens.at(1).toDouble();
+}
+
+void LowerGrbl::handleSettingsLine(const QString &line)
+{
+    const QStringList tokens = PanelMessage::splitNumbers(line);
+    if (tokens.size() != 2)
+        return;
+    const int number = tokens.at(0).toInt();
+    if (!mDeviceSettings.store(number, tokens.at(1).toDouble()))
+        return;
+    const int id = mDeviceSettings.noticeId(number);
+    if (id >= 0)
+        notifyPanel(id, mDeviceSettings.noticeValue(number));
+}
+
+// ---- panel messages ----
+
+void LowerGrbl::getPanelMessage(QStringList message)
+{
+    for (const QString &text : qAsConst(message))
+        handleMessage(text);
+}
+
+void LowerGrbl::handleMessage(const QString &message)
+{
+    const QStringList tokens = PanelMessage::splitNumbers(message);
+    if (tokens.isEmpty())
+        return;
+    bool idOk = false;
+    const int id = tokens.at(0).toInt(&idOk);
+    if (!idOk)
+        return;
+    const bool hasValue = tokens.size() > 1;
+    const double value = hasValue ? tokens.at(1).toDouble() : 0;
+    const bool needsValue = QList<int>{0, 1, 2, 3, 5, 6, 7, 8, 14, 16, 17, 24, 25}.contains(id);
+    if (needsValue && !hasValue)
+        return;
+
+    switch (id) {
+    case 0:
+        printPower = value;
+        qDebug() << "print power" << printPower;
+        break;
+    case 1:
+        printSpeed = value;
+        emit sendItemMessage({QStringLiteral("set:0 value:") + tokens.at(1)});
+        qDebug() << "speed print" << printSpeed;
+        break;
+    case 2:
+        laserOn = static_cast<int>(value);
+        qDebug() << "open" << laserOn;
+        if (laserOn == 1)
+            setPositionLaser(positionPower);
+        else
+            laserOff();
+        break;
+    case 3:
+        positionPower = value;
+        if (laserOn == 1)
+            setPositionLaser(positionPower);
+        else
+            laserOff();
+        qDebug() << "idle power" << positionPower;
+        break;
+    case 4:
+        home();
+        break;
+    case 5:
+        jog(moveSpeed, moveDistance, static_cast<int>(value));
+        break;
+    case 6:
+        moveSpeed = value;
+        qDebug() << "speed idle" << moveSpeed;
+        break;
+    case 7:
+        moveDistance = value;
+        qDebug() << "move distance" << moveDistance;
+        break;
+    case 8:
+        maxLaserPower = value;
+        qDebug() << "max laser" << maxLaserPower;
+        break;
+    case 9:
+        startDeviceSearch();
+        break;
+    case 12:
+        if (!printing) {
+            printing = true;
+            emit wantOperateData(QStringLiteral("gcode"));
+        }
+        qDebug() << "start print";
+        break;
+    case 13:
+        softReset();
+        setBufferSize(mAccount.size());
+        qDebug() << "stop print";
+        break;
+    case 14:
+        if (static_cast<int>(value) == 1) {
+            paused = true;
+            feedHold();
+        } else {
+            paused = false;
+            resume();
+        }
+        qDebug() << "pause print" << paused;
+        break;
+    case 15:
+        emit wantOperateData(QStringLiteral("frame"));
+        qDebug() << "frame";
+        break;
+    case 16:
+        areaWidth = value;
+        qDebug() << "width" << areaWidth;
+        break;
+    case 17:
+        areaHeight = value;
+        qDebug() << "height" << areaHeight;
+        break;
+    case 19:
+        startFirmwareUpgrade();
+        break;
+    case 20:
+        queryStatus();
+        break;
+    case 21:
+        if (tokens.size() < 3)
+            return;
+        goTo(tokens.at(1).toDouble(), tokens.at(2).toDouble());
+        break;
+    case 22:
+        applyMachineSetting(PanelMessage::textValue(message));
+        break;
+    case 23:
+        sendCommand(QByteArrayLiteral("$RST=*\n"), true);
+        break;
+    case 24:
+        sendCommand("$@LOC=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
+        break;
+    case 25:
+        sendCommand("$@STEX=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
+        qDebug() << "roller index =" << static_cast<int>(value);
+        break;
+    default:
+        break;
+    }
+}
+
+void LowerGrbl::notifyPanel(int id, double value)
+{
+    emit sendPanelMessage({PanelMessage::make(id, value)});
+}
+
+void LowerGrbl::notifyPanel(int id, const QString &value)
+{
+    emit sendPanelMessage({PanelMessage::make(id, value)});
+}
+
+// ---- search, watch and errors ----
+
+void LowerGrbl::startDeviceSearch()
+{
+    const QStringList names = serial->searchList();
+    QString value;
+    if (names.isEmpty()) {
+        value = QStringLiteral("none");
+    } else {
+        readBuffer.clear();
+        serial->close();
+        disconnect(serial, &QIODevice::readyRead, this, nullptr);
+        connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerBackInfoCheck);
+        // 0x18 makes a GRBL controller print its start-up banner.
+        serial->setAutoSend(QByteArray(1, '\x18'), mSearchPeriod);
+        serial->startAutoSend();
+        for (const QString &name : names)
+            value += name + QLatin1Char(' ');
+    }
+    notifyPanel(0, value);
+}
+
+void LowerGrbl::serialAvailableCheck()
+{
+    bool present = false;
+    const QSerialPortInfo info(mPortName);
+    if (!info.isNull()) {
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
+        present = info.isBusy();
+QT_WARNING_POP
+    } else {
+        // Ports named by the user (pseudo-terminals) are not listed by the
+        // system: the device node must still exist and be held open by us.
+        const QString location = mPortName.startsWith(QLatin1Char('/'))
+                ? mPortName : QStringLiteral("/dev/") + mPortName;
+        present = serial->isOpen() && QFileInfo::exists(location);
+    }
+    if (present)
+        return;
+    qDebug() << "serial ckeck is null";
+    serialErrorHandle(QSerialPort::ResourceError);
+}
+
+void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
+{
+    qDebug() << "serial errhandle" << errorName(error);
+    if (error != QSerialPort::ResourceError && error != QSerialPort::PermissionError)
+        return;
+    // The watch and the port's own error may both report one loss.
+    if (!portWatch->isActive() && !serial->isOpen())
+        return;
+    notifyPanel(2, mPortName.isEmpty() ? serial->currentName() : mPortName);
+    if (serial->isOpen())
+        serial->close();
+    portWatch->stop();
+}

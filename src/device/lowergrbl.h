@@ -1,0 +1,188 @@
+#pragma once
+
+#include "gcode/gcodebuffer.h"
+#include "grblsettings.h"
+#include "receivebufferaccount.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QRectF>
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+#include <QVersionNumber>
+
+#include <functional>
+
+class QTimer;
+class Serial;
+
+// The engraver controller. It lives in a thread of its own (created without
+// parent, then moved) and owns the serial port; the rest of the program
+// reaches it only through queued signals: jobs (grblGcodePrint), the frame
+// (grblFrameLoc) and panel messages (getPanelMessage), and it answers with
+// sendPanelMessage. No call ever blocks: waiting is done by timers.
+class LowerGrbl : public QObject
+{
+    Q_OBJECT
+public:
+    // Reads the bytes of a built-in firmware image; false when it is missing.
+    using FirmwareImageProvider = std::function<bool(const QString &resource, QByteArray *image)>;
+
+    static constexpr int readBufferLimit = 64 * 1024;
+    static constexpr int minimumRxSize = 1024;
+    static constexpr int rxReserve = 100;
+    static constexpr int streamStartFree = 300;
+    static constexpr int otaPieceSize = 4096;
+    // Not among the ids the panel knows from elsewhere: the firmware upgrade
+    // could not start because the program carries no image for the model.
+    static constexpr int firmwareImageMissingId = 27;
+
+    explicit LowerGrbl(QObject *parent = nullptr);
+    ~LowerGrbl() override;
+
+    // Time-outs, changeable so that tests need not wait for them.
+    void setSearchPeriod(int ms) { mSearchPeriod = ms; }
+    void setPortWatchInterval(int ms);
+    void setPartTimeout(int ms) { mPartTimeoutMs = ms; }
+    void setFirmwareImageProvider(FirmwareImageProvider provider);
+
+    // Searches only `names` instead of every port (a port named by the user);
+    // an empty list searches every port again.
+    void restrictSearchTo(const QStringList &names);
+
+    // State, for the command-line tool and tests.
+    QString portName() const { return mPortName; }
+    bool isConnected() const;
+    bool isPrinting() const { return printing; }
+    bool takesParts() const { return fileTransferModel; }
+    QVersionNumber firmware() const { return firmwareVersion; }
+    QVersionNumber hardware() const { return hardwareVersion; }
+    const ReceiveBufferAccount &account() const { return mAccount; }
+    int errorReplies() const { return mErrorReplies; }
+    int readBufferSize() const { return readBuffer.size(); }
+    bool isWatchingPort() const;
+    const GrblSettings &deviceSettings() const { return mDeviceSettings; }
+    int pendingRecords() const { return pending.size(); }
+
+signals:
+    void sendPanelMessage(QStringList message);
+    void sendItemMessage(QStringList message);
+    void wantOperateData(QString type);
+
+public slots:
+    void lowerBackInfoCheck();
+    void lowerRead();
+    void getPanelMessage(QStringList message);
+    void serialErrorHandle(QSerialPort::SerialPortError error);
+    void grblGcodePrint(QList<GCodeBuffer> g);
+    void grblFrameLoc(QRectF bound);
+    void serialAvailableCheck();
+    void reset_sending_status();
+
+private:
+    // Send path.
+    bool sendCommand(const QByteArray &data, bool counted);
+    void writeCounted(const QByteArray &data, bool counted);
+    void writeToPort(const QByteArray &data);
+    void acknowledgeOldest();
+    void setBufferSize(int n);
+
+    // Replies and messages.
+    void appendFromPort();
+    void handleLine(const QByteArray &line);
+    void handleMessage(const QString &message);
+    void handleStatusReport(const QString &line);
+    void handleSettingsLine(const QString &line);
+    void handleIdentification(const QString &piece, bool *accepted, bool *stop);
+    void applyModel();
+    void acceptPort();
+    void startDeviceSearch();
+    void notifyPanel(int id, double value);
+    void notifyPanel(int id, const QString &value);
+
+    // Job transfer (jobtransfer.cpp).
+    void streamLines();
+    bool sendNextPart();
+    void clearJob();
+    void reportProgress();
+    void handlePrintingReply(const QByteArray &line);
+    void askPackInfo();
+    void askPackage();
+    void packageReceived();
+    void endOfJob();
+    void repeatPendingHold();
+
+    // Machine commands (machinecommands.cpp).
+    void home();
+    void jog(double speed, double distance, int direction);
+    void goTo(double x, double y);
+    void setPositionLaser(double percent);
+    void laserOff();
+    void queryStatus();
+    bool feedHold();
+    void resume();
+    bool softReset();
+    void applyMachineSetting(const QString &text);
+
+    // Firmware upgrade (firmwareupgrade.cpp).
+    void startFirmwareUpgrade();
+    void sendFirmwarePiece();
+    void firmwareDone();
+
+    // Panel values.
+    double areaWidth = 0;
+    double areaHeight = 0;
+    double printPower = 0;
+    double printSpeed = 0;
+    int laserOn = 0;
+    double positionPower = 0;
+    double moveSpeed = 0;
+    double moveDistance = 0;
+    double maxLaserPower = 1000;
+    GrblSettings mDeviceSettings;
+    double machineX = 0;
+    double machineY = 0;
+
+    // Connection.
+    Serial *serial = nullptr;
+    QByteArray readBuffer;
+    QString mPortName;
+    QTimer *portWatch = nullptr;
+    QTimer *partTimeout = nullptr;
+    QVersionNumber firmwareVersion;
+    QVersionNumber hardwareVersion;
+    bool fileTransferModel = false;
+    int writesSuppressed = 2;
+    ReceiveBufferAccount mAccount;
+    // "$I" is written outside the account; its "ok" may arrive after the
+    // port is accepted and must not free the space of a later command.
+    bool identifyAnswerPending = false;
+    int mErrorReplies = 0;
+    int mSearchPeriod = 2500;
+    int mPartTimeoutMs = 50000;
+
+    // Job.
+    QList<GCodeBuffer> pending;
+    QByteArray packageBuffer;
+    int partNumber = 0;
+    int totalLines = 0;
+    int sentLines = 0;
+    int lastReported = 0;
+    int reportStep = 0;
+    bool printing = false;
+    bool paused = false;
+    bool partInFlight = false;
+    bool stopPending = false;
+    bool holdPending = false;
+    bool unlockPending = false;
+
+    // Firmware upgrade.
+    QByteArray otaImage;
+    int otaOffset = 0;      // bytes of otaImage already written
+    double otaSize = 0;
+    double otaSent = 0;
+    bool otaActive = false;
+    FirmwareImageProvider mFirmwareImages;
+};

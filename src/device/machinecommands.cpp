@@ -1,0 +1,84 @@
+// Machine commands of LowerGrbl: the operate panel's buttons and fields.
+#include "lowergrbl.h"
+
+#include "grblcommands.h"
+
+#include <QDebug>
+
+void LowerGrbl::home()
+{
+    sendCommand(QByteArrayLiteral("$H\n"), true);
+}
+
+void LowerGrbl::jog(double speed, double distance, int direction)
+{
+    sendCommand(GrblCommands::jog(mDeviceSettings.stepFactorX(), speed, distance, direction), true);
+}
+
+void LowerGrbl::goTo(double x, double y)
+{
+    qDebug() << "go to" << x << y;
+    sendCommand(GrblCommands::goTo(mDeviceSettings.stepFactorX(), moveSpeed, x, y), true);
+}
+
+void LowerGrbl::grblFrameLoc(QRectF bound)
+{
+    qDebug() << "frame" << bound;
+    setPositionLaser(positionPower);
+    const QByteArray block = GrblCommands::frame(mDeviceSettings.stepFactorX(), moveSpeed, bound);
+    qDebug() << block;
+    // Nine lines, one answer expected for the whole block.
+    sendCommand(block, true);
+    setPositionLaser(positionPower);
+}
+
+void LowerGrbl::setPositionLaser(double percent)
+{
+    if (laserOn == 0)
+        return;
+    for (const QByteArray &line : GrblCommands::positionLaser(percent, maxLaserPower))
+        sendCommand(line, true);
+}
+
+void LowerGrbl::laserOff()
+{
+    for (const QByteArray &line : GrblCommands::laserOff())
+        sendCommand(line, true);
+}
+
+void LowerGrbl::queryStatus()
+{
+    sendCommand(QByteArrayLiteral("?"), false);
+}
+
+bool LowerGrbl::feedHold()
+{
+    const bool sent = sendCommand(QByteArrayLiteral("!"), false);
+    if (!sent)
+        holdPending = true;
+    return sent;
+}
+
+void LowerGrbl::resume()
+{
+    sendCommand(QByteArrayLiteral("~"), false);
+}
+
+bool LowerGrbl::softReset()
+{
+    if (!sendCommand(QByteArray(1, '\x18'), false)) {
+        stopPending = true;
+        return false;
+    }
+    stopPending = false;
+    printing = false;
+    clearJob();
+    return true;
+}
+
+void LowerGrbl::applyMachineSetting(const QString &text)
+{
+    sendCommand(GrblCommands::machineSetting(text, mDeviceSettings.stepFactorX(),
+                                             mDeviceSettings.stepFactorY()),
+                true);
+}

@@ -1,0 +1,37 @@
+#include "panelmessage.h"
+
+#include <QRegularExpression>
+
+namespace PanelMessage {
+
+QString formatNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString make(int id, double value)
+{
+    return make(id, formatNumber(value));
+}
+
+QString make(int id, const QString &value)
+{
+    return QStringLiteral("set:%1 value:%2").arg(QString::number(id), value);
+}
+
+QStringList splitNumbers(const QString &text)
+{
+    static const QRegularExpression separator(QStringLiteral("[^-?\\d+(\\.\\d+)?]"));
+    return text.split(separator, Qt::SkipEmptyParts);
+}
+
+QString textValue(const QString &message)
+{
+    static const QLatin1String marker("value:");
+    const int at = message.indexOf(marker);
+    if (at < 0)
+        return QString();
+    return message.mid(at + marker.size());
+}
+
+} // namespace PanelMessage

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The short text messages exchanged between the operate panel and the device
+// controller: one "set:<id> value:<value>" string per message.
+namespace PanelMessage {
+
+// Numbers travel in the 'g' format with six significant digits.
+QString formatNumber(double value);
+
+QString make(int id, double value);
+QString make(int id, const QString &value);
+
+// Splits at every character that cannot belong to a number and drops empty
+// pieces: "set:22 value:value:workWidth300" gives "22" and "300".
+QStringList splitNumbers(const QString &text);
+
+// Everything after the first "value:", or a null string when there is none.
+QString textValue(const QString &message);
+
+} // namespace PanelMessage

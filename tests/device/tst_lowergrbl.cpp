@@ -1,0 +1,678 @@
+// The controller against a scripted engraver on a pseudo-terminal: exact
+// bytes both ways, replies cut anywhere, and the failure paths.
+#include "device/lowergrbl.h"
+#include "ptypeer.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+const QByteArray softResetByte(1, '\x18');
+
+// All panel messages with `id`, as their value texts, in order.
+QStringList valuesFor(const QSignalSpy &spy, int id)
+{
+    const QString prefix = QStringLiteral("set:%1 value:").arg(id);
+    QStringList values;
+    for (const QList<QVariant> &arguments : spy) {
+        for (const QString &message : arguments.at(0).toStringList()) {
+            if (message.startsWith(prefix))
+                values.append(message.mid(prefix.size()));
+        }
+    }
+    return values;
+}
+
+QStringList message(int id, const QString &value)
+{
+    return {QStringLiteral("set:%1 value:%2").arg(id).arg(value)};
+}
+
+struct Identity
+{
+    QByteArray hardware = "3.0.0";
+    QByteArray firmware = "0.2.2";
+    int rxBuffer = 1024;
+    bool hardwareFirst = false;
+};
+
+// Runs the search on the peer's port and answers as an engraver would.
+bool identify(LowerGrbl &grbl, PtyPeer &peer, const Identity &identity = Identity())
+{
+    grbl.restrictSearchTo({peer.path()});
+    grbl.getPanelMessage(message(9, "1"));
+    if (!peer.waitFor(softResetByte))
+        return false;
+    peer.takeReceived(0);
+    peer.write("\r\nGrbl 1.1f ['$' for help]\r\n");
+    if (!peer.waitFor("$I\n"))
+        return false;
+    peer.takeReceived(0);
+    const QByteArray version = "[VER:" + identity.firmware + ".20230101:]\r\n";
+    const QByteArray hardware = "[HARDVER:" + identity.hardware + "]\r\n";
+    QByteArray reply = identity.hardwareFirst ? hardware + version : version + hardware;
+    reply += "[OPT:V,15," + QByteArray::number(identity.rxBuffer) + "]\r\nok\r\n";
+    peer.write(reply);
+    return true;
+}
+
+bool connectTo(LowerGrbl &grbl, PtyPeer &peer, const Identity &identity = Identity())
+{
+    if (!identify(grbl, peer, identity) || !peer.waitFor("$$\n"))
+        return false;
+    peer.takeReceived();
+    return grbl.isConnected();
+}
+
+QList<GCodeBuffer> numberedJob(int records)
+{
+    QList<GCodeBuffer> job;
+    for (int i = 0; i < records - 1; ++i) {
+        GCodeBuffer record = GCodeBuffer::g(1);
+        record.X = i;
+        record.Y = i % 97;
+        record.S = i % 1000;
+        job.append(record);
+    }
+    job.append(GCodeBuffer::m(2));
+    return job;
+}
+
+QByteArray textOf(const QList<GCodeBuffer> &records)
+{
+    QByteArray text;
+    for (const GCodeBuffer &r : records)
+        r.appendTo(text);
+    return text;
+}
+
+QByteArray generatedImage(int size)
+{
+    QByteArray image(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        image[i] = char((i * 131 + i / 4096) & 0xff);
+    return image;
+}
+
+} // namespace
+
+class TestLowerGrbl : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void identification_data();
+    void identification();
+    void smallReceiveBufferRefused();
+    void splitAndJoinedReplies();
+    void lateIdentificationOkFreesNothing();
+    void unlockSequence();
+    void errorRepliesKeepStreaming();
+    void readBufferIsBounded();
+    void settingsDump();
+    void machineCommands();
+    void positioningLaser();
+    void stopWithoutJobResetsAccount();
+    void stopAndPauseDuringPartRepeated();
+    void partTimeout();
+    void disconnectReportedOnce();
+    void firmwareUpgrade_data();
+    void firmwareUpgrade();
+    void firmwareRefusals_data();
+    void firmwareRefusals();
+    void missingFirmwareImageReported();
+    void queuedThroughThread();
+};
+
+void TestLowerGrbl::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    registerGCodeBufferMetaTypes();
+    PtyPeer peer;
+    QVERIFY2(peer.isOpen(), "no pseudo-terminal available");
+}
+
+void TestLowerGrbl::identification_data()
+{
+    QTest::addColumn<QByteArray>("hardware");
+    QTest::addColumn<QByteArray>("firmware");
+    QTest::addColumn<bool>("hardwareFirst");
+    QTest::addColumn<QStringList>("hardwareNotice");
+    QTest::addColumn<bool>("suggestUpgrade");
+    QTest::addColumn<bool>("takesParts");
+
+    QTest::newRow("1.0.0 older") << QByteArray("1.0.0") << QByteArray("0.1.4") << false
+                                 << QStringList{"1.0.0"} << true << false;
+    QTest::newRow("1.0.0 equal") << QByteArray("1.0.0") << QByteArray("0.1.5") << false
+                                 << QStringList{"1.0.0"} << false << false;
+    QTest::newRow("2.0.0 newer") << QByteArray("2.0.0") << QByteArray("0.1.7") << false
+                                 << QStringList{"2.0.0"} << false << false;
+    QTest::newRow("3.0.0 older") << QByteArray("3.0.0") << QByteArray("0.2.1") << false
+                                 << QStringList{"3.0.0"} << true << true;
+    QTest::newRow("3.0.0 equal") << QByteArray("3.0.0") << QByteArray("0.2.2") << false
+                                 << QStringList{"3.0.0"} << false << true;
+    QTest::newRow("4.0.0 newer") << QByteArray("4.0.0") << QByteArray("0.3.0") << false
+                                 << QStringList{"4.0.0"} << false << true;
+    QTest::newRow("4.0.1") << QByteArray("4.0.1") << QByteArray("0.2.2") << false
+                           << QStringList{"4.0.1"} << false << true;
+    QTest::newRow("5.0.0 older") << QByteArray("5.0.0") << QByteArray("0.2.0") << false
+                                 << QStringList{"5.0.0"} << true << true;
+    QTest::newRow("7.0.0 shown as 5.0.0") << QByteArray("7.0.0") << QByteArray("0.2.2") << false
+                                          << QStringList{"5.0.0"} << false << true;
+    QTest::newRow("unknown hardware") << QByteArray("6.0.0") << QByteArray("0.1.0") << false
+                                      << QStringList() << false << false;
+    // Before "[VER:" the firmware still reads 0.0.0 and counts as older.
+    QTest::newRow("hardware first") << QByteArray("3.0.0") << QByteArray("0.2.2") << true
+                                    << QStringList{"3.0.0"} << true << true;
+}
+
+void TestLowerGrbl::identification()
+{
+    QFETCH(QByteArray, hardware);
+    QFETCH(QByteArray, firmware);
+    QFETCH(bool, hardwareFirst);
+    QFETCH(QStringList, hardwareNotice);
+    QFETCH(bool, suggestUpgrade);
+    QFETCH(bool, takesParts);
+
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    Identity identity;
+    identity.hardware = hardware;
+    identity.firmware = firmware;
+    identity.hardwareFirst = hardwareFirst;
+    QVERIFY(identify(grbl, peer, identity));
+    QVERIFY(peer.waitFor("$$\n"));
+    // Homing and the settings dump follow the acceptance, counted.
+    QCOMPARE(peer.takeReceived(), QByteArray("$H\n$$\n"));
+    QVERIFY(grbl.isConnected());
+    QVERIFY(grbl.isWatchingPort());
+    QCOMPARE(grbl.account().inFlight(), (QList<int>{3, 3}));
+    QCOMPARE(valuesFor(spy, 0), QStringList{peer.path() + ' '});
+    QCOMPARE(valuesFor(spy, 1), QStringList{peer.path()});
+    QCOMPARE(valuesFor(spy, 26), hardwareNotice);
+    QCOMPARE(valuesFor(spy, 25), suggestUpgrade ? QStringList{"1"} : QStringList());
+    QCOMPARE(grbl.takesParts(), takesParts);
+    QCOMPARE(grbl.hardware(), QVersionNumber::fromString(QString::fromLatin1(hardware)));
+}
+
+void TestLowerGrbl::smallReceiveBufferRefused()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    Identity identity;
+    identity.rxBuffer = 128;
+    QVERIFY(identify(grbl, peer, identity));
+    QCOMPARE(peer.takeReceived(200), QByteArray());
+    QVERIFY(!grbl.isConnected());
+    QVERIFY(!grbl.isWatchingPort());
+    QVERIFY(valuesFor(spy, 1).isEmpty());
+}
+
+void TestLowerGrbl::splitAndJoinedReplies()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+
+    peer.write("o");
+    peer.received(50);
+    QCOMPARE(grbl.account().inFlight().size(), 2);
+    peer.write("k\r");
+    peer.received(50);
+    QCOMPARE(grbl.account().inFlight().size(), 2);
+    peer.write("\n");
+    peer.received(50);
+    QCOMPARE(grbl.account().inFlight(), QList<int>{3});
+
+    // Three lines in one read are handled in order.
+    peer.write("$131=200\r\n$130=300\r\n<Idle|MPos:12.500,30.000,0.000|FS:0,0>\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+    QStringList all;
+    for (const QList<QVariant> &arguments : spy)
+        all += arguments.at(0).toStringList();
+    QCOMPARE(all, (QStringList{"set:12 value:200", "set:11 value:300",
+                               "set:19 value:value:x12.500,y30.000"}));
+}
+
+void TestLowerGrbl::lateIdentificationOkFreesNothing()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    grbl.restrictSearchTo({peer.path()});
+    grbl.getPanelMessage(message(9, "1"));
+    QVERIFY(peer.waitFor(softResetByte));
+    peer.write("Grbl 1.1f ['$' for help]\r\n");
+    QVERIFY(peer.waitFor("$I\n"));
+    peer.write("[VER:0.2.2:]\r\n[HARDVER:3.0.0]\r\n[OPT:V,15,1024]\r\n");
+    QVERIFY(peer.waitFor("$$\n"));
+    // The "ok" closing "$I" comes in a later read: it answers "$I", which was
+    // never counted, so "$H" and "$$" must stay in flight.
+    peer.write("ok\r\n");
+    peer.received(100);
+    QCOMPARE(grbl.account().inFlight(), (QList<int>{3, 3}));
+    QCOMPARE(grbl.account().freeBytes(), 1024 - 6);
+}
+
+void TestLowerGrbl::unlockSequence()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    peer.write("ok\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+    grbl.getPanelMessage(message(3, "10"));
+    grbl.getPanelMessage(message(2, "1"));
+    QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\nM106 G1F100 S0\nM3 G1F100 S100\n"));
+    peer.write("ok\r\nok\r\nok\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+
+    peer.write("ALARM:9\r\n[MSG:'$H'|'$X' to unlock]\r\n");
+    QVERIFY(peer.waitFor("$X\n"));
+    QCOMPARE(peer.takeReceived(), QByteArray("$X\n"));
+    peer.write("ok\r\n");
+    QVERIFY(peer.waitFor("S100\n"));
+    QCOMPARE(peer.takeReceived(), QByteArray("?M106 G1F100 S0\nM3 G1F100 S100\n"));
+    // Only the first "ok" after the notice repeats the sequence.
+    peer.write("ok\r\n");
+    QCOMPARE(peer.takeReceived(100), QByteArray());
+}
+
+void TestLowerGrbl::errorRepliesKeepStreaming()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    Identity identity;
+    identity.hardware = "1.0.0";
+    identity.firmware = "0.1.5";
+    QVERIFY(connectTo(grbl, peer, identity));
+    peer.write("ok\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+
+    const QList<GCodeBuffer> job = numberedJob(200);
+    grbl.grblGcodePrint(job);
+    // Answer every line with an error: the job must still be sent whole.
+    QByteArray received;
+    int answered = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (answered < job.size() && clock.elapsed() < 10000) {
+        received += peer.takeReceived(5);
+        const int lines = received.count('\n');
+        if (lines > answered) {
+            QByteArray replies;
+            for (; answered < lines; ++answered)
+                replies += "error:20\r\n";
+            peer.write(replies);
+        }
+    }
+    QCOMPARE(received, textOf(job));
+    QTRY_COMPARE(grbl.errorReplies(), job.size());
+    QCOMPARE(grbl.account().freeBytes(), 1024);
+}
+
+void TestLowerGrbl::readBufferIsBounded()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    peer.write(QByteArray(200 * 1024, 'x'));
+    peer.received(300);
+    QVERIFY(grbl.readBufferSize() <= LowerGrbl::readBufferLimit);
+    QVERIFY(grbl.readBufferSize() > 0);
+    // The link still works once a line end arrives.
+    peer.write("\r\n<Idle|MPos:1.000,2.000,0.000|FS:0,0>\r\n");
+    QTRY_COMPARE(valuesFor(spy, 19), QStringList{"value:x1.000,y2.000"});
+    QCOMPARE(grbl.readBufferSize(), 0);
+}
+
+void TestLowerGrbl::settingsDump()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    peer.write("ok\r\n$0=10\r\n$3=3\r\n$100=80.000\r\n$101=100.000\r\n$110=16000.000\r\n"
+               "$111=12000.000\r\n$120=2500.000\r\n$121=2000.000\r\n$130=400.000\r\n"
+               "$131=300.000\r\n$7=1\r\n$1=2=3\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+    QStringList all;
+    for (const QList<QVariant> &arguments : spy)
+        all += arguments.at(0).toStringList();
+    QCOMPARE(all, (QStringList{"set:17 value:3", "set:13 value:200", "set:14 value:120",
+                               "set:15 value:2500", "set:16 value:2000", "set:11 value:400",
+                               "set:12 value:300"}));
+    QCOMPARE(grbl.deviceSettings().value(0), 10.0);
+    QCOMPARE(grbl.deviceSettings().value(1), 255.0);
+}
+
+void TestLowerGrbl::machineCommands()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    peer.write("ok\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+
+    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5", "set:5 value:1"});
+    QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G91X0Y-5F800\n"));
+    grbl.getPanelMessage(message(5, "4"));
+    QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G91X5Y0F800\n"));
+    grbl.getPanelMessage(message(21, "value:x12.5,y30"));
+    QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G90X12.5Y30F800\n"));
+    grbl.grblFrameLoc(QRectF(100, 200, 1000, 500));
+    QCOMPARE(peer.takeReceived(),
+             QByteArray("G00 G17 G40 G21 G54\nG90\nG0X8Y16\nG1X88F800\nG1Y56\nG1X8\nG1Y16\nG0\nG90\n"));
+    grbl.getPanelMessage({"set:22 value:value:speedX200", "set:24 value:1", "set:25 value:10",
+                          "set:23 value:1", "set:4 value:1", "set:20 value:1"});
+    QCOMPARE(peer.takeReceived(), QByteArray("$110=16000\n$@LOC=1\n$@STEX=10\n$RST=*\n$H\n?"));
+    // The frame block is one entry in flight.
+    QCOMPARE(grbl.account().inFlight().size(), 9);
+    // Messages without the value their handler needs do nothing; an unknown
+    // jog direction sends nothing and holds nothing in flight.
+    grbl.getPanelMessage({"set:5", "set:21 value:value:x3", "set:5 value:9", "set:22 value:value:x1"});
+    QCOMPARE(peer.takeReceived(), QByteArray());
+    QCOMPARE(grbl.account().inFlight().size(), 9);
+}
+
+void TestLowerGrbl::positioningLaser()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    grbl.getPanelMessage({"set:3 value:6"});
+    QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\n"));
+    grbl.getPanelMessage({"set:2 value:1"});
+    QCOMPARE(peer.takeReceived(), QByteArray("M107\nM3 G1F100 S60\n"));
+    grbl.getPanelMessage({"set:3 value:6.5"});
+    QCOMPARE(peer.takeReceived(), QByteArray("M106 G1F100 S0\nM3 G1F100 S65\n"));
+    grbl.getPanelMessage({"set:2 value:0"});
+    QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\n"));
+}
+
+void TestLowerGrbl::stopWithoutJobResetsAccount()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    QCOMPARE(grbl.account().freeBytes(), 1024 - 6);
+    grbl.getPanelMessage(message(13, "0"));
+    QCOMPARE(peer.takeReceived(), softResetByte);
+    QCOMPARE(grbl.account().freeBytes(), 1024);
+    QVERIFY(!grbl.isPrinting());
+}
+
+void TestLowerGrbl::stopAndPauseDuringPartRepeated()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, peer));
+    peer.write("ok\r\nok\r\n");
+    QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+
+    grbl.grblGcodePrint(numberedJob(20000));
+    QCOMPARE(peer.takeReceived(), QByteArray("$@print@storage=psram\n"));
+    peer.write("msg@printing receive storage_mode\r\nmsg@printing ask pack_info\r\n");
+    QVERIFY(peer.waitFor("@uncompress_size="));
+    const QByteArray announcement = peer.takeReceived();
+    QVERIFY(announcement.startsWith("$@file@name=part1.gzip@size="));
+
+    // While the part is in flight, stop and pause are refused but remembered;
+    // a jog is refused and lost.
+    grbl.getPanelMessage({"set:14 value:1", "set:13 value:0", "set:5 value:1"});
+    QCOMPARE(peer.takeReceived(), QByteArray());
+    QVERIFY(grbl.isPrinting());
+    peer.write("msg@printing ask pack_info\r\n");   // only logged: a part is in flight
+    QCOMPARE(peer.takeReceived(), QByteArray());
+
+    peer.write("msg@printing receive package\r\n");
+    QVERIFY(peer.waitFor("!"));
+    QCOMPARE(peer.takeReceived(), softResetByte + "!");
+    QVERIFY(!grbl.isPrinting());
+    QCOMPARE(grbl.pendingRecords(), 0);
+    QCOMPARE(valuesFor(spy, 29), QStringList{"1"});
+    QCOMPARE(valuesFor(spy, 30), QStringList{"1"});
+    // After the stop, the engraver's next request is only logged.
+    peer.write("msg@printing ask pack_info\r\n");
+    QCOMPARE(peer.takeReceived(100), QByteArray());
+}
+
+void TestLowerGrbl::partTimeout()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    grbl.setPartTimeout(200);
+    QVERIFY(connectTo(grbl, peer));
+    grbl.grblGcodePrint(numberedJob(20000));
+    peer.write("msg@printing ask pack_info\r\n");
+    QVERIFY(peer.waitFor("@uncompress_size="));
+    peer.takeReceived(0);
+    grbl.getPanelMessage(message(13, "1"));
+    QCOMPARE(peer.takeReceived(), QByteArray());
+    // No "receive package": the time-out repeats the stop and drops the job.
+    QVERIFY(peer.waitFor(softResetByte, 2000));
+    QCOMPARE(peer.takeReceived(), softResetByte);
+    QCOMPARE(grbl.pendingRecords(), 0);
+    grbl.getPanelMessage(message(5, "1"));
+    QVERIFY(!peer.takeReceived().isEmpty());   // commands are accepted again
+}
+
+void TestLowerGrbl::disconnectReportedOnce()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, peer));
+    peer.write("ok\r\nok\r\n");
+    grbl.grblGcodePrint(numberedJob(5000));
+    peer.received(100);
+    peer.close();
+    QTRY_COMPARE(valuesFor(spy, 2).size(), 1);
+    QTest::qWait(2500);     // two ticks of the port watch
+    QCOMPARE(valuesFor(spy, 2), QStringList{grbl.portName()});
+    QVERIFY(!grbl.isWatchingPort());
+    QVERIFY(!grbl.isConnected());
+}
+
+void TestLowerGrbl::firmwareUpgrade_data()
+{
+    QTest::addColumn<QByteArray>("hardware");
+    QTest::addColumn<QByteArray>("firmware");
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("lastPiece");
+    QTest::newRow("tova2626 ble") << QByteArray("3.0.0") << QByteArray("0.2.1")
+                                  << ":/ota/tova2626_ble_v0.2.2encode.bin" << 659456 << 161 << 4096;
+    QTest::newRow("kelp") << QByteArray("2.0.0") << QByteArray("0.1.5")
+                          << ":/ota/kelp_grbl_v0.1.6encode.bin" << 739936 << 181 << 2656;
+    QTest::newRow("tova2626") << QByteArray("1.0.0") << QByteArray("0.1.4")
+                              << ":/ota/tova2626_v0.1.5encode.bin" << 856064 << 209 << 4096;
+}
+
+void TestLowerGrbl::firmwareUpgrade()
+{
+    QFETCH(QByteArray, hardware);
+    QFETCH(QByteArray, firmware);
+    QFETCH(QString, resource);
+    QFETCH(int, size);
+    QFETCH(int, pieces);
+    QFETCH(int, lastPiece);
+
+    const QByteArray image = generatedImage(size);
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QString asked;
+    grbl.setFirmwareImageProvider([&](const QString &name, QByteArray *bytes) {
+        asked = name;
+        *bytes = image;
+        return true;
+    });
+    Identity identity;
+    identity.hardware = hardware;
+    identity.firmware = firmware;
+    QVERIFY(connectTo(grbl, peer, identity));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+
+    grbl.getPanelMessage(message(19, "0"));
+    QCOMPARE(asked, resource);
+    QCOMPARE(peer.takeReceived(), "$@OTA=" + QByteArray::number(size) + '\n');
+    QCOMPARE(valuesFor(spy, 23), QStringList{"1"});
+    grbl.getPanelMessage(message(19, "0"));     // already running: ignored
+    QCOMPARE(valuesFor(spy, 23).size(), 1);
+
+    QByteArray written;
+    int last = 0;
+    for (int piece = 0; piece < pieces; ++piece) {
+        peer.write("[MSG:OTA OK]\r\n");
+        const int before = written.size();
+        QVERIFY(peer.waitFor(QByteArray(), 10));
+        QElapsedTimer clock;
+        clock.start();
+        const int expected = piece == pieces - 1 ? lastPiece : 4096;
+        while (written.size() - before < expected && clock.elapsed() < 5000)
+            written += peer.takeReceived(1);
+        last = written.size() - before;
+        QCOMPARE(last, expected);
+    }
+    QCOMPARE(written, image);
+    const QStringList progress = valuesFor(spy, 20);
+    QCOMPARE(progress.size(), pieces);
+    QCOMPARE(progress.last(), QStringLiteral("1"));
+    // Further requests find nothing to write.
+    peer.write("[MSG:OTA OK]\r\n[MSG:OTA done]\r\n");
+    QTRY_COMPARE(valuesFor(spy, 24), QStringList{"1"});
+    QCOMPARE(peer.takeReceived(), QByteArray());
+}
+
+void TestLowerGrbl::firmwareRefusals_data()
+{
+    QTest::addColumn<QByteArray>("hardware");
+    QTest::addColumn<QByteArray>("firmware");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("already current") << QByteArray("1.0.0") << QByteArray("0.1.5") << 21;
+    QTest::newRow("newer") << QByteArray("4.0.0") << QByteArray("0.3.0") << 21;
+    QTest::newRow("model without image") << QByteArray("5.0.0") << QByteArray("0.2.0") << 22;
+    QTest::newRow("unknown hardware") << QByteArray("6.0.0") << QByteArray("0.1.0") << 22;
+}
+
+void TestLowerGrbl::firmwareRefusals()
+{
+    QFETCH(QByteArray, hardware);
+    QFETCH(QByteArray, firmware);
+    QFETCH(int, answer);
+    PtyPeer peer;
+    LowerGrbl grbl;
+    bool asked = false;
+    grbl.setFirmwareImageProvider([&](const QString &, QByteArray *) { return asked = true; });
+    Identity identity;
+    identity.hardware = hardware;
+    identity.firmware = firmware;
+    QVERIFY(connectTo(grbl, peer, identity));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    grbl.getPanelMessage(message(19, "0"));
+    QCOMPARE(valuesFor(spy, answer), QStringList{"1"});
+    QCOMPARE(spy.size(), 1);
+    QVERIFY(!asked);
+    QCOMPARE(peer.takeReceived(), QByteArray());
+}
+
+void TestLowerGrbl::missingFirmwareImageReported()
+{
+    // This build embeds no images: the default provider finds none.
+    PtyPeer peer;
+    LowerGrbl grbl;
+    Identity identity;
+    identity.hardware = "4.0.0";
+    identity.firmware = "0.2.0";
+    QVERIFY(connectTo(grbl, peer, identity));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    grbl.getPanelMessage(message(19, "0"));
+    if (QFile::exists(QStringLiteral(":/ota/rhea3737_v0.2.2encode.bin")))
+        QSKIP("this build carries the image");
+    QCOMPARE(valuesFor(spy, LowerGrbl::firmwareImageMissingId), QStringList{"1"});
+    QVERIFY(valuesFor(spy, 23).isEmpty());
+    QCOMPARE(peer.takeReceived(), QByteArray());
+    // Nothing is left running: a second press answers again.
+    grbl.getPanelMessage(message(19, "0"));
+    QCOMPARE(valuesFor(spy, LowerGrbl::firmwareImageMissingId).size(), 2);
+}
+
+// As in the program: the controller in its own thread, reached only through
+// queued signals.
+class Panel : public QObject
+{
+    Q_OBJECT
+signals:
+    void lowerSetGcode(QList<GCodeBuffer> g);
+    void lowerSetFrame(QRectF bound);
+    void lowerSetMessage(QStringList message);
+};
+
+void TestLowerGrbl::queuedThroughThread()
+{
+    PtyPeer peer;
+    QThread thread;
+    auto *grbl = new LowerGrbl;
+    grbl->restrictSearchTo({peer.path()});
+    grbl->moveToThread(&thread);
+    Panel panel;
+    connect(&panel, &Panel::lowerSetGcode, grbl, &LowerGrbl::grblGcodePrint);
+    connect(&panel, &Panel::lowerSetFrame, grbl, &LowerGrbl::grblFrameLoc);
+    connect(&panel, &Panel::lowerSetMessage, grbl, &LowerGrbl::getPanelMessage);
+    QStringList received;
+    connect(grbl, &LowerGrbl::sendPanelMessage, this,
+            [&received](const QStringList &m) { received += m; });
+    connect(&thread, &QThread::finished, grbl, &QObject::deleteLater);
+    thread.start();
+
+    emit panel.lowerSetMessage(message(9, "1"));
+    QVERIFY(peer.waitFor(softResetByte));
+    peer.write("Grbl 1.1f ['$' for help]\r\n");
+    QVERIFY(peer.waitFor("$I\n"));
+    peer.write("[VER:1.0.0:]\r\n[HARDVER:2.0.0]\r\n[OPT:V,15,1024]\r\nok\r\n");
+    QVERIFY(peer.waitFor("$$\n"));
+    peer.takeReceived();
+    QTRY_VERIFY2(received.contains("set:1 value:" + peer.path()), qPrintable(received.join('|')));
+    peer.write("ok\r\nok\r\n");
+
+    emit panel.lowerSetMessage({"set:6 value:10"});
+    emit panel.lowerSetFrame(QRectF(0, 0, 125, 125));
+    QVERIFY(peer.waitFor("G0\nG90\n"));
+    QCOMPARE(peer.takeReceived(), QByteArray("G00 G17 G40 G21 G54\nG90\nG0X0Y0\nG1X10F800\nG1Y10\nG1X0\nG1Y0\nG0\nG90\n"));
+    peer.write("ok\r\n");
+
+    const QList<GCodeBuffer> job = numberedJob(300);
+    emit panel.lowerSetGcode(job);
+    const QByteArray text = textOf(job);
+    QByteArray got;
+    int answered = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (got.size() < text.size() && clock.elapsed() < 10000) {
+        got += peer.takeReceived(5);
+        QByteArray oks;
+        for (const int lines = got.count('\n'); answered < lines; ++answered)
+            oks += "ok\r\n";
+        peer.write(oks);
+    }
+    QCOMPARE(got, text);
+    peer.write("[MSG:Pgm End]\r\n");
+    QTRY_VERIFY(received.contains("set:18 value:1"));
+    QVERIFY(received.contains("set:5 value:100"));
+
+    thread.quit();
+    QVERIFY(thread.wait(5000));
+}
+
+QTEST_GUILESS_MAIN(TestLowerGrbl)
+#include "tst_lowergrbl.moc"
