@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <QTimer>
 
 #include <zlib.h>
@@ -73,6 +74,7 @@ QJsonObject Engraver::state() const
 
 void Engraver::printLine(const QByteArray &text)
 {
+    trace(">>", text);
     mLink->write(text + "\r\n");
 }
 
@@ -134,6 +136,7 @@ void Engraver::completeLine()
     const QByteArray line = mPartialLine;
     mPartialLine.clear();
     mLines.append(QString::fromLatin1(line.left(line.size() - 1)));
+    trace("<<", line);
     const int received = mLines.size();
     if (mOptions.vanishAfterLines > 0 && received >= mOptions.vanishAfterLines) {
         vanish();
@@ -303,8 +306,22 @@ void Engraver::print(const QByteArray &text)
     send(text, 0);
 }
 
+void Engraver::trace(const char *direction, const QByteArray &text) const
+{
+    if (!mOptions.verbose)
+        return;
+    QTextStream err(stderr);
+    for (const QByteArray &line : text.split('\n')) {
+        const QByteArray shown = line.trimmed();
+        // Status reports would drown everything else while a host polls.
+        if (!shown.isEmpty() && !shown.startsWith('<'))
+            err << direction << ' ' << QString::fromLatin1(shown) << '\n';
+    }
+}
+
 void Engraver::send(const QByteArray &text, int answers)
 {
+    trace(">>", text);
     if (mOptions.garbageEvery <= 0) {
         mLink->write(text, answers);
         return;
@@ -333,6 +350,8 @@ void Engraver::refuseLocked()
 void Engraver::receiveRealtime(char byte)
 {
     mRealtime.append(byte);
+    if (mOptions.verbose && byte != '?')
+        trace("<<", "0x" + QByteArray(1, byte).toHex());
     if (mMuted)
         return;
     switch (byte) {
@@ -451,6 +470,8 @@ int Engraver::receiveRaw(const char *data, int size)
         return used;
     }
     mFirmwarePiece += used;
+    if (mOptions.verbose && mFirmware.size() % (64 * 1024) < used)
+        trace("<<", "(firmware: " + QByteArray::number(mFirmware.size()) + " bytes)");
     if (mFirmware.size() == mRawExpected) {
         mRawMode = RawMode::None;
         mRawTimer->stop();
@@ -485,6 +506,7 @@ void Engraver::finishPart()
     }
     mJob.append(text);
     ++mParts;
+    trace("<<", "(part " + QByteArray::number(mNextPart) + ": " + QByteArray::number(text.size()) + " bytes of G-code)");
     ++mNextPart;
     print("msg@printing:receive package\r\nmsg@printing:ask pack_info\r\n");
 }

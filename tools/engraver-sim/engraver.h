@@ -32,6 +32,8 @@ public:
         int jobRunMs = 200;
         // A part or firmware transfer that stops for this long is abandoned.
         int rawTimeoutMs = 3000;
+        // Echo the traffic on standard error, for someone watching a session.
+        bool verbose = false;
     };
 
     Engraver(const Options &options, SerialLink *link, QObject *parent = nullptr);
@@ -61,6 +63,7 @@ private:
     void print(const QByteArray &text);
     void send(const QByteArray &text, int answers);
     void answersDelivered(int count);
+    void trace(const char *direction, const QByteArray &text) const;
     void countOutstanding(int delta);
 
     void softReset();
