@@ -43,6 +43,31 @@ void setFlag(bool *flag, bool value)
         *flag = value;
 }
 
+// A piece that is only numbers written back to back ("10-5", ".5.5") becomes
+// one piece per number, so callers converting each piece read it as SVG does.
+// Anything else stays one piece for the caller to reject.
+void appendPiece(QStringList &pieces, const QChar *begin, const QChar *end)
+{
+    QVector<const QChar *> starts;
+    const QChar *p = begin;
+    while (p < end) {
+        double value = 0;
+        NumberScan scan;
+        const QChar *next = scanNumber(p, end, &value, &scan);
+        if (scan == NumberScan::None)
+            break;
+        starts.append(p);
+        p = next;
+    }
+    if (p < end || starts.size() < 2) {
+        pieces.append(QString(begin, int(end - begin)));
+        return;
+    }
+    starts.append(end);
+    for (int i = 0; i + 1 < starts.size(); ++i)
+        pieces.append(QString(starts.at(i), int(starts.at(i + 1) - starts.at(i))));
+}
+
 } // namespace
 
 double parseLength(const QString &text, bool *ok)
@@ -159,7 +184,7 @@ QStringList splitValueList(const QDomElement &element, const QString &name, bool
     const QChar *p = begin;
     while (p < end) {
         if (isSpace(*p) || p->unicode() == ',') {
-            pieces.append(QString(pieceStart, int(p - pieceStart)));
+            appendPiece(pieces, pieceStart, p);
             // A comma with spaces around it, or spaces alone, is one separator;
             // two commas in a row leave an empty piece between them.
             p = skipSeparator(p, end);
@@ -168,7 +193,7 @@ QStringList splitValueList(const QDomElement &element, const QString &name, bool
             ++p;
         }
     }
-    pieces.append(QString(pieceStart, int(end - pieceStart)));
+    appendPiece(pieces, pieceStart, end);
     return pieces;
 }
 

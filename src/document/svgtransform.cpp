@@ -224,7 +224,8 @@ void prependTransformAsMatrix(QString &text, const QString &function)
 void prependTranslate(QString &text, const QString &translate)
 {
     FunctionMatch match;
-    if (findFunction(text, 0, true, &match) && match.begin == 0) {
+    // Only a translate can be merged; anything else goes in front unchanged.
+    if (startsWithTranslate(translate) && findFunction(text, 0, true, &match) && match.begin == 0) {
         const QPointF a = translateOf(text);
         const QPointF b = translateOf(translate);
         const double x = a.x() + b.x();
