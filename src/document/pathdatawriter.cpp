@@ -1,14 +1,47 @@
 #include "pathdatawriter.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 enum class Command { None, Move, Line, Curve };
 
+// The same text as QString::number(value, 'f', 6), several times faster.
+// to_chars rounds an exact tie (x.xxxxxx5, common in glyph outlines) to even
+// where Qt rounds it away from zero, so ties are rounded here by hand.
+void appendFixed(QString &out, double value)
+{
+    if (!std::isfinite(value) || std::abs(value) >= 1e11) {
+        out += QString::number(value, 'f', 6);
+        return;
+    }
+    char buffer[32];
+    const double scaled = value * 1e7;
+    const bool exactTie = std::fma(value, 1e7, -scaled) == 0 && scaled == std::trunc(scaled)
+            && std::abs(std::fmod(scaled, 10.0)) == 5.0;
+    if (exactTie) {
+        const long long tenths = std::llabs(std::llround(scaled));
+        const long long micro = (tenths + 5) / 10;
+        const int length = std::snprintf(buffer, sizeof buffer, "%s%lld.%06lld", value < 0 ? "-" : "",
+                                          micro / 1000000, micro % 1000000);
+        out += QLatin1String(buffer, length);
+        return;
+    }
+    if (value == 0)
+        value = 0; // Qt writes -0.0 without its sign
+    const std::to_chars_result written =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    out += QLatin1String(buffer, int(written.ptr - buffer));
+}
+
 void appendPair(QString &out, QPointF delta)
 {
-    out += QString::number(delta.x(), 'f', 6);
+    appendFixed(out, delta.x());
     out += QLatin1Char(',');
-    out += QString::number(delta.y(), 'f', 6);
+    appendFixed(out, delta.y());
     out += QLatin1Char(' ');
 }
 

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <random>
+
 Q_DECLARE_METATYPE(QPainterPath)
 
 class TestPathDataWriter : public QObject
@@ -11,6 +13,7 @@ class TestPathDataWriter : public QObject
 private slots:
     void writesData_data();
     void writesData();
+    void formatsLikeQt();
 };
 
 static QPainterPath polyline(const QVector<QPointF> &points)
@@ -82,6 +85,27 @@ void TestPathDataWriter::writesData()
 
     QCOMPARE(pathToData(path), relative);
     QCOMPARE(pathToClosedData(path), closed);
+}
+
+// The writer formats numbers itself for speed; it must give Qt's text,
+// including exact ties, which Qt rounds away from zero.
+void TestPathDataWriter::formatsLikeQt()
+{
+    QVector<double> values{ 0.0078125, -0.0078125, 781.2265625, -781.2265625, 2.5e-7, -1e-14,
+                            0.0, -0.0, 1e-7, 123456.5, 99999999.9999995, 1e12, -3.5e15 };
+    for (int k = -3000; k <= 3000; ++k)
+        values << k / 128.0 << k / 64.0 + 1e-9 << k * 0.1 << k * 1.0000001;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> spread(-20000, 20000);
+    for (int i = 0; i < 20000; ++i)
+        values << spread(random);
+
+    for (const double value : values) {
+        const QPainterPath path(QPointF(value, 0));
+        const QString expected = QStringLiteral("m %1,0.000000 ")
+                                         .arg(QString::number(value, 'f', 6));
+        QCOMPARE(pathToData(path), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPathDataWriter)
