@@ -62,7 +62,7 @@ EngraveMode engraveMode(const QDomElement &element)
     const auto fill = style.constFind(QStringLiteral("fill"));
     if (fill == style.constEnd())
         return EngraveMode::None;
-    return *fill == A::fillOutline ? EngraveMode::Outline : EngraveMode::Fill;
+    return *fill == A::engraveModeOutline ? EngraveMode::Outline : EngraveMode::Fill;
 }
 
 OutlineParameters readOutlineParameters(const QDomElement &element)

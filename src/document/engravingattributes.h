@@ -32,9 +32,10 @@ inline const QString alignment = QStringLiteral("tolvenRik:Alignment");
 inline const QString wordSpacing = QStringLiteral("tolvenRik:WordSpacing");
 inline const QString lineSpacing = QStringLiteral("tolvenRik:LineSpacing");
 
-// The engrave mode is the "fill" declaration of "style": "none" cuts the outline.
-inline const QString fillOutline = QStringLiteral("none");
-inline const QString fillFill = QStringLiteral("#80000000");
+// The engrave mode is the "fill" declaration of "style": "none" cuts the
+// outline; any other value fills, and the panel writes the second one.
+inline const QString engraveModeOutline = QStringLiteral("none");
+inline const QString engraveModeFill = QStringLiteral("#80000000");
 } // namespace EngravingAttributes
 
 // The nine numeric attributes in the order of PaintParameter's fields; the
