@@ -5,6 +5,9 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QVersionNumber>
+#include <QtGlobal>
+
+#include <limits>
 
 namespace {
 
@@ -49,10 +52,23 @@ QVersionNumber parseWholeVersion(const QString &text, bool *ok)
     return *ok ? QVersionNumber::fromString(trimmed).normalized() : QVersionNumber();
 }
 
-// Pass count and angle are whole numbers, cut like the panel cuts them (45.5 is 45).
-int wholeNumber(const QVariant &value)
+// A stored number that does not read as one (a hand-edited or damaged store)
+// keeps the default instead of becoming 0, which as a scan gap never ends a fill.
+void readNumber(const QSettings &settings, const QString &key, double &field)
 {
-    return static_cast<int>(value.toDouble());
+    bool ok = false;
+    const double value = settings.value(key, field).toDouble(&ok);
+    if (ok && qIsFinite(value))
+        field = value;
+}
+
+// Pass count and angle are whole numbers, cut like the panel cuts them (45.5 is 45).
+void readWholeNumber(const QSettings &settings, const QString &key, int &field)
+{
+    double value = field;
+    readNumber(settings, key, value);
+    if (qAbs(value) < std::numeric_limits<int>::max())
+        field = static_cast<int>(value);
 }
 
 } // namespace
@@ -69,7 +85,7 @@ bool DefaultParameters::setNamed(const QString &name, const QString &value)
         return false;
     bool ok = false;
     const double number = value.trimmed().toDouble(&ok);
-    if (!ok)
+    if (!ok || !qIsFinite(number))
         return false;
     this->*(named->field) = number;
     return true;
@@ -109,15 +125,15 @@ StoredDefaults StoredDefaults::load()
     stored.lowerHardWareVersion = settings.value(K::lowerHardWareVersion, stored.lowerHardWareVersion).toString();
     stored.lengthUnit = settings.value(K::lengthUnit, stored.lengthUnit).toString();
     stored.whLock = settings.value(K::whLock, stored.whLock).toBool();
-    stored.sceneRealRatio = settings.value(K::sceneRealRatio, stored.sceneRealRatio).toDouble();
-    stored.referencePoint = settings.value(K::referencePoint, stored.referencePoint).toInt();
-    stored.scanGap = settings.value(K::scanGap, stored.scanGap).toDouble();
-    stored.scanTimes = wholeNumber(settings.value(K::scanTimes, stored.scanTimes));
-    stored.scanAngle = wholeNumber(settings.value(K::scanAngle, stored.scanAngle));
-    stored.overScanSize = settings.value(K::overScanSize, stored.overScanSize).toDouble();
-    stored.scanErr = settings.value(K::scanErr, stored.scanErr).toDouble();
-    stored.engraveXErr = settings.value(K::engraveXErr, stored.engraveXErr).toDouble();
-    stored.engraveYErr = settings.value(K::engraveYErr, stored.engraveYErr).toDouble();
+    readNumber(settings, K::sceneRealRatio, stored.sceneRealRatio);
+    readWholeNumber(settings, K::referencePoint, stored.referencePoint);
+    readNumber(settings, K::scanGap, stored.scanGap);
+    readWholeNumber(settings, K::scanTimes, stored.scanTimes);
+    readWholeNumber(settings, K::scanAngle, stored.scanAngle);
+    readNumber(settings, K::overScanSize, stored.overScanSize);
+    readNumber(settings, K::scanErr, stored.scanErr);
+    readNumber(settings, K::engraveXErr, stored.engraveXErr);
+    readNumber(settings, K::engraveYErr, stored.engraveYErr);
     settings.endGroup();
     return stored;
 }

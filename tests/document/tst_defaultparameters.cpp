@@ -17,7 +17,7 @@ private slots:
     void pushesSevenNamesInOrder();
     void loadsDefaultsWhenNothingStored();
     void storedDefaultsRoundTrip();
-    void wholeNumbersStayWhole();
+    void readsStoredValuesCarefully();
     void restoresFactoryDefaults_data();
     void restoresFactoryDefaults();
     void comparesVersionNumbers_data();
@@ -38,31 +38,34 @@ void TestDefaultParameters::setsNamedDefaults_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("known");
     QTest::addColumn<bool>("accepted");
 
-    QTest::newRow("passes") << "DefaultParameters:scanTimes" << "3" << true;
-    QTest::newRow("spacing") << "DefaultParameters:scanAccuracy" << "0.05" << true;
-    QTest::newRow("angle") << "DefaultParameters:scanAngle" << "-45" << true;
-    QTest::newRow("overscan") << "DefaultParameters:scanBuffer" << "6" << true;
-    QTest::newRow("offset") << "DefaultParameters:scanError" << "-0.15" << true;
-    QTest::newRow("x backlash") << "DefaultParameters:XMotorMovementError" << "-0.02" << true;
-    QTest::newRow("y backlash") << "DefaultParameters:YMotorMovementError" << "0.3" << true;
-    QTest::newRow("attribute name is not a default") << "tolvenrik:scanTimes" << "3" << false;
-    QTest::newRow("power has no default") << "DefaultParameters:scanPower" << "50" << false;
-    QTest::newRow("lower-case y") << "DefaultParameters:yMotorMovementError" << "0.3" << false;
-    QTest::newRow("not a number") << "DefaultParameters:scanAngle" << "steep" << false;
+    QTest::newRow("passes") << "DefaultParameters:scanTimes" << "3" << true << true;
+    QTest::newRow("spacing") << "DefaultParameters:scanAccuracy" << "0.05" << true << true;
+    QTest::newRow("angle") << "DefaultParameters:scanAngle" << "-45" << true << true;
+    QTest::newRow("overscan") << "DefaultParameters:scanBuffer" << "6" << true << true;
+    QTest::newRow("offset") << "DefaultParameters:scanError" << "-0.15" << true << true;
+    QTest::newRow("x backlash") << "DefaultParameters:XMotorMovementError" << "-0.02" << true << true;
+    QTest::newRow("y backlash") << "DefaultParameters:YMotorMovementError" << "0.3" << true << true;
+    QTest::newRow("attribute name is not a default") << "tolvenrik:scanTimes" << "3" << false << false;
+    QTest::newRow("power has no default") << "DefaultParameters:scanPower" << "50" << false << false;
+    QTest::newRow("lower-case y") << "DefaultParameters:yMotorMovementError" << "0.3" << false << false;
+    QTest::newRow("not a number") << "DefaultParameters:scanAngle" << "steep" << true << false;
+    QTest::newRow("not finite") << "DefaultParameters:scanAccuracy" << "inf" << true << false;
 }
 
 void TestDefaultParameters::setsNamedDefaults()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
+    QFETCH(bool, known);
     QFETCH(bool, accepted);
 
     DefaultParameters set;
     const DefaultParameters before = set;
+    QCOMPARE(DefaultParameters::isDefaultParameterName(name), known);
     QCOMPARE(set.setNamed(name, value), accepted);
-    QCOMPARE(DefaultParameters::isDefaultParameterName(name), accepted || value == "steep");
     if (!accepted) {
         QVERIFY(set == before);
         return;
@@ -159,18 +162,25 @@ void TestDefaultParameters::storedDefaultsRoundTrip()
     QCOMPARE(loaded.engraveYErr, stored.engraveYErr);
 }
 
-void TestDefaultParameters::wholeNumbersStayWhole()
+void TestDefaultParameters::readsStoredValuesCarefully()
 {
     // A value stored by hand (or by an older release) as a fraction reads back whole.
     QSettings settings(SettingsNames::organization, SettingsNames::application);
     settings.setValue(QStringLiteral("itemProperty/scanAngle"), 45.5);
     settings.setValue(QStringLiteral("itemProperty/scanTimes"), QStringLiteral("2"));
+    // Damaged values keep their defaults: a scan gap of 0 would never finish a fill.
+    settings.setValue(QStringLiteral("itemProperty/scanGap"), QStringLiteral("fine"));
+    settings.setValue(QStringLiteral("itemProperty/overScanSize"), QStringLiteral("nan"));
+    settings.setValue(QStringLiteral("itemProperty/referencePoint"), QStringLiteral("1e99"));
     settings.sync();
 
     const StoredDefaults loaded = StoredDefaults::load();
     QCOMPARE(loaded.scanAngle, 45);
     QCOMPARE(loaded.scanTimes, 2);
     QCOMPARE(loaded.defaultParameters().values().at(2), QStringLiteral("45"));
+    QCOMPARE(loaded.scanGap, 0.025);
+    QCOMPARE(loaded.overScanSize, 0.0);
+    QCOMPARE(loaded.referencePoint, 4);
 }
 
 void TestDefaultParameters::restoresFactoryDefaults_data()
