@@ -4,7 +4,6 @@
 #include "engravingattributes.h"
 #include "fontresolver.h"
 #include "pathdatawriter.h"
-#include "svgnumbers.h"
 #include "svgstyle.h"
 #include "textlayout.h"
 

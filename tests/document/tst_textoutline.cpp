@@ -2,6 +2,7 @@
 #include "document/engravingattributes.h"
 #include "document/fontresolver.h"
 #include "document/pathdatawriter.h"
+#include "document/svgtransform.h"
 #include "document/textlayout.h"
 #include "document/textoutline.h"
 
@@ -89,18 +90,24 @@ void TestTextOutline::transformsLandAtTextPosition_data()
 {
     QTest::addColumn<QString>("attributes");
     QTest::addColumn<QString>("transform");
+    QTest::addColumn<QPointF>("origin"); // where the outline's (0, 0) lands
 
-    QTest::newRow("no position, no transform") << "" << "translate(0.000000,0.000000)";
-    QTest::newRow("position only") << "x='-2.5' y='1e2'" << "translate(-2.500000,100.000000)";
+    QTest::newRow("no position, no transform") << "" << "translate(0.000000,0.000000)" << QPointF(0, 0);
+    QTest::newRow("position only") << "x='-2.5' y='1e2'" << "translate(-2.500000,100.000000)"
+                                   << QPointF(-2.5, 100);
     QTest::newRow("matrix kept as written")
             << "x='1' y='2' transform='matrix(1,0,0,1,5,6)'"
-            << "matrix(1,0,0,1,5,6)translate(1.000000,2.000000)";
+            << "matrix(1,0,0,1,5,6)translate(1.000000,2.000000)" << QPointF(6, 8);
+    QTest::newRow("inside a rotation")
+            << "x='10' y='0' transform='rotate(90)'"
+            << "rotate(90)translate(10.000000,0.000000)" << QPointF(0, 10);
 }
 
 void TestTextOutline::transformsLandAtTextPosition()
 {
     QFETCH(QString, attributes);
     QFETCH(QString, transform);
+    QFETCH(QPointF, origin);
 
     QDomDocument document;
     const QDomElement text = textIn(document, QStringLiteral(
@@ -108,6 +115,12 @@ void TestTextOutline::transformsLandAtTextPosition()
     const QList<QDomElement> paths = textToOutline(text);
     QCOMPARE(paths.size(), 1);
     QCOMPARE(paths.first().attribute("transform"), transform);
+    // The written text reads back as the text's transform around its position.
+    bool found = false;
+    const QPointF landed = transformFromAttribute(paths.first(), &found).map(QPointF(0, 0));
+    QVERIFY(found);
+    QVERIFY2(qAbs(landed.x() - origin.x()) < 1e-9 && qAbs(landed.y() - origin.y()) < 1e-9,
+             qPrintable(QStringLiteral("(%1, %2)").arg(landed.x()).arg(landed.y())));
 }
 
 // The own text used to be converted once for every child of the text
