@@ -518,6 +518,12 @@ QT_WARNING_POP
 void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
 {
     qDebug() << "serial errhandle" << errorName(error);
+    if ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && portWatch->isActive()) {
+        // A vanished pseudo-terminal reports read errors, not a resource
+        // error, and would report them again at every event: look now.
+        serialAvailableCheck();
+        return;
+    }
     if (error != QSerialPort::ResourceError && error != QSerialPort::PermissionError)
         return;
     // The watch and the port's own error may both report one loss.

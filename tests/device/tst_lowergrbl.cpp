@@ -630,7 +630,8 @@ void TestLowerGrbl::queuedThroughThread()
     connect(&panel, &Panel::lowerSetFrame, grbl, &LowerGrbl::grblFrameLoc);
     connect(&panel, &Panel::lowerSetMessage, grbl, &LowerGrbl::getPanelMessage);
     QStringList received;
-    connect(grbl, &LowerGrbl::sendPanelMessage, this,
+    QObject receiver;   // ends the connection before `received` goes
+    connect(grbl, &LowerGrbl::sendPanelMessage, &receiver,
             [&received](const QStringList &m) { received += m; });
     connect(&thread, &QThread::finished, grbl, &QObject::deleteLater);
     thread.start();

@@ -1,0 +1,417 @@
+// The controller end to end against the engraver emulator over a real
+// pseudo-terminal: identification, both transfer modes, disconnection,
+// settings, machine commands and the firmware upgrade.
+#include "device/lowergrbl.h"
+#include "device/panelmessage.h"
+#include "engraveremulator.h"
+
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+QStringList valuesFor(const QSignalSpy &spy, int id)
+{
+    const QString prefix = QStringLiteral("set:%1 value:").arg(id);
+    QStringList values;
+    for (const QList<QVariant> &arguments : spy) {
+        for (const QString &message : arguments.at(0).toStringList()) {
+            if (message.startsWith(prefix))
+                values.append(message.mid(prefix.size()));
+        }
+    }
+    return values;
+}
+
+QStringList message(int id, const QString &value)
+{
+    return {PanelMessage::make(id, value)};
+}
+
+// Connects through the search and waits until the commands that follow the
+// acceptance ("$H", "$$") are answered.
+bool connectTo(LowerGrbl &grbl, EngraverEmulator &emulator, bool restrict = true)
+{
+    if (restrict)
+        grbl.restrictSearchTo({emulator.portName()});
+    grbl.getPanelMessage(message(9, "1"));
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (grbl.isConnected() && grbl.account().inFlight().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// A job whose records are all different, ending the program.
+QList<GCodeBuffer> numberedJob(int records)
+{
+    QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
+    for (int i = 0; job.size() < records - 1; ++i) {
+        GCodeBuffer record = GCodeBuffer::g(i % 2);
+        record.X = (i % 1000) * 0.1;
+        record.Y = (i / 1000) * 0.1;
+        if (i % 2)
+            record.S = (i * 7) % 1000;
+        job.append(record);
+    }
+    job.append(GCodeBuffer::m(2));
+    return job;
+}
+
+QByteArray textOf(const QList<GCodeBuffer> &records)
+{
+    QByteArray text;
+    for (const GCodeBuffer &r : records)
+        r.appendTo(text);
+    return text;
+}
+
+QStringList linesOf(const QList<GCodeBuffer> &records)
+{
+    QStringList lines;
+    for (const GCodeBuffer &r : records)
+        lines.append(r.toString().chopped(1));
+    return lines;
+}
+
+QByteArray generatedImage(int size)
+{
+    QByteArray image(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        image[i] = char((i * 167 + i / 4096) & 0xff);
+    return image;
+}
+
+} // namespace
+
+class TestEngraverLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void identification_data();
+    void identification();
+    void foundThroughEnvironment();
+    void unlockSequence();
+    void lineModeJob_data();
+    void lineModeJob();
+    void partModeJob();
+    void disconnectMidJob();
+    void settingsDump();
+    void machineCommands();
+    void firmwareUpgrade_data();
+    void firmwareUpgrade();
+};
+
+void TestEngraverLink::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    registerGCodeBufferMetaTypes();
+}
+
+void TestEngraverLink::identification_data()
+{
+    QTest::addColumn<QString>("hardware");
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<int>("rxBuffer");
+    QTest::addColumn<bool>("hardwareFirst");
+    QTest::addColumn<quint32>("splitSeed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("hardwareNotice");
+    QTest::addColumn<bool>("suggestUpgrade");
+    QTest::addColumn<bool>("takesParts");
+
+    QTest::newRow("1.0.0 older") << "1.0.0" << "0.1.4" << 1024 << false << 0u << true << "1.0.0" << true << false;
+    QTest::newRow("2.0.0 equal") << "2.0.0" << "0.1.6" << 1024 << false << 0u << true << "2.0.0" << false << false;
+    QTest::newRow("3.0.0 newer") << "3.0.0" << "0.3.0" << 1024 << false << 0u << true << "3.0.0" << false << true;
+    QTest::newRow("4.0.0 older, split") << "4.0.0" << "0.2.1" << 1024 << false << 7u << true << "4.0.0" << true << true;
+    QTest::newRow("5.0.0 equal") << "5.0.0" << "0.2.2" << 2048 << false << 0u << true << "5.0.0" << false << true;
+    QTest::newRow("7.0.0 as 5.0.0") << "7.0.0" << "0.2.2" << 1024 << false << 0u << true << "5.0.0" << false << true;
+    QTest::newRow("hardware first") << "3.0.0" << "0.2.2" << 1024 << true << 0u << true << "3.0.0" << true << true;
+    QTest::newRow("buffer 128 refused") << "3.0.0" << "0.2.2" << 128 << false << 0u << false << "3.0.0" << false << true;
+}
+
+void TestEngraverLink::identification()
+{
+    QFETCH(QString, hardware);
+    QFETCH(QString, firmware);
+    QFETCH(int, rxBuffer);
+    QFETCH(bool, hardwareFirst);
+    QFETCH(quint32, splitSeed);
+    QFETCH(bool, accepted);
+    QFETCH(QString, hardwareNotice);
+    QFETCH(bool, suggestUpgrade);
+    QFETCH(bool, takesParts);
+
+    EngraverEmulator::Options options;
+    options.hardwareVersion = hardware;
+    options.firmwareVersion = firmware;
+    options.rxBufferSize = rxBuffer;
+    options.hardVerFirst = hardwareFirst;
+    options.splitSeed = splitSeed;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QCOMPARE(connectTo(grbl, emulator), accepted);
+    QTRY_COMPARE(valuesFor(spy, 26), QStringList{hardwareNotice});
+    QCOMPARE(valuesFor(spy, 25), suggestUpgrade ? QStringList{"1"} : QStringList());
+    QCOMPARE(grbl.takesParts(), takesParts);
+    QCOMPARE(grbl.account().size(), rxBuffer);
+    if (!accepted) {
+        QTest::qWait(200);
+        QCOMPARE(emulator.receivedLines(), QStringList{"$I"});
+        QVERIFY(valuesFor(spy, 1).isEmpty());
+        return;
+    }
+    QCOMPARE(valuesFor(spy, 1), QStringList{emulator.portName()});
+    QCOMPARE(emulator.receivedLines(), (QStringList{"$I", "$H", "$$"}));
+    QCOMPARE(emulator.receivedRealtime(), QByteArray(1, '\x18'));
+    // The settings dump arrived whole, even in pieces.
+    QCOMPARE(valuesFor(spy, 13), QStringList{"200"});
+}
+
+void TestEngraverLink::foundThroughEnvironment()
+{
+    EngraverEmulator emulator;
+    QVERIFY(emulator.start());
+    qputenv("PLIMB_SERIAL_PORTS", "/dev/plimb-no-such-port:" + emulator.portName().toLocal8Bit());
+    LowerGrbl grbl;
+    grbl.setSearchPeriod(100);
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    const bool connected = connectTo(grbl, emulator, false);
+    qunsetenv("PLIMB_SERIAL_PORTS");
+    QVERIFY(connected);
+    QVERIFY(valuesFor(spy, 0).value(0).endsWith("/dev/plimb-no-such-port " + emulator.portName() + ' '));
+    QCOMPARE(grbl.portName(), emulator.portName());
+}
+
+void TestEngraverLink::unlockSequence()
+{
+    EngraverEmulator::Options options;
+    options.alarmAtStart = true;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    // The positioning laser is on before the engraver is found.
+    grbl.getPanelMessage({"set:3 value:20", "set:2 value:1", "set:6 value:10", "set:7 value:5"});
+    QVERIFY(connectTo(grbl, emulator));
+    QTRY_VERIFY(grbl.account().inFlight().isEmpty());
+    const QStringList lines = emulator.receivedLines();
+    // "$H" is refused in the lock; the notice makes the controller unlock,
+    // and the next "ok" brings a status query and the laser lines again.
+    const int unlock = lines.indexOf("$X");
+    QVERIFY2(unlock > lines.indexOf("$H"), qPrintable(lines.join('|')));
+    QVERIFY(lines.mid(unlock + 1).contains("M3 G1F100 S200"));
+    QVERIFY(emulator.receivedRealtime().contains('?'));
+    grbl.getPanelMessage(message(5, "4"));
+    QTRY_COMPARE(emulator.position().x(), 5.0);
+}
+
+void TestEngraverLink::lineModeJob_data()
+{
+    QTest::addColumn<quint32>("splitSeed");
+    QTest::addColumn<bool>("inThread");
+    QTest::newRow("test thread") << 0u << false;
+    QTest::newRow("device thread, replies in pieces") << 11u << true;
+}
+
+// The program's wiring: a device thread reached through queued signals.
+class Window : public QObject
+{
+    Q_OBJECT
+signals:
+    void lowerSetGcode(QList<GCodeBuffer> g);
+    void lowerSetMessage(QStringList message);
+};
+
+void TestEngraverLink::lineModeJob()
+{
+    QFETCH(quint32, splitSeed);
+    QFETCH(bool, inThread);
+    EngraverEmulator::Options options;
+    options.hardwareVersion = QStringLiteral("1.0.0");
+    options.firmwareVersion = QStringLiteral("0.1.5");
+    options.splitSeed = splitSeed;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+
+    auto *grbl = new LowerGrbl;
+    grbl->restrictSearchTo({emulator.portName()});
+    QThread thread;
+    Window window;
+    connect(&window, &Window::lowerSetGcode, grbl, &LowerGrbl::grblGcodePrint);
+    connect(&window, &Window::lowerSetMessage, grbl, &LowerGrbl::getPanelMessage);
+    QStringList messages;
+    QObject receiver;   // ends the connection before `messages` goes
+    connect(grbl, &LowerGrbl::sendPanelMessage, &receiver,
+            [&messages](const QStringList &m) { messages += m; });
+    if (inThread) {
+        grbl->moveToThread(&thread);
+        connect(&thread, &QThread::finished, grbl, &QObject::deleteLater);
+        thread.start();
+    }
+    emit window.lowerSetMessage(message(9, "1"));
+    QTRY_VERIFY(messages.contains("set:13 value:200"));
+
+    const QList<GCodeBuffer> job = numberedJob(6000);
+    emit window.lowerSetGcode(job);
+    QTRY_VERIFY_WITH_TIMEOUT(messages.contains("set:18 value:1"), 60000);
+    QVERIFY(messages.contains("set:5 value:100"));
+    QCOMPARE(messages.filter("set:5 value:").size(), 100);
+
+    const QStringList lines = emulator.receivedLines();
+    QCOMPARE(lines.mid(3, job.size()), linesOf(job));
+    QCOMPARE(emulator.overflowCount(), 0);
+    QVERIFY(emulator.maxOutstanding() <= 1024);
+
+    if (inThread) {
+        thread.quit();
+        QVERIFY(thread.wait(5000));
+    } else {
+        delete grbl;
+    }
+}
+
+void TestEngraverLink::partModeJob()
+{
+    EngraverEmulator emulator;
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    QVERIFY(grbl.takesParts());
+
+    const QList<GCodeBuffer> job = numberedJob(30000);
+    const QByteArray text = textOf(job);
+    QVERIFY(text.size() > 3 * 153600);
+    grbl.grblGcodePrint(job);
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, 18).isEmpty(), 60000);
+    const int parts = (text.size() + 153599) / 153600;
+    QVERIFY(emulator.partCount() >= parts - 1);
+    QVERIFY(emulator.partCount() > 3);
+    QCOMPARE(emulator.partErrorCount(), 0);
+    QCOMPARE(emulator.jobText(), text);
+    // The engraver asks once more after the last part; nothing is left then.
+    QCOMPARE(valuesFor(spy, 29).size(), emulator.partCount() + 1);
+    QCOMPARE(valuesFor(spy, 30).size(), emulator.partCount());
+    QCOMPARE(valuesFor(spy, 5).last(), QStringLiteral("100"));
+    QVERIFY(!grbl.isPrinting());
+}
+
+void TestEngraverLink::disconnectMidJob()
+{
+    EngraverEmulator::Options options;
+    options.hardwareVersion = QStringLiteral("2.0.0");
+    options.firmwareVersion = QStringLiteral("0.1.6");
+    options.vanishAfterLines = 500;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    // The loss must be seen from the port's own errors, not only by the
+    // watch: a vanished pseudo-terminal reports read errors at every event.
+    grbl.setPortWatchInterval(60000);
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    QVERIFY(grbl.isWatchingPort());
+    grbl.grblGcodePrint(numberedJob(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, 2).size(), 1, 3000);
+    QTest::qWait(500);
+    QCOMPARE(valuesFor(spy, 2), QStringList{emulator.portName()});
+    QVERIFY(!grbl.isWatchingPort());
+    QVERIFY(!grbl.isConnected());
+    QVERIFY(valuesFor(spy, 18).isEmpty());
+}
+
+void TestEngraverLink::settingsDump()
+{
+    EngraverEmulator emulator;
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    // Change two settings through the panel's channel, then read them back.
+    grbl.getPanelMessage({"set:22 value:value:speedX150", "set:22 value:value:workWidth250",
+                          "set:22 value:value:direction3"});
+    QTRY_VERIFY(grbl.account().inFlight().isEmpty());
+    spy.clear();
+    QVERIFY(emulator.sendLine(QStringLiteral("$100=80.000")));
+    QVERIFY(emulator.sendLine(QStringLiteral("$110=16000.000")));
+    QVERIFY(emulator.sendLine(QStringLiteral("$3=3")));
+    QTRY_COMPARE(valuesFor(spy, 13), QStringList{"200"});
+    QVERIFY(emulator.receivedLines().contains("$110=12000"));
+    QVERIFY(emulator.receivedLines().contains("$130=250"));
+    QVERIFY(emulator.receivedLines().contains("$3=3"));
+    QCOMPARE(grbl.deviceSettings().value(3), 3.0);
+}
+
+void TestEngraverLink::machineCommands()
+{
+    EngraverEmulator emulator;
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, emulator));
+    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5", "set:5 value:2", "set:5 value:4",
+                          "set:21 value:value:x12.5,y30", "set:3 value:6", "set:2 value:1"});
+    grbl.grblFrameLoc(QRectF(100, 200, 1000, 500));
+    grbl.getPanelMessage({"set:3 value:6.5", "set:20 value:1"});
+    QTRY_VERIFY(grbl.account().inFlight().isEmpty());
+    const QStringList expected{
+        "$I", "$H", "$$", "$J=G21G91X0Y5F800", "$J=G21G91X5Y0F800", "$J=G21G90X12.5Y30F800",
+        "S0 G0 M5", "M107", "M107", "M3 G1F100 S60",
+        "M107", "M3 G1F100 S60",
+        "G00 G17 G40 G21 G54", "G90", "G0X8Y16", "G1X88F800", "G1Y56", "G1X8", "G1Y16", "G0", "G90",
+        "M107", "M3 G1F100 S60", "M106 G1F100 S0", "M3 G1F100 S65"};
+    QCOMPARE(emulator.receivedLines(), expected);
+    QCOMPARE(emulator.receivedRealtime(), QByteArray("\x18?"));
+    QCOMPARE(emulator.position(), QPointF(8, 16));
+}
+
+void TestEngraverLink::firmwareUpgrade_data()
+{
+    QTest::addColumn<QString>("hardware");
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("lastPiece");
+    QTest::newRow("659 456 bytes") << "3.0.0" << "0.2.1" << 659456 << 161 << 4096;
+    QTest::newRow("739 936 bytes") << "2.0.0" << "0.1.5" << 739936 << 181 << 2656;
+}
+
+void TestEngraverLink::firmwareUpgrade()
+{
+    QFETCH(QString, hardware);
+    QFETCH(QString, firmware);
+    QFETCH(int, size);
+    QFETCH(int, pieces);
+    QFETCH(int, lastPiece);
+    EngraverEmulator::Options options;
+    options.hardwareVersion = hardware;
+    options.firmwareVersion = firmware;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    const QByteArray image = generatedImage(size);
+    grbl.setFirmwareImageProvider([&image](const QString &, QByteArray *bytes) {
+        *bytes = image;
+        return true;
+    });
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    grbl.getPanelMessage(message(19, "0"));
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, 24).isEmpty(), 30000);
+    QCOMPARE(emulator.firmwareReceived(), image);
+    QVERIFY(emulator.receivedLines().contains("$@OTA=" + QString::number(size)));
+    const QStringList progress = valuesFor(spy, 20);
+    QCOMPARE(progress.size(), pieces);
+    QCOMPARE(progress.last(), QStringLiteral("1"));
+    QCOMPARE(progress.at(pieces - 2), PanelMessage::formatNumber(double(size - lastPiece) / size));
+}
+
+QTEST_GUILESS_MAIN(TestEngraverLink)
+#include "tst_engraverlink.moc"
