@@ -1,0 +1,453 @@
+#include "outlineitem.h"
+
+#include <QDebug>
+#include <QRectF>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace OutlineOrdering {
+
+namespace {
+
+bool isFinite(const QPointF &p)
+{
+    return qIsFinite(p.x()) && qIsFinite(p.y());
+}
+
+double distance(const QPointF &a, const QPointF &b)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// A uniform grid of points (indices into the caller's point list). Points
+// that are not finite are left out; callers treat them separately.
+class PointGrid
+{
+public:
+    void build(const QVector<QPointF> &points, const QVector<int> &indices)
+    {
+        mCells.clear();
+        double left = std::numeric_limits<double>::max();
+        double top = left;
+        double right = std::numeric_limits<double>::lowest();
+        double bottom = right;
+        int count = 0;
+        for (int index : indices) {
+            const QPointF &p = points.at(index);
+            if (!isFinite(p))
+                continue;
+            left = qMin(left, p.x());
+            right = qMax(right, p.x());
+            top = qMin(top, p.y());
+            bottom = qMax(bottom, p.y());
+            ++count;
+        }
+        if (count == 0) {
+            mColumns = mRows = 0;
+            return;
+        }
+        const int side = qBound(1, int(std::sqrt(double(count))), 2048);
+        mLeft = left;
+        mTop = top;
+        mCellWidth = qMax((right - left) / side, 1e-9 * qMax(1.0, qAbs(right) + qAbs(left)));
+        mCellHeight = qMax((bottom - top) / side, 1e-9 * qMax(1.0, qAbs(bottom) + qAbs(top)));
+        mColumns = side;
+        mRows = side;
+        mCells.resize(mColumns * mRows);
+        for (int index : indices) {
+            const QPointF &p = points.at(index);
+            if (isFinite(p))
+                mCells[cellIndex(column(p.x()), row(p.y()))].append(index);
+        }
+    }
+
+    bool isEmpty() const { return mColumns == 0; }
+    int cellCount() const { return mColumns * mRows; }
+
+    // Cells overlapping the rectangle [left, right] x [top, bottom]; the
+    // number of cells, or -1 when the rectangle is not a usable range.
+    int cellsIn(double left, double top, double right, double bottom) const
+    {
+        if (isEmpty() || !(left <= right) || !(top <= bottom))
+            return -1;
+        return (column(right) - column(left) + 1) * (row(bottom) - row(top) + 1);
+    }
+
+    template<typename Visit>
+    void visit(double left, double top, double right, double bottom, Visit visitor) const
+    {
+        if (cellsIn(left, top, right, bottom) < 0)
+            return;
+        const int c0 = column(left);
+        const int c1 = column(right);
+        const int r0 = row(top);
+        const int r1 = row(bottom);
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                for (int index : mCells.at(cellIndex(c, r)))
+                    visitor(index);
+            }
+        }
+    }
+
+    double cellSize() const { return qMin(mCellWidth, mCellHeight); }
+
+private:
+    int column(double x) const
+    {
+        const double c = std::floor((x - mLeft) / mCellWidth);
+        return !(c >= 0) ? 0 : (c >= mColumns ? mColumns - 1 : int(c));
+    }
+    int row(double y) const
+    {
+        const double r = std::floor((y - mTop) / mCellHeight);
+        return !(r >= 0) ? 0 : (r >= mRows ? mRows - 1 : int(r));
+    }
+    int cellIndex(int c, int r) const { return r * mColumns + c; }
+
+    QVector<QVector<int>> mCells;
+    double mLeft = 0;
+    double mTop = 0;
+    double mCellWidth = 1;
+    double mCellHeight = 1;
+    int mColumns = 0;
+    int mRows = 0;
+};
+
+OutlineItem reversedItem(const OutlineItem &item)
+{
+    OutlineItem reversed;
+    reversed.path = reversedPath(item.path);
+    reversed.power = item.power;
+    reversed.speed = item.speed;
+    reversed.xBacklash = item.xBacklash;
+    reversed.yBacklash = item.yBacklash;
+    reversed.children = item.children;
+    return reversed;
+}
+
+// The nearest-neighbour tour over a fixed set of items. Endpoints 2i and
+// 2i + 1 are the start and end of item i.
+class Tour
+{
+public:
+    explicit Tour(const QVector<OutlineItem> &items) : mItems(items)
+    {
+        const int n = items.size();
+        mEnds.reserve(2 * n);
+        for (const OutlineItem &item : items) {
+            mEnds.append(startPoint(item.path));
+            mEnds.append(endPoint(item.path));
+        }
+        mAlive = QVector<bool>(n, true);
+        mAliveCount = n;
+        rebuild();
+    }
+
+    QVector<OutlineItem> run()
+    {
+        QVector<OutlineItem> ordered;
+        const int n = mItems.size();
+        if (n == 0)
+            return ordered;
+        ordered.reserve(n);
+
+        // The first item: the top-left scan over start points.
+        QPointF candidate(1000000, 1000000);
+        for (int i = 0; i < n; ++i) {
+            const QPointF &start = mEnds.at(2 * i);
+            if (start.x() < candidate.x() || start.y() < candidate.y())
+                candidate = start;
+        }
+        int first = 0;
+        for (int i = 0; i < n; ++i) {
+            if (mEnds.at(2 * i) == candidate) {
+                first = i;
+                break;
+            }
+        }
+        take(first);
+        ordered.append(mItems.at(first));
+        QPointF current = mEnds.at(2 * first + 1);
+
+        while (mAliveCount > 0) {
+            bool reverse = false;
+            const int best = nearest(current, &reverse);
+            take(best);
+            if (reverse) {
+                current = mEnds.at(2 * best);
+                ordered.append(reversedItem(mItems.at(best)));
+            } else {
+                current = mEnds.at(2 * best + 1);
+                ordered.append(mItems.at(best));
+            }
+        }
+        return ordered;
+    }
+
+private:
+    // The item's distance is the nearer of its two ends; the winner is the
+    // first item in list order whose distance, fraction dropped, is the least
+    // such whole number below 100 000 000. Without any, the first item left.
+    int nearest(const QPointF &from, bool *reverse)
+    {
+        if (mAliveCount * 2 < mBuiltCount)
+            rebuild();
+
+        const double nearestEnd = nearestDistance(from);
+        int best = -1;
+        if (nearestEnd < 100000000) {
+            const double whole = std::floor(nearestEnd);
+            const double radius = whole + 1;
+            auto consider = [&](int end) {
+                const int item = end / 2;
+                if (!mAlive.at(item) || (best >= 0 && item >= best))
+                    return;
+                if (std::floor(itemDistance(from, item)) == whole)
+                    best = item;
+            };
+            if (useGrid(from, radius))
+                mGrid.visit(from.x() - radius, from.y() - radius, from.x() + radius,
+                            from.y() + radius, consider);
+            else
+                forEachAliveEnd(consider);
+        }
+        if (best < 0) {
+            while (!mAlive.at(mFirstAlive))
+                ++mFirstAlive;
+            best = mFirstAlive;
+        }
+        const double toStart = distance(from, mEnds.at(2 * best));
+        const double toEnd = distance(from, mEnds.at(2 * best + 1));
+        *reverse = toEnd <= toStart;
+        return best;
+    }
+
+    // The nearer of the item's two ends; an end that is not a number is never near.
+    double itemDistance(const QPointF &from, int item) const
+    {
+        const double toStart = distance(from, mEnds.at(2 * item));
+        const double toEnd = distance(from, mEnds.at(2 * item + 1));
+        if (std::isnan(toStart))
+            return toEnd;
+        return toEnd < toStart ? toEnd : toStart;
+    }
+
+    // The least distance from `from` to an end of an item still waiting
+    // (infinity when there is none with finite coordinates).
+    double nearestDistance(const QPointF &from)
+    {
+        double best = std::numeric_limits<double>::infinity();
+        auto consider = [&](int end) {
+            if (!mAlive.at(end / 2))
+                return;
+            const double d = distance(from, mEnds.at(end));
+            if (d < best)
+                best = d;
+        };
+        if (mGrid.isEmpty() || !isFinite(from)) {
+            forEachAliveEnd(consider);
+            return best;
+        }
+        // Squares of growing size around `from`: once the best distance found
+        // is within the square's half side, nothing outside can be nearer.
+        double half = mGrid.cellSize();
+        while (true) {
+            if (!useGrid(from, half)) {
+                forEachAliveEnd(consider);
+                return best;
+            }
+            mGrid.visit(from.x() - half, from.y() - half, from.x() + half, from.y() + half,
+                        consider);
+            if (best <= half)
+                return best;
+            half *= 2;
+        }
+    }
+
+    // Whether a square search of this half side is cheaper than a scan of all
+    // waiting items.
+    bool useGrid(const QPointF &from, double half) const
+    {
+        if (mGrid.isEmpty() || !isFinite(from) || !qIsFinite(half))
+            return false;
+        const int cells = mGrid.cellsIn(from.x() - half, from.y() - half, from.x() + half,
+                                        from.y() + half);
+        return cells >= 0 && cells <= 4 * mAliveCount + 16 && cells < mGrid.cellCount();
+    }
+
+    template<typename Visit>
+    void forEachAliveEnd(Visit visitor) const
+    {
+        for (int item : mWaiting) {
+            if (mAlive.at(item)) {
+                visitor(2 * item);
+                visitor(2 * item + 1);
+            }
+        }
+    }
+
+    void take(int item)
+    {
+        mAlive[item] = false;
+        --mAliveCount;
+    }
+
+    // Re-indexes the items still waiting, so that searches stay local as the
+    // tour consumes them.
+    void rebuild()
+    {
+        mWaiting.clear();
+        QVector<int> ends;
+        for (int i = 0; i < mAlive.size(); ++i) {
+            if (mAlive.at(i)) {
+                mWaiting.append(i);
+                ends.append(2 * i);
+                ends.append(2 * i + 1);
+            }
+        }
+        mGrid.build(mEnds, ends);
+        mBuiltCount = mAliveCount;
+    }
+
+    const QVector<OutlineItem> &mItems;
+    QVector<QPointF> mEnds;
+    QVector<bool> mAlive;
+    QVector<int> mWaiting;
+    PointGrid mGrid;
+    int mAliveCount = 0;
+    int mBuiltCount = 0;
+    int mFirstAlive = 0;
+};
+
+} // namespace
+
+QPointF startPoint(const QPainterPath &path)
+{
+    return path.pointAtPercent(0);
+}
+
+QPointF endPoint(const QPainterPath &path)
+{
+    return path.pointAtPercent(1);
+}
+
+QPainterPath reversedPath(const QPainterPath &path)
+{
+    QPainterPath reversed;
+    const int count = path.elementCount();
+    if (count == 0)
+        return reversed;
+    reversed.moveTo(path.elementAt(count - 1));
+    bool drawLine = true;
+    for (int i = count - 2; i >= 0; --i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (drawLine) {
+            reversed.lineTo(e);
+            drawLine = !e.isMoveTo();
+        } else {
+            reversed.moveTo(e);
+            drawLine = e.isLineTo();
+        }
+    }
+    return reversed;
+}
+
+QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items)
+{
+    const int n = items.size();
+    QVector<QPointF> firstPoints(n);
+    QVector<int> all(n);
+    QVector<int> unindexed;
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath &path = items.at(i).path;
+        firstPoints[i] = path.elementCount() > 0 ? QPointF(path.elementAt(0)) : QPointF();
+        all[i] = i;
+        if (path.elementCount() > 0 && !isFinite(firstPoints.at(i)))
+            unindexed.append(i);
+    }
+    PointGrid grid;
+    grid.build(firstPoints, all);
+
+    // A path can only contain another whose first point lies in its control
+    // point rectangle, which is what the grid is asked for.
+    QVector<bool> alive(n, true);
+    QVector<int> contained;
+    for (int i = 0; i < n; ++i) {
+        if (!alive.at(i) || items.at(i).path.elementCount() == 0)
+            continue;
+        const QPainterPath &outer = items.at(i).path;
+        const QRectF rect = outer.controlPointRect();
+        const double slack = 1e-9 * (qAbs(rect.left()) + qAbs(rect.right()) + qAbs(rect.top())
+                                     + qAbs(rect.bottom()) + 1);
+        contained.clear();
+        auto test = [&](int j) {
+            if (j != i && alive.at(j) && items.at(j).path.elementCount() > 0
+                && outer.contains(items.at(j).path))
+                contained.append(j);
+        };
+        grid.visit(rect.left() - slack, rect.top() - slack, rect.right() + slack,
+                   rect.bottom() + slack, test);
+        for (int j : unindexed)
+            test(j);
+        if (contained.isEmpty())
+            continue;
+        std::sort(contained.begin(), contained.end());
+        QVector<OutlineItem> inner;
+        inner.reserve(contained.size());
+        for (int j : contained) {
+            alive[j] = false;
+            inner.append(items.at(j));
+        }
+        const QVector<OutlineItem> ordered = orderByContainment(inner);
+        items[i].children.assign(ordered.cbegin(), ordered.cend());
+    }
+
+    QVector<OutlineItem> rest;
+    rest.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        if (alive.at(i))
+            rest.append(items.at(i));
+    }
+    return orderNearestNeighbour(rest);
+}
+
+QVector<OutlineItem> orderNearestNeighbour(QVector<OutlineItem> items)
+{
+    Tour tour(items);
+    return tour.run();
+}
+
+QVector<OutlineItem> flattenTree(const QVector<OutlineItem> &items)
+{
+    QVector<OutlineItem> flat;
+    // Explicit stack: nesting can be as deep as the design has outlines.
+    struct Frame
+    {
+        const OutlineItem *item;
+        size_t next;
+    };
+    for (const OutlineItem &top : items) {
+        std::vector<Frame> stack{ { &top, 0 } };
+        while (!stack.empty()) {
+            Frame &frame = stack.back();
+            if (frame.next < frame.item->children.size()) {
+                const OutlineItem *child = &frame.item->children[frame.next++];
+                stack.push_back({ child, 0 });
+                continue;
+            }
+            OutlineItem leaf = *frame.item;
+            leaf.children.clear();
+            flat.append(leaf);
+            stack.pop_back();
+        }
+    }
+    return flat;
+}
+
+} // namespace OutlineOrdering
