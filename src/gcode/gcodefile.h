@@ -1,0 +1,13 @@
+#pragma once
+
+#include "gcodebuffer.h"
+
+#include <QString>
+#include <QVector>
+
+// Writes a job as a ".gc" file: every record's line in order, nothing before
+// or after. The text is streamed in blocks, and the file is replaced only once
+// everything is written, so a failed save leaves any earlier file intact.
+// False, with a reason in `errorString`, when the file cannot be written.
+bool writeGCodeFile(const QString &path, const QVector<GCodeBuffer> &job,
+                    QString *errorString = nullptr);

@@ -1,0 +1,325 @@
+#include "gcodegenerator.h"
+
+#include "outlineitem.h"
+#include "outlineshape.h"
+#include "rastergroup.h"
+#include "scanlinegenerator.h"
+#include "sortitemlist.h"
+
+#include "document/documentwriter.h"
+#include "import/bitmapprocessing.h"
+#include "document/engravingattributes.h"
+#include "document/svggrammar.h"
+#include "document/textoutline.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QRectF>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QDomElement firstSvgElement(const QDomDocument &document)
+{
+    return document.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
+}
+
+QVector<QDomElement> elementsNamed(const QDomDocument &document, const QString &tag)
+{
+    // A copy: the live node list would be rebuilt after every change to the document.
+    const QDomNodeList list = document.elementsByTagName(tag);
+    QVector<QDomElement> elements;
+    elements.reserve(list.size());
+    for (int i = 0; i < list.size(); ++i)
+        elements.append(list.item(i).toElement());
+    return elements;
+}
+
+bool isContainer(const QDomElement &element)
+{
+    const QString tag = element.tagName();
+    return tag == QLatin1String("g") || tag == QLatin1String("svg") || tag == QLatin1String("a")
+            || tag == QLatin1String("switch");
+}
+
+GCodeBuffer relative(GCodeBuffer record)
+{
+    record.X = 0;
+    record.Y = 0;
+    record.absolute = false;
+    return record;
+}
+
+// The collection walk: outline-mode shapes leave the working copy as
+// outlines (with the transforms of their ancestors), image and fill-mode
+// elements add their parameter sets.
+class Collector
+{
+public:
+    Collector(const DefaultParameters &defaults, PaintParameterList &parameters)
+        : mDefaults(defaults), mParameters(parameters)
+    {
+    }
+
+    QVector<OutlineItem> collect(const QDomElement &root)
+    {
+        QVector<OutlineItem> outlines;
+        if (root.isNull())
+            return outlines;
+        // Depth first in document order with an explicit stack; each entry
+        // carries the transforms of the element's ancestors.
+        std::vector<std::pair<QDomElement, QTransform>> stack{ { root, QTransform() } };
+        while (!stack.empty()) {
+            QDomElement element = stack.back().first;
+            const QTransform enclosing = stack.back().second;
+            stack.pop_back();
+            if (visit(element, enclosing, outlines))
+                continue;
+            const QTransform inner = transformFromAttribute(element) * enclosing;
+            const size_t mark = stack.size();
+            for (QDomElement child = element.firstChildElement(); !child.isNull();
+                 child = child.nextSiblingElement())
+                stack.emplace_back(child, inner);
+            std::reverse(stack.begin() + mark, stack.end());
+        }
+        return outlines;
+    }
+
+private:
+    // True when the element left the working copy.
+    bool visit(QDomElement &element, const QTransform &enclosing, QVector<OutlineItem> &outlines)
+    {
+        if (element.tagName() == QLatin1String("image"))
+            mParameters.append(readPaintParameter(element, mDefaults));
+        const EngraveMode mode = engraveMode(element);
+        // A group with "fill:none" is no shape to cut: its children decide for themselves.
+        if (mode == EngraveMode::Outline && !isContainer(element)) {
+            const OutlineParameters p = readOutlineParameters(element);
+            const int passes = int(qMin(p.scanTimes, double(OutlineShape::maxPasses)));
+            OutlineItem item;
+            item.path = OutlineShape::elementPath(element, passes, enclosing);
+            item.power = p.scanPower;
+            item.speed = p.scanSpeed;
+            item.xBacklash = p.XMotorMovementError;
+            item.yBacklash = p.YMotorMovementError;
+            outlines.append(item);
+            element.parentNode().removeChild(element);
+            return true;
+        }
+        if (mode == EngraveMode::Fill)
+            mParameters.append(readPaintParameter(element, mDefaults));
+        return false;
+    }
+
+    const DefaultParameters &mDefaults;
+    PaintParameterList &mParameters;
+};
+
+} // namespace
+
+GCodeGenerator::GCodeGenerator() : mRasterPixelLimit(ScanLineGenerator::defaultRasterPixelLimit)
+{
+}
+
+void GCodeGenerator::setPaintProperty(const QStringList &names, const QList<double> &values)
+{
+    const int count = qMin(names.size(), values.size());
+    for (int i = 0; i < count; ++i) {
+        const QString &name = names.at(i);
+        const double value = values.at(i);
+        if (name == QLatin1String("paintPower"))
+            mPaintPower = value;
+        else if (name == QLatin1String("paintSpeed"))
+            mPaintSpeed = value;
+        else if (name == QLatin1String("printingAccuracy"))
+            mRasterRatio = 0.08 / value;
+        else if (name == QLatin1String("scanBuffer"))
+            mScanBuffer = value;
+        else if (name == QLatin1String("scanErr"))
+            mScanErr = value;
+        else if (name == QLatin1String("paintNum"))
+            mPaintNum = value;
+        else if (name == QLatin1String("paintDirection"))
+            mPaintDirection = value;
+    }
+}
+
+QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
+{
+    QElapsedTimer timer;
+    timer.start();
+    mSummary = Summary();
+    mErrorString.clear();
+    mImageMode.clear();
+    mPaintParameterList.clear();
+    mGcode.clear();
+    appendHead();
+    qDebug() << "mGcode.size" << mGcode.size();
+
+    QDomDocument working;
+    QString parseError;
+    int line = 0;
+    int column = 0;
+    if (!working.setContent(svgText, false, &parseError, &line, &column)) {
+        mErrorString = QStringLiteral("not an SVG document: %1 at line %2, column %3")
+                               .arg(parseError)
+                               .arg(line)
+                               .arg(column);
+        working.clear();
+    } else if (firstSvgElement(working).isNull()) {
+        mErrorString = QStringLiteral("no svg element in the document");
+    }
+
+    const QVector<QDomElement> texts = elementsNamed(working, QStringLiteral("text"));
+    for (const QDomElement &text : texts)
+        textToOutline(text, mDefaults);
+    for (QDomElement text : texts)
+        text.parentNode().removeChild(text);
+
+    reprocessImages(working);
+
+    mGcode.append(relative(GCodeBuffer::g(90)));
+    mGcode.append(GCodeBuffer::m(4));
+    mGcode.append(GCodeBuffer::m(8));
+
+    Collector collector(mDefaults, mPaintParameterList);
+    const QVector<OutlineItem> outlines = collector.collect(firstSvgElement(working));
+    qDebug() << "path.size()" << outlines.size();
+    const QVector<OutlineItem> ordered =
+            OutlineOrdering::flattenTree(OutlineOrdering::orderByContainment(outlines));
+
+    SortItemList work;
+    for (const PaintParameter &record : mPaintParameterList) {
+        const QVector<GCodeBuffer> records = rasterGroup(working, record);
+        // A group without records (no passes, nothing to render) is left
+        // out; it must not cost the job its other passes and outlines.
+        if (records.isEmpty()) {
+            note(QStringLiteral("raster group %1 has nothing to engrave and is left out")
+                         .arg(mPaintParameterList.indexOf(record) + 1));
+            continue;
+        }
+        work.append(SortItem::raster(records));
+        ++mSummary.rasterGroups;
+    }
+    for (const OutlineItem &item : ordered) {
+        if (item.path.isEmpty())
+            continue;
+        work.append(SortItem::outline(item.path, item.power, item.speed, item.xBacklash,
+                                      item.yBacklash));
+        ++mSummary.outlines;
+    }
+    work.toGcode(mGcode, mPaintPower, mPaintSpeed);
+
+    appendTail();
+    mSummary.records = mGcode.size();
+    mSummary.milliseconds = timer.elapsed();
+    return mGcode;
+}
+
+void GCodeGenerator::note(const QString &text)
+{
+    qDebug().noquote() << text;
+    mSummary.notes << text;
+}
+
+void GCodeGenerator::appendHead()
+{
+    mGcode.append(GCodeBuffer::g00());
+    mGcode.append(GCodeBuffer::g(17));
+    mGcode.append(GCodeBuffer::g(40));
+    mGcode.append(GCodeBuffer::g(21));
+    mGcode.append(GCodeBuffer::g(54));
+    mGcode.append(GCodeBuffer::m(106));
+}
+
+void GCodeGenerator::appendTail()
+{
+    mGcode.append(GCodeBuffer::m(107));
+    mGcode.append(relative(GCodeBuffer::g(90)));
+    mGcode.append(GCodeBuffer::m(9));
+    GCodeBuffer powerOff = GCodeBuffer::g(1);
+    powerOff.S = 0;
+    mGcode.append(powerOff);
+    mGcode.append(GCodeBuffer::m(5));
+    mGcode.append(GCodeBuffer::g(90));
+    GCodeBuffer home = GCodeBuffer::g(0);
+    home.X = 0;
+    home.Y = 0;
+    mGcode.append(home);
+    mGcode.append(GCodeBuffer::m(2));
+}
+
+void GCodeGenerator::reprocessImages(QDomDocument &working)
+{
+    const QString href = QStringLiteral("xlink:href");
+    for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
+        qDebug() << "image halftoneBase64";
+        const double width = attributeLength(image, QStringLiteral("width"));
+        const double height = attributeLength(image, QStringLiteral("height"));
+        const QString mode = image.attribute(EngravingAttributes::image);
+        const QRectF shown = transformFromAttribute(image).mapRect(QRectF(0, 0, width, height));
+        qDebug() << "imageType" << mode;
+        if (mode != EngravingAttributes::imageBw && mode != EngravingAttributes::imageHalftone
+            && mode != EngravingAttributes::imageGray)
+            continue;
+        qDebug() << mode;
+        mImageMode = mode;
+
+        // The processing scales an oversized picture down itself; the
+        // renderer stretches it back to the image's size.
+        const QString picture =
+                BitmapProcessing::process(mode, image.attribute(href), shown.width(), shown.height());
+        if (picture.isEmpty()) {
+            note(QStringLiteral("an image left as stored: its picture cannot be processed"));
+            continue;
+        }
+        image.setAttribute(href, QStringLiteral("data:image/png;base64,") + picture);
+    }
+}
+
+QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
+                                                 const PaintParameter &record)
+{
+    QDomDocument copy = working.cloneNode(true).toDocument();
+    RasterGroup::filter(copy, record, mDefaults);
+    const QString text = copy.toString(2);
+    writeLogSvg(text);
+
+    const QSizeF size = RasterGroup::designSize(copy);
+    double ratio = 1 / record.scanAccuracy * 0.08;
+    mRasterRatio = ratio;
+    if (!(ratio > 0) || !qIsFinite(ratio)) {
+        note(QStringLiteral("scan accuracy %1 mm is out of range").arg(record.scanAccuracy));
+        return {};
+    }
+    const double shrink = ScanLineGenerator::rasterScaleLimit(
+            ratio * size.width(), ratio * size.height(), record.scanAngle, mRasterPixelLimit);
+    if (shrink < 1) {
+        ratio *= shrink;
+        mRasterRatio = ratio;
+        note(QStringLiteral("raster clamped to fit in memory: line spacing %1 mm instead of %2 mm")
+                     .arg(0.08 / ratio)
+                     .arg(record.scanAccuracy));
+    }
+    const QImage bitmap = RasterGroup::render(text.toUtf8(), size, ratio);
+    if (bitmap.isNull())
+        return {};
+
+    ScanLineParameters parameters;
+    parameters.pixelSize = float(0.08 / ratio);
+    parameters.overscan = record.scanBuffer;
+    parameters.imageMode = mImageMode;
+    parameters.feed = record.scanSpeed / 100 * mPaintSpeed;
+    parameters.fullPower = record.scanPower / 100 * mPaintPower;
+    parameters.rowOffset = record.scanError;
+    parameters.angle = record.scanAngle;
+    parameters.passCount = record.scanTimes;
+    ScanLineGenerator generator(parameters);
+    generator.setRasterPixelLimit(mRasterPixelLimit);
+    return generator.generate(bitmap);
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "gcodebuffer.h"
+
+#include "document/defaultparameters.h"
+#include "document/paintparameter.h"
+
+#include <QDomDocument>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Turns a design (its SVG text) into a job: the head, the raster passes of
+// the fill-mode shapes and images, the outlines cut in containment and
+// nearest-neighbour order, and the tail. The design text is parsed into a
+// working copy, so the caller's document never changes.
+//
+// The job is a QVector: Qt 5's QList would allocate each 56-byte record on its
+// own. Callers that hand it to the device thread convert it with toList().
+class GCodeGenerator
+{
+public:
+    // What the last generate() produced, for summaries and "nothing to engrave" checks.
+    struct Summary
+    {
+        int records = 0;
+        int rasterGroups = 0;   // parameter sets that produced raster records
+        int outlines = 0;       // outlines cut
+        qint64 milliseconds = 0;
+        // What was left out or made coarser, one sentence each (also logged).
+        QStringList notes;
+    };
+
+    GCodeGenerator();
+
+    // Stores the values of the known names ("paintPower", "paintSpeed",
+    // "printingAccuracy", "scanBuffer", "scanErr", "paintNum",
+    // "paintDirection"); other names are ignored, as are extra values.
+    void setPaintProperty(const QStringList &names, const QList<double> &values);
+
+    double paintPower() const { return mPaintPower; }
+    double paintSpeed() const { return mPaintSpeed; }
+    // Raster pixels per design unit: set through "printingAccuracy" as
+    // 0.08 / value, and to the ratio of each raster group as it is rendered.
+    double rasterRatio() const { return mRasterRatio; }
+
+    // The default parameter set for fill-mode and image elements that lack an attribute.
+    void setDefaultParameters(const DefaultParameters &defaults) { mDefaults = defaults; }
+    const DefaultParameters &defaultParameters() const { return mDefaults; }
+
+    // Largest group bitmap in pixels (after turning by the scan angle); larger
+    // groups are rendered coarser and the log says so.
+    void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
+
+    // Replaces the job by the one of `svgText` and returns it. Input that is
+    // not an SVG document gives the job of an empty design and isValidInput() false.
+    QVector<GCodeBuffer> generate(const QString &svgText);
+
+    const QVector<GCodeBuffer> &job() const { return mGcode; }
+    void clearJob() { mGcode.clear(); }
+
+    bool isValidInput() const { return mErrorString.isEmpty(); }
+    // Why the last input was not an SVG document; empty when it was.
+    QString errorString() const { return mErrorString; }
+
+    const Summary &summary() const { return mSummary; }
+    const PaintParameterList &paintParameterList() const { return mPaintParameterList; }
+    // "gray" when the job's grey levels reach the scan lines unthresholded.
+    QString imageMode() const { return mImageMode; }
+
+private:
+    void note(const QString &text);
+    void appendHead();
+    void appendTail();
+    void reprocessImages(QDomDocument &working);
+    QVector<GCodeBuffer> rasterGroup(const QDomDocument &working, const PaintParameter &record);
+
+    double mPaintPower = 1000;
+    double mPaintSpeed = 1500;
+    double mRasterRatio = 1;
+    double mScanBuffer = 15;
+    double mScanErr = 0;
+    double mPaintNum = 1;
+    double mPaintDirection = 0;
+    DefaultParameters mDefaults;
+    qint64 mRasterPixelLimit;
+
+    QVector<GCodeBuffer> mGcode;
+    PaintParameterList mPaintParameterList;
+    QString mImageMode;
+    QString mErrorString;
+    Summary mSummary;
+};

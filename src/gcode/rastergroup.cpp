@@ -1,0 +1,94 @@
+#include "rastergroup.h"
+
+#include "document/engravingattributes.h"
+
+#include <QDebug>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <climits>
+#include <vector>
+
+namespace RasterGroup {
+
+namespace {
+
+// Whether the element leaves this group's copy.
+bool belongsElsewhere(const QDomElement &element, const PaintParameter &record,
+                      const DefaultParameters &defaults)
+{
+    const bool isImage = element.tagName() == QLatin1String("image");
+    if (!isImage && engraveMode(element) != EngraveMode::Fill)
+        return false;
+    return readPaintParameter(element, defaults) != record;
+}
+
+double numberPart(const QString &text)
+{
+    QString digits;
+    for (const QChar c : text) {
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.')
+            || c == QLatin1Char('-'))
+            digits.append(c);
+    }
+    return digits.toDouble();
+}
+
+} // namespace
+
+void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults)
+{
+    const QDomElement root = copy.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
+    if (root.isNull())
+        return;
+    // Depth first with an explicit stack: imported drawings can nest deeply.
+    std::vector<QDomElement> stack{ root };
+    while (!stack.empty()) {
+        const QDomElement element = stack.back();
+        stack.pop_back();
+        std::vector<QDomElement> kept;
+        QDomElement child = element.firstChildElement();
+        while (!child.isNull()) {
+            const QDomElement next = child.nextSiblingElement();
+            if (belongsElsewhere(child, record, defaults))
+                child.parentNode().removeChild(child);
+            else
+                kept.push_back(child);
+            child = next;
+        }
+        stack.insert(stack.end(), kept.rbegin(), kept.rend());
+    }
+}
+
+QSizeF designSize(const QDomDocument &document)
+{
+    const QDomElement root = document.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
+    return QSizeF(numberPart(root.attribute(QStringLiteral("width"), QStringLiteral("0"))),
+                  numberPart(root.attribute(QStringLiteral("height"), QStringLiteral("0"))));
+}
+
+QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio)
+{
+    const double width = ratio * designSize.width();
+    const double height = ratio * designSize.height();
+    if (!(width >= 1) || !(height >= 1) || width > INT_MAX || height > INT_MAX)
+        return QImage();
+    QSvgRenderer renderer;
+    if (!renderer.load(svgText)) {
+        qDebug() << "raster group does not render";
+        return QImage();
+    }
+    QImage image(int(width), int(height), QImage::Format_Grayscale8);
+    if (image.isNull()) {
+        qDebug() << "no memory for a raster of" << int(width) << "x" << int(height);
+        return QImage();
+    }
+    image.fill(255);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    // Grey8 pixels already are the grey levels the scan lines read.
+    return image;
+}
+
+} // namespace RasterGroup

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "document/defaultparameters.h"
+#include "document/paintparameter.h"
+
+#include <QDomDocument>
+#include <QImage>
+#include <QSizeF>
+
+// The bitmap of one raster group: every fill-mode shape and image that shares
+// one parameter set, rendered over the whole design area.
+namespace RasterGroup {
+
+// Removes from `copy` every image and fill-mode element whose nine parameters
+// differ from `record`. Elements without a "fill" declaration, and containers
+// in outline mode, stay and have their children filtered.
+void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults);
+
+// Width and height of the first "svg" element in design units, keeping only
+// the characters 0-9, "." and "-" of each ("100mm" reads 100); 0 when absent.
+QSizeF designSize(const QDomDocument &document);
+
+// An 8-bit grey image of int(ratio * width) x int(ratio * height) pixels,
+// white, with the SVG document rendered over all of it. Null when the size
+// is not at least one pixel each way or the text does not render.
+QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio);
+
+} // namespace RasterGroup

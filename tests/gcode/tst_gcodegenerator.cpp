@@ -1,0 +1,430 @@
+#include "gcode/gcodegenerator.h"
+
+#include "document/documentwriter.h"
+
+#include <QBuffer>
+#include <QDomDocument>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+class TestGCodeGenerator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void emptyDesign_data();
+    void emptyDesign();
+    void outlineOnlyDesign();
+    void paintProperty();
+    void outlineShapesAreCut_data();
+    void outlineShapesAreCut();
+    void groupTransformsReachOutlines();
+    void pathPasses();
+    void textIsCutAsOutlines();
+    void rasterGroups_data();
+    void rasterGroups();
+    void emptyRasterGroupKeepsTheJob();
+    void outlinesFollowRasterAfterG90();
+    void logCopyIsLatin1AndFiltered();
+    void imageReprocessedAtShownSize();
+    void jobImageModeFromLastImage();
+    void badInput_data();
+    void badInput();
+    void absurdWorkAreaIsClamped();
+    void manyElements();
+};
+
+namespace {
+
+const QStringList head{ "G00", "G17", "G40", "G21", "G54", "M106" };
+const QStringList frame{ "G90", "M4", "M8" };
+const QStringList tail{ "M107", "G90", "M9", "G1S0.0000", "M5", "G90", "G0X0.0000Y0.0000", "M2" };
+
+QString design(const QString &body, const QString &width = "2000", const QString &height = "2700")
+{
+    return QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
+                          "xmlns:xlink='http://www.w3.org/1999/xlink' "
+                          "xmlns:tolvenrik='urn:tolvenrik' width='%1' height='%2'>"
+                          "<g tolvenrik:label='label 1'>%3</g></svg>")
+            .arg(width, height, body);
+}
+
+// Engraving attributes that make positions easy to check: no backlash, no overscan.
+QString exact(const QString &extra = QString())
+{
+    return QStringLiteral("tolvenrik:XMotorMovementError='0' tolvenrik:YMotorMovementError='0' "
+                          "tolvenrik:scanBuffer='0' tolvenrik:scanError='0' %1")
+            .arg(extra);
+}
+
+QStringList lines(const QVector<GCodeBuffer> &records)
+{
+    QStringList out;
+    for (const GCodeBuffer &record : records)
+        out << record.toString().trimmed();
+    return out;
+}
+
+QStringList generate(GCodeGenerator &generator, const QString &text)
+{
+    return lines(generator.generate(text));
+}
+
+QString pngHref(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(bytes.toBase64());
+}
+
+QImage greyImage(int width, int height, int grey)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(grey, grey, grey));
+    return image;
+}
+
+} // namespace
+
+void TestGCodeGenerator::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestGCodeGenerator::emptyDesign_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+
+    QTest::newRow("empty design") << design(QString()) << true;
+    QTest::newRow("no svg element") << "<html><body/></html>" << false;
+    QTest::newRow("not XML") << "<svg width='10'" << false;
+    QTest::newRow("empty text") << "" << false;
+    QTest::newRow("outline of an unknown element") << design("<use style='fill:none'/>") << true;
+}
+
+void TestGCodeGenerator::emptyDesign()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+
+    GCodeGenerator generator;
+    QCOMPARE(generate(generator, text), head + frame + tail);
+    QCOMPARE(generator.isValidInput(), valid);
+    QCOMPARE(generator.errorString().isEmpty(), valid);
+    QCOMPARE(generator.summary().records, head.size() + frame.size() + tail.size());
+    QCOMPARE(generator.summary().outlines, 0);
+}
+
+void TestGCodeGenerator::outlineOnlyDesign()
+{
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator,
+            design("<rect x='0' y='0' width='10' height='10' style='fill:none' " + exact() + "/>"));
+    const QStringList moves{ "M4", "M8", "G0X0.0000Y0.0000", "G1Y0.8000S1000.0000F1500.0000",
+                             "G1X0.8000", "G0X0.8000Y0.8000", "G1Y0.0000",
+                             "G0X0.8000Y0.0000", "G1X0.0000" };
+    QCOMPARE(job, head + frame + moves + tail);
+    QCOMPARE(generator.summary().outlines, 1);
+    QCOMPARE(generator.summary().rasterGroups, 0);
+}
+
+void TestGCodeGenerator::paintProperty()
+{
+    GCodeGenerator generator;
+    QCOMPARE(generator.paintPower(), 1000.0);
+    QCOMPARE(generator.paintSpeed(), 1500.0);
+    QCOMPARE(generator.rasterRatio(), 1.0);
+    generator.setPaintProperty({ "paintPower", "paintSpeed", "printingAccuracy", "unknown", "paintNum" },
+                               { 500, 3000, 0.04, 7 });
+    QCOMPARE(generator.paintPower(), 500.0);
+    QCOMPARE(generator.paintSpeed(), 3000.0);
+    QCOMPARE(generator.rasterRatio(), 2.0);
+
+    const QStringList job = generate(
+            generator, design("<path d='M 0 0 L 100 0' style='fill:none' tolvenrik:scanPower='50' "
+                              "tolvenrik:scanSpeed='10' "
+                              + exact() + "/>"));
+    QVERIFY(job.contains("G1X8.0000S250.0000F300.0000"));
+}
+
+void TestGCodeGenerator::outlineShapesAreCut_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("firstMove");
+
+    QTest::newRow("circle") << "<circle cx='50' cy='25' r='25'" << "G0X6.0000Y2.0000";
+    QTest::newRow("line") << "<line x1='12.5' y1='25' x2='100' y2='25'" << "G0X1.0000Y2.0000";
+    QTest::newRow("polyline") << "<polyline points='25,50 100,50 100,100'" << "G0X2.0000Y4.0000";
+    QTest::newRow("polygon") << "<polygon points='25,50 100,50 100,100'" << "G0X2.0000Y4.0000";
+    QTest::newRow("ellipse") << "<ellipse cx='50' cy='25' rx='25' ry='10'" << "G0X6.0000Y2.0000";
+}
+
+void TestGCodeGenerator::outlineShapesAreCut()
+{
+    QFETCH(QString, shape);
+    QFETCH(QString, firstMove);
+
+    GCodeGenerator generator;
+    const QStringList job = generate(generator, design(shape + " style='fill:none' " + exact() + "/>"));
+    QCOMPARE(generator.summary().outlines, 1);
+    QCOMPARE(job.mid(head.size() + frame.size(), 3), QStringList({ "M4", "M8", firstMove }));
+    QVERIFY(!job.filter(QRegularExpression("^G1X|^G1Y")).isEmpty());
+}
+
+void TestGCodeGenerator::groupTransformsReachOutlines()
+{
+    // The rect lands at x = (0 + 5) * 2 + 125 = 135 units, 10.8 mm.
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator,
+            design("<g transform='translate(125,0)'><g transform='scale(2)'>"
+                   "<rect width='10' height='10' transform='translate(5,0)' style='fill:none' "
+                   + exact() + "/></g></g>"));
+    QCOMPARE(job.at(head.size() + frame.size() + 2), QStringLiteral("G0X10.8000Y0.0000"));
+    QVERIFY(job.contains("G1Y1.6000S1000.0000F1500.0000"));
+}
+
+void TestGCodeGenerator::pathPasses()
+{
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator, design("<path d='M 0 0 L 100 0' style='fill:none' tolvenrik:scanTimes='3' "
+                              + exact() + "/>"));
+    QCOMPARE(job.filter(QRegularExpression("^G1X8\\.0000")).size(), 3);
+}
+
+void TestGCodeGenerator::textIsCutAsOutlines()
+{
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator, design("<text x='100' y='100' style='font-size:50px;font-family:sans-serif;"
+                              "fill:none' tolvenrik:scanPower='40' "
+                              + exact() + ">Hi</text>"));
+    QVERIFY(generator.summary().outlines >= 1);
+    QVERIFY(job.filter(QRegularExpression("S400\\.0000")).size() >= 1);
+    QVERIFY(job.filter(QRegularExpression("S1000\\.0000")).isEmpty());
+}
+
+void TestGCodeGenerator::rasterGroups_data()
+{
+    QTest::addColumn<QString>("secondAngle");
+    QTest::addColumn<int>("groups");
+
+    QTest::newRow("identical parameters share a pass") << "0" << 1;
+    QTest::newRow("another angle is another pass") << "90" << 2;
+}
+
+void TestGCodeGenerator::rasterGroups()
+{
+    QFETCH(QString, secondAngle);
+    QFETCH(int, groups);
+
+    GCodeGenerator generator;
+    const QString common = exact("tolvenrik:scanAccuracy='0.1' style='fill:#000000'");
+    const QStringList job = generate(
+            generator,
+            design("<rect x='10' y='10' width='50' height='20' tolvenrik:scanAngle='0' " + common
+                           + "/><rect x='100' y='10' width='50' height='20' tolvenrik:scanAngle='"
+                           + secondAngle + "' " + common + "/>",
+                   "200", "100"));
+    QCOMPARE(generator.summary().rasterGroups, groups);
+    QCOMPARE(generator.paintParameterList().size(), groups);
+    QCOMPARE(generator.paintParameterList().at(0).scanAngle, 0.0);
+    QCOMPARE(job.count("M9"), groups + 1);
+    QCOMPARE(job.mid(head.size() + frame.size(), 3), QStringList({ "M4", "M8", "M9" }));
+    QCOMPARE(generator.rasterRatio(), 0.08 / 0.1);
+}
+
+void TestGCodeGenerator::emptyRasterGroupKeepsTheJob()
+{
+    // The first group has no passes; the second group and the outline still go out.
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator,
+            design("<rect x='10' y='10' width='50' height='20' style='fill:#000' "
+                   "tolvenrik:scanTimes='0' "
+                   + exact("tolvenrik:scanAccuracy='0.1'")
+                   + "/><rect x='100' y='10' width='50' height='20' style='fill:#000' "
+                   + exact("tolvenrik:scanAccuracy='0.1'")
+                   + "/><path d='M 0 80 L 100 80' style='fill:none' " + exact() + "/>",
+                   "200", "100"));
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    QCOMPARE(generator.summary().outlines, 1);
+    QCOMPARE(job.count("M9"), 2);
+    QVERIFY(job.contains("G1X8.0000S1000.0000F1500.0000"));
+}
+
+void TestGCodeGenerator::outlinesFollowRasterAfterG90()
+{
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator,
+            design("<path d='M 0 80 L 100 80' style='fill:none' " + exact()
+                           + "/><rect x='10' y='10' width='50' height='20' style='fill:#000' "
+                           + exact("tolvenrik:scanAccuracy='0.1'") + "/>",
+                   "200", "100"));
+    const int cut = job.indexOf("G0X0.0000Y6.4000");
+    QVERIFY(cut > 0);
+    QCOMPARE(job.at(cut - 1), QStringLiteral("G90"));
+    QVERIFY(job.at(cut - 2).startsWith("G1"));
+    QCOMPARE(job.mid(head.size() + frame.size(), 3), QStringList({ "M4", "M8", "M9" }));
+    QCOMPARE(job.mid(cut + 1, 1), QStringList({ "G1X8.0000S1000.0000F1500.0000" }));
+}
+
+void TestGCodeGenerator::logCopyIsLatin1AndFiltered()
+{
+    GCodeGenerator generator;
+    generate(generator,
+             design("<desc>\u96d5\u523b caf\u00e9</desc>"
+                    "<rect id='kept' x='10' y='10' width='50' height='20' style='fill:#000' "
+                    + exact("tolvenrik:scanAccuracy='0.1'")
+                    + "/><rect id='other' x='100' y='10' width='50' height='20' style='fill:#000' "
+                    + exact("tolvenrik:scanAccuracy='0.2'") + "/>",
+                    "200", "100"));
+    QFile file(logSvgPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    // The last group rendered is the one at 0.2 mm.
+    QVERIFY(bytes.contains("?? caf\xe9"));
+    QVERIFY(bytes.contains("id=\"other\""));
+    QVERIFY(!bytes.contains("id=\"kept\""));
+}
+
+void TestGCodeGenerator::imageReprocessedAtShownSize()
+{
+    // A 20 x 10 picture shown at 40 x 30 units and doubled by its transform
+    // is reprocessed into 80 x 60 pixels.
+    GCodeGenerator generator;
+    generate(generator,
+             design("<image width='40' height='30' transform='scale(2)' tolvenrik:image='bw' "
+                    "xlink:href='"
+                    + pngHref(greyImage(20, 10, 0)) + "' "
+                    + exact("tolvenrik:scanAccuracy='0.1'") + "/>",
+                    "200", "100"));
+    QFile file(logSvgPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QDomDocument copy;
+    QVERIFY(copy.setContent(&file));
+    const QString href = copy.elementsByTagName("image").item(0).toElement().attribute("xlink:href");
+    QVERIFY(href.startsWith("data:image/png;base64,"));
+    const QImage picture = QImage::fromData(
+            QByteArray::fromBase64(href.mid(href.indexOf(',') + 1).toLatin1()), "PNG");
+    QCOMPARE(picture.size(), QSize(80, 60));
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    QCOMPARE(generator.imageMode(), QStringLiteral("bw"));
+}
+
+void TestGCodeGenerator::jobImageModeFromLastImage()
+{
+    GCodeGenerator generator;
+    const QString picture = pngHref(greyImage(8, 8, 100));
+    generate(generator, design("<image width='8' height='8' tolvenrik:image='gray' xlink:href='" + picture
+                               + "'/><image x='20' width='8' height='8' tolvenrik:image='bw' xlink:href='"
+                               + picture + "'/><image x='40' width='8' height='8' xlink:href='"
+                               + picture + "'/>",
+                               "100", "100"));
+    QCOMPARE(generator.imageMode(), QStringLiteral("bw"));
+    generate(generator, design(QString()));
+    QCOMPARE(generator.imageMode(), QString());
+}
+
+void TestGCodeGenerator::badInput_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rasterGroups");
+
+    const QString filled = "<rect x='10' y='10' width='50' height='20' style='fill:#000' ";
+    QTest::newRow("zero size") << design(filled + exact() + "/>", "0", "0") << 0;
+    QTest::newRow("negative size") << design(filled + exact() + "/>", "-200", "-100") << 0;
+    QTest::newRow("size without digits") << design(filled + exact() + "/>", "wide", "tall") << 0;
+    QTest::newRow("scanAccuracy 0") << design(filled + exact("tolvenrik:scanAccuracy='0'") + "/>", "200", "100")
+                                    << 0;
+    QTest::newRow("scanAccuracy negative")
+            << design(filled + exact("tolvenrik:scanAccuracy='-0.1'") + "/>", "200", "100") << 0;
+    // Not a number reads as absent: the default set's 0.025 mm.
+    QTest::newRow("scanAccuracy NaN")
+            << design(filled + exact("tolvenrik:scanAccuracy='NaN'") + "/>", "200", "100") << 1;
+    QTest::newRow("scanAccuracy huge")
+            << design(filled + exact("tolvenrik:scanAccuracy='1e30'") + "/>", "200", "100") << 0;
+    QTest::newRow("undecodable image")
+            << design("<image width='40' height='30' tolvenrik:image='halftone' "
+                      "xlink:href='data:image/png;base64,bm90IGEgcGljdHVyZQ==' "
+                      + exact("tolvenrik:scanAccuracy='0.1'") + "/>",
+                      "200", "100")
+            << 1;
+    QTest::newRow("image of no size")
+            << design("<image width='0' height='-5' tolvenrik:image='gray' xlink:href='"
+                      + pngHref(greyImage(4, 4, 0)) + "' " + exact("tolvenrik:scanAccuracy='0.1'") + "/>",
+                      "200", "100")
+            << 1;
+    QTest::newRow("outline with absurd coordinates")
+            << design("<path d='M 0 0 L 1e308 1e308 L -1e308 0' style='fill:none'/>", "200", "100")
+            << 0;
+    QTest::newRow("absurd pass count")
+            << design(filled + exact("tolvenrik:scanAccuracy='0.1' tolvenrik:scanTimes='1e12'") + "/>",
+                      "200", "100")
+            << 0;
+}
+
+void TestGCodeGenerator::badInput()
+{
+    QFETCH(QString, text);
+    QFETCH(int, rasterGroups);
+
+    GCodeGenerator generator;
+    const QStringList job = generate(generator, text);
+    QCOMPARE(job.mid(0, head.size()), head);
+    QCOMPARE(job.mid(job.size() - tail.size()), tail);
+    QCOMPARE(generator.summary().rasterGroups, rasterGroups);
+    QVERIFY(generator.isValidInput());
+}
+
+void TestGCodeGenerator::absurdWorkAreaIsClamped()
+{
+    // 10 m by 10 m: at 0.025 mm that is 400 000 pixels a side.
+    GCodeGenerator generator;
+    generator.setRasterPixelLimit(qint64(1) << 22);
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression("raster clamped to fit in memory"));
+    const QStringList job = generate(
+            generator, design("<rect x='0' y='0' width='125000' height='125000' style='fill:#000' "
+                              + exact("tolvenrik:scanAngle='0'") + "/>",
+                              "125000", "125000"));
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    QVERIFY(generator.rasterRatio() < 0.08 / 0.025);
+    QVERIFY(generator.rasterRatio() * 125000 <= 2048.001);
+    QVERIFY(job.size() > head.size() + tail.size() + 2048);
+}
+
+void TestGCodeGenerator::manyElements()
+{
+    // 100 000 small outlines on a grid, every tenth inside a frame.
+    QString body;
+    body.reserve(100000 * 120);
+    for (int i = 0; i < 100000; ++i) {
+        const int x = (i % 400) * 5;
+        const int y = (i / 400) * 5;
+        body += QStringLiteral("<rect x='%1' y='%2' width='3' height='3' style='fill:none'/>")
+                        .arg(x + 1)
+                        .arg(y + 1);
+        if (i % 10 == 0)
+            body += QStringLiteral("<rect x='%1' y='%2' width='5' height='5' style='fill:none'/>")
+                            .arg(x)
+                            .arg(y);
+    }
+    GCodeGenerator generator;
+    const QVector<GCodeBuffer> job = generator.generate(design(body));
+    QCOMPARE(generator.summary().outlines, 110000);
+    QVERIFY(job.size() > 110000 * 5);
+}
+
+QTEST_MAIN(TestGCodeGenerator)
+#include "tst_gcodegenerator.moc"
