@@ -1,10 +1,114 @@
 #include "commands.h"
 
+#include "document/defaultparameters.h"
+#include "gcode/gcodefile.h"
+#include "gcode/gcodegenerator.h"
+
+#include <QFile>
 #include <QTextStream>
+
+namespace {
+
+// Without --verbose the generator's debug log stays quiet; warnings still show.
+void quietDebug(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    QTextStream(stderr) << message << "\n";
+}
+
+int usage(const QString &problem)
+{
+    QTextStream err(stderr);
+    err << "plimb-cli gcode: " << problem << "\n"
+        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--verbose]\n";
+    return 2;
+}
+
+int failure(const QString &message)
+{
+    QTextStream(stderr) << "plimb-cli gcode: " << message << "\n";
+    return 1;
+}
+
+// A full-scale value: a finite number above 0.
+bool readScale(const QString &text, double *value)
+{
+    bool ok = false;
+    *value = text.toDouble(&ok);
+    return ok && qIsFinite(*value) && *value > 0;
+}
+
+} // namespace
 
 int runGcodeCommand(const QStringList &arguments)
 {
-    Q_UNUSED(arguments)
-    QTextStream(stderr) << "plimb-cli gcode: not available in this build\n";
-    return 2;
+    QString designPath;
+    QString jobPath;
+    QStringList names;
+    QList<double> values;
+    bool verbose = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
+                || argument == QLatin1String("--power") || argument == QLatin1String("--speed");
+        if (argument == QLatin1String("--verbose")) {
+            verbose = true;
+        } else if (takesValue) {
+            if (i + 1 >= arguments.size())
+                return usage(QStringLiteral("%1 needs a value").arg(argument));
+            const QString value = arguments.at(++i);
+            if (argument == QLatin1String("-o") || argument == QLatin1String("--output")) {
+                jobPath = value;
+                continue;
+            }
+            double scale = 0;
+            if (!readScale(value, &scale))
+                return usage(QStringLiteral("%1 must be a number above 0, not \"%2\"").arg(argument, value));
+            names << (argument == QLatin1String("--power") ? QStringLiteral("paintPower")
+                                                           : QStringLiteral("paintSpeed"));
+            values << scale;
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            return usage(QStringLiteral("unknown option %1").arg(argument));
+        } else if (designPath.isEmpty()) {
+            designPath = argument;
+        } else {
+            return usage(QStringLiteral("more than one design given"));
+        }
+    }
+    if (designPath.isEmpty())
+        return usage(QStringLiteral("no design given"));
+    if (jobPath.isEmpty())
+        return usage(QStringLiteral("no output file given (-o JOB.gc)"));
+
+    QFile design(designPath);
+    if (!design.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("cannot read %1: %2").arg(designPath, design.errorString()));
+    const QString text = QString::fromUtf8(design.readAll());
+    design.close();
+
+    if (!verbose)
+        qInstallMessageHandler(quietDebug);
+    // The same generator and defaults as the program's Save G-code.
+    GCodeGenerator generator;
+    generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    generator.setPaintProperty(names, values);
+    const QVector<GCodeBuffer> job = generator.generate(text);
+    if (!generator.isValidInput())
+        return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));
+
+    QString error;
+    if (!writeGCodeFile(jobPath, job, &error))
+        return failure(QStringLiteral("cannot write %1: %2").arg(jobPath, error));
+
+    const GCodeGenerator::Summary &summary = generator.summary();
+    for (const QString &note : summary.notes)
+        QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
+    QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms\n")
+                                   .arg(jobPath)
+                                   .arg(summary.records)
+                                   .arg(summary.rasterGroups)
+                                   .arg(summary.outlines)
+                                   .arg(summary.milliseconds);
+    return 0;
 }

@@ -19,6 +19,9 @@ int main(int argc, char *argv[])
     // Fonts and SVG rendering need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Text is turned into outlines at its point size; 96 dpi keeps a job
+    // independent of whatever screen the platform reports.
+    QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
     QGuiApplication app(argc, argv);
 
     QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -1,0 +1,154 @@
+#include "document/defaultparameters.h"
+#include "gcode/gcodefile.h"
+#include "gcode/gcodegenerator.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// plimb-cli gcode as a user runs it: a separate process with no display.
+class TestCliGcode : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void matchesSaveGcode_data();
+    void matchesSaveGcode();
+    void rejectsBadInput_data();
+    void rejectsBadInput();
+};
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PLIMB_CLI), QStringList{ "gcode" } + arguments);
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString sample()
+{
+    return QStringLiteral(PLIMB_SAMPLES "/demo.svg");
+}
+
+} // namespace
+
+void TestCliGcode::matchesSaveGcode_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<double>>("values");
+
+    QTest::newRow("full-scale defaults") << QStringList() << QStringList() << QList<double>();
+    QTest::newRow("power and speed") << QStringList{ "--power", "500", "--speed", "3000" }
+                                     << QStringList{ "paintPower", "paintSpeed" }
+                                     << QList<double>{ 500, 3000 };
+}
+
+// The bundled sample becomes the very file the program's own writer makes.
+void TestCliGcode::matchesSaveGcode()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, names);
+    QFETCH(QList<double>, values);
+
+    QTemporaryDir dir;
+    const QString job = dir.filePath("demo.gc");
+    const Run run = runCli(QStringList{ sample(), "-o", job } + options);
+    QCOMPARE(run.exitCode, 0);
+
+    QFile design(sample());
+    QVERIFY(design.open(QIODevice::ReadOnly));
+    GCodeGenerator generator;
+    generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    generator.setPaintProperty(names, values);
+    const QString expectedPath = dir.filePath("expected.gc");
+    QVERIFY(writeGCodeFile(expectedPath, generator.generate(QString::fromUtf8(design.readAll()))));
+    QCOMPARE(readAll(job), readAll(expectedPath));
+
+    // One summary line: records, raster groups, outlines, time.
+    const QRegularExpression summary(
+            "^(.+): (\\d+) records, (\\d+) raster groups, (\\d+) outlines, \\d+ ms\\n$");
+    const QRegularExpressionMatch match = summary.match(run.out);
+    QVERIFY2(match.hasMatch(), qPrintable(run.out));
+    QCOMPARE(match.captured(1), job);
+    QCOMPARE(match.captured(2).toInt(), readAll(job).count('\n'));
+    QCOMPARE(match.captured(3).toInt(), 1);
+    QCOMPARE(match.captured(4).toInt(), 5);
+}
+
+void TestCliGcode::rejectsBadInput_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unreadable design") << "missing.svg" << QStringList() << 1 << "cannot read";
+    QTest::newRow("not XML") << "<svg width='10'" << QStringList() << 1 << "is not a design";
+    QTest::newRow("no svg element") << "<html/>" << QStringList() << 1 << "no svg element";
+    QTest::newRow("no output") << "<svg/>" << QStringList{ "--no-o" } << 2 << "unknown option";
+    QTest::newRow("power not a number") << "<svg/>" << QStringList{ "--power", "full" } << 2
+                                        << "--power must be a number";
+    QTest::newRow("negative speed") << "<svg/>" << QStringList{ "--speed", "-5" } << 2
+                                    << "--speed must be a number";
+    QTest::newRow("unwritable output") << "<svg/>" << QStringList{ "-o", "missing/dir/job.gc" } << 1
+                                       << "cannot write";
+}
+
+void TestCliGcode::rejectsBadInput()
+{
+    QFETCH(QString, design);
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    QTemporaryDir dir;
+    QString designPath = dir.filePath(design);
+    if (design.startsWith('<')) {
+        designPath = dir.filePath("design.svg");
+        QFile file(designPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(design.toUtf8());
+    }
+    const QString job = dir.filePath("job.gc");
+    QStringList arguments{ designPath };
+    if (!options.contains("-o") && !options.contains("--no-o"))
+        arguments << "-o" << job;
+    for (const QString &option : options)
+        arguments << (option.startsWith("missing/") ? dir.filePath(option) : option);
+
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(!QFile::exists(job));
+}
+
+QTEST_MAIN(TestCliGcode)
+#include "tst_cligcode.moc"
