@@ -1,0 +1,206 @@
+// Times whole jobs through GCodeGenerator::generate on generated designs and
+// prints wall time and peak memory (VmHWM). Each case runs in its own process
+// so the peaks do not add up. Usage: bench-job [b1|b2|b3|b4]
+#include "gcode/gcodefile.h"
+#include "gcode/gcodegenerator.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return -1;
+}
+
+void report(const char *step, const QElapsedTimer &timer, const QString &extra = QString())
+{
+    std::printf("  %-28s %8.3f s   peak %7.1f MB  %s\n", step, timer.nsecsElapsed() / 1e9,
+                peakMegabytes(), qPrintable(extra));
+    std::fflush(stdout);
+}
+
+QString design(double widthMm, double heightMm, const QString &body)
+{
+    return QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
+                          "xmlns:xlink='http://www.w3.org/1999/xlink' xmlns:tolvenrik='urn:tolvenrik' "
+                          "width='%1' height='%2'><g tolvenrik:label='label 1'>%3</g></svg>")
+            .arg(widthMm * 12.5)
+            .arg(heightMm * 12.5)
+            .arg(body);
+}
+
+int run(const QString &text)
+{
+    std::printf("  design text %.1f MB\n", text.size() / 1e6);
+    GCodeGenerator generator;
+    QElapsedTimer timer;
+    timer.start();
+    const QVector<GCodeBuffer> job = generator.generate(text);
+    const GCodeGenerator::Summary &summary = generator.summary();
+    report("generate", timer,
+           QStringLiteral("%1 records, %2 raster groups, %3 outlines")
+                   .arg(summary.records)
+                   .arg(summary.rasterGroups)
+                   .arg(summary.outlines));
+    for (const QString &note : summary.notes)
+        std::printf("  note: %s\n", qPrintable(note));
+
+    timer.restart();
+    const QString path = QDir::temp().filePath(QStringLiteral("bench-job.gc"));
+    const bool written = writeGCodeFile(path, job);
+    report("write .gc file", timer,
+           QStringLiteral("%1 MB").arg(QFileInfo(path).size() / 1e6, 0, 'f', 1));
+    QFile::remove(path);
+    return written && !job.isEmpty() ? 0 : 1;
+}
+
+// B1: a filled rectangle covering 150 x 150 mm at 0.025 mm (6000 x 6000 raster).
+int filledRectangle()
+{
+    std::printf("B1 filled 150 x 150 mm rectangle at 0.025 mm, angle 180 (target < 3 s, < 400 MB)\n");
+    return run(design(150, 150,
+                      "<rect x='0' y='0' width='1875' height='1875' style='fill:#80000000' "
+                      "tolvenrik:scanAccuracy='0.025' tolvenrik:scanAngle='180' "
+                      "tolvenrik:scanBuffer='2'/>"));
+}
+
+// B2: a 100 x 100 mm greyscale photograph in "gray" mode at 0.05 mm.
+int photograph()
+{
+    std::printf("B2 100 x 100 mm photograph, gray, 0.05 mm (target < 6 s, < 1.2 GB)\n");
+    // A camera-sized picture: gradients, rings and sensor noise.
+    QImage photo(2400, 2400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const double ring = 0.5 + 0.5 * std::sin(std::hypot(x - 1200, y - 900) / 40.0);
+            const int noise = int(random.bounded(24)) - 12;
+            const int r = qBound(0, int(255 * x / 2400.0 * 0.6 + 100 * ring) + noise, 255);
+            const int g = qBound(0, int(255 * y / 2400.0 * 0.5 + 80 * ring) + noise, 255);
+            const int b = qBound(0, int(180 * ring) + noise, 255);
+            line[x] = qRgb(r, g, b);
+        }
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    photo = QImage();
+    return run(design(100, 100,
+                      "<image x='0' y='0' width='1250' height='1250' tolvenrik:image='gray' "
+                      "tolvenrik:scanAccuracy='0.05' tolvenrik:scanAngle='180' "
+                      "tolvenrik:scanBuffer='2' xlink:href='data:image/png;base64,"
+                              + QString::fromLatin1(png.toBase64()) + "'/>"));
+}
+
+// B3: 5 000 small closed outlines on a grid, every fifth cell a frame with a
+// shape inside it.
+int outlines()
+{
+    std::printf("B3 5 000 outline paths on a grid, some nested (target < 2 s)\n");
+    QString body;
+    int count = 0;
+    for (int cell = 0; count < 5000; ++cell) {
+        const double x = (cell % 80) * 20 + 5;
+        const double y = (cell / 80) * 20 + 5;
+        const QString attributes = QStringLiteral(" style='fill:none' tolvenrik:scanSpeed='60'/>");
+        switch (cell % 5) {
+        case 0:
+            body += QStringLiteral("<rect x='%1' y='%2' width='14' height='14'").arg(x).arg(y) + attributes;
+            body += QStringLiteral("<circle cx='%1' cy='%2' r='4'").arg(x + 7).arg(y + 7) + attributes;
+            count += 2;
+            break;
+        case 1:
+            body += QStringLiteral("<ellipse cx='%1' cy='%2' rx='7' ry='4'").arg(x + 7).arg(y + 7)
+                    + attributes;
+            ++count;
+            break;
+        case 2:
+            body += QStringLiteral("<path d='M %1 %2 l 14 0 l -7 12 z'").arg(x).arg(y) + attributes;
+            ++count;
+            break;
+        case 3:
+            body += QStringLiteral("<path d='M %1 %2 c 0 -8 14 -8 14 0 c 0 8 -14 8 -14 0 z'")
+                            .arg(x)
+                            .arg(y + 7)
+                    + attributes;
+            ++count;
+            break;
+        default:
+            body += QStringLiteral("<polygon points='%1,%2 %3,%2 %3,%4 %1,%4'")
+                            .arg(x)
+                            .arg(y)
+                            .arg(x + 12)
+                            .arg(y + 12)
+                    + attributes;
+            ++count;
+        }
+    }
+    return run(design(140, 140, body));
+}
+
+// B4: 2 000 characters of text in outline mode, 20 lines of 100.
+int text()
+{
+    std::printf("B4 2 000 characters of text in outline mode (target < 2 s)\n");
+    const QString line = QStringLiteral("Plimb cuts every glyph outline: 0123456789 abcdefghij "
+                                        "ABCDEFGHIJ klmnopqrst KLMNOPQRST uvwxyz UVWXYZ!? ");
+    QString body;
+    for (int i = 0; i < 20; ++i)
+        body += QStringLiteral("<text x='20' y='%1' style='font-size:20px;font-family:sans-serif;"
+                               "fill:none'>%2</text>")
+                        .arg(20 + i * 40)
+                        .arg(line.left(100));
+    return run(design(200, 80, body));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
+    QGuiApplication application(argc, argv);
+    // The generator's debug log would dominate the timings.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.isEmpty()) {
+        int failures = 0;
+        for (const char *name : { "b1", "b2", "b3", "b4" })
+            failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(name) }) != 0;
+        return failures;
+    }
+    const QString name = arguments.first();
+    if (name == QLatin1String("b1"))
+        return filledRectangle();
+    if (name == QLatin1String("b2"))
+        return photograph();
+    if (name == QLatin1String("b3"))
+        return outlines();
+    if (name == QLatin1String("b4"))
+        return text();
+    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4]\n");
+    return 2;
+}
