@@ -718,6 +718,8 @@ void TestSvgGrammar::arcFollowsTheCircle()
     const QPointF mid = path.pointAtPercent(0.5);
     QVERIFY2(QLineF(mid, midpoint).length() < radius * 1e-3, qPrintable(QStringLiteral("%1,%2").arg(mid.x()).arg(mid.y())));
     QCOMPARE(path.currentPosition(), end);
+    // Drawing goes on after an arc.
+    QCOMPARE(::parsePath(d + QLatin1String(" l5 0")).currentPosition(), end + QPointF(5, 0));
 }
 
 void TestSvgGrammar::arcSpellingsAgree_data()
