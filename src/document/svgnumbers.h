@@ -24,7 +24,8 @@ double attributeLength(const QDomElement &element, const QString &name, bool *fo
 // The number of a value that is exactly a percentage ("50%" gives 50); 0 otherwise.
 double attributePercent(const QDomElement &element, const QString &name, bool *found = nullptr);
 
-// The attribute trimmed and split at commas or white space ("viewBox", "points").
+// The attribute trimmed and split at commas or white space ("viewBox", "points");
+// numbers written back to back ("10-5") become pieces of their own.
 QStringList splitValueList(const QDomElement &element, const QString &name, bool *found = nullptr);
 
 // True when the text is empty or only spaces.
