@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <zlib.h>
@@ -314,8 +315,11 @@ private slots:
     void partModeJob()
     {
         Host host;
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("received.gc"));
         EngraverEmulator::Options options;
-        options.extraArguments = QStringList{QStringLiteral("--job-run-time"), QStringLiteral("0")};
+        options.extraArguments = QStringList{QStringLiteral("--job-run-time"), QStringLiteral("0"),
+                                             QStringLiteral("--save-job"), saved};
         QVERIFY(connectTo(host, options));
         const QByteArray job = makeJob(6000);
         const int cut = job.indexOf('\n', job.size() / 2) + 1;
@@ -334,6 +338,9 @@ private slots:
         QCOMPARE(mEmulator->partCount(), 2);
         QCOMPARE(mEmulator->partErrorCount(), 0);
         QCOMPARE(mEmulator->jobText(), job);
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), job);
         QCOMPARE(mEmulator->position(), QPointF(12, 34));
         QCOMPARE(mEmulator->overflowCount(), 0);
     }

@@ -3,6 +3,7 @@
 #include "seriallink.h"
 
 #include <QJsonArray>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
@@ -57,6 +58,8 @@ QJsonObject Engraver::state() const
 {
     QJsonObject state;
     state.insert(QStringLiteral("lines"), QJsonArray::fromStringList(mLines));
+    state.insert(QStringLiteral("lineCount"), mLines.size());
+    state.insert(QStringLiteral("jobBytes"), mJob.size());
     state.insert(QStringLiteral("realtime"), QString::fromLatin1(mRealtime.toHex()));
     state.insert(QStringLiteral("overflows"), mOverflows);
     state.insert(QStringLiteral("maxOutstanding"), mMaxOutstanding);
@@ -513,6 +516,11 @@ void Engraver::finishPart()
 
 void Engraver::startStoredJob()
 {
+    if (!mOptions.saveJobPath.isEmpty()) {
+        QSaveFile file(mOptions.saveJobPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(mJob) != mJob.size() || !file.commit())
+            QTextStream(stderr) << "plimb-engraver-sim: cannot write " << mOptions.saveJobPath << '\n';
+    }
     mJobLines = mJob.split('\n');
     if (!mJobLines.isEmpty() && mJobLines.last().isEmpty())
         mJobLines.removeLast();

@@ -34,6 +34,8 @@ public:
         int rawTimeoutMs = 3000;
         // Echo the traffic on standard error, for someone watching a session.
         bool verbose = false;
+        // Where a job received in parts is written once it is complete.
+        QString saveJobPath;
     };
 
     Engraver(const Options &options, SerialLink *link, QObject *parent = nullptr);

@@ -64,6 +64,7 @@ int main(int argc, char *argv[])
             {QStringLiteral("job-run-time"), QStringLiteral("How long a stored job runs (default 200)."), QStringLiteral("ms")},
             {QStringLiteral("raw-timeout"), QStringLiteral("Abandon a stalled part or firmware transfer (default 3000)."), QStringLiteral("ms")},
             {QStringLiteral("no-stdin"), QStringLiteral("Ignore standard input; run until SIGTERM.")},
+            {QStringLiteral("save-job"), QStringLiteral("Write each job received in parts to this file."), QStringLiteral("file")},
             {QStringLiteral("verbose"), QStringLiteral("Show the traffic on standard error (status reports left out).")},
     });
     parser.process(app);
@@ -75,6 +76,7 @@ int main(int argc, char *argv[])
     options.rxBufferSize = intValue(parser, QStringLiteral("rx-buffer"), options.rxBufferSize, &ok);
     options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
+    options.saveJobPath = parser.value(QStringLiteral("save-job"));
     options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
     options.vanishAfterLines = intValue(parser, QStringLiteral("vanish-after"), -1, &ok);
     options.muteAfterLines = intValue(parser, QStringLiteral("mute-after"), -1, &ok);
