@@ -87,6 +87,16 @@ bool LowerGrbl::isConnected() const
     return !mPortName.isEmpty() && serial->isOpen();
 }
 
+bool LowerGrbl::isSearching() const
+{
+    return serial->isSearching();
+}
+
+QStringList LowerGrbl::searchedPorts() const
+{
+    return serial->searchedPorts();
+}
+
 bool LowerGrbl::isWatchingPort() const
 {
     return portWatch->isActive();

@@ -63,6 +63,8 @@ public:
     int errorReplies() const { return mErrorReplies; }
     int readBufferSize() const { return readBuffer.size(); }
     bool isWatchingPort() const;
+    bool isSearching() const;
+    QStringList searchedPorts() const;
     const GrblSettings &deviceSettings() const { return mDeviceSettings; }
     int pendingRecords() const { return pending.size(); }
 

@@ -29,6 +29,9 @@ public:
     // The ports a search tries: the candidates, or every port found.
     QStringList searchList();
 
+    // The ports of the last search, in the order tried.
+    QStringList searchedPorts() const { return portList; }
+
     // The name last set, as it was given (QSerialPort::portName() drops
     // the "/dev/" of a path).
     QString currentName() const { return mCurrentName; }

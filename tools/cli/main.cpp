@@ -9,7 +9,7 @@ void printUsage(QTextStream &out)
 {
     out << "usage:\n"
            "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F]\n"
-           "  plimb-cli send JOB.gc [--port NAME]\n";
+           "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
 }
 
 } // namespace

@@ -1,10 +1,250 @@
+// plimb-cli send: finds the engraver, streams a job to it and waits for the
+// end of the program, with a progress bar on the terminal.
 #include "commands.h"
+#include "jobfile.h"
 
+#include "device/lowergrbl.h"
+#include "device/panelmessage.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The controller's diagnostics would bury the progress bar; --verbose shows them.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    QTextStream(stderr) << text << '\n';
+}
+
+enum ExitCode { Done = 0, Usage = 2, NotFound = 3, Lost = 4, TimedOut = 5, BadJob = 6 };
+
+class SendSession : public QObject
+{
+    Q_OBJECT
+public:
+    SendSession(const QList<GCodeBuffer> &job, const QString &port, int idleTimeoutS)
+        : mJob(job)
+        , mIdleTimeoutMs(idleTimeoutS * 1000)
+        , mTerminal(::isatty(STDERR_FILENO))
+    {
+        if (!port.isEmpty())
+            mGrbl.restrictSearchTo({port});
+        // Queued as in the program: the job starts after the controller has
+        // finished accepting the port (homing, settings dump).
+        connect(&mGrbl, &LowerGrbl::sendPanelMessage, this, &SendSession::panelMessage,
+                Qt::QueuedConnection);
+        connect(&mTick, &QTimer::timeout, this, &SendSession::tick);
+    }
+
+    void start()
+    {
+        mClock.start();
+        mTick.start(250);
+        mGrbl.getPanelMessage({PanelMessage::make(9, 1)});
+    }
+
+private:
+    void panelMessage(const QStringList &messages)
+    {
+        for (const QString &message : messages) {
+            const QStringList tokens = PanelMessage::splitNumbers(message);
+            if (tokens.isEmpty())
+                continue;
+            const int id = tokens.first().toInt();
+            const QString value = PanelMessage::textValue(message);
+            switch (id) {
+            case 0:
+                if (value == QLatin1String("none"))
+                    finish(NotFound, QStringLiteral("no serial port found"));
+                break;
+            case 1:
+                connected(value);
+                break;
+            case 2:
+                finish(Lost, QStringLiteral("lost the engraver on %1").arg(value));
+                break;
+            case 5:
+                progress(value.toDouble());
+                break;
+            case 18:
+                progress(100);
+                finish(Done, QString());
+                break;
+            case 25:
+                note(QStringLiteral("the engraver's firmware is older than the one Plimb ships"));
+                break;
+            default:
+                break;
+            }
+            mLastActivity = mClock.elapsed();
+        }
+    }
+
+    void connected(const QString &port)
+    {
+        if (mStarted)
+            return;
+        mStarted = true;
+        note(QStringLiteral("engraver on %1, hardware %2, firmware %3, %4 mode")
+                     .arg(port, mGrbl.hardware().toString(), mGrbl.firmware().toString(),
+                          mGrbl.takesParts() ? QStringLiteral("part") : QStringLiteral("line")));
+        progress(0);
+        mGrbl.grblGcodePrint(mJob);
+    }
+
+    void tick()
+    {
+        const qint64 now = mClock.elapsed();
+        if (!mStarted) {
+            const int rx = mGrbl.account().size();
+            if (rx > 0 && rx < LowerGrbl::minimumRxSize) {
+                finish(NotFound, QStringLiteral("the device refused: it reports a receive buffer of %1 "
+                                                "bytes, at least %2 are needed")
+                                         .arg(rx).arg(LowerGrbl::minimumRxSize));
+            } else if (mGrbl.isSearching()) {
+                mSearchEndedAt = -1;
+            } else if (mSearchEndedAt < 0) {
+                mSearchEndedAt = now;
+            } else if (now - mSearchEndedAt > identifyGraceMs) {
+                // The search ends at the banner too: identification gets a
+                // moment before the port counts as silent.
+                finish(NotFound, QStringLiteral("no engraver answered on %1")
+                                         .arg(mGrbl.searchedPorts().join(QStringLiteral(", "))));
+            }
+            return;
+        }
+        if (mGrbl.account().inFlight().size() != mLastInFlight || mGrbl.pendingRecords() != mLastPending) {
+            mLastInFlight = mGrbl.account().inFlight().size();
+            mLastPending = mGrbl.pendingRecords();
+            mLastActivity = now;
+        }
+        if (now - mLastActivity > mIdleTimeoutMs)
+            finish(TimedOut, QStringLiteral("no answer from the engraver for %1 s").arg(mIdleTimeoutMs / 1000));
+    }
+
+    void progress(double percent)
+    {
+        const int width = 40;
+        const int filled = qBound(0, int(percent * width / 100 + 0.5), width);
+        const QString bar = QString(filled, QLatin1Char('#')) + QString(width - filled, QLatin1Char('.'));
+        const QString line = QStringLiteral("[%1] %2%").arg(bar).arg(percent, 5, 'f', 1);
+        if (mTerminal) {
+            mErr << '\r' << line;
+            mErr.flush();
+            mBarShown = true;
+        } else if (int(percent) / 10 != mLastDecile || percent >= 100) {
+            mLastDecile = int(percent) / 10;
+            mErr << line << '\n';
+            mErr.flush();
+        }
+    }
+
+    void note(const QString &text)
+    {
+        if (mBarShown) {
+            mErr << '\n';
+            mBarShown = false;
+        }
+        mErr << "plimb-cli send: " << text << '\n';
+        mErr.flush();
+    }
+
+    void finish(ExitCode code, const QString &text)
+    {
+        if (mFinished)
+            return;
+        mFinished = true;
+        mTick.stop();
+        if (mBarShown)
+            mErr << '\n';
+        mBarShown = false;
+        if (mGrbl.errorReplies() > 0)
+            note(QStringLiteral("%1 lines were answered with an error").arg(mGrbl.errorReplies()));
+        if (code == Done)
+            note(QStringLiteral("job done (%1 records, %2 s)")
+                         .arg(mJob.size()).arg(mClock.elapsed() / 1000.0, 0, 'f', 1));
+        else
+            note(text);
+        QCoreApplication::exit(code);
+    }
+
+    LowerGrbl mGrbl;
+    QList<GCodeBuffer> mJob;
+    QTimer mTick;
+    QElapsedTimer mClock;
+    QTextStream mErr{stderr};
+    int mIdleTimeoutMs;
+    bool mTerminal;
+    bool mStarted = false;
+    bool mFinished = false;
+    bool mBarShown = false;
+    int mLastDecile = -1;
+    qint64 mLastActivity = 0;
+    qint64 mSearchEndedAt = -1;
+    static constexpr int identifyGraceMs = 3000;
+    int mLastInFlight = 0;
+    int mLastPending = 0;
+};
+
+} // namespace
 
 int runSendCommand(const QStringList &arguments)
 {
-    Q_UNUSED(arguments)
-    QTextStream(stderr) << "plimb-cli send: not available in this build\n";
-    return 2;
+    QTextStream err(stderr);
+    QString jobPath;
+    QString port;
+    int timeout = 60;
+    bool verbose = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--port") && i + 1 < arguments.size()) {
+            port = arguments.at(++i);
+        } else if (argument == QLatin1String("--timeout") && i + 1 < arguments.size()) {
+            bool ok = false;
+            timeout = arguments.at(++i).toInt(&ok);
+            if (!ok || timeout <= 0) {
+                err << "plimb-cli send: --timeout needs a number of seconds\n";
+                return Usage;
+            }
+        } else if (argument == QLatin1String("--verbose")) {
+            verbose = true;
+        } else if (jobPath.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
+            jobPath = argument;
+        } else {
+            err << "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
+            return Usage;
+        }
+    }
+    if (jobPath.isEmpty()) {
+        err << "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
+        return Usage;
+    }
+
+    QList<GCodeBuffer> job;
+    QString error;
+    if (!readJobFile(jobPath, &job, &error)) {
+        err << "plimb-cli send: " << error << '\n';
+        return BadJob;
+    }
+    if (job.isEmpty()) {
+        err << "plimb-cli send: " << jobPath << " holds no G-code\n";
+        return BadJob;
+    }
+
+    if (!verbose)
+        qInstallMessageHandler(quietMessages);
+    registerGCodeBufferMetaTypes();
+    SendSession session(job, port, timeout);
+    QTimer::singleShot(0, &session, &SendSession::start);
+    return QCoreApplication::exec();
 }
+
+#include "sendcommand.moc"
