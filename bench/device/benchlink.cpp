@@ -1,0 +1,206 @@
+// Job transfer to the engraver emulator throttled to 115 200 baud (11 520
+// bytes/s): link use in line mode, part mode against line mode on a large
+// raster-like job, and the controller's CPU time while streaming.
+// Usage: bench-link [line|parts|all] [--raster-mb N]
+#include "device/lowergrbl.h"
+#include "device/panelmessage.h"
+#include "engraveremulator.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr double linkBytesPerSecond = 11520.0;
+
+double cpuSeconds()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec
+            + usage.ru_stime.tv_usec / 1e6;
+}
+
+QByteArray textOf(const QList<GCodeBuffer> &records)
+{
+    QByteArray text;
+    for (const GCodeBuffer &r : records)
+        r.appendTo(text);
+    return text;
+}
+
+// Outline-like moves: varied coordinates, one record per line.
+QList<GCodeBuffer> vectorJob(int records)
+{
+    QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
+    for (int i = 0; job.size() < records - 1; ++i) {
+        GCodeBuffer record = GCodeBuffer::g(1);
+        record.X = 20 + 15 * std::cos(i * 0.01) + i * 0.001;
+        record.Y = 20 + 15 * std::sin(i * 0.01);
+        record.S = 600;
+        record.F = 3000;
+        job.append(record);
+    }
+    job.append(GCodeBuffer::m(2));
+    return job;
+}
+
+// Scan lines over a photograph-like picture: a smooth gradient with grain,
+// one record per run of pixels of equal power, at 0.1 mm pixels.
+QList<GCodeBuffer> rasterJob(int targetBytes)
+{
+    QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
+    int bytes = 8;
+    quint32 seed = 12345;
+    for (int row = 0; bytes < targetBytes; ++row) {
+        GCodeBuffer start = GCodeBuffer::g(0);
+        start.X = 0;
+        start.Y = row * 0.1;
+        job.append(start);
+        bytes += 20;
+        for (int column = 0; column < 1200 && bytes < targetBytes; column += 2) {
+            seed = seed * 1103515245u + 12345u;
+            const double tone = 0.5 + 0.4 * std::sin(column * 0.004 + row * 0.003)
+                    + ((seed >> 16) % 5) * 0.02;
+            GCodeBuffer dot = GCodeBuffer::g(1);
+            dot.X = (column + 2) * 0.1;
+            dot.Y = row * 0.1;
+            dot.S = std::round(tone * 32) * 31.25;    // 32 grey levels of 1000
+            job.append(dot);
+            bytes += 32;
+        }
+    }
+    job.append(GCodeBuffer::m(5));
+    job.append(GCodeBuffer::m(2));
+    return job;
+}
+
+struct Run
+{
+    double seconds = -1;
+    double cpu = 0;
+    int overflows = -1;
+    bool complete = false;
+};
+
+// Connects to a fresh throttled emulator, sends `job` and waits for the end
+// of the program; times the transfer alone.
+Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeoutS)
+{
+    EngraverEmulator::Options options;
+    options.hardwareVersion = hardware;
+    options.firmwareVersion = QStringLiteral("0.2.2");
+    options.throttle = true;
+    options.extraArguments = QStringList{QStringLiteral("--job-run-time"), QStringLiteral("1")};
+    EngraverEmulator emulator(options);
+    Run run;
+    if (!emulator.start()) {
+        std::printf("  emulator did not start\n");
+        return run;
+    }
+    LowerGrbl grbl;
+    grbl.restrictSearchTo({emulator.portName()});
+    bool ended = false;
+    QEventLoop loop;
+    QObject::connect(&grbl, &LowerGrbl::sendPanelMessage, &loop, [&](const QStringList &messages) {
+        if (messages.contains(QStringLiteral("set:18 value:1"))) {
+            ended = true;
+            loop.quit();
+        }
+    });
+    grbl.getPanelMessage({PanelMessage::make(9, 1)});
+    QElapsedTimer wait;
+    wait.start();
+    while (!(grbl.isConnected() && grbl.account().inFlight().isEmpty()) && wait.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!grbl.isConnected()) {
+        std::printf("  no connection to the emulator\n");
+        return run;
+    }
+    QTimer::singleShot(timeoutS * 1000, &loop, &QEventLoop::quit);
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    grbl.grblGcodePrint(job);
+    loop.exec();
+    run.seconds = clock.nsecsElapsed() / 1e9;
+    run.cpu = cpuSeconds() - cpuBefore;
+    run.complete = ended;
+    run.overflows = emulator.overflowCount();
+    return run;
+}
+
+void lineMode()
+{
+    const QList<GCodeBuffer> job = vectorJob(20000);
+    const QByteArray text = textOf(job);
+    std::printf("line mode, %d lines, %d bytes, 1024-byte receive buffer:\n", int(job.size()), int(text.size()));
+    std::fflush(stdout);
+    const Run run = transfer(QStringLiteral("1.0.0"), job, 600);
+    if (!run.complete) {
+        std::printf("  did not finish\n");
+        return;
+    }
+    const double rate = text.size() / run.seconds;
+    std::printf("  %.2f s, %.0f bytes/s, link use %.1f %% (target >= 95 %%), overflows %d\n",
+                run.seconds, rate, 100 * rate / linkBytesPerSecond, run.overflows);
+    std::printf("  controller CPU %.2f s = %.1f %% of one core\n", run.cpu, 100 * run.cpu / run.seconds);
+    std::fflush(stdout);
+}
+
+void partsAgainstLines(int megabytes)
+{
+    const QList<GCodeBuffer> job = rasterJob(megabytes * 1000 * 1000);
+    const QByteArray text = textOf(job);
+    std::printf("raster-like job, %d records, %d bytes:\n", int(job.size()), int(text.size()));
+    std::fflush(stdout);
+    const Run parts = transfer(QStringLiteral("3.0.0"), job, 3600);
+    if (!parts.complete) {
+        std::printf("  part mode did not finish\n");
+        return;
+    }
+    std::printf("  part mode  %8.2f s (%.0f job bytes/s), controller CPU %.2f s = %.1f %%\n",
+                parts.seconds, text.size() / parts.seconds, parts.cpu, 100 * parts.cpu / parts.seconds);
+    std::fflush(stdout);
+    const Run lines = transfer(QStringLiteral("1.0.0"), job, 3600);
+    if (!lines.complete) {
+        std::printf("  line mode did not finish\n");
+        return;
+    }
+    std::printf("  line mode  %8.2f s (%.0f job bytes/s), controller CPU %.2f s = %.1f %%, overflows %d\n",
+                lines.seconds, text.size() / lines.seconds, lines.cpu, 100 * lines.cpu / lines.seconds,
+                lines.overflows);
+    std::printf("  part mode is %.1f x faster (target >= 4 x)\n", lines.seconds / parts.seconds);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    registerGCodeBufferMetaTypes();
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    QStringList arguments = app.arguments().mid(1);
+    int megabytes = 5;
+    const int at = arguments.indexOf(QStringLiteral("--raster-mb"));
+    if (at >= 0 && at + 1 < arguments.size()) {
+        megabytes = qMax(1, arguments.at(at + 1).toInt());
+        arguments.erase(arguments.begin() + at, arguments.begin() + at + 2);
+    }
+    const QString which = arguments.value(0, QStringLiteral("all"));
+    if (which == QLatin1String("line") || which == QLatin1String("all"))
+        lineMode();
+    if (which == QLatin1String("parts") || which == QLatin1String("all"))
+        partsAgainstLines(megabytes);
+    return 0;
+}
