@@ -1,5 +1,6 @@
 // The controller against a scripted engraver on a pseudo-terminal: exact
 // bytes both ways, replies cut anywhere, and the failure paths.
+#include "app/settingsnames.h"
 #include "device/lowergrbl.h"
 #include "ptypeer.h"
 
@@ -104,6 +105,7 @@ class TestLowerGrbl : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
 
     void identification_data();
     void identification();
@@ -114,6 +116,7 @@ private slots:
     void errorRepliesKeepStreaming();
     void readBufferIsBounded();
     void settingsDump();
+    void settingsPersisted();
     void machineCommands();
     void positioningLaser();
     void stopWithoutJobResetsAccount();
@@ -134,6 +137,12 @@ void TestLowerGrbl::initTestCase()
     registerGCodeBufferMetaTypes();
     PtyPeer peer;
     QVERIFY2(peer.isOpen(), "no pseudo-terminal available");
+}
+
+// Every controller writes its settings back; each test starts from none.
+void TestLowerGrbl::init()
+{
+    QSettings(SettingsNames::organization, SettingsNames::application).remove(SettingsNames::lowerGrblGroup);
 }
 
 void TestLowerGrbl::identification_data()
@@ -354,6 +363,34 @@ void TestLowerGrbl::settingsDump()
     QCOMPARE(grbl.deviceSettings().value(1), 255.0);
 }
 
+void TestLowerGrbl::settingsPersisted()
+{
+    QSettings store(SettingsNames::organization, SettingsNames::application);
+    {
+        PtyPeer peer;
+        LowerGrbl grbl;
+        QVERIFY(connectTo(grbl, peer));
+        grbl.getPanelMessage({"set:16 value:320", "set:8 value:255"});
+        peer.write("$130=400.000\r\n$3=1\r\n");
+        QTRY_COMPARE(grbl.deviceSettings().value(130), 400.0);
+    }
+    store.sync();
+    store.beginGroup(SettingsNames::lowerGrblGroup);
+    QCOMPARE(store.value("areaWidth").toDouble(), 320.0);
+    QCOMPARE(store.value("maxLaserPowerValue").toDouble(), 255.0);
+    QCOMPARE(store.value("grbl_max_travelX").toDouble(), 400.0);
+    QCOMPARE(store.value("grbl_dir_invert_mask").toInt(), 1);
+    store.endGroup();
+
+    // A new controller starts from the stored mirror and power scale.
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QCOMPARE(grbl.deviceSettings().value(130), 400.0);
+    QVERIFY(connectTo(grbl, peer));
+    grbl.getPanelMessage({"set:3 value:10", "set:2 value:1"});
+    QVERIFY(peer.takeReceived().endsWith("M3 G1F100 S25.5\n"));
+}
+
 void TestLowerGrbl::machineCommands()
 {
     PtyPeer peer;
@@ -474,7 +511,11 @@ void TestLowerGrbl::disconnectReportedOnce()
     QVERIFY(connectTo(grbl, peer));
     peer.write("ok\r\nok\r\n");
     grbl.grblGcodePrint(numberedJob(5000));
-    peer.received(100);
+    // The watch must not take a pseudo-terminal, which the system does not
+    // list as a serial port, for a lost one.
+    peer.received(1500);
+    QVERIFY(grbl.isConnected());
+    QVERIFY(valuesFor(spy, 2).isEmpty());
     peer.close();
     QTRY_COMPARE(valuesFor(spy, 2).size(), 1);
     QTest::qWait(2500);     // two ticks of the port watch
