@@ -58,12 +58,18 @@ QList<GCodeBuffer> rasterJob(int targetBytes)
     QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
     int bytes = 8;
     quint32 seed = 12345;
+    QByteArray line;
+    const auto add = [&](const GCodeBuffer &record) {
+        line.clear();
+        record.appendTo(line);
+        bytes += line.size();
+        job.append(record);
+    };
     for (int row = 0; bytes < targetBytes; ++row) {
         GCodeBuffer start = GCodeBuffer::g(0);
         start.X = 0;
         start.Y = row * 0.1;
-        job.append(start);
-        bytes += 20;
+        add(start);
         for (int column = 0; column < 1200 && bytes < targetBytes; column += 2) {
             seed = seed * 1103515245u + 12345u;
             const double tone = 0.5 + 0.4 * std::sin(column * 0.004 + row * 0.003)
@@ -72,8 +78,7 @@ QList<GCodeBuffer> rasterJob(int targetBytes)
             dot.X = (column + 2) * 0.1;
             dot.Y = row * 0.1;
             dot.S = std::round(tone * 32) * 31.25;    // 32 grey levels of 1000
-            job.append(dot);
-            bytes += 32;
+            add(dot);
         }
     }
     job.append(GCodeBuffer::m(5));

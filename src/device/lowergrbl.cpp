@@ -120,7 +120,10 @@ void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
     // An empty command would never be answered, yet hold an entry in flight.
     if (data.isEmpty())
         return;
-    if (!mAccount.take(data.size(), counted))
+    // Real-time bytes (stop, hold, resume, status) bypass the engraver's line
+    // buffer, so a full buffer must not swallow a stop.
+    const bool realtime = !counted && data.size() == 1;
+    if (realtime ? mAccount.size() <= 0 : !mAccount.take(data.size(), counted))
         return;
     if (writesSuppressed == 0)
         writeToPort(data);
@@ -491,6 +494,10 @@ void LowerGrbl::startDeviceSearch()
         value = QStringLiteral("none");
     } else {
         readBuffer.clear();
+        // The old connection is given up: a watch left running would take
+        // the port under search for the lost one and close it.
+        portWatch->stop();
+        mPortName.clear();
         serial->close();
         disconnect(serial, &QIODevice::readyRead, this, nullptr);
         connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerBackInfoCheck);
@@ -517,7 +524,8 @@ QT_WARNING_POP
         // system: the device node must still exist and be held open by us.
         const QString location = mPortName.startsWith(QLatin1Char('/'))
                 ? mPortName : QStringLiteral("/dev/") + mPortName;
-        present = serial->isOpen() && QFileInfo::exists(location);
+        present = serial->isOpen() && serial->currentName() == mPortName
+                && QFileInfo::exists(location);
     }
     if (present)
         return;

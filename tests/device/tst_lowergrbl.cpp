@@ -120,9 +120,11 @@ private slots:
     void machineCommands();
     void positioningLaser();
     void stopWithoutJobResetsAccount();
+    void stopPassesFullBuffer();
     void stopAndPauseDuringPartRepeated();
     void partTimeout();
     void disconnectReportedOnce();
+    void searchWhileConnected();
     void firmwareUpgrade_data();
     void firmwareUpgrade();
     void firmwareRefusals_data();
@@ -447,6 +449,22 @@ void TestLowerGrbl::stopWithoutJobResetsAccount()
     QVERIFY(!grbl.isPrinting());
 }
 
+void TestLowerGrbl::stopPassesFullBuffer()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, peer));
+    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5"});
+    // 1018 bytes free: 53 jogs of 19 bytes and one of 10 leave a single byte.
+    for (int i = 0; i < 53; ++i)
+        grbl.getPanelMessage({"set:5 value:1"});
+    grbl.getPanelMessage({"set:25 value:10"});
+    QCOMPARE(grbl.account().freeBytes(), 1);
+    peer.takeReceived();
+    grbl.getPanelMessage({"set:14 value:1", "set:13 value:0"});
+    QCOMPARE(peer.takeReceived(), "!" + softResetByte);
+}
+
 void TestLowerGrbl::stopAndPauseDuringPartRepeated()
 {
     PtyPeer peer;
@@ -522,6 +540,23 @@ void TestLowerGrbl::disconnectReportedOnce()
     QCOMPARE(valuesFor(spy, 2), QStringList{grbl.portName()});
     QVERIFY(!grbl.isWatchingPort());
     QVERIFY(!grbl.isConnected());
+}
+
+void TestLowerGrbl::searchWhileConnected()
+{
+    PtyPeer first;
+    PtyPeer second;
+    LowerGrbl grbl;
+    grbl.setPortWatchInterval(100);
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, first));
+    // A new search gives the first port up without calling it lost, and
+    // the watch does not close the port being searched.
+    QVERIFY(connectTo(grbl, second));
+    second.received(500);
+    QCOMPARE(grbl.portName(), second.path());
+    QVERIFY(grbl.isConnected());
+    QVERIFY(valuesFor(spy, 2).isEmpty());
 }
 
 void TestLowerGrbl::firmwareUpgrade_data()
