@@ -213,6 +213,10 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                       item.yBacklash));
         ++mSummary.outlines;
     }
+    int expected = mGcode.size() + 16;
+    for (int i = 0; i < work.size(); ++i)
+        expected += work.at(i).records.size() + 2 * work.at(i).path.elementCount();
+    mGcode.reserve(expected);
     work.toGcode(mGcode, mPaintPower, mPaintSpeed);
 
     appendTail();
@@ -278,7 +282,13 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
             note(QStringLiteral("an image left as stored: its picture cannot be processed"));
             continue;
         }
-        image.setAttribute(href, QStringLiteral("data:image/png;base64,") + picture);
+        // The line breaks of the Base64 text mean nothing to the renderer, but
+        // every one of them becomes an escaped entity each time a group copy
+        // is serialised, which costs seconds on a photograph.
+        QString flat = picture;
+        flat.remove(QLatin1Char('\r'));
+        flat.remove(QLatin1Char('\n'));
+        image.setAttribute(href, QStringLiteral("data:image/png;base64,") + flat);
     }
 }
 

@@ -1,6 +1,11 @@
 #include "gcode/gcodebuffer.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
 
 class TestGCodeBuffer : public QObject
 {
@@ -10,6 +15,7 @@ private slots:
     void textForm_data();
     void textForm();
     void travelsThroughQueuedSignals();
+    void wordsMatchPrintf();
 };
 
 namespace {
@@ -86,6 +92,37 @@ void TestGCodeBuffer::travelsThroughQueuedSignals()
     thread.quit();
     thread.wait();
     QCOMPARE(receiver.received, job);
+}
+
+// The fast word formatter must round exactly like printf("%.4f"): ties of
+// the binary value (1/32 is 312.5 ten-thousandths) to even, negative values
+// that round to zero with their sign, huge and non-finite values as printf has them.
+void TestGCodeBuffer::wordsMatchPrintf()
+{
+    QVector<double> values{ 0.0, -0.0, 1e-320, 0.00005, -0.00005, 0.00015, 1.23455, 2.5e-5,
+                            123456789.98765, 9e11, -9e11, 1e15, 1e300, -1e300,
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(), 0.0799999982 * 12.5 };
+    for (int i = -2000; i <= 2000; ++i) {
+        values << i / 32.0 << i / 64.0 << i / 1024.0 << i * 0.0001 << i * 0.00005;
+    }
+    QRandomGenerator random(5);
+    for (int i = 0; i < 200000; ++i) {
+        const double magnitude = std::pow(10.0, random.bounded(19.0) - 6);
+        values << (random.bounded(2) ? 1 : -1) * random.bounded(1.0) * magnitude;
+    }
+    for (const double value : values) {
+        char expected[512];
+        std::snprintf(expected, sizeof expected, "G1X%.4f\n", value);
+        GCodeBuffer buffer = GCodeBuffer::g(1);
+        buffer.X = value;
+        if (qIsNaN(value) || value != -1) {
+            QByteArray line;
+            buffer.appendTo(line);
+            QCOMPARE(line, QByteArray(expected));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGCodeBuffer)

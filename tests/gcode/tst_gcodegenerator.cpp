@@ -33,6 +33,7 @@ private slots:
     void logCopyIsLatin1AndFiltered();
     void imageReprocessedAtShownSize();
     void jobImageModeFromLastImage();
+    void outlineModeImageIsNotEngraved();
     void badInput_data();
     void badInput();
     void absurdWorkAreaIsClamped();
@@ -335,6 +336,21 @@ void TestGCodeGenerator::jobImageModeFromLastImage()
     QCOMPARE(generator.imageMode(), QStringLiteral("bw"));
     generate(generator, design(QString()));
     QCOMPARE(generator.imageMode(), QString());
+}
+
+void TestGCodeGenerator::outlineModeImageIsNotEngraved()
+{
+    // Its parameter set still makes a (white) pass: "M9" and nothing burned.
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator, design("<image width='40' height='30' style='fill:none' xlink:href='"
+                                      + pngHref(greyImage(8, 8, 0)) + "' "
+                                      + exact("tolvenrik:scanAccuracy='0.1'") + "/>",
+                              "200", "100"));
+    QCOMPARE(generator.summary().outlines, 0);
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    const QStringList pass{ "M4", "M8", "M9" };
+    QCOMPARE(job, head + frame + pass + tail);
 }
 
 void TestGCodeGenerator::badInput_data()
