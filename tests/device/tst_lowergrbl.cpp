@@ -121,6 +121,7 @@ private slots:
     void positioningLaser();
     void stopWithoutJobResetsAccount();
     void stopPassesFullBuffer();
+    void partModeSingleRecord();
     void stopAndPauseDuringPartRepeated();
     void partTimeout();
     void disconnectReportedOnce();
@@ -463,6 +464,35 @@ void TestLowerGrbl::stopPassesFullBuffer()
     peer.takeReceived();
     grbl.getPanelMessage({"set:14 value:1", "set:13 value:0"});
     QCOMPARE(peer.takeReceived(), "!" + softResetByte);
+}
+
+void TestLowerGrbl::partModeSingleRecord()
+{
+    PtyPeer peer;
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, peer));
+    grbl.grblGcodePrint({GCodeBuffer::m(2)});
+    QCOMPARE(peer.takeReceived(), QByteArray("$@print@storage=psram\n"));
+    peer.write("msg@printing:receive storage_mode\r\nmsg@printing:ask pack_info\r\n");
+    QVERIFY(peer.waitFor("\n"));
+    const QByteArray stream = peer.takeReceived();
+    const QList<QByteArray> fields = stream.trimmed().split('@');
+    QCOMPARE(fields.value(2), QByteArray("name=part1.gzip"));
+    QCOMPARE(fields.value(4), QByteArray("uncompress_size=3"));
+    const int size = fields.value(3).mid(5).toInt();
+    peer.write("msg@printing:ask package\r\n");
+    QByteArray package;
+    QTRY_COMPARE((package += peer.takeReceived(10)).size(), size);
+    QCOMPARE(qUncompress(QByteArray::fromHex("00000003") + package), QByteArray("M2\n"));
+    peer.write("msg@printing:receive package\r\n");
+    QVERIFY(peer.waitFor("$@file@done\n"));
+    QCOMPARE(peer.takeReceived(), QByteArray("$@file@done\n"));
+    QCOMPARE(valuesFor(spy, 5), QStringList{"100"});
+    peer.write("[MSG:Pgm End]\r\n");
+    QTRY_COMPARE(valuesFor(spy, 18), QStringList{"1"});
+    QCOMPARE(peer.takeReceived(), QByteArray("?"));
+    QVERIFY(!grbl.isPrinting());
 }
 
 void TestLowerGrbl::stopAndPauseDuringPartRepeated()

@@ -20,6 +20,17 @@ QList<GCodeBuffer> smallJob()
         record.F = 3000;
         job.append(record);
     }
+    // A relative stretch, where a zero displacement is left out of the line.
+    job.append(GCodeBuffer::g(91));
+    for (int i = 0; i < 20; ++i) {
+        GCodeBuffer step = GCodeBuffer::g(1);
+        step.absolute = false;
+        step.X = i % 2 ? 0.0 : 0.5;
+        step.Y = i % 3 ? 0.0 : -0.25;
+        step.S = 100;
+        job.append(step);
+    }
+    job.append(GCodeBuffer::g(90));
     job.append(GCodeBuffer::m(5));
     job.append(GCodeBuffer::m(2));
     return job;
