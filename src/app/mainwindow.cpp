@@ -1,11 +1,21 @@
 #include "mainwindow.h"
 
+#include "canvas/domtreeview.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+
 #include <QApplication>
 #include <QDebug>
 #include <QFont>
-#include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QMenuBar>
+#include <QTimer>
+
+namespace {
+// The work area until the operate panel reports the engraver's: 150 mm square.
+constexpr double defaultWorkAreaMm = 150;
+constexpr double unitsPerMm = 12.5;
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -21,12 +31,42 @@ MainWindow::MainWindow(QWidget *parent)
     menuBar()->addMenu(tr("语言(&L)"));
     menuBar()->addMenu(tr("帮助(&H)"));
 
+    mSvgView = new SVGView(this, this);
     mDesignView = new QGraphicsView(this);
     mDesignView->setObjectName(QStringLiteral("designView"));
-    mDesignView->setScene(new QGraphicsScene(mDesignView));
+    mDesignView->setMinimumSize(200, 200);
+    mDesignView->setScene(mSvgView->scene());
+    mDesignView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    mSvgView->setDesignView(mDesignView);
     setCentralWidget(mDesignView);
 
+    mSvgView->setSceneBound(defaultWorkAreaMm * unitsPerMm, defaultWorkAreaMm * unitsPerMm);
+
+    // Development aid: PLIMB_OPEN_DESIGN=FILE shows that design at start-up.
+    const QString design = qEnvironmentVariable("PLIMB_OPEN_DESIGN");
+    if (!design.isEmpty() && !mSvgView->openFile(design))
+        qDebug() << "PLIMB_OPEN_DESIGN: cannot open" << design;
+
+    mDomTreeView = std::make_unique<DomTreeView>(QSize(256, 256));
+    mDomTreeView->setSVGView(mSvgView);
+
     show();
+}
+
+MainWindow::~MainWindow()
+{
+    // The tree view watches the document's model, which goes with the SVGView.
+    mDomTreeView.reset();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (mFitted)
+        return;
+    mFitted = true;
+    // Fit once the view has its final size.
+    QTimer::singleShot(0, this, [this] { mSvgView->fitView(); });
 }
 
 void MainWindow::setApplication(QApplication *application)

@@ -1,0 +1,53 @@
+#include "canvas/graphicsgroupitem.h"
+
+#include "canvas/itemsupport.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+
+#include <QDebug>
+
+GraphicsGroupItem::GraphicsGroupItem(SVGView *view, QGraphicsItem *parent)
+    : QGraphicsItem(parent)
+    , mView(view)
+{
+    setFlag(ItemIsMovable);
+    setFlag(ItemIsSelectable);
+}
+
+void GraphicsGroupItem::setMembers(const QList<QGraphicsItem *> &members)
+{
+    prepareGeometryChange();
+    mMembers = members;
+}
+
+QRectF GraphicsGroupItem::boundingRect() const
+{
+    if (!mView || !mView->scene())
+        return QRectF();
+    return mapRectFromScene(mView->scene()->selectionBounds(mMembers));
+}
+
+QPainterPath GraphicsGroupItem::shape() const
+{
+    QPainterPath united;
+    for (const QGraphicsItem *member : mMembers)
+        united = united.united(mapFromItem(member, member->shape()));
+    return united;
+}
+
+void GraphicsGroupItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+{
+    painter->setPen(QPen(Qt::transparent, 0));
+    painter->setBrush(Qt::transparent);
+    painter->drawPath(QPainterPath());
+}
+
+void GraphicsGroupItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    qDebug() << "GraphicsItemGroup::mousePressEvent" << sceneBoundingRect();
+    ItemSupport::reportPress(this, event);
+}
+
+void GraphicsGroupItem::mouseMoveEvent(QGraphicsSceneMouseEvent *) {}
+
+void GraphicsGroupItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *) {}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QBrush>
+#include <QGraphicsTextItem>
+#include <QPainterPath>
+#include <QPen>
+
+class GraphicsGroupItem;
+class SVGView;
+
+// The item of text elements: its Qt document holds the plain text, which is
+// shown as laid-out glyph outlines rather than as Qt's own text.
+class GraphicsTextItem : public QGraphicsTextItem
+{
+    Q_OBJECT
+
+public:
+    enum { Type = UserType + 7 };
+
+    explicit GraphicsTextItem(SVGView *view, QGraphicsItem *parent = nullptr);
+
+    int type() const override { return Type; }
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+    // Lays the plain text out with the item's font and layout fields.
+    void layout();
+    void startEditing();
+    void stopEditing();
+
+    SVGView *view() const { return mView; }
+    QPainterPath outline() const { return mOutline; }
+    QList<QPointF> glyphPositions() const { return mGlyphPositions; }
+    double lineSpacing() const { return mLineSpacing; }
+    void setLineSpacing(double spacing) { mLineSpacing = spacing; }
+    double wordSpacing() const { return mWordSpacing; }
+    void setWordSpacing(double spacing) { mWordSpacing = spacing; }
+    int alignment() const { return mAlignment; }
+    void setAlignment(int alignment) { mAlignment = alignment; }
+    int direction() const { return mDirection; }
+    void setDirection(int direction) { mDirection = direction; }
+    bool isEditing() const { return mEditing; }
+    QPen pen() const { return mPen; }
+    void setPen(const QPen &pen);
+    QBrush brush() const { return mBrush; }
+    void setBrush(const QBrush &brush);
+    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
+    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
+
+signals:
+    void rightSelected(QGraphicsItem *item);
+    void leftSelected(QGraphicsItem *item);
+    void leftCtlSelected(QGraphicsItem *item);
+
+protected:
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
+private:
+    SVGView *mView = nullptr;
+    QPainterPath mOutline;
+    double mLineSpacing = 5;
+    double mWordSpacing = 3;
+    int mAlignment = 0;
+    int mDirection = 1;
+    QList<QPointF> mGlyphPositions;
+    bool mEditing = false;
+    GraphicsGroupItem *mOwnerGroup = nullptr;
+    QPen mPen;
+    QBrush mBrush;
+};

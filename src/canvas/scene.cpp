@@ -1,0 +1,395 @@
+#include "canvas/scene.h"
+
+#include "app/mainwindow.h"
+
+#include "canvas/graphicsgroupitem.h"
+#include "canvas/graphicsimageitem.h"
+#include "canvas/graphicspathitem.h"
+#include "canvas/graphicstextitem.h"
+#include "canvas/svgview.h"
+#include "document/ellipseelement.h"
+#include "document/engravingattributes.h"
+#include "document/imageelement.h"
+#include "document/node.h"
+#include "document/pathelement.h"
+#include "document/rectelement.h"
+#include "document/svgdocument.h"
+#include "document/svgelement.h"
+#include "document/textelement.h"
+
+#include <QDebug>
+#include <QDomDocument>
+#include <QGraphicsSceneWheelEvent>
+#include <QPainter>
+
+namespace {
+
+Node *nodeOf(const QGraphicsItem *item)
+{
+    return item ? static_cast<Node *>(item->data(0).value<void *>()) : nullptr;
+}
+
+void merge(QString &accumulated, const QString &value)
+{
+    if (accumulated.isEmpty())
+        accumulated = value;
+    else if (accumulated != value)
+        accumulated = QStringLiteral("err");
+}
+
+const QStringList &summaryKeys()
+{
+    static const QStringList keys{
+            "fill", "textFamily", "word", "image", "lineSpacing", "wordSpacing", "alignment",
+            "textDirection", "scanPower", "scanSpeed", "scanTimes", "scanBuffer",
+            "scanAccuracy", "scanAngle", "scanError", "XMotorMovementError",
+            "YMotorMovementError"};
+    return keys;
+}
+
+const QStringList &mergedKeys()
+{
+    static const QStringList keys{"fill", "textFamily", "word", "image"};
+    return keys;
+}
+
+} // namespace
+
+Scene::Scene(MainWindow *mainWindow, SVGView *view)
+    : QGraphicsScene(nullptr)
+    , mMainWindow(mainWindow)
+    , mView(view)
+{
+    setBackgroundBrush(QColor(255, 255, 255, 255));
+    connect(this, &QGraphicsScene::selectionChanged, this, &Scene::selectNode);
+    if (mainWindow) {
+        connect(mainWindow, &MainWindow::addImage, this, &Scene::addImage);
+        connect(mainWindow, &MainWindow::addSvg, this, &Scene::addSvg);
+    }
+}
+
+void Scene::setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds)
+{
+    mCopiedItems = items;
+    mCopiedBounds = bounds;
+}
+
+void Scene::clearSelectionQuietly()
+{
+    const bool suppressed = mSuppressSelectionSignals;
+    mSuppressSelectionSignals = true;
+    clearSelection();
+    mSuppressSelectionSignals = suppressed;
+}
+
+void Scene::forgetDocument()
+{
+    clearSelectionQuietly();
+    mSelectedItemList.clear();
+    mCopiedItems.clear();
+    mCopiedBounds = QRectF();
+    mDrawingNode = nullptr;
+    mSelectFrame = nullptr;
+    mRubberBand = nullptr;
+    mDrawPath = QPainterPath();
+    mSegmentPath = QPainterPath();
+    mPenPoints.clear();
+    mPolylineActive = false;
+    mPenActive = false;
+}
+
+QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
+{
+    if (items.isEmpty())
+        return QRectF(0, 0, 0, 0);
+    double left = 100000;
+    double top = 100000;
+    double right = 0;
+    double bottom = 0;
+    for (const QGraphicsItem *item : items) {
+        QRectF bounds;
+        if (item->type() == GraphicsPathItem::Type) {
+            const auto *path = static_cast<const GraphicsPathItem *>(item);
+            bounds = path->sceneTransform().mapRect(path->path().boundingRect());
+        } else if (item->type() == GraphicsImageItem::Type) {
+            const Node *node = nodeOf(item);
+            if (!node)
+                continue;
+            const auto *image = static_cast<const GraphicsImageItem *>(item);
+            // Until a bitmap has been traced its outline is empty; its own
+            // rectangle bounds it then.
+            if (node->element().attribute(EngravingAttributes::image) == EngravingAttributes::imageBw
+                && !image->outline().isEmpty())
+                bounds = image->sceneTransform().mapRect(image->outline().boundingRect());
+            else
+                bounds = item->sceneBoundingRect();
+        } else {
+            bounds = item->sceneBoundingRect();
+        }
+        left = qMin(left, bounds.left());
+        top = qMin(top, bounds.top());
+        right = qMax(right, bounds.left() + bounds.width());
+        bottom = qMax(bottom, bounds.top() + bounds.height());
+    }
+    return QRectF(left, top, right - left, bottom - top);
+}
+
+QRectF Scene::itemBounds(const QGraphicsItem *item) const
+{
+    const QRectF r = item->sceneBoundingRect();
+    return QRectF(r.x() + 0.5, r.y() + 0.5, r.width() - 1, r.height() - 1);
+}
+
+QRectF Scene::jobBounds() const
+{
+    const QList<QGraphicsItem *> selected = selectedItems();
+    if (!selected.isEmpty())
+        return selectionBounds(selected);
+    QList<QGraphicsItem *> drawable;
+    for (QGraphicsItem *item : items()) {
+        if (item->type() == GraphicsGroupItem::Type)
+            continue;
+        const Node *node = nodeOf(item);
+        if (!node)
+            continue;
+        const int type = int(node->type());
+        if ((type >= int(NodeType::Rect) && type <= int(NodeType::Text))
+            || node->type() == NodeType::Image)
+            drawable.append(item);
+    }
+    return selectionBounds(drawable);
+}
+
+QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &items) const
+{
+    QMap<QString, QString> summary;
+    for (const QString &key : summaryKeys())
+        summary.insert(key, QString());
+    for (const QGraphicsItem *item : items) {
+        if (item->type() == GraphicsGroupItem::Type) {
+            const QMap<QString, QString> stored = static_cast<const GraphicsGroupItem *>(item)->properties();
+            for (const QString &key : summaryKeys()) {
+                const QString value = stored.value(key);
+                if (mergedKeys().contains(key))
+                    merge(summary[key], value);
+                else if (!value.isEmpty())
+                    summary[key] = value;
+            }
+            continue;
+        }
+        Node *node = nodeOf(item);
+        if (!node) {
+            qDebug() << "con't reinterpret_cast node";
+            return {};
+        }
+        merge(summary["fill"], node->styleDeclaration(QStringLiteral("fill")));
+        if (node->type() == NodeType::Text)
+            merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
+        if (node->type() == NodeType::Image)
+            merge(summary["image"], node->element().attribute(EngravingAttributes::image));
+        if (item->type() == GraphicsTextItem::Type) {
+            const auto *text = static_cast<const GraphicsTextItem *>(item);
+            merge(summary["word"], text->toPlainText());
+            summary["lineSpacing"] = formatParameter(text->lineSpacing());
+            summary["wordSpacing"] = formatParameter(text->wordSpacing());
+            summary["alignment"] = alignmentName(text->alignment());
+            summary["textDirection"] = directionName(text->direction());
+        }
+        const PaintParameter &p = node->engraving();
+        summary["scanPower"] = formatParameter(p.scanPower);
+        summary["scanSpeed"] = formatParameter(p.scanSpeed);
+        summary["scanTimes"] = formatParameter(p.scanTimes);
+        summary["scanBuffer"] = formatParameter(p.scanBuffer);
+        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
+        summary["scanAngle"] = formatParameter(p.scanAngle);
+        summary["scanError"] = formatParameter(p.scanError);
+        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
+        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+    }
+    return summary;
+}
+
+std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QString &name,
+                                                     const QString &value)
+{
+    if (!element)
+        return std::nullopt;
+    switch (element->type()) {
+    case NodeType::Rect:
+        return static_cast<RectElement *>(element)->applyAttribute(name, value);
+    case NodeType::Ellipse:
+        return static_cast<EllipseElement *>(element)->applyAttribute(name, value);
+    case NodeType::Path:
+        return static_cast<PathElement *>(element)->applyAttribute(name, value);
+    case NodeType::Image:
+        return static_cast<ImageElement *>(element)->applyAttribute(name, value);
+    case NodeType::Text:
+        return static_cast<TextElement *>(element)->applyAttribute(name, value);
+    default:
+        return std::nullopt;
+    }
+}
+
+void Scene::clearUpSelected()
+{
+    for (QGraphicsItem *item : selectedItems())
+        item->setSelected(false);
+    for (QGraphicsItem *item : qAsConst(mSelectedItemList)) {
+        if (item->type() == GraphicsTextItem::Type)
+            static_cast<GraphicsTextItem *>(item)->stopEditing();
+    }
+    mSelectedItemList.clear();
+}
+
+void Scene::selectNode()
+{
+    if (mInSelectNode || mSuppressSelectionSignals)
+        return;
+    QList<QGraphicsItem *> flat;
+    QList<QGraphicsItem *> pending = selectedItems();
+    while (!pending.isEmpty()) {
+        QGraphicsItem *item = pending.takeFirst();
+        if (item->type() == GraphicsGroupItem::Type)
+            pending = static_cast<GraphicsGroupItem *>(item)->members() + pending;
+        else
+            flat.append(item);
+    }
+    const int selected = selectedItems().size();
+    if (selected == 0)
+        emit selectNoneNode();
+    else if (selected == 1)
+        emit selectOneNode(propertySummary(flat), selectionBounds(flat));
+    else
+        emit selectPluralNode(propertySummary(flat), selectionBounds(flat));
+}
+
+void Scene::rightSelected(QGraphicsItem *)
+{
+    mPressState = PressedOnItem;
+    clearUpSelected();
+}
+
+void Scene::leftSelected(QGraphicsItem *item)
+{
+    mPressState = PressedOnItem;
+    if (selectedItems().size() > 1)
+        return;
+    clearSelectionQuietly();
+    item->setSelected(true);
+    mSelectedItemList.append(item);
+    qDebug() << "leftSelected   mSelectedItemList" << mSelectedItemList.size();
+}
+
+void Scene::leftCtlSelected(QGraphicsItem *item)
+{
+    mPressState = PressedOnItem;
+    if (mSelectedItemList.contains(item))
+        return;
+    item->setSelected(true);
+    mSelectedItemList.append(item);
+    qDebug() << "leftCtlSelected   mSelectedItemList" << mSelectedItemList.size();
+}
+
+void Scene::resize()
+{
+    mPressState = Idle;
+}
+
+void Scene::addImage(QString fileBase64, qreal width, qreal height)
+{
+    QDomElement svg = mView->document()->domDocument().documentElement();
+    if (svg.isNull() || svg.tagName() != QLatin1String("svg"))
+        return;
+    if (!svg.hasAttribute(QStringLiteral("xmlns:xlink")))
+        svg.setAttribute(QStringLiteral("xmlns:xlink"), QStringLiteral("http://www.w3.org/1999/xlink"));
+    Node *layer = mView->currentLayer();
+    if (!layer || !layer->containerItem())
+        return;
+    const QPointF origin = layer->containerItem()->mapFromScene(QPointF(0, 0));
+    const QStringList names{"x", "y", "width", "height", "tolvenrik:image", "xlink:href"};
+    const QStringList values{formatFixed(origin.x()), formatFixed(origin.y()), formatFixed(width),
+                             formatFixed(height), EngravingAttributes::imageBw,
+                             QStringLiteral("data:image/png;base64,") + fileBase64};
+    Node *node = mView->addNode(QStringLiteral("image"), names, values);
+    if (!node)
+        return;
+    mDrawingNode = node;
+    if (node->item())
+        node->item()->setSelected(true);
+    node->setAttributes(names, values);
+}
+
+void Scene::addSvg(QString svgText)
+{
+    QDomDocument imported;
+    imported.setContent(svgText, false);
+    const QDomElement source = imported.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
+    Node *layer = mView->currentLayer();
+    if (source.isNull() || !layer)
+        return;
+    static const QStringList drawable{"circle", "ellipse", "image", "line", "path",
+                                      "polygon", "polyline", "rect", "text"};
+    int groups = 0;
+    bool hasDrawable = false;
+    QDomElement onlyGroup;
+    for (QDomNode child = source.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        const QString tag = child.nodeName();
+        if (tag == QLatin1String("g")) {
+            ++groups;
+            onlyGroup = child.toElement();
+        } else if (drawable.contains(tag)) {
+            hasDrawable = true;
+        }
+    }
+    QDomDocument &design = mView->document()->domDocument();
+    QDomElement group;
+    if (hasDrawable || groups != 1) {
+        group = design.createElement(QStringLiteral("g"));
+        for (QDomNode child = source.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            const QString tag = child.nodeName();
+            if (tag == QLatin1String("g") || drawable.contains(tag))
+                group.appendChild(design.importNode(child, true));
+        }
+    } else {
+        group = design.importNode(onlyGroup, true).toElement();
+    }
+    QDomElement layerElement = layer->element();
+    layerElement.appendChild(group);
+    const int row = layerElement.childNodes().count() - 1;
+    Node *node = layer->createChild(group, row);
+    if (node) {
+        mView->document()->buildSubtree(node);
+        layer->fitContainerToChildren();
+    }
+}
+
+void Scene::wheelEvent(QGraphicsSceneWheelEvent *event)
+{
+    // The design view zooms; the scene ignores the wheel.
+    Q_UNUSED(event)
+}
+
+void Scene::drawBackground(QPainter *painter, const QRectF &rect)
+{
+    QGraphicsScene::drawBackground(painter, rect);
+    const QRectF area = sceneRect();
+    painter->fillRect(area, Qt::white);
+    const QRect r = area.toRect();
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(Qt::lightGray, 0));
+    painter->fillRect(r, Qt::white);
+    const int step = int(mGridCell.width());
+    const int vstep = int(mGridCell.height());
+    if (step > 0) {
+        for (int x = r.left(); x <= r.right(); x += step)
+            painter->drawLine(x, r.top(), x, r.bottom());
+    }
+    if (vstep > 0) {
+        for (int y = r.top(); y <= r.bottom(); y += vstep)
+            painter->drawLine(r.left(), y, r.right(), y);
+    }
+    painter->setPen(QPen(Qt::black, 0));
+    painter->drawRect(r);
+    painter->restore();
+}

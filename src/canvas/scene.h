@@ -1,0 +1,121 @@
+#pragma once
+
+#include "canvas/attributerecord.h"
+#include "document/defaultparameters.h"
+
+#include <QGraphicsScene>
+#include <QMap>
+#include <QPainterPath>
+#include <QSizeF>
+#include <optional>
+
+class MainWindow;
+class Node;
+class SVGView;
+class SelectItem;
+class SelectingTool;
+
+enum ScenePressState {
+    Idle = 0,
+    PressedOnEmpty = 1,
+    RubberBand = 2,
+    PressedOnItem = 3,
+    DoubleClicked = 4,
+};
+
+// The canvas: one graphics item per drawable element of the design, the work
+// area with its grid, and the operations that measure and summarise items.
+class Scene : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    Scene(MainWindow *mainWindow, SVGView *view);
+
+    const DefaultParameters &defaultParameters() const { return mDefaultParameters; }
+    void setDefaultParameters(const DefaultParameters &parameters) { mDefaultParameters = parameters; }
+
+    // Connects an item's three press signals to the slots of the same names.
+    template <typename Item>
+    void connectItem(Item *item)
+    {
+        connect(item, &Item::rightSelected, this, &Scene::rightSelected);
+        connect(item, &Item::leftSelected, this, &Scene::leftSelected);
+        connect(item, &Item::leftCtlSelected, this, &Scene::leftCtlSelected);
+    }
+
+    // Union of the items' bounds, starting from left = top = 100000 and
+    // right = bottom = 0; (0, 0, 0, 0) for no items.
+    QRectF selectionBounds(const QList<QGraphicsItem *> &items) const;
+    // The scene bounding rectangle without the margin of a one-unit pen.
+    QRectF itemBounds(const QGraphicsItem *item) const;
+    // The selection's bounds, or with nothing selected those of every drawable element.
+    QRectF jobBounds() const;
+    // The 17 properties the property panel shows; mixed values read "err".
+    QMap<QString, QString> propertySummary(const QList<QGraphicsItem *> &items) const;
+    // Sets one attribute of a rect, ellipse, path, image or text element and
+    // updates its item; the record undoes it. Nothing for other kinds.
+    std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
+                                                  const QString &value);
+
+    void clearUpSelected();
+    // Drops every reference into the current document before it is replaced:
+    // selection, copy buffer, drawing node, frame and rubber band.
+    void forgetDocument();
+
+    QList<QGraphicsItem *> selectedItemList() const { return mSelectedItemList; }
+    QList<QGraphicsItem *> copiedItems() const { return mCopiedItems; }
+    void setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds);
+    Node *drawingNode() const { return mDrawingNode; }
+    void setDrawingNode(Node *node) { mDrawingNode = node; }
+    ScenePressState pressState() const { return mPressState; }
+    bool suppressSelectionSignals() const { return mSuppressSelectionSignals; }
+    void setSuppressSelectionSignals(bool suppress) { mSuppressSelectionSignals = suppress; }
+    // Deselects everything without selection notifications.
+    void clearSelectionQuietly();
+    QSizeF gridCell() const { return mGridCell; }
+
+signals:
+    void selectOneNode(QMap<QString, QString> atts, QRectF bound);
+    void selectPluralNode(QMap<QString, QString> atts, QRectF bound);
+    void selectNoneNode();
+    void RequestToChangeToSelect();
+
+public slots:
+    void selectNode();
+    void rightSelected(QGraphicsItem *item);
+    void leftSelected(QGraphicsItem *item);
+    void leftCtlSelected(QGraphicsItem *item);
+    void resize();
+    void addImage(QString fileBase64, qreal width, qreal height);
+    void addSvg(QString svgText);
+
+protected:
+    void wheelEvent(QGraphicsSceneWheelEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
+
+private:
+    QList<QGraphicsItem *> mSelectedItemList;
+    DefaultParameters mDefaultParameters;
+    MainWindow *mMainWindow = nullptr;
+    SVGView *mView = nullptr;
+    Node *mDrawingNode = nullptr;
+    bool mSuppressSelectionSignals = false;
+    QSizeF mGridSize{3200, 2400};
+    QSizeF mGridCell{125, 125};
+    ScenePressState mPressState = PressedOnItem;
+    bool mMoved = false;
+    QPainterPath mDrawPath;
+    QPainterPath mSegmentPath;
+    QPointF mPolylineStart;
+    QList<QPointF> mPenPoints;
+    bool mPolylineActive = false;
+    bool mPenActive = false;
+    QList<QGraphicsItem *> mCopiedItems;
+    QRectF mCopiedBounds;
+    SelectItem *mSelectFrame = nullptr;
+    SelectingTool *mRubberBand = nullptr;
+    QPointF mLastScenePos;
+    bool mInSelectNode = false;
+    bool mHandDragging = false;
+};

@@ -1,0 +1,107 @@
+#include "canvas/svgview.h"
+
+#include "canvas/scene.h"
+#include "document/documenttemplate.h"
+#include "document/node.h"
+#include "document/svgdocument.h"
+#include "document/svgelement.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QGraphicsView>
+#include <QGuiApplication>
+#include <QTextStream>
+
+SVGView::SVGView(MainWindow *mainWindow, QObject *parent)
+    : QObject(parent)
+{
+    mScene = new Scene(mainWindow, this);
+    // The document is set after construction: its elements reach the scene
+    // and the document through this view while they are built.
+    mDocument = new SVGDocument(QString(), this);
+    mDocument->setSvgText(newDocumentText());
+}
+
+SVGView::~SVGView()
+{
+    // Element objects first: they look at their items' scene when deleted.
+    delete mDocument;
+    mDocument = nullptr;
+    delete mScene;
+    mScene = nullptr;
+}
+
+bool SVGView::openFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "load file err!";
+        return false;
+    }
+    mFilePath = path;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    clearDocument();
+    QTextStream stream(&file);
+    stream.setCodec("UTF-8");
+    mDocument->setSvgText(stream.readAll());
+    QGuiApplication::restoreOverrideCursor();
+    setSceneBound(mWidth, mHeight);
+    return true;
+}
+
+bool SVGView::newDocument()
+{
+    const QString text = newDocumentText();
+    clearDocument();
+    mDocument->setSvgText(text);
+    QGuiApplication::restoreOverrideCursor();
+    setSceneBound(mWidth, mHeight);
+    return true;
+}
+
+void SVGView::clearDocument()
+{
+    // Nothing may keep pointing into the old tree once it is gone.
+    mScene->forgetDocument();
+    mCurrentLayer = nullptr;
+    mDocument->releaseTree();
+    mScene->clear();
+}
+
+Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    mScene->clearSelectionQuietly();
+    if (!mCurrentLayer)
+        return nullptr;
+    Node *node = mCurrentLayer->addChildElement(tag, names, values);
+    emit itemModified();
+    return node;
+}
+
+void SVGView::setSceneBound(double width, double height)
+{
+    mWidth = width;
+    mHeight = height;
+    mScene->setSceneRect(0, 0, width, height);
+    SVGElement *svg = mDocument->svgElement();
+    if (!svg)
+        return;
+    svg->setRects(QRectF(0, 0, width, height));
+    svg->setAttribute(QStringLiteral("width"), QString::number(width, 'f', 3));
+    svg->setAttribute(QStringLiteral("height"), QString::number(height, 'f', 3));
+}
+
+void SVGView::fitView()
+{
+    if (!mDesignView)
+        return;
+    const double viewWidth = mDesignView->width();
+    const double viewHeight = mDesignView->height();
+    if (viewWidth <= 0 || viewHeight <= 0)
+        return;
+    const double ratio = qMax((mHeight + 100) / viewHeight, (mWidth + 100) / viewWidth);
+    if (ratio <= 0)
+        return;
+    mDesignView->scale(1 / ratio, 1 / ratio);
+    mDesignView->viewport()->update();
+}

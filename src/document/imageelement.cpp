@@ -1,0 +1,96 @@
+#include "document/imageelement.h"
+
+#include "canvas/graphicsimageitem.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "document/svggrammar.h"
+
+#include <QDebug>
+#include <QPixmap>
+#include <QTextStream>
+
+namespace {
+// Scaling a bitmap beyond this many pixels would take gigabytes; such an
+// image is shown at its own size instead.
+constexpr double maxScaledPixels = 64e6;
+} // namespace
+
+ImageElement::ImageElement(const QDomElement &element, int row, SVGView *view, Node *parent)
+    : Node(element, row, view, parent, NodeType::Image)
+{
+    mX = safeLength(attributeLength(element, QStringLiteral("x")));
+    mY = safeLength(attributeLength(element, QStringLiteral("y")));
+    mWidth = safeLength(attributeLength(element, QStringLiteral("width")));
+    mHeight = safeLength(attributeLength(element, QStringLiteral("height")));
+    if (mWidth < 0)
+        QTextStream(stdout) << "Error!  Width of image is negative\n";
+    if (mHeight < 0)
+        QTextStream(stdout) << "Error!  Height of image is negative\n";
+    readEngravingAttributes();
+    mBitmap = decodeHref(element.attribute(QStringLiteral("xlink:href")));
+    mImageItem = new GraphicsImageItem(view);
+    showBitmap();
+    mImageItem->setPos(mX, mY);
+    attachItem(mImageItem);
+    registerItem(mImageItem);
+    view->scene()->connectItem(mImageItem);
+    QBrush brush;
+    QPen pen;
+    resolvePaint(&brush, &pen);
+}
+
+QImage ImageElement::decodeHref(const QString &href)
+{
+    const int comma = href.indexOf(QLatin1Char(','));
+    const QByteArray data = QByteArray::fromBase64(href.mid(comma + 1).toLatin1());
+    QImage image;
+    image.loadFromData(data);
+    return image;
+}
+
+void ImageElement::setPosition(const QPointF &position)
+{
+    mX = position.x();
+    mY = position.y();
+}
+
+void ImageElement::showBitmap()
+{
+    const int width = int(qAbs(mWidth));
+    const int height = int(qAbs(mHeight));
+    if (mBitmap.isNull() || width == 0 || height == 0) {
+        mImageItem->setPixmap(QPixmap::fromImage(mBitmap));
+        return;
+    }
+    if (double(width) * height > maxScaledPixels) {
+        qDebug() << "image too large to scale:" << width << "x" << height;
+        mImageItem->setPixmap(QPixmap::fromImage(mBitmap));
+        return;
+    }
+    mImageItem->setPixmap(QPixmap::fromImage(
+            mBitmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+}
+
+std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name, const QString &value)
+{
+    static const QStringList accepted{"x", "y", "width", "height", "transform", "tolvenrik:image"};
+    if (!accepted.contains(name))
+        return std::nullopt;
+    AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
+    setAttribute(name, value);
+    const double number = safeLength(parseLength(value));
+    if (name == QLatin1String("x")) {
+        mX = number;
+    } else if (name == QLatin1String("y")) {
+        mY = number;
+    } else if (name == QLatin1String("width")) {
+        mWidth = number;
+        showBitmap();
+    } else if (name == QLatin1String("height")) {
+        mHeight = number;
+        showBitmap();
+    }
+    mImageItem->setPos(mX, mY);
+    refreshItemTransform();
+    return record;
+}

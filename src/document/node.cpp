@@ -1,0 +1,617 @@
+#include "document/node.h"
+
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "document/gelement.h"
+#include "document/ellipseelement.h"
+#include "document/imageelement.h"
+#include "document/lineelement.h"
+#include "document/pathelement.h"
+#include "document/rectelement.h"
+#include "document/svgdocument.h"
+#include "document/svgelement.h"
+#include "document/svggrammar.h"
+#include "document/textelement.h"
+#include "document/engravingattributes.h"
+#include "document/fontresolver.h"
+
+#include <QDebug>
+#include <QFont>
+#include <QGraphicsRectItem>
+#include <QTextStream>
+#include <cmath>
+
+namespace {
+
+// Parsers in this program report some diagnostics on standard output.
+void printLine(const QString &text)
+{
+    QTextStream(stdout) << text << '\n';
+}
+
+bool isPlainNumber(const QString &text, double *value)
+{
+    bool ok = false;
+    *value = text.toDouble(&ok);
+    return ok && std::isfinite(*value);
+}
+
+// A style value read as a plain number, else the attribute read as a length.
+bool lookupNumber(const Node *node, const QString &name, double *value)
+{
+    const auto style = node->style().constFind(name);
+    if (style != node->style().constEnd() && isPlainNumber(*style, value))
+        return true;
+    bool found = false;
+    *value = attributeLength(node->element(), name, &found);
+    return found && std::isfinite(*value);
+}
+
+// The style value, else the attribute; `found` tells whether either exists.
+QString lookupString(const Node *node, const QString &name, bool *found)
+{
+    const auto style = node->style().constFind(name);
+    if (style != node->style().constEnd()) {
+        *found = true;
+        return *style;
+    }
+    return attributeString(node->element(), name, found);
+}
+
+QBrush withOpacity(QBrush brush, double opacity)
+{
+    if (opacity < 1 && brush.style() == Qt::SolidPattern) {
+        QColor color = brush.color();
+        color.setAlpha(int(qBound(0.0, opacity, 1.0) * 255));
+        brush.setColor(color);
+    }
+    return brush;
+}
+
+// A paint value that refers to a gradient or solid colour by id. Returns
+// false when the value is no reference or the id names another kind of
+// element, so the caller goes on with a plain colour.
+// Stops are the gradient's own, else those inherited through "xlink:href"
+// from a linear gradient (a radial one passes on no stops).
+int gradientStopCount(QDomElement gradient, double opacity)
+{
+    QStringList visited;
+    while (!gradient.isNull()) {
+        const int own = parseStops(gradient, opacity).size();
+        if (own > 0)
+            return own;
+        const QString href = gradient.attribute(QStringLiteral("xlink:href"));
+        if (!href.startsWith(QLatin1Char('#')))
+            return 0;
+        const QString id = href.mid(1);
+        if (visited.contains(id))
+            return 0;
+        visited.append(id);
+        gradient = elementById(gradient.ownerDocument().documentElement(), id);
+        if (gradient.tagName() != QLatin1String("linearGradient"))
+            return 0;
+    }
+    return 0;
+}
+
+enum class PaintKind { None, Gradient, Solid };
+PaintKind referencedPaint(const Node *node, const QString &value, double opacity,
+                          QBrush *brush, int *stopCount)
+{
+    const QString id = paintReferenceId(value);
+    if (id.isEmpty())
+        return PaintKind::None;
+    SVGDocument *document = node->view() ? node->view()->document() : nullptr;
+    const QDomElement target = document ? document->elementById(id) : QDomElement();
+    if (target.isNull())
+        return PaintKind::None;
+    const QString tag = target.tagName();
+    if (tag == QLatin1String("linearGradient") || tag == QLatin1String("radialGradient")) {
+        QStringList visited{id};
+        QGradient gradient;
+        if (tag == QLatin1String("linearGradient"))
+            gradient = parseLinearGradient(target, opacity, visited);
+        else
+            gradient = parseRadialGradient(target, opacity, visited);
+        // QGradient::stops() invents black-to-white when there are none, so
+        // count the stops the element really has.
+        *stopCount = gradientStopCount(target, opacity);
+        if (*stopCount == 0)
+            *brush = QBrush();
+        else if (*stopCount == 1)
+            *brush = QBrush(gradient.stops().first().second);
+        else
+            *brush = QBrush(gradient);
+        return PaintKind::Gradient;
+    }
+    if (tag == QLatin1String("solidColor")) {
+        bool found = false;
+        QBrush solid = attributeColor(target, QStringLiteral("solid-color"), &found);
+        QColor color = solid.color();
+        color.setAlpha(int(qBound(0.0, opacity, 1.0) * 255));
+        *brush = QBrush(color);
+        return PaintKind::Solid;
+    }
+    return PaintKind::None;
+}
+
+// Nesting beyond this depth gets no element objects: Qt's item hierarchy and
+// the object tree are walked recursively, and real designs stay far below.
+constexpr int maxDepth = 256;
+
+int depthOf(const Node *node)
+{
+    int depth = 0;
+    for (const Node *p = node->parent(); p; p = p->parent())
+        ++depth;
+    return depth;
+}
+
+} // namespace
+
+Node::Node(const QDomElement &element, int row, SVGView *view, Node *parent, NodeType type)
+    : mView(view)
+    , mType(type)
+    , mElement(element)
+    , mRow(row)
+    , mParent(parent)
+{
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.count(); ++i) {
+        const QDomAttr attribute = attributes.item(i).toAttr();
+        mAttributes.insert(attribute.name(), attribute.value());
+    }
+}
+
+Node::~Node()
+{
+    qDeleteAll(mChildren);
+    // Items in a scene belong to it. An item that never reached one (the
+    // child of a non-drawing element such as defs) is only referenced here.
+    if (mItem && !mItem->scene() && !mItem->parentItem())
+        delete mItem;
+}
+
+QList<Node *> Node::cachedChildren() const
+{
+    QList<int> rows = mChildren.keys();
+    std::sort(rows.begin(), rows.end());
+    QList<Node *> children;
+    for (int row : rows)
+        children.append(mChildren.value(row));
+    return children;
+}
+
+NodeType Node::typeForTag(const QString &tag)
+{
+    static const QHash<QString, NodeType> types{
+        {QStringLiteral("svg"), NodeType::Svg},
+        {QStringLiteral("g"), NodeType::G},
+        {QStringLiteral("rect"), NodeType::Rect},
+        {QStringLiteral("circle"), NodeType::Circle},
+        {QStringLiteral("ellipse"), NodeType::Ellipse},
+        {QStringLiteral("line"), NodeType::Line},
+        {QStringLiteral("polyline"), NodeType::Polyline},
+        {QStringLiteral("polygon"), NodeType::Polygon},
+        {QStringLiteral("path"), NodeType::Path},
+        {QStringLiteral("text"), NodeType::Text},
+        {QStringLiteral("tspan"), NodeType::Text},
+        {QStringLiteral("a"), NodeType::A},
+        {QStringLiteral("image"), NodeType::Image},
+        {QStringLiteral("linearGradient"), NodeType::LinearGradient},
+        {QStringLiteral("radialGradient"), NodeType::RadialGradient},
+        {QStringLiteral("stop"), NodeType::Stop},
+        {QStringLiteral("defs"), NodeType::Defs},
+    };
+    return types.value(tag, NodeType::Other);
+}
+
+Node *Node::create(const QDomElement &element, int row, SVGView *view, Node *parent)
+{
+    const NodeType type = typeForTag(element.tagName());
+    switch (type) {
+    case NodeType::Svg:
+        return new SVGElement(element, row, view, parent);
+    case NodeType::G:
+        return new GElement(element, row, view, parent);
+    case NodeType::A:
+        return new AElement(element, row, view, parent);
+    case NodeType::Rect:
+        return new RectElement(element, row, view, parent);
+    case NodeType::Circle:
+        return new CircleElement(element, row, view, parent);
+    case NodeType::Ellipse:
+        return new EllipseElement(element, row, view, parent);
+    case NodeType::Line:
+        return new LineElement(element, row, view, parent);
+    case NodeType::Polyline:
+        return new PolylineElement(element, row, view, parent);
+    case NodeType::Polygon:
+        return new PolygonElement(element, row, view, parent);
+    case NodeType::Path:
+        return new PathElement(element, row, view, parent);
+    case NodeType::Text:
+        return new TextElement(element, row, view, parent);
+    case NodeType::Image:
+        return new ImageElement(element, row, view, parent);
+    default:
+        return new Node(element, row, view, parent, type);
+    }
+}
+
+Node *Node::child(int row)
+{
+    if (Node *cached = mChildren.value(row, nullptr))
+        return cached;
+    const QDomNodeList nodes = mElement.childNodes();
+    if (row < 0 || row >= nodes.count())
+        return nullptr;
+    const QDomNode node = nodes.item(row);
+    if (!node.isElement())
+        return nullptr;
+    return createChild(node.toElement(), row);
+}
+
+Node *Node::createChild(const QDomElement &element, int row)
+{
+    if (depthOf(this) >= maxDepth) {
+        static bool reported = false;
+        if (!reported)
+            qDebug() << "element nesting deeper than" << maxDepth << "levels is not shown";
+        reported = true;
+        return nullptr;
+    }
+    Node *node = create(element, row, mView, this);
+    mChildren.insert(row, node);
+    return node;
+}
+
+Node *Node::findNode(const QDomElement &element)
+{
+    QList<Node *> pending{this};
+    while (!pending.isEmpty()) {
+        Node *node = pending.takeLast();
+        if (node->mElement == element)
+            return node;
+        pending.append(node->mChildren.values());
+    }
+    return nullptr;
+}
+
+void Node::attachItem(QGraphicsItem *item)
+{
+    bool hasId = false;
+    const QString id = attributeString(mElement, QStringLiteral("id"), &hasId);
+    if (hasId)
+        item->setToolTip(id);
+    item->setZValue(mRow);
+    item->setFlag(QGraphicsItem::ItemIsMovable);
+    item->setFlag(QGraphicsItem::ItemIsSelectable);
+    item->setTransform(itemTransform(item->pos()));
+    parseStyle();
+    if (mParent) {
+        if (QGraphicsItem *parentItem = mParent->containerItem()) {
+            item->setParentItem(parentItem);
+            const bool building = mView && mView->document() && mView->document()->isBuilding();
+            if (!building)
+                mParent->fitContainerToChildren();
+        }
+    }
+    mItem = item;
+}
+
+QTransform Node::itemTransform(const QPointF &origin) const
+{
+    const QTransform matrix = transformFromAttribute(mElement);
+    if (matrix.isIdentity())
+        return matrix;
+    return QTransform::fromTranslate(origin.x(), origin.y()) * matrix
+           * QTransform::fromTranslate(-origin.x(), -origin.y());
+}
+
+void Node::registerItem(QGraphicsItem *item)
+{
+    item->setData(0, QVariant::fromValue(static_cast<void *>(this)));
+}
+
+void Node::refreshItemTransform()
+{
+    if (mItem)
+        mItem->setTransform(itemTransform(mItem->pos()));
+}
+
+QString Node::styleDeclaration(const QString &name) const
+{
+    return parseStyleDeclarations(mElement).value(name);
+}
+
+QString Node::setStyleDeclaration(const QString &name, const QString &value)
+{
+    StyleMap declarations = parseStyleDeclarations(mElement);
+    const QString old = declarations.value(name);
+    declarations.insert(name, value);
+    setAttribute(QStringLiteral("style"), styleToString(declarations));
+    parseStyle();
+    return old;
+}
+
+double Node::safeLength(double value)
+{
+    constexpr double limit = 1e7;
+    if (!std::isfinite(value))
+        return 0;
+    return qBound(-limit, value, limit);
+}
+
+void Node::fitContainerToChildren()
+{
+    if (mType != NodeType::G && mType != NodeType::Text && mType != NodeType::A)
+        return;
+    // The container items are QGraphicsRectItem subclasses with their own type().
+    if (auto *rect = dynamic_cast<QGraphicsRectItem *>(containerItem()))
+        rect->setRect(rect->childrenBoundingRect());
+}
+
+void Node::setAttribute(const QString &name, const QString &value)
+{
+    if (mElement.isNull()) {
+        printLine(QStringLiteral("Not reset"));
+        return;
+    }
+    if (value.isEmpty()) {
+        mElement.removeAttribute(name);
+        mAttributes.remove(name);
+        return;
+    }
+    mElement.setAttribute(name, value);
+    mAttributes.insert(name, value);
+}
+
+void Node::setAttributes(const QStringList &names, const QStringList &values)
+{
+    const int count = qMin(names.size(), values.size());
+    for (int i = 0; i < count; ++i)
+        setAttribute(names.at(i), values.at(i));
+}
+
+Node *Node::addChildElement(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    QDomDocument document = mElement.ownerDocument();
+    QDomElement element = document.createElement(tag);
+    if (tag == QLatin1String("text"))
+        element.appendChild(document.createTextNode(QStringLiteral("Text")));
+    return appendChildElement(element, names, values);
+}
+
+Node *Node::addTextChildElement(const QString &tag, const QStringList &names,
+                                const QStringList &values, const QString &text)
+{
+    QDomDocument document = mElement.ownerDocument();
+    QDomElement element = document.createElement(tag);
+    element.appendChild(document.createTextNode(text));
+    return appendChildElement(element, names, values);
+}
+
+Node *Node::appendChildElement(QDomElement element, const QStringList &names,
+                               const QStringList &values)
+{
+    if (mElement.isNull())
+        return nullptr;
+    mElement.appendChild(element);
+    const int count = qMin(names.size(), values.size());
+    for (int i = 0; i < count; ++i) {
+        if (values.at(i).isEmpty())
+            element.removeAttribute(names.at(i));
+        else
+            element.setAttribute(names.at(i), values.at(i));
+    }
+    // The row is the element's index among the child nodes, so it never
+    // collides with a cached row and the new item stacks above its siblings.
+    const int row = mElement.childNodes().count() - 1;
+    return createChild(element, row);
+}
+
+void Node::parseStyle()
+{
+    mStyle.clear();
+    const QString style = mElement.attribute(QStringLiteral("style"));
+    if (style.isEmpty())
+        return;
+    const QStringList parts = style.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString &part : parts) {
+        const QStringList pieces = part.trimmed().split(QLatin1Char(':'));
+        if (pieces.size() != 2)
+            continue;
+        const QString name = pieces.at(0).trimmed();
+        const QString value = pieces.at(1).trimmed();
+        mStyle.insert(name, value);
+        mAttributes.insert(name, value);
+    }
+}
+
+double Node::fillOpacity()
+{
+    double value = 1;
+    if (lookupNumber(this, QStringLiteral("fill-opacity"), &value))
+        value = (value < 0 || value > 1) ? 1 : value;
+    else
+        value = mParent ? mParent->fillOpacity() : 1;
+    mFillOpacity = value;
+    return value;
+}
+
+double Node::strokeOpacity()
+{
+    double value = 1;
+    if (lookupNumber(this, QStringLiteral("stroke-opacity"), &value))
+        value = (value < 0 || value > 1) ? 1 : value;
+    else
+        value = mParent ? mParent->strokeOpacity() : 1;
+    mStrokeOpacity = value;
+    return value;
+}
+
+double Node::strokeWidth()
+{
+    double value = 1;
+    if (lookupNumber(this, QStringLiteral("stroke-width"), &value))
+        value = value < 0 ? 1 : value;
+    else
+        value = mParent ? mParent->strokeWidth() : 1;
+    mStrokeWidth = value;
+    return value;
+}
+
+Qt::PenCapStyle Node::lineCap()
+{
+    const QString value = attributeString(mElement, QStringLiteral("stroke-linecap"));
+    Qt::PenCapStyle cap = Qt::FlatCap;
+    if (value.isEmpty() || value == QLatin1String("inherit"))
+        cap = mParent ? mParent->lineCap() : Qt::FlatCap;
+    else if (value == QLatin1String("round"))
+        cap = Qt::RoundCap;
+    else if (value == QLatin1String("square"))
+        cap = Qt::SquareCap;
+    mLineCap = cap;
+    return cap;
+}
+
+Qt::PenJoinStyle Node::lineJoin()
+{
+    const QString value = attributeString(mElement, QStringLiteral("stroke-linejoin"));
+    Qt::PenJoinStyle join = Qt::SvgMiterJoin;
+    if (value.isEmpty() || value == QLatin1String("inherit"))
+        join = mParent ? mParent->lineJoin() : Qt::SvgMiterJoin;
+    else if (value == QLatin1String("round"))
+        join = Qt::RoundJoin;
+    else if (value == QLatin1String("bevel"))
+        join = Qt::BevelJoin;
+    mLineJoin = join;
+    return join;
+}
+
+double Node::fontSize()
+{
+    mFontSize = resolveFontSize(mElement, mStyle);
+    return mFontSize;
+}
+
+QString Node::fontFamily()
+{
+    mFontFamily = resolveFontFamily(mElement, mStyle);
+    return mFontFamily;
+}
+
+int Node::fontStyle()
+{
+    mFontStyle = resolveFontStyle(mElement, mStyle);
+    return mFontStyle;
+}
+
+int Node::fontWeight()
+{
+    mFontWeight = resolveFontWeight(mElement, mStyle);
+    return mFontWeight;
+}
+
+QBrush Node::fillBrush(bool *found, double opacity)
+{
+    if (opacity == -1)
+        opacity = mFillOpacity;
+    bool exists = false;
+    const QString value = lookupString(this, QStringLiteral("fill"), &exists);
+    if (value == QLatin1String("none")) {
+        if (found)
+            *found = true;
+        return QBrush();
+    }
+    QBrush brush;
+    int stops = 0;
+    if (referencedPaint(this, value, opacity, &brush, &stops) != PaintKind::None) {
+        if (found)
+            *found = true;
+        return brush;
+    }
+    bool isColor = false;
+    if (!value.isEmpty())
+        brush = parseColor(value, &isColor);
+    if (!isColor) {
+        if (mParent)
+            return mParent->fillBrush(found, opacity);
+        return QBrush(Qt::black);
+    }
+    if (found)
+        *found = true;
+    return withOpacity(brush, opacity);
+}
+
+QPen Node::strokePen(bool *found, double opacity, double width)
+{
+    if (opacity == -1)
+        opacity = mStrokeOpacity;
+    if (width == -1)
+        width = mStrokeWidth;
+    bool exists = false;
+    const QString value = lookupString(this, QStringLiteral("stroke"), &exists);
+    if (value == QLatin1String("none")) {
+        if (found)
+            *found = true;
+        return QPen(Qt::NoPen);
+    }
+    QBrush brush;
+    int stops = 0;
+    const PaintKind kind = referencedPaint(this, value, opacity, &brush, &stops);
+    if (kind == PaintKind::Gradient) {
+        if (found)
+            *found = true;
+        QPen pen(brush, width, Qt::SolidLine);
+        if (stops >= 2) {
+            pen.setCapStyle(Qt::SquareCap);
+            pen.setJoinStyle(Qt::BevelJoin);
+        } else {
+            pen.setCapStyle(mLineCap);
+            pen.setJoinStyle(mLineJoin);
+        }
+        return pen;
+    }
+    if (kind == PaintKind::Solid) {
+        if (found)
+            *found = true;
+        return QPen(brush, width, Qt::SolidLine, mLineCap, mLineJoin);
+    }
+    bool isColor = false;
+    if (!value.isEmpty())
+        brush = parseColor(value, &isColor);
+    if (!isColor) {
+        if (!mParent)
+            return QPen(QBrush(), width);
+        QPen pen = mParent->strokePen(found, opacity, width);
+        pen.setCapStyle(mLineCap);
+        pen.setJoinStyle(mLineJoin);
+        return pen;
+    }
+    if (found)
+        *found = true;
+    return QPen(withOpacity(brush, opacity), width, Qt::SolidLine, mLineCap, mLineJoin);
+}
+
+bool Node::resolvePaint(QBrush *brush, QPen *pen)
+{
+    fillOpacity();
+    lineCap();
+    lineJoin();
+    strokeOpacity();
+    strokeWidth();
+    bool found = false;
+    *brush = fillBrush(&found, -1);
+    found = false;
+    *pen = strokePen(&found, -1, -1);
+    return brush->style() == Qt::NoBrush;
+}
+
+void Node::readEngravingAttributes()
+{
+    const Scene *scene = mView ? mView->scene() : nullptr;
+    mEngraving = completeElementParameters(mElement,
+                                           scene ? scene->defaultParameters() : DefaultParameters());
+}

@@ -1,0 +1,103 @@
+#include "document/pathelement.h"
+
+#include "canvas/graphicspathitem.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "document/svggrammar.h"
+
+PathElement::PathElement(const QDomElement &element, int row, SVGView *view, Node *parent)
+    : Node(element, row, view, parent, NodeType::Path)
+{
+    build(pathFromAttribute(element, QStringLiteral("d")));
+}
+
+PathElement::PathElement(const QDomElement &element, int row, SVGView *view, Node *parent,
+                         NodeType type)
+    : Node(element, row, view, parent, type)
+{
+}
+
+PolylineElement::PolylineElement(const QDomElement &element, int row, SVGView *view, Node *parent)
+    : PathElement(element, row, view, parent, NodeType::Polyline)
+{
+    build(pointsPath(false));
+}
+
+PolygonElement::PolygonElement(const QDomElement &element, int row, SVGView *view, Node *parent)
+    : PathElement(element, row, view, parent, NodeType::Polygon)
+{
+    build(pointsPath(true));
+}
+
+QPainterPath PathElement::pointsPath(bool closed) const
+{
+    const QStringList pieces = splitValueList(mElement, QStringLiteral("points"));
+    QPainterPath path;
+    if (pieces.isEmpty() || pieces.size() % 2 != 0)
+        return path;
+    for (int i = 0; i < pieces.size(); i += 2) {
+        bool okX = false;
+        bool okY = false;
+        const QPointF point(pieces.at(i).toDouble(&okX), pieces.at(i + 1).toDouble(&okY));
+        if (!okX || !okY)
+            return QPainterPath();
+        if (i == 0)
+            path.moveTo(safeLength(point.x()), safeLength(point.y()));
+        else
+            path.lineTo(safeLength(point.x()), safeLength(point.y()));
+    }
+    if (closed)
+        path.closeSubpath();
+    return path;
+}
+
+void PathElement::build(QPainterPath path)
+{
+    const bool evenOdd = mElement.attribute(QStringLiteral("fill-rule")) == QLatin1String("evenodd");
+    path.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    mPath = path;
+    readEngravingAttributes();
+    mPathItem = new GraphicsPathItem(mView);
+    mPathItem->setPath(mPath);
+    attachItem(mPathItem);
+    registerItem(mPathItem);
+    mView->scene()->connectItem(mPathItem);
+    refreshPaint();
+}
+
+void PathElement::refreshPaint()
+{
+    QBrush brush;
+    QPen pen;
+    const bool hollow = resolvePaint(&brush, &pen);
+    mPathItem->setBrush(brush);
+    mPathItem->setPen(pen);
+    mPathItem->setHollow(hollow ? 1 : 0);
+}
+
+std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, const QString &value)
+{
+    if (mType != NodeType::Path)
+        return std::nullopt;
+    if (name == QLatin1String("fill")) {
+        AttributeRecord record{this, {name}, {}, {value}};
+        record.oldValues.append(setStyleDeclaration(name, value));
+        refreshPaint();
+        return record;
+    }
+    QString transform = mElement.attribute(QStringLiteral("transform"));
+    const QString old = transform;
+    if (name == QLatin1String("x"))
+        prependTranslate(transform, QStringLiteral("translate(%1, 0)").arg(value));
+    else if (name == QLatin1String("y"))
+        prependTranslate(transform, QStringLiteral("translate(0, %1)").arg(value));
+    else if (name == QLatin1String("transform"))
+        transform = value;
+    else
+        return std::nullopt;
+    // A path has no "x" or "y": the distance goes into its transform, and the
+    // record keeps the transform texts so that replaying it does not move twice.
+    setAttribute(QStringLiteral("transform"), transform);
+    refreshItemTransform();
+    return AttributeRecord{this, {QStringLiteral("transform")}, {old}, {transform}};
+}

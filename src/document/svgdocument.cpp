@@ -1,0 +1,236 @@
+#include "document/svgdocument.h"
+
+#include "canvas/svgview.h"
+#include "document/documentwriter.h"
+#include "document/node.h"
+#include "document/svgelement.h"
+#include "document/svggrammar.h"
+
+#include <QTextStream>
+#include <QVector>
+
+SVGDocument::SVGDocument(const QString &svgText, SVGView *view, QObject *parent)
+    : QAbstractItemModel(parent)
+    , mView(view)
+{
+    setSvgText(svgText);
+}
+
+SVGDocument::~SVGDocument()
+{
+    delete mRoot;
+}
+
+bool SVGDocument::setSvgText(const QString &text)
+{
+    // The old items must leave the scene with their element objects.
+    if (mView && mView->document() == this)
+        mView->clearDocument();
+    beginResetModel();
+    delete mRoot;
+    mRoot = nullptr;
+    // Without namespace processing, prefixed tags are kept as written.
+    const bool parsed = mDocument.setContent(text, false);
+    if (!parsed && mDocument.documentElement().isNull())
+        mDocument = QDomDocument();
+    createRoot();
+    endResetModel();
+    return parsed;
+}
+
+void SVGDocument::releaseTree()
+{
+    beginResetModel();
+    delete mRoot;
+    mRoot = nullptr;
+    endResetModel();
+}
+
+void SVGDocument::createRoot()
+{
+    mRoot = new Node(QDomElement(), 0, mView, nullptr, NodeType::Other);
+    const QDomElement top = mDocument.documentElement();
+    if (top.isNull())
+        return;
+    // The row of the document element among the document's child nodes is
+    // not used: the root node has it as its only child, row 0.
+    Node *node = mRoot->createChild(top, 0);
+    if (node)
+        buildSubtree(node);
+}
+
+void SVGDocument::buildSubtree(Node *node)
+{
+    struct Frame
+    {
+        Node *node;
+        QDomNode next;
+        int row;
+    };
+    const bool outer = !mBuilding;
+    mBuilding = true;
+    QVector<Frame> stack;
+    stack.append({node, node->element().firstChild(), 0});
+    while (!stack.isEmpty()) {
+        Frame &top = stack.last();
+        if (top.next.isNull()) {
+            Node *finished = top.node;
+            stack.removeLast();
+            finished->fitContainerToChildren();
+            continue;
+        }
+        const QDomNode current = top.next;
+        const int row = top.row;
+        top.next = current.nextSibling();
+        ++top.row;
+        if (!current.isElement())
+            continue;
+        Node *parent = top.node;
+        Node *child = parent->cachedChild(row);
+        if (!child)
+            child = parent->createChild(current.toElement(), row);
+        if (child)
+            stack.append({child, current.firstChild(), 0});
+    }
+    if (outer) {
+        mBuilding = false;
+        mIdCacheValid = false;
+        mIdCache.clear();
+    }
+}
+
+SVGElement *SVGDocument::svgElement() const
+{
+    if (!mRoot || mRoot->cachedChildCount() != 1) {
+        QTextStream(stdout) << "Error!  Doc root did not have one child!\n";
+        return nullptr;
+    }
+    Node *child = mRoot->cachedChildren().first();
+    if (!child || child->type() != NodeType::Svg) {
+        QTextStream(stdout) << "Error!  Root of document was not of type <svg>\n";
+        return nullptr;
+    }
+    auto *svg = dynamic_cast<SVGElement *>(child);
+    if (!svg) {
+        QTextStream(stdout) << "Could not find the <svg> node\n";
+        return nullptr;
+    }
+    return svg;
+}
+
+Node *SVGDocument::nodeForElement(const QDomElement &element) const
+{
+    return mRoot ? mRoot->findNode(element) : nullptr;
+}
+
+QDomElement SVGDocument::elementById(const QString &id) const
+{
+    if (id.isEmpty())
+        return QDomElement();
+    if (!mBuilding)
+        return ::elementById(mDocument.documentElement(), id);
+    if (!mIdCacheValid) {
+        mIdCache.clear();
+        QVector<QDomElement> pending;
+        if (!mDocument.documentElement().isNull())
+            pending.append(mDocument.documentElement());
+        // Depth first in document order: the first element with an id wins.
+        while (!pending.isEmpty()) {
+            const QDomElement element = pending.takeLast();
+            const QString elementId = element.attribute(QStringLiteral("id"));
+            if (!elementId.isEmpty() && !mIdCache.contains(elementId))
+                mIdCache.insert(elementId, element);
+            QVector<QDomElement> children;
+            for (QDomElement child = element.firstChildElement(); !child.isNull();
+                 child = child.nextSiblingElement())
+                children.append(child);
+            for (int i = children.size() - 1; i >= 0; --i)
+                pending.append(children.at(i));
+        }
+        mIdCacheValid = true;
+    }
+    return mIdCache.value(id);
+}
+
+QString SVGDocument::toSvgText() const
+{
+    return ::toSvgText(mDocument);
+}
+
+Node *SVGDocument::nodeOf(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return mRoot;
+    return static_cast<Node *>(index.internalPointer());
+}
+
+QModelIndex SVGDocument::index(int row, int column, const QModelIndex &parent) const
+{
+    if (!hasIndex(row, column, parent))
+        return QModelIndex();
+    Node *parentNode = nodeOf(parent);
+    if (!parentNode)
+        return QModelIndex();
+    Node *child = parentNode == mRoot ? parentNode->cachedChild(0) : parentNode->child(row);
+    if (!child)
+        return QModelIndex();
+    return createIndex(row, column, child);
+}
+
+QModelIndex SVGDocument::parent(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return QModelIndex();
+    Node *node = nodeOf(index);
+    Node *parentNode = node ? node->parent() : nullptr;
+    if (!parentNode || parentNode == mRoot)
+        return QModelIndex();
+    return createIndex(parentNode->row(), 0, parentNode);
+}
+
+int SVGDocument::rowCount(const QModelIndex &parent) const
+{
+    if (parent.column() > 0)
+        return 0;
+    Node *node = nodeOf(parent);
+    if (!node)
+        return 0;
+    if (node == mRoot)
+        return mRoot->cachedChildCount() > 0 ? 1 : 0;
+    return node->element().childNodes().count();
+}
+
+int SVGDocument::columnCount(const QModelIndex &) const
+{
+    return 2;
+}
+
+QVariant SVGDocument::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || role != Qt::DisplayRole)
+        return QVariant();
+    Node *node = nodeOf(index);
+    if (index.column() == 0)
+        return node->element().nodeName();
+    if (index.column() == 1)
+        return node->element().attribute(QStringLiteral("id"));
+    return QVariant();
+}
+
+QVariant SVGDocument::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    if (section == 0)
+        return tr("Element");
+    if (section == 1)
+        return tr("id");
+    return QVariant();
+}
+
+Qt::ItemFlags SVGDocument::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+}

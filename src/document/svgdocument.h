@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QDomDocument>
+#include <QHash>
+
+class Node;
+class SVGElement;
+class SVGView;
+
+// The design: the DOM, which is authoritative, and the tree of element
+// objects over it, offered as an item model with two columns (tag and id).
+class SVGDocument : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    SVGDocument(const QString &svgText, SVGView *view, QObject *parent = nullptr);
+    ~SVGDocument() override;
+
+    // Replaces the DOM by the parsed text and builds every element object and
+    // item at once, in document order. Returns the parse result; whatever
+    // the parser built is used either way.
+    bool setSvgText(const QString &text);
+    // Deletes every element object (the DOM stays).
+    void releaseTree();
+
+    // Creates the objects of `node`'s whole subtree, depth first, without
+    // recursion; containers are fitted to their children afterwards.
+    void buildSubtree(Node *node);
+    bool isBuilding() const { return mBuilding; }
+
+    // The object of the document element when it is an svg element; null
+    // otherwise, after a message on standard output.
+    SVGElement *svgElement() const;
+
+    QDomDocument &domDocument() { return mDocument; }
+    const QDomDocument &domDocument() const { return mDocument; }
+    Node *rootNode() const { return mRoot; }
+    // The object that wraps `element`, or null.
+    Node *nodeForElement(const QDomElement &element) const;
+
+    // The first element in document order with this id; cached while the
+    // tree is being built, where every paint reference would walk the document.
+    QDomElement elementById(const QString &id) const;
+
+    // The design as saved: indent 2, no XML declaration.
+    QString toSvgText() const;
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
+    QModelIndex parent(const QModelIndex &index) const override;
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void createRoot();
+    Node *nodeOf(const QModelIndex &index) const;
+
+    QDomDocument mDocument;
+    Node *mRoot = nullptr;
+    SVGView *mView = nullptr;
+    bool mBuilding = false;
+    mutable QHash<QString, QDomElement> mIdCache;
+    mutable bool mIdCacheValid = false;
+};
