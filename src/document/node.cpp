@@ -135,10 +135,6 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
     return PaintKind::None;
 }
 
-// Nesting beyond this depth gets no element objects: Qt's item hierarchy and
-// the object tree are walked recursively, and real designs stay far below.
-constexpr int maxDepth = 256;
-
 int depthOf(const Node *node)
 {
     int depth = 0;
@@ -254,10 +250,10 @@ Node *Node::child(int row)
 
 Node *Node::createChild(const QDomElement &element, int row)
 {
-    if (depthOf(this) >= maxDepth) {
+    if (depthOf(this) >= maxNestingDepth) {
         static bool reported = false;
         if (!reported)
-            qDebug() << "element nesting deeper than" << maxDepth << "levels is not shown";
+            qDebug() << "element nesting deeper than" << maxNestingDepth << "levels is not shown";
         reported = true;
         return nullptr;
     }

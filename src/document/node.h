@@ -35,6 +35,10 @@ enum class NodeType {
     Defs = 16,
 };
 
+// Nesting beyond this depth is not kept: Qt walks both the DOM (when writing
+// it) and the item hierarchy recursively, and real designs stay far below.
+constexpr int maxNestingDepth = 256;
+
 // One object per DOM element of the design. It wraps the element (a shared
 // handle: writes go into the document), caches its children by row, resolves
 // the presentation properties with inheritance from its ancestors and, for

@@ -6,6 +6,7 @@
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 
+#include <QDebug>
 #include <QTextStream>
 #include <QVector>
 
@@ -33,9 +34,47 @@ bool SVGDocument::setSvgText(const QString &text)
     const bool parsed = mDocument.setContent(text, false);
     if (!parsed && mDocument.documentElement().isNull())
         mDocument = QDomDocument();
+    cutDeepNesting();
     createRoot();
     endResetModel();
     return parsed;
+}
+
+void SVGDocument::cutDeepNesting()
+{
+    struct Entry
+    {
+        QDomNode node;
+        int depth;
+    };
+    QVector<Entry> pending;
+    QVector<QDomNode> cut;
+    if (!mDocument.documentElement().isNull())
+        pending.append({mDocument.documentElement(), 1});
+    while (!pending.isEmpty()) {
+        const Entry entry = pending.takeLast();
+        for (QDomNode child = entry.node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (!child.isElement())
+                continue;
+            if (entry.depth >= maxNestingDepth)
+                cut.append(child);
+            else
+                pending.append({child, entry.depth + 1});
+        }
+    }
+    if (cut.isEmpty())
+        return;
+    qDebug() << "elements nested deeper than" << maxNestingDepth << "levels removed:" << cut.size();
+    // Taken apart level by level: freeing a deep subtree at once would recurse as deep.
+    while (!cut.isEmpty()) {
+        QDomNode node = cut.takeLast();
+        node.parentNode().removeChild(node);
+        while (node.hasChildNodes()) {
+            QDomNode child = node.firstChild();
+            node.removeChild(child);
+            cut.append(child);
+        }
+    }
 }
 
 void SVGDocument::releaseTree()

@@ -58,6 +58,8 @@ public:
 
 private:
     void createRoot();
+    // Removes elements nested deeper than maxNestingDepth.
+    void cutDeepNesting();
     Node *nodeOf(const QModelIndex &index) const;
 
     QDomDocument mDocument;
