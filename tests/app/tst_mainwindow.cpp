@@ -1,6 +1,11 @@
 #include "app/mainwindow.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "document/node.h"
+#include "document/svgdocument.h"
 
 #include <QGraphicsView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -8,8 +13,16 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void opensAtItsSizeWithTheDesignArea();
+    void showsTheTemplateAtTheDefaultWorkArea();
+    void developmentBuildShowsTheNamedDesign();
 };
+
+void TestMainWindow::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 void TestMainWindow::opensAtItsSizeWithTheDesignArea()
 {
@@ -20,6 +33,41 @@ void TestMainWindow::opensAtItsSizeWithTheDesignArea()
     QVERIFY(view);
     QCOMPARE(view->objectName(), QStringLiteral("designView"));
     QVERIFY(view->scene());
+}
+
+void TestMainWindow::showsTheTemplateAtTheDefaultWorkArea()
+{
+    MainWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *view = qobject_cast<QGraphicsView *>(window.centralWidget());
+    QCOMPARE(view->scene(), window.svgView()->scene());
+    // 150 mm at 12.5 units per millimetre.
+    QCOMPARE(view->scene()->sceneRect(), QRectF(0, 0, 1875, 1875));
+    const QDomElement root = window.svgView()->document()->domDocument().documentElement();
+    QCOMPARE(root.attribute("width"), QStringLiteral("1875.000"));
+    QVERIFY(window.svgView()->currentLayer());
+    // Fitted once shown: the work area and its margin fill the view.
+    QTRY_VERIFY(view->transform().m11() < 1.0);
+    const QRect area = view->mapFromScene(view->scene()->sceneRect()).boundingRect();
+    QVERIFY(view->viewport()->rect().contains(area));
+}
+
+void TestMainWindow::developmentBuildShowsTheNamedDesign()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("design.svg");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<svg xmlns='http://www.w3.org/2000/svg'><g id='layer'><rect id='r' width='10' "
+               "height='10'/></g></svg>");
+    file.close();
+    qputenv("PLIMB_OPEN_DESIGN", path.toUtf8());
+    MainWindow window;
+    qunsetenv("PLIMB_OPEN_DESIGN");
+    QCOMPARE(window.svgView()->filePath(), path);
+    QCOMPARE(window.svgView()->currentLayer()->element().attribute("id"), QStringLiteral("layer"));
+    QCOMPARE(window.svgView()->document()->domDocument().documentElement().attribute("height"),
+             QStringLiteral("1875.000"));
 }
 
 QTEST_MAIN(TestMainWindow)

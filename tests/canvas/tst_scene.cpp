@@ -1,3 +1,4 @@
+#include "canvas/domtreeview.h"
 #include "canvas/graphicsellipseitem.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
@@ -48,6 +49,7 @@ private slots:
     void addSvgKeepsASingleGroupOrWrapsTheRest();
     void addImageGoesIntoTheLayerAtTheOrigin();
     void backgroundShowsTheCentimetreGrid();
+    void domTreeViewFollowsReplacedDocuments();
 };
 
 void TestScene::initTestCase()
@@ -495,6 +497,24 @@ void TestScene::backgroundShowsTheCentimetreGrid()
     QCOMPARE(image.pixelColor(60, 250), QColor(Qt::lightGray));
     QCOMPARE(image.pixelColor(60, 60), QColor(Qt::white));
     QCOMPARE(image.pixelColor(0, 60), QColor(Qt::black));
+}
+
+void TestScene::domTreeViewFollowsReplacedDocuments()
+{
+    SVGView view;
+    DomTreeView tree(QSize(256, 256));
+    tree.setSVGView(&view);
+    tree.setSVGView(nullptr);
+    QCOMPARE(tree.model(), view.document());
+    QCOMPARE(tree.sizeHint(), QSize(256, 256));
+    tree.expandAll();
+    view.document()->setSvgText(svg("<g id='a'><rect/><rect/></g>"));
+    tree.expandAll();
+    const QModelIndex root = tree.model()->index(0, 0);
+    QCOMPARE(tree.model()->rowCount(tree.model()->index(0, 0, root)), 2);
+    QVERIFY(view.newDocument());
+    tree.expandAll();
+    QCOMPARE(tree.model()->data(tree.model()->index(0, 0)).toString(), QStringLiteral("svg"));
 }
 
 QTEST_MAIN(TestScene)
