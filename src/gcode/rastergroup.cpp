@@ -84,6 +84,9 @@ QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio)
         return QImage();
     }
     image.fill(255);
+    // User units map straight onto the raster, as they do for the outlines
+    // and on the canvas, whatever "viewBox" or unit the root carries.
+    renderer.setViewBox(QRectF(QPointF(0, 0), designSize));
     QPainter painter(&image);
     renderer.render(&painter);
     painter.end();

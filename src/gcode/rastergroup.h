@@ -21,7 +21,8 @@ void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParam
 QSizeF designSize(const QDomDocument &document);
 
 // An 8-bit grey image of int(ratio * width) x int(ratio * height) pixels,
-// white, with the SVG document rendered over all of it. Null when the size
+// white, with the design area (0, 0, width, height) in user units rendered
+// over all of it; a "viewBox" of the root plays no part. Null when the size
 // is not at least one pixel each way or the text does not render.
 QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio);
 

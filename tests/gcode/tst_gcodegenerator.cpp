@@ -24,11 +24,14 @@ private slots:
     void outlineShapesAreCut_data();
     void outlineShapesAreCut();
     void groupTransformsReachOutlines();
+    void outlineModeGroupKeepsItsChildren();
     void pathPasses();
     void textIsCutAsOutlines();
     void rasterGroups_data();
     void rasterGroups();
     void emptyRasterGroupKeepsTheJob();
+    void rasterIgnoresViewBox_data();
+    void rasterIgnoresViewBox();
     void outlinesFollowRasterAfterG90();
     void logCopyIsLatin1AndFiltered();
     void imageReprocessedAtShownSize();
@@ -194,6 +197,17 @@ void TestGCodeGenerator::groupTransformsReachOutlines()
     QVERIFY(job.contains("G1Y1.6000S1000.0000F1500.0000"));
 }
 
+// A group styled "fill:none" (as editors write them) is no shape to cut; its
+// children are cut, not dropped with it.
+void TestGCodeGenerator::outlineModeGroupKeepsItsChildren()
+{
+    GCodeGenerator generator;
+    generate(generator, design("<g style='fill:none;stroke:#000'>"
+                               "<rect width='10' height='10' style='fill:none' "
+                               + exact() + "/><circle r='5' style='fill:none' " + exact() + "/></g>"));
+    QCOMPARE(generator.summary().outlines, 2);
+}
+
 void TestGCodeGenerator::pathPasses()
 {
     GCodeGenerator generator;
@@ -262,6 +276,35 @@ void TestGCodeGenerator::emptyRasterGroupKeepsTheJob()
     QCOMPARE(generator.summary().outlines, 1);
     QCOMPARE(job.count("M9"), 2);
     QVERIFY(job.contains("G1X8.0000S1000.0000F1500.0000"));
+}
+
+void TestGCodeGenerator::rasterIgnoresViewBox_data()
+{
+    QTest::addColumn<QString>("rootAttributes");
+    QTest::newRow("plain") << "width='400' height='300'";
+    QTest::newRow("viewBox of half the size") << "width='400' height='300' viewBox='0 0 200 150'";
+    QTest::newRow("sizes with units") << "width='400mm' height='300mm'";
+}
+
+// The fill lands where the outline of the same rectangle is cut.
+void TestGCodeGenerator::rasterIgnoresViewBox()
+{
+    QFETCH(QString, rootAttributes);
+    const QString rect = "<rect x='100' y='50' width='100' height='50' ";
+    const QString text = QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
+                                        "xmlns:tolvenrik='urn:tolvenrik' %1>%2</svg>")
+                                 .arg(rootAttributes,
+                                      rect + "style='fill:#000' "
+                                              + exact("tolvenrik:scanAccuracy='0.1' tolvenrik:scanAngle='0'")
+                                              + "/>" + rect + "style='fill:none' " + exact() + "/>");
+    GCodeGenerator generator;
+    const QStringList job = generate(generator, text);
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    // Raster runs start a pixel early: 7.9 mm for the edge at 8 mm.
+    const QStringList moves = job.filter(QRegularExpression("^G0X"));
+    QVERIFY(moves.size() >= 2);
+    QCOMPARE(moves.at(0), QStringLiteral("G0X7.9000Y4.0000"));
+    QCOMPARE(moves.at(1), QStringLiteral("G0X8.0000Y4.0000"));
 }
 
 void TestGCodeGenerator::outlinesFollowRasterAfterG90()
