@@ -358,7 +358,7 @@ QPainterPath reversedPath(const QPainterPath &path)
     return reversed;
 }
 
-QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items)
+QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budget)
 {
     const int n = items.size();
     QVector<QPointF> firstPoints(n);
@@ -387,8 +387,20 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items)
                                      + qAbs(rect.bottom()) + 1);
         contained.clear();
         auto test = [&](int j) {
-            if (j != i && alive.at(j) && items.at(j).path.elementCount() > 0
-                && outer.contains(items.at(j).path))
+            if (j == i || !alive.at(j) || items.at(j).path.elementCount() == 0)
+                return;
+            // The grid hands over whole cells; a first point outside the
+            // rectangle rules the pair out before the costly test.
+            const QPointF &first = firstPoints.at(j);
+            if (first.x() < rect.left() - slack || first.x() > rect.right() + slack
+                || first.y() < rect.top() - slack || first.y() > rect.bottom() + slack)
+                return;
+            if (budget) {
+                if (*budget <= 0)
+                    return;
+                *budget -= qint64(outer.elementCount()) * items.at(j).path.elementCount();
+            }
+            if (outer.contains(items.at(j).path))
                 contained.append(j);
         };
         grid.visit(rect.left() - slack, rect.top() - slack, rect.right() + slack,
@@ -404,7 +416,7 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items)
             alive[j] = false;
             inner.append(items.at(j));
         }
-        const QVector<OutlineItem> ordered = orderByContainment(inner);
+        const QVector<OutlineItem> ordered = orderByContainment(inner, budget);
         items[i].children.assign(ordered.cbegin(), ordered.cend());
     }
 

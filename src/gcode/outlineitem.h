@@ -34,7 +34,13 @@ QPainterPath reversedPath(const QPainterPath &path);
 // (recursively), then orders what is left by nearest neighbours. A path never
 // contains itself. Candidates are found through a grid of first points, so
 // only pairs that can contain each other are tested.
-QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items);
+//
+// Deep nesting still costs a test per nested pair, and a test compares every
+// segment of one path with every segment of the other. With `budget`, each
+// test subtracts the product of the two element counts; once it is spent, the
+// outlines not yet sorted stay where they are (still ordered by nearest
+// neighbours) instead of the job hanging.
+QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budget = nullptr);
 
 // Starts at the item whose start point wins the top-left scan, then takes the
 // item whose nearer end is closest to the current point, reversing it when its

@@ -28,6 +28,7 @@ private slots:
     void innerOutlinesFirst();
     void nearerEndReverses();
     void orderingMatchesReference();
+    void spentBudgetKeepsEveryOutline();
 };
 
 namespace {
@@ -478,6 +479,32 @@ void TestOutlineCutting::orderingMatchesReference()
         for (int i = 0; i < actual.size(); ++i) {
             QCOMPARE(actual.at(i).power, expected.at(i).power);
             QVERIFY(actual.at(i).path == expected.at(i).path);
+        }
+    }
+}
+
+// Once the containment budget is spent the rest is left unsorted, but no
+// outline is lost or cut twice.
+void TestOutlineCutting::spentBudgetKeepsEveryOutline()
+{
+    QVector<OutlineItem> rings;
+    for (int i = 0; i < 30; ++i)
+        rings << item(square(100 - 3 * i, 100 - 3 * i, 6 * i + 2), i);
+    for (const qint64 start : { qint64(0), qint64(100), qint64(1) << 40 }) {
+        qint64 budget = start;
+        const QVector<OutlineItem> flat =
+                OutlineOrdering::flattenTree(OutlineOrdering::orderByContainment(rings, &budget));
+        QCOMPARE(flat.size(), rings.size());
+        QSet<double> seen;
+        for (const OutlineItem &o : flat)
+            seen.insert(o.power);
+        QCOMPARE(seen.size(), rings.size());
+        if (start > 100) {
+            QVERIFY(budget > 0);
+            for (int i = 0; i < flat.size(); ++i)
+                QCOMPARE(flat.at(i).power, double(i));  // innermost first
+        } else {
+            QVERIFY(budget <= 0);
         }
     }
 }
