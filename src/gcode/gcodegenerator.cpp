@@ -7,10 +7,10 @@
 #include "sortitemlist.h"
 
 #include "document/documentwriter.h"
-#include "import/bitmapprocessing.h"
 #include "document/engravingattributes.h"
 #include "document/svggrammar.h"
 #include "document/textoutline.h"
+#include "import/bitmapprocessing.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -18,6 +18,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -113,7 +114,7 @@ private:
             item.speed = p.scanSpeed;
             item.xBacklash = p.XMotorMovementError;
             item.yBacklash = p.YMotorMovementError;
-            outlines.append(item);
+            outlines.append(std::move(item));
             element.parentNode().removeChild(element);
             return true;
         }
@@ -222,10 +223,10 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                       item.yBacklash));
         ++mSummary.outlines;
     }
-    int expected = mGcode.size() + 16;
+    qint64 expected = mGcode.size() + 16;
     for (int i = 0; i < work.size(); ++i)
-        expected += work.at(i).records.size() + 2 * work.at(i).path.elementCount();
-    mGcode.reserve(expected);
+        expected += work.at(i).records.size() + 2 * qint64(work.at(i).path.elementCount());
+    mGcode.reserve(int(qMin(expected, qint64(INT_MAX / int(sizeof(GCodeBuffer))))));
     work.toGcode(mGcode, mPaintPower, mPaintSpeed);
 
     appendTail();

@@ -1,6 +1,7 @@
 #include "gcode/outlineitem.h"
 #include "gcode/outlinemoves.h"
 #include "gcode/outlineshape.h"
+#include "gcode/sortitemlist.h"
 
 #include <QDomDocument>
 #include <QRandomGenerator>
@@ -29,6 +30,8 @@ private slots:
     void nearerEndReverses();
     void orderingMatchesReference();
     void spentBudgetKeepsEveryOutline();
+    void sortItemListConversion_data();
+    void sortItemListConversion();
 };
 
 namespace {
@@ -507,6 +510,54 @@ void TestOutlineCutting::spentBudgetKeepsEveryOutline()
             QVERIFY(budget <= 0);
         }
     }
+}
+
+void TestOutlineCutting::sortItemListConversion_data()
+{
+    QTest::addColumn<QString>("entries");  // R raster, O outline, X malformed
+    QTest::addColumn<QStringList>("expected");
+
+    const QStringList raster{ "M9", "G1X1.0000" };
+    const QStringList cut{ "G0X0.0000Y0.0000", "G1X0.8000S1000.0000F1500.0000" };
+    const QStringList g90{ "G90" };
+    QTest::newRow("nothing") << "" << QStringList();
+    QTest::newRow("only a malformed entry") << "X" << QStringList();
+    QTest::newRow("raster only") << "R" << QStringList{ "M4", "M8" } + raster;
+    QTest::newRow("outline only, no G90") << "O" << QStringList{ "M4", "M8" } + cut;
+    QTest::newRow("raster then outline") << "RO" << QStringList{ "M4", "M8" } + raster + g90 + cut;
+    // An empty raster pass in front no longer ends the job there.
+    QTest::newRow("malformed first") << "XRO" << QStringList{ "M4", "M8" } + raster + g90 + cut;
+    QTest::newRow("malformed between") << "RXO" << QStringList{ "M4", "M8" } + raster + g90 + cut;
+    // Each run of outlines is one group: the position starts again at the origin.
+    QTest::newRow("outline, raster, outline")
+            << "ORO" << QStringList{ "M4", "M8" } + cut + raster + g90 + cut;
+}
+
+void TestOutlineCutting::sortItemListConversion()
+{
+    QFETCH(QString, entries);
+    QFETCH(QStringList, expected);
+
+    GCodeBuffer relativeMove = GCodeBuffer::g(1);
+    relativeMove.X = 1;
+    relativeMove.Y = 0;
+    relativeMove.absolute = false;
+    QPainterPath line(QPointF(0, 0));
+    line.lineTo(10, 0);
+    SortItemList list;
+    for (const QChar kind : entries) {
+        if (kind == 'R')
+            list.append(SortItem::raster({ GCodeBuffer::m(9), relativeMove }));
+        else if (kind == 'O')
+            list.append(SortItem::outline(line, 100, 100, 0, 0));
+        else
+            list.append(SortItem());
+    }
+    if (entries.contains('X'))
+        QTest::ignoreMessage(QtDebugMsg, "SortItemList::toGcode() err!!!");
+    QVector<GCodeBuffer> out;
+    list.toGcode(out, 1000, 1500);
+    QCOMPARE(lines(out), expected);
 }
 
 QTEST_MAIN(TestOutlineCutting)
