@@ -28,7 +28,9 @@ GElement::GElement(const QDomElement &element, int row, SVGView *view, Node *par
     mRectItem->setFlag(QGraphicsItem::ItemIsSelectable, false);
     registerItem(mRectItem);
     view->scene()->connectItem(mRectItem);
-    if (!view->currentLayer()) {
+    // A g under defs or another non-drawing element never reaches the
+    // scene; new elements put there would be neither shown nor engraved.
+    if (!view->currentLayer() && mRectItem->scene()) {
         view->setCurrentLayer(this);
         qDebug() << "add g item";
     }

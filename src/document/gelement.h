@@ -5,7 +5,8 @@
 class GraphicsRectItem;
 
 // A "g": an invisible rectangle item that encloses its children. It is not
-// picked itself; the first one created becomes the view's current layer.
+// picked itself; the first one created on the canvas becomes the view's
+// current layer.
 class GElement : public Node
 {
 public:

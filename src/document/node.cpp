@@ -71,9 +71,31 @@ QBrush withOpacity(QBrush brush, double opacity)
 // A paint value that refers to a gradient or solid colour by id. Returns
 // false when the value is no reference or the id names another kind of
 // element, so the caller goes on with a plain colour.
+// Longer "xlink:href" chains between gradients are not followed: each hop
+// searches the document, and real designs use one or two.
+constexpr int maxGradientHops = 32;
+
+// The number of hops from `gradient` to the end of its reference chain, or
+// -1 when the chain is longer than maxGradientHops. A cycle ends the chain.
+int gradientHops(const SVGDocument *document, QDomElement gradient)
+{
+    QStringList visited;
+    for (int hops = 0; hops <= maxGradientHops; ++hops) {
+        const QString href = gradient.attribute(QStringLiteral("xlink:href"));
+        if (!href.startsWith(QLatin1Char('#')) || visited.contains(href))
+            return hops;
+        visited.append(href);
+        gradient = document->elementById(href.mid(1));
+        const QString tag = gradient.tagName();
+        if (tag != QLatin1String("linearGradient") && tag != QLatin1String("radialGradient"))
+            return hops;
+    }
+    return -1;
+}
+
 // Stops are the gradient's own, else those inherited through "xlink:href"
 // from a linear gradient (a radial one passes on no stops).
-int gradientStopCount(QDomElement gradient, double opacity)
+int gradientStopCount(const SVGDocument *document, QDomElement gradient, double opacity)
 {
     QStringList visited;
     while (!gradient.isNull()) {
@@ -87,7 +109,7 @@ int gradientStopCount(QDomElement gradient, double opacity)
         if (visited.contains(id))
             return 0;
         visited.append(id);
-        gradient = elementById(gradient.ownerDocument().documentElement(), id);
+        gradient = document->elementById(id);
         if (gradient.tagName() != QLatin1String("linearGradient"))
             return 0;
     }
@@ -107,6 +129,21 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
         return PaintKind::None;
     const QString tag = target.tagName();
     if (tag == QLatin1String("linearGradient") || tag == QLatin1String("radialGradient")) {
+        // Many elements of a design share a gradient: while a design is
+        // built, each is made once per opacity.
+        const QString key = id + QLatin1Char('|') + QString::number(opacity);
+        if (const SVGDocument::CachedPaint *cached = document->cachedPaint(key)) {
+            *brush = cached->brush;
+            *stopCount = cached->stopCount;
+            return PaintKind::Gradient;
+        }
+        if (gradientHops(document, target) < 0) {
+            qDebug() << "gradient reference chain too long:" << id;
+            *brush = QBrush();
+            *stopCount = 0;
+            document->cachePaint(key, {*brush, *stopCount});
+            return PaintKind::Gradient;
+        }
         QStringList visited{id};
         QGradient gradient;
         if (tag == QLatin1String("linearGradient"))
@@ -115,13 +152,14 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
             gradient = parseRadialGradient(target, opacity, visited);
         // QGradient::stops() invents black-to-white when there are none, so
         // count the stops the element really has.
-        *stopCount = gradientStopCount(target, opacity);
+        *stopCount = gradientStopCount(document, target, opacity);
         if (*stopCount == 0)
             *brush = QBrush();
         else if (*stopCount == 1)
             *brush = QBrush(gradient.stops().first().second);
         else
             *brush = QBrush(gradient);
+        document->cachePaint(key, {*brush, *stopCount});
         return PaintKind::Gradient;
     }
     if (tag == QLatin1String("solidColor")) {

@@ -135,7 +135,20 @@ void SVGDocument::buildSubtree(Node *node)
         mBuilding = false;
         mIdCacheValid = false;
         mIdCache.clear();
+        mPaintCache.clear();
     }
+}
+
+const SVGDocument::CachedPaint *SVGDocument::cachedPaint(const QString &key) const
+{
+    const auto it = mPaintCache.constFind(key);
+    return it == mPaintCache.constEnd() ? nullptr : &it.value();
+}
+
+void SVGDocument::cachePaint(const QString &key, const CachedPaint &paint)
+{
+    if (mBuilding)
+        mPaintCache.insert(key, paint);
 }
 
 SVGElement *SVGDocument::svgElement() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QBrush>
 #include <QDomDocument>
 #include <QHash>
 
@@ -44,6 +45,16 @@ public:
     // tree is being built, where every paint reference would walk the document.
     QDomElement elementById(const QString &id) const;
 
+    // Gradient brushes made while the tree is being built, by id and
+    // opacity; nothing is cached outside a build.
+    struct CachedPaint
+    {
+        QBrush brush;
+        int stopCount = 0;
+    };
+    const CachedPaint *cachedPaint(const QString &key) const;
+    void cachePaint(const QString &key, const CachedPaint &paint);
+
     // The design as saved: indent 2, no XML declaration.
     QString toSvgText() const;
 
@@ -68,4 +79,5 @@ private:
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;
     mutable bool mIdCacheValid = false;
+    QHash<QString, CachedPaint> mPaintCache;
 };

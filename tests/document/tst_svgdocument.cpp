@@ -215,6 +215,16 @@ void TestSvgDocument::fillAndStrokeResolve_data()
                                             << int(Qt::NoBrush) << QColor(Qt::black) << false << true;
     QTest::newRow("solidColor") << grad + "<rect id='t' fill='url(#solid)'/>" << int(Qt::SolidPattern)
                                 << QColor(Qt::blue) << false << false;
+    QString chain = "<defs>";
+    for (int i = 0; i < 40; ++i)
+        chain += QString("<linearGradient id='c%1' xlink:href='#c%2'/>").arg(i).arg(i + 1);
+    chain += "<linearGradient id='c40'><stop offset='0'/><stop offset='1'/></linearGradient></defs>";
+    QTest::newRow("reference chain too long to follow")
+            << chain + "<rect id='t' fill='url(#c0)'/>" << int(Qt::NoBrush) << QColor(Qt::black)
+            << false << true;
+    QTest::newRow("reference chain within reach")
+            << chain + "<rect id='t' fill='url(#c20)'/>" << int(Qt::LinearGradientPattern)
+            << QColor(Qt::black) << false << false;
     QTest::newRow("fill opacity on a colour")
             << "<rect id='t' fill='red' fill-opacity='0.5'/>" << int(Qt::SolidPattern)
             << QColor(255, 0, 0, 127) << false << false;
@@ -369,6 +379,9 @@ void TestSvgDocument::firstGroupCreatedIsTheCurrentLayer()
     QCOMPARE(view.currentLayer(), nodeById(view, "outer"));
     view.document()->setSvgText(svg("<rect/>"));
     QCOMPARE(view.currentLayer(), nullptr);
+    // A group under defs is not drawn: new elements must not go there.
+    view.document()->setSvgText(svg("<defs><g id='symbol'/></defs><g id='drawing'/>"));
+    QCOMPARE(view.currentLayer(), nodeById(view, "drawing"));
 }
 
 void TestSvgDocument::addNodeNeedsACurrentLayer()
@@ -531,6 +544,16 @@ void TestSvgDocument::badInputLoadsIntoAUsableDocument_data()
         many += "<rect x='" + QByteArray::number(i % 1000) + "' width='2' height='2'/>";
     many += "</g></svg>";
 
+    // Every reference walked the whole chain, searching the document at each hop.
+    QByteArray chain = "<svg xmlns:xlink='http://www.w3.org/1999/xlink'><defs>";
+    for (int i = 0; i < 3000; ++i)
+        chain += "<linearGradient id='g" + QByteArray::number(i) + "' xlink:href='#g"
+                 + QByteArray::number(i + 1) + "'/>";
+    chain += "</defs><g>";
+    for (int i = 0; i < 500; ++i)
+        chain += "<rect width='5' height='5' fill='url(#g" + QByteArray::number(i) + ")'/>";
+    chain += "</g></svg>";
+
     QTest::newRow("malformed") << QByteArray("<svg><g><rect width='5'></g") << true;
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11) << false;
     QTest::newRow("empty") << QByteArray() << false;
@@ -551,6 +574,7 @@ void TestSvgDocument::badInputLoadsIntoAUsableDocument_data()
                           "id='b' xlink:href='#a'/><linearGradient id='c' xlink:href='#c'/></defs>"
                           "<g><rect fill='url(#a)' stroke='url(#b)'/><rect fill='url(#c)'/></g></svg>")
             << true;
+    QTest::newRow("long gradient chain") << chain << true;
     QTest::newRow("odd sizes")
             << QByteArray("<svg width='-5' height='NaN'><g><rect width='-10' height='0'/>"
                           "<rect width='1e300' height='1e308' x='-1e308'/><circle r='NaN'/>"
