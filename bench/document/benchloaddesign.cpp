@@ -17,6 +17,7 @@
 #include <QDomDocument>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGraphicsItem>
 #include <QImage>
 #include <QMap>
 #include <QRandomGenerator>
@@ -94,6 +95,29 @@ int countItems(SVGView &view)
     return view.scene()->items().size();
 }
 
+// Shapes in the DOM, and shape items on the canvas.
+int drawableElements(SVGView &view)
+{
+    static const QStringList tags{"rect", "circle", "ellipse", "line", "polyline",
+                                  "polygon", "path", "text", "image"};
+    int count = 0;
+    for (const QString &tag : tags)
+        count += view.document()->domDocument().elementsByTagName(tag).count();
+    return count;
+}
+
+int drawableItems(SVGView &view)
+{
+    int count = 0;
+    for (QGraphicsItem *item : view.scene()->items()) {
+        const Node *node = static_cast<const Node *>(item->data(0).value<void *>());
+        if (node && node->type() >= NodeType::Rect && node->type() <= NodeType::Image
+            && node->type() != NodeType::A)
+            ++count;
+    }
+    return count;
+}
+
 bool timeLoad(const QString &path, const QString &label)
 {
     SVGView view;
@@ -141,8 +165,10 @@ int loadFiles(const QStringList &files)
             reason = QStringLiteral("not opened");
         if (reason.isEmpty() && !view.document()->svgElement())
             reason = QStringLiteral("no svg element");
+        if (reason.isEmpty() && drawableElements(view) > 0 && drawableItems(view) == 0)
+            reason = QStringLiteral("loaded, but none of its shapes is on the canvas");
         if (reason.isEmpty() && !view.currentLayer())
-            reason = QStringLiteral("loaded, but no g to draw into");
+            reason = QStringLiteral("loaded and shown, but no g to draw into");
         if (reason.isEmpty()) {
             ++loaded;
             totalItems += countItems(view);
