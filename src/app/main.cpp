@@ -45,6 +45,10 @@ void scheduleScreenshot(QWidget *window)
 
 int main(int argc, char *argv[])
 {
+    // Text outlines are built from font point sizes; pinning the resolution
+    // keeps a design's text, and the G-code made from it, the same on every
+    // screen and in the command-line tool.
+    QApplication::setAttribute(Qt::AA_Use96Dpi);
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/image/qx_ico.png")));
