@@ -217,8 +217,9 @@ void TestEngraverLink::lineModeJob_data()
 {
     QTest::addColumn<quint32>("splitSeed");
     QTest::addColumn<bool>("inThread");
-    QTest::newRow("test thread") << 0u << false;
-    QTest::newRow("device thread, replies in pieces") << 11u << true;
+    QTest::addColumn<int>("garbageEvery");
+    QTest::newRow("test thread") << 0u << false << 0;
+    QTest::newRow("device thread, replies in pieces, garbage") << 11u << true << 7;
 }
 
 // The program's wiring: a device thread reached through queued signals.
@@ -234,7 +235,9 @@ void TestEngraverLink::lineModeJob()
 {
     QFETCH(quint32, splitSeed);
     QFETCH(bool, inThread);
+    QFETCH(int, garbageEvery);
     EngraverEmulator::Options options;
+    options.garbageEvery = garbageEvery;
     options.hardwareVersion = QStringLiteral("1.0.0");
     options.firmwareVersion = QStringLiteral("0.1.5");
     options.splitSeed = splitSeed;
