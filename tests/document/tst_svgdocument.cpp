@@ -32,6 +32,7 @@ private slots:
     void fontAndLinePropertiesResolve();
     void fillAndStrokeResolve_data();
     void fillAndStrokeResolve();
+    void strokePenTakesCapsFromGradientOrNode();
     void parseStyleKeepsWellFormedDeclarations();
 
     void svgElementReportsWhyItIsMissing_data();
@@ -252,6 +253,31 @@ void TestSvgDocument::fillAndStrokeResolve()
     QCOMPARE(item->hollow(), hollow ? 1 : 0);
 }
 
+void TestSvgDocument::strokePenTakesCapsFromGradientOrNode()
+{
+    SVGView view;
+    view.document()->setSvgText(svg(
+            "<defs><linearGradient id='two'><stop offset='0'/><stop offset='1' stop-color='red'/>"
+            "</linearGradient><linearGradient id='one'><stop stop-color='blue'/></linearGradient></defs>"
+            "<g stroke='#00ff00' stroke-linecap='square'>"
+            "<path id='grad' d='M0,0' stroke='url(#two)' stroke-width='4' stroke-linecap='round'/>"
+            "<path id='single' d='M0,0' stroke='url(#one)' stroke-linecap='round'/>"
+            "<path id='inherited' d='M0,0' stroke-linejoin='round' stroke-opacity='0.5'/></g>"));
+    const QPen gradient = nodeById(view, "grad")->strokePen(nullptr, -1, -1);
+    QCOMPARE(gradient.brush().style(), Qt::LinearGradientPattern);
+    QCOMPARE(gradient.widthF(), 4.0);
+    QCOMPARE(gradient.capStyle(), Qt::SquareCap);
+    QCOMPARE(gradient.joinStyle(), Qt::BevelJoin);
+    const QPen single = nodeById(view, "single")->strokePen(nullptr, -1, -1);
+    QCOMPARE(single.color(), QColor(Qt::blue));
+    QCOMPARE(single.capStyle(), Qt::RoundCap);
+    // Taken from the parent, then given the node's own cap and join.
+    const QPen inherited = nodeById(view, "inherited")->strokePen(nullptr, -1, -1);
+    QCOMPARE(inherited.color(), QColor(0, 255, 0, 127));
+    QCOMPARE(inherited.capStyle(), Qt::SquareCap);
+    QCOMPARE(inherited.joinStyle(), Qt::RoundJoin);
+}
+
 void TestSvgDocument::parseStyleKeepsWellFormedDeclarations()
 {
     SVGView view;
@@ -418,6 +444,13 @@ void TestSvgDocument::addChildElementRowsNeverCollide()
     QCOMPARE(view.document()->index(4, 0, view.document()->index(0, 0, view.document()->index(0, 0)))
                      .internalPointer(),
              static_cast<void *>(added));
+
+    Node *label = g->addTextChildElement("text", {"x", "y"}, {"1", "2"}, "label");
+    QCOMPARE(label->element().text(), QStringLiteral("label"));
+    QCOMPARE(label->row(), 5);
+    Node *group = g->addChildElement("g", {"id", "empty"}, {"inner", ""});
+    QVERIFY(!group->element().hasAttribute("empty"));
+    QCOMPARE(group->element().text(), QString());
 }
 
 void TestSvgDocument::missingEngravingAttributesAreWrittenFromTheDefaultSet()
