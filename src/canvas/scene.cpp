@@ -68,6 +68,14 @@ Scene::Scene(MainWindow *mainWindow, SVGView *view)
     }
 }
 
+Scene::~Scene()
+{
+    // The base destructor removes the items and reports the selection
+    // change, when this part of the object is already gone.
+    disconnect(this, &QGraphicsScene::selectionChanged, this, &Scene::selectNode);
+    clear();
+}
+
 void Scene::setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds)
 {
     mCopiedItems = items;

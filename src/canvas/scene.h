@@ -31,6 +31,7 @@ class Scene : public QGraphicsScene
 
 public:
     Scene(MainWindow *mainWindow, SVGView *view);
+    ~Scene() override;
 
     const DefaultParameters &defaultParameters() const { return mDefaultParameters; }
     void setDefaultParameters(const DefaultParameters &parameters) { mDefaultParameters = parameters; }
