@@ -3,6 +3,7 @@
 #include "canvas/domtreeview.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
+#include "document/svgdocument.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -75,4 +76,11 @@ void MainWindow::setApplication(QApplication *application)
     QFont font(QStringLiteral("微软雅黑"));
     font.setPixelSize(12);
     mApplication->setFont(font);
+}
+
+void MainWindow::gcodeGenerate()
+{
+    qDebug() << "gcodeGenerate";
+    mSvgView->clearGcode();
+    mSvgView->generateGcode(mSvgView->document()->toSvgText());
 }

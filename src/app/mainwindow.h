@@ -21,6 +21,9 @@ public:
 
     SVGView *svgView() const { return mSvgView; }
 
+    // Empties the view's job list and fills it from the current design.
+    void gcodeGenerate();
+
 signals:
     void addImage(QString fileBase64, qreal width, qreal height);
     void addSvg(QString svgText);

@@ -31,6 +31,19 @@ SVGView::~SVGView()
     mScene = nullptr;
 }
 
+QString SVGView::generateGcode(const QString &svgText)
+{
+    mGenerator.setDefaultParameters(mScene->defaultParameters());
+    mGenerator.generate(svgText);
+    qDebug() << "mGcode" << mGenerator.job().size();
+    return QString();
+}
+
+void SVGView::setSvgPaintProperty(const QStringList &names, const QList<double> &values)
+{
+    mGenerator.setPaintProperty(names, values);
+}
+
 bool SVGView::openFile(const QString &path)
 {
     QFile file(path);

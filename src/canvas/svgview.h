@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gcode/gcodegenerator.h"
+
 #include <QObject>
 #include <QSizeF>
 #include <QStringList>
@@ -43,6 +45,15 @@ public:
     void setCurrentLayer(Node *layer) { mCurrentLayer = layer; }
     QString filePath() const { return mFilePath; }
 
+    // Turns the design text into the job list with the scene's default
+    // parameter set; returns an empty string.
+    QString generateGcode(const QString &svgText);
+    // "paintPower", "paintSpeed" and the other generator values by name.
+    void setSvgPaintProperty(const QStringList &names, const QList<double> &values);
+    const QVector<GCodeBuffer> &gcode() const { return mGenerator.job(); }
+    void clearGcode() { mGenerator.clearJob(); }
+    const GCodeGenerator &generator() const { return mGenerator; }
+
 signals:
     void itemModified();
 
@@ -56,4 +67,5 @@ private:
     double mHeight = 2700;
     Node *mCurrentLayer = nullptr;
     QString mFilePath;
+    GCodeGenerator mGenerator;
 };

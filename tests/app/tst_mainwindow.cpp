@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
+#include "gcode/gcodegenerator.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
 
@@ -17,6 +18,7 @@ private slots:
     void opensAtItsSizeWithTheDesignArea();
     void showsTheTemplateAtTheDefaultWorkArea();
     void developmentBuildShowsTheNamedDesign();
+    void generatesTheJobOfTheLiveDesign();
 };
 
 void TestMainWindow::initTestCase()
@@ -72,3 +74,36 @@ void TestMainWindow::developmentBuildShowsTheNamedDesign()
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"
+
+// The view's job must be what the generator makes of the saved text, with the
+// canvas's default set and the panel's full-scale values, and must leave the
+// design as it was.
+void TestMainWindow::generatesTheJobOfTheLiveDesign()
+{
+    MainWindow window;
+    SVGView *view = window.svgView();
+    QVERIFY(view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                          {"10", "10", "125", "125", "fill:none;stroke:#000000"}));
+    QVERIFY(view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                          {"200", "10", "50", "50", "fill:#000000"}));
+    DefaultParameters defaults = view->scene()->defaultParameters();
+    defaults.scanAngle = 90;
+    view->scene()->setDefaultParameters(defaults);
+    view->setSvgPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+
+    const QString before = view->document()->toSvgText();
+    window.gcodeGenerate();
+    QCOMPARE(view->document()->toSvgText(), before);
+
+    GCodeGenerator reference;
+    reference.setDefaultParameters(view->scene()->defaultParameters());
+    reference.setPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+    QCOMPARE(view->gcode(), reference.generate(before));
+    QCOMPARE(view->generator().summary().outlines, 1);
+    QCOMPARE(view->generator().summary().rasterGroups, 1);
+
+    // A second generation starts from an empty list.
+    const int size = view->gcode().size();
+    window.gcodeGenerate();
+    QCOMPARE(view->gcode().size(), size);
+}
