@@ -5,8 +5,8 @@ cd "$(dirname "$0")/.."
 
 shot="$PWD/build/plimb-window.png"
 rm -f "$shot"
-echo "No display: starting Plimb under Xvfb to take a screenshot of its window."
-PLIMB_SCREENSHOT="$shot" xvfb-run -a -s "-screen 0 1600x1000x24" ./build/src/plimb
+echo "No display: starting Plimb under Xvfb with the sample design to take a screenshot of its window."
+PLIMB_OPEN_DESIGN="$PWD/resources/samples/demo.svg" PLIMB_SCREENSHOT="$shot" xvfb-run -a -s "-screen 0 1600x1000x24" ./build/src/plimb
 if [ -f "$shot" ]; then
   echo "Screenshot of the main window: $shot"
 else
