@@ -2,9 +2,11 @@
 // bytes/s): link use in line mode, part mode against line mode on a large
 // raster-like job, and the controller's CPU time while streaming.
 // Usage: bench-link [line|parts|all] [--raster-mb N]
+#include "benchsupport.h"
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
 #include "engraveremulator.h"
+#include "jobfixtures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,27 +15,13 @@
 
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
+
+using namespace BenchSupport;
+using JobFixtures::textOf;
 
 namespace {
 
 constexpr double linkBytesPerSecond = 11520.0;
-
-double cpuSeconds()
-{
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec
-            + usage.ru_stime.tv_usec / 1e6;
-}
-
-QByteArray textOf(const QList<GCodeBuffer> &records)
-{
-    QByteArray text;
-    for (const GCodeBuffer &r : records)
-        r.appendTo(text);
-    return text;
-}
 
 // Outline-like moves: varied coordinates, one record per line.
 QList<GCodeBuffer> vectorJob(int records)
@@ -191,10 +179,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     registerGCodeBufferMetaTypes();
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
-        if (type != QtDebugMsg && type != QtInfoMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(text));
-    });
+    quietDebugOutput();
     QStringList arguments = app.arguments().mid(1);
     int megabytes = 5;
     const int at = arguments.indexOf(QStringLiteral("--raster-mb"));

@@ -7,6 +7,7 @@
 //   bench-loaddesign files F...   every file given: loaded, failed and why
 //
 // Peak memory (VmHWM) covers the whole process, so run one size per call.
+#include "benchsupport.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/node.h"
@@ -24,19 +25,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace {
+using namespace BenchSupport;
 
-QString peakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QStringLiteral("?");
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return QString::fromLatin1(line.mid(6).trimmed());
-    }
-    return QStringLiteral("?");
-}
+namespace {
 
 const char *header = "<svg xmlns='http://www.w3.org/2000/svg' "
                      "xmlns:xlink='http://www.w3.org/1999/xlink' width='2000' height='2000'>\n<g>\n";
@@ -125,9 +116,9 @@ bool timeLoad(const QString &path, const QString &label)
     QElapsedTimer timer;
     timer.start();
     const bool opened = view.openFile(path);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    std::printf("%s: %s in %.0f ms, %d items, peak memory %s\n", qPrintable(label),
-                opened ? "loaded" : "not opened", ms, countItems(view), qPrintable(peakMemory()));
+    const double ms = milliseconds(timer);
+    std::printf("%s: %s in %.0f ms, %d items, peak memory %.1f MB\n", qPrintable(label),
+                opened ? "loaded" : "not opened", ms, countItems(view), peakMegabytes());
     return opened;
 }
 
@@ -178,9 +169,9 @@ int loadFiles(const QStringList &files)
         }
     }
     std::printf("%d files: %d loaded with a drawing layer (%d items in all), %d otherwise, "
-                "%.0f ms, peak memory %s\n",
+                "%.0f ms, peak memory %.1f MB\n",
                 int(files.size()), loaded, totalItems, int(files.size()) - loaded,
-                timer.nsecsElapsed() / 1e6, qPrintable(peakMemory()));
+                milliseconds(timer), peakMegabytes());
     for (auto it = reasons.constBegin(); it != reasons.constEnd(); ++it)
         std::printf("  %4d  %s\n", it.value(), qPrintable(it.key()));
     return 0;

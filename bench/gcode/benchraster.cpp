@@ -1,40 +1,21 @@
 // Times the raster side of G-code generation on generated inputs and prints
 // wall time and peak memory (VmHWM). Each case runs in its own process so the
 // peaks do not add up. Usage: bench-raster [b1|b2|b1-45]
+#include "benchsupport.h"
 #include "gcode/scanlinegenerator.h"
 #include "import/bitmapprocessing.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTextStream>
 
-#include <cmath>
 #include <cstdio>
 
+using namespace BenchSupport;
+
 namespace {
-
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    return -1;
-}
-
-void report(const char *step, const QElapsedTimer &timer, const QString &extra = QString())
-{
-    std::printf("  %-34s %8.3f s   peak %7.1f MB  %s\n", step, timer.nsecsElapsed() / 1e9,
-                peakMegabytes(), qPrintable(extra));
-    std::fflush(stdout);
-}
 
 QImage greyIndexed(int width, int height)
 {
@@ -70,26 +51,8 @@ int filledRectangle(double angle)
 int photograph()
 {
     std::printf("B2 100 x 100 mm photograph, gray, 0.05 mm (target < 6 s, < 1.2 GB)\n");
-    // A camera-sized picture: gradients, rings and sensor noise.
-    QImage photo(2400, 2400, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int y = 0; y < photo.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
-        for (int x = 0; x < photo.width(); ++x) {
-            const double ring = 0.5 + 0.5 * std::sin(std::hypot(x - 1200, y - 900) / 40.0);
-            const int noise = int(random.bounded(24)) - 12;
-            const int r = qBound(0, int(255 * x / 2400.0 * 0.6 + 100 * ring) + noise, 255);
-            const int g = qBound(0, int(255 * y / 2400.0 * 0.5 + 80 * ring) + noise, 255);
-            const int b = qBound(0, int(180 * ring) + noise, 255);
-            line[x] = qRgb(r, g, b);
-        }
-    }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    photo.save(&buffer, "PNG");
+    const QByteArray png = photographPng();
     const QString href = QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
-    photo = QImage();
     std::printf("  picture ready (%d KB PNG), peak %.1f MB\n", png.size() / 1024, peakMegabytes());
 
     QElapsedTimer timer;

@@ -2,13 +2,15 @@
 // path of 1 MB and 10 MB, and a mix of 100 000 style and transform values.
 // Prints figures; run by hand from the build folder.
 
+#include "benchsupport.h"
 #include "document/svggrammar.h"
 
 #include <QRandomGenerator>
 #include <QTextStream>
 
 #include <algorithm>
-#include <ctime>
+
+using BenchSupport::cpuSeconds;
 
 namespace {
 
@@ -45,13 +47,6 @@ QString tracedPath(int bytes, quint32 seed)
         d += QLatin1Char('z');
     }
     return d;
-}
-
-double cpuSeconds()
-{
-    timespec t;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec + t.tv_nsec / 1e9;
 }
 
 // Best of `runs` CPU times in seconds: the machine is shared, and CPU time

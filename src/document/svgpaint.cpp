@@ -184,6 +184,23 @@ Reference resolveReference(const QDomElement &element, QStringList &visited, QDo
     return Reference::None;
 }
 
+// What a referenced gradient passes on whatever its kind.
+void inheritCommon(QGradient *gradient, const QGradient &from)
+{
+    gradient->setCoordinateMode(from.coordinateMode());
+    gradient->setSpread(from.spread());
+    gradient->setStops(from.stops());
+}
+
+// Units, spread and stops given on the element itself win over inherited ones.
+void readOwnSettings(const QDomElement &element, double opacity, QGradient *gradient)
+{
+    readUnitsAndSpread(element, gradient);
+    const QGradientStops stops = parseStops(element, opacity);
+    if (!stops.isEmpty())
+        gradient->setStops(stops);
+}
+
 struct RadialResult
 {
     QRadialGradient gradient{QPointF(0.5, 0.5), 0.5, QPointF(0.5, 0.5)};
@@ -205,10 +222,7 @@ RadialResult radialGradient(const QDomElement &element, double opacity, QStringL
     switch (resolveReference(element, visited, &target, &id)) {
     case Reference::Linear: {
         visited.append(id);
-        const QLinearGradient ref = linearGradient(target, opacity, visited);
-        gradient.setCoordinateMode(ref.coordinateMode());
-        gradient.setSpread(ref.spread());
-        gradient.setStops(ref.stops());
+        inheritCommon(&gradient, linearGradient(target, opacity, visited));
         break;
     }
     case Reference::Radial: {
@@ -217,10 +231,7 @@ RadialResult radialGradient(const QDomElement &element, double opacity, QStringL
         gradient.setCenter(ref.gradient.center());
         gradient.setRadius(ref.gradient.radius());
         gradient.setFocalPoint(ref.gradient.focalPoint());
-        gradient.setCoordinateMode(ref.gradient.coordinateMode());
-        gradient.setSpread(ref.gradient.spread());
-        // Stops are inherited from any referenced gradient.
-        gradient.setStops(ref.gradient.stops());
+        inheritCommon(&gradient, ref.gradient);
         result.focalX = ref.focalX;
         result.focalY = ref.focalY;
         break;
@@ -256,10 +267,7 @@ RadialResult radialGradient(const QDomElement &element, double opacity, QStringL
     gradient.setRadius(radius);
     gradient.setFocalPoint(focal);
 
-    readUnitsAndSpread(element, &gradient);
-    const QGradientStops stops = parseStops(element, opacity);
-    if (!stops.isEmpty())
-        gradient.setStops(stops);
+    readOwnSettings(element, opacity, &gradient);
     return result;
 }
 
@@ -278,18 +286,12 @@ QLinearGradient linearGradient(const QDomElement &element, double opacity, QStri
         qDebug().noquote() << QStringLiteral("refGrad.end = %1,%2").arg(ref.finalStop().x()).arg(ref.finalStop().y());
         gradient.setStart(ref.start());
         gradient.setFinalStop(ref.finalStop());
-        gradient.setCoordinateMode(ref.coordinateMode());
-        gradient.setSpread(ref.spread());
-        gradient.setStops(ref.stops());
+        inheritCommon(&gradient, ref);
         break;
     }
     case Reference::Radial: {
         visited.append(id);
-        const RadialResult ref = radialGradient(target, opacity, visited);
-        gradient.setCoordinateMode(ref.gradient.coordinateMode());
-        gradient.setSpread(ref.gradient.spread());
-        // Stops are inherited from any referenced gradient.
-        gradient.setStops(ref.gradient.stops());
+        inheritCommon(&gradient, radialGradient(target, opacity, visited).gradient);
         break;
     }
     case Reference::None:
@@ -314,10 +316,7 @@ QLinearGradient linearGradient(const QDomElement &element, double opacity, QStri
     gradient.setStart(start);
     gradient.setFinalStop(end);
 
-    readUnitsAndSpread(element, &gradient);
-    const QGradientStops stops = parseStops(element, opacity);
-    if (!stops.isEmpty())
-        gradient.setStops(stops);
+    readOwnSettings(element, opacity, &gradient);
     return gradient;
 }
 

@@ -7,6 +7,7 @@
 #include "device/panelmessage.h"
 #include "device/receivebufferaccount.h"
 #include "device/zlibstream.h"
+#include "jobfixtures.h"
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -290,6 +291,8 @@ void TestDeviceProtocol::settingsPersist()
     QFile::remove(file);
 }
 
+using JobFixtures::textOf;
+
 namespace {
 
 QList<GCodeBuffer> rasterLikeJob(int records)
@@ -303,14 +306,6 @@ QList<GCodeBuffer> rasterLikeJob(int records)
         job.append(record);
     }
     return job;
-}
-
-QByteArray textOf(const QList<GCodeBuffer> &records)
-{
-    QByteArray text;
-    for (const GCodeBuffer &r : records)
-        r.appendTo(text);
-    return text;
 }
 
 } // namespace

@@ -4,31 +4,18 @@
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
 #include "engraveremulator.h"
+#include "jobfixtures.h"
+#include "panelspy.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QThread>
 #include <QtTest>
 
+using namespace JobFixtures;
+using namespace PanelSpy;
+
 namespace {
-
-QStringList valuesFor(const QSignalSpy &spy, int id)
-{
-    const QString prefix = QStringLiteral("set:%1 value:").arg(id);
-    QStringList values;
-    for (const QList<QVariant> &arguments : spy) {
-        for (const QString &message : arguments.at(0).toStringList()) {
-            if (message.startsWith(prefix))
-                values.append(message.mid(prefix.size()));
-        }
-    }
-    return values;
-}
-
-QStringList message(int id, const QString &value)
-{
-    return {PanelMessage::make(id, value)};
-}
 
 // Connects through the search and waits until the commands that follow the
 // acceptance ("$H", "$$") are answered.
@@ -45,46 +32,6 @@ bool connectTo(LowerGrbl &grbl, EngraverEmulator &emulator, bool restrict = true
             return true;
     }
     return false;
-}
-
-// A job whose records are all different, ending the program.
-QList<GCodeBuffer> numberedJob(int records)
-{
-    QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
-    for (int i = 0; job.size() < records - 1; ++i) {
-        GCodeBuffer record = GCodeBuffer::g(i % 2);
-        record.X = (i % 1000) * 0.1;
-        record.Y = (i / 1000) * 0.1;
-        if (i % 2)
-            record.S = (i * 7) % 1000;
-        job.append(record);
-    }
-    job.append(GCodeBuffer::m(2));
-    return job;
-}
-
-QByteArray textOf(const QList<GCodeBuffer> &records)
-{
-    QByteArray text;
-    for (const GCodeBuffer &r : records)
-        r.appendTo(text);
-    return text;
-}
-
-QStringList linesOf(const QList<GCodeBuffer> &records)
-{
-    QStringList lines;
-    for (const GCodeBuffer &r : records)
-        lines.append(r.toString().chopped(1));
-    return lines;
-}
-
-QByteArray generatedImage(int size)
-{
-    QByteArray image(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        image[i] = char((i * 167 + i / 4096) & 0xff);
-    return image;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // bytes both ways, replies cut anywhere, and the failure paths.
 #include "app/settingsnames.h"
 #include "device/lowergrbl.h"
+#include "jobfixtures.h"
+#include "panelspy.h"
 #include "ptypeer.h"
 
 #include <QSignalSpy>
@@ -9,28 +11,12 @@
 #include <QThread>
 #include <QtTest>
 
+using namespace JobFixtures;
+using namespace PanelSpy;
+
 namespace {
 
 const QByteArray softResetByte(1, '\x18');
-
-// All panel messages with `id`, as their value texts, in order.
-QStringList valuesFor(const QSignalSpy &spy, int id)
-{
-    const QString prefix = QStringLiteral("set:%1 value:").arg(id);
-    QStringList values;
-    for (const QList<QVariant> &arguments : spy) {
-        for (const QString &message : arguments.at(0).toStringList()) {
-            if (message.startsWith(prefix))
-                values.append(message.mid(prefix.size()));
-        }
-    }
-    return values;
-}
-
-QStringList message(int id, const QString &value)
-{
-    return {QStringLiteral("set:%1 value:%2").arg(id).arg(value)};
-}
 
 struct Identity
 {
@@ -66,36 +52,6 @@ bool connectTo(LowerGrbl &grbl, PtyPeer &peer, const Identity &identity = Identi
         return false;
     peer.takeReceived();
     return grbl.isConnected();
-}
-
-QList<GCodeBuffer> numberedJob(int records)
-{
-    QList<GCodeBuffer> job;
-    for (int i = 0; i < records - 1; ++i) {
-        GCodeBuffer record = GCodeBuffer::g(1);
-        record.X = i;
-        record.Y = i % 97;
-        record.S = i % 1000;
-        job.append(record);
-    }
-    job.append(GCodeBuffer::m(2));
-    return job;
-}
-
-QByteArray textOf(const QList<GCodeBuffer> &records)
-{
-    QByteArray text;
-    for (const GCodeBuffer &r : records)
-        r.appendTo(text);
-    return text;
-}
-
-QByteArray generatedImage(int size)
-{
-    QByteArray image(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        image[i] = char((i * 131 + i / 4096) & 0xff);
-    return image;
 }
 
 } // namespace

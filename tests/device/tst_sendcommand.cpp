@@ -2,10 +2,14 @@
 // the exit status tells success from every way of failing.
 #include "engraveremulator.h"
 #include "gcode/gcodebuffer.h"
+#include "jobfixtures.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using JobFixtures::linesOf;
+using JobFixtures::textOf;
 
 namespace {
 
@@ -34,14 +38,6 @@ QList<GCodeBuffer> smallJob()
     job.append(GCodeBuffer::m(5));
     job.append(GCodeBuffer::m(2));
     return job;
-}
-
-QByteArray textOf(const QList<GCodeBuffer> &records)
-{
-    QByteArray text;
-    for (const GCodeBuffer &r : records)
-        r.appendTo(text);
-    return text;
 }
 
 } // namespace
@@ -109,10 +105,7 @@ void TestSendCommand::send()
     if (hardware == QLatin1String("3.0.0")) {
         QCOMPARE(emulator.jobText(), textOf(job));
     } else {
-        QStringList lines;
-        for (const GCodeBuffer &r : job)
-            lines.append(r.toString().chopped(1));
-        QCOMPARE(emulator.receivedLines().mid(3), lines);
+        QCOMPARE(emulator.receivedLines().mid(3), linesOf(job));
         QCOMPARE(emulator.overflowCount(), 0);
     }
 }

@@ -38,6 +38,39 @@ bool parseNumber(const QByteArray &text, double *value)
     return ok;
 }
 
+// The X and Y words of one block; an axis without a word stays where it is.
+struct AxisWords
+{
+    bool hasX = false;
+    bool hasY = false;
+    double x = 0.0;
+    double y = 0.0;
+
+    void take(char letter, double value)
+    {
+        if (letter == 'X') {
+            hasX = true;
+            x = value;
+        } else {
+            hasY = true;
+            y = value;
+        }
+    }
+
+    bool moves() const { return hasX || hasY; }
+
+    Machine::Target target(const Machine::Target &from, bool relative, bool inches) const
+    {
+        const double scale = inches ? 25.4 : 1.0;
+        Machine::Target to = from;
+        if (hasX)
+            to.x = relative ? from.x + x * scale : x * scale;
+        if (hasY)
+            to.y = relative ? from.y + y * scale : y * scale;
+        return to;
+    }
+};
+
 } // namespace
 
 Machine::Machine()
@@ -95,10 +128,7 @@ int Machine::parseLine(const QByteArray &line, Block *block)
     bool inches = mInches;
     double feed = mFeed;
     double power = mPower;
-    bool hasX = false;
-    bool hasY = false;
-    double wordX = 0.0;
-    double wordY = 0.0;
+    AxisWords axes;
     bool programEnd = false;
     for (const Word &word : words) {
         const double code = word.value;
@@ -127,12 +157,8 @@ int Machine::parseLine(const QByteArray &line, Block *block)
                 return UnsupportedCommand;
             break;
         case 'X':
-            hasX = true;
-            wordX = word.value;
-            break;
         case 'Y':
-            hasY = true;
-            wordY = word.value;
+            axes.take(word.letter, word.value);
             break;
         case 'F':
             if (word.value < 0)
@@ -151,13 +177,7 @@ int Machine::parseLine(const QByteArray &line, Block *block)
         }
     }
 
-    const double scale = inches ? 25.4 : 1.0;
-    Target target{mX, mY};
-    if (hasX)
-        target.x = relative ? mX + wordX * scale : wordX * scale;
-    if (hasY)
-        target.y = relative ? mY + wordY * scale : wordY * scale;
-
+    const Target target = axes.target({mX, mY}, relative, inches);
     mMotionMode = motion;
     mRelative = relative;
     mInches = inches;
@@ -165,7 +185,7 @@ int Machine::parseLine(const QByteArray &line, Block *block)
     mPower = power;
     mX = target.x;
     mY = target.y;
-    block->moves = hasX || hasY;
+    block->moves = axes.moves();
     block->target = target;
     block->programEnd = programEnd;
     block->feed = feed;
@@ -184,11 +204,7 @@ int Machine::parseJog(const QByteArray &body, Block *block) const
     bool inches = mInches;
     bool hasFeed = false;
     double feed = 0.0;
-    Target target{mX, mY};
-    bool hasX = false;
-    bool hasY = false;
-    double wordX = 0.0;
-    double wordY = 0.0;
+    AxisWords axes;
     for (const Word &word : words) {
         switch (word.letter) {
         case 'G':
@@ -204,12 +220,8 @@ int Machine::parseJog(const QByteArray &body, Block *block) const
                 return InvalidJogCommand;
             break;
         case 'X':
-            hasX = true;
-            wordX = word.value;
-            break;
         case 'Y':
-            hasY = true;
-            wordY = word.value;
+            axes.take(word.letter, word.value);
             break;
         case 'Z':
             break;
@@ -225,13 +237,8 @@ int Machine::parseJog(const QByteArray &body, Block *block) const
     }
     if (!hasFeed)
         return UndefinedFeedRate;
-    const double scale = inches ? 25.4 : 1.0;
-    if (hasX)
-        target.x = relative ? mX + wordX * scale : wordX * scale;
-    if (hasY)
-        target.y = relative ? mY + wordY * scale : wordY * scale;
-    block->moves = hasX || hasY;
-    block->target = target;
+    block->moves = axes.moves();
+    block->target = axes.target({mX, mY}, relative, inches);
     block->feed = feed;
     block->power = 0.0;
     return Ok;

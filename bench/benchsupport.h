@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QString>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+// Figures every benchmark prints: wall and CPU time, peak memory.
+namespace BenchSupport {
+
+// The process's peak resident memory (VmHWM) in MB, or -1 where unknown.
+inline double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return -1;
+}
+
+// CPU time of the whole process, user and system, in seconds: on a shared
+// machine it tells what the work costs where wall time also counts the neighbours.
+inline double cpuSeconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+inline double milliseconds(const QElapsedTimer &timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// A camera-sized 2400 x 2400 picture as PNG: gradients, rings and sensor noise,
+// the same on every run.
+inline QByteArray photographPng()
+{
+    QImage photo(2400, 2400, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) {
+            const double ring = 0.5 + 0.5 * std::sin(std::hypot(x - 1200, y - 900) / 40.0);
+            const int noise = int(random.bounded(24)) - 12;
+            const int r = qBound(0, int(255 * x / 2400.0 * 0.6 + 100 * ring) + noise, 255);
+            const int g = qBound(0, int(255 * y / 2400.0 * 0.5 + 80 * ring) + noise, 255);
+            const int b = qBound(0, int(180 * ring) + noise, 255);
+            line[x] = qRgb(r, g, b);
+        }
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "PNG");
+    return png;
+}
+
+// One line per step: its wall time since `timer` started and the peak so far.
+inline void report(const char *step, const QElapsedTimer &timer, const QString &extra = QString())
+{
+    std::printf("  %-34s %8.3f s   peak %7.1f MB  %s\n", step, timer.nsecsElapsed() / 1e9,
+                peakMegabytes(), qPrintable(extra));
+    std::fflush(stdout);
+}
+
+// Drops debug and info messages, whose volume would dominate the timings;
+// warnings still reach standard error.
+inline void quietDebugOutput()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+}
+
+} // namespace BenchSupport

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "gcode/gcodebuffer.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// Jobs, their texts and firmware images for the device tests.
+namespace JobFixtures {
+
+// A job whose records are all different (rapid and cutting moves, with and
+// without power), ending the program.
+inline QList<GCodeBuffer> numberedJob(int records)
+{
+    QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::g(21)};
+    for (int i = 0; job.size() < records - 1; ++i) {
+        GCodeBuffer record = GCodeBuffer::g(i % 2);
+        record.X = (i % 1000) * 0.1;
+        record.Y = (i / 1000) * 0.1;
+        if (i % 2)
+            record.S = (i * 7) % 1000;
+        job.append(record);
+    }
+    job.append(GCodeBuffer::m(2));
+    return job;
+}
+
+// The bytes the engraver should receive for `records`.
+inline QByteArray textOf(const QList<GCodeBuffer> &records)
+{
+    QByteArray text;
+    for (const GCodeBuffer &r : records)
+        r.appendTo(text);
+    return text;
+}
+
+// The lines of `records` without their line ends.
+inline QStringList linesOf(const QList<GCodeBuffer> &records)
+{
+    QStringList lines;
+    for (const GCodeBuffer &r : records)
+        lines.append(r.toString().chopped(1));
+    return lines;
+}
+
+// A firmware image of `size` bytes whose 4096-byte pieces all differ, so a
+// piece sent twice or out of order shows.
+inline QByteArray generatedImage(int size)
+{
+    QByteArray image(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        image[i] = char((i * 131 + i / 4096) & 0xff);
+    return image;
+}
+
+} // namespace JobFixtures
