@@ -28,4 +28,15 @@
         <translation>Help(&amp;H)</translation>
     </message>
 </context>
+<context>
+    <name>SVGDocument</name>
+    <message>
+        <source>Element</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>id</source>
+        <translation>id</translation>
+    </message>
+</context>
 </TS>

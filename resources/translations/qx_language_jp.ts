@@ -28,4 +28,15 @@
         <translation>ヘルプ(&amp;H)</translation>
     </message>
 </context>
+<context>
+    <name>SVGDocument</name>
+    <message>
+        <source>Element</source>
+        <translation>要素</translation>
+    </message>
+    <message>
+        <source>id</source>
+        <translation>ID</translation>
+    </message>
+</context>
 </TS>

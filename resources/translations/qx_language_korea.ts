@@ -28,4 +28,15 @@
         <translation>도움말(&amp;H)</translation>
     </message>
 </context>
+<context>
+    <name>SVGDocument</name>
+    <message>
+        <source>Element</source>
+        <translation>요소</translation>
+    </message>
+    <message>
+        <source>id</source>
+        <translation>ID</translation>
+    </message>
+</context>
 </TS>
