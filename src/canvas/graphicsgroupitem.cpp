@@ -1,14 +1,12 @@
 #include "canvas/graphicsgroupitem.h"
 
-#include "canvas/itemsupport.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 
 #include <QDebug>
 
 GraphicsGroupItem::GraphicsGroupItem(SVGView *view, QGraphicsItem *parent)
-    : QGraphicsItem(parent)
-    , mView(view)
+    : DesignItem(view, parent)
 {
     setFlag(ItemIsMovable);
     setFlag(ItemIsSelectable);
@@ -22,9 +20,9 @@ void GraphicsGroupItem::setMembers(const QList<QGraphicsItem *> &members)
 
 QRectF GraphicsGroupItem::boundingRect() const
 {
-    if (!mView || !mView->scene())
+    if (!view() || !view()->scene())
         return QRectF();
-    return mapRectFromScene(mView->scene()->selectionBounds(mMembers));
+    return mapRectFromScene(view()->scene()->selectionBounds(mMembers));
 }
 
 QPainterPath GraphicsGroupItem::shape() const
@@ -45,9 +43,5 @@ void GraphicsGroupItem::paint(QPainter *painter, const QStyleOptionGraphicsItem 
 void GraphicsGroupItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
     qDebug() << "GraphicsItemGroup::mousePressEvent" << sceneBoundingRect();
-    ItemSupport::reportPress(this, event);
+    DesignItem::mousePressEvent(event);
 }
-
-void GraphicsGroupItem::mouseMoveEvent(QGraphicsSceneMouseEvent *) {}
-
-void GraphicsGroupItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *) {}

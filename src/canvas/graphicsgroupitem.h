@@ -1,14 +1,14 @@
 #pragma once
 
+#include "canvas/designitem.h"
+
 #include <QGraphicsItem>
 #include <QMap>
 #include <QObject>
 
-class SVGView;
-
 // A user group: selects and moves several items as one. It is no part of the
 // document; its members keep their own elements.
-class GraphicsGroupItem : public QObject, public QGraphicsItem
+class GraphicsGroupItem : public QObject, public DesignItem<GraphicsGroupItem, QGraphicsItem>
 {
     Q_OBJECT
     Q_INTERFACES(QGraphicsItem)
@@ -25,13 +25,10 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 
-    SVGView *view() const { return mView; }
     QList<QGraphicsItem *> members() const { return mMembers; }
     void setMembers(const QList<QGraphicsItem *> &members);
     QMap<QString, QString> properties() const { return mProperties; }
     void setProperties(const QMap<QString, QString> &properties) { mProperties = properties; }
-    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
-    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
     // Call when members moved, so the scene's index follows the new bounds.
     void boundsChanged() { prepareGeometryChange(); }
 
@@ -41,13 +38,14 @@ signals:
     void leftCtlSelected(QGraphicsItem *item);
 
 protected:
+    // Unlike the design items, a group leaves context menus to Qt.
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override
+    {
+        QGraphicsItem::contextMenuEvent(event);
+    }
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
-    SVGView *mView = nullptr;
-    GraphicsGroupItem *mOwnerGroup = nullptr;
     QList<QGraphicsItem *> mMembers;
     QMap<QString, QString> mProperties;
 };

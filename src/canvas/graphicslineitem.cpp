@@ -1,10 +1,7 @@
 #include "canvas/graphicslineitem.h"
 
-#include "canvas/itemsupport.h"
-
 GraphicsLineItem::GraphicsLineItem(SVGView *view, QGraphicsItem *parent)
-    : QGraphicsLineItem(parent)
-    , mView(view)
+    : DesignItem(view, parent)
 {
 }
 
@@ -17,20 +14,4 @@ QPainterPath GraphicsLineItem::shape() const
     path.addRect(QRectF(line().p1(), line().p2()).normalized().adjusted(-margin, -margin, margin,
                                                                        margin));
     return path;
-}
-
-void GraphicsLineItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *) {}
-
-void GraphicsLineItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
-{
-    ItemSupport::reportPress(this, event);
-}
-
-void GraphicsLineItem::mouseMoveEvent(QGraphicsSceneMouseEvent *) {}
-
-void GraphicsLineItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *) {}
-
-QVariant GraphicsLineItem::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    return QGraphicsLineItem::itemChange(change, value);
 }

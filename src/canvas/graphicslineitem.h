@@ -1,13 +1,12 @@
 #pragma once
 
+#include "canvas/designitem.h"
+
 #include <QGraphicsLineItem>
 #include <QObject>
 
-class GraphicsGroupItem;
-class SVGView;
-
 // The item of line elements; painted by Qt.
-class GraphicsLineItem : public QObject, public QGraphicsLineItem
+class GraphicsLineItem : public QObject, public DesignItem<GraphicsLineItem, QGraphicsLineItem>
 {
     Q_OBJECT
 
@@ -20,23 +19,8 @@ public:
     // The whole bounding rectangle, so a thin line is easy to pick.
     QPainterPath shape() const override;
 
-    SVGView *view() const { return mView; }
-    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
-    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
-
 signals:
     void rightSelected(QGraphicsItem *item);
     void leftSelected(QGraphicsItem *item);
     void leftCtlSelected(QGraphicsItem *item);
-
-protected:
-    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
-    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
-
-private:
-    SVGView *mView = nullptr;
-    GraphicsGroupItem *mOwnerGroup = nullptr;
 };

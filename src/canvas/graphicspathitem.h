@@ -1,13 +1,12 @@
 #pragma once
 
+#include "canvas/designitem.h"
+
 #include <QGraphicsPathItem>
 #include <QObject>
 
-class GraphicsGroupItem;
-class SVGView;
-
 // The item of path, polygon and polyline elements.
-class GraphicsPathItem : public QObject, public QGraphicsPathItem
+class GraphicsPathItem : public QObject, public OutlineItem<GraphicsPathItem, QGraphicsPathItem>
 {
     Q_OBJECT
 
@@ -21,28 +20,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 
-    SVGView *view() const { return mView; }
-    int hollow() const { return mHollow; }
-    void setHollow(int hollow) { mHollow = hollow; }
-    double inverseZoom() const { return mInverseZoom; }
-    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
-    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
-
 signals:
     void rightSelected(QGraphicsItem *item);
     void leftSelected(QGraphicsItem *item);
     void leftCtlSelected(QGraphicsItem *item);
-
-protected:
-    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
-    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
-
-private:
-    SVGView *mView = nullptr;
-    int mHollow = 0;
-    double mInverseZoom = 1.0;
-    GraphicsGroupItem *mOwnerGroup = nullptr;
 };

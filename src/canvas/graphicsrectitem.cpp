@@ -1,12 +1,9 @@
 #include "canvas/graphicsrectitem.h"
 
-#include "canvas/itemsupport.h"
-
 #include <QGraphicsSceneContextMenuEvent>
 
 GraphicsRectItem::GraphicsRectItem(SVGView *view, QGraphicsItem *parent)
-    : QGraphicsRectItem(parent)
-    , mView(view)
+    : OutlineItem(view, parent)
 {
 }
 
@@ -52,43 +49,27 @@ QPainterPath GraphicsRectItem::roundedPath(const QRectF &rect, double rx, double
 
 QPainterPath GraphicsRectItem::shape() const
 {
-    const QPainterPath outline = roundedPath(rect(), mCornerRadiusX, mCornerRadiusY);
-    if (mHollow == 1)
-        return ItemSupport::hollowShape(outline, mInverseZoom);
-    return outline;
+    return hitShape(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
 }
 
 void GraphicsRectItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    mInverseZoom = ItemSupport::inverseZoomOf(painter);
-    QPen cosmetic = pen();
-    cosmetic.setWidth(0);
-    painter->setPen(cosmetic);
-    painter->setBrush(brush());
+    preparePainter(painter);
     painter->drawPath(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
 }
 
 void GraphicsRectItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
 {
-    // The design view's context menu is not part of this canvas yet.
     if (mPassThrough)
         QGraphicsRectItem::contextMenuEvent(event);
+    else
+        OutlineItem::contextMenuEvent(event);
 }
 
 void GraphicsRectItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (mPassThrough) {
+    if (mPassThrough)
         QGraphicsItem::mousePressEvent(event);
-        return;
-    }
-    ItemSupport::reportPress(this, event);
-}
-
-void GraphicsRectItem::mouseMoveEvent(QGraphicsSceneMouseEvent *) {}
-
-void GraphicsRectItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *) {}
-
-QVariant GraphicsRectItem::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    return QGraphicsRectItem::itemChange(change, value);
+    else
+        OutlineItem::mousePressEvent(event);
 }

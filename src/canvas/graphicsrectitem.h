@@ -1,13 +1,12 @@
 #pragma once
 
+#include "canvas/designitem.h"
+
 #include <QGraphicsRectItem>
 #include <QObject>
 
-class GraphicsGroupItem;
-class SVGView;
-
 // The item of rect elements and of the g and a containers.
-class GraphicsRectItem : public QObject, public QGraphicsRectItem
+class GraphicsRectItem : public QObject, public OutlineItem<GraphicsRectItem, QGraphicsRectItem>
 {
     Q_OBJECT
 
@@ -25,18 +24,14 @@ public:
     // the side it lies on.
     static QPainterPath roundedPath(const QRectF &rect, double radiusX, double radiusY);
 
-    SVGView *view() const { return mView; }
-    int hollow() const { return mHollow; }
-    void setHollow(int hollow) { mHollow = hollow; }
+    // True for the container of a g element: presses and context menus then
+    // go to the Qt base class.
     bool passThrough() const { return mPassThrough; }
     void setPassThrough(bool passThrough) { mPassThrough = passThrough; }
     double cornerRadiusX() const { return mCornerRadiusX; }
     double cornerRadiusY() const { return mCornerRadiusY; }
     void setCornerRadiusX(double radius);
     void setCornerRadiusY(double radius);
-    double inverseZoom() const { return mInverseZoom; }
-    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
-    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
 
 signals:
     void rightSelected(QGraphicsItem *item);
@@ -46,16 +41,9 @@ signals:
 protected:
     void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
-    SVGView *mView = nullptr;
-    int mHollow = 0;
     bool mPassThrough = false;
     double mCornerRadiusX = 0;
     double mCornerRadiusY = 0;
-    double mInverseZoom = 1.0;
-    GraphicsGroupItem *mOwnerGroup = nullptr;
 };

@@ -1,14 +1,12 @@
 #include "canvas/graphicstextitem.h"
 
-#include "canvas/itemsupport.h"
 #include "document/textlayout.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
 
 GraphicsTextItem::GraphicsTextItem(SVGView *view, QGraphicsItem *parent)
-    : QGraphicsTextItem(parent)
-    , mView(view)
+    : DesignItem(view, parent)
     , mPen(Qt::NoPen)
     , mBrush(Qt::black)
 {
@@ -50,10 +48,7 @@ void GraphicsTextItem::layout()
 
 void GraphicsTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    QPen cosmetic = mPen;
-    cosmetic.setWidth(0);
-    painter->setPen(cosmetic);
-    painter->setBrush(mBrush);
+    ItemSupport::setCosmeticPen(painter, mPen, mBrush);
     painter->drawPath(mOutline);
 }
 
@@ -76,8 +71,6 @@ void GraphicsTextItem::stopEditing()
     update();
 }
 
-void GraphicsTextItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *) {}
-
 void GraphicsTextItem::keyPressEvent(QKeyEvent *event)
 {
     QGraphicsTextItem::keyPressEvent(event);
@@ -90,21 +83,7 @@ void GraphicsTextItem::inputMethodEvent(QInputMethodEvent *event)
     layout();
 }
 
-void GraphicsTextItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
-{
-    ItemSupport::reportPress(this, event);
-}
-
-void GraphicsTextItem::mouseMoveEvent(QGraphicsSceneMouseEvent *) {}
-
-void GraphicsTextItem::mouseReleaseEvent(QGraphicsSceneMouseEvent *) {}
-
 void GraphicsTextItem::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *)
 {
     startEditing();
-}
-
-QVariant GraphicsTextItem::itemChange(GraphicsItemChange change, const QVariant &value)
-{
-    return QGraphicsTextItem::itemChange(change, value);
 }

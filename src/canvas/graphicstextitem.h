@@ -1,16 +1,15 @@
 #pragma once
 
+#include "canvas/designitem.h"
+
 #include <QBrush>
 #include <QGraphicsTextItem>
 #include <QPainterPath>
 #include <QPen>
 
-class GraphicsGroupItem;
-class SVGView;
-
 // The item of text elements: its Qt document holds the plain text, which is
 // shown as laid-out glyph outlines rather than as Qt's own text.
-class GraphicsTextItem : public QGraphicsTextItem
+class GraphicsTextItem : public DesignItem<GraphicsTextItem, QGraphicsTextItem>
 {
     Q_OBJECT
 
@@ -30,7 +29,6 @@ public:
     void startEditing();
     void stopEditing();
 
-    SVGView *view() const { return mView; }
     QPainterPath outline() const { return mOutline; }
     QList<QPointF> glyphPositions() const { return mGlyphPositions; }
     double lineSpacing() const { return mLineSpacing; }
@@ -46,8 +44,6 @@ public:
     void setPen(const QPen &pen);
     QBrush brush() const { return mBrush; }
     void setBrush(const QBrush &brush);
-    GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
-    void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
 
 signals:
     void rightSelected(QGraphicsItem *item);
@@ -55,17 +51,11 @@ signals:
     void leftCtlSelected(QGraphicsItem *item);
 
 protected:
-    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
-    SVGView *mView = nullptr;
     QPainterPath mOutline;
     double mLineSpacing = 5;
     double mWordSpacing = 3;
@@ -73,7 +63,6 @@ private:
     int mDirection = 1;
     QList<QPointF> mGlyphPositions;
     bool mEditing = false;
-    GraphicsGroupItem *mOwnerGroup = nullptr;
     QPen mPen;
     QBrush mBrush;
 };

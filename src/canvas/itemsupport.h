@@ -18,6 +18,14 @@ inline double inverseZoomOf(const QPainter *painter)
     return scale > 0 ? 1.0 / scale : 1.0;
 }
 
+// Design items are drawn with a hairline of the pen's colour at any zoom.
+inline void setCosmeticPen(QPainter *painter, QPen pen, const QBrush &brush)
+{
+    pen.setWidth(0);
+    painter->setPen(pen);
+    painter->setBrush(brush);
+}
+
 // An unfilled shape is picked along its outline only: a band 20 screen
 // pixels wide, but never wider than 100 units.
 inline QPainterPath hollowShape(const QPainterPath &outline, double inverseZoom)
