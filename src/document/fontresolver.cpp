@@ -1,6 +1,7 @@
 #include "fontresolver.h"
 
 #include "svgnumbers.h"
+#include "svgstyle.h"
 
 #include <QFontDatabase>
 #include <functional>
@@ -56,10 +57,7 @@ QString resolveFontFamily(const QDomElement &element, const StyleMap &declaratio
         family = value;
         return true;
     });
-    const QStringList families = QFontDatabase().families();
-    if (!families.isEmpty() && !families.contains(family, Qt::CaseSensitive))
-        family = families.first();
-    return family;
+    return installedFontFamily(family);
 }
 
 int resolveFontStyle(const QDomElement &element, const StyleMap &declarations)

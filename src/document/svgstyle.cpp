@@ -84,14 +84,30 @@ QString styleToString(const StyleMap &style)
     return text;
 }
 
+QString installedFontFamily(const QString &value)
+{
+    const QStringList families = QFontDatabase().families();
+    if (families.isEmpty())
+        return value;
+    // Editors write lists with fallbacks and quote names with spaces:
+    // "'DejaVu Sans', Arial, sans-serif".
+    const QStringList entries = value.split(QLatin1Char(','));
+    for (QString entry : entries) {
+        entry = entry.trimmed();
+        if (entry.size() >= 2 && (entry.startsWith(QLatin1Char('\'')) || entry.startsWith(QLatin1Char('"')))
+            && entry.endsWith(entry.at(0)))
+            entry = entry.mid(1, entry.size() - 2);
+        if (families.contains(entry, Qt::CaseSensitive))
+            return entry;
+    }
+    return families.first();
+}
+
 QString styleFontFamily(const StyleMap &style)
 {
-    const QString family = style.contains(QStringLiteral("font-family")) ? style.value(QStringLiteral("font-family"))
-                                                                         : QFont().family();
-    const QStringList families = QFontDatabase().families();
-    if (families.isEmpty() || families.contains(family, Qt::CaseSensitive))
-        return family;
-    return families.first();
+    return installedFontFamily(style.contains(QStringLiteral("font-family"))
+                                       ? style.value(QStringLiteral("font-family"))
+                                       : QFont().family());
 }
 
 double styleFontSize(const StyleMap &style)

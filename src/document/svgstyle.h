@@ -17,6 +17,11 @@ StyleMap parseStyleText(const QString &style);
 // "name:value;" for every entry in key order.
 QString styleToString(const StyleMap &style);
 
+// The installed family a "font-family" value names: the first installed
+// entry of its comma-separated list, quotes removed; the database's first
+// family when none is installed.
+QString installedFontFamily(const QString &value);
+
 // Font properties of a style map, without inheritance.
 QString styleFontFamily(const StyleMap &style);
 double styleFontSize(const StyleMap &style);

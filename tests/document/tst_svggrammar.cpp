@@ -958,6 +958,14 @@ void TestSvgGrammar::styleFontFamily()
     QCOMPARE(::styleFontFamily(parseStyleText(QStringLiteral("font-family:No Such Family 123"))), families.first());
     const QString byDefault = ::styleFontFamily(StyleMap());
     QVERIFY(families.contains(byDefault));
+
+    // Quoted names and fallback lists, as editors write them.
+    const QStringList written{"'" + known + "'", "\"" + known + "\"",
+                              "No Such Family 123, '" + known + "', sans-serif",
+                              " " + known + " ,Another Missing"};
+    for (const QString &value : written)
+        QCOMPARE(installedFontFamily(value), known);
+    QCOMPARE(installedFontFamily(QStringLiteral("'No Such Family 123'")), families.first());
 }
 
 void TestSvgGrammar::aspectRatioMode_data()
