@@ -47,7 +47,7 @@ private:
 // base: rectangles, ellipses and paths. An unfilled one (hollow 1) is hit
 // along its outline only.
 template <typename Derived, typename Base>
-class OutlineItem : public DesignItem<Derived, Base>
+class HollowShapeItem : public DesignItem<Derived, Base>
 {
 public:
     int hollow() const { return mHollow; }

@@ -1,7 +1,7 @@
 #include "canvas/graphicsellipseitem.h"
 
 GraphicsEllipseItem::GraphicsEllipseItem(SVGView *view, QGraphicsItem *parent)
-    : OutlineItem(view, parent)
+    : HollowShapeItem(view, parent)
 {
 }
 

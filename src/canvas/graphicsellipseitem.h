@@ -7,7 +7,7 @@
 
 // The item of circle and ellipse elements.
 class GraphicsEllipseItem : public QObject,
-                            public OutlineItem<GraphicsEllipseItem, QGraphicsEllipseItem>
+                            public HollowShapeItem<GraphicsEllipseItem, QGraphicsEllipseItem>
 {
     Q_OBJECT
 

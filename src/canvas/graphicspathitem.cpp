@@ -1,7 +1,7 @@
 #include "canvas/graphicspathitem.h"
 
 GraphicsPathItem::GraphicsPathItem(SVGView *view, QGraphicsItem *parent)
-    : OutlineItem(view, parent)
+    : HollowShapeItem(view, parent)
 {
 }
 

@@ -6,7 +6,7 @@
 #include <QObject>
 
 // The item of path, polygon and polyline elements.
-class GraphicsPathItem : public QObject, public OutlineItem<GraphicsPathItem, QGraphicsPathItem>
+class GraphicsPathItem : public QObject, public HollowShapeItem<GraphicsPathItem, QGraphicsPathItem>
 {
     Q_OBJECT
 

@@ -3,7 +3,7 @@
 #include <QGraphicsSceneContextMenuEvent>
 
 GraphicsRectItem::GraphicsRectItem(SVGView *view, QGraphicsItem *parent)
-    : OutlineItem(view, parent)
+    : HollowShapeItem(view, parent)
 {
 }
 
@@ -63,7 +63,7 @@ void GraphicsRectItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
     if (mPassThrough)
         QGraphicsRectItem::contextMenuEvent(event);
     else
-        OutlineItem::contextMenuEvent(event);
+        HollowShapeItem::contextMenuEvent(event);
 }
 
 void GraphicsRectItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
@@ -71,5 +71,5 @@ void GraphicsRectItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
     if (mPassThrough)
         QGraphicsItem::mousePressEvent(event);
     else
-        OutlineItem::mousePressEvent(event);
+        HollowShapeItem::mousePressEvent(event);
 }

@@ -6,7 +6,7 @@
 #include <QObject>
 
 // The item of rect elements and of the g and a containers.
-class GraphicsRectItem : public QObject, public OutlineItem<GraphicsRectItem, QGraphicsRectItem>
+class GraphicsRectItem : public QObject, public HollowShapeItem<GraphicsRectItem, QGraphicsRectItem>
 {
     Q_OBJECT
 
