@@ -20,10 +20,11 @@ inline const QString shape = QStringLiteral("fill:none;stroke:#000000;stroke-wid
 inline const QString path = QStringLiteral(
         "fill:none;stroke:#000000;stroke-width:0.264583px;stroke-linecap:butt;"
         "stroke-linejoin:miter;stroke-opacity:1");
+// Texts typed with the text tool; the editor font property keeps such texts
+// in the same family when the file is opened in a drawing program.
 inline const QString text = QStringLiteral(
-        "font-size:50px;line-height:125%;font-family:sans-serif;"
-        "-inkscape-font-specification:sans-serif;letter-spacing:0px;fill:none;"
-        "stroke:#000000;stroke-width:0.264583");
+        "font-size:50px;line-height:125%;font-family:sans-serif;-inkscape-font-specifi"
+        "cation:sans-serif;letter-spacing:0px;fill:none;stroke:#000000;stroke-width:0.264583");
 inline const QString dxfOutline = QStringLiteral("fill:none;stroke:#000000;stroke-width:0.264583px");
 
 // Paths produced from text, with the text's fill value.
