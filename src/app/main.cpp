@@ -1,7 +1,7 @@
-#include "app/language.h"
+#include "common/language.h"
 #include "app/mainwindow.h"
-#include "app/messagelog.h"
-#include "app/userdata.h"
+#include "common/messagelog.h"
+#include "common/userdata.h"
 
 #include <QApplication>
 #include <QIcon>

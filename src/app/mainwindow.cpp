@@ -1,4 +1,4 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
 #include "canvas/domtreeview.h"
 #include "canvas/scene.h"

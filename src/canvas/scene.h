@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/attributerecord.h"
+#include "document/attributerecord.h"
 #include "document/defaultparameters.h"
 
 #include <QGraphicsScene>

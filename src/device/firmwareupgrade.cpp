@@ -1,9 +1,9 @@
 // Firmware upgrade of LowerGrbl: the built-in image for the engraver's
 // hardware, written in pieces, one each time the engraver asks for more.
-#include "lowergrbl.h"
+#include "device/lowergrbl.h"
 
-#include "grblmodel.h"
-#include "serial.h"
+#include "device/grblmodel.h"
+#include "device/serial.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
-#include "grblcommands.h"
+#include "device/grblcommands.h"
 
-#include "panelmessage.h"
+#include "device/panelmessage.h"
 
 namespace GrblCommands {
 

@@ -1,4 +1,4 @@
-#include "grblmodel.h"
+#include "device/grblmodel.h"
 
 #include <QVector>
 

@@ -1,4 +1,4 @@
-#include "grblsettings.h"
+#include "device/grblsettings.h"
 
 #include <QSettings>
 

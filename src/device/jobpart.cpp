@@ -1,4 +1,4 @@
-#include "jobpart.h"
+#include "device/jobpart.h"
 
 JobPart JobPart::take(QList<GCodeBuffer> &pending, int minimum)
 {

@@ -1,9 +1,9 @@
 // Job transfer of LowerGrbl: line mode streams each record under character
 // counting; part mode sends compressed parts of the job text on request.
-#include "lowergrbl.h"
+#include "device/lowergrbl.h"
 
-#include "jobpart.h"
-#include "zlibstream.h"
+#include "device/jobpart.h"
+#include "device/zlibstream.h"
 
 #include <QDebug>
 #include <QTimer>

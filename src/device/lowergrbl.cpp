@@ -1,9 +1,9 @@
-#include "lowergrbl.h"
+#include "device/lowergrbl.h"
 
-#include "app/settingsnames.h"
-#include "grblmodel.h"
-#include "panelmessage.h"
-#include "serial.h"
+#include "common/settingsnames.h"
+#include "device/grblmodel.h"
+#include "device/panelmessage.h"
+#include "device/serial.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
-#include "grblsettings.h"
-#include "receivebufferaccount.h"
+#include "device/grblsettings.h"
+#include "device/receivebufferaccount.h"
 
 #include <QByteArray>
 #include <QList>

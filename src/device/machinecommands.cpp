@@ -1,7 +1,7 @@
 // Machine commands of LowerGrbl: the operate panel's buttons and fields.
-#include "lowergrbl.h"
+#include "device/lowergrbl.h"
 
-#include "grblcommands.h"
+#include "device/grblcommands.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "panelmessage.h"
+#include "device/panelmessage.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "receivebufferaccount.h"
+#include "device/receivebufferaccount.h"
 
 void ReceiveBufferAccount::setBufferSize(int size)
 {

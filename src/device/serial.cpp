@@ -1,4 +1,4 @@
-#include "serial.h"
+#include "device/serial.h"
 
 #include <QDebug>
 #include <QMetaEnum>

@@ -1,4 +1,4 @@
-#include "zlibstream.h"
+#include "device/zlibstream.h"
 
 #include <zlib.h>
 

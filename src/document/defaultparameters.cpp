@@ -1,6 +1,6 @@
-#include "defaultparameters.h"
+#include "document/defaultparameters.h"
 
-#include "app/settingsnames.h"
+#include "common/settingsnames.h"
 
 #include <QRegularExpression>
 #include <QSettings>

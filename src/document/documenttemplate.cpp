@@ -1,4 +1,4 @@
-#include "documenttemplate.h"
+#include "document/documenttemplate.h"
 
 QString newDocumentText()
 {

@@ -1,6 +1,6 @@
-#include "documentwriter.h"
+#include "document/documentwriter.h"
 
-#include "app/userdata.h"
+#include "common/userdata.h"
 
 #include <QDebug>
 #include <QFile>

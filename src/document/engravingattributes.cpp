@@ -1,7 +1,7 @@
-#include "engravingattributes.h"
+#include "document/engravingattributes.h"
 
-#include "svgnumbers.h"
-#include "svgstyle.h"
+#include "document/svgnumbers.h"
+#include "document/svgstyle.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "defaultparameters.h"
-#include "paintparameter.h"
+#include "document/defaultparameters.h"
+#include "document/paintparameter.h"
 
 #include <QDomElement>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "fontresolver.h"
+#include "document/fontresolver.h"
 
-#include "svgnumbers.h"
-#include "svgstyle.h"
+#include "document/svgnumbers.h"
+#include "document/svgstyle.h"
 
 #include <QFontDatabase>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "svgstyle.h"
+#include "document/svgstyle.h"
 
 #include <QDomElement>
 #include <QFont>

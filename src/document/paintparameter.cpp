@@ -1,4 +1,4 @@
-#include "paintparameter.h"
+#include "document/paintparameter.h"
 
 #include <QDebug>
 

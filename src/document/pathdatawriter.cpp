@@ -1,4 +1,4 @@
-#include "pathdatawriter.h"
+#include "document/pathdatawriter.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 
 // The attribute grammars shared by the document, canvas, importers and generator.
-#include "svgnumbers.h"
-#include "svgpaint.h"
-#include "svgpathdata.h"
-#include "svgstyle.h"
-#include "svgtransform.h"
+#include "document/svgnumbers.h"
+#include "document/svgpaint.h"
+#include "document/svgpathdata.h"
+#include "document/svgstyle.h"
+#include "document/svgtransform.h"

@@ -1,6 +1,6 @@
-#include "svgnumbers.h"
+#include "document/svgnumbers.h"
 
-#include "svgscanner.h"
+#include "document/svgscanner.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "svgpaint.h"
+#include "document/svgpaint.h"
 
-#include "svgnumbers.h"
-#include "svgscanner.h"
-#include "svgstyle.h"
+#include "document/svgnumbers.h"
+#include "document/svgscanner.h"
+#include "document/svgstyle.h"
 
 #include <QColor>
 #include <QDebug>

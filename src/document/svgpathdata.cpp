@@ -1,6 +1,6 @@
-#include "svgpathdata.h"
+#include "document/svgpathdata.h"
 
-#include "svgscanner.h"
+#include "document/svgscanner.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "svgscanner.h"
+#include "document/svgscanner.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "svgstyle.h"
+#include "document/svgstyle.h"
 
-#include "svgnumbers.h"
-#include "svgscanner.h"
+#include "document/svgnumbers.h"
+#include "document/svgscanner.h"
 
 #include <QFontDatabase>
 

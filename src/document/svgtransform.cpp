@@ -1,7 +1,7 @@
-#include "svgtransform.h"
+#include "document/svgtransform.h"
 
-#include "svgnumbers.h"
-#include "svgscanner.h"
+#include "document/svgnumbers.h"
+#include "document/svgscanner.h"
 
 #include <QDebug>
 

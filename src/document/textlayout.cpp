@@ -1,7 +1,7 @@
-#include "textlayout.h"
+#include "document/textlayout.h"
 
-#include "engravingattributes.h"
-#include "svgnumbers.h"
+#include "document/engravingattributes.h"
+#include "document/svgnumbers.h"
 
 #include <QFontMetricsF>
 #include <QHash>

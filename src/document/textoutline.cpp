@@ -1,11 +1,11 @@
-#include "textoutline.h"
+#include "document/textoutline.h"
 
-#include "documenttemplate.h"
-#include "engravingattributes.h"
-#include "fontresolver.h"
-#include "pathdatawriter.h"
-#include "svgstyle.h"
-#include "textlayout.h"
+#include "document/documenttemplate.h"
+#include "document/engravingattributes.h"
+#include "document/fontresolver.h"
+#include "document/pathdatawriter.h"
+#include "document/svgstyle.h"
+#include "document/textlayout.h"
 
 namespace {
 

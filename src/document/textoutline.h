@@ -1,6 +1,6 @@
 #pragma once
 
-#include "defaultparameters.h"
+#include "document/defaultparameters.h"
 
 #include <QDomElement>
 #include <QList>

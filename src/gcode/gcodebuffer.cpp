@@ -1,4 +1,4 @@
-#include "gcodebuffer.h"
+#include "gcode/gcodebuffer.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "gcodefile.h"
+#include "gcode/gcodefile.h"
 
 #include <QByteArray>
 #include <QSaveFile>

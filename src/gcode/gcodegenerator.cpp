@@ -1,10 +1,10 @@
-#include "gcodegenerator.h"
+#include "gcode/gcodegenerator.h"
 
-#include "outlineitem.h"
-#include "outlineshape.h"
-#include "rastergroup.h"
-#include "scanlinegenerator.h"
-#include "sortitemlist.h"
+#include "gcode/outlineitem.h"
+#include "gcode/outlineshape.h"
+#include "gcode/rastergroup.h"
+#include "gcode/scanlinegenerator.h"
+#include "gcode/sortitemlist.h"
 
 #include "document/documentwriter.h"
 #include "document/engravingattributes.h"

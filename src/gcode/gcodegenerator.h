@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gcodebuffer.h"
+#include "gcode/gcodebuffer.h"
 
 #include "document/defaultparameters.h"
 #include "document/paintparameter.h"

@@ -1,4 +1,4 @@
-#include "outlineitem.h"
+#include "gcode/outlineitem.h"
 
 #include <QDebug>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "outlinemoves.h"
+#include "gcode/outlinemoves.h"
 
 OutlineMoves::OutlineMoves(double fullPower, double fullSpeed)
     : mFullPower(fullPower), mFullSpeed(fullSpeed)

@@ -1,4 +1,4 @@
-#include "outlineshape.h"
+#include "gcode/outlineshape.h"
 
 #include "document/svggrammar.h"
 

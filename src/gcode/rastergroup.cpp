@@ -1,4 +1,4 @@
-#include "rastergroup.h"
+#include "gcode/rastergroup.h"
 
 #include "document/engravingattributes.h"
 

@@ -1,4 +1,4 @@
-#include "scanlinegenerator.h"
+#include "gcode/scanlinegenerator.h"
 
 #include "import/opencvimage.h"
 

@@ -1,6 +1,6 @@
-#include "sortitemlist.h"
+#include "gcode/sortitemlist.h"
 
-#include "outlinemoves.h"
+#include "gcode/outlinemoves.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
-#include "bitmapprocessing.h"
+#include "import/bitmapprocessing.h"
 
-#include "opencvimage.h"
+#include "import/opencvimage.h"
 
 #include <QBuffer>
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "opencvimage.h"
+#include "import/opencvimage.h"
 
 #include <QByteArray>
 #include <QDebug>

@@ -1,5 +1,5 @@
-#include "app/language.h"
-#include "app/settingsnames.h"
+#include "common/language.h"
+#include "common/settingsnames.h"
 
 #include <QSettings>
 #include <QStandardPaths>

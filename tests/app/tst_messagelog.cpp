@@ -1,5 +1,5 @@
-#include "app/messagelog.h"
-#include "app/userdata.h"
+#include "common/messagelog.h"
+#include "common/userdata.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The controller against a scripted engraver on a pseudo-terminal: exact
 // bytes both ways, replies cut anywhere, and the failure paths.
-#include "app/settingsnames.h"
+#include "common/settingsnames.h"
 #include "device/lowergrbl.h"
 #include "jobfixtures.h"
 #include "panelspy.h"

@@ -1,4 +1,4 @@
-#include "app/settingsnames.h"
+#include "common/settingsnames.h"
 #include "document/defaultparameters.h"
 
 #include <QSettings>

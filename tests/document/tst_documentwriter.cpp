@@ -1,4 +1,4 @@
-#include "app/userdata.h"
+#include "common/userdata.h"
 #include "document/documenttemplate.h"
 #include "document/documentwriter.h"
 

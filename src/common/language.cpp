@@ -1,6 +1,6 @@
-#include "language.h"
+#include "common/language.h"
 
-#include "settingsnames.h"
+#include "common/settingsnames.h"
 
 #include <QDebug>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "userdata.h"
+#include "common/userdata.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "messagelog.h"
+#include "common/messagelog.h"
 
 #include <QDateTime>
 #include <QFile>
