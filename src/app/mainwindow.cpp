@@ -32,7 +32,9 @@ MainWindow::MainWindow(QWidget *parent)
     menuBar()->addMenu(tr("语言(&L)"));
     menuBar()->addMenu(tr("帮助(&H)"));
 
-    mSvgView = new SVGView(this, this);
+    mSvgView = new SVGView(this);
+    connect(this, &MainWindow::addImage, mSvgView->scene(), &Scene::addImage);
+    connect(this, &MainWindow::addSvg, mSvgView->scene(), &Scene::addSvg);
     mDesignView = new QGraphicsView(this);
     mDesignView->setObjectName(QStringLiteral("designView"));
     mDesignView->setMinimumSize(200, 200);

@@ -1,21 +1,16 @@
 #include "canvas/scene.h"
 
-#include "app/mainwindow.h"
-
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/itemfactory.h"
 #include "canvas/svgview.h"
-#include "document/ellipseelement.h"
 #include "document/engravingattributes.h"
-#include "document/imageelement.h"
 #include "document/node.h"
-#include "document/pathelement.h"
-#include "document/rectelement.h"
 #include "document/svgdocument.h"
-#include "document/svgelement.h"
-#include "document/textelement.h"
+#include "document/textlayout.h"
+#include "import/designimport.h"
 
 #include <QDebug>
 #include <QDomDocument>
@@ -26,7 +21,7 @@ namespace {
 
 Node *nodeOf(const QGraphicsItem *item)
 {
-    return item ? static_cast<Node *>(item->data(0).value<void *>()) : nullptr;
+    return ItemFactory::nodeOf(item);
 }
 
 void merge(QString &accumulated, const QString &value)
@@ -55,17 +50,12 @@ const QStringList &mergedKeys()
 
 } // namespace
 
-Scene::Scene(MainWindow *mainWindow, SVGView *view)
+Scene::Scene(SVGView *view)
     : QGraphicsScene(nullptr)
-    , mMainWindow(mainWindow)
     , mView(view)
 {
     setBackgroundBrush(QColor(255, 255, 255, 255));
     connect(this, &QGraphicsScene::selectionChanged, this, &Scene::selectNode);
-    if (mainWindow) {
-        connect(mainWindow, &MainWindow::addImage, this, &Scene::addImage);
-        connect(mainWindow, &MainWindow::addSvg, this, &Scene::addSvg);
-    }
 }
 
 Scene::~Scene()
@@ -74,6 +64,16 @@ Scene::~Scene()
     // change, when this part of the object is already gone.
     disconnect(this, &QGraphicsScene::selectionChanged, this, &Scene::selectNode);
     clear();
+}
+
+const DefaultParameters &Scene::defaultParameters() const
+{
+    return mView->document()->defaultParameters();
+}
+
+void Scene::setDefaultParameters(const DefaultParameters &parameters)
+{
+    mView->document()->setDefaultParameters(parameters);
 }
 
 void Scene::setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds)
@@ -222,20 +222,7 @@ std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QStrin
 {
     if (!element)
         return std::nullopt;
-    switch (element->type()) {
-    case NodeType::Rect:
-        return static_cast<RectElement *>(element)->applyAttribute(name, value);
-    case NodeType::Ellipse:
-        return static_cast<EllipseElement *>(element)->applyAttribute(name, value);
-    case NodeType::Path:
-        return static_cast<PathElement *>(element)->applyAttribute(name, value);
-    case NodeType::Image:
-        return static_cast<ImageElement *>(element)->applyAttribute(name, value);
-    case NodeType::Text:
-        return static_cast<TextElement *>(element)->applyAttribute(name, value);
-    default:
-        return std::nullopt;
-    }
+    return element->applyAttribute(name, value);
 }
 
 void Scene::clearUpSelected()
@@ -305,62 +292,31 @@ void Scene::resize()
 
 void Scene::addImage(QString fileBase64, qreal width, qreal height)
 {
-    QDomElement svg = mView->document()->domDocument().documentElement();
-    if (svg.isNull() || svg.tagName() != QLatin1String("svg"))
+    if (!DesignImport::declareXlink(mView->document()->domDocument()))
         return;
-    if (!svg.hasAttribute(QStringLiteral("xmlns:xlink")))
-        svg.setAttribute(QStringLiteral("xmlns:xlink"), QStringLiteral("http://www.w3.org/1999/xlink"));
     Node *layer = mView->currentLayer();
-    if (!layer || !layer->containerItem())
+    QGraphicsItem *layerItem = layer ? mView->itemFactory()->containerItem(layer) : nullptr;
+    if (!layerItem)
         return;
-    const QPointF origin = layer->containerItem()->mapFromScene(QPointF(0, 0));
-    const QStringList names{"x", "y", "width", "height", "tolvenrik:image", "xlink:href"};
-    const QStringList values{formatFixed(origin.x()), formatFixed(origin.y()), formatFixed(width),
-                             formatFixed(height), EngravingAttributes::imageBw,
-                             QStringLiteral("data:image/png;base64,") + fileBase64};
-    Node *node = mView->addNode(QStringLiteral("image"), names, values);
+    const DesignImport::ImageAttributes image = DesignImport::imageAttributes(
+            fileBase64, layerItem->mapFromScene(QPointF(0, 0)), width, height);
+    Node *node = mView->addNode(QStringLiteral("image"), image.names, image.values);
     if (!node)
         return;
     mDrawingNode = node;
-    if (node->item())
-        node->item()->setSelected(true);
-    node->setAttributes(names, values);
+    if (QGraphicsItem *item = mView->itemOf(node))
+        item->setSelected(true);
+    node->setAttributes(image.names, image.values);
 }
 
 void Scene::addSvg(QString svgText)
 {
-    QDomDocument imported;
-    imported.setContent(svgText, false);
-    const QDomElement source = imported.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
     Node *layer = mView->currentLayer();
-    if (source.isNull() || !layer)
+    if (!layer)
         return;
-    static const QStringList drawable{"circle", "ellipse", "image", "line", "path",
-                                      "polygon", "polyline", "rect", "text"};
-    int groups = 0;
-    bool hasDrawable = false;
-    QDomElement onlyGroup;
-    for (QDomNode child = source.firstChild(); !child.isNull(); child = child.nextSibling()) {
-        const QString tag = child.nodeName();
-        if (tag == QLatin1String("g")) {
-            ++groups;
-            onlyGroup = child.toElement();
-        } else if (drawable.contains(tag)) {
-            hasDrawable = true;
-        }
-    }
-    QDomDocument &design = mView->document()->domDocument();
-    QDomElement group;
-    if (hasDrawable || groups != 1) {
-        group = design.createElement(QStringLiteral("g"));
-        for (QDomNode child = source.firstChild(); !child.isNull(); child = child.nextSibling()) {
-            const QString tag = child.nodeName();
-            if (tag == QLatin1String("g") || drawable.contains(tag))
-                group.appendChild(design.importNode(child, true));
-        }
-    } else {
-        group = design.importNode(onlyGroup, true).toElement();
-    }
+    const QDomElement group = DesignImport::svgAsGroup(mView->document()->domDocument(), svgText);
+    if (group.isNull())
+        return;
     QDomElement layerElement = layer->element();
     layerElement.appendChild(group);
     const int row = layerElement.childNodes().count() - 1;

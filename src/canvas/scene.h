@@ -9,7 +9,6 @@
 #include <QSizeF>
 #include <optional>
 
-class MainWindow;
 class Node;
 class SVGView;
 class SelectItem;
@@ -30,11 +29,12 @@ class Scene : public QGraphicsScene
     Q_OBJECT
 
 public:
-    Scene(MainWindow *mainWindow, SVGView *view);
+    explicit Scene(SVGView *view);
     ~Scene() override;
 
-    const DefaultParameters &defaultParameters() const { return mDefaultParameters; }
-    void setDefaultParameters(const DefaultParameters &parameters) { mDefaultParameters = parameters; }
+    // The document's parameter set for new elements.
+    const DefaultParameters &defaultParameters() const;
+    void setDefaultParameters(const DefaultParameters &parameters);
 
     // Connects an item's three press signals to the slots of the same names.
     template <typename Item>
@@ -54,8 +54,8 @@ public:
     QRectF jobBounds() const;
     // The 17 properties the property panel shows; mixed values read "err".
     QMap<QString, QString> propertySummary(const QList<QGraphicsItem *> &items) const;
-    // Sets one attribute of a rect, ellipse, path, image or text element and
-    // updates its item; the record undoes it. Nothing for other kinds.
+    // Sets one attribute of a rect, ellipse, path, image or text element,
+    // whose item follows; the record undoes it. Nothing for other kinds.
     std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
                                                   const QString &value);
 
@@ -97,8 +97,6 @@ protected:
 
 private:
     QList<QGraphicsItem *> mSelectedItemList;
-    DefaultParameters mDefaultParameters;
-    MainWindow *mMainWindow = nullptr;
     SVGView *mView = nullptr;
     Node *mDrawingNode = nullptr;
     bool mSuppressSelectionSignals = false;

@@ -1,5 +1,6 @@
 #include "canvas/svgview.h"
 
+#include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
@@ -12,36 +13,48 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
-SVGView::SVGView(MainWindow *mainWindow, QObject *parent)
+SVGView::SVGView(QObject *parent)
     : QObject(parent)
 {
-    mScene = new Scene(mainWindow, this);
-    // The document is set after construction: its elements reach the scene
-    // and the document through this view while they are built.
-    mDocument = new SVGDocument(QString(), this);
+    mScene = new Scene(this);
+    mItemFactory = new ItemFactory(this, mScene);
+    // The text is set once the factory listens, so every element gets its item.
+    mDocument = new SVGDocument();
+    mDocument->setObserver(mItemFactory);
     mDocument->setSvgText(newDocumentText());
 }
 
 SVGView::~SVGView()
 {
-    // Element objects first: they look at their items' scene when deleted.
+    // Element objects first: the factory hears of each, and looks at its
+    // item's scene.
     delete mDocument;
     mDocument = nullptr;
+    delete mItemFactory;
+    mItemFactory = nullptr;
     delete mScene;
     mScene = nullptr;
 }
 
+QGraphicsItem *SVGView::itemOf(const Node *node) const
+{
+    return mItemFactory->item(node);
+}
+
+Node *SVGView::currentLayer() const
+{
+    return mDocument ? mDocument->currentLayer() : nullptr;
+}
+
 QString SVGView::generateGcode(const QString &svgText)
 {
-    mGenerator.setDefaultParameters(mScene->defaultParameters());
-    mGenerator.generate(svgText);
-    qDebug() << "mGcode" << mGenerator.job().size();
+    mJobs.generate(svgText, mDocument->defaultParameters());
     return QString();
 }
 
 void SVGView::setSvgPaintProperty(const QStringList &names, const QList<double> &values)
 {
-    mGenerator.setPaintProperty(names, values);
+    mJobs.setPaintProperty(names, values);
 }
 
 bool SVGView::openFile(const QString &path)
@@ -76,7 +89,6 @@ void SVGView::clearDocument()
 {
     // Nothing may keep pointing into the old tree once it is gone.
     mScene->forgetDocument();
-    mCurrentLayer = nullptr;
     mDocument->releaseTree();
     mScene->clear();
 }
@@ -84,9 +96,10 @@ void SVGView::clearDocument()
 Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
 {
     mScene->clearSelectionQuietly();
-    if (!mCurrentLayer)
+    Node *layer = currentLayer();
+    if (!layer)
         return nullptr;
-    Node *node = mCurrentLayer->addChildElement(tag, names, values);
+    Node *node = layer->addChildElement(tag, names, values);
     emit itemModified();
     return node;
 }

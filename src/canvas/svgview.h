@@ -1,29 +1,34 @@
 #pragma once
 
-#include "gcode/gcodegenerator.h"
+#include "gcode/jobcontroller.h"
 
 #include <QObject>
 #include <QSizeF>
 #include <QStringList>
 
-class MainWindow;
+class ItemFactory;
 class Node;
+class QGraphicsItem;
 class QGraphicsView;
 class SVGDocument;
 class Scene;
 
-// The document controller: owns the design and its canvas, and replaces,
-// extends and sizes the design as a whole.
+// The document controller: owns the design, its canvas and the factory
+// that keeps one item per element, and replaces, extends and sizes the
+// design as a whole.
 class SVGView : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SVGView(MainWindow *mainWindow = nullptr, QObject *parent = nullptr);
+    explicit SVGView(QObject *parent = nullptr);
     ~SVGView() override;
 
     SVGDocument *document() const { return mDocument; }
     Scene *scene() const { return mScene; }
+    ItemFactory *itemFactory() const { return mItemFactory; }
+    // The element's graphics item, or null when it has none.
+    QGraphicsItem *itemOf(const Node *node) const;
     QGraphicsView *designView() const { return mDesignView; }
     void setDesignView(QGraphicsView *view) { mDesignView = view; }
 
@@ -41,31 +46,28 @@ public:
     void fitView();
 
     // The first g created since the document was last cleared.
-    Node *currentLayer() const { return mCurrentLayer; }
-    void setCurrentLayer(Node *layer) { mCurrentLayer = layer; }
+    Node *currentLayer() const;
     QString filePath() const { return mFilePath; }
 
-    // Turns the design text into the job list with the scene's default
+    // Turns the design text into the job list with the document's default
     // parameter set; returns an empty string.
     QString generateGcode(const QString &svgText);
     // "paintPower", "paintSpeed" and the other generator values by name.
     void setSvgPaintProperty(const QStringList &names, const QList<double> &values);
-    const QVector<GCodeBuffer> &gcode() const { return mGenerator.job(); }
-    void clearGcode() { mGenerator.clearJob(); }
-    const GCodeGenerator &generator() const { return mGenerator; }
+    const QVector<GCodeBuffer> &gcode() const { return mJobs.job(); }
+    void clearGcode() { mJobs.clearJob(); }
+    const GCodeGenerator &generator() const { return mJobs.generator(); }
 
 signals:
     void itemModified();
 
 private:
-    void setDocumentText(const QString &text);
-
     SVGDocument *mDocument = nullptr;
     Scene *mScene = nullptr;
+    ItemFactory *mItemFactory = nullptr;
     QGraphicsView *mDesignView = nullptr;
     double mWidth = 2000;
     double mHeight = 2700;
-    Node *mCurrentLayer = nullptr;
     QString mFilePath;
-    GCodeGenerator mGenerator;
+    JobController mJobs;
 };

@@ -1,54 +1,29 @@
 #include "document/ellipseelement.h"
 
-#include "canvas/graphicsellipseitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/engravingattributes.h"
 #include "document/svggrammar.h"
 
-EllipseElement::EllipseElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : EllipseElement(element, row, view, parent, NodeType::Ellipse)
+EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : EllipseElement(element, row, document, parent, NodeType::Ellipse)
 {
     mRx = safeLength(attributeLength(element, QStringLiteral("rx")));
     mRy = safeLength(attributeLength(element, QStringLiteral("ry")));
-    build();
+    prepareDrawable();
 }
 
-EllipseElement::EllipseElement(const QDomElement &element, int row, SVGView *view, Node *parent,
+EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
                                NodeType type)
-    : Node(element, row, view, parent, type)
+    : Node(element, row, document, parent, type)
 {
     mCx = safeLength(attributeLength(element, QStringLiteral("cx")));
     mCy = safeLength(attributeLength(element, QStringLiteral("cy")));
 }
 
-CircleElement::CircleElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : EllipseElement(element, row, view, parent, NodeType::Circle)
+CircleElement::CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : EllipseElement(element, row, document, parent, NodeType::Circle)
 {
     mRx = mRy = safeLength(attributeLength(element, QStringLiteral("r")));
-    build();
-}
-
-void EllipseElement::build()
-{
-    readEngravingAttributes();
-    mEllipseItem = new GraphicsEllipseItem(mView);
-    mEllipseItem->setRect(0, 0, 2 * mRx, 2 * mRy);
-    mEllipseItem->setPos(mCx - mRx, mCy - mRy);
-    attachItem(mEllipseItem);
-    registerItem(mEllipseItem);
-    mView->scene()->connectItem(mEllipseItem);
-    refreshPaint();
-}
-
-void EllipseElement::refreshPaint()
-{
-    QBrush brush;
-    QPen pen;
-    const bool hollow = resolvePaint(&brush, &pen);
-    mEllipseItem->setBrush(brush);
-    mEllipseItem->setPen(pen);
-    mEllipseItem->setHollow(hollow ? 1 : 0);
+    prepareDrawable();
 }
 
 std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &name,
@@ -58,12 +33,9 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
                                       "transform"};
     if (mType != NodeType::Ellipse || !accepted.contains(name))
         return std::nullopt;
+    if (name == QLatin1String("fill") || name == QLatin1String("stroke"))
+        return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {}, {value}};
-    if (name == QLatin1String("fill") || name == QLatin1String("stroke")) {
-        record.oldValues.append(setStyleDeclaration(name, value));
-        refreshPaint();
-        return record;
-    }
     const double number = safeLength(parseLength(value));
     if (name == QLatin1String("x") || name == QLatin1String("y")) {
         // The left and top of the ellipse's box, kept as its centre.
@@ -88,8 +60,7 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
         else if (name == QLatin1String("ry"))
             mRy = number;
     }
-    mEllipseItem->setRect(0, 0, 2 * mRx, 2 * mRy);
-    mEllipseItem->setPos(mCx - mRx, mCy - mRy);
-    refreshItemTransform();
+    notifyChanged(name == QLatin1String("transform") ? NodeObserver::Transform
+                                                      : NodeObserver::Geometry);
     return record;
 }

@@ -2,30 +2,18 @@
 
 #include "document/node.h"
 
-class GraphicsRectItem;
-
-// A "g": an invisible rectangle item that encloses its children. It is not
-// picked itself; the first one created on the canvas becomes the view's
-// current layer.
+// A "g": an invisible container that encloses its children and is not
+// picked itself; the first one on the canvas becomes the document's
+// current layer, where new elements go.
 class GElement : public Node
 {
 public:
-    GElement(const QDomElement &element, int row, SVGView *view, Node *parent);
-
-    GraphicsRectItem *rectItem() const { return mRectItem; }
-
-private:
-    GraphicsRectItem *mRectItem = nullptr;
+    GElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 };
 
 // An "a": a container like "g", but movable and selectable as a whole.
 class AElement : public Node
 {
 public:
-    AElement(const QDomElement &element, int row, SVGView *view, Node *parent);
-
-    GraphicsRectItem *rectItem() const { return mRectItem; }
-
-private:
-    GraphicsRectItem *mRectItem = nullptr;
+    AElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 };

@@ -1,12 +1,8 @@
 #include "document/imageelement.h"
 
-#include "canvas/graphicsimageitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/svggrammar.h"
 
 #include <QDebug>
-#include <QPixmap>
 #include <QTextStream>
 
 namespace {
@@ -15,8 +11,8 @@ namespace {
 constexpr double maxScaledPixels = 64e6;
 } // namespace
 
-ImageElement::ImageElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : Node(element, row, view, parent, NodeType::Image)
+ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : Node(element, row, document, parent, NodeType::Image)
 {
     mX = safeLength(attributeLength(element, QStringLiteral("x")));
     mY = safeLength(attributeLength(element, QStringLiteral("y")));
@@ -26,17 +22,8 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGView *view, N
         QTextStream(stdout) << "Error!  Width of image is negative\n";
     if (mHeight < 0)
         QTextStream(stdout) << "Error!  Height of image is negative\n";
-    readEngravingAttributes();
     mBitmap = decodeHref(element.attribute(QStringLiteral("xlink:href")));
-    mImageItem = new GraphicsImageItem(view);
-    showBitmap();
-    mImageItem->setPos(mX, mY);
-    attachItem(mImageItem);
-    registerItem(mImageItem);
-    view->scene()->connectItem(mImageItem);
-    QBrush brush;
-    QPen pen;
-    resolvePaint(&brush, &pen);
+    prepareDrawable();
 }
 
 QImage ImageElement::decodeHref(const QString &href)
@@ -54,21 +41,17 @@ void ImageElement::setPosition(const QPointF &position)
     mY = position.y();
 }
 
-void ImageElement::showBitmap()
+QImage ImageElement::displayedBitmap() const
 {
     const int width = int(qAbs(mWidth));
     const int height = int(qAbs(mHeight));
-    if (mBitmap.isNull() || width == 0 || height == 0) {
-        mImageItem->setPixmap(QPixmap::fromImage(mBitmap));
-        return;
-    }
+    if (mBitmap.isNull() || width == 0 || height == 0)
+        return mBitmap;
     if (double(width) * height > maxScaledPixels) {
         qDebug() << "image too large to scale:" << width << "x" << height;
-        mImageItem->setPixmap(QPixmap::fromImage(mBitmap));
-        return;
+        return mBitmap;
     }
-    mImageItem->setPixmap(QPixmap::fromImage(
-            mBitmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    return mBitmap.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name, const QString &value)
@@ -79,18 +62,18 @@ std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name,
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
     const double number = safeLength(parseLength(value));
+    NodeObserver::Changes changes = NodeObserver::Geometry;
     if (name == QLatin1String("x")) {
         mX = number;
     } else if (name == QLatin1String("y")) {
         mY = number;
     } else if (name == QLatin1String("width")) {
         mWidth = number;
-        showBitmap();
+        changes |= NodeObserver::Bitmap;
     } else if (name == QLatin1String("height")) {
         mHeight = number;
-        showBitmap();
+        changes |= NodeObserver::Bitmap;
     }
-    mImageItem->setPos(mX, mY);
-    refreshItemTransform();
+    notifyChanged(changes);
     return record;
 }

@@ -2,17 +2,16 @@
 
 #include "document/node.h"
 
-class GraphicsLineItem;
+#include <QLineF>
 
-// A "line": the item holds the line (x1, y1)-(x2, y2) at position (0, 0).
+// A "line" from (x1, y1) to (x2, y2), drawn with its pen only.
 class LineElement : public Node
 {
 public:
-    LineElement(const QDomElement &element, int row, SVGView *view, Node *parent);
+    LineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
-    GraphicsLineItem *lineItem() const { return mLineItem; }
-    void refreshPaint() override;
+    QLineF line() const { return mLine; }
 
 private:
-    GraphicsLineItem *mLineItem = nullptr;
+    QLineF mLine;
 };

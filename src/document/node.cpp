@@ -1,7 +1,5 @@
 #include "document/node.h"
 
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/gelement.h"
 #include "document/ellipseelement.h"
 #include "document/imageelement.h"
@@ -17,7 +15,6 @@
 
 #include <QDebug>
 #include <QFont>
-#include <QGraphicsRectItem>
 #include <QTextStream>
 #include <cmath>
 
@@ -123,7 +120,7 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
     const QString id = paintReferenceId(value);
     if (id.isEmpty())
         return PaintKind::None;
-    SVGDocument *document = node->view() ? node->view()->document() : nullptr;
+    SVGDocument *document = node->document();
     const QDomElement target = document ? document->elementById(id) : QDomElement();
     if (target.isNull())
         return PaintKind::None;
@@ -183,12 +180,50 @@ int depthOf(const Node *node)
 
 } // namespace
 
-Node::Node(const QDomElement &element, int row, SVGView *view, Node *parent, NodeType type)
-    : mView(view)
+namespace {
+
+// Kinds that have a graphics item when they are on the canvas.
+bool hasItemKind(NodeType type)
+{
+    switch (type) {
+    case NodeType::Svg:
+    case NodeType::G:
+    case NodeType::Rect:
+    case NodeType::Circle:
+    case NodeType::Ellipse:
+    case NodeType::Line:
+    case NodeType::Polyline:
+    case NodeType::Polygon:
+    case NodeType::Path:
+    case NodeType::Text:
+    case NodeType::A:
+    case NodeType::Image:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Only an svg document element owns the work area; anything under a kind
+// without an item (defs, gradients, unknown tags) is never drawn.
+bool onCanvas(NodeType type, const Node *parent)
+{
+    if (!parent)
+        return false;
+    if (!parent->parent())
+        return type == NodeType::Svg;
+    return parent->isOnCanvas() && hasItemKind(type);
+}
+
+} // namespace
+
+Node::Node(const QDomElement &element, int row, SVGDocument *document, Node *parent, NodeType type)
+    : mDocument(document)
     , mType(type)
     , mElement(element)
     , mRow(row)
     , mParent(parent)
+    , mOnCanvas(onCanvas(type, parent))
 {
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.count(); ++i) {
@@ -200,10 +235,10 @@ Node::Node(const QDomElement &element, int row, SVGView *view, Node *parent, Nod
 Node::~Node()
 {
     qDeleteAll(mChildren);
-    // Items in a scene belong to it. An item that never reached one (the
-    // child of a non-drawing element such as defs) is only referenced here.
-    if (mItem && !mItem->scene() && !mItem->parentItem())
-        delete mItem;
+    // The root above the document element was never announced.
+    NodeObserver *observer = mDocument && mParent ? mDocument->observer() : nullptr;
+    if (observer)
+        observer->nodeDestroyed(this);
 }
 
 QList<Node *> Node::cachedChildren() const
@@ -240,36 +275,36 @@ NodeType Node::typeForTag(const QString &tag)
     return types.value(tag, NodeType::Other);
 }
 
-Node *Node::create(const QDomElement &element, int row, SVGView *view, Node *parent)
+Node *Node::create(const QDomElement &element, int row, SVGDocument *document, Node *parent)
 {
     const NodeType type = typeForTag(element.tagName());
     switch (type) {
     case NodeType::Svg:
-        return new SVGElement(element, row, view, parent);
+        return new SVGElement(element, row, document, parent);
     case NodeType::G:
-        return new GElement(element, row, view, parent);
+        return new GElement(element, row, document, parent);
     case NodeType::A:
-        return new AElement(element, row, view, parent);
+        return new AElement(element, row, document, parent);
     case NodeType::Rect:
-        return new RectElement(element, row, view, parent);
+        return new RectElement(element, row, document, parent);
     case NodeType::Circle:
-        return new CircleElement(element, row, view, parent);
+        return new CircleElement(element, row, document, parent);
     case NodeType::Ellipse:
-        return new EllipseElement(element, row, view, parent);
+        return new EllipseElement(element, row, document, parent);
     case NodeType::Line:
-        return new LineElement(element, row, view, parent);
+        return new LineElement(element, row, document, parent);
     case NodeType::Polyline:
-        return new PolylineElement(element, row, view, parent);
+        return new PolylineElement(element, row, document, parent);
     case NodeType::Polygon:
-        return new PolygonElement(element, row, view, parent);
+        return new PolygonElement(element, row, document, parent);
     case NodeType::Path:
-        return new PathElement(element, row, view, parent);
+        return new PathElement(element, row, document, parent);
     case NodeType::Text:
-        return new TextElement(element, row, view, parent);
+        return new TextElement(element, row, document, parent);
     case NodeType::Image:
-        return new ImageElement(element, row, view, parent);
+        return new ImageElement(element, row, document, parent);
     default:
-        return new Node(element, row, view, parent, type);
+        return new Node(element, row, document, parent, type);
     }
 }
 
@@ -295,8 +330,10 @@ Node *Node::createChild(const QDomElement &element, int row)
         reported = true;
         return nullptr;
     }
-    Node *node = create(element, row, mView, this);
+    Node *node = create(element, row, mDocument, this);
     mChildren.insert(row, node);
+    if (NodeObserver *observer = mDocument ? mDocument->observer() : nullptr)
+        observer->nodeCreated(node);
     return node;
 }
 
@@ -312,28 +349,6 @@ Node *Node::findNode(const QDomElement &element)
     return nullptr;
 }
 
-void Node::attachItem(QGraphicsItem *item)
-{
-    bool hasId = false;
-    const QString id = attributeString(mElement, QStringLiteral("id"), &hasId);
-    if (hasId)
-        item->setToolTip(id);
-    item->setZValue(mRow);
-    item->setFlag(QGraphicsItem::ItemIsMovable);
-    item->setFlag(QGraphicsItem::ItemIsSelectable);
-    item->setTransform(itemTransform(item->pos()));
-    parseStyle();
-    if (mParent) {
-        if (QGraphicsItem *parentItem = mParent->containerItem()) {
-            item->setParentItem(parentItem);
-            const bool building = mView && mView->document() && mView->document()->isBuilding();
-            if (!building)
-                mParent->fitContainerToChildren();
-        }
-    }
-    mItem = item;
-}
-
 QTransform Node::itemTransform(const QPointF &origin) const
 {
     const QTransform matrix = transformFromAttribute(mElement);
@@ -343,15 +358,10 @@ QTransform Node::itemTransform(const QPointF &origin) const
            * QTransform::fromTranslate(-origin.x(), -origin.y());
 }
 
-void Node::registerItem(QGraphicsItem *item)
+void Node::notifyChanged(NodeObserver::Changes changes)
 {
-    item->setData(0, QVariant::fromValue(static_cast<void *>(this)));
-}
-
-void Node::refreshItemTransform()
-{
-    if (mItem)
-        mItem->setTransform(itemTransform(mItem->pos()));
+    if (NodeObserver *observer = mDocument ? mDocument->observer() : nullptr)
+        observer->nodeChanged(this, changes);
 }
 
 QString Node::styleDeclaration(const QString &name) const
@@ -379,11 +389,8 @@ double Node::safeLength(double value)
 
 void Node::fitContainerToChildren()
 {
-    if (mType != NodeType::G && mType != NodeType::Text && mType != NodeType::A)
-        return;
-    // The container items are QGraphicsRectItem subclasses with their own type().
-    if (auto *rect = dynamic_cast<QGraphicsRectItem *>(containerItem()))
-        rect->setRect(rect->childrenBoundingRect());
+    if (mType == NodeType::G || mType == NodeType::Text || mType == NodeType::A)
+        notifyChanged(NodeObserver::Children);
 }
 
 void Node::setAttribute(const QString &name, const QString &value)
@@ -463,40 +470,30 @@ void Node::parseStyle()
     }
 }
 
-double Node::fillOpacity()
+double Node::inheritedNumber(const QString &name, bool (*accept)(double)) const
 {
     double value = 1;
-    if (lookupNumber(this, QStringLiteral("fill-opacity"), &value))
-        value = (value < 0 || value > 1) ? 1 : value;
-    else
-        value = mParent ? mParent->fillOpacity() : 1;
-    mFillOpacity = value;
-    return value;
+    if (lookupNumber(this, name, &value))
+        return accept(value) ? value : 1;
+    return mParent ? mParent->inheritedNumber(name, accept) : 1;
 }
 
-double Node::strokeOpacity()
+double Node::fillOpacity() const
 {
-    double value = 1;
-    if (lookupNumber(this, QStringLiteral("stroke-opacity"), &value))
-        value = (value < 0 || value > 1) ? 1 : value;
-    else
-        value = mParent ? mParent->strokeOpacity() : 1;
-    mStrokeOpacity = value;
-    return value;
+    return inheritedNumber(QStringLiteral("fill-opacity"), [](double v) { return v >= 0 && v <= 1; });
 }
 
-double Node::strokeWidth()
+double Node::strokeOpacity() const
 {
-    double value = 1;
-    if (lookupNumber(this, QStringLiteral("stroke-width"), &value))
-        value = value < 0 ? 1 : value;
-    else
-        value = mParent ? mParent->strokeWidth() : 1;
-    mStrokeWidth = value;
-    return value;
+    return inheritedNumber(QStringLiteral("stroke-opacity"), [](double v) { return v >= 0 && v <= 1; });
 }
 
-Qt::PenCapStyle Node::lineCap()
+double Node::strokeWidth() const
+{
+    return inheritedNumber(QStringLiteral("stroke-width"), [](double v) { return v >= 0; });
+}
+
+Qt::PenCapStyle Node::lineCap() const
 {
     const QString value = attributeString(mElement, QStringLiteral("stroke-linecap"));
     Qt::PenCapStyle cap = Qt::FlatCap;
@@ -506,11 +503,10 @@ Qt::PenCapStyle Node::lineCap()
         cap = Qt::RoundCap;
     else if (value == QLatin1String("square"))
         cap = Qt::SquareCap;
-    mLineCap = cap;
     return cap;
 }
 
-Qt::PenJoinStyle Node::lineJoin()
+Qt::PenJoinStyle Node::lineJoin() const
 {
     const QString value = attributeString(mElement, QStringLiteral("stroke-linejoin"));
     Qt::PenJoinStyle join = Qt::SvgMiterJoin;
@@ -520,35 +516,30 @@ Qt::PenJoinStyle Node::lineJoin()
         join = Qt::RoundJoin;
     else if (value == QLatin1String("bevel"))
         join = Qt::BevelJoin;
-    mLineJoin = join;
     return join;
 }
 
-double Node::fontSize()
+double Node::fontSize() const
 {
-    mFontSize = resolveFontSize(mElement, mStyle);
-    return mFontSize;
+    return resolveFontSize(mElement, mStyle);
 }
 
-QString Node::fontFamily()
+QString Node::fontFamily() const
 {
-    mFontFamily = resolveFontFamily(mElement, mStyle);
-    return mFontFamily;
+    return resolveFontFamily(mElement, mStyle);
 }
 
-int Node::fontStyle()
+int Node::fontStyle() const
 {
-    mFontStyle = resolveFontStyle(mElement, mStyle);
-    return mFontStyle;
+    return resolveFontStyle(mElement, mStyle);
 }
 
-int Node::fontWeight()
+int Node::fontWeight() const
 {
-    mFontWeight = resolveFontWeight(mElement, mStyle);
-    return mFontWeight;
+    return resolveFontWeight(mElement, mStyle);
 }
 
-QBrush Node::fillBrush(bool *found, double opacity)
+QBrush Node::fillBrush(bool *found, double opacity) const
 {
     if (opacity == -1)
         opacity = mFillOpacity;
@@ -579,7 +570,7 @@ QBrush Node::fillBrush(bool *found, double opacity)
     return withOpacity(brush, opacity);
 }
 
-QPen Node::strokePen(bool *found, double opacity, double width)
+QPen Node::strokePen(bool *found, double opacity, double width) const
 {
     if (opacity == -1)
         opacity = mStrokeOpacity;
@@ -629,23 +620,46 @@ QPen Node::strokePen(bool *found, double opacity, double width)
     return QPen(withOpacity(brush, opacity), width, Qt::SolidLine, mLineCap, mLineJoin);
 }
 
-bool Node::resolvePaint(QBrush *brush, QPen *pen)
+void Node::resolvePaint(QBrush *brush, QPen *pen)
 {
-    fillOpacity();
-    lineCap();
-    lineJoin();
-    strokeOpacity();
-    strokeWidth();
+    mFillOpacity = fillOpacity();
+    mLineCap = lineCap();
+    mLineJoin = lineJoin();
+    mStrokeOpacity = strokeOpacity();
+    mStrokeWidth = strokeWidth();
     bool found = false;
     *brush = fillBrush(&found, -1);
     found = false;
     *pen = strokePen(&found, -1, -1);
-    return brush->style() == Qt::NoBrush;
+}
+
+void Node::prepareDrawable()
+{
+    readEngravingAttributes();
+    parseStyle();
+    resolvePaint(&mItemBrush, &mItemPen);
+}
+
+void Node::refreshPaint()
+{
+    resolvePaint(&mItemBrush, &mItemPen);
+    notifyChanged(NodeObserver::Paint);
+}
+
+AttributeRecord Node::applyPaintDeclaration(const QString &name, const QString &value)
+{
+    AttributeRecord record{this, {name}, {setStyleDeclaration(name, value)}, {value}};
+    refreshPaint();
+    return record;
+}
+
+std::optional<AttributeRecord> Node::applyAttribute(const QString &, const QString &)
+{
+    return std::nullopt;
 }
 
 void Node::readEngravingAttributes()
 {
-    const Scene *scene = mView ? mView->scene() : nullptr;
-    mEngraving = completeElementParameters(mElement,
-                                           scene ? scene->defaultParameters() : DefaultParameters());
+    mEngraving = completeElementParameters(
+            mElement, mDocument ? mDocument->defaultParameters() : DefaultParameters());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/attributerecord.h"
+#include "document/nodeobserver.h"
 #include "document/paintparameter.h"
 
 #include <QBrush>
@@ -10,9 +12,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTransform>
+#include <optional>
 
-class QGraphicsItem;
-class SVGView;
+class SVGDocument;
 
 // Codes of the element kinds; stored in every element object.
 enum class NodeType {
@@ -40,13 +42,14 @@ enum class NodeType {
 constexpr int maxNestingDepth = 256;
 
 // One object per DOM element of the design. It wraps the element (a shared
-// handle: writes go into the document), caches its children by row, resolves
-// the presentation properties with inheritance from its ancestors and, for
-// drawable kinds, owns the link to the element's graphics item.
+// handle: writes go into the document), caches its children by row and
+// resolves the presentation properties with inheritance from its ancestors.
+// It draws nothing: the document's observer (the canvas) keeps an item for
+// every element that is on the canvas and hears of each change.
 class Node
 {
 public:
-    Node(const QDomElement &element, int row, SVGView *view, Node *parent,
+    Node(const QDomElement &element, int row, SVGDocument *document, Node *parent,
          NodeType type = NodeType::Other);
     virtual ~Node();
 
@@ -64,13 +67,11 @@ public:
     int cachedChildCount() const { return mChildren.size(); }
     QList<Node *> cachedChildren() const;
 
-    // The common step once a drawable subclass has created its item.
-    void attachItem(QGraphicsItem *item);
-
     // The item transform for an item positioned at `origin`: the element's
     // "transform" M conjugated so that T(p) + origin = M(p + origin).
     QTransform itemTransform(const QPointF &origin) const;
-    // Sets a g, a or text container's rectangle to its children's bounds.
+    // Tells the view that a g, a or text container's children changed, so
+    // its rectangle encloses them again.
     void fitContainerToChildren();
 
     void setAttribute(const QString &name, const QString &value);
@@ -79,46 +80,50 @@ public:
     Node *addTextChildElement(const QString &tag, const QStringList &names,
                               const QStringList &values, const QString &text);
 
-    QBrush fillBrush(bool *found, double opacity);
-    QPen strokePen(bool *found, double opacity, double width);
-    double fillOpacity();
-    double strokeOpacity();
-    double strokeWidth();
-    Qt::PenCapStyle lineCap();
-    Qt::PenJoinStyle lineJoin();
-    QString fontFamily();
-    double fontSize();
-    int fontStyle();
-    int fontWeight();
+    // Sets one attribute through the element's own rules and tells the view;
+    // the record undoes it. Nothing for kinds that take no changes.
+    virtual std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value);
+
+    QBrush fillBrush(bool *found, double opacity) const;
+    QPen strokePen(bool *found, double opacity, double width) const;
+    double fillOpacity() const;
+    double strokeOpacity() const;
+    double strokeWidth() const;
+    Qt::PenCapStyle lineCap() const;
+    Qt::PenJoinStyle lineJoin() const;
+    QString fontFamily() const;
+    double fontSize() const;
+    int fontStyle() const;
+    int fontWeight() const;
     void parseStyle();
 
     NodeType type() const { return mType; }
     QDomElement element() const { return mElement; }
     int row() const { return mRow; }
     Node *parent() const { return mParent; }
-    SVGView *view() const { return mView; }
-    QGraphicsItem *item() const { return mItem; }
-    QGraphicsItem *groupItem() const { return mGroupItem; }
-    void setGroupItem(QGraphicsItem *item) { mGroupItem = item; }
+    SVGDocument *document() const { return mDocument; }
     const QMap<QString, QString> &attributes() const { return mAttributes; }
     const QMap<QString, QString> &style() const { return mStyle; }
     const PaintParameter &engraving() const { return mEngraving; }
     PaintParameter &engraving() { return mEngraving; }
 
+    // True when the element is drawn: a kind with an item whose ancestors
+    // all have one, up to the document's svg element.
+    bool isOnCanvas() const { return mOnCanvas; }
+    // The brush and pen the element's item is drawn with, and whether the
+    // fill is empty (the canvas then picks the item by its outline only).
+    QBrush itemBrush() const { return mItemBrush; }
+    QPen itemPen() const { return mItemPen; }
+    bool isHollow() const { return mItemBrush.style() == Qt::NoBrush; }
+
     // Pen width, cap and join as resolved at creation.
     double resolvedStrokeWidth() const { return mStrokeWidth; }
 
-    // Rereads the style, fill and stroke and applies them to the item.
-    virtual void refreshPaint() {}
-    // Recomputes the item transform from the "transform" attribute.
-    void refreshItemTransform();
+    // Rereads the style, fill and stroke into the item brush and pen.
+    virtual void refreshPaint();
     // Replaces or adds one declaration of "style"; returns the old value.
     QString setStyleDeclaration(const QString &name, const QString &value);
     QString styleDeclaration(const QString &name) const;
-
-    // The object's graphics item as the canvas sees it: the group item when
-    // set, else the own item.
-    QGraphicsItem *containerItem() const { return mGroupItem ? mGroupItem : mItem; }
 
     // Finds the object that wraps `element` among this node and its cached
     // descendants; null when there is none.
@@ -130,25 +135,30 @@ public:
 
     static NodeType typeForTag(const QString &tag);
     // Creates the object of the right class for `element` (no children).
-    static Node *create(const QDomElement &element, int row, SVGView *view, Node *parent);
+    static Node *create(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
 protected:
+    // The steps every drawable kind takes once it has read its geometry:
+    // engraving attributes, style, and the item's brush and pen.
+    void prepareDrawable();
     // Reads the nine engraving attributes; a missing one of the default set
     // is written with the default value so every drawable carries it.
     void readEngravingAttributes();
-    // Resolves opacity, caps, joins and width, then sets brush and pen of
-    // the shape item; returns true when the fill is the empty brush.
-    bool resolvePaint(QBrush *brush, QPen *pen);
-    // Links the item to this object (data key 0) and connects its signals.
-    void registerItem(QGraphicsItem *item);
+    // Resolves opacity, caps, joins and width, then the fill brush and the
+    // stroke pen, keeping the resolved values.
+    void resolvePaint(QBrush *brush, QPen *pen);
+    // Tells the document's observer what changed.
+    void notifyChanged(NodeObserver::Changes changes);
+    // A style declaration written by the paint rows: the record, the item
+    // brush and pen.
+    AttributeRecord applyPaintDeclaration(const QString &name, const QString &value);
 
-    QGraphicsItem *mGroupItem = nullptr;
-    QGraphicsItem *mItem = nullptr;
-    SVGView *mView = nullptr;
+    SVGDocument *mDocument = nullptr;
     NodeType mType = NodeType::Other;
     QDomElement mElement;
     int mRow = 0;
     Node *mParent = nullptr;
+    bool mOnCanvas = false;
     QHash<int, Node *> mChildren;
     QMap<QString, QString> mAttributes;
     QMap<QString, QString> mStyle;
@@ -157,13 +167,14 @@ protected:
     double mStrokeWidth = 1;
     Qt::PenCapStyle mLineCap = Qt::FlatCap;
     Qt::PenJoinStyle mLineJoin = Qt::SvgMiterJoin;
-    double mFontSize = 0;
-    QString mFontFamily;
-    int mFontStyle = 0;
-    int mFontWeight = 50;
+    QBrush mItemBrush;
+    QPen mItemPen;
     PaintParameter mEngraving;
 
 private:
     Node *appendChildElement(QDomElement element, const QStringList &names,
                              const QStringList &values);
+    // The number `name` as the opacity and width properties read it, else
+    // the parent's; 1 at the top and for a value `accept` refuses.
+    double inheritedNumber(const QString &name, bool (*accept)(double)) const;
 };

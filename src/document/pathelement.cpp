@@ -1,30 +1,27 @@
 #include "document/pathelement.h"
 
-#include "canvas/graphicspathitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/svggrammar.h"
 
-PathElement::PathElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : Node(element, row, view, parent, NodeType::Path)
+PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : Node(element, row, document, parent, NodeType::Path)
 {
     build(pathFromAttribute(element, QStringLiteral("d")));
 }
 
-PathElement::PathElement(const QDomElement &element, int row, SVGView *view, Node *parent,
+PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
                          NodeType type)
-    : Node(element, row, view, parent, type)
+    : Node(element, row, document, parent, type)
 {
 }
 
-PolylineElement::PolylineElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : PathElement(element, row, view, parent, NodeType::Polyline)
+PolylineElement::PolylineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : PathElement(element, row, document, parent, NodeType::Polyline)
 {
     build(pointsPath(false));
 }
 
-PolygonElement::PolygonElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : PathElement(element, row, view, parent, NodeType::Polygon)
+PolygonElement::PolygonElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : PathElement(element, row, document, parent, NodeType::Polygon)
 {
     build(pointsPath(true));
 }
@@ -56,35 +53,15 @@ void PathElement::build(QPainterPath path)
     const bool evenOdd = mElement.attribute(QStringLiteral("fill-rule")) == QLatin1String("evenodd");
     path.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     mPath = path;
-    readEngravingAttributes();
-    mPathItem = new GraphicsPathItem(mView);
-    mPathItem->setPath(mPath);
-    attachItem(mPathItem);
-    registerItem(mPathItem);
-    mView->scene()->connectItem(mPathItem);
-    refreshPaint();
-}
-
-void PathElement::refreshPaint()
-{
-    QBrush brush;
-    QPen pen;
-    const bool hollow = resolvePaint(&brush, &pen);
-    mPathItem->setBrush(brush);
-    mPathItem->setPen(pen);
-    mPathItem->setHollow(hollow ? 1 : 0);
+    prepareDrawable();
 }
 
 std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, const QString &value)
 {
     if (mType != NodeType::Path)
         return std::nullopt;
-    if (name == QLatin1String("fill")) {
-        AttributeRecord record{this, {name}, {}, {value}};
-        record.oldValues.append(setStyleDeclaration(name, value));
-        refreshPaint();
-        return record;
-    }
+    if (name == QLatin1String("fill"))
+        return applyPaintDeclaration(name, value);
     QString transform = mElement.attribute(QStringLiteral("transform"));
     const QString old = transform;
     if (name == QLatin1String("x"))
@@ -98,6 +75,6 @@ std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, 
     // A path has no "x" or "y": the distance goes into its transform, and the
     // record keeps the transform texts so that replaying it does not move twice.
     setAttribute(QStringLiteral("transform"), transform);
-    refreshItemTransform();
+    notifyChanged(NodeObserver::Transform);
     return AttributeRecord{this, {QStringLiteral("transform")}, {old}, {transform}};
 }

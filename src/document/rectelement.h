@@ -1,30 +1,26 @@
 #pragma once
 
-#include "document/attributerecord.h"
 #include "document/node.h"
 
-#include <optional>
-
-class GraphicsRectItem;
-
-// A "rect": item at (x, y) with the rectangle (0, 0, width, height).
+// A "rect": drawn at (x, y) with the rectangle (0, 0, width, height).
 class RectElement : public Node
 {
 public:
-    RectElement(const QDomElement &element, int row, SVGView *view, Node *parent);
+    RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
-    GraphicsRectItem *rectItem() const { return mRectItem; }
     QPointF position() const { return {mX, mY}; }
     void setPosition(const QPointF &position);
     QSizeF size() const { return {mWidth, mHeight}; }
+    // Corner radii start at 0: "rx" and "ry" are read only when changed.
+    QSizeF cornerRadii() const { return {mCornerRadiusX, mCornerRadiusY}; }
 
-    void refreshPaint() override;
-    std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value);
+    std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 
 private:
     double mX = 0;
     double mY = 0;
     double mWidth = 0;
     double mHeight = 0;
-    GraphicsRectItem *mRectItem = nullptr;
+    double mCornerRadiusX = 0;
+    double mCornerRadiusY = 0;
 };

@@ -1,8 +1,8 @@
 #include "document/svgdocument.h"
 
-#include "canvas/svgview.h"
 #include "document/documentwriter.h"
 #include "document/node.h"
+#include "document/nodeobserver.h"
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 
@@ -10,9 +10,8 @@
 #include <QTextStream>
 #include <QVector>
 
-SVGDocument::SVGDocument(const QString &svgText, SVGView *view, QObject *parent)
+SVGDocument::SVGDocument(const QString &svgText, QObject *parent)
     : QAbstractItemModel(parent)
-    , mView(view)
 {
     setSvgText(svgText);
 }
@@ -24,12 +23,13 @@ SVGDocument::~SVGDocument()
 
 bool SVGDocument::setSvgText(const QString &text)
 {
-    // The old items must leave the scene with their element objects.
-    if (mView && mView->document() == this)
-        mView->clearDocument();
+    // The old items must leave the canvas with their element objects.
+    if (mObserver)
+        mObserver->treeAboutToBeReplaced();
     beginResetModel();
     delete mRoot;
     mRoot = nullptr;
+    mCurrentLayer = nullptr;
     // Without namespace processing, prefixed tags are kept as written.
     const bool parsed = mDocument.setContent(text, false);
     if (!parsed && mDocument.documentElement().isNull())
@@ -82,12 +82,13 @@ void SVGDocument::releaseTree()
     beginResetModel();
     delete mRoot;
     mRoot = nullptr;
+    mCurrentLayer = nullptr;
     endResetModel();
 }
 
 void SVGDocument::createRoot()
 {
-    mRoot = new Node(QDomElement(), 0, mView, nullptr, NodeType::Other);
+    mRoot = new Node(QDomElement(), 0, this, nullptr, NodeType::Other);
     const QDomElement top = mDocument.documentElement();
     if (top.isNull())
         return;

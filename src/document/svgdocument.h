@@ -1,22 +1,26 @@
 #pragma once
 
+#include "document/defaultparameters.h"
+
 #include <QAbstractItemModel>
 #include <QBrush>
 #include <QDomDocument>
 #include <QHash>
 
 class Node;
+class NodeObserver;
 class SVGElement;
-class SVGView;
 
 // The design: the DOM, which is authoritative, and the tree of element
 // objects over it, offered as an item model with two columns (tag and id).
+// An observer (the canvas) hears of every element object made, changed and
+// deleted; without one the tree stands on its own.
 class SVGDocument : public QAbstractItemModel
 {
     Q_OBJECT
 
 public:
-    SVGDocument(const QString &svgText, SVGView *view, QObject *parent = nullptr);
+    explicit SVGDocument(const QString &svgText = QString(), QObject *parent = nullptr);
     ~SVGDocument() override;
 
     // Replaces the DOM by the parsed text and builds every element object and
@@ -25,6 +29,19 @@ public:
     bool setSvgText(const QString &text);
     // Deletes every element object (the DOM stays).
     void releaseTree();
+
+    NodeObserver *observer() const { return mObserver; }
+    // Set before the first text: objects made earlier have no items.
+    void setObserver(NodeObserver *observer) { mObserver = observer; }
+
+    // The first g on the canvas since the tree was last built; new elements
+    // from the drawing tools and importers go there.
+    Node *currentLayer() const { return mCurrentLayer; }
+    void setCurrentLayer(Node *layer) { mCurrentLayer = layer; }
+
+    // The parameter set a drawable element without its own attributes gets.
+    const DefaultParameters &defaultParameters() const { return mDefaultParameters; }
+    void setDefaultParameters(const DefaultParameters &parameters) { mDefaultParameters = parameters; }
 
     // Creates the objects of `node`'s whole subtree, depth first, without
     // recursion; containers are fitted to their children afterwards.
@@ -75,7 +92,9 @@ private:
 
     QDomDocument mDocument;
     Node *mRoot = nullptr;
-    SVGView *mView = nullptr;
+    NodeObserver *mObserver = nullptr;
+    Node *mCurrentLayer = nullptr;
+    DefaultParameters mDefaultParameters;
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;
     mutable bool mIdCacheValid = false;

@@ -1,14 +1,11 @@
 #include "document/svgelement.h"
 
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/svggrammar.h"
 
 #include <QDebug>
-#include <QGraphicsRectItem>
 
-SVGElement::SVGElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : Node(element, row, view, parent, NodeType::Svg)
+SVGElement::SVGElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : Node(element, row, document, parent, NodeType::Svg)
 {
     mWidth = readSize(QStringLiteral("width"));
     mHeight = readSize(QStringLiteral("height"));
@@ -24,38 +21,12 @@ SVGElement::SVGElement(const QDomElement &element, int row, SVGView *view, Node 
         }
     }
 
-    const QRectF page(0, 0, safeLength(mWidth), safeLength(mHeight));
-    mPageRect = new QGraphicsRectItem(page);
-    mPageRect->setPen(QPen(Qt::transparent));
-    mPageRect->setZValue(0);
-    mPageRect->setData(0, QVariant::fromValue(static_cast<void *>(this)));
-    fillOpacity();
-    strokeOpacity();
-    strokeWidth();
-
-    mContentRect = new QGraphicsRectItem(page, mPageRect);
-    mContentRect->setBrush(Qt::transparent);
-    mContentRect->setPen(QPen(Qt::transparent));
-    mContentRect->setZValue(0);
-    mItem = mContentRect;
+    mPageRect = QRectF(0, 0, safeLength(mWidth), safeLength(mHeight));
+    // Descendants inherit these.
+    mFillOpacity = fillOpacity();
+    mStrokeOpacity = strokeOpacity();
+    mStrokeWidth = strokeWidth();
     parseStyle();
-
-    // A nested svg sits inside its parent's item; only the document element
-    // owns the scene's work area.
-    QGraphicsItem *parentItem = parent ? parent->containerItem() : nullptr;
-    if (parentItem) {
-        mPageRect->setParentItem(parentItem);
-    } else if (view && view->scene()) {
-        view->scene()->setSceneRect(page);
-        view->scene()->addItem(mPageRect);
-    }
-}
-
-SVGElement::~SVGElement()
-{
-    if (!mPageRect->scene() && !mPageRect->parentItem())
-        delete mPageRect;
-    mItem = nullptr;
 }
 
 double SVGElement::readSize(const QString &name)
@@ -75,6 +46,6 @@ double SVGElement::readSize(const QString &name)
 
 void SVGElement::setRects(const QRectF &rect)
 {
-    mPageRect->setRect(rect);
-    mContentRect->setRect(rect);
+    mPageRect = rect;
+    notifyChanged(NodeObserver::Geometry);
 }

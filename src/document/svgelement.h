@@ -2,24 +2,22 @@
 
 #include "document/node.h"
 
-class QGraphicsRectItem;
-
-// The "svg" document element: the page rectangle on the scene and, inside it,
-// the content rectangle that holds every top-level element's item.
+// The "svg" element: its size, view box and the page rectangle, which is the
+// work area for the document element.
 class SVGElement : public Node
 {
 public:
-    SVGElement(const QDomElement &element, int row, SVGView *view, Node *parent);
-    ~SVGElement() override;
+    SVGElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
     double width() const { return mWidth; }
     double height() const { return mHeight; }
     QRectF viewBox() const { return mViewBox; }
     Qt::AspectRatioMode aspectMode() const { return mAspectMode; }
-    QGraphicsRectItem *pageRect() const { return mPageRect; }
-    QGraphicsRectItem *contentRect() const { return mContentRect; }
+    // The page and content rectangles: (0, 0, width, height) as read, and
+    // the work area once the view has set it.
+    QRectF pageRect() const { return mPageRect; }
 
-    // Sets both rectangles (the work area).
+    // Sets the page rectangle (the work area).
     void setRects(const QRectF &rect);
 
 private:
@@ -29,6 +27,5 @@ private:
     double mHeight = -100;
     QRectF mViewBox{0, 0, -1, -1};
     Qt::AspectRatioMode mAspectMode = Qt::KeepAspectRatio;
-    QGraphicsRectItem *mPageRect = nullptr;
-    QGraphicsRectItem *mContentRect = nullptr;
+    QRectF mPageRect;
 };

@@ -1,35 +1,20 @@
 #include "document/textelement.h"
 
-#include "canvas/graphicstextitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/engravingattributes.h"
 #include "document/svggrammar.h"
 
 #include <QDebug>
 
-TextElement::TextElement(const QDomElement &element, int row, SVGView *view, Node *parent)
-    : Node(element, row, view, parent, NodeType::Text)
+TextElement::TextElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+    : Node(element, row, document, parent, NodeType::Text)
 {
     mLayout = readTextLayoutAttributes(element);
     mLayout.x = safeLength(mLayout.x);
     mLayout.y = safeLength(mLayout.y);
-    readEngravingAttributes();
-    mTextItem = new GraphicsTextItem(view);
-    mTextItem->setPlainText(text());
-    mTextItem->setPos(mLayout.x, mLayout.y);
-    parseStyle();
-    mTextItem->setFont(resolvedFont());
-    qDebug() << "TextElement this->getFontFamily()  " << mFontFamily;
-    mTextItem->setLineSpacing(mLayout.lineSpacing);
-    mTextItem->setWordSpacing(mLayout.wordSpacing);
-    mTextItem->setAlignment(mLayout.alignment);
-    mTextItem->setDirection(mLayout.direction);
-    mTextItem->layout();
-    attachItem(mTextItem);
-    registerItem(mTextItem);
-    view->scene()->connectItem(mTextItem);
-    refreshPaint();
+    prepareDrawable();
+    applyTextPaintRule();
+    mFont = resolvedFont();
+    qDebug() << "TextElement this->getFontFamily()  " << mFont.family();
 }
 
 QString TextElement::text() const
@@ -43,7 +28,7 @@ void TextElement::setPosition(const QPointF &position)
     mLayout.y = position.y();
 }
 
-QFont TextElement::resolvedFont()
+QFont TextElement::resolvedFont() const
 {
     QFont font(fontFamily());
     // Sizes beyond any engraver's bed only make the glyph outlines explode.
@@ -55,14 +40,19 @@ QFont TextElement::resolvedFont()
     return font;
 }
 
+void TextElement::applyTextPaintRule()
+{
+    if (!mStyle.contains(QStringLiteral("fill")))
+        mItemBrush = QBrush(Qt::black);
+    if (!mStyle.contains(QStringLiteral("stroke")))
+        mItemPen = QPen(Qt::NoPen);
+}
+
 void TextElement::refreshPaint()
 {
-    QBrush brush;
-    QPen pen;
-    resolvePaint(&brush, &pen);
-    // Text without its own fill or stroke declaration is drawn solid black without outline.
-    mTextItem->setBrush(mStyle.contains(QStringLiteral("fill")) ? brush : QBrush(Qt::black));
-    mTextItem->setPen(mStyle.contains(QStringLiteral("stroke")) ? pen : QPen(Qt::NoPen));
+    resolvePaint(&mItemBrush, &mItemPen);
+    applyTextPaintRule();
+    notifyChanged(NodeObserver::Paint);
 }
 
 void TextElement::setText(const QString &text)
@@ -74,22 +64,19 @@ void TextElement::setText(const QString &text)
         QDomText node = mElement.ownerDocument().createTextNode(text);
         mElement.insertBefore(node, first);
     }
-    mTextItem->setPlainText(text);
-    mTextItem->layout();
 }
 
 std::optional<AttributeRecord> TextElement::applyAttribute(const QString &name, const QString &value)
 {
     static const QStringList declarations{"font-size", "font-style", "font-weight", "font-family",
                                           "line-height"};
+    if (name == QLatin1String("fill"))
+        return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {}, {value}};
+    NodeObserver::Changes changes = NodeObserver::Text;
     if (declarations.contains(name)) {
         record.oldValues.append(setStyleDeclaration(name, value));
-        mTextItem->setFont(resolvedFont());
-        mTextItem->layout();
-    } else if (name == QLatin1String("fill")) {
-        record.oldValues.append(setStyleDeclaration(name, value));
-        refreshPaint();
+        mFont = resolvedFont();
     } else if (name == QLatin1String("word")) {
         const QDomNode first = mElement.firstChild();
         record.oldValues.append(first.isText() ? first.nodeValue() : QStringLiteral("input text"));
@@ -99,44 +86,36 @@ std::optional<AttributeRecord> TextElement::applyAttribute(const QString &name, 
         setAttribute(name, value);
         const double number = safeLength(parseLength(value));
         (name == QLatin1String("x") ? mLayout.x : mLayout.y) = number;
-        mTextItem->setPos(mLayout.x, mLayout.y);
-        refreshItemTransform();
+        changes = NodeObserver::Geometry;
     } else if (name == QLatin1String("transform")) {
         if (value.isEmpty())
             return std::nullopt;
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
-        refreshItemTransform();
+        changes = NodeObserver::Transform;
     } else if (name == EngravingAttributes::lineSpacing || name == EngravingAttributes::wordSpacing) {
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
         const double number = value.toDouble();
-        if (name == EngravingAttributes::lineSpacing) {
+        if (name == EngravingAttributes::lineSpacing)
             mLayout.lineSpacing = number;
-            mTextItem->setLineSpacing(number);
-        } else {
+        else
             mLayout.wordSpacing = number;
-            mTextItem->setWordSpacing(number);
-        }
-        mTextItem->layout();
     } else if (name == EngravingAttributes::alignment) {
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
         mLayout.alignment = value == QLatin1String("AlignRight")    ? TextAlignRight
                             : value == QLatin1String("AlignCenter") ? TextAlignCenter
                                                                     : TextAlignLeft;
-        mTextItem->setAlignment(mLayout.alignment);
-        mTextItem->layout();
     } else if (name == EngravingAttributes::textDirection) {
         if (value.isEmpty())
             return std::nullopt;
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
         mLayout.direction = value == QLatin1String("V") ? TextVertical : TextHorizontal;
-        mTextItem->setDirection(mLayout.direction);
-        mTextItem->layout();
     } else {
         return std::nullopt;
     }
+    notifyChanged(changes);
     return record;
 }

@@ -1,34 +1,34 @@
 #pragma once
 
-#include "document/attributerecord.h"
 #include "document/node.h"
 #include "document/textlayout.h"
 
-#include <optional>
+#include <QFont>
 
-class GraphicsTextItem;
-
-// "text" and "tspan": a text item showing the element's first child text
-// laid out glyph by glyph.
+// "text" and "tspan": the element's first child text, laid out glyph by
+// glyph with the layout attributes and the resolved font.
 class TextElement : public Node
 {
 public:
-    TextElement(const QDomElement &element, int row, SVGView *view, Node *parent);
+    TextElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
-    GraphicsTextItem *textItem() const { return mTextItem; }
     QPointF position() const { return {mLayout.x, mLayout.y}; }
     void setPosition(const QPointF &position);
     const TextLayoutAttributes &layoutAttributes() const { return mLayout; }
+    QFont font() const { return mFont; }
     // The value of the element's first child node.
     QString text() const;
 
     void refreshPaint() override;
-    std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value);
+    std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 
 private:
-    QFont resolvedFont();
+    QFont resolvedFont() const;
     void setText(const QString &text);
+    // Text without its own fill or stroke declaration is drawn solid black
+    // without outline.
+    void applyTextPaintRule();
 
     TextLayoutAttributes mLayout;
-    GraphicsTextItem *mTextItem = nullptr;
+    QFont mFont;
 };

@@ -6,6 +6,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "designfixture.h"
@@ -78,26 +79,26 @@ void TestScene::itemTypesAndTransforms()
             {"image", GraphicsImageItem::Type}};
     for (const auto &entry : expected) {
         Node *node = nodeById(view, entry.first);
-        QVERIFY2(node && node->item(), qPrintable(entry.first));
-        QCOMPARE(node->item()->type(), entry.second);
-        QCOMPARE(DesignFixture::nodeOfItem(node->item()), node);
+        QVERIFY2(node && view.itemOf(node), qPrintable(entry.first));
+        QCOMPARE(view.itemOf(node)->type(), entry.second);
+        QCOMPARE(ItemFactory::nodeOf(view.itemOf(node)), node);
     }
     QCOMPARE(GraphicsGroupItem(&view).type(), QGraphicsItem::UserType + 1);
     QCOMPARE(GraphicsTextItem::Type, QGraphicsItem::UserType + 7);
 
     // The item shows M applied to the element's own coordinates.
-    QGraphicsItem *rect = nodeById(view, "rect")->item();
+    QGraphicsItem *rect = view.itemOf(nodeById(view, "rect"));
     const QPointF corner = rect->mapToScene(QPointF(0, 0));
     QVERIFY(qAbs(corner.x() + 20) < 1e-9 && qAbs(corner.y() - 10) < 1e-9);
-    QGraphicsItem *circle = nodeById(view, "circle")->item();
+    QGraphicsItem *circle = view.itemOf(nodeById(view, "circle"));
     QCOMPARE(circle->mapToScene(QPointF(10, 10)), QPointF(55, 50));
-    QVERIFY(nodeById(view, "polygon")->item()->shape().contains(QPointF(5, 2)));
-    auto *polyline = static_cast<GraphicsPathItem *>(nodeById(view, "polyline")->item());
+    QVERIFY(view.itemOf(nodeById(view, "polygon"))->shape().contains(QPointF(5, 2)));
+    auto *polyline = static_cast<GraphicsPathItem *>(view.itemOf(nodeById(view, "polyline")));
     QCOMPARE(polyline->path().elementCount(), 3);
 
-    QGraphicsItem *group = nodeById(view, "g")->item();
+    QGraphicsItem *group = view.itemOf(nodeById(view, "g"));
     QVERIFY(!(group->flags() & QGraphicsItem::ItemIsSelectable));
-    QVERIFY(nodeById(view, "a")->item()->flags() & QGraphicsItem::ItemIsSelectable);
+    QVERIFY(view.itemOf(nodeById(view, "a"))->flags() & QGraphicsItem::ItemIsSelectable);
 }
 
 namespace {
@@ -143,7 +144,7 @@ void TestScene::hollowShapesArePickedNearTheOutlineOnly()
     QFETCH(double, outside);
     SVGView view;
     view.document()->setSvgText(svg("<g>" + element + "</g>"));
-    QGraphicsItem *item = nodeById(view, "t")->item();
+    QGraphicsItem *item = view.itemOf(nodeById(view, "t"));
     paintAtZoom(item, zoom);
     const QPainterPath shape = item->shape();
     QVERIFY(shape.contains(QPointF(inside, 200)));
@@ -152,7 +153,7 @@ void TestScene::hollowShapesArePickedNearTheOutlineOnly()
 
     // Filled, the same shape is picked anywhere inside.
     view.document()->setSvgText(svg("<g>" + QString(element).replace("none", "red") + "</g>"));
-    item = nodeById(view, "t")->item();
+    item = view.itemOf(nodeById(view, "t"));
     paintAtZoom(item, zoom);
     QVERIFY(item->shape().contains(QPointF(200, 200)));
 }
@@ -211,7 +212,7 @@ void TestScene::pressesReportTheButtonAndControlAlone()
     QFETCH(QString, signal);
     SVGView view;
     view.document()->setSvgText(svg("<g><rect id='t' width='10' height='10'/></g>"));
-    auto *item = static_cast<GraphicsRectItem *>(nodeById(view, "t")->item());
+    auto *item = static_cast<GraphicsRectItem *>(view.itemOf(nodeById(view, "t")));
     QSignalSpy left(item, &GraphicsRectItem::leftSelected);
     QSignalSpy ctl(item, &GraphicsRectItem::leftCtlSelected);
     QSignalSpy right(item, &GraphicsRectItem::rightSelected);
@@ -260,7 +261,7 @@ void TestScene::selectionBounds()
     view.document()->setSvgText(svg(body));
     QList<QGraphicsItem *> items;
     for (const QString &id : ids)
-        items.append(nodeById(view, id)->item());
+        items.append(view.itemOf(nodeById(view, id)));
     QCOMPARE(view.scene()->selectionBounds(items), expected);
 }
 
@@ -273,9 +274,9 @@ void TestScene::jobBoundsCountsDrawableElementsOnly()
     view.setSceneBound(1875, 1875);
     Scene *scene = view.scene();
     QCOMPARE(scene->jobBounds(), QRectF(100, 100, 300, 300));
-    nodeById(view, "p")->item()->setSelected(true);
+    view.itemOf(nodeById(view, "p"))->setSelected(true);
     QCOMPARE(scene->jobBounds(), QRectF(100, 100, 100, 50));
-    QGraphicsItem *item = nodeById(view, "p")->item();
+    QGraphicsItem *item = view.itemOf(nodeById(view, "p"));
     const QRectF r = item->sceneBoundingRect();
     QCOMPARE(scene->itemBounds(item), QRectF(r.x() + 0.5, r.y() + 0.5, r.width() - 1, r.height() - 1));
 }
@@ -288,9 +289,9 @@ void TestScene::propertySummaryMergesMixedValuesToErr()
             "<text id='b' style='font-family:Serif;fill:none' tolvenRik:Alignment='AlignCenter'>two</text>"
             "<text id='c' style='font-family:Mono;fill:red' tolvenrik:scanPower='60'>two</text></g>"));
     Scene *scene = view.scene();
-    QGraphicsItem *a = nodeById(view, "a")->item();
-    QGraphicsItem *b = nodeById(view, "b")->item();
-    QGraphicsItem *c = nodeById(view, "c")->item();
+    QGraphicsItem *a = view.itemOf(nodeById(view, "a"));
+    QGraphicsItem *b = view.itemOf(nodeById(view, "b"));
+    QGraphicsItem *c = view.itemOf(nodeById(view, "c"));
 
     QMap<QString, QString> same = scene->propertySummary({a, b});
     QCOMPARE(same.size(), 17);
@@ -391,7 +392,7 @@ void TestScene::applyAttributeReplaysToTheOldState()
                                     "<ellipse id='e' cx='50' cy='60' rx='10' ry='5'/>"
                                     "<text id='t' x='0' y='0'>abc</text></g>"));
     Scene *scene = view.scene();
-    auto *rect = static_cast<GraphicsRectItem *>(nodeById(view, "r")->item());
+    auto *rect = static_cast<GraphicsRectItem *>(view.itemOf(nodeById(view, "r")));
 
     auto fill = scene->applyAttribute(nodeById(view, "r"), "fill", "red");
     QCOMPARE(rect->hollow(), 0);
@@ -407,19 +408,19 @@ void TestScene::applyAttributeReplaysToTheOldState()
     // Replaying a path move restores the transform instead of moving again.
     Node *path = nodeById(view, "p");
     auto move = scene->applyAttribute(path, "y", "4");
-    QCOMPARE(path->item()->mapToScene(QPointF(0, 0)), QPointF(0, 4));
+    QCOMPARE(view.itemOf(path)->mapToScene(QPointF(0, 0)), QPointF(0, 4));
     scene->applyAttribute(move->element, move->names.first(), move->oldValues.first());
-    QCOMPARE(path->item()->mapToScene(QPointF(0, 0)), QPointF(0, 0));
+    QCOMPARE(view.itemOf(path)->mapToScene(QPointF(0, 0)), QPointF(0, 0));
     QVERIFY(!path->element().hasAttribute("transform"));
 
     Node *ellipse = nodeById(view, "e");
     auto radius = scene->applyAttribute(ellipse, "rx", "20");
-    QCOMPARE(ellipse->item()->sceneBoundingRect(), QRectF(30, 55, 40, 10));
+    QCOMPARE(view.itemOf(ellipse)->sceneBoundingRect(), QRectF(30, 55, 40, 10));
     scene->applyAttribute(ellipse, "rx", radius->oldValues.first());
-    QCOMPARE(ellipse->item()->sceneBoundingRect(), QRectF(40, 55, 20, 10));
+    QCOMPARE(view.itemOf(ellipse)->sceneBoundingRect(), QRectF(40, 55, 20, 10));
 
     Node *text = nodeById(view, "t");
-    auto *textItem = static_cast<GraphicsTextItem *>(text->item());
+    auto *textItem = static_cast<GraphicsTextItem *>(view.itemOf(text));
     const QRectF before = textItem->boundingRect();
     auto word = scene->applyAttribute(text, "word", "abcdef");
     QCOMPARE(text->element().text(), QStringLiteral("abcdef"));
@@ -439,7 +440,7 @@ void TestScene::addSvgKeepsASingleGroupOrWrapsTheRest()
     QDomElement added = layer->element().lastChildElement();
     QCOMPARE(added.attribute("id"), QStringLiteral("only"));
     Node *group = layer->findNode(added);
-    QVERIFY(group && group->item());
+    QVERIFY(group && view.itemOf(group));
     QCOMPARE(group->cachedChildCount(), 1);
 
     view.scene()->addSvg(svg("<g id='a'/><rect id='r' width='3' height='3'/><g id='b'/><title>x</title>"));
@@ -450,7 +451,7 @@ void TestScene::addSvgKeepsASingleGroupOrWrapsTheRest()
     for (QDomElement child = added.firstChildElement(); !child.isNull(); child = child.nextSiblingElement())
         ids.append(child.attribute("id"));
     QCOMPARE(ids, (QStringList{"a", "r", "b"}));
-    QVERIFY(nodeById(view, "r") && nodeById(view, "r")->item()->scene() == view.scene());
+    QVERIFY(nodeById(view, "r") && view.itemOf(nodeById(view, "r"))->scene() == view.scene());
     QCOMPARE(layer->element().childNodes().count(), before + 2);
 
     view.scene()->addSvg("<html/>");
@@ -479,9 +480,9 @@ void TestScene::addImageGoesIntoTheLayerAtTheOrigin()
     QCOMPARE(image->element().attribute("tolvenrik:image"), QStringLiteral("bw"));
     QCOMPARE(view.document()->domDocument().documentElement().attribute("xmlns:xlink"),
              QStringLiteral("http://www.w3.org/1999/xlink"));
-    QVERIFY(image->item()->isSelected());
-    QCOMPARE(image->item()->mapToScene(QPointF(0, 0)), QPointF(0, 0));
-    QCOMPARE(static_cast<GraphicsImageItem *>(image->item())->pixmap().size(), QSize(40, 20));
+    QVERIFY(view.itemOf(image)->isSelected());
+    QCOMPARE(view.itemOf(image)->mapToScene(QPointF(0, 0)), QPointF(0, 0));
+    QCOMPARE(static_cast<GraphicsImageItem *>(view.itemOf(image))->pixmap().size(), QSize(40, 20));
 }
 
 void TestScene::backgroundShowsTheCentimetreGrid()

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "canvas/svgview.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
 
-#include <QGraphicsItem>
-
-// Helpers for tests that load a design into an SVGView.
+// Helpers for tests that load a design, into a document alone or into an
+// SVGView with its canvas.
 namespace DesignFixture {
 
 // The design text with the usual namespaces around `body`.
@@ -19,10 +17,9 @@ inline QString svg(const QString &body, const QString &rootAttributes = QString(
 }
 
 // The element object whose element has this id, or null.
-inline Node *nodeById(SVGView &view, const QString &id)
+inline Node *nodeById(const SVGDocument *document, const QString &id)
 {
-    Node *root = view.document()->rootNode();
-    QList<Node *> pending{root};
+    QList<Node *> pending{document->rootNode()};
     while (!pending.isEmpty()) {
         Node *node = pending.takeFirst();
         if (!node)
@@ -34,9 +31,22 @@ inline Node *nodeById(SVGView &view, const QString &id)
     return nullptr;
 }
 
-inline Node *nodeOfItem(const QGraphicsItem *item)
+inline Node *nodeById(const SVGDocument &document, const QString &id)
 {
-    return static_cast<Node *>(item->data(0).value<void *>());
+    return nodeById(&document, id);
+}
+
+inline Node *nodeById(SVGDocument &document, const QString &id)
+{
+    return nodeById(&document, id);
+}
+
+// The same for anything holding a document, such as an SVGView; a template
+// so that core tests need no canvas header.
+template <typename View>
+Node *nodeById(View &view, const QString &id)
+{
+    return nodeById(view.document(), id);
 }
 
 } // namespace DesignFixture

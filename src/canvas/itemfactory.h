@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document/nodeobserver.h"
+
+#include <QHash>
+
+class QGraphicsItem;
+class QGraphicsRectItem;
+class SVGView;
+class Scene;
+
+// The canvas side of the element tree: makes the graphics item of every
+// element on the canvas when its object is made, in document order, keeps
+// it in step with the element and leads from either one to the other.
+class ItemFactory : public NodeObserver
+{
+public:
+    ItemFactory(SVGView *view, Scene *scene);
+
+    // The element's own item; null for kinds without one or elements that
+    // are not on the canvas.
+    QGraphicsItem *item(const Node *node) const { return mItems.value(node, nullptr); }
+    // The user group an element's item was put in, if any.
+    QGraphicsItem *groupItem(const Node *node) const { return mGroupItems.value(node, nullptr); }
+    void setGroupItem(const Node *node, QGraphicsItem *item);
+    // The item as the canvas sees it: the group item when set, else the own item.
+    QGraphicsItem *containerItem(const Node *node) const;
+    // The page rectangle of an svg element: the work area on the scene.
+    QGraphicsRectItem *pageRect(const Node *svg) const { return mPageRects.value(svg, nullptr); }
+
+    // The element object an item stands for (item data key 0), or null.
+    static Node *nodeOf(const QGraphicsItem *item);
+
+    void nodeCreated(Node *node) override;
+    void nodeChanged(Node *node, Changes changes) override;
+    void nodeDestroyed(Node *node) override;
+    void treeAboutToBeReplaced() override;
+
+private:
+    QGraphicsItem *makeItem(Node *node);
+    void makePage(Node *svg);
+    // The steps common to every item: tool tip, stacking, flags, transform,
+    // parent item, the link back to the element and the press signals.
+    template <typename Item>
+    Item *attach(Node *node, Item *item);
+    void fitContainer(const Node *node);
+    void syncGeometry(const Node *node, QGraphicsItem *item);
+    void syncPaint(const Node *node, QGraphicsItem *item);
+    void syncText(const Node *node, QGraphicsItem *item);
+    void syncBitmap(const Node *node, QGraphicsItem *item);
+
+    SVGView *mView = nullptr;
+    Scene *mScene = nullptr;
+    QHash<const Node *, QGraphicsItem *> mItems;
+    QHash<const Node *, QGraphicsItem *> mGroupItems;
+    QHash<const Node *, QGraphicsRectItem *> mPageRects;
+};
