@@ -9,7 +9,6 @@
 
 #include <QPainter>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using DesignFixture::nodeById;
@@ -41,26 +40,11 @@ private slots:
     void observerHearsTheTreeInDocumentOrder();
     void observerHearsWhatAnAttributeChanged_data();
     void observerHearsWhatAnAttributeChanged();
-
-private:
-    QTemporaryDir mDir;
-    QString writeFile(const QString &name, const QByteArray &content);
 };
 
 void TestSvgDocument::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(mDir.isValid());
-}
-
-QString TestSvgDocument::writeFile(const QString &name, const QByteArray &content)
-{
-    const QString path = mDir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(content);
-    return path;
 }
 
 void TestSvgDocument::numericPropertiesInheritAndAreLimited_data()
