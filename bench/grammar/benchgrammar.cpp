@@ -75,9 +75,9 @@ int main(int argc, char **argv)
     const QString large = tracedPath(10 << 20, 2);
 
     int elements = 0;
-    const double smallTime = bestOf(7, [&] { elements = parsePath(small).elementCount(); });
+    const double smallTime = bestOf(7, [&] { elements = SvgGrammar::parsePath(small).elementCount(); });
     const int smallElements = elements;
-    const double largeTime = bestOf(3, [&] { elements = parsePath(large).elementCount(); });
+    const double largeTime = bestOf(3, [&] { elements = SvgGrammar::parsePath(large).elementCount(); });
     const double mb = 1024.0 * 1024.0;
     out << QStringLiteral("path  1 MB: %1 chars, %2 elements, %3 ms, %4 MB/s\n")
                .arg(small.size()).arg(smallElements).arg(smallTime * 1e3, 0, 'f', 1).arg(small.size() / mb / smallTime, 0, 'f', 1);
@@ -109,16 +109,16 @@ int main(int argc, char **argv)
     qint64 sink = 0;
     const double mixTime = bestOf(3, [&] {
         for (int i = 0; i < count; ++i) {
-            const StyleMap style = parseStyleText(styles.at(i));
-            sink += parseColor(style.value(QStringLiteral("fill"))).color().red();
-            sink += parseColor(style.value(QStringLiteral("stroke"))).color().green();
-            sink += qint64(parseLength(style.value(QStringLiteral("stroke-width"))));
-            sink += qint64(styleFontSize(style));
-            sink += styleToString(style).size();
-            sink += qint64(parseTransform(transforms.at(i)).dx());
+            const SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(styles.at(i));
+            sink += SvgGrammar::parseColor(style.value(QStringLiteral("fill"))).color().red();
+            sink += SvgGrammar::parseColor(style.value(QStringLiteral("stroke"))).color().green();
+            sink += qint64(SvgGrammar::parseLength(style.value(QStringLiteral("stroke-width"))));
+            sink += qint64(SvgGrammar::styleFontSize(style));
+            sink += SvgGrammar::styleToString(style).size();
+            sink += qint64(SvgGrammar::parseTransform(transforms.at(i)).dx());
             QString moved = transforms.at(i);
-            prependTranslate(moved, QStringLiteral("translate(1.5,2.5)"));
-            prependTransformAsMatrix(moved, QStringLiteral("scale(1.1)"));
+            SvgGrammar::prependTranslate(moved, QStringLiteral("translate(1.5,2.5)"));
+            SvgGrammar::prependTransformAsMatrix(moved, QStringLiteral("scale(1.1)"));
             sink += moved.size();
         }
     });

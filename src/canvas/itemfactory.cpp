@@ -182,7 +182,7 @@ template <typename Item>
 Item *ItemFactory::attach(Node *node, Item *item)
 {
     bool hasId = false;
-    const QString id = attributeString(node->element(), QStringLiteral("id"), &hasId);
+    const QString id = SvgGrammar::attributeString(node->element(), QStringLiteral("id"), &hasId);
     if (hasId)
         item->setToolTip(id);
     item->setZValue(node->row());

@@ -6,8 +6,8 @@
 EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Ellipse)
 {
-    mRx = safeLength(attributeLength(element, QStringLiteral("rx")));
-    mRy = safeLength(attributeLength(element, QStringLiteral("ry")));
+    mRx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("rx")));
+    mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("ry")));
     prepareDrawable();
 }
 
@@ -15,14 +15,14 @@ EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument 
                                NodeType type)
     : Node(element, row, document, parent, type)
 {
-    mCx = safeLength(attributeLength(element, QStringLiteral("cx")));
-    mCy = safeLength(attributeLength(element, QStringLiteral("cy")));
+    mCx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cx")));
+    mCy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cy")));
 }
 
 CircleElement::CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Circle)
 {
-    mRx = mRy = safeLength(attributeLength(element, QStringLiteral("r")));
+    mRx = mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("r")));
     prepareDrawable();
 }
 
@@ -36,7 +36,7 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
     if (name == QLatin1String("fill") || name == QLatin1String("stroke"))
         return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {}, {value}};
-    const double number = safeLength(parseLength(value));
+    const double number = safeLength(SvgGrammar::parseLength(value));
     if (name == QLatin1String("x") || name == QLatin1String("y")) {
         // The left and top of the ellipse's box, kept as its centre.
         const bool horizontal = name == QLatin1String("x");

@@ -12,7 +12,7 @@ namespace {
 double readOr(const QDomElement &element, const QString &name, double fallback, bool *found = nullptr)
 {
     bool ok = false;
-    const double value = attributeLength(element, name, &ok);
+    const double value = SvgGrammar::attributeLength(element, name, &ok);
     // "1e999" reads as infinity, which no engraver setting can take.
     ok = ok && qIsFinite(value);
     if (found)
@@ -58,7 +58,7 @@ QString formatFixed(double value)
 
 EngraveMode engraveMode(const QDomElement &element)
 {
-    const StyleMap style = parseStyleDeclarations(element);
+    const SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
     const auto fill = style.constFind(QStringLiteral("fill"));
     if (fill == style.constEnd())
         return EngraveMode::None;

@@ -9,7 +9,7 @@
 namespace {
 
 // Walks declarations, attribute, then ancestors until `accept` takes a value.
-bool lookUp(const QDomElement &element, const StyleMap &declarations, const QString &name,
+bool lookUp(const QDomElement &element, const SvgGrammar::StyleMap &declarations, const QString &name,
             const std::function<bool(const QString &)> &accept)
 {
     const auto declared = declarations.constFind(name);
@@ -19,7 +19,7 @@ bool lookUp(const QDomElement &element, const StyleMap &declarations, const QStr
     bool first = true;
     while (!current.isNull()) {
         if (!first) {
-            const StyleMap style = parseStyleDeclarations(current);
+            const SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(current);
             const auto inherited = style.constFind(name);
             if (inherited != style.constEnd() && accept(*inherited))
                 return true;
@@ -34,12 +34,12 @@ bool lookUp(const QDomElement &element, const StyleMap &declarations, const QStr
 
 } // namespace
 
-double resolveFontSize(const QDomElement &element, const StyleMap &declarations)
+double resolveFontSize(const QDomElement &element, const SvgGrammar::StyleMap &declarations)
 {
     double size = QFont().pointSizeF();
     lookUp(element, declarations, QStringLiteral("font-size"), [&size](const QString &value) {
         bool ok = false;
-        const double length = parseLength(value, &ok);
+        const double length = SvgGrammar::parseLength(value, &ok);
         if (!ok || length < 0 || !qIsFinite(length))
             return false;
         size = length;
@@ -48,7 +48,7 @@ double resolveFontSize(const QDomElement &element, const StyleMap &declarations)
     return size;
 }
 
-QString resolveFontFamily(const QDomElement &element, const StyleMap &declarations)
+QString resolveFontFamily(const QDomElement &element, const SvgGrammar::StyleMap &declarations)
 {
     QString family = QFont().family();
     lookUp(element, declarations, QStringLiteral("font-family"), [&family](const QString &value) {
@@ -57,10 +57,10 @@ QString resolveFontFamily(const QDomElement &element, const StyleMap &declaratio
         family = value;
         return true;
     });
-    return installedFontFamily(family);
+    return SvgGrammar::installedFontFamily(family);
 }
 
-int resolveFontStyle(const QDomElement &element, const StyleMap &declarations)
+int resolveFontStyle(const QDomElement &element, const SvgGrammar::StyleMap &declarations)
 {
     int style = 0;
     lookUp(element, declarations, QStringLiteral("font-style"), [&style](const QString &value) {
@@ -77,7 +77,7 @@ int resolveFontStyle(const QDomElement &element, const StyleMap &declarations)
     return style;
 }
 
-int resolveFontWeight(const QDomElement &element, const StyleMap &declarations)
+int resolveFontWeight(const QDomElement &element, const SvgGrammar::StyleMap &declarations)
 {
     int weight = 50;
     lookUp(element, declarations, QStringLiteral("font-weight"), [&weight](const QString &value) {
@@ -94,7 +94,7 @@ int resolveFontWeight(const QDomElement &element, const StyleMap &declarations)
     return weight;
 }
 
-QFont resolveFont(const QDomElement &element, const StyleMap &declarations)
+QFont resolveFont(const QDomElement &element, const SvgGrammar::StyleMap &declarations)
 {
     QFont font(resolveFontFamily(element, declarations));
     const double size = resolveFontSize(element, declarations);

@@ -11,14 +11,14 @@
 // and attribute; the default QFont supplies what nobody sets.
 
 // "font-size" as a length; negative values are passed over.
-double resolveFontSize(const QDomElement &element, const StyleMap &declarations);
+double resolveFontSize(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 // "font-family"; "" and "inherit" are passed over. A family the font database
 // does not know (case-sensitive) becomes the database's first family.
-QString resolveFontFamily(const QDomElement &element, const StyleMap &declarations);
+QString resolveFontFamily(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 // "font-style": 0 normal, 1 italic, 2 oblique; anything else 0.
-int resolveFontStyle(const QDomElement &element, const StyleMap &declarations);
+int resolveFontStyle(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 // "font-weight" on the QFont scale: 25 light or lighter, 75 bold or bolder, anything else 50.
-int resolveFontWeight(const QDomElement &element, const StyleMap &declarations);
+int resolveFontWeight(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 
 // The four together; the size becomes the point size.
-QFont resolveFont(const QDomElement &element, const StyleMap &declarations);
+QFont resolveFont(const QDomElement &element, const SvgGrammar::StyleMap &declarations);

@@ -14,10 +14,10 @@ constexpr double maxScaledPixels = 64e6;
 ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Image)
 {
-    mX = safeLength(attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(attributeLength(element, QStringLiteral("height")));
+    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
+    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
+    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
+    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
     if (mWidth < 0)
         QTextStream(stdout) << "Error!  Width of image is negative\n";
     if (mHeight < 0)
@@ -61,7 +61,7 @@ std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name,
         return std::nullopt;
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(parseLength(value));
+    const double number = safeLength(SvgGrammar::parseLength(value));
     NodeObserver::Changes changes = NodeObserver::Geometry;
     if (name == QLatin1String("x")) {
         mX = number;

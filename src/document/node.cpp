@@ -40,7 +40,7 @@ bool lookupNumber(const Node *node, const QString &name, double *value)
     if (style != node->style().constEnd() && isPlainNumber(*style, value))
         return true;
     bool found = false;
-    *value = attributeLength(node->element(), name, &found);
+    *value = SvgGrammar::attributeLength(node->element(), name, &found);
     return found && std::isfinite(*value);
 }
 
@@ -52,7 +52,7 @@ QString lookupString(const Node *node, const QString &name, bool *found)
         *found = true;
         return *style;
     }
-    return attributeString(node->element(), name, found);
+    return SvgGrammar::attributeString(node->element(), name, found);
 }
 
 QBrush withOpacity(QBrush brush, double opacity)
@@ -96,7 +96,7 @@ int gradientStopCount(const SVGDocument *document, QDomElement gradient, double 
 {
     QStringList visited;
     while (!gradient.isNull()) {
-        const int own = parseStops(gradient, opacity).size();
+        const int own = SvgGrammar::parseStops(gradient, opacity).size();
         if (own > 0)
             return own;
         const QString href = gradient.attribute(QStringLiteral("xlink:href"));
@@ -117,7 +117,7 @@ enum class PaintKind { None, Gradient, Solid };
 PaintKind referencedPaint(const Node *node, const QString &value, double opacity,
                           QBrush *brush, int *stopCount)
 {
-    const QString id = paintReferenceId(value);
+    const QString id = SvgGrammar::paintReferenceId(value);
     if (id.isEmpty())
         return PaintKind::None;
     SVGDocument *document = node->document();
@@ -144,9 +144,9 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
         QStringList visited{id};
         QGradient gradient;
         if (tag == QLatin1String("linearGradient"))
-            gradient = parseLinearGradient(target, opacity, visited);
+            gradient = SvgGrammar::parseLinearGradient(target, opacity, visited);
         else
-            gradient = parseRadialGradient(target, opacity, visited);
+            gradient = SvgGrammar::parseRadialGradient(target, opacity, visited);
         // QGradient::stops() invents black-to-white when there are none, so
         // count the stops the element really has.
         *stopCount = gradientStopCount(document, target, opacity);
@@ -161,7 +161,7 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
     }
     if (tag == QLatin1String("solidColor")) {
         bool found = false;
-        QBrush solid = attributeColor(target, QStringLiteral("solid-color"), &found);
+        QBrush solid = SvgGrammar::attributeColor(target, QStringLiteral("solid-color"), &found);
         QColor color = solid.color();
         color.setAlpha(int(qBound(0.0, opacity, 1.0) * 255));
         *brush = QBrush(color);
@@ -351,7 +351,7 @@ Node *Node::findNode(const QDomElement &element)
 
 QTransform Node::itemTransform(const QPointF &origin) const
 {
-    const QTransform matrix = transformFromAttribute(mElement);
+    const QTransform matrix = SvgGrammar::transformFromAttribute(mElement);
     if (matrix.isIdentity())
         return matrix;
     return QTransform::fromTranslate(origin.x(), origin.y()) * matrix
@@ -366,15 +366,15 @@ void Node::notifyChanged(NodeObserver::Changes changes)
 
 QString Node::styleDeclaration(const QString &name) const
 {
-    return parseStyleDeclarations(mElement).value(name);
+    return SvgGrammar::parseStyleDeclarations(mElement).value(name);
 }
 
 QString Node::setStyleDeclaration(const QString &name, const QString &value)
 {
-    StyleMap declarations = parseStyleDeclarations(mElement);
+    SvgGrammar::StyleMap declarations = SvgGrammar::parseStyleDeclarations(mElement);
     const QString old = declarations.value(name);
     declarations.insert(name, value);
-    setAttribute(QStringLiteral("style"), styleToString(declarations));
+    setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(declarations));
     parseStyle();
     return old;
 }
@@ -495,7 +495,7 @@ double Node::strokeWidth() const
 
 Qt::PenCapStyle Node::lineCap() const
 {
-    const QString value = attributeString(mElement, QStringLiteral("stroke-linecap"));
+    const QString value = SvgGrammar::attributeString(mElement, QStringLiteral("stroke-linecap"));
     Qt::PenCapStyle cap = Qt::FlatCap;
     if (value.isEmpty() || value == QLatin1String("inherit"))
         cap = mParent ? mParent->lineCap() : Qt::FlatCap;
@@ -508,7 +508,7 @@ Qt::PenCapStyle Node::lineCap() const
 
 Qt::PenJoinStyle Node::lineJoin() const
 {
-    const QString value = attributeString(mElement, QStringLiteral("stroke-linejoin"));
+    const QString value = SvgGrammar::attributeString(mElement, QStringLiteral("stroke-linejoin"));
     Qt::PenJoinStyle join = Qt::SvgMiterJoin;
     if (value.isEmpty() || value == QLatin1String("inherit"))
         join = mParent ? mParent->lineJoin() : Qt::SvgMiterJoin;
@@ -559,7 +559,7 @@ QBrush Node::fillBrush(bool *found, double opacity) const
     }
     bool isColor = false;
     if (!value.isEmpty())
-        brush = parseColor(value, &isColor);
+        brush = SvgGrammar::parseColor(value, &isColor);
     if (!isColor) {
         if (mParent)
             return mParent->fillBrush(found, opacity);
@@ -606,7 +606,7 @@ QPen Node::strokePen(bool *found, double opacity, double width) const
     }
     bool isColor = false;
     if (!value.isEmpty())
-        brush = parseColor(value, &isColor);
+        brush = SvgGrammar::parseColor(value, &isColor);
     if (!isColor) {
         if (!mParent)
             return QPen(QBrush(), width);

@@ -5,7 +5,7 @@
 PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Path)
 {
-    build(pathFromAttribute(element, QStringLiteral("d")));
+    build(SvgGrammar::pathFromAttribute(element, QStringLiteral("d")));
 }
 
 PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
@@ -28,7 +28,7 @@ PolygonElement::PolygonElement(const QDomElement &element, int row, SVGDocument 
 
 QPainterPath PathElement::pointsPath(bool closed) const
 {
-    const QStringList pieces = splitValueList(mElement, QStringLiteral("points"));
+    const QStringList pieces = SvgGrammar::splitValueList(mElement, QStringLiteral("points"));
     QPainterPath path;
     if (pieces.isEmpty() || pieces.size() % 2 != 0)
         return path;
@@ -65,9 +65,9 @@ std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, 
     QString transform = mElement.attribute(QStringLiteral("transform"));
     const QString old = transform;
     if (name == QLatin1String("x"))
-        prependTranslate(transform, QStringLiteral("translate(%1, 0)").arg(value));
+        SvgGrammar::prependTranslate(transform, QStringLiteral("translate(%1, 0)").arg(value));
     else if (name == QLatin1String("y"))
-        prependTranslate(transform, QStringLiteral("translate(0, %1)").arg(value));
+        SvgGrammar::prependTranslate(transform, QStringLiteral("translate(0, %1)").arg(value));
     else if (name == QLatin1String("transform"))
         transform = value;
     else

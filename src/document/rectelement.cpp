@@ -5,10 +5,10 @@
 RectElement::RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Rect)
 {
-    mX = safeLength(attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(attributeLength(element, QStringLiteral("height")));
+    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
+    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
+    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
+    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
     prepareDrawable();
 }
 
@@ -28,7 +28,7 @@ std::optional<AttributeRecord> RectElement::applyAttribute(const QString &name, 
         return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(parseLength(value));
+    const double number = safeLength(SvgGrammar::parseLength(value));
     if (name == QLatin1String("x"))
         mX = number;
     else if (name == QLatin1String("y"))

@@ -181,7 +181,7 @@ QDomElement SVGDocument::elementById(const QString &id) const
     if (id.isEmpty())
         return QDomElement();
     if (!mBuilding)
-        return ::elementById(mDocument.documentElement(), id);
+        return SvgGrammar::elementById(mDocument.documentElement(), id);
     if (!mIdCacheValid) {
         mIdCache.clear();
         QVector<QDomElement> pending;

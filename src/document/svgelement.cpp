@@ -10,14 +10,14 @@ SVGElement::SVGElement(const QDomElement &element, int row, SVGDocument *documen
     mWidth = readSize(QStringLiteral("width"));
     mHeight = readSize(QStringLiteral("height"));
 
-    const QStringList box = splitValueList(element, QStringLiteral("viewBox"));
+    const QStringList box = SvgGrammar::splitValueList(element, QStringLiteral("viewBox"));
     if (box.size() == 4) {
         bool ok[4] = {};
         const QRectF rect(box.at(0).toDouble(&ok[0]), box.at(1).toDouble(&ok[1]),
                           box.at(2).toDouble(&ok[2]), box.at(3).toDouble(&ok[3]));
         if (ok[0] && ok[1] && ok[2] && ok[3] && rect.width() > 0 && rect.height() > 0) {
             mViewBox = rect;
-            mAspectMode = aspectRatioMode(element);
+            mAspectMode = SvgGrammar::aspectRatioMode(element);
         }
     }
 

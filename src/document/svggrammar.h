@@ -1,6 +1,7 @@
 #pragma once
 
-// The attribute grammars shared by the document, canvas, importers and generator.
+// The attribute grammars (namespace SvgGrammar) shared by the document,
+// canvas, importers and generator.
 #include "document/svgnumbers.h"
 #include "document/svgpaint.h"
 #include "document/svgpathdata.h"

@@ -6,6 +6,8 @@
 
 using namespace SvgScanner;
 
+namespace SvgGrammar {
+
 namespace {
 
 struct LengthUnit
@@ -205,3 +207,5 @@ bool isBlank(const QString &text)
     }
     return true;
 }
+
+} // namespace SvgGrammar

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+namespace SvgGrammar {
+
 // Numbers, number lists and lengths of SVG attribute values. Numbers follow
 // the SVG number grammar: sign, leading dot, exponent, and numbers written
 // back to back ("10-5", "0.5.5").
@@ -30,3 +32,5 @@ QStringList splitValueList(const QDomElement &element, const QString &name, bool
 
 // True when the text is empty or only spaces.
 bool isBlank(const QString &text);
+
+} // namespace SvgGrammar

@@ -11,6 +11,8 @@
 
 using namespace SvgScanner;
 
+namespace SvgGrammar {
+
 namespace {
 
 // Longer chains than this are not written by any drawing program; cutting
@@ -443,3 +445,5 @@ QGradientStops parseStops(const QDomElement &gradient, double opacity)
     }
     return stops;
 }
+
+} // namespace SvgGrammar

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace SvgGrammar {
+
 // Colours, paint references and gradients.
 
 // A solid brush for a colour name, #rgb, #rrggbb, rgb(r,g,b) or rgb(r%,g%,b%);
@@ -24,3 +26,5 @@ QDomElement elementById(const QDomElement &start, const QString &id);
 QLinearGradient parseLinearGradient(const QDomElement &element, double opacity, QStringList &visited);
 QRadialGradient parseRadialGradient(const QDomElement &element, double opacity, QStringList &visited);
 QGradientStops parseStops(const QDomElement &gradient, double opacity);
+
+} // namespace SvgGrammar

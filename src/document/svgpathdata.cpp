@@ -9,6 +9,8 @@
 
 using namespace SvgScanner;
 
+namespace SvgGrammar {
+
 namespace {
 
 bool isCommandLetter(QChar c)
@@ -327,3 +329,5 @@ QPainterPath pathFromAttribute(const QDomElement &element, const QString &name, 
     }
     return parsePath(element.attribute(name), found);
 }
+
+} // namespace SvgGrammar

@@ -7,6 +7,8 @@
 
 using namespace SvgScanner;
 
+namespace SvgGrammar {
+
 namespace {
 
 bool isAspectChar(QChar c)
@@ -139,3 +141,5 @@ int styleFontWeight(const StyleMap &style)
         return 75;
     return 50;
 }
+
+} // namespace SvgGrammar

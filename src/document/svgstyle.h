@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QString>
 
+namespace SvgGrammar {
+
 using StyleMap = QMap<QString, QString>;
 
 // From "preserveAspectRatio": none, meet (the default) or slice.
@@ -27,3 +29,5 @@ QString styleFontFamily(const StyleMap &style);
 double styleFontSize(const StyleMap &style);
 QFont::Style styleFontStyle(const StyleMap &style);
 int styleFontWeight(const StyleMap &style);
+
+} // namespace SvgGrammar

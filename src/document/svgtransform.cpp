@@ -9,6 +9,8 @@
 
 using namespace SvgScanner;
 
+namespace SvgGrammar {
+
 namespace {
 
 const double pi = 3.14159265358979;
@@ -262,3 +264,5 @@ bool startsWithMatrix(const QString &text)
     FunctionMatch match;
     return findFunction(text, 0, false, &match) && match.begin == 0 && match.function == Function::Matrix;
 }
+
+} // namespace SvgGrammar

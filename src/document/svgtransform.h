@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTransform>
 
+namespace SvgGrammar {
+
 // The "transform" attribute: parsing, and the rewriting done when the canvas
 // moves or reshapes an element.
 
@@ -25,3 +27,5 @@ QPointF translateOf(const QString &text);
 
 bool startsWithTranslate(const QString &text);
 bool startsWithMatrix(const QString &text);
+
+} // namespace SvgGrammar

@@ -84,7 +84,7 @@ std::optional<AttributeRecord> TextElement::applyAttribute(const QString &name, 
     } else if (name == QLatin1String("x") || name == QLatin1String("y")) {
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
-        const double number = safeLength(parseLength(value));
+        const double number = safeLength(SvgGrammar::parseLength(value));
         (name == QLatin1String("x") ? mLayout.x : mLayout.y) = number;
         changes = NodeObserver::Geometry;
     } else if (name == QLatin1String("transform")) {

@@ -14,7 +14,7 @@ namespace {
 double lengthOr(const QDomElement &element, const QString &name, double fallback)
 {
     bool ok = false;
-    const double value = attributeLength(element, name, &ok);
+    const double value = SvgGrammar::attributeLength(element, name, &ok);
     return ok && qIsFinite(value) ? value : fallback;
 }
 

@@ -16,7 +16,7 @@ struct OutlineSource
     PaintParameter parameters;
 };
 
-QString outlineStyle(const StyleMap &declarations)
+QString outlineStyle(const SvgGrammar::StyleMap &declarations)
 {
     const auto fill = declarations.constFind(QStringLiteral("fill"));
     if (fill != declarations.constEnd())
@@ -28,7 +28,7 @@ QString outlineStyle(const StyleMap &declarations)
 }
 
 QDomElement emitPath(QDomNode parent, const OutlineSource &source, const QString &text,
-                     const QFont &font, const StyleMap &declarations)
+                     const QFont &font, const SvgGrammar::StyleMap &declarations)
 {
     const TextLayout layout = layoutText(text, font, source.layout.lineSpacing,
                                          source.layout.wordSpacing, source.layout.alignment,
@@ -77,7 +77,7 @@ QList<QDomElement> textToOutline(const QDomElement &textElement, const DefaultPa
         source.parameters.XMotorMovementError = outline.XMotorMovementError;
         source.parameters.YMotorMovementError = outline.YMotorMovementError;
     }
-    const StyleMap textStyle = parseStyleDeclarations(textElement);
+    const SvgGrammar::StyleMap textStyle = SvgGrammar::parseStyleDeclarations(textElement);
 
     const QDomNodeList children = textElement.childNodes();
     for (int i = 0; i < children.size(); ++i) {
@@ -85,7 +85,7 @@ QList<QDomElement> textToOutline(const QDomElement &textElement, const DefaultPa
         QDomElement path;
         if (child.isElement() && child.nodeName() == QLatin1String("tspan")) {
             const QDomElement tspan = child.toElement();
-            StyleMap declarations = parseStyleDeclarations(tspan);
+            SvgGrammar::StyleMap declarations = SvgGrammar::parseStyleDeclarations(tspan);
             for (auto it = textStyle.constBegin(); it != textStyle.constEnd(); ++it) {
                 if (!declarations.contains(it.key()))
                     declarations.insert(it.key(), it.value());

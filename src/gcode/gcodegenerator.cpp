@@ -87,7 +87,7 @@ public:
             stack.pop_back();
             if (visit(element, enclosing, outlines))
                 continue;
-            const QTransform inner = transformFromAttribute(element) * enclosing;
+            const QTransform inner = SvgGrammar::transformFromAttribute(element) * enclosing;
             const size_t mark = stack.size();
             for (QDomElement child = element.firstChildElement(); !child.isNull();
                  child = child.nextSiblingElement())
@@ -273,10 +273,10 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     const QString href = QStringLiteral("xlink:href");
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
         qDebug() << "image halftoneBase64";
-        const double width = attributeLength(image, QStringLiteral("width"));
-        const double height = attributeLength(image, QStringLiteral("height"));
+        const double width = SvgGrammar::attributeLength(image, QStringLiteral("width"));
+        const double height = SvgGrammar::attributeLength(image, QStringLiteral("height"));
         const QString mode = image.attribute(EngravingAttributes::image);
-        const QRectF shown = transformFromAttribute(image).mapRect(QRectF(0, 0, width, height));
+        const QRectF shown = SvgGrammar::transformFromAttribute(image).mapRect(QRectF(0, 0, width, height));
         qDebug() << "imageType" << mode;
         if (mode != EngravingAttributes::imageBw && mode != EngravingAttributes::imageHalftone
             && mode != EngravingAttributes::imageGray)

@@ -12,7 +12,7 @@ namespace {
 
 double number(const QDomElement &element, const char *name)
 {
-    return attributeLength(element, QLatin1String(name));
+    return SvgGrammar::attributeLength(element, QLatin1String(name));
 }
 
 QPainterPath rectPass(const QDomElement &element)
@@ -56,7 +56,7 @@ QPainterPath ellipsePass(const QPointF &centre, double rx, double ry)
 // piece is not a number or the count is odd.
 QPainterPath pointsPass(const QDomElement &element, bool close)
 {
-    const QStringList pieces = splitValueList(element, QStringLiteral("points"));
+    const QStringList pieces = SvgGrammar::splitValueList(element, QStringLiteral("points"));
     QPainterPath pass;
     if (pieces.isEmpty() || pieces.size() % 2 != 0)
         return pass;
@@ -102,7 +102,7 @@ QPainterPath singlePass(const QDomElement &element, bool *known)
     if (tag == QLatin1String("polygon"))
         return pointsPass(element, true);
     if (tag == QLatin1String("path"))
-        return pathFromAttribute(element, QStringLiteral("d"));
+        return SvgGrammar::pathFromAttribute(element, QStringLiteral("d"));
     *known = false;
     return QPainterPath();
 }
@@ -134,7 +134,7 @@ QPainterPath elementPath(const QDomElement &element, int passes, const QTransfor
     QPainterPath path = pass;
     for (int i = 1; i < passes; ++i)
         path.addPath(pass);
-    const QTransform transform = transformFromAttribute(element) * enclosing;
+    const QTransform transform = SvgGrammar::transformFromAttribute(element) * enclosing;
     const QPainterPath mapped = transform.map(path);
     const QRectF bounds = mapped.controlPointRect();
     if (!qIsFinite(bounds.left()) || !qIsFinite(bounds.top()) || !qIsFinite(bounds.right())

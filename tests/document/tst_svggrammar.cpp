@@ -140,8 +140,8 @@ void fuzzGradients(QRandomGenerator &random, const QString &text)
     for (QDomElement g = root.firstChildElement(); !g.isNull(); g = g.nextSiblingElement()) {
         QStringList visited;
         const QGradientStops stops = g.tagName() == QLatin1String("linearGradient")
-                                         ? parseLinearGradient(g, 1.0, visited).stops()
-                                         : parseRadialGradient(g, 1.0, visited).stops();
+                                         ? SvgGrammar::parseLinearGradient(g, 1.0, visited).stops()
+                                         : SvgGrammar::parseRadialGradient(g, 1.0, visited).stops();
         double previous = 0;
         for (const QGradientStop &stop : stops) {
             QVERIFY(stop.first >= previous && stop.first <= 1.0);
@@ -222,7 +222,7 @@ void TestSvgGrammar::parseLength()
     QFETCH(double, value);
     QFETCH(bool, ok);
     bool converted = !ok;
-    QCOMPARE(::parseLength(text, &converted), value);
+    QCOMPARE(SvgGrammar::parseLength(text, &converted), value);
     QCOMPARE(converted, ok);
 }
 
@@ -250,7 +250,7 @@ void TestSvgGrammar::parseNumberList()
     QFETCH(Numbers, numbers);
     QFETCH(bool, ok);
     bool converted = !ok;
-    QCOMPARE(::parseNumberList(text, &converted), numbers);
+    QCOMPARE(SvgGrammar::parseNumberList(text, &converted), numbers);
     QCOMPARE(converted, ok);
 }
 
@@ -277,7 +277,7 @@ void TestSvgGrammar::numbersRoundCorrectly()
         double expected = 0;
         std::from_chars(text.constData(), text.constData() + text.size(), expected);
         bool ok = false;
-        const Numbers numbers = ::parseNumberList(QString::fromLatin1(text), &ok);
+        const Numbers numbers = SvgGrammar::parseNumberList(QString::fromLatin1(text), &ok);
         QVERIFY2(ok && numbers.size() == 1 && numbers.first() == expected, text.constData());
     }
 }
@@ -286,28 +286,28 @@ void TestSvgGrammar::attributes()
 {
     const QDomElement e = element(QStringLiteral("<rect width='25.4mm' height='x' opacity='50%' ratio='50' s='' />"));
     bool found = false;
-    QCOMPARE(attributeString(e, QStringLiteral("width"), &found), QStringLiteral("25.4mm"));
+    QCOMPARE(SvgGrammar::attributeString(e, QStringLiteral("width"), &found), QStringLiteral("25.4mm"));
     QVERIFY(found);
-    QCOMPARE(attributeString(e, QStringLiteral("nope"), &found), QString());
+    QCOMPARE(SvgGrammar::attributeString(e, QStringLiteral("nope"), &found), QString());
     QVERIFY(!found);
-    QCOMPARE(attributeString(QDomElement(), QStringLiteral("width"), &found), QString());
+    QCOMPARE(SvgGrammar::attributeString(QDomElement(), QStringLiteral("width"), &found), QString());
     QVERIFY(!found);
 
-    QCOMPARE(attributeLength(e, QStringLiteral("width"), &found), 96.0);
+    QCOMPARE(SvgGrammar::attributeLength(e, QStringLiteral("width"), &found), 96.0);
     QVERIFY(found);
-    QCOMPARE(attributeLength(e, QStringLiteral("height"), &found), 0.0);
+    QCOMPARE(SvgGrammar::attributeLength(e, QStringLiteral("height"), &found), 0.0);
     QVERIFY(!found);
-    QCOMPARE(attributeLength(e, QStringLiteral("nope"), &found), 0.0);
+    QCOMPARE(SvgGrammar::attributeLength(e, QStringLiteral("nope"), &found), 0.0);
     QVERIFY(!found);
 
-    QCOMPARE(attributePercent(e, QStringLiteral("opacity"), &found), 50.0);
+    QCOMPARE(SvgGrammar::attributePercent(e, QStringLiteral("opacity"), &found), 50.0);
     QVERIFY(found);
-    QCOMPARE(attributePercent(e, QStringLiteral("ratio"), &found), 0.0);
+    QCOMPARE(SvgGrammar::attributePercent(e, QStringLiteral("ratio"), &found), 0.0);
     QVERIFY(!found);
 
-    QVERIFY(isBlank(QString()));
-    QVERIFY(isBlank(QStringLiteral("  \t")));
-    QVERIFY(!isBlank(QStringLiteral(" a ")));
+    QVERIFY(SvgGrammar::isBlank(QString()));
+    QVERIFY(SvgGrammar::isBlank(QStringLiteral("  \t")));
+    QVERIFY(!SvgGrammar::isBlank(QStringLiteral(" a ")));
 }
 
 void TestSvgGrammar::splitValueList_data()
@@ -331,9 +331,9 @@ void TestSvgGrammar::splitValueList()
     QDomElement e = doc.createElement(QStringLiteral("polygon"));
     e.setAttribute(QStringLiteral("points"), value);
     bool found = false;
-    QCOMPARE(::splitValueList(e, QStringLiteral("points"), &found), pieces);
+    QCOMPARE(SvgGrammar::splitValueList(e, QStringLiteral("points"), &found), pieces);
     QVERIFY(found);
-    ::splitValueList(e, QStringLiteral("viewBox"), &found);
+    SvgGrammar::splitValueList(e, QStringLiteral("viewBox"), &found);
     QVERIFY(!found);
 }
 
@@ -368,7 +368,7 @@ void TestSvgGrammar::parseColor()
     QFETCH(bool, found);
     QFETCH(QColor, color);
     bool flag = false;
-    const QBrush brush = ::parseColor(text, &flag);
+    const QBrush brush = SvgGrammar::parseColor(text, &flag);
     QCOMPARE(flag, found);
     if (found) {
         QCOMPARE(brush.style(), Qt::SolidPattern);
@@ -378,14 +378,14 @@ void TestSvgGrammar::parseColor()
     }
     // found is only ever set, never cleared.
     bool untouched = true;
-    ::parseColor(text, &untouched);
+    SvgGrammar::parseColor(text, &untouched);
     QVERIFY(untouched);
 
     QDomDocument doc;
     QDomElement e = doc.createElement(QStringLiteral("solidColor"));
     e.setAttribute(QStringLiteral("solid-color"), text);
     flag = false;
-    QCOMPARE(attributeColor(e, QStringLiteral("solid-color"), &flag).style(), brush.style());
+    QCOMPARE(SvgGrammar::attributeColor(e, QStringLiteral("solid-color"), &flag).style(), brush.style());
     QCOMPARE(flag, found);
 }
 
@@ -408,21 +408,21 @@ void TestSvgGrammar::paintReferenceId()
 {
     QFETCH(QString, paint);
     QFETCH(QString, id);
-    QCOMPARE(::paintReferenceId(paint), id);
+    QCOMPARE(SvgGrammar::paintReferenceId(paint), id);
 }
 
 void TestSvgGrammar::elementByIdSearchesDepthFirst()
 {
     const QDomElement root = element(QStringLiteral(
         "<svg id='root'><g><rect id='a' n='deep'/></g><rect id='a' n='late'/><g id='b'><circle id='c'/></g></svg>"));
-    QCOMPARE(elementById(root, QStringLiteral("root")), root);
-    QCOMPARE(elementById(root, QStringLiteral("a")).attribute(QStringLiteral("n")), QStringLiteral("deep"));
-    QCOMPARE(elementById(root, QStringLiteral("c")).tagName(), QStringLiteral("circle"));
+    QCOMPARE(SvgGrammar::elementById(root, QStringLiteral("root")), root);
+    QCOMPARE(SvgGrammar::elementById(root, QStringLiteral("a")).attribute(QStringLiteral("n")), QStringLiteral("deep"));
+    QCOMPARE(SvgGrammar::elementById(root, QStringLiteral("c")).tagName(), QStringLiteral("circle"));
     // The search stays inside the start element.
-    QVERIFY(elementById(elementById(root, QStringLiteral("b")), QStringLiteral("a")).isNull());
-    QVERIFY(elementById(root, QStringLiteral("zz")).isNull());
-    QVERIFY(elementById(root, QString()).isNull());
-    QVERIFY(elementById(QDomElement(), QStringLiteral("a")).isNull());
+    QVERIFY(SvgGrammar::elementById(SvgGrammar::elementById(root, QStringLiteral("b")), QStringLiteral("a")).isNull());
+    QVERIFY(SvgGrammar::elementById(root, QStringLiteral("zz")).isNull());
+    QVERIFY(SvgGrammar::elementById(root, QString()).isNull());
+    QVERIFY(SvgGrammar::elementById(QDomElement(), QStringLiteral("a")).isNull());
 
     // Deep nesting must not exhaust the stack. Built from the bottom up,
     // because appending below a deep parent costs its depth in QDom.
@@ -436,7 +436,7 @@ void TestSvgGrammar::elementByIdSearchesDepthFirst()
         top = g;
     }
     doc.appendChild(top);
-    QCOMPARE(elementById(doc.documentElement(), QStringLiteral("bottom")), bottom);
+    QCOMPARE(SvgGrammar::elementById(doc.documentElement(), QStringLiteral("bottom")), bottom);
 }
 
 void TestSvgGrammar::parseTransform_data()
@@ -477,7 +477,7 @@ void TestSvgGrammar::parseTransform()
     QFETCH(QPointF, point);
     QFETCH(QPointF, mapped);
     bool flag = !found;
-    const QPointF result = ::parseTransform(text, &flag).map(point);
+    const QPointF result = SvgGrammar::parseTransform(text, &flag).map(point);
     QCOMPARE(flag, found);
     QVERIFY2(std::fabs(result.x() - mapped.x()) < 1e-9 && std::fabs(result.y() - mapped.y()) < 1e-9,
              qPrintable(QStringLiteral("(%1, %2)").arg(result.x()).arg(result.y())));
@@ -485,10 +485,10 @@ void TestSvgGrammar::parseTransform()
     QDomDocument doc;
     QDomElement e = doc.createElement(QStringLiteral("g"));
     e.setAttribute(QStringLiteral("transform"), text);
-    QCOMPARE(transformFromAttribute(e, &flag).map(point), ::parseTransform(text).map(point));
+    QCOMPARE(SvgGrammar::transformFromAttribute(e, &flag).map(point), SvgGrammar::parseTransform(text).map(point));
     QCOMPARE(flag, found);
     e.removeAttribute(QStringLiteral("transform"));
-    QVERIFY(transformFromAttribute(e, &flag).isIdentity());
+    QVERIFY(SvgGrammar::transformFromAttribute(e, &flag).isIdentity());
     QVERIFY(!flag);
 }
 
@@ -514,12 +514,12 @@ void TestSvgGrammar::prependTranslate()
     QFETCH(QString, text);
     QFETCH(QString, translate);
     QFETCH(QString, result);
-    ::prependTranslate(text, translate);
+    SvgGrammar::prependTranslate(text, translate);
     QCOMPARE(text, result);
-    QCOMPARE(startsWithTranslate(text), startsWithTranslate(translate));
+    QCOMPARE(SvgGrammar::startsWithTranslate(text), SvgGrammar::startsWithTranslate(translate));
     // Moving again keeps one leading translate.
-    if (startsWithTranslate(text)) {
-        ::prependTranslate(text, QStringLiteral("translate(1,1)"));
+    if (SvgGrammar::startsWithTranslate(text)) {
+        SvgGrammar::prependTranslate(text, QStringLiteral("translate(1,1)"));
         QCOMPARE(text.count(QStringLiteral("translate")), result.count(QStringLiteral("translate")));
     }
 }
@@ -544,9 +544,9 @@ void TestSvgGrammar::prependTransformAsMatrix()
     QFETCH(QString, text);
     QFETCH(QString, function);
     QFETCH(QString, result);
-    ::prependTransformAsMatrix(text, function);
+    SvgGrammar::prependTransformAsMatrix(text, function);
     QCOMPARE(text, result);
-    QCOMPARE(startsWithMatrix(text), result.startsWith(QLatin1String("matrix")));
+    QCOMPARE(SvgGrammar::startsWithMatrix(text), result.startsWith(QLatin1String("matrix")));
 }
 
 void TestSvgGrammar::translateOf_data()
@@ -564,7 +564,7 @@ void TestSvgGrammar::translateOf()
 {
     QFETCH(QString, text);
     QFETCH(QPointF, offset);
-    QCOMPARE(::translateOf(text), offset);
+    QCOMPARE(SvgGrammar::translateOf(text), offset);
 }
 
 void TestSvgGrammar::parsePath_data()
@@ -615,16 +615,16 @@ void TestSvgGrammar::parsePath()
     QFETCH(bool, found);
     QFETCH(QString, elements);
     bool flag = !found;
-    const QPainterPath path = ::parsePath(d, &flag);
+    const QPainterPath path = SvgGrammar::parsePath(d, &flag);
     QCOMPARE(flag, found);
     QCOMPARE(describe(path), elements);
 
     QDomDocument doc;
     QDomElement e = doc.createElement(QStringLiteral("path"));
     e.setAttribute(QStringLiteral("d"), d);
-    QCOMPARE(describe(pathFromAttribute(e, QStringLiteral("d"), &flag)), elements);
+    QCOMPARE(describe(SvgGrammar::pathFromAttribute(e, QStringLiteral("d"), &flag)), elements);
     QCOMPARE(flag, found);
-    QVERIFY(pathFromAttribute(e, QStringLiteral("nope"), &flag).isEmpty());
+    QVERIFY(SvgGrammar::pathFromAttribute(e, QStringLiteral("nope"), &flag).isEmpty());
     QVERIFY(!flag);
 }
 
@@ -646,8 +646,8 @@ void TestSvgGrammar::relativeAndAbsoluteSpellingsAgree()
 {
     QFETCH(QString, absolute);
     QFETCH(QString, relative);
-    const QPainterPath a = ::parsePath(absolute);
-    const QPainterPath r = ::parsePath(relative);
+    const QPainterPath a = SvgGrammar::parsePath(absolute);
+    const QPainterPath r = SvgGrammar::parsePath(relative);
     QVERIFY2(sameGeometry(a, r, 1e-9), qPrintable(describe(a) + QLatin1String("\n") + describe(r)));
 }
 
@@ -670,12 +670,12 @@ void TestSvgGrammar::writtenPathReadsBack_data()
 void TestSvgGrammar::writtenPathReadsBack()
 {
     QFETCH(QString, d);
-    const QPainterPath path = ::parsePath(d);
+    const QPainterPath path = SvgGrammar::parsePath(d);
     QVERIFY(path.elementCount() > 2);
     const QString written = pathToData(path);
-    QVERIFY2(sameGeometry(::parsePath(written), path, 1e-6), qPrintable(written + QLatin1String("\n") + describe(path)));
+    QVERIFY2(sameGeometry(SvgGrammar::parsePath(written), path, 1e-6), qPrintable(written + QLatin1String("\n") + describe(path)));
     const QString closed = pathToClosedData(path);
-    QVERIFY2(sameGeometry(::parsePath(closed), path, 1e-6), qPrintable(closed + QLatin1String("\n") + describe(path)));
+    QVERIFY2(sameGeometry(SvgGrammar::parsePath(closed), path, 1e-6), qPrintable(closed + QLatin1String("\n") + describe(path)));
 }
 
 void TestSvgGrammar::arcFollowsTheCircle_data()
@@ -708,7 +708,7 @@ void TestSvgGrammar::arcFollowsTheCircle()
     QFETCH(int, curves);
     QFETCH(QPointF, midpoint);
     QFETCH(QPointF, end);
-    const QPainterPath path = ::parsePath(d);
+    const QPainterPath path = SvgGrammar::parsePath(d);
     QCOMPARE(path.elementCount(), 1 + 3 * curves);
     for (int i = 0; i <= 200; ++i) {
         const QPointF p = path.pointAtPercent(i / 200.0);
@@ -719,7 +719,7 @@ void TestSvgGrammar::arcFollowsTheCircle()
     QVERIFY2(QLineF(mid, midpoint).length() < radius * 1e-3, qPrintable(QStringLiteral("%1,%2").arg(mid.x()).arg(mid.y())));
     QCOMPARE(path.currentPosition(), end);
     // Drawing goes on after an arc.
-    QCOMPARE(::parsePath(d + QLatin1String(" l5 0")).currentPosition(), end + QPointF(5, 0));
+    QCOMPARE(SvgGrammar::parsePath(d + QLatin1String(" l5 0")).currentPosition(), end + QPointF(5, 0));
 }
 
 void TestSvgGrammar::arcSpellingsAgree_data()
@@ -737,8 +737,8 @@ void TestSvgGrammar::arcSpellingsAgree()
 {
     QFETCH(QString, a);
     QFETCH(QString, b);
-    const QPainterPath pa = ::parsePath(a);
-    const QPainterPath pb = ::parsePath(b);
+    const QPainterPath pa = SvgGrammar::parsePath(a);
+    const QPainterPath pb = SvgGrammar::parsePath(b);
     QVERIFY(pa.elementCount() > 1);
     QVERIFY2(sameGeometry(pa, pb, 1e-9), qPrintable(describe(pa) + QLatin1String("\n") + describe(pb)));
 }
@@ -749,7 +749,7 @@ void TestSvgGrammar::linearGradient()
         "<linearGradient id='g' x1='0.25' y1='.5' x2='1e1' y2='nan' gradientUnits='userSpaceOnUse' spreadMethod='reflect'>"
         "<stop offset='0' stop-color='red'/><stop offset='1' stop-color='#0000ff'/></linearGradient>"));
     QStringList visited;
-    const QLinearGradient gradient = parseLinearGradient(g, 1.0, visited);
+    const QLinearGradient gradient = SvgGrammar::parseLinearGradient(g, 1.0, visited);
     QCOMPARE(gradient.start(), QPointF(0.25, 0.5));
     QCOMPARE(gradient.finalStop(), QPointF(10, 0));
     QCOMPARE(gradient.coordinateMode(), QGradient::LogicalMode);
@@ -757,7 +757,7 @@ void TestSvgGrammar::linearGradient()
     QCOMPARE(gradient.stops().size(), 2);
     QCOMPARE(gradient.stops().at(1).second, QColor(Qt::blue));
 
-    const QLinearGradient plain = parseLinearGradient(element(QStringLiteral("<linearGradient/>")), 1.0, visited);
+    const QLinearGradient plain = SvgGrammar::parseLinearGradient(element(QStringLiteral("<linearGradient/>")), 1.0, visited);
     QCOMPARE(plain.start(), QPointF(0, 0));
     QCOMPARE(plain.finalStop(), QPointF(1, 0));
     QCOMPARE(plain.coordinateMode(), QGradient::ObjectBoundingMode);
@@ -818,7 +818,7 @@ void TestSvgGrammar::gradientReferences()
         QStringLiteral("<svg xmlns:xlink='http://www.w3.org/1999/xlink'><defs>%1</defs></svg>").arg(defs));
     QStringList visited;
     MessageCollector messages;
-    const QLinearGradient gradient = parseLinearGradient(elementById(root, QStringLiteral("use")), 1.0, visited);
+    const QLinearGradient gradient = SvgGrammar::parseLinearGradient(SvgGrammar::elementById(root, QStringLiteral("use")), 1.0, visited);
     QCOMPARE(gradient.finalStop(), finalStop);
     QCOMPARE(gradient.stops().size(), stopCount);
     const QStringList errors = MessageCollector::messages().filter(QStringLiteral("Error!"));
@@ -837,7 +837,7 @@ void TestSvgGrammar::radialGradient()
         "<radialGradient id='plain' cx='10' cy='20'/>"
         "</svg>"));
     QStringList visited;
-    const QRadialGradient use = parseRadialGradient(elementById(root, QStringLiteral("use")), 1.0, visited);
+    const QRadialGradient use = SvgGrammar::parseRadialGradient(SvgGrammar::elementById(root, QStringLiteral("use")), 1.0, visited);
     QCOMPARE(use.center(), QPointF(100, 60));
     QCOMPARE(use.radius(), 20.0);
     // fx is inherited; fy was never given, so it follows the centre.
@@ -848,7 +848,7 @@ void TestSvgGrammar::radialGradient()
     QCOMPARE(use.stops().at(1).second, QColor(0, 255, 0));
 
     visited.clear();
-    const QRadialGradient plain = parseRadialGradient(elementById(root, QStringLiteral("plain")), 1.0, visited);
+    const QRadialGradient plain = SvgGrammar::parseRadialGradient(SvgGrammar::elementById(root, QStringLiteral("plain")), 1.0, visited);
     QCOMPARE(plain.center(), QPointF(10, 20));
     QCOMPARE(plain.focalPoint(), QPointF(10, 20));
     QCOMPARE(plain.radius(), 0.5);
@@ -886,7 +886,7 @@ void TestSvgGrammar::stops()
     QFETCH(double, opacity);
     QFETCH(QString, expected);
     const QGradientStops result =
-        parseStops(element(QStringLiteral("<linearGradient>%1</linearGradient>").arg(stops)), opacity);
+        SvgGrammar::parseStops(element(QStringLiteral("<linearGradient>%1</linearGradient>").arg(stops)), opacity);
     QStringList texts;
     for (const QGradientStop &stop : result)
         texts << QStringLiteral("%1:%2").arg(stop.first).arg(stop.second.name(QColor::HexArgb));
@@ -911,10 +911,10 @@ void TestSvgGrammar::styleRoundTrip()
     QDomDocument doc;
     QDomElement e = doc.createElement(QStringLiteral("rect"));
     e.setAttribute(QStringLiteral("style"), style);
-    const StyleMap map = parseStyleDeclarations(e);
-    QCOMPARE(map, parseStyleText(style));
-    QCOMPARE(styleToString(map), written);
-    QCOMPARE(parseStyleText(written), map);
+    const SvgGrammar::StyleMap map = SvgGrammar::parseStyleDeclarations(e);
+    QCOMPARE(map, SvgGrammar::parseStyleText(style));
+    QCOMPARE(SvgGrammar::styleToString(map), written);
+    QCOMPARE(SvgGrammar::parseStyleText(written), map);
 }
 
 void TestSvgGrammar::styleFont_data()
@@ -942,10 +942,10 @@ void TestSvgGrammar::styleFont()
     QFETCH(double, size);
     QFETCH(int, fontStyle);
     QFETCH(int, weight);
-    const StyleMap map = parseStyleText(style);
-    QCOMPARE(styleFontSize(map), size);
-    QCOMPARE(int(styleFontStyle(map)), fontStyle);
-    QCOMPARE(styleFontWeight(map), weight);
+    const SvgGrammar::StyleMap map = SvgGrammar::parseStyleText(style);
+    QCOMPARE(SvgGrammar::styleFontSize(map), size);
+    QCOMPARE(int(SvgGrammar::styleFontStyle(map)), fontStyle);
+    QCOMPARE(SvgGrammar::styleFontWeight(map), weight);
 }
 
 void TestSvgGrammar::styleFontFamily()
@@ -954,9 +954,9 @@ void TestSvgGrammar::styleFontFamily()
     if (families.isEmpty())
         QSKIP("no fonts installed");
     const QString known = families.last();
-    QCOMPARE(::styleFontFamily(parseStyleText(QStringLiteral("font-family:") + known)), known);
-    QCOMPARE(::styleFontFamily(parseStyleText(QStringLiteral("font-family:No Such Family 123"))), families.first());
-    const QString byDefault = ::styleFontFamily(StyleMap());
+    QCOMPARE(SvgGrammar::styleFontFamily(SvgGrammar::parseStyleText(QStringLiteral("font-family:") + known)), known);
+    QCOMPARE(SvgGrammar::styleFontFamily(SvgGrammar::parseStyleText(QStringLiteral("font-family:No Such Family 123"))), families.first());
+    const QString byDefault = SvgGrammar::styleFontFamily(SvgGrammar::StyleMap());
     QVERIFY(families.contains(byDefault));
 
     // Quoted names and fallback lists, as editors write them.
@@ -964,8 +964,8 @@ void TestSvgGrammar::styleFontFamily()
                               "No Such Family 123, '" + known + "', sans-serif",
                               " " + known + " ,Another Missing"};
     for (const QString &value : written)
-        QCOMPARE(installedFontFamily(value), known);
-    QCOMPARE(installedFontFamily(QStringLiteral("'No Such Family 123'")), families.first());
+        QCOMPARE(SvgGrammar::installedFontFamily(value), known);
+    QCOMPARE(SvgGrammar::installedFontFamily(QStringLiteral("'No Such Family 123'")), families.first());
 }
 
 void TestSvgGrammar::aspectRatioMode_data()
@@ -989,7 +989,7 @@ void TestSvgGrammar::aspectRatioMode()
     QDomElement e = doc.createElement(QStringLiteral("image"));
     if (!value.isNull())
         e.setAttribute(QStringLiteral("preserveAspectRatio"), value);
-    QCOMPARE(int(::aspectRatioMode(e)), mode);
+    QCOMPARE(int(SvgGrammar::aspectRatioMode(e)), mode);
 }
 
 void TestSvgGrammar::pathologicalInputs_data()
@@ -1013,17 +1013,17 @@ void TestSvgGrammar::pathologicalInputs()
 {
     QFETCH(QString, text);
     MessageCollector quiet;
-    QVERIFY(std::isfinite(::parseLength(text)));
-    for (double v : ::parseNumberList(text))
+    QVERIFY(std::isfinite(SvgGrammar::parseLength(text)));
+    for (double v : SvgGrammar::parseNumberList(text))
         QVERIFY(std::isfinite(v));
-    ::parseColor(text);
-    ::paintReferenceId(text);
-    QVERIFY(std::isfinite(::parseTransform(text).m11()));
+    SvgGrammar::parseColor(text);
+    SvgGrammar::paintReferenceId(text);
+    QVERIFY(std::isfinite(SvgGrammar::parseTransform(text).m11()));
     QString moved = text;
-    ::prependTranslate(moved, QStringLiteral("translate(1,1)"));
-    ::translateOf(text);
-    QVERIFY(isFinite(::parsePath(text)));
-    ::parseStyleText(text);
+    SvgGrammar::prependTranslate(moved, QStringLiteral("translate(1,1)"));
+    SvgGrammar::translateOf(text);
+    QVERIFY(isFinite(SvgGrammar::parsePath(text)));
+    SvgGrammar::parseStyleText(text);
 }
 
 void TestSvgGrammar::fuzz()
@@ -1068,27 +1068,27 @@ void TestSvgGrammar::fuzz()
         }
 
         bool ok = false;
-        QVERIFY(std::isfinite(::parseLength(text, &ok)));
-        for (double v : ::parseNumberList(text, &ok))
+        QVERIFY(std::isfinite(SvgGrammar::parseLength(text, &ok)));
+        for (double v : SvgGrammar::parseNumberList(text, &ok))
             QVERIFY(std::isfinite(v));
-        ::parseColor(text, &ok);
-        ::paintReferenceId(text);
-        const QTransform t = ::parseTransform(text, &ok);
+        SvgGrammar::parseColor(text, &ok);
+        SvgGrammar::paintReferenceId(text);
+        const QTransform t = SvgGrammar::parseTransform(text, &ok);
         QVERIFY2(std::isfinite(t.m11()) && std::isfinite(t.dx()) && std::isfinite(t.dy()), qPrintable(text));
         QString transform = text;
-        ::prependTranslate(transform, QStringLiteral("translate(1,2)"));
-        QVERIFY(transform.endsWith(text) || startsWithTranslate(text));
+        SvgGrammar::prependTranslate(transform, QStringLiteral("translate(1,2)"));
+        QVERIFY(transform.endsWith(text) || SvgGrammar::startsWithTranslate(text));
         transform = text;
-        ::prependTransformAsMatrix(transform, QStringLiteral("scale(2)"));
-        ::translateOf(text);
-        QVERIFY2(isFinite(::parsePath(text, &ok)), qPrintable(text));
-        const StyleMap style = parseStyleText(text);
-        QCOMPARE(parseStyleText(styleToString(style)), style);
-        styleFontSize(style);
+        SvgGrammar::prependTransformAsMatrix(transform, QStringLiteral("scale(2)"));
+        SvgGrammar::translateOf(text);
+        QVERIFY2(isFinite(SvgGrammar::parsePath(text, &ok)), qPrintable(text));
+        const SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(text);
+        QCOMPARE(SvgGrammar::parseStyleText(SvgGrammar::styleToString(style)), style);
+        SvgGrammar::styleFontSize(style);
         e.setAttribute(QStringLiteral("preserveAspectRatio"), text);
         e.setAttribute(QStringLiteral("points"), text);
-        ::aspectRatioMode(e);
-        ::splitValueList(e, QStringLiteral("points"), &ok);
+        SvgGrammar::aspectRatioMode(e);
+        SvgGrammar::splitValueList(e, QStringLiteral("points"), &ok);
 
         if (round % 8 == 0)
             fuzzGradients(random, text);

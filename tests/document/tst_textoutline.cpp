@@ -117,7 +117,7 @@ void TestTextOutline::transformsLandAtTextPosition()
     QCOMPARE(paths.first().attribute("transform"), transform);
     // The written text reads back as the text's transform around its position.
     bool found = false;
-    const QPointF landed = transformFromAttribute(paths.first(), &found).map(QPointF(0, 0));
+    const QPointF landed = SvgGrammar::transformFromAttribute(paths.first(), &found).map(QPointF(0, 0));
     QVERIFY(found);
     QVERIFY2(qAbs(landed.x() - origin.x()) < 1e-9 && qAbs(landed.y() - origin.y()) < 1e-9,
              qPrintable(QStringLiteral("(%1, %2)").arg(landed.x()).arg(landed.y())));
@@ -280,7 +280,7 @@ void TestTextOutline::resolvesFontThroughAncestors()
             "<svg style='font-size:30;font-weight:bold'>"
             "<g font-family='DejaVu Serif' font-style='oblique' font-weight=''><text %1/></g></svg>")
             .arg(attributes));
-    const StyleMap map = parseStyleText(declarations);
+    const SvgGrammar::StyleMap map = SvgGrammar::parseStyleText(declarations);
 
     QCOMPARE(resolveFontSize(text, map), size);
     QCOMPARE(resolveFontFamily(text, map), family);

@@ -40,20 +40,20 @@ QRectF ownBounds(const QDomElement &e)
     if (e.tagName() == QLatin1String("text")) {
         QRectF bounds;
         for (const QDomElement &path : textToOutline(e))
-            bounds |= transformFromAttribute(path)
-                              .map(pathFromAttribute(path, QStringLiteral("d")))
+            bounds |= SvgGrammar::transformFromAttribute(path)
+                              .map(SvgGrammar::pathFromAttribute(path, QStringLiteral("d")))
                               .boundingRect();
         return bounds;
     }
     if (e.tagName() == QLatin1String("rect"))
-        return QRectF(attributeLength(e, "x"), attributeLength(e, "y"), attributeLength(e, "width"),
-                      attributeLength(e, "height"));
+        return QRectF(SvgGrammar::attributeLength(e, "x"), SvgGrammar::attributeLength(e, "y"), SvgGrammar::attributeLength(e, "width"),
+                      SvgGrammar::attributeLength(e, "height"));
     if (e.tagName() == QLatin1String("ellipse")) {
-        const QPointF centre(attributeLength(e, "cx"), attributeLength(e, "cy"));
-        const QPointF radii(attributeLength(e, "rx"), attributeLength(e, "ry"));
+        const QPointF centre(SvgGrammar::attributeLength(e, "cx"), SvgGrammar::attributeLength(e, "cy"));
+        const QPointF radii(SvgGrammar::attributeLength(e, "rx"), SvgGrammar::attributeLength(e, "ry"));
         return QRectF(centre - radii, centre + radii);
     }
-    return pathFromAttribute(e, QStringLiteral("d")).boundingRect();
+    return SvgGrammar::pathFromAttribute(e, QStringLiteral("d")).boundingRect();
 }
 
 // The element's bounds in design units as the design shows them.
