@@ -47,39 +47,39 @@ struct Cursor
     void skipSpaces() { p = SvgScanner::skipSpaces(p, end); }
 };
 
-// "rgb(" \s* \d{1,3} \s* "," ... ")" with nothing after it.
-bool parseRgbIntegers(const QString &text, QColor *color)
+// One colour component as an integer of one to three digits in 0..255.
+bool readIntegerComponent(Cursor &c, int *component)
 {
-    Cursor c{text.constData(), text.constData() + text.size()};
-    if (!c.takeText("rgb("))
-        return false;
-    int rgb[3];
-    for (int i = 0; i < 3; ++i) {
-        c.skipSpaces();
-        int digits = 0;
-        int value = 0;
-        while (!c.atEnd() && isDigit(*c.p) && digits < 4) {
-            value = value * 10 + (c.p->unicode() - '0');
-            ++digits;
-            ++c.p;
-        }
-        if (digits == 0 || digits > 3 || value > 255)
-            return false;
-        rgb[i] = value;
-        if (i < 2) {
-            c.skipSpaces();
-            if (!c.take(','))
-                return false;
-        }
+    int digits = 0;
+    int value = 0;
+    while (!c.atEnd() && isDigit(*c.p) && digits < 4) {
+        value = value * 10 + (c.p->unicode() - '0');
+        ++digits;
+        ++c.p;
     }
-    if (!c.take(')') || !c.atEnd())
+    if (digits == 0 || digits > 3 || value > 255)
         return false;
-    *color = QColor(rgb[0], rgb[1], rgb[2]);
+    *component = value;
     return true;
 }
 
-// "rgb(" with three unsigned percentages in 0..100.
-bool parseRgbPercentages(const QString &text, QColor *color)
+// One colour component as an unsigned percentage in 0..100.
+bool readPercentComponent(Cursor &c, int *component)
+{
+    if (c.atEnd() || !isDigit(*c.p))
+        return false;
+    double value = 0;
+    NumberScan scan;
+    c.p = scanNumber(c.p, c.end, &value, &scan);
+    if (scan != NumberScan::Ok || value > 100.0 || !c.take('%'))
+        return false;
+    *component = int(value / 100.0 * 255.0);
+    return true;
+}
+
+// "rgb(" with three components of one form, separated by commas with
+// optional spaces, and ")" with nothing after it.
+bool parseRgb(const QString &text, bool (*readComponent)(Cursor &, int *), QColor *color)
 {
     Cursor c{text.constData(), text.constData() + text.size()};
     if (!c.takeText("rgb("))
@@ -87,14 +87,8 @@ bool parseRgbPercentages(const QString &text, QColor *color)
     int rgb[3];
     for (int i = 0; i < 3; ++i) {
         c.skipSpaces();
-        if (c.atEnd() || !isDigit(*c.p))
+        if (!readComponent(c, &rgb[i]))
             return false;
-        double value = 0;
-        NumberScan scan;
-        c.p = scanNumber(c.p, c.end, &value, &scan);
-        if (scan != NumberScan::Ok || value > 100.0 || !c.take('%'))
-            return false;
-        rgb[i] = int(value / 100.0 * 255.0);
         if (i < 2) {
             c.skipSpaces();
             if (!c.take(','))
@@ -329,7 +323,8 @@ QBrush parseColor(const QString &text, bool *found)
     QColor color;
     if (QColor::isValidColor(text))
         color = QColor(text);
-    else if (!parseRgbIntegers(text, &color) && !parseRgbPercentages(text, &color))
+    else if (!parseRgb(text, readIntegerComponent, &color)
+             && !parseRgb(text, readPercentComponent, &color))
         return QBrush();
     if (found)
         *found = true;
