@@ -6,6 +6,7 @@
 #include <QList>
 #include <optional>
 
+class Node;
 class Scene;
 
 // The attribute changes of one gesture or property edit, replayed through
@@ -22,6 +23,8 @@ public:
     void doSomething() override;
 
 private:
+    void apply(Node *element, const QString &name, const QString &value);
+
     Scene *mScene = nullptr;
     QList<AttributeRecord> mRecords;
 };
