@@ -14,7 +14,9 @@
 
 #include <QDebug>
 #include <QDomDocument>
+#include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -92,18 +94,61 @@ void Scene::clearSelectionQuietly()
 
 void Scene::forgetDocument()
 {
+    activeTool()->finish();
     clearSelectionQuietly();
     mSelectedItemList.clear();
     mCopiedItems.clear();
     mCopiedBounds = QRectF();
     mDrawingNode = nullptr;
-    mSelectFrame = nullptr;
-    mRubberBand = nullptr;
-    mDrawPath = QPainterPath();
-    mSegmentPath = QPainterPath();
-    mPenPoints.clear();
-    mPolylineActive = false;
-    mPenActive = false;
+}
+
+void Scene::setTool(DoodleTool tool)
+{
+    if (tool == mTool)
+        return;
+    activeTool()->finish();
+    mTool = tool;
+}
+
+CanvasTool *Scene::activeTool()
+{
+    const auto found = mTools.find(mTool);
+    return found != mTools.end() ? found->second.get() : &mSelectTool;
+}
+
+bool Scene::installTool(DoodleTool code, std::unique_ptr<CanvasTool> tool)
+{
+    if (code == DoodleTool::Select || !tool)
+        return false;
+    if (code == mTool)
+        activeTool()->finish();
+    mTools[code] = std::move(tool);
+    return true;
+}
+
+void Scene::deliver(QGraphicsSceneMouseEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::GraphicsSceneMousePress:
+        QGraphicsScene::mousePressEvent(event);
+        break;
+    case QEvent::GraphicsSceneMouseMove:
+        QGraphicsScene::mouseMoveEvent(event);
+        break;
+    case QEvent::GraphicsSceneMouseRelease:
+        QGraphicsScene::mouseReleaseEvent(event);
+        break;
+    case QEvent::GraphicsSceneMouseDoubleClick:
+        QGraphicsScene::mouseDoubleClickEvent(event);
+        break;
+    default:
+        break;
+    }
+}
+
+void Scene::deliver(QKeyEvent *event)
+{
+    QGraphicsScene::keyPressEvent(event);
 }
 
 QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
@@ -258,36 +303,24 @@ void Scene::selectNode()
         emit selectPluralNode(propertySummary(flat), selectionBounds(flat));
 }
 
-void Scene::rightSelected(QGraphicsItem *)
+void Scene::rightSelected(QGraphicsItem *item)
 {
-    mPressState = PressedOnItem;
-    clearUpSelected();
+    mSelectTool.rightSelected(item);
 }
 
 void Scene::leftSelected(QGraphicsItem *item)
 {
-    mPressState = PressedOnItem;
-    if (selectedItems().size() > 1)
-        return;
-    clearSelectionQuietly();
-    item->setSelected(true);
-    mSelectedItemList.append(item);
-    qDebug() << "leftSelected   mSelectedItemList" << mSelectedItemList.size();
+    mSelectTool.leftSelected(item);
 }
 
 void Scene::leftCtlSelected(QGraphicsItem *item)
 {
-    mPressState = PressedOnItem;
-    if (mSelectedItemList.contains(item))
-        return;
-    item->setSelected(true);
-    mSelectedItemList.append(item);
-    qDebug() << "leftCtlSelected   mSelectedItemList" << mSelectedItemList.size();
+    mSelectTool.leftCtlSelected(item);
 }
 
 void Scene::resize()
 {
-    mPressState = Idle;
+    mSelectTool.handlePressed();
 }
 
 void Scene::addImage(QString fileBase64, qreal width, qreal height)
@@ -325,6 +358,31 @@ void Scene::addSvg(QString svgText)
         mView->document()->buildSubtree(node);
         layer->fitContainerToChildren();
     }
+}
+
+void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    activeTool()->mousePress(event);
+}
+
+void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    activeTool()->mouseMove(event);
+}
+
+void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    activeTool()->mouseRelease(event);
+}
+
+void Scene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
+{
+    activeTool()->mouseDoubleClick(event);
+}
+
+void Scene::keyPressEvent(QKeyEvent *event)
+{
+    activeTool()->keyPress(event);
 }
 
 void Scene::wheelEvent(QGraphicsSceneWheelEvent *event)

@@ -1,26 +1,19 @@
 #pragma once
 
+#include "canvas/tools/doodletool.h"
+#include "canvas/tools/selecttool.h"
 #include "document/attributerecord.h"
 #include "document/defaultparameters.h"
 
 #include <QGraphicsScene>
 #include <QMap>
-#include <QPainterPath>
 #include <QSizeF>
+#include <map>
+#include <memory>
 #include <optional>
 
 class Node;
 class SVGView;
-class SelectItem;
-class SelectingTool;
-
-enum ScenePressState {
-    Idle = 0,
-    PressedOnEmpty = 1,
-    RubberBand = 2,
-    PressedOnItem = 3,
-    DoubleClicked = 4,
-};
 
 // The canvas: one graphics item per drawable element of the design, the work
 // area with its grid, and the operations that measure and summarise items.
@@ -60,16 +53,35 @@ public:
                                                   const QString &value);
 
     void clearUpSelected();
-    // Drops every reference into the current document before it is replaced:
-    // selection, copy buffer, drawing node, frame and rubber band.
+    // Ends the active tool's gesture and drops every reference into the
+    // current document before it is replaced: selection, copy buffer and
+    // drawing node.
     void forgetDocument();
 
+    // The tool the mouse and key events go to. Changing it ends the old
+    // tool's gesture.
+    void setTool(DoodleTool tool);
+    DoodleTool tool() const { return mTool; }
+    // Codes without a tool object of their own (for now every drawing tool)
+    // keep the Select tool's behaviour.
+    CanvasTool *activeTool();
+    // Gives a code its tool object, replacing an earlier one. False for
+    // Select, whose tool the item slots forward to.
+    bool installTool(DoodleTool code, std::unique_ptr<CanvasTool> tool);
+    // QGraphicsScene's own handling of the event, as if there were no tools:
+    // mouse events reach the item under the pointer, keys the focused item.
+    void deliver(QGraphicsSceneMouseEvent *event);
+    void deliver(QKeyEvent *event);
+
     QList<QGraphicsItem *> selectedItemList() const { return mSelectedItemList; }
+    // Adds to the picking order. The item need not be the one that is
+    // selected: a group member is picked while its group is selected.
+    void appendSelectedItem(QGraphicsItem *item) { mSelectedItemList.append(item); }
     QList<QGraphicsItem *> copiedItems() const { return mCopiedItems; }
     void setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds);
     Node *drawingNode() const { return mDrawingNode; }
     void setDrawingNode(Node *node) { mDrawingNode = node; }
-    ScenePressState pressState() const { return mPressState; }
+    ScenePressState pressState() const { return mSelectTool.pressState(); }
     bool suppressSelectionSignals() const { return mSuppressSelectionSignals; }
     void setSuppressSelectionSignals(bool suppress) { mSuppressSelectionSignals = suppress; }
     // Deselects everything without selection notifications.
@@ -92,6 +104,11 @@ public slots:
     void addSvg(QString svgText);
 
 protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QGraphicsSceneWheelEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
 
@@ -102,19 +119,10 @@ private:
     bool mSuppressSelectionSignals = false;
     QSizeF mGridSize{3200, 2400};
     QSizeF mGridCell{125, 125};
-    ScenePressState mPressState = PressedOnItem;
-    bool mMoved = false;
-    QPainterPath mDrawPath;
-    QPainterPath mSegmentPath;
-    QPointF mPolylineStart;
-    QList<QPointF> mPenPoints;
-    bool mPolylineActive = false;
-    bool mPenActive = false;
     QList<QGraphicsItem *> mCopiedItems;
     QRectF mCopiedBounds;
-    SelectItem *mSelectFrame = nullptr;
-    SelectingTool *mRubberBand = nullptr;
-    QPointF mLastScenePos;
     bool mInSelectNode = false;
-    bool mHandDragging = false;
+    SelectTool mSelectTool{this};
+    std::map<DoodleTool, std::unique_ptr<CanvasTool>> mTools;
+    DoodleTool mTool = DoodleTool::Select;
 };

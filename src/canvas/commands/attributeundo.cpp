@@ -1,0 +1,47 @@
+#include "canvas/commands/attributeundo.h"
+
+#include "canvas/scene.h"
+
+#include <QDebug>
+#include <QTextStream>
+
+AttributeUndo::AttributeUndo(Scene *scene)
+    : Undo(UndoKind::Attribute)
+    , mScene(scene)
+{
+}
+
+void AttributeUndo::addRecord(const std::optional<AttributeRecord> &record)
+{
+    if (record)
+        mRecords.append(*record);
+}
+
+void AttributeUndo::doSomething()
+{
+    if (undoing()) {
+        // Backwards: a name set twice (a path shifted in x, then in y) ends at
+        // its first old value, and a value computed from an earlier one (an
+        // ellipse's left from its radius) meets that one as it was.
+        for (int r = mRecords.size() - 1; r >= 0; --r) {
+            const AttributeRecord &record = mRecords.at(r);
+            for (int i = qMin(record.names.size(), record.oldValues.size()) - 1; i >= 0; --i)
+                apply(record.element, record.names.at(i), record.oldValues.at(i));
+        }
+    } else {
+        for (const AttributeRecord &record : qAsConst(mRecords)) {
+            for (int i = 0; i < qMin(record.names.size(), record.newValues.size()); ++i)
+                apply(record.element, record.names.at(i), record.newValues.at(i));
+        }
+    }
+    // The line names the opposite direction: "Redo::" is written while undoing.
+    QTextStream(stdout) << (undoing() ? "Redo" : "Undo")
+                        << "::Attribute::doSomething, operating size:" << mRecords.size() << '\n';
+}
+
+void AttributeUndo::apply(Node *element, const QString &name, const QString &value)
+{
+    qDebug().noquote().nospace() << "name: " << name << " value: " << value;
+    // Kinds applyAttribute does not accept are passed over without a word.
+    mScene->applyAttribute(element, name, value);
+}

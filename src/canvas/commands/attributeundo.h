@@ -1,0 +1,30 @@
+#pragma once
+
+#include "canvas/commands/undo.h"
+#include "document/attributerecord.h"
+
+#include <QList>
+#include <optional>
+
+class Node;
+class Scene;
+
+// The attribute changes of one gesture or property edit, replayed through
+// Scene::applyAttribute so that each item follows its element.
+class AttributeUndo : public Undo
+{
+public:
+    explicit AttributeUndo(Scene *scene);
+
+    // An operation that changed nothing returns no record; that adds nothing.
+    void addRecord(const std::optional<AttributeRecord> &record);
+    const QList<AttributeRecord> &records() const { return mRecords; }
+
+    void doSomething() override;
+
+private:
+    void apply(Node *element, const QString &name, const QString &value);
+
+    Scene *mScene = nullptr;
+    QList<AttributeRecord> mRecords;
+};

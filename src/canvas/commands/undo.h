@@ -1,0 +1,39 @@
+#pragma once
+
+// The kind code of each undo command class.
+enum class UndoKind {
+    Attribute = 0,
+    Add = 1,
+    Remove = 2,
+    AddGroup = 3,
+    RemoveGroup = 4,
+    AddPathGroup = 5,
+    RemovePathGroup = 6,
+};
+
+// One recorded change of the design that can be replayed in either
+// direction. A command is made after its change is done, so the first
+// doSomething() it sees is always an undo.
+class Undo
+{
+public:
+    explicit Undo(UndoKind kind)
+        : mKind(kind)
+    {
+    }
+    virtual ~Undo() = default;
+    Undo(const Undo &) = delete;
+    Undo &operator=(const Undo &) = delete;
+
+    UndoKind kind() const { return mKind; }
+    // Set by the stack just before doSomething(): true while undoing, false
+    // while doing the change again.
+    bool undoing() const { return mUndoing; }
+    void setUndoing(bool undoing) { mUndoing = undoing; }
+
+    virtual void doSomething() = 0;
+
+private:
+    UndoKind mKind;
+    bool mUndoing = false;
+};

@@ -1,0 +1,36 @@
+#include "canvas/commands/undostack.h"
+
+void UndoStack::push(std::unique_ptr<Undo> command)
+{
+    if (!command)
+        return;
+    mCommands.resize(size_t(mPosition + 1));
+    mCommands.push_back(std::move(command));
+    mPosition = int(mCommands.size()) - 1;
+}
+
+void UndoStack::undo()
+{
+    if (mPosition < 0)
+        return;
+    Undo *command = mCommands[size_t(mPosition)].get();
+    command->setUndoing(true);
+    command->doSomething();
+    --mPosition;
+}
+
+void UndoStack::redo()
+{
+    if (mPosition + 1 >= count())
+        return;
+    ++mPosition;
+    Undo *command = mCommands[size_t(mPosition)].get();
+    command->setUndoing(false);
+    command->doSomething();
+}
+
+void UndoStack::clear()
+{
+    mCommands.clear();
+    mPosition = -1;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "canvas/commands/undo.h"
+
+#include <memory>
+#include <vector>
+
+// A linear history of commands. Pushing records a change that has already
+// been made, so push runs nothing; it drops the commands that were undone.
+class UndoStack
+{
+public:
+    void push(std::unique_ptr<Undo> command);
+    // Nothing at the bottom or the top, and nothing reported.
+    void undo();
+    void redo();
+    // When a document is replaced: no command may reach into the old one.
+    void clear();
+
+    int count() const { return int(mCommands.size()); }
+    // Index of the last command in effect; -1 when none is.
+    int position() const { return mPosition; }
+
+private:
+    std::vector<std::unique_ptr<Undo>> mCommands;
+    int mPosition = -1;
+};
