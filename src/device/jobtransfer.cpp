@@ -32,7 +32,7 @@ void LowerGrbl::reportProgress()
     if (sentLines - lastReported < reportStep)
         return;
     lastReported = sentLines;
-    notifyPanel(5, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
+    notifyPanel(PanelNotice::JobProgress, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
 }
 
 void LowerGrbl::streamLines()
@@ -102,7 +102,7 @@ void LowerGrbl::askPackInfo()
         qDebug() << "stop button has pressed";
         return;
     }
-    notifyPanel(29, 1);
+    notifyPanel(PanelNotice::PartPreparing, 1);
     partTimeout->start(mPartTimeoutMs);
     partInFlight = true;
     if (!sendNextPart()) {
@@ -128,7 +128,7 @@ void LowerGrbl::packageReceived()
         writeCounted(QByteArrayLiteral("$@file@done\n"), false);
         qDebug() << "one package finished";
     }
-    notifyPanel(30, 1);
+    notifyPanel(PanelNotice::PartConfirmed, 1);
     if (stopPending)
         softReset();
     repeatPendingHold();
@@ -155,7 +155,7 @@ void LowerGrbl::endOfJob()
 {
     setPositionLaser(positionPower);
     queryStatus();
-    notifyPanel(18, 1);
+    notifyPanel(PanelNotice::JobFinished, 1);
     printing = false;
     clearJob();
     qDebug() << "print done" << mAccount.freeBytes();

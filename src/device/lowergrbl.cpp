@@ -29,6 +29,30 @@ bool readBuiltInImage(const QString &resource, QByteArray *image)
     return true;
 }
 
+// Commands whose handler reads the number after the id; without it they are
+// ignored. GoTo needs two and checks them itself.
+bool needsValue(PanelCommand id)
+{
+    switch (id) {
+    case PanelCommand::PrintPower:
+    case PanelCommand::PrintSpeed:
+    case PanelCommand::PositionLaserOn:
+    case PanelCommand::PositionPower:
+    case PanelCommand::Jog:
+    case PanelCommand::MoveSpeed:
+    case PanelCommand::MoveDistance:
+    case PanelCommand::MaxLaserPower:
+    case PanelCommand::PausePrint:
+    case PanelCommand::AreaWidth:
+    case PanelCommand::AreaHeight:
+    case PanelCommand::LocatingTool:
+    case PanelCommand::Roller:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 LowerGrbl::LowerGrbl(QObject *parent)
@@ -203,7 +227,7 @@ void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool 
     } else if (piece.contains(QLatin1String("[OPT:"))) {
         const int at = readBuffer.indexOf("OPT:");
         if (at < 0) {
-            notifyPanel(1, QStringLiteral("none"));
+            notifyPanel(PanelNotice::Connected, QStringLiteral("none"));
             return;
         }
         const QStringList tokens = PanelMessage::splitNumbers(QString::fromUtf8(readBuffer.mid(at)));
@@ -229,13 +253,13 @@ void LowerGrbl::applyModel()
         fileTransferModel = true;
     if (QVersionNumber::compare(model.hardware, QVersionNumber(3, 0, 0)) == 0)
         qDebug() << "firmware: tova2626 ble";
-    notifyPanel(26, model.panelHardware);
+    notifyPanel(PanelNotice::HardwareVersion, model.panelHardware);
     if (firmwareVersion.isNull())
         qDebug() << "firmware version error";
     if (QVersionNumber::compare(firmwareVersion, model.shippedFirmware) < 0) {
         if (model.name == QLatin1String("tova2626") || model.name == QLatin1String("kelp"))
             qDebug() << model.name + QStringLiteral(" don`t upgrade");
-        notifyPanel(25, 1);
+        notifyPanel(PanelNotice::FirmwareOutdated, 1);
     }
 }
 
@@ -246,7 +270,7 @@ void LowerGrbl::acceptPort()
     connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
     mPortName = serial->currentName();
     portWatch->start();
-    notifyPanel(1, mPortName);
+    notifyPanel(PanelNotice::Connected, mPortName);
     home();
     sendCommand(QByteArrayLiteral("$$\n"), true);
     setPositionLaser(positionPower);
@@ -323,7 +347,7 @@ void LowerGrbl::handleStatusReport(const QString &line)
     const QStringList tokens = PanelMessage::splitNumbers(line);
     if (tokens.size() < 2)
         return;
-    notifyPanel(19, QStringLiteral("value:x") + tokens.at(0) + QStringLiteral(",y") + tokens.at(1));
+    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + tokens.at(0) + QStringLiteral(",y") + tokens.at(1));
     machineX = tokens.at(0).toDouble();
     machineY = tokens.at(1).toDouble();
 }
@@ -336,9 +360,8 @@ void LowerGrbl::handleSettingsLine(const QString &line)
     const int number = tokens.at(0).toInt();
     if (!mDeviceSettings.store(number, tokens.at(1).toDouble()))
         return;
-    const int id = mDeviceSettings.noticeId(number);
-    if (id >= 0)
-        notifyPanel(id, mDeviceSettings.noticeValue(number));
+    if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(number))
+        notifyPanel(*notice, mDeviceSettings.noticeValue(number));
 }
 
 // ---- panel messages ----
@@ -355,26 +378,25 @@ void LowerGrbl::handleMessage(const QString &message)
     if (tokens.isEmpty())
         return;
     bool idOk = false;
-    const int id = tokens.at(0).toInt(&idOk);
+    const auto id = static_cast<PanelCommand>(tokens.at(0).toInt(&idOk));
     if (!idOk)
         return;
     const bool hasValue = tokens.size() > 1;
     const double value = hasValue ? tokens.at(1).toDouble() : 0;
-    const bool needsValue = QList<int>{0, 1, 2, 3, 5, 6, 7, 8, 14, 16, 17, 24, 25}.contains(id);
-    if (needsValue && !hasValue)
+    if (needsValue(id) && !hasValue)
         return;
 
     switch (id) {
-    case 0:
+    case PanelCommand::PrintPower:
         printPower = value;
         qDebug() << "print power" << printPower;
         break;
-    case 1:
+    case PanelCommand::PrintSpeed:
         printSpeed = value;
-        emit sendItemMessage({QStringLiteral("set:0 value:") + tokens.at(1)});
+        emit sendItemMessage({PanelMessage::make(PropertyNotice::PrintSpeed, tokens.at(1))});
         qDebug() << "speed print" << printSpeed;
         break;
-    case 2:
+    case PanelCommand::PositionLaserOn:
         laserOn = static_cast<int>(value);
         qDebug() << "open" << laserOn;
         if (laserOn == 1)
@@ -382,7 +404,7 @@ void LowerGrbl::handleMessage(const QString &message)
         else
             laserOff();
         break;
-    case 3:
+    case PanelCommand::PositionPower:
         positionPower = value;
         if (laserOn == 1)
             setPositionLaser(positionPower);
@@ -390,40 +412,40 @@ void LowerGrbl::handleMessage(const QString &message)
             laserOff();
         qDebug() << "idle power" << positionPower;
         break;
-    case 4:
+    case PanelCommand::Home:
         home();
         break;
-    case 5:
+    case PanelCommand::Jog:
         jog(moveSpeed, moveDistance, static_cast<int>(value));
         break;
-    case 6:
+    case PanelCommand::MoveSpeed:
         moveSpeed = value;
         qDebug() << "speed idle" << moveSpeed;
         break;
-    case 7:
+    case PanelCommand::MoveDistance:
         moveDistance = value;
         qDebug() << "move distance" << moveDistance;
         break;
-    case 8:
+    case PanelCommand::MaxLaserPower:
         maxLaserPower = value;
         qDebug() << "max laser" << maxLaserPower;
         break;
-    case 9:
+    case PanelCommand::SearchDevice:
         startDeviceSearch();
         break;
-    case 12:
+    case PanelCommand::StartPrint:
         if (!printing) {
             printing = true;
             emit wantOperateData(QStringLiteral("gcode"));
         }
         qDebug() << "start print";
         break;
-    case 13:
+    case PanelCommand::StopPrint:
         softReset();
         setBufferSize(mAccount.size());
         qDebug() << "stop print";
         break;
-    case 14:
+    case PanelCommand::PausePrint:
         if (static_cast<int>(value) == 1) {
             paused = true;
             feedHold();
@@ -433,39 +455,39 @@ void LowerGrbl::handleMessage(const QString &message)
         }
         qDebug() << "pause print" << paused;
         break;
-    case 15:
+    case PanelCommand::Frame:
         emit wantOperateData(QStringLiteral("frame"));
         qDebug() << "frame";
         break;
-    case 16:
+    case PanelCommand::AreaWidth:
         areaWidth = value;
         qDebug() << "width" << areaWidth;
         break;
-    case 17:
+    case PanelCommand::AreaHeight:
         areaHeight = value;
         qDebug() << "height" << areaHeight;
         break;
-    case 19:
+    case PanelCommand::UpgradeFirmware:
         startFirmwareUpgrade();
         break;
-    case 20:
+    case PanelCommand::QueryPosition:
         queryStatus();
         break;
-    case 21:
+    case PanelCommand::GoTo:
         if (tokens.size() < 3)
             return;
         goTo(tokens.at(1).toDouble(), tokens.at(2).toDouble());
         break;
-    case 22:
+    case PanelCommand::MachineSetting:
         applyMachineSetting(PanelMessage::textValue(message));
         break;
-    case 23:
+    case PanelCommand::RestoreDefaults:
         sendCommand(QByteArrayLiteral("$RST=*\n"), true);
         break;
-    case 24:
+    case PanelCommand::LocatingTool:
         sendCommand("$@LOC=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
         break;
-    case 25:
+    case PanelCommand::Roller:
         sendCommand("$@STEX=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
         qDebug() << "roller index =" << static_cast<int>(value);
         break;
@@ -474,12 +496,12 @@ void LowerGrbl::handleMessage(const QString &message)
     }
 }
 
-void LowerGrbl::notifyPanel(int id, double value)
+void LowerGrbl::notifyPanel(PanelNotice id, double value)
 {
     emit sendPanelMessage({PanelMessage::make(id, value)});
 }
 
-void LowerGrbl::notifyPanel(int id, const QString &value)
+void LowerGrbl::notifyPanel(PanelNotice id, const QString &value)
 {
     emit sendPanelMessage({PanelMessage::make(id, value)});
 }
@@ -507,7 +529,7 @@ void LowerGrbl::startDeviceSearch()
         for (const QString &name : names)
             value += name + QLatin1Char(' ');
     }
-    notifyPanel(0, value);
+    notifyPanel(PanelNotice::PortList, value);
 }
 
 void LowerGrbl::serialAvailableCheck()
@@ -547,7 +569,7 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     // The watch and the port's own error may both report one loss.
     if (!portWatch->isActive() && !serial->isOpen())
         return;
-    notifyPanel(2, mPortName.isEmpty() ? serial->currentName() : mPortName);
+    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? serial->currentName() : mPortName);
     if (serial->isOpen())
         serial->close();
     portWatch->stop();

@@ -2,6 +2,7 @@
 
 #include "gcode/gcodebuffer.h"
 #include "device/grblsettings.h"
+#include "device/panelmessageid.h"
 #include "device/receivebufferaccount.h"
 
 #include <QByteArray>
@@ -35,9 +36,6 @@ public:
     static constexpr int rxReserve = 100;
     static constexpr int streamStartFree = 300;
     static constexpr int otaPieceSize = 4096;
-    // Not among the ids the panel knows from elsewhere: the firmware upgrade
-    // could not start because the program carries no image for the model.
-    static constexpr int firmwareImageMissingId = 27;
 
     explicit LowerGrbl(QObject *parent = nullptr);
     ~LowerGrbl() override;
@@ -101,8 +99,8 @@ private:
     void applyModel();
     void acceptPort();
     void startDeviceSearch();
-    void notifyPanel(int id, double value);
-    void notifyPanel(int id, const QString &value);
+    void notifyPanel(PanelNotice id, double value);
+    void notifyPanel(PanelNotice id, const QString &value);
 
     // Job transfer (jobtransfer.cpp).
     void streamLines();
