@@ -81,15 +81,22 @@ bool LowerGrbl::sendNextPart()
     return true;
 }
 
-void LowerGrbl::handlePrintingReply(const QByteArray &line)
+void LowerGrbl::handleTransferReply(GrblReply::TransferStep step)
 {
-    if (line.contains("ask pack_info"))
+    switch (step) {
+    case GrblReply::TransferStep::AskPackInfo:
         askPackInfo();
-    else if (line.contains("ask package"))
+        break;
+    case GrblReply::TransferStep::AskPackage:
         askPackage();
-    else if (line.contains("receive package"))
+        break;
+    case GrblReply::TransferStep::PackageReceived:
         packageReceived();
-    // "receive storage_mode" needs no answer.
+        break;
+    case GrblReply::TransferStep::StorageModeReceived:   // needs no answer
+    case GrblReply::TransferStep::None:
+        break;
+    }
 }
 
 void LowerGrbl::askPackInfo()

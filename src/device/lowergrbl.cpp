@@ -196,42 +196,41 @@ void LowerGrbl::lowerBackInfoCheck()
 
     bool accepted = false;
     for (const QString &piece : qAsConst(pieces)) {
+        const GrblReply reply = GrblReply::classify(piece.toUtf8());
         if (accepted) {
             // The "ok" that closes the build information came with it.
-            if (identifyAnswerPending && piece.startsWith(QLatin1String("ok")))
+            if (identifyAnswerPending && reply.kind == GrblReply::Kind::Ok)
                 identifyAnswerPending = false;
             continue;
         }
         bool stop = false;
-        handleIdentification(piece, &accepted, &stop);
+        handleIdentification(reply, &accepted, &stop);
         if (stop)
             break;
     }
     readBuffer.clear();
 }
 
-void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool *stop)
+void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, bool *stop)
 {
-    if (piece.contains(QLatin1String("Grbl"))) {
+    switch (reply.kind) {
+    case GrblReply::Kind::Banner:
         serial->stopAutoSend();
         writeToPort(QByteArrayLiteral("$I\n"));
         identifyAnswerPending = true;
         fileTransferModel = false;
-    } else if (piece.contains(QLatin1String("[VER:"))) {
-        firmwareVersion = GrblModels::versionAfter(piece, QStringLiteral("VER:"));
+        break;
+    case GrblReply::Kind::Version:
+        firmwareVersion = reply.version;
         qDebug() << "soft version" << firmwareVersion;
-    } else if (piece.contains(QLatin1String("[HARDVER:"))) {
-        hardwareVersion = GrblModels::versionAfter(piece, QStringLiteral("HARDVER:"));
+        break;
+    case GrblReply::Kind::HardwareVersion:
+        hardwareVersion = reply.version;
         qDebug() << "hardware version:" << hardwareVersion;
         applyModel();
-    } else if (piece.contains(QLatin1String("[OPT:"))) {
-        const int at = readBuffer.indexOf("OPT:");
-        if (at < 0) {
-            notifyPanel(PanelNotice::Connected, QStringLiteral("none"));
-            return;
-        }
-        const QStringList tokens = PanelMessage::splitNumbers(QString::fromUtf8(readBuffer.mid(at)));
-        const int n = tokens.size() > 1 ? tokens.at(1).toInt() : 0;
+        break;
+    case GrblReply::Kind::Options: {
+        const int n = reply.rxBufferSize;
         setBufferSize(n);
         writesSuppressed = 0;
         if (n < minimumRxSize) {
@@ -241,6 +240,10 @@ void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool 
         }
         acceptPort();
         *accepted = true;
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -296,7 +299,9 @@ void LowerGrbl::lowerRead()
 
 void LowerGrbl::handleLine(const QByteArray &line)
 {
-    if (line.startsWith("ok")) {
+    const GrblReply reply = GrblReply::classify(line);
+    switch (reply.kind) {
+    case GrblReply::Kind::Ok:
         if (identifyAnswerPending)
             identifyAnswerPending = false;
         else
@@ -307,61 +312,88 @@ void LowerGrbl::handleLine(const QByteArray &line)
             queryStatus();
             setPositionLaser(positionPower);
         }
-    } else if (line.startsWith("error:")) {
+        break;
+    case GrblReply::Kind::Error:
         if (identifyAnswerPending)
             identifyAnswerPending = false;
         else
             acknowledgeOldest();
         ++mErrorReplies;
-        qDebug() << "error reply" << mErrorReplies << line.trimmed();
+        qDebug() << "error reply" << mErrorReplies << reply.text;
         // The failed line is answered: streaming goes on, or a job whose last
         // outstanding line fails would hang.
         streamLines();
-    } else if (line.contains("msg@printing")) {
-        handlePrintingReply(line);
-    } else if (line.startsWith("[MSG:")) {
-        if (line.contains("to unlock")) {
-            sendCommand(QByteArrayLiteral("$X\n"), true);
-            unlockPending = true;
-        } else if (line.contains("Holded")) {
-        } else if (line.contains("OTA OK")) {
-            sendFirmwarePiece();
-        } else if (line.contains("OTA done")) {
-            firmwareDone();
-        } else if (line.contains("Pgm End")) {
-            endOfJob();
+        break;
+    case GrblReply::Kind::Transfer:
+        handleTransferReply(reply.step);
+        break;
+    case GrblReply::Kind::Message:
+        handleNotice(reply.notice);
+        break;
+    case GrblReply::Kind::Setting:
+        handleSettingsLine(reply);
+        break;
+    case GrblReply::Kind::Status:
+        handleStatusReport(reply);
+        break;
+    case GrblReply::Kind::Banner:
+        // The engraver restarted while the job was held.
+        if (paused) {
+            queryStatus();
+            setPositionLaser(positionPower);
         }
-    } else if (line.startsWith("ALARM:")) {
-    } else if (line.startsWith("$")) {
-        handleSettingsLine(QString::fromLatin1(line));
-    } else if (line.contains("MPos")) {
-        handleStatusReport(QString::fromLatin1(line));
-    } else if (line.contains("['$' for help]") && paused) {
-        queryStatus();
-        setPositionLaser(positionPower);
+        break;
+    default:
+        break;
     }
 }
 
-void LowerGrbl::handleStatusReport(const QString &line)
+void LowerGrbl::handleNotice(GrblReply::Notice notice)
 {
-    const QStringList tokens = PanelMessage::splitNumbers(line);
-    if (tokens.size() < 2)
-        return;
-    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + tokens.at(0) + QStringLiteral(",y") + tokens.at(1));
-    machineX = tokens.at(0).toDouble();
-    machineY = tokens.at(1).toDouble();
+    switch (notice) {
+    case GrblReply::Notice::UnlockNeeded:
+        sendCommand(QByteArrayLiteral("$X\n"), true);
+        unlockPending = true;
+        break;
+    case GrblReply::Notice::FirmwarePieceWanted:
+        sendFirmwarePiece();
+        break;
+    case GrblReply::Notice::FirmwareWritten:
+        firmwareDone();
+        break;
+    case GrblReply::Notice::ProgramEnd:
+        endOfJob();
+        break;
+    case GrblReply::Notice::Held:
+    case GrblReply::Notice::None:
+        break;
+    }
 }
 
-void LowerGrbl::handleSettingsLine(const QString &line)
+void LowerGrbl::handleStatusReport(const GrblReply &reply)
 {
-    const QStringList tokens = PanelMessage::splitNumbers(line);
-    if (tokens.size() != 2)
+    const QList<QByteArray> position = reply.statusField(QByteArrayLiteral("MPos"));
+    if (position.size() < 2)
         return;
-    const int number = tokens.at(0).toInt();
-    if (!mDeviceSettings.store(number, tokens.at(1).toDouble()))
+    bool xOk = false;
+    bool yOk = false;
+    const double x = position.at(0).toDouble(&xOk);
+    const double y = position.at(1).toDouble(&yOk);
+    if (!xOk || !yOk)
         return;
-    if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(number))
-        notifyPanel(*notice, mDeviceSettings.noticeValue(number));
+    // The numbers go to the panel as the engraver printed them.
+    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + QString::fromLatin1(position.at(0))
+                + QStringLiteral(",y") + QString::fromLatin1(position.at(1)));
+    machineX = x;
+    machineY = y;
+}
+
+void LowerGrbl::handleSettingsLine(const GrblReply &reply)
+{
+    if (!mDeviceSettings.store(reply.number, reply.value))
+        return;
+    if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(reply.number))
+        notifyPanel(*notice, mDeviceSettings.noticeValue(reply.number));
 }
 
 // ---- panel messages ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "device/grblreply.h"
 #include "device/grblsettings.h"
 #include "device/panelmessageid.h"
 #include "device/receivebufferaccount.h"
@@ -93,9 +94,10 @@ private:
     void appendFromPort();
     void handleLine(const QByteArray &line);
     void handleMessage(const QString &message);
-    void handleStatusReport(const QString &line);
-    void handleSettingsLine(const QString &line);
-    void handleIdentification(const QString &piece, bool *accepted, bool *stop);
+    void handleNotice(GrblReply::Notice notice);
+    void handleStatusReport(const GrblReply &reply);
+    void handleSettingsLine(const GrblReply &reply);
+    void handleIdentification(const GrblReply &reply, bool *accepted, bool *stop);
     void applyModel();
     void acceptPort();
     void startDeviceSearch();
@@ -107,7 +109,7 @@ private:
     bool sendNextPart();
     void clearJob();
     void reportProgress();
-    void handlePrintingReply(const QByteArray &line);
+    void handleTransferReply(GrblReply::TransferStep step);
     void askPackInfo();
     void askPackage();
     void packageReceived();

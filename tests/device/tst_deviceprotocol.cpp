@@ -27,8 +27,6 @@ private slots:
 
     void modelTable_data();
     void modelTable();
-    void versionAfter_data();
-    void versionAfter();
 
     void accountNeverExceedsBuffer();
     void accountResetEmptiesFlight();
@@ -145,24 +143,6 @@ void TestDeviceProtocol::modelTable()
     QCOMPARE(!model.firmwareResource.isEmpty(), hasImage);
     if (hasImage)
         QVERIFY(model.firmwareResource.contains(shipped));
-}
-
-void TestDeviceProtocol::versionAfter_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("version");
-    QTest::newRow("firmware with comma") << "[VER:0.2.2.20230101,tova]" << "VER:" << "0.2.2.20230101";
-    QTest::newRow("hardware") << "[HARDVER:3.0.0]" << "HARDVER:" << "3.0.0";
-    QTest::newRow("empty") << "[VER:,x]" << "VER:" << "";
-}
-
-void TestDeviceProtocol::versionAfter()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, key);
-    QFETCH(QString, version);
-    QCOMPARE(GrblModels::versionAfter(line, key), QVersionNumber::fromString(version));
 }
 
 void TestDeviceProtocol::accountNeverExceedsBuffer()
