@@ -102,12 +102,12 @@ Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeout
     bool ended = false;
     QEventLoop loop;
     QObject::connect(&grbl, &LowerGrbl::sendPanelMessage, &loop, [&](const QStringList &messages) {
-        if (messages.contains(QStringLiteral("set:18 value:1"))) {
+        if (messages.contains(PanelMessage::make(PanelNotice::JobFinished, 1))) {
             ended = true;
             loop.quit();
         }
     });
-    grbl.getPanelMessage({PanelMessage::make(9, 1)});
+    grbl.getPanelMessage({PanelMessage::make(PanelCommand::SearchDevice, 1)});
     QElapsedTimer wait;
     wait.start();
     while (!(grbl.isConnected() && grbl.account().inFlight().isEmpty()) && wait.elapsed() < 10000)

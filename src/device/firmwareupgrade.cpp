@@ -13,12 +13,12 @@ void LowerGrbl::startFirmwareUpgrade()
         return;
     const GrblModel model = GrblModels::find(hardwareVersion);
     if (!model.isValid() || model.firmwareResource.isEmpty()) {
-        notifyPanel(22, 1);
+        notifyPanel(PanelNotice::HardwareUnknown, 1);
         qDebug() << "hardware version error";
         return;
     }
     if (firmwareVersion.isNull()) {
-        notifyPanel(22, 1);
+        notifyPanel(PanelNotice::HardwareUnknown, 1);
         qDebug() << "grbl version error";
         return;
     }
@@ -26,7 +26,7 @@ void LowerGrbl::startFirmwareUpgrade()
         const QString family = model.name == QLatin1String("tova2626 ble")
                 ? QStringLiteral("tova2626") : model.name;
         qDebug() << family + QStringLiteral(" don`t upgrade");
-        notifyPanel(21, 1);
+        notifyPanel(PanelNotice::FirmwareCurrent, 1);
         return;
     }
     if (model.name == QLatin1String("tova2626") || model.name == QLatin1String("kelp"))
@@ -37,7 +37,7 @@ void LowerGrbl::startFirmwareUpgrade()
         // This build carries no image for the model: say so instead of
         // leaving the user waiting for an upgrade that never starts.
         qDebug() << "file error" << model.firmwareResource;
-        notifyPanel(firmwareImageMissingId, 1);
+        notifyPanel(PanelNotice::FirmwareImageMissing, 1);
         return;
     }
     otaImage = image;
@@ -48,7 +48,7 @@ void LowerGrbl::startFirmwareUpgrade()
     qDebug() << announcement;
     writeCounted(announcement, true);
     otaActive = true;
-    notifyPanel(23, 1);
+    notifyPanel(PanelNotice::UpgradeStarted, 1);
 }
 
 void LowerGrbl::sendFirmwarePiece()
@@ -68,7 +68,7 @@ void LowerGrbl::sendFirmwarePiece()
         otaSent += n;
         otaOffset += n;
         qDebug() << "write" << n << otaImage.size() - otaOffset;
-        notifyPanel(20, otaSent / otaSize);
+        notifyPanel(PanelNotice::UpgradeProgress, otaSent / otaSize);
     }
     if (otaOffset >= otaImage.size()) {
         otaImage.clear();
@@ -79,5 +79,5 @@ void LowerGrbl::sendFirmwarePiece()
 void LowerGrbl::firmwareDone()
 {
     otaActive = false;
-    notifyPanel(24, 1);
+    notifyPanel(PanelNotice::UpgradeFinished, 1);
 }

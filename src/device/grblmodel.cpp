@@ -39,15 +39,4 @@ GrblModel find(const QVersionNumber &hardware)
     return GrblModel();
 }
 
-QVersionNumber versionAfter(const QString &line, const QString &key)
-{
-    const int at = line.indexOf(key);
-    if (at < 0)
-        return QVersionNumber();
-    const int start = at + key.size();
-    const int comma = line.indexOf(QLatin1Char(','), start);
-    const QString text = comma < 0 ? line.mid(start) : line.mid(start, comma - start);
-    return QVersionNumber::fromString(text);
-}
-
 } // namespace GrblModels

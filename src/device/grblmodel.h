@@ -22,7 +22,4 @@ namespace GrblModels {
 // The row whose hardware version equals `hardware`, or an invalid model.
 GrblModel find(const QVersionNumber &hardware);
 
-// Parses the version between `key` and the next "," (or the end of `line`).
-QVersionNumber versionAfter(const QString &line, const QString &key);
-
 } // namespace GrblModels

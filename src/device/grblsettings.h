@@ -1,8 +1,12 @@
 #pragma once
 
+#include "device/panelmessageid.h"
+
 #include <QMap>
 #include <QString>
 #include <QVector>
+
+#include <optional>
 
 class QSettings;
 
@@ -17,7 +21,7 @@ public:
         const char *key;
         bool integer;
         double defaultValue;
-        int panelId;    // panel message sent when the value arrives, -1 for none
+        std::optional<PanelNotice> notice;  // sent when the value arrives, if any
     };
     static const QVector<Entry> &table();
 
@@ -32,9 +36,9 @@ public:
     bool store(int number, double value);
     double value(int number) const { return mValues.value(number); }
 
-    // The panel message a stored value is shown with: id (-1 for none) and
-    // value (maximum speeds in mm/s, i.e. divided by the steps per mm).
-    int noticeId(int number) const;
+    // The panel message a stored value is shown with, if any, and its value
+    // (maximum speeds in mm/s, i.e. divided by the steps per mm).
+    std::optional<PanelNotice> notice(int number) const;
     double noticeValue(int number) const;
 
     double stepFactorX() const { return value(100); }

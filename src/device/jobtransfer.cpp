@@ -32,7 +32,7 @@ void LowerGrbl::reportProgress()
     if (sentLines - lastReported < reportStep)
         return;
     lastReported = sentLines;
-    notifyPanel(5, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
+    notifyPanel(PanelNotice::JobProgress, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
 }
 
 void LowerGrbl::streamLines()
@@ -81,15 +81,22 @@ bool LowerGrbl::sendNextPart()
     return true;
 }
 
-void LowerGrbl::handlePrintingReply(const QByteArray &line)
+void LowerGrbl::handleTransferReply(GrblReply::TransferStep step)
 {
-    if (line.contains("ask pack_info"))
+    switch (step) {
+    case GrblReply::TransferStep::AskPackInfo:
         askPackInfo();
-    else if (line.contains("ask package"))
+        break;
+    case GrblReply::TransferStep::AskPackage:
         askPackage();
-    else if (line.contains("receive package"))
+        break;
+    case GrblReply::TransferStep::PackageReceived:
         packageReceived();
-    // "receive storage_mode" needs no answer.
+        break;
+    case GrblReply::TransferStep::StorageModeReceived:   // needs no answer
+    case GrblReply::TransferStep::None:
+        break;
+    }
 }
 
 void LowerGrbl::askPackInfo()
@@ -102,7 +109,7 @@ void LowerGrbl::askPackInfo()
         qDebug() << "stop button has pressed";
         return;
     }
-    notifyPanel(29, 1);
+    notifyPanel(PanelNotice::PartPreparing, 1);
     partTimeout->start(mPartTimeoutMs);
     partInFlight = true;
     if (!sendNextPart()) {
@@ -128,7 +135,7 @@ void LowerGrbl::packageReceived()
         writeCounted(QByteArrayLiteral("$@file@done\n"), false);
         qDebug() << "one package finished";
     }
-    notifyPanel(30, 1);
+    notifyPanel(PanelNotice::PartConfirmed, 1);
     if (stopPending)
         softReset();
     repeatPendingHold();
@@ -155,7 +162,7 @@ void LowerGrbl::endOfJob()
 {
     setPositionLaser(positionPower);
     queryStatus();
-    notifyPanel(18, 1);
+    notifyPanel(PanelNotice::JobFinished, 1);
     printing = false;
     clearJob();
     qDebug() << "print done" << mAccount.freeBytes();

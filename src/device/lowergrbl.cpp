@@ -29,6 +29,30 @@ bool readBuiltInImage(const QString &resource, QByteArray *image)
     return true;
 }
 
+// Commands whose handler reads the number after the id; without it they are
+// ignored. GoTo needs two and checks them itself.
+bool needsValue(PanelCommand id)
+{
+    switch (id) {
+    case PanelCommand::PrintPower:
+    case PanelCommand::PrintSpeed:
+    case PanelCommand::PositionLaserOn:
+    case PanelCommand::PositionPower:
+    case PanelCommand::Jog:
+    case PanelCommand::MoveSpeed:
+    case PanelCommand::MoveDistance:
+    case PanelCommand::MaxLaserPower:
+    case PanelCommand::PausePrint:
+    case PanelCommand::AreaWidth:
+    case PanelCommand::AreaHeight:
+    case PanelCommand::LocatingTool:
+    case PanelCommand::Roller:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 LowerGrbl::LowerGrbl(QObject *parent)
@@ -172,42 +196,41 @@ void LowerGrbl::lowerBackInfoCheck()
 
     bool accepted = false;
     for (const QString &piece : qAsConst(pieces)) {
+        const GrblReply reply = GrblReply::classify(piece.toUtf8());
         if (accepted) {
             // The "ok" that closes the build information came with it.
-            if (identifyAnswerPending && piece.startsWith(QLatin1String("ok")))
+            if (identifyAnswerPending && reply.kind == GrblReply::Kind::Ok)
                 identifyAnswerPending = false;
             continue;
         }
         bool stop = false;
-        handleIdentification(piece, &accepted, &stop);
+        handleIdentification(reply, &accepted, &stop);
         if (stop)
             break;
     }
     readBuffer.clear();
 }
 
-void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool *stop)
+void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, bool *stop)
 {
-    if (piece.contains(QLatin1String("Grbl"))) {
+    switch (reply.kind) {
+    case GrblReply::Kind::Banner:
         serial->stopAutoSend();
         writeToPort(QByteArrayLiteral("$I\n"));
         identifyAnswerPending = true;
         fileTransferModel = false;
-    } else if (piece.contains(QLatin1String("[VER:"))) {
-        firmwareVersion = GrblModels::versionAfter(piece, QStringLiteral("VER:"));
+        break;
+    case GrblReply::Kind::Version:
+        firmwareVersion = reply.version;
         qDebug() << "soft version" << firmwareVersion;
-    } else if (piece.contains(QLatin1String("[HARDVER:"))) {
-        hardwareVersion = GrblModels::versionAfter(piece, QStringLiteral("HARDVER:"));
+        break;
+    case GrblReply::Kind::HardwareVersion:
+        hardwareVersion = reply.version;
         qDebug() << "hardware version:" << hardwareVersion;
         applyModel();
-    } else if (piece.contains(QLatin1String("[OPT:"))) {
-        const int at = readBuffer.indexOf("OPT:");
-        if (at < 0) {
-            notifyPanel(1, QStringLiteral("none"));
-            return;
-        }
-        const QStringList tokens = PanelMessage::splitNumbers(QString::fromUtf8(readBuffer.mid(at)));
-        const int n = tokens.size() > 1 ? tokens.at(1).toInt() : 0;
+        break;
+    case GrblReply::Kind::Options: {
+        const int n = reply.rxBufferSize;
         setBufferSize(n);
         writesSuppressed = 0;
         if (n < minimumRxSize) {
@@ -217,6 +240,10 @@ void LowerGrbl::handleIdentification(const QString &piece, bool *accepted, bool 
         }
         acceptPort();
         *accepted = true;
+        break;
+    }
+    default:
+        break;
     }
 }
 
@@ -229,13 +256,13 @@ void LowerGrbl::applyModel()
         fileTransferModel = true;
     if (QVersionNumber::compare(model.hardware, QVersionNumber(3, 0, 0)) == 0)
         qDebug() << "firmware: tova2626 ble";
-    notifyPanel(26, model.panelHardware);
+    notifyPanel(PanelNotice::HardwareVersion, model.panelHardware);
     if (firmwareVersion.isNull())
         qDebug() << "firmware version error";
     if (QVersionNumber::compare(firmwareVersion, model.shippedFirmware) < 0) {
         if (model.name == QLatin1String("tova2626") || model.name == QLatin1String("kelp"))
             qDebug() << model.name + QStringLiteral(" don`t upgrade");
-        notifyPanel(25, 1);
+        notifyPanel(PanelNotice::FirmwareOutdated, 1);
     }
 }
 
@@ -246,7 +273,7 @@ void LowerGrbl::acceptPort()
     connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
     mPortName = serial->currentName();
     portWatch->start();
-    notifyPanel(1, mPortName);
+    notifyPanel(PanelNotice::Connected, mPortName);
     home();
     sendCommand(QByteArrayLiteral("$$\n"), true);
     setPositionLaser(positionPower);
@@ -272,7 +299,9 @@ void LowerGrbl::lowerRead()
 
 void LowerGrbl::handleLine(const QByteArray &line)
 {
-    if (line.startsWith("ok")) {
+    const GrblReply reply = GrblReply::classify(line);
+    switch (reply.kind) {
+    case GrblReply::Kind::Ok:
         if (identifyAnswerPending)
             identifyAnswerPending = false;
         else
@@ -283,62 +312,88 @@ void LowerGrbl::handleLine(const QByteArray &line)
             queryStatus();
             setPositionLaser(positionPower);
         }
-    } else if (line.startsWith("error:")) {
+        break;
+    case GrblReply::Kind::Error:
         if (identifyAnswerPending)
             identifyAnswerPending = false;
         else
             acknowledgeOldest();
         ++mErrorReplies;
-        qDebug() << "error reply" << mErrorReplies << line.trimmed();
+        qDebug() << "error reply" << mErrorReplies << reply.text;
         // The failed line is answered: streaming goes on, or a job whose last
         // outstanding line fails would hang.
         streamLines();
-    } else if (line.contains("msg@printing")) {
-        handlePrintingReply(line);
-    } else if (line.startsWith("[MSG:")) {
-        if (line.contains("to unlock")) {
-            sendCommand(QByteArrayLiteral("$X\n"), true);
-            unlockPending = true;
-        } else if (line.contains("Holded")) {
-        } else if (line.contains("OTA OK")) {
-            sendFirmwarePiece();
-        } else if (line.contains("OTA done")) {
-            firmwareDone();
-        } else if (line.contains("Pgm End")) {
-            endOfJob();
+        break;
+    case GrblReply::Kind::Transfer:
+        handleTransferReply(reply.step);
+        break;
+    case GrblReply::Kind::Message:
+        handleNotice(reply.notice);
+        break;
+    case GrblReply::Kind::Setting:
+        handleSettingsLine(reply);
+        break;
+    case GrblReply::Kind::Status:
+        handleStatusReport(reply);
+        break;
+    case GrblReply::Kind::Banner:
+        // The engraver restarted while the job was held.
+        if (paused) {
+            queryStatus();
+            setPositionLaser(positionPower);
         }
-    } else if (line.startsWith("ALARM:")) {
-    } else if (line.startsWith("$")) {
-        handleSettingsLine(QString::fromLatin1(line));
-    } else if (line.contains("MPos")) {
-        handleStatusReport(QString::fromLatin1(line));
-    } else if (line.contains("['$' for help]") && paused) {
-        queryStatus();
-        setPositionLaser(positionPower);
+        break;
+    default:
+        break;
     }
 }
 
-void LowerGrbl::handleStatusReport(const QString &line)
+void LowerGrbl::handleNotice(GrblReply::Notice notice)
 {
-    const QStringList tokens = PanelMessage::splitNumbers(line);
-    if (tokens.size() < 2)
-        return;
-    notifyPanel(19, QStringLiteral("value:x") + tokens.at(0) + QStringLiteral(",y") + tokens.at(1));
-    machineX = tokens.at(0).toDouble();
-    machineY = tokens.at(1).toDouble();
+    switch (notice) {
+    case GrblReply::Notice::UnlockNeeded:
+        sendCommand(QByteArrayLiteral("$X\n"), true);
+        unlockPending = true;
+        break;
+    case GrblReply::Notice::FirmwarePieceWanted:
+        sendFirmwarePiece();
+        break;
+    case GrblReply::Notice::FirmwareWritten:
+        firmwareDone();
+        break;
+    case GrblReply::Notice::ProgramEnd:
+        endOfJob();
+        break;
+    case GrblReply::Notice::Held:
+    case GrblReply::Notice::None:
+        break;
+    }
 }
 
-void LowerGrbl::handleSettingsLine(const QString &line)
+void LowerGrbl::handleStatusReport(const GrblReply &reply)
 {
-    const QStringList tokens = PanelMessage::splitNumbers(line);
-    if (tokens.size() != 2)
+    const QList<QByteArray> position = reply.statusField(QByteArrayLiteral("MPos"));
+    if (position.size() < 2)
         return;
-    const int number = tokens.at(0).toInt();
-    if (!mDeviceSettings.store(number, tokens.at(1).toDouble()))
+    bool xOk = false;
+    bool yOk = false;
+    const double x = position.at(0).toDouble(&xOk);
+    const double y = position.at(1).toDouble(&yOk);
+    if (!xOk || !yOk)
         return;
-    const int id = mDeviceSettings.noticeId(number);
-    if (id >= 0)
-        notifyPanel(id, mDeviceSettings.noticeValue(number));
+    // The numbers go to the panel as the engraver printed them.
+    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + QString::fromLatin1(position.at(0))
+                + QStringLiteral(",y") + QString::fromLatin1(position.at(1)));
+    machineX = x;
+    machineY = y;
+}
+
+void LowerGrbl::handleSettingsLine(const GrblReply &reply)
+{
+    if (!mDeviceSettings.store(reply.number, reply.value))
+        return;
+    if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(reply.number))
+        notifyPanel(*notice, mDeviceSettings.noticeValue(reply.number));
 }
 
 // ---- panel messages ----
@@ -355,26 +410,25 @@ void LowerGrbl::handleMessage(const QString &message)
     if (tokens.isEmpty())
         return;
     bool idOk = false;
-    const int id = tokens.at(0).toInt(&idOk);
+    const auto id = static_cast<PanelCommand>(tokens.at(0).toInt(&idOk));
     if (!idOk)
         return;
     const bool hasValue = tokens.size() > 1;
     const double value = hasValue ? tokens.at(1).toDouble() : 0;
-    const bool needsValue = QList<int>{0, 1, 2, 3, 5, 6, 7, 8, 14, 16, 17, 24, 25}.contains(id);
-    if (needsValue && !hasValue)
+    if (needsValue(id) && !hasValue)
         return;
 
     switch (id) {
-    case 0:
+    case PanelCommand::PrintPower:
         printPower = value;
         qDebug() << "print power" << printPower;
         break;
-    case 1:
+    case PanelCommand::PrintSpeed:
         printSpeed = value;
-        emit sendItemMessage({QStringLiteral("set:0 value:") + tokens.at(1)});
+        emit sendItemMessage({PanelMessage::make(PropertyNotice::PrintSpeed, tokens.at(1))});
         qDebug() << "speed print" << printSpeed;
         break;
-    case 2:
+    case PanelCommand::PositionLaserOn:
         laserOn = static_cast<int>(value);
         qDebug() << "open" << laserOn;
         if (laserOn == 1)
@@ -382,7 +436,7 @@ void LowerGrbl::handleMessage(const QString &message)
         else
             laserOff();
         break;
-    case 3:
+    case PanelCommand::PositionPower:
         positionPower = value;
         if (laserOn == 1)
             setPositionLaser(positionPower);
@@ -390,40 +444,40 @@ void LowerGrbl::handleMessage(const QString &message)
             laserOff();
         qDebug() << "idle power" << positionPower;
         break;
-    case 4:
+    case PanelCommand::Home:
         home();
         break;
-    case 5:
+    case PanelCommand::Jog:
         jog(moveSpeed, moveDistance, static_cast<int>(value));
         break;
-    case 6:
+    case PanelCommand::MoveSpeed:
         moveSpeed = value;
         qDebug() << "speed idle" << moveSpeed;
         break;
-    case 7:
+    case PanelCommand::MoveDistance:
         moveDistance = value;
         qDebug() << "move distance" << moveDistance;
         break;
-    case 8:
+    case PanelCommand::MaxLaserPower:
         maxLaserPower = value;
         qDebug() << "max laser" << maxLaserPower;
         break;
-    case 9:
+    case PanelCommand::SearchDevice:
         startDeviceSearch();
         break;
-    case 12:
+    case PanelCommand::StartPrint:
         if (!printing) {
             printing = true;
             emit wantOperateData(QStringLiteral("gcode"));
         }
         qDebug() << "start print";
         break;
-    case 13:
+    case PanelCommand::StopPrint:
         softReset();
         setBufferSize(mAccount.size());
         qDebug() << "stop print";
         break;
-    case 14:
+    case PanelCommand::PausePrint:
         if (static_cast<int>(value) == 1) {
             paused = true;
             feedHold();
@@ -433,39 +487,39 @@ void LowerGrbl::handleMessage(const QString &message)
         }
         qDebug() << "pause print" << paused;
         break;
-    case 15:
+    case PanelCommand::Frame:
         emit wantOperateData(QStringLiteral("frame"));
         qDebug() << "frame";
         break;
-    case 16:
+    case PanelCommand::AreaWidth:
         areaWidth = value;
         qDebug() << "width" << areaWidth;
         break;
-    case 17:
+    case PanelCommand::AreaHeight:
         areaHeight = value;
         qDebug() << "height" << areaHeight;
         break;
-    case 19:
+    case PanelCommand::UpgradeFirmware:
         startFirmwareUpgrade();
         break;
-    case 20:
+    case PanelCommand::QueryPosition:
         queryStatus();
         break;
-    case 21:
+    case PanelCommand::GoTo:
         if (tokens.size() < 3)
             return;
         goTo(tokens.at(1).toDouble(), tokens.at(2).toDouble());
         break;
-    case 22:
+    case PanelCommand::MachineSetting:
         applyMachineSetting(PanelMessage::textValue(message));
         break;
-    case 23:
+    case PanelCommand::RestoreDefaults:
         sendCommand(QByteArrayLiteral("$RST=*\n"), true);
         break;
-    case 24:
+    case PanelCommand::LocatingTool:
         sendCommand("$@LOC=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
         break;
-    case 25:
+    case PanelCommand::Roller:
         sendCommand("$@STEX=" + QByteArray::number(static_cast<int>(value)) + '\n', true);
         qDebug() << "roller index =" << static_cast<int>(value);
         break;
@@ -474,12 +528,12 @@ void LowerGrbl::handleMessage(const QString &message)
     }
 }
 
-void LowerGrbl::notifyPanel(int id, double value)
+void LowerGrbl::notifyPanel(PanelNotice id, double value)
 {
     emit sendPanelMessage({PanelMessage::make(id, value)});
 }
 
-void LowerGrbl::notifyPanel(int id, const QString &value)
+void LowerGrbl::notifyPanel(PanelNotice id, const QString &value)
 {
     emit sendPanelMessage({PanelMessage::make(id, value)});
 }
@@ -507,7 +561,7 @@ void LowerGrbl::startDeviceSearch()
         for (const QString &name : names)
             value += name + QLatin1Char(' ');
     }
-    notifyPanel(0, value);
+    notifyPanel(PanelNotice::PortList, value);
 }
 
 void LowerGrbl::serialAvailableCheck()
@@ -547,7 +601,7 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     // The watch and the port's own error may both report one loss.
     if (!portWatch->isActive() && !serial->isOpen())
         return;
-    notifyPanel(2, mPortName.isEmpty() ? serial->currentName() : mPortName);
+    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? serial->currentName() : mPortName);
     if (serial->isOpen())
         serial->close();
     portWatch->stop();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "device/grblreply.h"
 #include "device/grblsettings.h"
+#include "device/panelmessageid.h"
 #include "device/receivebufferaccount.h"
 
 #include <QByteArray>
@@ -35,9 +37,6 @@ public:
     static constexpr int rxReserve = 100;
     static constexpr int streamStartFree = 300;
     static constexpr int otaPieceSize = 4096;
-    // Not among the ids the panel knows from elsewhere: the firmware upgrade
-    // could not start because the program carries no image for the model.
-    static constexpr int firmwareImageMissingId = 27;
 
     explicit LowerGrbl(QObject *parent = nullptr);
     ~LowerGrbl() override;
@@ -95,21 +94,22 @@ private:
     void appendFromPort();
     void handleLine(const QByteArray &line);
     void handleMessage(const QString &message);
-    void handleStatusReport(const QString &line);
-    void handleSettingsLine(const QString &line);
-    void handleIdentification(const QString &piece, bool *accepted, bool *stop);
+    void handleNotice(GrblReply::Notice notice);
+    void handleStatusReport(const GrblReply &reply);
+    void handleSettingsLine(const GrblReply &reply);
+    void handleIdentification(const GrblReply &reply, bool *accepted, bool *stop);
     void applyModel();
     void acceptPort();
     void startDeviceSearch();
-    void notifyPanel(int id, double value);
-    void notifyPanel(int id, const QString &value);
+    void notifyPanel(PanelNotice id, double value);
+    void notifyPanel(PanelNotice id, const QString &value);
 
     // Job transfer (jobtransfer.cpp).
     void streamLines();
     bool sendNextPart();
     void clearJob();
     void reportProgress();
-    void handlePrintingReply(const QByteArray &line);
+    void handleTransferReply(GrblReply::TransferStep step);
     void askPackInfo();
     void askPackage();
     void packageReceived();

@@ -4,19 +4,48 @@
 
 namespace PanelMessage {
 
+namespace {
+
+QString withId(int id, const QString &value)
+{
+    return QStringLiteral("set:%1 value:%2").arg(QString::number(id), value);
+}
+
+} // namespace
+
 QString formatNumber(double value)
 {
     return QString::number(value, 'g', 6);
 }
 
-QString make(int id, double value)
+QString make(PanelCommand id, double value)
 {
-    return make(id, formatNumber(value));
+    return withId(static_cast<int>(id), formatNumber(value));
 }
 
-QString make(int id, const QString &value)
+QString make(PanelCommand id, const QString &value)
 {
-    return QStringLiteral("set:%1 value:%2").arg(QString::number(id), value);
+    return withId(static_cast<int>(id), value);
+}
+
+QString make(PanelNotice id, double value)
+{
+    return withId(static_cast<int>(id), formatNumber(value));
+}
+
+QString make(PanelNotice id, const QString &value)
+{
+    return withId(static_cast<int>(id), value);
+}
+
+QString make(PropertyNotice id, double value)
+{
+    return withId(static_cast<int>(id), formatNumber(value));
+}
+
+QString make(PropertyNotice id, const QString &value)
+{
+    return withId(static_cast<int>(id), value);
 }
 
 QStringList splitNumbers(const QString &text)

@@ -1,17 +1,23 @@
 #pragma once
 
+#include "device/panelmessageid.h"
+
 #include <QString>
 #include <QStringList>
 
-// The short text messages exchanged between the operate panel and the device
+// The short text messages exchanged between the panels and the device
 // controller: one "set:<id> value:<value>" string per message.
 namespace PanelMessage {
 
 // Numbers travel in the 'g' format with six significant digits.
 QString formatNumber(double value);
 
-QString make(int id, double value);
-QString make(int id, const QString &value);
+QString make(PanelCommand id, double value);
+QString make(PanelCommand id, const QString &value);
+QString make(PanelNotice id, double value);
+QString make(PanelNotice id, const QString &value);
+QString make(PropertyNotice id, double value);
+QString make(PropertyNotice id, const QString &value);
 
 // Splits at every character that cannot belong to a number and drops empty
 // pieces: "set:22 value:value:workWidth300" gives "22" and "300".

@@ -27,8 +27,6 @@ private slots:
 
     void modelTable_data();
     void modelTable();
-    void versionAfter_data();
-    void versionAfter();
 
     void accountNeverExceedsBuffer();
     void accountResetEmptiesFlight();
@@ -69,31 +67,39 @@ void TestDeviceProtocol::splitNumbers()
     QCOMPARE(PanelMessage::splitNumbers(text), tokens);
 }
 
+// The numbers on the wire are the panel's; a renumbered id shows up here.
 void TestDeviceProtocol::makeMessage_data()
 {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<double>("value");
+    using PanelMessage::make;
+    QTest::addColumn<QString>("made");
     QTest::addColumn<QString>("message");
-    QTest::newRow("integer") << 18 << 1.0 << "set:18 value:1";
-    QTest::newRow("fraction") << 20 << 0.5 << "set:20 value:0.5";
-    QTest::newRow("decimal") << 13 << 12.5 << "set:13 value:12.5";
-    QTest::newRow("six digits") << 5 << 100.0 / 3 << "set:5 value:33.3333";
-    QTest::newRow("large") << 13 << 1234567.0 << "set:13 value:1.23457e+06";
+    QTest::newRow("integer") << make(PanelNotice::JobFinished, 1.0) << "set:18 value:1";
+    QTest::newRow("fraction") << make(PanelNotice::UpgradeProgress, 0.5) << "set:20 value:0.5";
+    QTest::newRow("decimal") << make(PanelNotice::MaxSpeedX, 12.5) << "set:13 value:12.5";
+    QTest::newRow("six digits") << make(PanelNotice::JobProgress, 100.0 / 3) << "set:5 value:33.3333";
+    QTest::newRow("large") << make(PanelNotice::MaxSpeedX, 1234567.0) << "set:13 value:1.23457e+06";
+    QTest::newRow("no image") << make(PanelNotice::FirmwareImageMissing, 1.0) << "set:27 value:1";
+    QTest::newRow("command") << make(PanelCommand::SearchDevice, 1.0) << "set:9 value:1";
+    QTest::newRow("command text") << make(PanelCommand::MachineSetting, QStringLiteral("value:workWidth300"))
+                                  << "set:22 value:value:workWidth300";
+    QTest::newRow("property panel") << make(PropertyNotice::PrintSpeed, QStringLiteral("150"))
+                                    << "set:0 value:150";
 }
 
 void TestDeviceProtocol::makeMessage()
 {
-    QFETCH(int, id);
-    QFETCH(double, value);
+    QFETCH(QString, made);
     QFETCH(QString, message);
-    QCOMPARE(PanelMessage::make(id, value), message);
+    QCOMPARE(made, message);
 }
 
 void TestDeviceProtocol::textValue()
 {
-    QCOMPARE(PanelMessage::make(1, QStringLiteral("/dev/pts/3")), QStringLiteral("set:1 value:/dev/pts/3"));
+    QCOMPARE(PanelMessage::make(PanelNotice::Connected, QStringLiteral("/dev/pts/3")),
+             QStringLiteral("set:1 value:/dev/pts/3"));
     // A port name holding "%2" must not be taken for a placeholder.
-    QCOMPARE(PanelMessage::make(2, QStringLiteral("a%2b")), QStringLiteral("set:2 value:a%2b"));
+    QCOMPARE(PanelMessage::make(PanelNotice::Disconnected, QStringLiteral("a%2b")),
+             QStringLiteral("set:2 value:a%2b"));
     QCOMPARE(PanelMessage::textValue(QStringLiteral("set:22 value:value:workWidth300")),
              QStringLiteral("value:workWidth300"));
     QVERIFY(PanelMessage::textValue(QStringLiteral("set:9")).isNull());
@@ -137,24 +143,6 @@ void TestDeviceProtocol::modelTable()
     QCOMPARE(!model.firmwareResource.isEmpty(), hasImage);
     if (hasImage)
         QVERIFY(model.firmwareResource.contains(shipped));
-}
-
-void TestDeviceProtocol::versionAfter_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("version");
-    QTest::newRow("firmware with comma") << "[VER:0.2.2.20230101,tova]" << "VER:" << "0.2.2.20230101";
-    QTest::newRow("hardware") << "[HARDVER:3.0.0]" << "HARDVER:" << "3.0.0";
-    QTest::newRow("empty") << "[VER:,x]" << "VER:" << "";
-}
-
-void TestDeviceProtocol::versionAfter()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, key);
-    QFETCH(QString, version);
-    QCOMPARE(GrblModels::versionAfter(line, key), QVersionNumber::fromString(version));
 }
 
 void TestDeviceProtocol::accountNeverExceedsBuffer()
@@ -257,14 +245,15 @@ void TestDeviceProtocol::settingsMirror()
     QCOMPARE(GrblSettings::table().size(), 34);
     QCOMPARE(settings.stepFactorX(), 80.0);
     QVERIFY(settings.store(110, 16000));
-    QCOMPARE(settings.noticeId(110), 13);
+    QVERIFY(settings.notice(110) == PanelNotice::MaxSpeedX);
     QCOMPARE(settings.noticeValue(110), 200.0);
     QVERIFY(settings.store(101, 100));
     QVERIFY(settings.store(111, 12000));
     QCOMPARE(settings.noticeValue(111), 120.0);
     QVERIFY(settings.store(3, 2.9));    // integer settings are truncated
     QCOMPARE(settings.value(3), 2.0);
-    QCOMPARE(settings.noticeId(3), 17);
+    QVERIFY(settings.notice(3) == PanelNotice::MotorDirections);
+    QVERIFY(!settings.notice(100));     // mirrored, not shown
     QVERIFY(!settings.store(7, 1));     // not mirrored
     QVERIFY(!settings.contains(7));
 }

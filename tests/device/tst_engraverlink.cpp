@@ -23,7 +23,7 @@ bool connectTo(LowerGrbl &grbl, EngraverEmulator &emulator, bool restrict = true
 {
     if (restrict)
         grbl.restrictSearchTo({emulator.portName()});
-    grbl.getPanelMessage(message(9, "1"));
+    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000) {
@@ -106,21 +106,22 @@ void TestEngraverLink::identification()
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QCOMPARE(connectTo(grbl, emulator), accepted);
-    QTRY_COMPARE(valuesFor(spy, 26), QStringList{hardwareNotice});
-    QCOMPARE(valuesFor(spy, 25), suggestUpgrade ? QStringList{"1"} : QStringList());
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::HardwareVersion), QStringList{hardwareNotice});
+    QCOMPARE(valuesFor(spy, PanelNotice::FirmwareOutdated),
+             suggestUpgrade ? QStringList{"1"} : QStringList());
     QCOMPARE(grbl.takesParts(), takesParts);
     QCOMPARE(grbl.account().size(), rxBuffer);
     if (!accepted) {
         QTest::qWait(200);
         QCOMPARE(emulator.receivedLines(), QStringList{"$I"});
-        QVERIFY(valuesFor(spy, 1).isEmpty());
+        QVERIFY(valuesFor(spy, PanelNotice::Connected).isEmpty());
         return;
     }
-    QCOMPARE(valuesFor(spy, 1), QStringList{emulator.portName()});
+    QCOMPARE(valuesFor(spy, PanelNotice::Connected), QStringList{emulator.portName()});
     QCOMPARE(emulator.receivedLines(), (QStringList{"$I", "$H", "$$"}));
     QCOMPARE(emulator.receivedRealtime(), QByteArray(1, '\x18'));
     // The settings dump arrived whole, even in pieces.
-    QCOMPARE(valuesFor(spy, 13), QStringList{"200"});
+    QCOMPARE(valuesFor(spy, PanelNotice::MaxSpeedX), QStringList{"200"});
 }
 
 void TestEngraverLink::foundThroughEnvironment()
@@ -134,7 +135,8 @@ void TestEngraverLink::foundThroughEnvironment()
     const bool connected = connectTo(grbl, emulator, false);
     qunsetenv("PLIMB_SERIAL_PORTS");
     QVERIFY(connected);
-    QVERIFY(valuesFor(spy, 0).value(0).endsWith("/dev/plimb-no-such-port " + emulator.portName() + ' '));
+    QVERIFY(valuesFor(spy, PanelNotice::PortList)
+                    .value(0).endsWith("/dev/plimb-no-such-port " + emulator.portName() + ' '));
     QCOMPARE(grbl.portName(), emulator.portName());
 }
 
@@ -146,7 +148,8 @@ void TestEngraverLink::unlockSequence()
     QVERIFY(emulator.start());
     LowerGrbl grbl;
     // The positioning laser is on before the engraver is found.
-    grbl.getPanelMessage({"set:3 value:20", "set:2 value:1", "set:6 value:10", "set:7 value:5"});
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "20") + message(PanelCommand::PositionLaserOn, "1")
+                         + message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5"));
     QVERIFY(connectTo(grbl, emulator));
     QTRY_VERIFY(grbl.account().inFlight().isEmpty());
     const QStringList lines = emulator.receivedLines();
@@ -156,7 +159,7 @@ void TestEngraverLink::unlockSequence()
     QVERIFY2(unlock > lines.indexOf("$H"), qPrintable(lines.join('|')));
     QVERIFY(lines.mid(unlock + 1).contains("M3 G1F100 S200"));
     QVERIFY(emulator.receivedRealtime().contains('?'));
-    grbl.getPanelMessage(message(5, "4"));
+    grbl.getPanelMessage(message(PanelCommand::Jog, "4"));
     QTRY_COMPARE(emulator.position().x(), 5.0);
 }
 
@@ -206,14 +209,14 @@ void TestEngraverLink::lineModeJob()
         connect(&thread, &QThread::finished, grbl, &QObject::deleteLater);
         thread.start();
     }
-    emit window.lowerSetMessage(message(9, "1"));
-    QTRY_VERIFY(messages.contains("set:13 value:200"));
+    emit window.lowerSetMessage(message(PanelCommand::SearchDevice, "1"));
+    QTRY_VERIFY(messages.contains(notice(PanelNotice::MaxSpeedX, "200")));
 
     const QList<GCodeBuffer> job = numberedJob(6000);
     emit window.lowerSetGcode(job);
-    QTRY_VERIFY_WITH_TIMEOUT(messages.contains("set:18 value:1"), 60000);
-    QVERIFY(messages.contains("set:5 value:100"));
-    QCOMPARE(messages.filter("set:5 value:").size(), 100);
+    QTRY_VERIFY_WITH_TIMEOUT(messages.contains(notice(PanelNotice::JobFinished, "1")), 60000);
+    QVERIFY(messages.contains(notice(PanelNotice::JobProgress, "100")));
+    QCOMPARE(valuesIn(messages, PanelNotice::JobProgress).size(), 100);
 
     const QStringList lines = emulator.receivedLines();
     QCOMPARE(lines.mid(3, job.size()), linesOf(job));
@@ -241,16 +244,16 @@ void TestEngraverLink::partModeJob()
     const QByteArray text = textOf(job);
     QVERIFY(text.size() > 3 * 153600);
     grbl.grblGcodePrint(job);
-    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, 18).isEmpty(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::JobFinished).isEmpty(), 60000);
     const int parts = (text.size() + 153599) / 153600;
     QVERIFY(emulator.partCount() >= parts - 1);
     QVERIFY(emulator.partCount() > 3);
     QCOMPARE(emulator.partErrorCount(), 0);
     QCOMPARE(emulator.jobText(), text);
     // The engraver asks once more after the last part; nothing is left then.
-    QCOMPARE(valuesFor(spy, 29).size(), emulator.partCount() + 1);
-    QCOMPARE(valuesFor(spy, 30).size(), emulator.partCount());
-    QCOMPARE(valuesFor(spy, 5).last(), QStringLiteral("100"));
+    QCOMPARE(valuesFor(spy, PanelNotice::PartPreparing).size(), emulator.partCount() + 1);
+    QCOMPARE(valuesFor(spy, PanelNotice::PartConfirmed).size(), emulator.partCount());
+    QCOMPARE(valuesFor(spy, PanelNotice::JobProgress).last(), QStringLiteral("100"));
     QVERIFY(!grbl.isPrinting());
 }
 
@@ -270,12 +273,12 @@ void TestEngraverLink::disconnectMidJob()
     QVERIFY(connectTo(grbl, emulator));
     QVERIFY(grbl.isWatchingPort());
     grbl.grblGcodePrint(numberedJob(5000));
-    QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, 2).size(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::Disconnected).size(), 1, 3000);
     QTest::qWait(500);
-    QCOMPARE(valuesFor(spy, 2), QStringList{emulator.portName()});
+    QCOMPARE(valuesFor(spy, PanelNotice::Disconnected), QStringList{emulator.portName()});
     QVERIFY(!grbl.isWatchingPort());
     QVERIFY(!grbl.isConnected());
-    QVERIFY(valuesFor(spy, 18).isEmpty());
+    QVERIFY(valuesFor(spy, PanelNotice::JobFinished).isEmpty());
 }
 
 void TestEngraverLink::settingsDump()
@@ -286,14 +289,15 @@ void TestEngraverLink::settingsDump()
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, emulator));
     // Change two settings through the panel's channel, then read them back.
-    grbl.getPanelMessage({"set:22 value:value:speedX150", "set:22 value:value:workWidth250",
-                          "set:22 value:value:direction3"});
+    grbl.getPanelMessage(message(PanelCommand::MachineSetting, "value:speedX150")
+                         + message(PanelCommand::MachineSetting, "value:workWidth250")
+                         + message(PanelCommand::MachineSetting, "value:direction3"));
     QTRY_VERIFY(grbl.account().inFlight().isEmpty());
     spy.clear();
     QVERIFY(emulator.sendLine(QStringLiteral("$100=80.000")));
     QVERIFY(emulator.sendLine(QStringLiteral("$110=16000.000")));
     QVERIFY(emulator.sendLine(QStringLiteral("$3=3")));
-    QTRY_COMPARE(valuesFor(spy, 13), QStringList{"200"});
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::MaxSpeedX), QStringList{"200"});
     QVERIFY(emulator.receivedLines().contains("$110=12000"));
     QVERIFY(emulator.receivedLines().contains("$130=250"));
     QVERIFY(emulator.receivedLines().contains("$3=3"));
@@ -307,10 +311,13 @@ void TestEngraverLink::machineCommands()
     QVERIFY(emulator.start());
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, emulator));
-    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5", "set:5 value:2", "set:5 value:4",
-                          "set:21 value:value:x12.5,y30", "set:3 value:6", "set:2 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5")
+                         + message(PanelCommand::Jog, "2") + message(PanelCommand::Jog, "4")
+                         + message(PanelCommand::GoTo, "value:x12.5,y30")
+                         + message(PanelCommand::PositionPower, "6") + message(PanelCommand::PositionLaserOn, "1"));
     grbl.grblFrameLoc(QRectF(100, 200, 1000, 500));
-    grbl.getPanelMessage({"set:3 value:6.5", "set:20 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "6.5")
+                         + message(PanelCommand::QueryPosition, "1"));
     QTRY_VERIFY(grbl.account().inFlight().isEmpty());
     const QStringList expected{
         "$I", "$H", "$$", "$J=G21G91X0Y5F800", "$J=G21G91X5Y0F800", "$J=G21G90X12.5Y30F800",
@@ -354,11 +361,11 @@ void TestEngraverLink::firmwareUpgrade()
     });
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, emulator));
-    grbl.getPanelMessage(message(19, "0"));
-    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, 24).isEmpty(), 30000);
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::UpgradeFinished).isEmpty(), 30000);
     QCOMPARE(emulator.firmwareReceived(), image);
     QVERIFY(emulator.receivedLines().contains("$@OTA=" + QString::number(size)));
-    const QStringList progress = valuesFor(spy, 20);
+    const QStringList progress = valuesFor(spy, PanelNotice::UpgradeProgress);
     QCOMPARE(progress.size(), pieces);
     QCOMPARE(progress.last(), QStringLiteral("1"));
     QCOMPARE(progress.at(pieces - 2), PanelMessage::formatNumber(double(size - lastPiece) / size));

@@ -14,6 +14,8 @@
 using namespace JobFixtures;
 using namespace PanelSpy;
 
+Q_DECLARE_METATYPE(PanelNotice)
+
 namespace {
 
 const QByteArray softResetByte(1, '\x18');
@@ -30,7 +32,7 @@ struct Identity
 bool identify(LowerGrbl &grbl, PtyPeer &peer, const Identity &identity = Identity())
 {
     grbl.restrictSearchTo({peer.path()});
-    grbl.getPanelMessage(message(9, "1"));
+    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
     if (!peer.waitFor(softResetByte))
         return false;
     peer.takeReceived(0);
@@ -161,10 +163,11 @@ void TestLowerGrbl::identification()
     QVERIFY(grbl.isConnected());
     QVERIFY(grbl.isWatchingPort());
     QCOMPARE(grbl.account().inFlight(), (QList<int>{3, 3}));
-    QCOMPARE(valuesFor(spy, 0), QStringList{peer.path() + ' '});
-    QCOMPARE(valuesFor(spy, 1), QStringList{peer.path()});
-    QCOMPARE(valuesFor(spy, 26), hardwareNotice);
-    QCOMPARE(valuesFor(spy, 25), suggestUpgrade ? QStringList{"1"} : QStringList());
+    QCOMPARE(valuesFor(spy, PanelNotice::PortList), QStringList{peer.path() + ' '});
+    QCOMPARE(valuesFor(spy, PanelNotice::Connected), QStringList{peer.path()});
+    QCOMPARE(valuesFor(spy, PanelNotice::HardwareVersion), hardwareNotice);
+    QCOMPARE(valuesFor(spy, PanelNotice::FirmwareOutdated),
+             suggestUpgrade ? QStringList{"1"} : QStringList());
     QCOMPARE(grbl.takesParts(), takesParts);
     QCOMPARE(grbl.hardware(), QVersionNumber::fromString(QString::fromLatin1(hardware)));
 }
@@ -180,7 +183,7 @@ void TestLowerGrbl::smallReceiveBufferRefused()
     QCOMPARE(peer.takeReceived(200), QByteArray());
     QVERIFY(!grbl.isConnected());
     QVERIFY(!grbl.isWatchingPort());
-    QVERIFY(valuesFor(spy, 1).isEmpty());
+    QVERIFY(valuesFor(spy, PanelNotice::Connected).isEmpty());
 }
 
 void TestLowerGrbl::splitAndJoinedReplies()
@@ -203,11 +206,9 @@ void TestLowerGrbl::splitAndJoinedReplies()
     // Three lines in one read are handled in order.
     peer.write("$131=200\r\n$130=300\r\n<Idle|MPos:12.500,30.000,0.000|FS:0,0>\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
-    QStringList all;
-    for (const QList<QVariant> &arguments : spy)
-        all += arguments.at(0).toStringList();
-    QCOMPARE(all, (QStringList{"set:12 value:200", "set:11 value:300",
-                               "set:19 value:value:x12.500,y30.000"}));
+    QCOMPARE(allMessages(spy), (QStringList{notice(PanelNotice::WorkHeight, "200"),
+                                            notice(PanelNotice::WorkWidth, "300"),
+                                            notice(PanelNotice::Position, "value:x12.500,y30.000")}));
 }
 
 void TestLowerGrbl::lateIdentificationOkFreesNothing()
@@ -215,7 +216,7 @@ void TestLowerGrbl::lateIdentificationOkFreesNothing()
     PtyPeer peer;
     LowerGrbl grbl;
     grbl.restrictSearchTo({peer.path()});
-    grbl.getPanelMessage(message(9, "1"));
+    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
     QVERIFY(peer.waitFor(softResetByte));
     peer.write("Grbl 1.1f ['$' for help]\r\n");
     QVERIFY(peer.waitFor("$I\n"));
@@ -236,8 +237,8 @@ void TestLowerGrbl::unlockSequence()
     QVERIFY(connectTo(grbl, peer));
     peer.write("ok\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
-    grbl.getPanelMessage(message(3, "10"));
-    grbl.getPanelMessage(message(2, "1"));
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "10"));
+    grbl.getPanelMessage(message(PanelCommand::PositionLaserOn, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\nM106 G1F100 S0\nM3 G1F100 S100\n"));
     peer.write("ok\r\nok\r\nok\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
@@ -298,7 +299,7 @@ void TestLowerGrbl::readBufferIsBounded()
     QVERIFY(grbl.readBufferSize() > 0);
     // The link still works once a line end arrives.
     peer.write("\r\n<Idle|MPos:1.000,2.000,0.000|FS:0,0>\r\n");
-    QTRY_COMPARE(valuesFor(spy, 19), QStringList{"value:x1.000,y2.000"});
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::Position), QStringList{"value:x1.000,y2.000"});
     QCOMPARE(grbl.readBufferSize(), 0);
 }
 
@@ -312,12 +313,13 @@ void TestLowerGrbl::settingsDump()
                "$111=12000.000\r\n$120=2500.000\r\n$121=2000.000\r\n$130=400.000\r\n"
                "$131=300.000\r\n$7=1\r\n$1=2=3\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
-    QStringList all;
-    for (const QList<QVariant> &arguments : spy)
-        all += arguments.at(0).toStringList();
-    QCOMPARE(all, (QStringList{"set:17 value:3", "set:13 value:200", "set:14 value:120",
-                               "set:15 value:2500", "set:16 value:2000", "set:11 value:400",
-                               "set:12 value:300"}));
+    QCOMPARE(allMessages(spy), (QStringList{notice(PanelNotice::MotorDirections, "3"),
+                                            notice(PanelNotice::MaxSpeedX, "200"),
+                                            notice(PanelNotice::MaxSpeedY, "120"),
+                                            notice(PanelNotice::AccelerationX, "2500"),
+                                            notice(PanelNotice::AccelerationY, "2000"),
+                                            notice(PanelNotice::WorkWidth, "400"),
+                                            notice(PanelNotice::WorkHeight, "300")}));
     QCOMPARE(grbl.deviceSettings().value(0), 10.0);
     QCOMPARE(grbl.deviceSettings().value(1), 255.0);
 }
@@ -329,7 +331,8 @@ void TestLowerGrbl::settingsPersisted()
         PtyPeer peer;
         LowerGrbl grbl;
         QVERIFY(connectTo(grbl, peer));
-        grbl.getPanelMessage({"set:16 value:320", "set:8 value:255"});
+        grbl.getPanelMessage(message(PanelCommand::AreaWidth, "320")
+                             + message(PanelCommand::MaxLaserPower, "255"));
         peer.write("$130=400.000\r\n$3=1\r\n");
         QTRY_COMPARE(grbl.deviceSettings().value(130), 400.0);
     }
@@ -346,7 +349,8 @@ void TestLowerGrbl::settingsPersisted()
     LowerGrbl grbl;
     QCOMPARE(grbl.deviceSettings().value(130), 400.0);
     QVERIFY(connectTo(grbl, peer));
-    grbl.getPanelMessage({"set:3 value:10", "set:2 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "10")
+                         + message(PanelCommand::PositionLaserOn, "1"));
     QVERIFY(peer.takeReceived().endsWith("M3 G1F100 S25.5\n"));
 }
 
@@ -358,23 +362,27 @@ void TestLowerGrbl::machineCommands()
     peer.write("ok\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
 
-    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5", "set:5 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5")
+                         + message(PanelCommand::Jog, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G91X0Y-5F800\n"));
-    grbl.getPanelMessage(message(5, "4"));
+    grbl.getPanelMessage(message(PanelCommand::Jog, "4"));
     QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G91X5Y0F800\n"));
-    grbl.getPanelMessage(message(21, "value:x12.5,y30"));
+    grbl.getPanelMessage(message(PanelCommand::GoTo, "value:x12.5,y30"));
     QCOMPARE(peer.takeReceived(), QByteArray("$J=G21G90X12.5Y30F800\n"));
     grbl.grblFrameLoc(QRectF(100, 200, 1000, 500));
     QCOMPARE(peer.takeReceived(),
              QByteArray("G00 G17 G40 G21 G54\nG90\nG0X8Y16\nG1X88F800\nG1Y56\nG1X8\nG1Y16\nG0\nG90\n"));
-    grbl.getPanelMessage({"set:22 value:value:speedX200", "set:24 value:1", "set:25 value:10",
-                          "set:23 value:1", "set:4 value:1", "set:20 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::MachineSetting, "value:speedX200")
+                         + message(PanelCommand::LocatingTool, "1") + message(PanelCommand::Roller, "10")
+                         + message(PanelCommand::RestoreDefaults, "1") + message(PanelCommand::Home, "1")
+                         + message(PanelCommand::QueryPosition, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray("$110=16000\n$@LOC=1\n$@STEX=10\n$RST=*\n$H\n?"));
     // The frame block is one entry in flight.
     QCOMPARE(grbl.account().inFlight().size(), 9);
     // Messages without the value their handler needs do nothing; an unknown
     // jog direction sends nothing and holds nothing in flight.
-    grbl.getPanelMessage({"set:5", "set:21 value:value:x3", "set:5 value:9", "set:22 value:value:x1"});
+    grbl.getPanelMessage(messageWithoutValue(PanelCommand::Jog) + message(PanelCommand::GoTo, "value:x3")
+                         + message(PanelCommand::Jog, "9") + message(PanelCommand::MachineSetting, "value:x1"));
     QCOMPARE(peer.takeReceived(), QByteArray());
     QCOMPARE(grbl.account().inFlight().size(), 9);
 }
@@ -384,13 +392,13 @@ void TestLowerGrbl::positioningLaser()
     PtyPeer peer;
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
-    grbl.getPanelMessage({"set:3 value:6"});
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "6"));
     QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\n"));
-    grbl.getPanelMessage({"set:2 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::PositionLaserOn, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray("M107\nM3 G1F100 S60\n"));
-    grbl.getPanelMessage({"set:3 value:6.5"});
+    grbl.getPanelMessage(message(PanelCommand::PositionPower, "6.5"));
     QCOMPARE(peer.takeReceived(), QByteArray("M106 G1F100 S0\nM3 G1F100 S65\n"));
-    grbl.getPanelMessage({"set:2 value:0"});
+    grbl.getPanelMessage(message(PanelCommand::PositionLaserOn, "0"));
     QCOMPARE(peer.takeReceived(), QByteArray("S0 G0 M5\nM107\n"));
 }
 
@@ -400,7 +408,7 @@ void TestLowerGrbl::stopWithoutJobResetsAccount()
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
     QCOMPARE(grbl.account().freeBytes(), 1024 - 6);
-    grbl.getPanelMessage(message(13, "0"));
+    grbl.getPanelMessage(message(PanelCommand::StopPrint, "0"));
     QCOMPARE(peer.takeReceived(), softResetByte);
     QCOMPARE(grbl.account().freeBytes(), 1024);
     QVERIFY(!grbl.isPrinting());
@@ -411,14 +419,14 @@ void TestLowerGrbl::stopPassesFullBuffer()
     PtyPeer peer;
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
-    grbl.getPanelMessage({"set:6 value:10", "set:7 value:5"});
+    grbl.getPanelMessage(message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5"));
     // 1018 bytes free: 53 jogs of 19 bytes and one of 10 leave a single byte.
     for (int i = 0; i < 53; ++i)
-        grbl.getPanelMessage({"set:5 value:1"});
-    grbl.getPanelMessage({"set:25 value:10"});
+        grbl.getPanelMessage(message(PanelCommand::Jog, "1"));
+    grbl.getPanelMessage(message(PanelCommand::Roller, "10"));
     QCOMPARE(grbl.account().freeBytes(), 1);
     peer.takeReceived();
-    grbl.getPanelMessage({"set:14 value:1", "set:13 value:0"});
+    grbl.getPanelMessage(message(PanelCommand::PausePrint, "1") + message(PanelCommand::StopPrint, "0"));
     QCOMPARE(peer.takeReceived(), "!" + softResetByte);
 }
 
@@ -444,9 +452,9 @@ void TestLowerGrbl::partModeSingleRecord()
     peer.write("msg@printing:receive package\r\n");
     QVERIFY(peer.waitFor("$@file@done\n"));
     QCOMPARE(peer.takeReceived(), QByteArray("$@file@done\n"));
-    QCOMPARE(valuesFor(spy, 5), QStringList{"100"});
+    QCOMPARE(valuesFor(spy, PanelNotice::JobProgress), QStringList{"100"});
     peer.write("[MSG:Pgm End]\r\n");
-    QTRY_COMPARE(valuesFor(spy, 18), QStringList{"1"});
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::JobFinished), QStringList{"1"});
     QCOMPARE(peer.takeReceived(), QByteArray("?"));
     QVERIFY(!grbl.isPrinting());
 }
@@ -469,7 +477,8 @@ void TestLowerGrbl::stopAndPauseDuringPartRepeated()
 
     // While the part is in flight, stop and pause are refused but remembered;
     // a jog is refused and lost.
-    grbl.getPanelMessage({"set:14 value:1", "set:13 value:0", "set:5 value:1"});
+    grbl.getPanelMessage(message(PanelCommand::PausePrint, "1") + message(PanelCommand::StopPrint, "0")
+                         + message(PanelCommand::Jog, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray());
     QVERIFY(grbl.isPrinting());
     peer.write("msg@printing ask pack_info\r\n");   // only logged: a part is in flight
@@ -480,8 +489,8 @@ void TestLowerGrbl::stopAndPauseDuringPartRepeated()
     QCOMPARE(peer.takeReceived(), softResetByte + "!");
     QVERIFY(!grbl.isPrinting());
     QCOMPARE(grbl.pendingRecords(), 0);
-    QCOMPARE(valuesFor(spy, 29), QStringList{"1"});
-    QCOMPARE(valuesFor(spy, 30), QStringList{"1"});
+    QCOMPARE(valuesFor(spy, PanelNotice::PartPreparing), QStringList{"1"});
+    QCOMPARE(valuesFor(spy, PanelNotice::PartConfirmed), QStringList{"1"});
     // After the stop, the engraver's next request is only logged.
     peer.write("msg@printing ask pack_info\r\n");
     QCOMPARE(peer.takeReceived(100), QByteArray());
@@ -497,13 +506,13 @@ void TestLowerGrbl::partTimeout()
     peer.write("msg@printing ask pack_info\r\n");
     QVERIFY(peer.waitFor("@uncompress_size="));
     peer.takeReceived(0);
-    grbl.getPanelMessage(message(13, "1"));
+    grbl.getPanelMessage(message(PanelCommand::StopPrint, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray());
     // No "receive package": the time-out repeats the stop and drops the job.
     QVERIFY(peer.waitFor(softResetByte, 2000));
     QCOMPARE(peer.takeReceived(), softResetByte);
     QCOMPARE(grbl.pendingRecords(), 0);
-    grbl.getPanelMessage(message(5, "1"));
+    grbl.getPanelMessage(message(PanelCommand::Jog, "1"));
     QVERIFY(!peer.takeReceived().isEmpty());   // commands are accepted again
 }
 
@@ -519,11 +528,11 @@ void TestLowerGrbl::disconnectReportedOnce()
     // list as a serial port, for a lost one.
     peer.received(1500);
     QVERIFY(grbl.isConnected());
-    QVERIFY(valuesFor(spy, 2).isEmpty());
+    QVERIFY(valuesFor(spy, PanelNotice::Disconnected).isEmpty());
     peer.close();
-    QTRY_COMPARE(valuesFor(spy, 2).size(), 1);
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::Disconnected).size(), 1);
     QTest::qWait(2500);     // two ticks of the port watch
-    QCOMPARE(valuesFor(spy, 2), QStringList{grbl.portName()});
+    QCOMPARE(valuesFor(spy, PanelNotice::Disconnected), QStringList{grbl.portName()});
     QVERIFY(!grbl.isWatchingPort());
     QVERIFY(!grbl.isConnected());
 }
@@ -542,7 +551,7 @@ void TestLowerGrbl::searchWhileConnected()
     second.received(500);
     QCOMPARE(grbl.portName(), second.path());
     QVERIFY(grbl.isConnected());
-    QVERIFY(valuesFor(spy, 2).isEmpty());
+    QVERIFY(valuesFor(spy, PanelNotice::Disconnected).isEmpty());
 }
 
 void TestLowerGrbl::firmwareUpgrade_data()
@@ -585,12 +594,12 @@ void TestLowerGrbl::firmwareUpgrade()
     QVERIFY(connectTo(grbl, peer, identity));
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
 
-    grbl.getPanelMessage(message(19, "0"));
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));
     QCOMPARE(asked, resource);
     QCOMPARE(peer.takeReceived(), "$@OTA=" + QByteArray::number(size) + '\n');
-    QCOMPARE(valuesFor(spy, 23), QStringList{"1"});
-    grbl.getPanelMessage(message(19, "0"));     // already running: ignored
-    QCOMPARE(valuesFor(spy, 23).size(), 1);
+    QCOMPARE(valuesFor(spy, PanelNotice::UpgradeStarted), QStringList{"1"});
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));     // already running: ignored
+    QCOMPARE(valuesFor(spy, PanelNotice::UpgradeStarted).size(), 1);
 
     QByteArray written;
     int last = 0;
@@ -607,12 +616,12 @@ void TestLowerGrbl::firmwareUpgrade()
         QCOMPARE(last, expected);
     }
     QCOMPARE(written, image);
-    const QStringList progress = valuesFor(spy, 20);
+    const QStringList progress = valuesFor(spy, PanelNotice::UpgradeProgress);
     QCOMPARE(progress.size(), pieces);
     QCOMPARE(progress.last(), QStringLiteral("1"));
     // Further requests find nothing to write.
     peer.write("[MSG:OTA OK]\r\n[MSG:OTA done]\r\n");
-    QTRY_COMPARE(valuesFor(spy, 24), QStringList{"1"});
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::UpgradeFinished), QStringList{"1"});
     QCOMPARE(peer.takeReceived(), QByteArray());
 }
 
@@ -620,18 +629,21 @@ void TestLowerGrbl::firmwareRefusals_data()
 {
     QTest::addColumn<QByteArray>("hardware");
     QTest::addColumn<QByteArray>("firmware");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("already current") << QByteArray("1.0.0") << QByteArray("0.1.5") << 21;
-    QTest::newRow("newer") << QByteArray("4.0.0") << QByteArray("0.3.0") << 21;
-    QTest::newRow("model without image") << QByteArray("5.0.0") << QByteArray("0.2.0") << 22;
-    QTest::newRow("unknown hardware") << QByteArray("6.0.0") << QByteArray("0.1.0") << 22;
+    QTest::addColumn<PanelNotice>("answer");
+    QTest::newRow("already current") << QByteArray("1.0.0") << QByteArray("0.1.5")
+                                     << PanelNotice::FirmwareCurrent;
+    QTest::newRow("newer") << QByteArray("4.0.0") << QByteArray("0.3.0") << PanelNotice::FirmwareCurrent;
+    QTest::newRow("model without image") << QByteArray("5.0.0") << QByteArray("0.2.0")
+                                         << PanelNotice::HardwareUnknown;
+    QTest::newRow("unknown hardware") << QByteArray("6.0.0") << QByteArray("0.1.0")
+                                      << PanelNotice::HardwareUnknown;
 }
 
 void TestLowerGrbl::firmwareRefusals()
 {
     QFETCH(QByteArray, hardware);
     QFETCH(QByteArray, firmware);
-    QFETCH(int, answer);
+    QFETCH(PanelNotice, answer);
     PtyPeer peer;
     LowerGrbl grbl;
     bool asked = false;
@@ -641,7 +653,7 @@ void TestLowerGrbl::firmwareRefusals()
     identity.firmware = firmware;
     QVERIFY(connectTo(grbl, peer, identity));
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
-    grbl.getPanelMessage(message(19, "0"));
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));
     QCOMPARE(valuesFor(spy, answer), QStringList{"1"});
     QCOMPARE(spy.size(), 1);
     QVERIFY(!asked);
@@ -658,15 +670,15 @@ void TestLowerGrbl::missingFirmwareImageReported()
     identity.firmware = "0.2.0";
     QVERIFY(connectTo(grbl, peer, identity));
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
-    grbl.getPanelMessage(message(19, "0"));
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));
     if (QFile::exists(QStringLiteral(":/ota/rhea3737_v0.2.2encode.bin")))
         QSKIP("this build carries the image");
-    QCOMPARE(valuesFor(spy, LowerGrbl::firmwareImageMissingId), QStringList{"1"});
-    QVERIFY(valuesFor(spy, 23).isEmpty());
+    QCOMPARE(valuesFor(spy, PanelNotice::FirmwareImageMissing), QStringList{"1"});
+    QVERIFY(valuesFor(spy, PanelNotice::UpgradeStarted).isEmpty());
     QCOMPARE(peer.takeReceived(), QByteArray());
     // Nothing is left running: a second press answers again.
-    grbl.getPanelMessage(message(19, "0"));
-    QCOMPARE(valuesFor(spy, LowerGrbl::firmwareImageMissingId).size(), 2);
+    grbl.getPanelMessage(message(PanelCommand::UpgradeFirmware, "0"));
+    QCOMPARE(valuesFor(spy, PanelNotice::FirmwareImageMissing).size(), 2);
 }
 
 // As in the program: the controller in its own thread, reached only through
@@ -698,17 +710,18 @@ void TestLowerGrbl::queuedThroughThread()
     connect(&thread, &QThread::finished, grbl, &QObject::deleteLater);
     thread.start();
 
-    emit panel.lowerSetMessage(message(9, "1"));
+    emit panel.lowerSetMessage(message(PanelCommand::SearchDevice, "1"));
     QVERIFY(peer.waitFor(softResetByte));
     peer.write("Grbl 1.1f ['$' for help]\r\n");
     QVERIFY(peer.waitFor("$I\n"));
     peer.write("[VER:1.0.0:]\r\n[HARDVER:2.0.0]\r\n[OPT:V,15,1024]\r\nok\r\n");
     QVERIFY(peer.waitFor("$$\n"));
     peer.takeReceived();
-    QTRY_VERIFY2(received.contains("set:1 value:" + peer.path()), qPrintable(received.join('|')));
+    QTRY_VERIFY2(received.contains(notice(PanelNotice::Connected, peer.path())),
+                 qPrintable(received.join('|')));
     peer.write("ok\r\nok\r\n");
 
-    emit panel.lowerSetMessage({"set:6 value:10"});
+    emit panel.lowerSetMessage(message(PanelCommand::MoveSpeed, "10"));
     emit panel.lowerSetFrame(QRectF(0, 0, 125, 125));
     QVERIFY(peer.waitFor("G0\nG90\n"));
     QCOMPARE(peer.takeReceived(), QByteArray("G00 G17 G40 G21 G54\nG90\nG0X0Y0\nG1X10F800\nG1Y10\nG1X0\nG1Y0\nG0\nG90\n"));
@@ -730,8 +743,8 @@ void TestLowerGrbl::queuedThroughThread()
     }
     QCOMPARE(got, text);
     peer.write("[MSG:Pgm End]\r\n");
-    QTRY_VERIFY(received.contains("set:18 value:1"));
-    QVERIFY(received.contains("set:5 value:100"));
+    QTRY_VERIFY(received.contains(notice(PanelNotice::JobFinished, "1")));
+    QVERIFY(received.contains(notice(PanelNotice::JobProgress, "100")));
 
     thread.quit();
     QVERIFY(thread.wait(5000));

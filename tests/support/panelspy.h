@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/panelmessageid.h"
+
 #include <QSignalSpy>
 #include <QStringList>
 
@@ -7,23 +9,57 @@
 // The texts are spelled out here rather than made by the code under test.
 namespace PanelSpy {
 
-// All messages with `id` that `spy` caught, as their value texts, in order.
-inline QStringList valuesFor(const QSignalSpy &spy, int id)
+inline int number(PanelNotice id)
 {
-    const QString prefix = QStringLiteral("set:%1 value:").arg(id);
+    return static_cast<int>(id);
+}
+
+inline int number(PanelCommand id)
+{
+    return static_cast<int>(id);
+}
+
+// One message to the panel, as the controller should write it.
+inline QString notice(PanelNotice id, const QString &value)
+{
+    return QStringLiteral("set:%1 value:%2").arg(number(id)).arg(value);
+}
+
+// The messages with `id` among `messages`, as their value texts, in order.
+inline QStringList valuesIn(const QStringList &messages, PanelNotice id)
+{
+    const QString prefix = notice(id, QString());
     QStringList values;
-    for (const QList<QVariant> &arguments : spy) {
-        for (const QString &message : arguments.at(0).toStringList()) {
-            if (message.startsWith(prefix))
-                values.append(message.mid(prefix.size()));
-        }
+    for (const QString &message : messages) {
+        if (message.startsWith(prefix))
+            values.append(message.mid(prefix.size()));
     }
     return values;
 }
 
-inline QStringList message(int id, const QString &value)
+// All messages that `spy` caught, in order.
+inline QStringList allMessages(const QSignalSpy &spy)
 {
-    return {QStringLiteral("set:%1 value:%2").arg(id).arg(value)};
+    QStringList messages;
+    for (const QList<QVariant> &arguments : spy)
+        messages += arguments.at(0).toStringList();
+    return messages;
+}
+
+inline QStringList valuesFor(const QSignalSpy &spy, PanelNotice id)
+{
+    return valuesIn(allMessages(spy), id);
+}
+
+// One message to the controller, as a panel would send it.
+inline QStringList message(PanelCommand id, const QString &value)
+{
+    return {QStringLiteral("set:%1 value:%2").arg(number(id)).arg(value)};
+}
+
+inline QStringList messageWithoutValue(PanelCommand id)
+{
+    return {QStringLiteral("set:%1").arg(number(id))};
 }
 
 } // namespace PanelSpy

@@ -48,7 +48,7 @@ public:
     {
         mClock.start();
         mTick.start(250);
-        mGrbl.getPanelMessage({PanelMessage::make(9, 1)});
+        mGrbl.getPanelMessage({PanelMessage::make(PanelCommand::SearchDevice, 1)});
     }
 
 private:
@@ -58,27 +58,27 @@ private:
             const QStringList tokens = PanelMessage::splitNumbers(message);
             if (tokens.isEmpty())
                 continue;
-            const int id = tokens.first().toInt();
+            const auto id = static_cast<PanelNotice>(tokens.first().toInt());
             const QString value = PanelMessage::textValue(message);
             switch (id) {
-            case 0:
+            case PanelNotice::PortList:
                 if (value == QLatin1String("none"))
                     finish(NotFound, QStringLiteral("no serial port found"));
                 break;
-            case 1:
+            case PanelNotice::Connected:
                 connected(value);
                 break;
-            case 2:
+            case PanelNotice::Disconnected:
                 finish(Lost, QStringLiteral("lost the engraver on %1").arg(value));
                 break;
-            case 5:
+            case PanelNotice::JobProgress:
                 progress(value.toDouble());
                 break;
-            case 18:
+            case PanelNotice::JobFinished:
                 progress(100);
                 finish(Done, QString());
                 break;
-            case 25:
+            case PanelNotice::FirmwareOutdated:
                 note(QStringLiteral("the engraver's firmware is older than the one Plimb ships"));
                 break;
             default:

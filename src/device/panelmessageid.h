@@ -1,0 +1,76 @@
+#pragma once
+
+// Ids of the "set:<id> value:<value>" messages between the panels and the
+// device controller. The two directions number their messages separately, so
+// the same number means different things in PanelCommand and PanelNotice.
+
+// Operate panel to controller (LowerGrbl::getPanelMessage).
+enum class PanelCommand {
+    PrintPower = 0,         // %
+    PrintSpeed = 1,         // mm/s
+    PositionLaserOn = 2,    // 1 or 0
+    PositionPower = 3,      // %
+    Home = 4,
+    Jog = 5,                // direction: 1 up, 2 down, 3 left, 4 right
+    MoveSpeed = 6,          // mm/s, for jog, go-to and frame
+    MoveDistance = 7,       // mm per jog
+    MaxLaserPower = 8,      // the S value that stands for 100 %
+    SearchDevice = 9,
+    ChoosePort = 10,        // port name
+    RefreshPorts = 11,
+    StartPrint = 12,
+    StopPrint = 13,
+    PausePrint = 14,        // 1 pauses, 0 resumes
+    Frame = 15,
+    AreaWidth = 16,         // mm
+    AreaHeight = 17,        // mm
+    UpgradeFirmware = 19,
+    QueryPosition = 20,
+    GoTo = 21,              // "value:x<mm>,y<mm>"
+    MachineSetting = 22,    // "value:" + key + number, e.g. "value:workWidth300"
+    RestoreDefaults = 23,
+    LocatingTool = 24,      // 1 or 0
+    Roller = 25,            // 0 roller on X, 1 roller on Y, 10 off
+};
+
+// Controller to operate panel (LowerGrbl::sendPanelMessage).
+enum class PanelNotice {
+    PortList = 0,           // names, each followed by a space, or "none"
+    Connected = 1,          // port name, or "none"
+    Disconnected = 2,       // port name
+    // 3, 4, 6, 7, 9 and 10 set the panel's own fields; the controller never
+    // sends them.
+    PrintPower = 3,
+    PrintSpeed = 4,
+    JobProgress = 5,        // % of the job's records consumed
+    MoveSpeed = 6,
+    MoveDistance = 7,
+    PositionPower = 9,
+    PositionLaserOn = 10,
+    WorkWidth = 11,         // $130
+    WorkHeight = 12,        // $131
+    MaxSpeedX = 13,         // $110 / $100, mm/s
+    MaxSpeedY = 14,         // $111 / $101, mm/s
+    AccelerationX = 15,     // $120
+    AccelerationY = 16,     // $121
+    MotorDirections = 17,   // $3: bit 0 X, bit 1 Y
+    JobFinished = 18,
+    Position = 19,          // "value:x<mm>,y<mm>"
+    UpgradeProgress = 20,   // fraction of the image written, 0 to 1
+    FirmwareCurrent = 21,   // upgrade refused: nothing newer to install
+    HardwareUnknown = 22,   // upgrade refused: no image for this hardware, or no firmware version
+    UpgradeStarted = 23,
+    UpgradeFinished = 24,
+    FirmwareOutdated = 25,  // the engraver runs older firmware than the program ships
+    HardwareVersion = 26,   // text, forwarded to the property panel
+    FirmwareImageMissing = 27,  // this build carries no image for the model
+    PartPreparing = 29,
+    PartConfirmed = 30,
+};
+
+// Operate panel to property panel; the controller sends PrintSpeed as well.
+enum class PropertyNotice {
+    PrintSpeed = 0,         // mm/s
+    PrintPower = 1,         // %
+    HardwareVersion = 2,    // text
+};
