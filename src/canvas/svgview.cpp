@@ -41,6 +41,22 @@ QGraphicsItem *SVGView::itemOf(const Node *node) const
     return mItemFactory->item(node);
 }
 
+void SVGView::pushUndo(std::unique_ptr<Undo> command)
+{
+    mUndoStack.push(std::move(command));
+    emit itemModified();
+}
+
+void SVGView::undo()
+{
+    mUndoStack.undo();
+}
+
+void SVGView::redo()
+{
+    mUndoStack.redo();
+}
+
 Node *SVGView::currentLayer() const
 {
     return mDocument ? mDocument->currentLayer() : nullptr;
@@ -89,6 +105,7 @@ void SVGView::clearDocument()
 {
     // Nothing may keep pointing into the old tree once it is gone.
     mScene->forgetDocument();
+    mUndoStack.clear();
     mDocument->releaseTree();
     mScene->clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/commands/undostack.h"
 #include "gcode/jobcontroller.h"
 
 #include <QObject>
@@ -45,6 +46,12 @@ public:
     // Scales the design view so the work area fits with a margin.
     void fitView();
 
+    // Records a change already made to the design and enables saving.
+    void pushUndo(std::unique_ptr<Undo> command);
+    void undo();
+    void redo();
+    const UndoStack &undoStack() const { return mUndoStack; }
+
     // The first g created since the document was last cleared.
     Node *currentLayer() const;
     QString filePath() const { return mFilePath; }
@@ -70,4 +77,5 @@ private:
     double mHeight = 2700;
     QString mFilePath;
     JobController mJobs;
+    UndoStack mUndoStack;
 };

@@ -1,3 +1,4 @@
+#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
@@ -28,6 +29,7 @@ private slots:
 
     void itemsFollowTheTreeInDocumentOrder();
     void hiddenElementsGetNoItem();
+    void undoHistoryBelongsToTheDocument();
     void unreadableFileLeavesTheDocumentUntouched();
     void loadingRewritesTheRootToTheWorkArea();
     void addNodeNeedsACurrentLayer();
@@ -116,6 +118,24 @@ QStringList canonical(const QDomDocument &document)
 }
 
 } // namespace
+
+void TestSvgView::undoHistoryBelongsToTheDocument()
+{
+    SVGView view;
+    QSignalSpy modified(&view, &SVGView::itemModified);
+    view.document()->setSvgText(svg("<g><rect id='r' x='1' width='5' height='5'/></g>"));
+    auto command = std::make_unique<AttributeUndo>(view.scene());
+    command->addRecord(view.scene()->applyAttribute(nodeById(view, "r"), "x", "7"));
+    view.pushUndo(std::move(command));
+    QCOMPARE(modified.count(), 1);
+    view.undo();
+    QCOMPARE(nodeById(view, "r")->element().attribute("x"), QStringLiteral("1"));
+    view.redo();
+    QCOMPARE(nodeById(view, "r")->element().attribute("x"), QStringLiteral("7"));
+    // A command of the old design must not reach into the new one.
+    QVERIFY(view.newDocument());
+    QCOMPARE(view.undoStack().count(), 0);
+}
 
 void TestSvgView::unreadableFileLeavesTheDocumentUntouched()
 {
