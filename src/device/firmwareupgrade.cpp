@@ -9,20 +9,20 @@
 
 void LowerGrbl::startFirmwareUpgrade()
 {
-    if (otaActive)
+    if (mOtaActive)
         return;
-    const GrblModel model = GrblModels::find(hardwareVersion);
+    const GrblModel model = GrblModels::find(mHardwareVersion);
     if (!model.isValid() || model.firmwareResource.isEmpty()) {
         notifyPanel(PanelNotice::HardwareUnknown, 1);
         qDebug() << "hardware version error";
         return;
     }
-    if (firmwareVersion.isNull()) {
+    if (mFirmwareVersion.isNull()) {
         notifyPanel(PanelNotice::HardwareUnknown, 1);
         qDebug() << "grbl version error";
         return;
     }
-    if (QVersionNumber::compare(firmwareVersion, model.shippedFirmware) >= 0) {
+    if (QVersionNumber::compare(mFirmwareVersion, model.shippedFirmware) >= 0) {
         const QString family = model.name == QLatin1String("tova2626 ble")
                 ? QStringLiteral("tova2626") : model.name;
         qDebug() << family + QStringLiteral(" don`t upgrade");
@@ -40,44 +40,44 @@ void LowerGrbl::startFirmwareUpgrade()
         notifyPanel(PanelNotice::FirmwareImageMissing, 1);
         return;
     }
-    otaImage = image;
-    otaOffset = 0;
-    otaSize = otaImage.size();
-    otaSent = 0;
-    const QByteArray announcement = "$@OTA=" + QByteArray::number(otaImage.size()) + '\n';
+    mOtaImage = image;
+    mOtaOffset = 0;
+    mOtaSize = mOtaImage.size();
+    mOtaSent = 0;
+    const QByteArray announcement = "$@OTA=" + QByteArray::number(mOtaImage.size()) + '\n';
     qDebug() << announcement;
     writeCounted(announcement, true);
-    otaActive = true;
+    mOtaActive = true;
     notifyPanel(PanelNotice::UpgradeStarted, 1);
 }
 
 void LowerGrbl::sendFirmwarePiece()
 {
-    otaActive = true;
+    mOtaActive = true;
     int budget = otaPieceSize;
-    while (otaOffset < otaImage.size() && budget > 0) {
-        const int length = qMin(budget, otaImage.size() - otaOffset);
+    while (mOtaOffset < mOtaImage.size() && budget > 0) {
+        const int length = qMin(budget, mOtaImage.size() - mOtaOffset);
         const qint64 written =
-                serial->isOpen() ? serial->write(otaImage.constData() + otaOffset, length) : -1;
+                mSerial->isOpen() ? mSerial->write(mOtaImage.constData() + mOtaOffset, length) : -1;
         if (written <= 0) {
-            qDebug() << "write failed" << otaImage.size() - otaOffset << "bytes left";
+            qDebug() << "write failed" << mOtaImage.size() - mOtaOffset << "bytes left";
             return;
         }
         const int n = static_cast<int>(written);
         budget -= n;
-        otaSent += n;
-        otaOffset += n;
-        qDebug() << "write" << n << otaImage.size() - otaOffset;
-        notifyPanel(PanelNotice::UpgradeProgress, otaSent / otaSize);
+        mOtaSent += n;
+        mOtaOffset += n;
+        qDebug() << "write" << n << mOtaImage.size() - mOtaOffset;
+        notifyPanel(PanelNotice::UpgradeProgress, mOtaSent / mOtaSize);
     }
-    if (otaOffset >= otaImage.size()) {
-        otaImage.clear();
-        otaOffset = 0;
+    if (mOtaOffset >= mOtaImage.size()) {
+        mOtaImage.clear();
+        mOtaOffset = 0;
     }
 }
 
 void LowerGrbl::firmwareDone()
 {
-    otaActive = false;
+    mOtaActive = false;
     notifyPanel(PanelNotice::UpgradeFinished, 1);
 }

@@ -11,15 +11,15 @@
 void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
     qDebug() << "grblGcodeBuf refresh";
-    printing = true;
-    pending = g;
-    totalLines = pending.size();
-    sentLines = 0;
-    lastReported = 0;
-    reportStep = static_cast<int>(totalLines / 100.0);
-    qDebug() << "grbl gcode size:" << totalLines << reportStep << totalLines / 100.0;
-    if (fileTransferModel) {
-        partNumber = 0;
+    mPrinting = true;
+    mPending = g;
+    mTotalLines = mPending.size();
+    mSentLines = 0;
+    mLastReported = 0;
+    mReportStep = static_cast<int>(mTotalLines / 100.0);
+    qDebug() << "grbl gcode size:" << mTotalLines << mReportStep << mTotalLines / 100.0;
+    if (mFileTransferModel) {
+        mPartNumber = 0;
         writeCounted(QByteArrayLiteral("$@print@storage=psram\n"), false);
         qDebug() << "set storage=psram";
     } else {
@@ -29,55 +29,55 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 
 void LowerGrbl::reportProgress()
 {
-    if (sentLines - lastReported < reportStep)
+    if (mSentLines - mLastReported < mReportStep)
         return;
-    lastReported = sentLines;
-    notifyPanel(PanelNotice::JobProgress, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
+    mLastReported = mSentLines;
+    notifyPanel(PanelNotice::JobProgress, mTotalLines > 0 ? mSentLines * 100.0 / mTotalLines : 100.0);
 }
 
 void LowerGrbl::streamLines()
 {
-    if (fileTransferModel || mAccount.freeBytes() < streamStartFree || !printing)
+    if (mFileTransferModel || mAccount.freeBytes() < streamStartFree || !mPrinting)
         return;
     QByteArray line;
-    while (!pending.isEmpty()) {
+    while (!mPending.isEmpty()) {
         line.clear();
-        pending.constFirst().appendTo(line);
+        mPending.constFirst().appendTo(line);
         if (mAccount.freeBytes() - rxReserve < line.size())
             break;
-        if (mAccount.take(line.size(), true) && writesSuppressed == 0)
+        if (mAccount.take(line.size(), true) && mWritesSuppressed == 0)
             writeToPort(line);
-        pending.removeFirst();
-        ++sentLines;
+        mPending.removeFirst();
+        ++mSentLines;
         reportProgress();
     }
 }
 
 void LowerGrbl::clearJob()
 {
-    pending.clear();
-    packageBuffer.clear();
+    mPending.clear();
+    mPackageBuffer.clear();
 }
 
 bool LowerGrbl::sendNextPart()
 {
-    if (pending.isEmpty())
+    if (mPending.isEmpty())
         return false;
-    packageBuffer.clear();
-    const JobPart part = JobPart::take(pending);
+    mPackageBuffer.clear();
+    const JobPart part = JobPart::take(mPending);
     qDebug() << "size:" << part.text.size();
-    if (!ZlibStream::compress(part.text, &packageBuffer)) {
+    if (!ZlibStream::compress(part.text, &mPackageBuffer)) {
         qDebug() << "compress error";
-        packageBuffer.clear();
+        mPackageBuffer.clear();
     }
-    sentLines += part.records;
-    ++partNumber;
+    mSentLines += part.records;
+    ++mPartNumber;
     reportProgress();
     const QByteArray announcement = QStringLiteral("$@file@name=part%1.gzip@size=%2@uncompress_size=%3\n")
-            .arg(partNumber).arg(packageBuffer.size()).arg(part.text.size()).toLatin1();
+            .arg(mPartNumber).arg(mPackageBuffer.size()).arg(part.text.size()).toLatin1();
     writeCounted(announcement, false);
-    qDebug() << "compress count " << partNumber;
-    qDebug() << "compress done " << packageBuffer.size();
+    qDebug() << "compress count " << mPartNumber;
+    qDebug() << "compress done " << mPackageBuffer.size();
     return true;
 }
 
@@ -101,69 +101,69 @@ void LowerGrbl::handleTransferReply(GrblReply::TransferStep step)
 
 void LowerGrbl::askPackInfo()
 {
-    if (partInFlight) {
+    if (mPartInFlight) {
         qDebug() << "file is sending";
         return;
     }
-    if (!printing) {
+    if (!mPrinting) {
         qDebug() << "stop button has pressed";
         return;
     }
     notifyPanel(PanelNotice::PartPreparing, 1);
-    partTimeout->start(mPartTimeoutMs);
-    partInFlight = true;
+    mPartTimeout->start(mPartTimeoutMs);
+    mPartInFlight = true;
     if (!sendNextPart()) {
-        partInFlight = false;
-        partTimeout->stop();
+        mPartInFlight = false;
+        mPartTimeout->stop();
     }
     qDebug() << "package info sended";
 }
 
 void LowerGrbl::askPackage()
 {
-    if (packageBuffer.isEmpty())
+    if (mPackageBuffer.isEmpty())
         return;
-    writeToPort(packageBuffer);
+    writeToPort(mPackageBuffer);
     qDebug() << "file send done";
 }
 
 void LowerGrbl::packageReceived()
 {
-    partTimeout->stop();
-    partInFlight = false;
-    if (pending.isEmpty()) {
+    mPartTimeout->stop();
+    mPartInFlight = false;
+    if (mPending.isEmpty()) {
         writeCounted(QByteArrayLiteral("$@file@done\n"), false);
         qDebug() << "one package finished";
     }
     notifyPanel(PanelNotice::PartConfirmed, 1);
-    if (stopPending)
+    if (mStopPending)
         softReset();
     repeatPendingHold();
 }
 
 void LowerGrbl::repeatPendingHold()
 {
-    if (holdPending)
-        holdPending = !sendCommand(QByteArrayLiteral("!"), false);
+    if (mHoldPending)
+        mHoldPending = !sendCommand(QByteArrayLiteral("!"), false);
 }
 
 void LowerGrbl::reset_sending_status()
 {
     qDebug() << "sending out of time--------------";
-    partInFlight = false;
-    if (stopPending)
+    mPartInFlight = false;
+    if (mStopPending)
         softReset();
     repeatPendingHold();
-    partTimeout->stop();
+    mPartTimeout->stop();
     clearJob();
 }
 
 void LowerGrbl::endOfJob()
 {
-    setPositionLaser(positionPower);
+    setPositionLaser(mPositionPower);
     queryStatus();
     notifyPanel(PanelNotice::JobFinished, 1);
-    printing = false;
+    mPrinting = false;
     clearJob();
     qDebug() << "print done" << mAccount.freeBytes();
 }

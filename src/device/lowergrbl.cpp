@@ -57,43 +57,43 @@ bool needsValue(PanelCommand id)
 
 LowerGrbl::LowerGrbl(QObject *parent)
     : QObject(parent)
-    , serial(new Serial(this))
-    , portWatch(new QTimer(this))
-    , partTimeout(new QTimer(this))
-    , firmwareVersion(0, 0, 0)
-    , hardwareVersion(0, 0, 0)
+    , mSerial(new Serial(this))
+    , mPortWatch(new QTimer(this))
+    , mPartTimeout(new QTimer(this))
+    , mFirmwareVersion(0, 0, 0)
+    , mHardwareVersion(0, 0, 0)
     , mFirmwareImages(readBuiltInImage)
 {
     QSettings settings(SettingsNames::organization, SettingsNames::application);
     settings.beginGroup(SettingsNames::lowerGrblGroup);
-    areaWidth = settings.value(QStringLiteral("areaWidth"), 0.0).toDouble();
-    areaHeight = settings.value(QStringLiteral("areaHeight"), 0.0).toDouble();
-    maxLaserPower = settings.value(QStringLiteral("maxLaserPowerValue"), 1000.0).toDouble();
+    mAreaWidth = settings.value(QStringLiteral("areaWidth"), 0.0).toDouble();
+    mAreaHeight = settings.value(QStringLiteral("areaHeight"), 0.0).toDouble();
+    mMaxLaserPower = settings.value(QStringLiteral("maxLaserPowerValue"), 1000.0).toDouble();
     mDeviceSettings.load(settings);
     settings.endGroup();
 
-    serial->applyLineSettings();
-    connect(serial, &QSerialPort::errorOccurred, this, &LowerGrbl::serialErrorHandle);
-    portWatch->setInterval(1000);
-    connect(portWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
-    partTimeout->setSingleShot(true);
-    connect(partTimeout, &QTimer::timeout, this, &LowerGrbl::reset_sending_status);
+    mSerial->applyLineSettings();
+    connect(mSerial, &QSerialPort::errorOccurred, this, &LowerGrbl::serialErrorHandle);
+    mPortWatch->setInterval(1000);
+    connect(mPortWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
+    mPartTimeout->setSingleShot(true);
+    connect(mPartTimeout, &QTimer::timeout, this, &LowerGrbl::reset_sending_status);
 }
 
 LowerGrbl::~LowerGrbl()
 {
     QSettings settings(SettingsNames::organization, SettingsNames::application);
     settings.beginGroup(SettingsNames::lowerGrblGroup);
-    settings.setValue(QStringLiteral("areaWidth"), areaWidth);
-    settings.setValue(QStringLiteral("areaHeight"), areaHeight);
-    settings.setValue(QStringLiteral("maxLaserPowerValue"), maxLaserPower);
+    settings.setValue(QStringLiteral("areaWidth"), mAreaWidth);
+    settings.setValue(QStringLiteral("areaHeight"), mAreaHeight);
+    settings.setValue(QStringLiteral("maxLaserPowerValue"), mMaxLaserPower);
     mDeviceSettings.save(settings);
     settings.endGroup();
 }
 
 void LowerGrbl::setPortWatchInterval(int ms)
 {
-    portWatch->setInterval(ms);
+    mPortWatch->setInterval(ms);
 }
 
 void LowerGrbl::setFirmwareImageProvider(FirmwareImageProvider provider)
@@ -103,34 +103,34 @@ void LowerGrbl::setFirmwareImageProvider(FirmwareImageProvider provider)
 
 void LowerGrbl::restrictSearchTo(const QStringList &names)
 {
-    serial->setCandidatePorts(names);
+    mSerial->setCandidatePorts(names);
 }
 
 bool LowerGrbl::isConnected() const
 {
-    return !mPortName.isEmpty() && serial->isOpen();
+    return !mPortName.isEmpty() && mSerial->isOpen();
 }
 
 bool LowerGrbl::isSearching() const
 {
-    return serial->isSearching();
+    return mSerial->isSearching();
 }
 
 QStringList LowerGrbl::searchedPorts() const
 {
-    return serial->searchedPorts();
+    return mSerial->searchedPorts();
 }
 
 bool LowerGrbl::isWatchingPort() const
 {
-    return portWatch->isActive();
+    return mPortWatch->isActive();
 }
 
 // ---- send path ----
 
 bool LowerGrbl::sendCommand(const QByteArray &data, bool counted)
 {
-    if (partInFlight) {
+    if (mPartInFlight) {
         qDebug() << "tsend" << data;
         return false;
     }
@@ -149,14 +149,14 @@ void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
     const bool realtime = !counted && data.size() == 1;
     if (realtime ? mAccount.size() <= 0 : !mAccount.take(data.size(), counted))
         return;
-    if (writesSuppressed == 0)
+    if (mWritesSuppressed == 0)
         writeToPort(data);
 }
 
 void LowerGrbl::writeToPort(const QByteArray &data)
 {
-    if (serial->isOpen())
-        serial->write(data);
+    if (mSerial->isOpen())
+        mSerial->write(data);
 }
 
 void LowerGrbl::acknowledgeOldest()
@@ -173,21 +173,21 @@ void LowerGrbl::setBufferSize(int n)
 
 void LowerGrbl::appendFromPort()
 {
-    readBuffer += serial->readAll();
+    mReadBuffer += mSerial->readAll();
 }
 
 void LowerGrbl::lowerBackInfoCheck()
 {
     appendFromPort();
-    if (!readBuffer.endsWith('\n')) {
-        if (readBuffer.size() > readBufferLimit) {
-            qDebug() << "read buffer full, dropped" << readBuffer.size() - readBufferLimit << "bytes";
-            readBuffer.remove(0, readBuffer.size() - readBufferLimit);
+    if (!mReadBuffer.endsWith('\n')) {
+        if (mReadBuffer.size() > readBufferLimit) {
+            qDebug() << "read buffer full, dropped" << mReadBuffer.size() - readBufferLimit << "bytes";
+            mReadBuffer.remove(0, mReadBuffer.size() - readBufferLimit);
         }
         return;
     }
     // Lines end in "\r\n"; a bare "\n" separates them as well.
-    QStringList pieces = QString::fromUtf8(readBuffer).split(QLatin1Char('\n'));
+    QStringList pieces = QString::fromUtf8(mReadBuffer).split(QLatin1Char('\n'));
     for (QString &piece : pieces) {
         if (piece.endsWith(QLatin1Char('\r')))
             piece.chop(1);
@@ -199,8 +199,8 @@ void LowerGrbl::lowerBackInfoCheck()
         const GrblReply reply = GrblReply::classify(piece.toUtf8());
         if (accepted) {
             // The "ok" that closes the build information came with it.
-            if (identifyAnswerPending && reply.kind == GrblReply::Kind::Ok)
-                identifyAnswerPending = false;
+            if (mIdentifyAnswerPending && reply.kind == GrblReply::Kind::Ok)
+                mIdentifyAnswerPending = false;
             continue;
         }
         bool stop = false;
@@ -208,31 +208,31 @@ void LowerGrbl::lowerBackInfoCheck()
         if (stop)
             break;
     }
-    readBuffer.clear();
+    mReadBuffer.clear();
 }
 
 void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, bool *stop)
 {
     switch (reply.kind) {
     case GrblReply::Kind::Banner:
-        serial->stopAutoSend();
+        mSerial->stopAutoSend();
         writeToPort(QByteArrayLiteral("$I\n"));
-        identifyAnswerPending = true;
-        fileTransferModel = false;
+        mIdentifyAnswerPending = true;
+        mFileTransferModel = false;
         break;
     case GrblReply::Kind::Version:
-        firmwareVersion = reply.version;
-        qDebug() << "soft version" << firmwareVersion;
+        mFirmwareVersion = reply.version;
+        qDebug() << "soft version" << mFirmwareVersion;
         break;
     case GrblReply::Kind::HardwareVersion:
-        hardwareVersion = reply.version;
-        qDebug() << "hardware version:" << hardwareVersion;
+        mHardwareVersion = reply.version;
+        qDebug() << "hardware version:" << mHardwareVersion;
         applyModel();
         break;
     case GrblReply::Kind::Options: {
         const int n = reply.rxBufferSize;
         setBufferSize(n);
-        writesSuppressed = 0;
+        mWritesSuppressed = 0;
         if (n < minimumRxSize) {
             qDebug() << "receive buffer too small" << n;
             *stop = true;
@@ -249,17 +249,17 @@ void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, boo
 
 void LowerGrbl::applyModel()
 {
-    const GrblModel model = GrblModels::find(hardwareVersion);
+    const GrblModel model = GrblModels::find(mHardwareVersion);
     if (!model.isValid())
         return;
     if (model.takesParts)
-        fileTransferModel = true;
+        mFileTransferModel = true;
     if (QVersionNumber::compare(model.hardware, QVersionNumber(3, 0, 0)) == 0)
         qDebug() << "firmware: tova2626 ble";
     notifyPanel(PanelNotice::HardwareVersion, model.panelHardware);
-    if (firmwareVersion.isNull())
+    if (mFirmwareVersion.isNull())
         qDebug() << "firmware version error";
-    if (QVersionNumber::compare(firmwareVersion, model.shippedFirmware) < 0) {
+    if (QVersionNumber::compare(mFirmwareVersion, model.shippedFirmware) < 0) {
         if (model.name == QLatin1String("tova2626") || model.name == QLatin1String("kelp"))
             qDebug() << model.name + QStringLiteral(" don`t upgrade");
         notifyPanel(PanelNotice::FirmwareOutdated, 1);
@@ -268,15 +268,15 @@ void LowerGrbl::applyModel()
 
 void LowerGrbl::acceptPort()
 {
-    serial->stopAutoSend();
-    disconnect(serial, &QIODevice::readyRead, this, nullptr);
-    connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
-    mPortName = serial->currentName();
-    portWatch->start();
+    mSerial->stopAutoSend();
+    disconnect(mSerial, &QIODevice::readyRead, this, nullptr);
+    connect(mSerial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
+    mPortName = mSerial->currentName();
+    mPortWatch->start();
     notifyPanel(PanelNotice::Connected, mPortName);
     home();
     sendCommand(QByteArrayLiteral("$$\n"), true);
-    setPositionLaser(positionPower);
+    setPositionLaser(mPositionPower);
 }
 
 void LowerGrbl::lowerRead()
@@ -284,16 +284,16 @@ void LowerGrbl::lowerRead()
     appendFromPort();
     int start = 0;
     int end;
-    while ((end = readBuffer.indexOf('\n', start)) >= 0) {
-        const QByteArray line = readBuffer.mid(start, end + 1 - start);
+    while ((end = mReadBuffer.indexOf('\n', start)) >= 0) {
+        const QByteArray line = mReadBuffer.mid(start, end + 1 - start);
         start = end + 1;
         handleLine(line);
     }
-    readBuffer.remove(0, start);
+    mReadBuffer.remove(0, start);
     // A device that never ends its lines must not fill the memory.
-    if (readBuffer.size() > readBufferLimit) {
-        qDebug() << "read buffer full, dropped" << readBuffer.size() - readBufferLimit << "bytes";
-        readBuffer.remove(0, readBuffer.size() - readBufferLimit);
+    if (mReadBuffer.size() > readBufferLimit) {
+        qDebug() << "read buffer full, dropped" << mReadBuffer.size() - readBufferLimit << "bytes";
+        mReadBuffer.remove(0, mReadBuffer.size() - readBufferLimit);
     }
 }
 
@@ -302,20 +302,20 @@ void LowerGrbl::handleLine(const QByteArray &line)
     const GrblReply reply = GrblReply::classify(line);
     switch (reply.kind) {
     case GrblReply::Kind::Ok:
-        if (identifyAnswerPending)
-            identifyAnswerPending = false;
+        if (mIdentifyAnswerPending)
+            mIdentifyAnswerPending = false;
         else
             acknowledgeOldest();
         streamLines();
-        if (unlockPending) {
-            unlockPending = false;
+        if (mUnlockPending) {
+            mUnlockPending = false;
             queryStatus();
-            setPositionLaser(positionPower);
+            setPositionLaser(mPositionPower);
         }
         break;
     case GrblReply::Kind::Error:
-        if (identifyAnswerPending)
-            identifyAnswerPending = false;
+        if (mIdentifyAnswerPending)
+            mIdentifyAnswerPending = false;
         else
             acknowledgeOldest();
         ++mErrorReplies;
@@ -338,9 +338,9 @@ void LowerGrbl::handleLine(const QByteArray &line)
         break;
     case GrblReply::Kind::Banner:
         // The engraver restarted while the job was held.
-        if (paused) {
+        if (mPaused) {
             queryStatus();
-            setPositionLaser(positionPower);
+            setPositionLaser(mPositionPower);
         }
         break;
     default:
@@ -353,7 +353,7 @@ void LowerGrbl::handleNotice(GrblReply::Notice notice)
     switch (notice) {
     case GrblReply::Notice::UnlockNeeded:
         sendCommand(QByteArrayLiteral("$X\n"), true);
-        unlockPending = true;
+        mUnlockPending = true;
         break;
     case GrblReply::Notice::FirmwarePieceWanted:
         sendFirmwarePiece();
@@ -384,8 +384,8 @@ void LowerGrbl::handleStatusReport(const GrblReply &reply)
     // The numbers go to the panel as the engraver printed them.
     notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + QString::fromLatin1(position.at(0))
                 + QStringLiteral(",y") + QString::fromLatin1(position.at(1)));
-    machineX = x;
-    machineY = y;
+    mMachineX = x;
+    mMachineY = y;
 }
 
 void LowerGrbl::handleSettingsLine(const GrblReply &reply)
@@ -420,54 +420,54 @@ void LowerGrbl::handleMessage(const QString &message)
 
     switch (id) {
     case PanelCommand::PrintPower:
-        printPower = value;
-        qDebug() << "print power" << printPower;
+        mPrintPower = value;
+        qDebug() << "print power" << mPrintPower;
         break;
     case PanelCommand::PrintSpeed:
-        printSpeed = value;
+        mPrintSpeed = value;
         emit sendItemMessage({PanelMessage::make(PropertyNotice::PrintSpeed, tokens.at(1))});
-        qDebug() << "speed print" << printSpeed;
+        qDebug() << "speed print" << mPrintSpeed;
         break;
     case PanelCommand::PositionLaserOn:
-        laserOn = static_cast<int>(value);
-        qDebug() << "open" << laserOn;
-        if (laserOn == 1)
-            setPositionLaser(positionPower);
+        mLaserOn = static_cast<int>(value);
+        qDebug() << "open" << mLaserOn;
+        if (mLaserOn == 1)
+            setPositionLaser(mPositionPower);
         else
             laserOff();
         break;
     case PanelCommand::PositionPower:
-        positionPower = value;
-        if (laserOn == 1)
-            setPositionLaser(positionPower);
+        mPositionPower = value;
+        if (mLaserOn == 1)
+            setPositionLaser(mPositionPower);
         else
             laserOff();
-        qDebug() << "idle power" << positionPower;
+        qDebug() << "idle power" << mPositionPower;
         break;
     case PanelCommand::Home:
         home();
         break;
     case PanelCommand::Jog:
-        jog(moveSpeed, moveDistance, static_cast<int>(value));
+        jog(mMoveSpeed, mMoveDistance, static_cast<int>(value));
         break;
     case PanelCommand::MoveSpeed:
-        moveSpeed = value;
-        qDebug() << "speed idle" << moveSpeed;
+        mMoveSpeed = value;
+        qDebug() << "speed idle" << mMoveSpeed;
         break;
     case PanelCommand::MoveDistance:
-        moveDistance = value;
-        qDebug() << "move distance" << moveDistance;
+        mMoveDistance = value;
+        qDebug() << "move distance" << mMoveDistance;
         break;
     case PanelCommand::MaxLaserPower:
-        maxLaserPower = value;
-        qDebug() << "max laser" << maxLaserPower;
+        mMaxLaserPower = value;
+        qDebug() << "max laser" << mMaxLaserPower;
         break;
     case PanelCommand::SearchDevice:
         startDeviceSearch();
         break;
     case PanelCommand::StartPrint:
-        if (!printing) {
-            printing = true;
+        if (!mPrinting) {
+            mPrinting = true;
             emit wantOperateData(QStringLiteral("gcode"));
         }
         qDebug() << "start print";
@@ -479,25 +479,25 @@ void LowerGrbl::handleMessage(const QString &message)
         break;
     case PanelCommand::PausePrint:
         if (static_cast<int>(value) == 1) {
-            paused = true;
+            mPaused = true;
             feedHold();
         } else {
-            paused = false;
+            mPaused = false;
             resume();
         }
-        qDebug() << "pause print" << paused;
+        qDebug() << "pause print" << mPaused;
         break;
     case PanelCommand::Frame:
         emit wantOperateData(QStringLiteral("frame"));
         qDebug() << "frame";
         break;
     case PanelCommand::AreaWidth:
-        areaWidth = value;
-        qDebug() << "width" << areaWidth;
+        mAreaWidth = value;
+        qDebug() << "width" << mAreaWidth;
         break;
     case PanelCommand::AreaHeight:
-        areaHeight = value;
-        qDebug() << "height" << areaHeight;
+        mAreaHeight = value;
+        qDebug() << "height" << mAreaHeight;
         break;
     case PanelCommand::UpgradeFirmware:
         startFirmwareUpgrade();
@@ -542,22 +542,22 @@ void LowerGrbl::notifyPanel(PanelNotice id, const QString &value)
 
 void LowerGrbl::startDeviceSearch()
 {
-    const QStringList names = serial->searchList();
+    const QStringList names = mSerial->searchList();
     QString value;
     if (names.isEmpty()) {
         value = QStringLiteral("none");
     } else {
-        readBuffer.clear();
+        mReadBuffer.clear();
         // The old connection is given up: a watch left running would take
         // the port under search for the lost one and close it.
-        portWatch->stop();
+        mPortWatch->stop();
         mPortName.clear();
-        serial->close();
-        disconnect(serial, &QIODevice::readyRead, this, nullptr);
-        connect(serial, &QIODevice::readyRead, this, &LowerGrbl::lowerBackInfoCheck);
+        mSerial->close();
+        disconnect(mSerial, &QIODevice::readyRead, this, nullptr);
+        connect(mSerial, &QIODevice::readyRead, this, &LowerGrbl::lowerBackInfoCheck);
         // 0x18 makes a GRBL controller print its start-up banner.
-        serial->setAutoSend(QByteArray(1, '\x18'), mSearchPeriod);
-        serial->startAutoSend();
+        mSerial->setAutoSend(QByteArray(1, '\x18'), mSearchPeriod);
+        mSerial->startAutoSend();
         for (const QString &name : names)
             value += name + QLatin1Char(' ');
     }
@@ -578,7 +578,7 @@ QT_WARNING_POP
         // system: the device node must still exist and be held open by us.
         const QString location = mPortName.startsWith(QLatin1Char('/'))
                 ? mPortName : QStringLiteral("/dev/") + mPortName;
-        present = serial->isOpen() && serial->currentName() == mPortName
+        present = mSerial->isOpen() && mSerial->currentName() == mPortName
                 && QFileInfo::exists(location);
     }
     if (present)
@@ -590,7 +590,7 @@ QT_WARNING_POP
 void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
 {
     qDebug() << "serial errhandle" << errorName(error);
-    if ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && portWatch->isActive()) {
+    if ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && mPortWatch->isActive()) {
         // A vanished pseudo-terminal reports read errors, not a resource
         // error, and would report them again at every event: look now.
         serialAvailableCheck();
@@ -599,10 +599,10 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     if (error != QSerialPort::ResourceError && error != QSerialPort::PermissionError)
         return;
     // The watch and the port's own error may both report one loss.
-    if (!portWatch->isActive() && !serial->isOpen())
+    if (!mPortWatch->isActive() && !mSerial->isOpen())
         return;
-    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? serial->currentName() : mPortName);
-    if (serial->isOpen())
-        serial->close();
-    portWatch->stop();
+    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? mSerial->currentName() : mPortName);
+    if (mSerial->isOpen())
+        mSerial->close();
+    mPortWatch->stop();
 }

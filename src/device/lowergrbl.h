@@ -54,18 +54,18 @@ public:
     // State, for the command-line tool and tests.
     QString portName() const { return mPortName; }
     bool isConnected() const;
-    bool isPrinting() const { return printing; }
-    bool takesParts() const { return fileTransferModel; }
-    QVersionNumber firmware() const { return firmwareVersion; }
-    QVersionNumber hardware() const { return hardwareVersion; }
+    bool isPrinting() const { return mPrinting; }
+    bool takesParts() const { return mFileTransferModel; }
+    QVersionNumber firmware() const { return mFirmwareVersion; }
+    QVersionNumber hardware() const { return mHardwareVersion; }
     const ReceiveBufferAccount &account() const { return mAccount; }
     int errorReplies() const { return mErrorReplies; }
-    int readBufferSize() const { return readBuffer.size(); }
+    int readBufferSize() const { return mReadBuffer.size(); }
     bool isWatchingPort() const;
     bool isSearching() const;
     QStringList searchedPorts() const;
     const GrblSettings &deviceSettings() const { return mDeviceSettings; }
-    int pendingRecords() const { return pending.size(); }
+    int pendingRecords() const { return mPending.size(); }
 
 signals:
     void sendPanelMessage(QStringList message);
@@ -134,57 +134,57 @@ private:
     void firmwareDone();
 
     // Panel values.
-    double areaWidth = 0;
-    double areaHeight = 0;
-    double printPower = 0;
-    double printSpeed = 0;
-    int laserOn = 0;
-    double positionPower = 0;
-    double moveSpeed = 0;
-    double moveDistance = 0;
-    double maxLaserPower = 1000;
+    double mAreaWidth = 0;
+    double mAreaHeight = 0;
+    double mPrintPower = 0;
+    double mPrintSpeed = 0;
+    int mLaserOn = 0;
+    double mPositionPower = 0;
+    double mMoveSpeed = 0;
+    double mMoveDistance = 0;
+    double mMaxLaserPower = 1000;
     GrblSettings mDeviceSettings;
-    double machineX = 0;
-    double machineY = 0;
+    double mMachineX = 0;
+    double mMachineY = 0;
 
     // Connection.
-    Serial *serial = nullptr;
-    QByteArray readBuffer;
+    Serial *mSerial = nullptr;
+    QByteArray mReadBuffer;
     QString mPortName;
-    QTimer *portWatch = nullptr;
-    QTimer *partTimeout = nullptr;
-    QVersionNumber firmwareVersion;
-    QVersionNumber hardwareVersion;
-    bool fileTransferModel = false;
-    int writesSuppressed = 2;
+    QTimer *mPortWatch = nullptr;
+    QTimer *mPartTimeout = nullptr;
+    QVersionNumber mFirmwareVersion;
+    QVersionNumber mHardwareVersion;
+    bool mFileTransferModel = false;
+    int mWritesSuppressed = 2;
     ReceiveBufferAccount mAccount;
     // "$I" is written outside the account; its "ok" may arrive after the
     // port is accepted and must not free the space of a later command.
-    bool identifyAnswerPending = false;
+    bool mIdentifyAnswerPending = false;
     int mErrorReplies = 0;
     int mSearchPeriod = 2500;
     int mPartTimeoutMs = 50000;
 
     // Job.
-    QList<GCodeBuffer> pending;
-    QByteArray packageBuffer;
-    int partNumber = 0;
-    int totalLines = 0;
-    int sentLines = 0;
-    int lastReported = 0;
-    int reportStep = 0;
-    bool printing = false;
-    bool paused = false;
-    bool partInFlight = false;
-    bool stopPending = false;
-    bool holdPending = false;
-    bool unlockPending = false;
+    QList<GCodeBuffer> mPending;
+    QByteArray mPackageBuffer;
+    int mPartNumber = 0;
+    int mTotalLines = 0;
+    int mSentLines = 0;
+    int mLastReported = 0;
+    int mReportStep = 0;
+    bool mPrinting = false;
+    bool mPaused = false;
+    bool mPartInFlight = false;
+    bool mStopPending = false;
+    bool mHoldPending = false;
+    bool mUnlockPending = false;
 
     // Firmware upgrade.
-    QByteArray otaImage;
-    int otaOffset = 0;      // bytes of otaImage already written
-    double otaSize = 0;
-    double otaSent = 0;
-    bool otaActive = false;
+    QByteArray mOtaImage;
+    int mOtaOffset = 0;      // bytes of otaImage already written
+    double mOtaSize = 0;
+    double mOtaSent = 0;
+    bool mOtaActive = false;
     FirmwareImageProvider mFirmwareImages;
 };

@@ -18,25 +18,25 @@ void LowerGrbl::jog(double speed, double distance, int direction)
 void LowerGrbl::goTo(double x, double y)
 {
     qDebug() << "go to" << x << y;
-    sendCommand(GrblCommands::goTo(mDeviceSettings.stepFactorX(), moveSpeed, x, y), true);
+    sendCommand(GrblCommands::goTo(mDeviceSettings.stepFactorX(), mMoveSpeed, x, y), true);
 }
 
 void LowerGrbl::grblFrameLoc(QRectF bound)
 {
     qDebug() << "frame" << bound;
-    setPositionLaser(positionPower);
-    const QByteArray block = GrblCommands::frame(mDeviceSettings.stepFactorX(), moveSpeed, bound);
+    setPositionLaser(mPositionPower);
+    const QByteArray block = GrblCommands::frame(mDeviceSettings.stepFactorX(), mMoveSpeed, bound);
     qDebug() << block;
     // Nine lines, one answer expected for the whole block.
     sendCommand(block, true);
-    setPositionLaser(positionPower);
+    setPositionLaser(mPositionPower);
 }
 
 void LowerGrbl::setPositionLaser(double percent)
 {
-    if (laserOn == 0)
+    if (mLaserOn == 0)
         return;
-    for (const QByteArray &line : GrblCommands::positionLaser(percent, maxLaserPower))
+    for (const QByteArray &line : GrblCommands::positionLaser(percent, mMaxLaserPower))
         sendCommand(line, true);
 }
 
@@ -55,7 +55,7 @@ bool LowerGrbl::feedHold()
 {
     const bool sent = sendCommand(QByteArrayLiteral("!"), false);
     if (!sent)
-        holdPending = true;
+        mHoldPending = true;
     return sent;
 }
 
@@ -67,11 +67,11 @@ void LowerGrbl::resume()
 bool LowerGrbl::softReset()
 {
     if (!sendCommand(QByteArray(1, '\x18'), false)) {
-        stopPending = true;
+        mStopPending = true;
         return false;
     }
-    stopPending = false;
-    printing = false;
+    mStopPending = false;
+    mPrinting = false;
     clearJob();
     return true;
 }

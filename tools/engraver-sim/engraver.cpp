@@ -40,6 +40,7 @@ Engraver::Engraver(const Options &options, SerialLink *link, QObject *parent)
     : QObject(parent)
     , mOptions(options)
     , mLink(link)
+    , mMachine(options.generic)
     , mAlarm(options.alarmAtStart)
     , mMuted(options.muteAfterLines == 0)
     , mRawTimer(new QTimer(this))
@@ -217,10 +218,16 @@ Engraver::Outcome Engraver::processSystemCommand(const QByteArray &line)
         answer(mMachine.settingsDump() + "ok\r\n");
     } else if (line == "$I") {
         const QByteArray version = "[VER:" + mOptions.firmwareVersion + "]\r\n";
-        const QByteArray hardware = "[HARDVER:" + mOptions.hardwareVersion + "]\r\n";
-        answer((mOptions.hardVerFirst ? hardware + version : version + hardware) + "[OPT:V,"
-               + QByteArray::number(plannerBlocks) + ',' + QByteArray::number(mOptions.rxBufferSize)
-               + "]\r\nok\r\n");
+        const QByteArray hardware =
+                mOptions.generic ? QByteArray() : "[HARDVER:" + mOptions.hardwareVersion + "]\r\n";
+        const QByteArray options = mOptions.noOptions
+                ? QByteArray()
+                : "[OPT:V," + QByteArray::number(plannerBlocks) + ','
+                          + QByteArray::number(mOptions.rxBufferSize) + "]\r\n";
+        answer((mOptions.hardVerFirst ? hardware + version : version + hardware) + options
+               + "ok\r\n");
+    } else if (mOptions.generic && line.startsWith("$@")) {
+        answer(error(Machine::BadNumberFormat));
     } else if (line == "$X") {
         if (mAlarm) {
             mAlarm = false;
@@ -233,6 +240,8 @@ Engraver::Outcome Engraver::processSystemCommand(const QByteArray &line)
         // switches to find, so only "$X" unlocks it.
         if (mAlarm) {
             refuseLocked();
+        } else if (mMachine.setting(22) == 0) {
+            answer(error(Machine::HomingNotEnabled));
         } else if (mHeld) {
             answer(error(8));
         } else {

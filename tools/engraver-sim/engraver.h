@@ -23,6 +23,11 @@ public:
         QByteArray firmwareVersion = "1.0.0";
         int rxBufferSize = 1024;
         bool hardVerFirst = false;
+        // A standard GRBL 1.1 controller: no hardware line, no private "$@"
+        // commands, no fan words, homing off until $22=1.
+        bool generic = false;
+        // Leave "[OPT:...]" out of the build information, as some builds do.
+        bool noOptions = false;
         bool alarmAtStart = false;
         int vanishAfterLines = -1;
         int muteAfterLines = -1;

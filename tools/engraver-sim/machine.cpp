@@ -73,7 +73,8 @@ struct AxisWords
 
 } // namespace
 
-Machine::Machine()
+Machine::Machine(bool generic)
+    : mGeneric(generic)
 {
     restoreDefaultSettings();
 }
@@ -83,6 +84,8 @@ void Machine::restoreDefaultSettings()
     mSettings.clear();
     for (const DefaultSetting &entry : defaultSettings)
         mSettings.insert(entry.number, {entry.value, entry.integer});
+    if (mGeneric)
+        mSettings[22].value = 0;
 }
 
 int Machine::splitWords(const QByteArray &line, QList<Word> *words)
@@ -153,7 +156,7 @@ int Machine::parseLine(const QByteArray &line, Block *block)
             if (code == 2 || code == 30)
                 programEnd = true;
             else if (!(code == 0 || code == 1 || code == 3 || code == 4 || code == 5 || code == 7
-                       || code == 8 || code == 9 || code == 106 || code == 107))
+                       || code == 8 || code == 9 || (!mGeneric && (code == 106 || code == 107))))
                 return UnsupportedCommand;
             break;
         case 'X':

@@ -16,6 +16,7 @@ public:
         BadNumberFormat = 2,
         InvalidStatement = 3,
         NegativeValue = 4,
+        HomingNotEnabled = 5,
         UnsupportedCommand = 20,
         UndefinedFeedRate = 22,
         InvalidJogCommand = 16,
@@ -35,7 +36,9 @@ public:
         double power = 0.0;
     };
 
-    Machine();
+    // A generic controller knows no fan words (M106/M107) and has homing
+    // off ($22=0) until it is enabled.
+    explicit Machine(bool generic = false);
 
     // Interprets one G-code line (no line end) against the modal state; a line
     // that fails leaves the modal state as it was.
@@ -66,6 +69,7 @@ private:
     };
     static int splitWords(const QByteArray &line, QList<Word> *words);
 
+    bool mGeneric = false;
     double mX = 0.0;
     double mY = 0.0;
     int mMotionMode = 0;

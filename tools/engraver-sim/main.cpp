@@ -55,6 +55,8 @@ int main(int argc, char *argv[])
             {QStringLiteral("rx-buffer"), QStringLiteral("Receive buffer size reported and enforced."), QStringLiteral("bytes"), QStringLiteral("1024")},
             {QStringLiteral("throttle"), QStringLiteral("Pace both directions at 115200 baud (11520 bytes/s).")},
             {QStringLiteral("hardver-first"), QStringLiteral("Print [HARDVER:...] before [VER:...].")},
+            {QStringLiteral("generic"), QStringLiteral("Play a standard GRBL 1.1 controller: no [HARDVER:...], no $@ commands, no M106/M107, homing off; 128-byte buffer unless --rx-buffer is given.")},
+            {QStringLiteral("no-opt"), QStringLiteral("Leave [OPT:...] out of the build information.")},
             {QStringLiteral("alarm"), QStringLiteral("Start in the alarm lock; only $X lifts it.")},
             {QStringLiteral("vanish-after"), QStringLiteral("Close the pty and exit when line N arrives."), QStringLiteral("N")},
             {QStringLiteral("mute-after"), QStringLiteral("Answer nothing after line N."), QStringLiteral("N")},
@@ -72,7 +74,13 @@ int main(int argc, char *argv[])
     bool ok = true;
     Engraver::Options options;
     options.hardwareVersion = parser.value(QStringLiteral("hardware")).toLatin1();
+    options.generic = parser.isSet(QStringLiteral("generic"));
+    options.noOptions = parser.isSet(QStringLiteral("no-opt"));
     options.firmwareVersion = parser.value(QStringLiteral("firmware")).toLatin1();
+    if (options.generic && !parser.isSet(QStringLiteral("firmware")))
+        options.firmwareVersion = "1.1h.20190825:";
+    if (options.generic)
+        options.rxBufferSize = 128;
     options.rxBufferSize = intValue(parser, QStringLiteral("rx-buffer"), options.rxBufferSize, &ok);
     options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
