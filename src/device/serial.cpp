@@ -16,9 +16,9 @@ const char *errorName(QSerialPort::SerialPortError error)
 
 Serial::Serial(QObject *parent)
     : QSerialPort(parent)
-    , searchTimer(new QTimer(this))
+    , mSearchTimer(new QTimer(this))
 {
-    connect(searchTimer, &QTimer::timeout, this, &Serial::startAutoSend);
+    connect(mSearchTimer, &QTimer::timeout, this, &Serial::startAutoSend);
 }
 
 void Serial::applyLineSettings()
@@ -32,7 +32,7 @@ void Serial::applyLineSettings()
 
 bool Serial::isSearching() const
 {
-    return searchTimer->isActive();
+    return mSearchTimer->isActive();
 }
 
 QStringList Serial::extraPortNames()
@@ -48,33 +48,33 @@ QStringList Serial::searchList()
 
 void Serial::setAutoSend(const QByteArray &send, int timInterval)
 {
-    interval = timInterval;
-    probeBytes = send;
-    attempt = 0;
-    portList.clear();
-    searchTimer->stop();
+    mInterval = timInterval;
+    mProbeBytes = send;
+    mAttempt = 0;
+    mPortList.clear();
+    mSearchTimer->stop();
 }
 
 void Serial::startAutoSend()
 {
-    if (!searchTimer->isActive()) {
-        attempt = 0;
-        portList = searchList();
-        if (!portList.isEmpty()) {
-            searchTimer->start(interval);
-            qDebug() << "get ports" << portList;
+    if (!mSearchTimer->isActive()) {
+        mAttempt = 0;
+        mPortList = searchList();
+        if (!mPortList.isEmpty()) {
+            mSearchTimer->start(mInterval);
+            qDebug() << "get ports" << mPortList;
         }
     }
-    qDebug() << "times" << attempt << portList.size();
-    if (attempt < portList.size()) {
+    qDebug() << "times" << mAttempt << mPortList.size();
+    if (mAttempt < mPortList.size()) {
         close();
-        qDebug() << "port name" << portList.at(attempt);
-        mCurrentName = portList.at(attempt);
+        qDebug() << "port name" << mPortList.at(mAttempt);
+        mCurrentName = mPortList.at(mAttempt);
         setPortName(mCurrentName);
-        ++attempt;
+        ++mAttempt;
         if (open(QIODevice::ReadWrite)) {
-            qDebug() << "opened" << portName() << probeBytes;
-            write(probeBytes);
+            qDebug() << "opened" << portName() << mProbeBytes;
+            write(mProbeBytes);
             return;
         }
         const SerialPortError failure = error();
@@ -82,13 +82,13 @@ void Serial::startAutoSend()
         qDebug() << "serial err" << errorName(failure);
         return;
     }
-    searchTimer->stop();
+    mSearchTimer->stop();
     qDebug() << "find none";
 }
 
 void Serial::stopAutoSend()
 {
-    searchTimer->stop();
+    mSearchTimer->stop();
 }
 
 void Serial::sendInfo(const char *data)

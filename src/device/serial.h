@@ -30,7 +30,7 @@ public:
     QStringList searchList();
 
     // The ports of the last search, in the order tried.
-    QStringList searchedPorts() const { return portList; }
+    QStringList searchedPorts() const { return mPortList; }
 
     // The name last set, as it was given (QSerialPort::portName() drops
     // the "/dev/" of a path).
@@ -50,11 +50,11 @@ public slots:
     bool openByName(const QString &portName);
 
 private:
-    QStringList portList;
-    QByteArray probeBytes;
-    int attempt = 0;
-    int interval = 2500;
-    QTimer *searchTimer = nullptr;
+    QStringList mPortList;
+    QByteArray mProbeBytes;
+    int mAttempt = 0;
+    int mInterval = 2500;
+    QTimer *mSearchTimer = nullptr;
     QStringList mCandidatePorts;
     QString mCurrentName;
 };
