@@ -93,4 +93,31 @@ QByteArray machineSetting(const QString &text, double stepFactorX, double stepFa
     return QByteArray();
 }
 
+QByteArray overrideByte(PanelCommand kind, int step)
+{
+    // Feed 0x90-0x94 and spindle 0x99-0x9D: reset, +10, -10, +1, -1.
+    static const int steps[] = {0, 10, -10, 1, -1};
+    int base = 0;
+    if (kind == PanelCommand::FeedOverride)
+        base = 0x90;
+    else if (kind == PanelCommand::SpindleOverride)
+        base = 0x99;
+    if (base != 0) {
+        for (int i = 0; i < 5; ++i) {
+            if (steps[i] == step)
+                return QByteArray(1, char(base + i));
+        }
+        return QByteArray();
+    }
+    if (kind == PanelCommand::RapidOverride) {
+        if (step == 100)
+            return QByteArray(1, char(0x95));
+        if (step == 50)
+            return QByteArray(1, char(0x96));
+        if (step == 25)
+            return QByteArray(1, char(0x97));
+    }
+    return QByteArray();
+}
+
 } // namespace GrblCommands

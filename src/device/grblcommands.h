@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/panelmessageid.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QRectF>
@@ -22,5 +24,8 @@ QList<QByteArray> laserOff();
 // `text` as the panel writes it ("value:workWidth300"); empty when no key
 // is recognised.
 QByteArray machineSetting(const QString &text, double stepFactorX, double stepFactorY);
+// The GRBL 1.1 real-time override byte: feed and spindle take 0 (back to
+// 100 %), 10, -10, 1 or -1; rapid takes 100, 50 or 25. Empty otherwise.
+QByteArray overrideByte(PanelCommand kind, int step);
 
 } // namespace GrblCommands

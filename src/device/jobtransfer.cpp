@@ -8,11 +8,22 @@
 #include <QDebug>
 #include <QTimer>
 
+#include <algorithm>
+
 void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
     qDebug() << "grblGcodeBuf refresh";
     mPrinting = true;
     mPending = g;
+    if (mGenericGrbl) {
+        // The fan words belong to the engraver's models; a standard
+        // controller would answer each with "error:20".
+        mPending.erase(std::remove_if(mPending.begin(), mPending.end(),
+                                      [](const GCodeBuffer &record) {
+                                          return record.M == 106 || record.M == 107;
+                                      }),
+                       mPending.end());
+    }
     mTotalLines = mPending.size();
     mSentLines = 0;
     mLastReported = 0;
@@ -37,20 +48,38 @@ void LowerGrbl::reportProgress()
 
 void LowerGrbl::streamLines()
 {
-    if (mFileTransferModel || mAccount.freeBytes() < streamStartFree || !mPrinting)
+    if (mFileTransferModel || mAccount.freeBytes() < streamStartSpace() || !mPrinting)
         return;
     QByteArray line;
     while (!mPending.isEmpty()) {
         line.clear();
         mPending.constFirst().appendTo(line);
-        if (mAccount.freeBytes() - rxReserve < line.size())
+        // A line longer than a small buffer allows goes out alone, so the
+        // job never waits for space that cannot come.
+        const bool alone = mAccount.inFlight().isEmpty();
+        if (mAccount.freeBytes() - streamReserve() < line.size() && !alone)
             break;
-        if (mAccount.take(line.size(), true) && mWritesSuppressed == 0)
+        if (!mAccount.take(line.size(), true)) {
+            if (!alone)
+                break;
+            qDebug() << "line longer than the receive buffer, left out:" << line;
+        } else if (mWritesSuppressed == 0) {
             writeToPort(line);
+        }
         mPending.removeFirst();
         ++mSentLines;
         reportProgress();
     }
+}
+
+int LowerGrbl::streamReserve() const
+{
+    return qMin(rxReserve, mAccount.size() * rxReserve / minimumRxSize);
+}
+
+int LowerGrbl::streamStartSpace() const
+{
+    return qMin(streamStartFree, mAccount.size() * streamStartFree / minimumRxSize);
 }
 
 void LowerGrbl::clearJob()

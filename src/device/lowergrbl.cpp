@@ -1,6 +1,7 @@
 #include "device/lowergrbl.h"
 
 #include "common/settingsnames.h"
+#include "device/grblcodes.h"
 #include "device/grblmodel.h"
 #include "device/panelmessage.h"
 #include "device/serial.h"
@@ -47,6 +48,9 @@ bool needsValue(PanelCommand id)
     case PanelCommand::AreaHeight:
     case PanelCommand::LocatingTool:
     case PanelCommand::Roller:
+    case PanelCommand::FeedOverride:
+    case PanelCommand::RapidOverride:
+    case PanelCommand::SpindleOverride:
         return true;
     default:
         return false;
@@ -130,6 +134,10 @@ bool LowerGrbl::isWatchingPort() const
 
 bool LowerGrbl::sendCommand(const QByteArray &data, bool counted)
 {
+    if (!understands(data)) {
+        qDebug() << "not sent to a generic GRBL controller:" << data;
+        return false;
+    }
     if (mPartInFlight) {
         qDebug() << "tsend" << data;
         return false;
@@ -219,6 +227,8 @@ void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, boo
         writeToPort(QByteArrayLiteral("$I\n"));
         mIdentifyAnswerPending = true;
         mFileTransferModel = false;
+        mGenericGrbl = false;
+        mHardwareSeen = false;
         break;
     case GrblReply::Kind::Version:
         mFirmwareVersion = reply.version;
@@ -226,11 +236,17 @@ void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, boo
         break;
     case GrblReply::Kind::HardwareVersion:
         mHardwareVersion = reply.version;
+        mHardwareSeen = true;
         qDebug() << "hardware version:" << mHardwareVersion;
         applyModel();
         break;
     case GrblReply::Kind::Options: {
         const int n = reply.rxBufferSize;
+        if (looksGeneric() && n > 0) {
+            acceptGeneric(n);
+            *accepted = true;
+            break;
+        }
         setBufferSize(n);
         mWritesSuppressed = 0;
         if (n < minimumRxSize) {
@@ -242,9 +258,40 @@ void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, boo
         *accepted = true;
         break;
     }
+    case GrblReply::Kind::Ok:
+        // Build information without "[OPT:...]" ends here.
+        if (mIdentifyAnswerPending && looksGeneric()) {
+            mIdentifyAnswerPending = false;
+            acceptGeneric(genericRxSize);
+            *accepted = true;
+        }
+        break;
     default:
         break;
     }
+}
+
+bool LowerGrbl::looksGeneric() const
+{
+    return !mHardwareSeen && mFirmwareVersion.majorVersion() == 1
+           && mFirmwareVersion.minorVersion() == 1;
+}
+
+void LowerGrbl::acceptGeneric(int rxSize)
+{
+    qDebug() << "generic GRBL controller, receive buffer" << rxSize;
+    mGenericGrbl = true;
+    mFileTransferModel = false;
+    setBufferSize(rxSize);
+    mWritesSuppressed = 0;
+    acceptPort();
+}
+
+bool LowerGrbl::understands(const QByteArray &command) const
+{
+    if (!mGenericGrbl)
+        return true;
+    return !command.startsWith("$@") && !command.startsWith("M106") && !command.startsWith("M107");
 }
 
 void LowerGrbl::applyModel()
@@ -274,7 +321,14 @@ void LowerGrbl::acceptPort()
     mPortName = mSerial->currentName();
     mPortWatch->start();
     notifyPanel(PanelNotice::Connected, mPortName);
-    home();
+    if (mGenericGrbl) {
+        notifyPanel(PanelNotice::GenericController, 1);
+        // Homing waits for the settings: only $22=1 says the board can.
+        mHomingEnabled = false;
+        mHomeWhenEnabled = true;
+    } else {
+        home();
+    }
     sendCommand(QByteArrayLiteral("$$\n"), true);
     setPositionLaser(mPositionPower);
 }
@@ -319,13 +373,19 @@ void LowerGrbl::handleLine(const QByteArray &line)
         else
             acknowledgeOldest();
         ++mErrorReplies;
-        qDebug() << "error reply" << mErrorReplies << reply.text;
+        mLastError = QStringLiteral("error:%1 %2")
+                             .arg(reply.number)
+                             .arg(GrblCodes::errorText(reply.number));
+        qDebug() << "error reply" << mErrorReplies << mLastError;
         // The failed line is answered: streaming goes on, or a job whose last
         // outstanding line fails would hang.
         streamLines();
         break;
     case GrblReply::Kind::Transfer:
         handleTransferReply(reply.step);
+        break;
+    case GrblReply::Kind::Alarm:
+        qDebug() << "alarm" << reply.number << GrblCodes::alarmText(reply.number);
         break;
     case GrblReply::Kind::Message:
         handleNotice(reply.notice);
@@ -372,28 +432,79 @@ void LowerGrbl::handleNotice(GrblReply::Notice notice)
 
 void LowerGrbl::handleStatusReport(const GrblReply &reply)
 {
-    const QList<QByteArray> position = reply.statusField(QByteArrayLiteral("MPos"));
+    // GRBL reports the machine position, or with $10=0 the work position and
+    // now and then the offset between them.
+    const QList<QByteArray> offset = reply.statusField(QByteArrayLiteral("WCO"));
+    if (offset.size() >= 2) {
+        bool xOk = false;
+        bool yOk = false;
+        const double x = offset.at(0).toDouble(&xOk);
+        const double y = offset.at(1).toDouble(&yOk);
+        if (xOk && yOk) {
+            mWorkOffsetX = x;
+            mWorkOffsetY = y;
+        }
+    }
+    QList<QByteArray> position = reply.statusField(QByteArrayLiteral("MPos"));
+    const bool workPosition = position.size() < 2;
+    if (workPosition)
+        position = reply.statusField(QByteArrayLiteral("WPos"));
     if (position.size() < 2)
         return;
     bool xOk = false;
     bool yOk = false;
-    const double x = position.at(0).toDouble(&xOk);
-    const double y = position.at(1).toDouble(&yOk);
+    double x = position.at(0).toDouble(&xOk);
+    double y = position.at(1).toDouble(&yOk);
     if (!xOk || !yOk)
         return;
+    QByteArray xText = position.at(0);
+    QByteArray yText = position.at(1);
+    if (workPosition) {
+        x += mWorkOffsetX;
+        y += mWorkOffsetY;
+        xText = QByteArray::number(x, 'f', 3);
+        yText = QByteArray::number(y, 'f', 3);
+    }
     // The numbers go to the panel as the engraver printed them.
-    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + QString::fromLatin1(position.at(0))
-                + QStringLiteral(",y") + QString::fromLatin1(position.at(1)));
+    notifyPanel(PanelNotice::Position, QStringLiteral("value:x") + QString::fromLatin1(xText)
+                + QStringLiteral(",y") + QString::fromLatin1(yText));
     mMachineX = x;
     mMachineY = y;
 }
 
 void LowerGrbl::handleSettingsLine(const GrblReply &reply)
 {
+    if (mGenericGrbl)
+        handleGenericSetting(reply.number, reply.value);
     if (!mDeviceSettings.store(reply.number, reply.value))
         return;
     if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(reply.number))
         notifyPanel(*notice, mDeviceSettings.noticeValue(reply.number));
+}
+
+void LowerGrbl::handleGenericSetting(int number, double value)
+{
+    switch (number) {
+    case 22:
+        mHomingEnabled = value == 1;
+        if (mHomeWhenEnabled && mHomingEnabled)
+            home();
+        mHomeWhenEnabled = false;
+        break;
+    case 30:
+        // The S value of full power on this board.
+        if (value > 0)
+            mMaxLaserPower = value;
+        break;
+    case 32:
+        if (value == 0) {
+            qDebug() << "laser mode is off ($32=0): the laser stops at every corner";
+            notifyPanel(PanelNotice::LaserModeOff, 1);
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 // ---- panel messages ----
@@ -515,6 +626,11 @@ void LowerGrbl::handleMessage(const QString &message)
         break;
     case PanelCommand::RestoreDefaults:
         sendCommand(QByteArrayLiteral("$RST=*\n"), true);
+        break;
+    case PanelCommand::FeedOverride:
+    case PanelCommand::RapidOverride:
+    case PanelCommand::SpindleOverride:
+        sendOverride(id, value);
         break;
     case PanelCommand::LocatingTool:
         sendCommand("$@LOC=" + QByteArray::number(static_cast<int>(value)) + '\n', true);

@@ -37,6 +37,8 @@ public:
     static constexpr int rxReserve = 100;
     static constexpr int streamStartFree = 300;
     static constexpr int otaPieceSize = 4096;
+    // What a standard GRBL 1.1 build holds when its "[OPT:...]" is missing.
+    static constexpr int genericRxSize = 128;
 
     explicit LowerGrbl(QObject *parent = nullptr);
     ~LowerGrbl() override;
@@ -56,10 +58,15 @@ public:
     bool isConnected() const;
     bool isPrinting() const { return mPrinting; }
     bool takesParts() const { return mFileTransferModel; }
+    // A standard GRBL 1.1 controller rather than one of the engraver's models.
+    bool isGenericGrbl() const { return mGenericGrbl; }
     QVersionNumber firmware() const { return mFirmwareVersion; }
     QVersionNumber hardware() const { return mHardwareVersion; }
     const ReceiveBufferAccount &account() const { return mAccount; }
     int errorReplies() const { return mErrorReplies; }
+    // The last "error:N" with its meaning, e.g. "error:20 Unsupported or
+    // invalid g-code command found in block."
+    QString lastError() const { return mLastError; }
     int readBufferSize() const { return mReadBuffer.size(); }
     bool isWatchingPort() const;
     bool isSearching() const;
@@ -97,9 +104,20 @@ private:
     void handleNotice(GrblReply::Notice notice);
     void handleStatusReport(const GrblReply &reply);
     void handleSettingsLine(const GrblReply &reply);
+    void handleGenericSetting(int number, double value);
     void handleIdentification(const GrblReply &reply, bool *accepted, bool *stop);
     void applyModel();
     void acceptPort();
+    // The build information ends without "[HARDVER:...]" on a GRBL 1.1 build.
+    bool looksGeneric() const;
+    void acceptGeneric(int rxSize);
+    // False for what a generic controller would refuse: "$@" commands and
+    // the engraver's fan words.
+    bool understands(const QByteArray &command) const;
+    // Bytes kept free while streaming, and the free space streaming waits
+    // for, scaled down for receive buffers smaller than the engraver's.
+    int streamReserve() const;
+    int streamStartSpace() const;
     void startDeviceSearch();
     void notifyPanel(PanelNotice id, double value);
     void notifyPanel(PanelNotice id, const QString &value);
@@ -127,6 +145,7 @@ private:
     void resume();
     bool softReset();
     void applyMachineSetting(const QString &text);
+    void sendOverride(PanelCommand kind, double value);
 
     // Firmware upgrade (firmwareupgrade.cpp).
     void startFirmwareUpgrade();
@@ -156,12 +175,21 @@ private:
     QVersionNumber mFirmwareVersion;
     QVersionNumber mHardwareVersion;
     bool mFileTransferModel = false;
+    bool mGenericGrbl = false;
+    bool mHardwareSeen = false;
+    // $22 of a generic controller; the engraver's models always home.
+    bool mHomingEnabled = false;
+    bool mHomeWhenEnabled = false;
+    // Work coordinate offset of the last status report that carried one.
+    double mWorkOffsetX = 0;
+    double mWorkOffsetY = 0;
     int mWritesSuppressed = 2;
     ReceiveBufferAccount mAccount;
     // "$I" is written outside the account; its "ok" may arrive after the
     // port is accepted and must not free the space of a later command.
     bool mIdentifyAnswerPending = false;
     int mErrorReplies = 0;
+    QString mLastError;
     int mSearchPeriod = 2500;
     int mPartTimeoutMs = 50000;
 

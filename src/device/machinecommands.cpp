@@ -7,6 +7,11 @@
 
 void LowerGrbl::home()
 {
+    // A standard controller answers "$H" with "error:5" unless homing is on.
+    if (mGenericGrbl && !mHomingEnabled) {
+        qDebug() << "homing is off on this controller ($22=0)";
+        return;
+    }
     sendCommand(QByteArrayLiteral("$H\n"), true);
 }
 
@@ -74,6 +79,13 @@ bool LowerGrbl::softReset()
     mPrinting = false;
     clearJob();
     return true;
+}
+
+void LowerGrbl::sendOverride(PanelCommand kind, double value)
+{
+    const QByteArray byte = GrblCommands::overrideByte(kind, static_cast<int>(value));
+    if (!byte.isEmpty())
+        sendCommand(byte, false);
 }
 
 void LowerGrbl::applyMachineSetting(const QString &text)

@@ -31,6 +31,11 @@ enum class PanelCommand {
     RestoreDefaults = 23,
     LocatingTool = 24,      // 1 or 0
     Roller = 25,            // 0 roller on X, 1 roller on Y, 10 off
+    // Real-time overrides of GRBL 1.1. Feed and spindle: 0 back to 100 %,
+    // +10, -10, +1 or -1 per cent; rapid: 100, 50 or 25 per cent.
+    FeedOverride = 26,
+    RapidOverride = 27,
+    SpindleOverride = 28,
 };
 
 // Controller to operate panel (LowerGrbl::sendPanelMessage).
@@ -66,6 +71,12 @@ enum class PanelNotice {
     FirmwareImageMissing = 27,  // this build carries no image for the model
     PartPreparing = 29,
     PartConfirmed = 30,
+    // 1: the controller is a standard GRBL 1.1 board, not one of the
+    // engraver's models; it has no part mode, roller, locating tool or
+    // firmware upgrade.
+    GenericController = 31,
+    // 1: laser mode is off ($32=0), so the laser stops at every corner.
+    LaserModeOff = 32,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

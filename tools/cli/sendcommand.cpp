@@ -93,9 +93,14 @@ private:
         if (mStarted)
             return;
         mStarted = true;
-        note(QStringLiteral("engraver on %1, hardware %2, firmware %3, %4 mode")
-                     .arg(port, mGrbl.hardware().toString(), mGrbl.firmware().toString(),
-                          mGrbl.takesParts() ? QStringLiteral("part") : QStringLiteral("line")));
+        if (mGrbl.isGenericGrbl())
+            note(QStringLiteral("generic GRBL controller on %1, firmware %2, line mode, %3-byte buffer")
+                         .arg(port, mGrbl.firmware().toString())
+                         .arg(mGrbl.account().size()));
+        else
+            note(QStringLiteral("engraver on %1, hardware %2, firmware %3, %4 mode")
+                         .arg(port, mGrbl.hardware().toString(), mGrbl.firmware().toString(),
+                              mGrbl.takesParts() ? QStringLiteral("part") : QStringLiteral("line")));
         progress(0);
         mGrbl.grblGcodePrint(mJob);
     }
@@ -167,7 +172,9 @@ private:
             mErr << '\n';
         mBarShown = false;
         if (mGrbl.errorReplies() > 0)
-            note(QStringLiteral("%1 lines were answered with an error").arg(mGrbl.errorReplies()));
+            note(QStringLiteral("%1 lines were answered with an error, the last with %2")
+                         .arg(mGrbl.errorReplies())
+                         .arg(mGrbl.lastError()));
         if (code == Done)
             note(QStringLiteral("job done (%1 records, %2 s)")
                          .arg(mJob.size()).arg(mClock.elapsed() / 1000.0, 0, 'f', 1));
