@@ -90,7 +90,6 @@ void TestUpdater::initTestCase()
     mServed = std::make_unique<QTemporaryDir>();
     QVERIFY(mServed->isValid());
     mServer = std::make_unique<LoopbackFtpServer>(mServed->path());
-    PLIMB_START_FTP_SERVER(*mServer);
 }
 
 void TestUpdater::init()
@@ -231,6 +230,7 @@ void TestUpdater::eachVersionFileGivesItsAnswer_data()
 
 void TestUpdater::eachVersionFileGivesItsAnswer()
 {
+    PLIMB_START_FTP_SERVER(*mServer);
     QFETCH(QByteArray, served);
     QFETCH(QByteArray, earlier);
     QFETCH(Updater::Outcome, outcome);
@@ -312,6 +312,7 @@ void TestUpdater::workerThreadReportsTheResult_data()
 
 void TestUpdater::workerThreadReportsTheResult()
 {
+    PLIMB_START_FTP_SERVER(*mServer);
     QFETCH(QByteArray, served);
     QFETCH(Updater::Outcome, outcome);
     QFETCH(QString, content);

@@ -36,6 +36,10 @@ LoopbackFtpServer::~LoopbackFtpServer()
 
 QString LoopbackFtpServer::start()
 {
+    if (mPort != 0 && mProcess.state() == QProcess::Running)
+        return QString();
+    if (mModuleMissing)
+        return QStringLiteral("no python3 with the pyftpdlib module");
     const QString python = pythonWithPyftpdlib();
     if (python.isEmpty()) {
         mModuleMissing = true;

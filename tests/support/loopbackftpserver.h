@@ -14,7 +14,8 @@ public:
     explicit LoopbackFtpServer(const QString &root);
     ~LoopbackFtpServer();
 
-    // Empty when the server listens, else why it does not.
+    // Empty when the server listens (at once when it already does), else why
+    // it does not.
     QString start();
     bool moduleMissing() const { return mModuleMissing; }
     quint16 port() const { return mPort; }
@@ -31,7 +32,7 @@ private:
     bool mModuleMissing = false;
 };
 
-// Starts `server` or ends the test: a missing pyftpdlib skips loudly on a
+// Starts `server` unless it runs, or ends the test function: a missing pyftpdlib skips loudly on a
 // developer's machine and fails under CI, where scripts/deps.sh installs it.
 #define PLIMB_START_FTP_SERVER(server)                                                           \
     do {                                                                                         \
