@@ -9,6 +9,7 @@ packages=(
   libpotrace-dev libdxflib-dev zlib1g-dev
   fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth
+  python3-pyftpdlib
 )
 
 missing=()

@@ -39,4 +39,23 @@
         <translation>id</translation>
     </message>
 </context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>更新检测中</source>
+        <translation>Checking</translation>
+    </message>
+    <message>
+        <source>未链接网络</source>
+        <translation>No network</translation>
+    </message>
+    <message>
+        <source>已经是最新版本</source>
+        <translation>Already the latest version</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>Update</translation>
+    </message>
+</context>
 </TS>

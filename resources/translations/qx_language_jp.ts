@@ -39,4 +39,23 @@
         <translation>ID</translation>
     </message>
 </context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>更新检测中</source>
+        <translation>確認中</translation>
+    </message>
+    <message>
+        <source>未链接网络</source>
+        <translation>ネットワークに接続されていません</translation>
+    </message>
+    <message>
+        <source>已经是最新版本</source>
+        <translation>最新バージョンです</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>更新</translation>
+    </message>
+</context>
 </TS>

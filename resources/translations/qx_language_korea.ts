@@ -39,4 +39,23 @@
         <translation>ID</translation>
     </message>
 </context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>更新检测中</source>
+        <translation>확인 중</translation>
+    </message>
+    <message>
+        <source>未链接网络</source>
+        <translation>네트워크에 연결되지 않음</translation>
+    </message>
+    <message>
+        <source>已经是最新版本</source>
+        <translation>이미 최신 버전입니다</translation>
+    </message>
+    <message>
+        <source>更新</source>
+        <translation>업데이트</translation>
+    </message>
+</context>
 </TS>
