@@ -94,7 +94,8 @@ void TestCliGcode::matchesSaveGcode()
 
     // One summary line: records, raster groups, outlines, time.
     const QRegularExpression summary(
-            "^(.+): (\\d+) records, (\\d+) raster groups, (\\d+) outlines, \\d+ ms\\n$");
+            "^(.+): (\\d+) records, (\\d+) raster groups, (\\d+) outlines, \\d+ ms, "
+            "about (\\d+ h \\d\\d min \\d\\d s|\\d+ min \\d\\d s|\\d+ s) to engrave\\n$");
     const QRegularExpressionMatch match = summary.match(run.out);
     QVERIFY2(match.hasMatch(), qPrintable(run.out));
     QCOMPARE(match.captured(1), job);

@@ -3,6 +3,7 @@
 #include "document/defaultparameters.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
+#include "gcode/jobtimeestimator.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -104,11 +105,16 @@ int runGcodeCommand(const QStringList &arguments)
     const GCodeGenerator::Summary &summary = generator.summary();
     for (const QString &note : summary.notes)
         QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
-    QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms\n")
+    // The engraving time on the emulator's machine; plimb-cli estimate takes
+    // the engraver's own settings.
+    const double seconds = JobTimeEstimator::estimate(job).seconds;
+    QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms, "
+                                          "about %6 to engrave\n")
                                    .arg(jobPath)
                                    .arg(summary.records)
                                    .arg(summary.rasterGroups)
                                    .arg(summary.outlines)
-                                   .arg(summary.milliseconds);
+                                   .arg(summary.milliseconds)
+                                   .arg(JobTimeEstimator::formatDuration(seconds));
     return 0;
 }

@@ -9,7 +9,8 @@ void printUsage(QTextStream &out)
 {
     out << "usage:\n"
            "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F]\n"
-           "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
+           "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
+           "  plimb-cli estimate JOB.gc [--settings FILE]\n";
 }
 
 } // namespace
@@ -30,6 +31,8 @@ int main(int argc, char *argv[])
         return runGcodeCommand(arguments);
     if (command == QLatin1String("send"))
         return runSendCommand(arguments);
+    if (command == QLatin1String("estimate"))
+        return runEstimateCommand(arguments);
 
     QTextStream err(stderr);
     printUsage(err);

@@ -1,0 +1,278 @@
+// The job time estimate against a separate model of a constant-acceleration
+// planner: junction speeds from the deviation rule, a look-ahead window that
+// must be able to stop, and each block's motion integrated in small time steps
+// instead of the estimator's closed-form trapezoids.
+#include "gcode/jobtimeestimator.h"
+
+#include <QtMath>
+#include <QtTest>
+
+namespace {
+
+struct Move
+{
+    double x;
+    double y;
+    double feed;    // mm/min; 0 for G0
+};
+
+struct Limits
+{
+    double rate = 16000 / 60.0;     // mm/s per axis
+    double acceleration = 3000;     // mm/s^2 per axis
+    double deviation = 0.01;
+    int window = 15;
+};
+
+// Seconds of the moves from (0, 0), by the published rules, step by step.
+double referenceSeconds(const QList<Move> &moves, const Limits &limits)
+{
+    struct Segment
+    {
+        double length, ux, uy, cruise, accel, junction;
+    };
+    QList<Segment> segments;
+    double x = 0;
+    double y = 0;
+    for (const Move &m : moves) {
+        const double dx = m.x - x;
+        const double dy = m.y - y;
+        const double length = qSqrt(dx * dx + dy * dy);
+        x = m.x;
+        y = m.y;
+        if (length < 1e-9)
+            continue;
+        const double ux = dx / length;
+        const double uy = dy / length;
+        // Each axis may go no faster and accelerate no harder than its limit.
+        const double largest = qMax(qAbs(ux), qAbs(uy));
+        double cruise = limits.rate / largest;
+        if (m.feed > 0)
+            cruise = qMin(cruise, m.feed / 60);
+        const double accel = limits.acceleration / largest;
+        segments.append({length, ux, uy, cruise, accel, 0});
+    }
+    for (int i = 1; i < segments.size(); ++i) {
+        Segment &s = segments[i];
+        const Segment &p = segments.at(i - 1);
+        const double dot = p.ux * s.ux + p.uy * s.uy;
+        double v;
+        if (dot > 0.999999) {
+            v = 1e30;
+        } else if (dot < -0.999999) {
+            v = 0;
+        } else {
+            // The junction is a circle of the deviation's offset, taken at
+            // the acceleration allowed along the change of direction.
+            const double cx = s.ux - p.ux;
+            const double cy = s.uy - p.uy;
+            const double n = qSqrt(cx * cx + cy * cy);
+            const double along = limits.acceleration / qMax(qAbs(cx / n), qAbs(cy / n));
+            const double half = qSqrt((1 + dot) / 2);   // sin of half the turn
+            v = qSqrt(along * limits.deviation * half / (1 - half));
+        }
+        s.junction = qMin(v, qMin(s.cruise, p.cruise));
+    }
+
+    double seconds = 0;
+    double entry = 0;
+    for (int k = 0; k < segments.size(); ++k) {
+        // The fastest exit from which the held blocks can still stop.
+        const int last = qMin(int(segments.size()) - 1, k + limits.window - 1);
+        double stop = 0;
+        for (int j = last; j > k; --j)
+            stop = qMin(segments.at(j).junction,
+                        qSqrt(stop * stop + 2 * segments.at(j).accel * segments.at(j).length));
+        const Segment &s = segments.at(k);
+        entry = qMin(entry, k == 0 ? 0.0 : s.junction);
+        const double exit = qMin(stop, qMin(s.cruise,
+                                            qSqrt(entry * entry + 2 * s.accel * s.length)));
+        // Integrate: speed up while the exit can still be reached, else slow down.
+        const double dt = 2e-5;
+        double v = entry;
+        double done = 0;
+        while (done < s.length) {
+            const double left = s.length - done;
+            const double brake = (v * v - exit * exit) / (2 * s.accel);
+            double a = 0;
+            if (brake >= left)
+                a = -s.accel;
+            else if (v < s.cruise)
+                a = s.accel;
+            double next = qBound(0.0, v + a * dt, s.cruise);
+            if (a < 0)
+                next = qMax(next, exit);
+            const double step = (v + next) / 2 * dt;
+            if (step <= 0)
+                break;
+            if (done + step >= left + done) {
+                seconds += left / ((v + next) / 2);
+                break;
+            }
+            done += step;
+            seconds += dt;
+            v = next;
+        }
+        entry = exit;
+    }
+    return seconds;
+}
+
+QByteArray jobText(const QList<Move> &moves)
+{
+    QByteArray text = "G90\nG21\n";
+    for (const Move &m : moves) {
+        text += m.feed > 0 ? "G1" : "G0";
+        text += "X" + QByteArray::number(m.x, 'f', 4) + "Y" + QByteArray::number(m.y, 'f', 4);
+        if (m.feed > 0)
+            text += "F" + QByteArray::number(m.feed) + "S500";
+        text += '\n';
+    }
+    return text + "M2\n";
+}
+
+QList<Move> square(double side, double feed)
+{
+    return {{10, 10, 0}, {10 + side, 10, feed}, {10 + side, 10 + side, feed},
+            {10, 10 + side, feed}, {10, 10, feed}};
+}
+
+// Scan lines `spacing` apart over a w x h area, turned by `degrees`.
+QList<Move> zigzag(double w, double h, double spacing, double degrees, double feed)
+{
+    QList<Move> moves;
+    const double c = qCos(qDegreesToRadians(degrees));
+    const double s = qSin(qDegreesToRadians(degrees));
+    const auto at = [&](double u, double v) { return QPointF(50 + u * c - v * s, 50 + u * s + v * c); };
+    bool forward = true;
+    for (double v = 0; v <= h; v += spacing) {
+        const QPointF a = at(forward ? 0 : w, v);
+        const QPointF b = at(forward ? w : 0, v);
+        moves.append({a.x(), a.y(), feed});
+        moves.append({b.x(), b.y(), feed});
+        forward = !forward;
+    }
+    return moves;
+}
+
+QList<Move> circle(double radius, int segments, double feed)
+{
+    QList<Move> moves{{100 + radius, 100, 0}};
+    for (int i = 1; i <= segments; ++i) {
+        const double t = 2 * M_PI * i / segments;
+        moves.append({100 + radius * qCos(t), 100 + radius * qSin(t), feed});
+    }
+    return moves;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Move>)
+
+class TestJobTimeEstimator : public QObject
+{
+    Q_OBJECT
+private slots:
+    void matchesTheReferencePlanner_data();
+    void matchesTheReferencePlanner();
+    void recordsAndTextGiveTheSameTime();
+    void settingsChangeTheMachine();
+    void dwellsAndBadMovesCount();
+    void durationText_data();
+    void durationText();
+};
+
+void TestJobTimeEstimator::matchesTheReferencePlanner_data()
+{
+    QTest::addColumn<QList<Move>>("moves");
+    QTest::newRow("square, slow") << square(50, 600);
+    QTest::newRow("square, fast") << square(50, 12000);
+    QTest::newRow("square, small and fast") << square(2, 12000);
+    QTest::newRow("raster 0 degrees") << zigzag(40, 10, 0.1, 0, 6000);
+    QTest::newRow("raster 45 degrees") << zigzag(40, 10, 0.1, 45, 6000);
+    QTest::newRow("raster 90 degrees") << zigzag(40, 10, 0.1, 90, 6000);
+    QTest::newRow("circle of short segments") << circle(20, 360, 3000);
+}
+
+void TestJobTimeEstimator::matchesTheReferencePlanner()
+{
+    QFETCH(QList<Move>, moves);
+    const double expected = referenceSeconds(moves, Limits());
+    const double estimated = JobTimeEstimator::estimate(jobText(moves)).seconds;
+    QVERIFY2(qAbs(estimated - expected) <= 0.01 * expected,
+             qPrintable(QString("estimate %1 s, reference %2 s").arg(estimated).arg(expected)));
+}
+
+void TestJobTimeEstimator::recordsAndTextGiveTheSameTime()
+{
+    // A relative raster line with power changes along it, as the generator writes it.
+    QVector<GCodeBuffer> records{GCodeBuffer::g(91)};
+    QByteArray text = "G91\n";
+    for (int i = 0; i < 200; ++i) {
+        GCodeBuffer record = GCodeBuffer::g(1);
+        record.absolute = false;
+        record.X = 0.1;
+        record.Y = 0;
+        record.S = (i * 37) % 1000;
+        record.F = 6000;
+        records.append(record);
+        QByteArray line;
+        record.appendTo(line);
+        text += line;
+    }
+    const JobTimeEstimator::Estimate fromRecords = JobTimeEstimator::estimate(records);
+    QCOMPARE(fromRecords.seconds, JobTimeEstimator::estimate(text).seconds);
+    // Power changes do not stop the head: 20 mm straight at 100 mm/s.
+    QVERIFY(fromRecords.seconds < 0.25);
+    QCOMPARE(fromRecords.moves, 200);
+}
+
+void TestJobTimeEstimator::settingsChangeTheMachine()
+{
+    const QByteArray job = jobText(square(100, 30000));
+    const JobTimeEstimator::Machine slow = JobTimeEstimator::Machine::fromSettingsDump(
+            "$11=0.010\n$110=6000.000\n$111=6000.000\n$120=500.000\n$121=500.000\nok\n");
+    QCOMPARE(slow.maxRateX, 6000.0);
+    QCOMPARE(slow.accelerationY, 500.0);
+    Limits limits;
+    limits.rate = 100;
+    limits.acceleration = 500;
+    const double expected = referenceSeconds(square(100, 30000), limits);
+    QVERIFY(qAbs(JobTimeEstimator::estimate(job, slow).seconds - expected) < 0.01 * expected);
+    // Values that could not drive a machine keep the defaults.
+    const JobTimeEstimator::Machine odd =
+            JobTimeEstimator::Machine::fromSettingsDump("$110=0\n$120=-5\n$11=nan\n");
+    QCOMPARE(odd.maxRateX, JobTimeEstimator::Machine().maxRateX);
+    QCOMPARE(odd.accelerationX, JobTimeEstimator::Machine().accelerationX);
+    QCOMPARE(odd.junctionDeviation, JobTimeEstimator::Machine().junctionDeviation);
+}
+
+void TestJobTimeEstimator::dwellsAndBadMovesCount()
+{
+    const double plain = JobTimeEstimator::estimate(jobText(square(20, 1200))).seconds;
+    // A dwell adds its time; a feed move without a feed rate is refused by
+    // GRBL and moves nothing.
+    const QByteArray dwell = "G4 P1.5\nG1X5Y5\n" + jobText(square(20, 1200));
+    QVERIFY(qAbs(JobTimeEstimator::estimate(dwell).seconds - plain - 1.5) < 1e-9);
+    QCOMPARE(JobTimeEstimator::estimate(QByteArray("G1X10\n(comment)\n;x\n\n")).moves, 0);
+}
+
+void TestJobTimeEstimator::durationText_data()
+{
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("seconds") << 12.4 << "12 s";
+    QTest::newRow("minutes") << 200.0 << "3 min 20 s";
+    QTest::newRow("hours") << 3725.0 << "1 h 02 min 05 s";
+    QTest::newRow("negative") << -3.0 << "0 s";
+}
+
+void TestJobTimeEstimator::durationText()
+{
+    QFETCH(double, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(JobTimeEstimator::formatDuration(seconds), text);
+}
+
+QTEST_MAIN(TestJobTimeEstimator)
+#include "tst_jobtimeestimator.moc"
