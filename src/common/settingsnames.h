@@ -15,3 +15,11 @@ inline const QString lowerGrblGroup = QStringLiteral("lowerGrbl");
 
 inline const QString languageKey = QStringLiteral("language");
 } // namespace SettingsNames
+
+// Drawing import: the unit last chosen for DXF and for PLT files, stored by
+// its command-line name ("mm", "cm", "in", "plotter", "design").
+namespace SettingsNames {
+inline const QString drawingImportGroup = QStringLiteral("drawingImport");
+inline const QString dxfUnitKey = QStringLiteral("dxfUnit");
+inline const QString pltUnitKey = QStringLiteral("pltUnit");
+} // namespace SettingsNames

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "import/importeddrawing.h"
+
+class QByteArray;
+
+// Reads a DXF drawing with dxflib: one path for the ENTITIES section and one
+// for every INSERT of a block there, in the file's coordinates (y up). The
+// unit comes from the header's $INSUNITS.
+namespace DxfReader {
+
+// Any path the platform can name, whatever its code page.
+ImportedDrawing read(const QString &path);
+ImportedDrawing readData(const QByteArray &data);
+
+} // namespace DxfReader
