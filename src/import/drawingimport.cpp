@@ -29,11 +29,6 @@ namespace {
 // units that fits it in plotter units was written in plotter units.
 const QSizeF defaultWorkArea(2000, 2700);
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DrawingImport", text);
-}
-
 QString suffixOf(const QString &path)
 {
     return QFileInfo(path).suffix().toLower();
@@ -77,13 +72,15 @@ ImportedDrawing read(const QString &path)
         return DxfReader::read(path);
     ImportedDrawing drawing;
     if (suffix != QLatin1String("plt")) {
-        drawing.error = tr("不支持的文件类型：%1").arg(QFileInfo(path).fileName());
+        drawing.error = QCoreApplication::translate("DrawingImport", "不支持的文件类型：%1")
+                                .arg(QFileInfo(path).fileName());
         return drawing;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         qDebug() << "Cannot open the file";
-        drawing.error = tr("无法打开文件 %1：%2").arg(QFileInfo(path).fileName(), file.errorString());
+        drawing.error = QCoreApplication::translate("DrawingImport", "无法打开文件 %1：%2")
+                                .arg(QFileInfo(path).fileName(), file.errorString());
         return drawing;
     }
     return readPlt(file);

@@ -95,11 +95,6 @@ private:
     const QList<DxfBlockRecord> &mBlocks;
 };
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DxfReader", text);
-}
-
 } // namespace
 
 ImportedDrawing readData(const QByteArray &data)
@@ -109,8 +104,15 @@ ImportedDrawing readData(const QByteArray &data)
     DxfCreation creation;
     DL_Dxf dxf;
     std::istringstream stream(std::string(data.constData(), size_t(data.size())));
-    if (data.isEmpty() || !dxf.in(stream, &creation)) {
-        drawing.error = tr("这不是可读的 DXF 文件。");
+    bool parsed = false;
+    try {
+        parsed = !data.isEmpty() && dxf.in(stream, &creation);
+    } catch (const std::exception &error) {
+        // dxflib sizes some arrays from counts in the file.
+        qDebug() << "dxflib failed:" << error.what();
+    }
+    if (!parsed) {
+        drawing.error = QCoreApplication::translate("DxfReader", "这不是可读的 DXF 文件。");
         return drawing;
     }
     drawing.unit = ImportUnits::fromInsUnits(creation.insUnits(), &drawing.unitStated);
@@ -140,7 +142,8 @@ ImportedDrawing read(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) {
         std::cerr << QFile::encodeName(path).constData() << " could not be opened.\n";
         ImportedDrawing drawing;
-        drawing.error = tr("无法打开文件 %1：%2").arg(QFileInfo(path).fileName(), file.errorString());
+        drawing.error = QCoreApplication::translate("DxfReader", "无法打开文件 %1：%2")
+                                .arg(QFileInfo(path).fileName(), file.errorString());
         return drawing;
     }
     ImportedDrawing drawing = readData(file.readAll());

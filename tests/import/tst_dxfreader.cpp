@@ -1,3 +1,4 @@
+#include "import/dxfcreation.h"
 #include "import/dxfgeometry.h"
 #include "import/dxfreader.h"
 #include "pathprobe.h"
@@ -19,6 +20,8 @@ private slots:
     void everyInsertIsDrawn();
     void blockNeverInsertedDrawsNothing();
     void heightCodeScalesText();
+    void mtextBytesDecoded_data();
+    void mtextBytesDecoded();
     void unitFromHeader_data();
     void unitFromHeader();
     void malformedFilesAreSafe_data();
@@ -194,6 +197,25 @@ void TestDxfReader::heightCodeScalesText()
     const ImportedDrawing text = readFixture(QStringLiteral("text.dxf"));
     QVERIFY(text.ok());
     QVERIFY(text.paths.isEmpty());
+}
+
+void TestDxfReader::mtextBytesDecoded_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("UTF-8") << QByteArray("\xe4\xb8\xad\xe6\x96\x87") << QStringLiteral("中文");
+    // Chinese CAD programs write GBK, which is no valid UTF-8.
+    QTest::newRow("GBK") << QByteArray("\xd6\xd0\xce\xc4") << QStringLiteral("中文");
+}
+
+void TestDxfReader::mtextBytesDecoded()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    DxfCreation creation;
+    creation.addMText(DL_MTextData(0, 0, 0, 1, 0, 0, 5, 100, 1, 1, 1, 1, bytes.toStdString(), "", 0));
+    QCOMPARE(creation.blocks().last().texts.size(), 1);
+    QCOMPARE(creation.blocks().last().texts.first().text, text);
 }
 
 void TestDxfReader::unitFromHeader_data()
