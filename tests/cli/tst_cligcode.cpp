@@ -168,7 +168,7 @@ void TestCliGcode::drawingsComeInAtTheirSize_data()
     QTest::newRow("plt in plotter units") << "square.plt" << QStringList{ "--unit", "plotter" } << 2.5;
 }
 
-// The width of the cut, from the X words of the job's cutting moves.
+// The width of the cut, from the X words of the job's moves.
 void TestCliGcode::drawingsComeInAtTheirSize()
 {
     QFETCH(QString, drawing);
@@ -180,13 +180,20 @@ void TestCliGcode::drawingsComeInAtTheirSize()
     const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/" + drawing;
     const Run run = runCli(QStringList{ data, "-o", job } + options);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const QRegularExpression cut("^G1\\b.*X(-?[0-9.]+)", QRegularExpression::MultilineOption);
+    // Each cutting move spans from the position before it to its own X.
+    const QRegularExpression move("^G([01])X(-?[0-9.]+)");
     double left = 1e9, right = -1e9;
-    auto moves = cut.globalMatch(QString::fromLatin1(readAll(job)));
-    while (moves.hasNext()) {
-        const double x = moves.next().captured(1).toDouble();
-        left = qMin(left, x);
-        right = qMax(right, x);
+    double previous = 0;
+    for (const QByteArray &line : readAll(job).split('\n')) {
+        const QRegularExpressionMatch match = move.match(QString::fromLatin1(line));
+        if (!match.hasMatch())
+            continue;
+        const double x = match.captured(2).toDouble();
+        if (match.captured(1) == QLatin1String("1")) {
+            left = qMin(left, qMin(previous, x));
+            right = qMax(right, qMax(previous, x));
+        }
+        previous = x;
     }
     QVERIFY2(right >= left, qPrintable(QString::fromLatin1(readAll(job))));
     QVERIFY2(qAbs(right - left - millimetres) < 0.01, qPrintable(QString::number(right - left)));
