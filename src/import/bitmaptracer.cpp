@@ -1,8 +1,5 @@
 #include "import/bitmaptracer.h"
 
-#include "import/opencvimage.h"
-
-#include <opencv2/imgproc.hpp>
 #include <potracelib.h>
 
 #include <QDebug>
@@ -39,6 +36,8 @@ QImage flattened(const QImage &picture, double *scale)
                                Qt::KeepAspectRatio, Qt::FastTransformation);
         *scale = double(picture.width()) / source.width();
     }
+    if (source.format() == QImage::Format_RGB32)
+        return source;
     QImage flat(source.size(), QImage::Format_RGB32);
     flat.fill(Qt::white);
     QPainter painter(&flat);
@@ -46,28 +45,38 @@ QImage flattened(const QImage &picture, double *scale)
     return flat;
 }
 
-// Thresholds the picture's grey at 128: darker samples are set.
+// Sets the pixels whose grey is 128 or darker. The grey is OpenCV's RGB to
+// grey conversion applied to the samples in memory order (blue first), as
+// the bitmap processings compute it, in its 14-bit fixed point.
+std::vector<potrace_word> thresholded(const QImage &flat, int *wordsPerLine)
+{
+    const int width = flat.width();
+    const int height = flat.height();
+    *wordsPerLine = (width + wordBits - 1) / wordBits;
+    std::vector<potrace_word> map(size_t(*wordsPerLine) * size_t(height), 0);
+    for (int y = 0; y < height; ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
+        potrace_word *line = map.data() + size_t(y) * size_t(*wordsPerLine);
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = row[x];
+            const unsigned grey = (qBlue(pixel) * 4899u + qGreen(pixel) * 9617u + qRed(pixel) * 1868u
+                                   + (1u << 13)) >> 14;
+            if (grey <= 128)
+                line[x / wordBits] |= potrace_word(1) << (wordBits - 1 - x % wordBits);
+        }
+    }
+    return map;
+}
+
 TraceState trace(const QImage &picture, double *scale)
 {
     if (picture.isNull() || picture.width() < 1 || picture.height() < 1)
         return nullptr;
     const QImage flat = flattened(picture, scale);
-    cv::Mat grey;
-    cv::cvtColor(OpenCvImage::toMatrix(flat), grey, cv::COLOR_RGB2GRAY);
-    cv::threshold(grey, grey, 128, 255, cv::THRESH_BINARY);
-
-    const int width = grey.cols;
-    const int height = grey.rows;
-    const int wordsPerLine = (width + wordBits - 1) / wordBits;
-    std::vector<potrace_word> map(size_t(wordsPerLine) * size_t(height), 0);
-    for (int y = 0; y < height; ++y) {
-        const uchar *row = grey.ptr<uchar>(y);
-        potrace_word *line = map.data() + size_t(y) * size_t(wordsPerLine);
-        for (int x = 0; x < width; ++x) {
-            if (row[x] == 0)
-                line[x / wordBits] |= potrace_word(1) << (wordBits - 1 - x % wordBits);
-        }
-    }
+    const int width = flat.width();
+    const int height = flat.height();
+    int wordsPerLine = 0;
+    std::vector<potrace_word> map = thresholded(flat, &wordsPerLine);
     potrace_bitmap_t bitmap{width, height, wordsPerLine, map.data()};
     std::unique_ptr<potrace_param_t, ParamDeleter> param(potrace_param_default());
     if (!param)
