@@ -82,14 +82,21 @@ public:
         }
     }
 
+    // The first named block of that name, or -1.
+    int indexOf(const QString &name) const
+    {
+        for (int i = 0; i < mBlocks.size(); ++i) {
+            if (!mBlocks.at(i).drawn && mBlocks.at(i).name == name)
+                return i;
+        }
+        return -1;
+    }
+
 private:
     const DxfBlockRecord *blockNamed(const QString &name) const
     {
-        for (const DxfBlockRecord &record : mBlocks) {
-            if (!record.drawn && record.name == name)
-                return &record;
-        }
-        return nullptr;
+        const int index = indexOf(name);
+        return index < 0 ? nullptr : &mBlocks.at(index);
     }
 
     const QList<DxfBlockRecord> &mBlocks;
@@ -117,20 +124,29 @@ ImportedDrawing readData(const QByteArray &data)
     }
     drawing.unit = ImportUnits::fromInsUnits(creation.insUnits(), &drawing.unitStated);
 
-    Drawer drawer(creation.blocks());
-    for (const DxfBlockRecord &record : creation.blocks()) {
+    // One path per inserted block, holding all its insertions, in block
+    // order; then the ENTITIES section's own drawing.
+    const QList<DxfBlockRecord> &blocks = creation.blocks();
+    Drawer drawer(blocks);
+    QList<QPainterPath> inserted;
+    for (int i = 0; i < blocks.size(); ++i)
+        inserted.append(QPainterPath());
+    QList<QPainterPath> own;
+    for (const DxfBlockRecord &record : blocks) {
         if (!record.drawn)
             continue;
-        QPainterPath own;
-        drawer.drawEntities(record, QTransform(), own);
-        if (!own.isEmpty())
-            drawing.paths.append(own);
+        QPainterPath path;
+        drawer.drawEntities(record, QTransform(), path);
+        own.append(path);
         for (const auto &insert : record.inserts) {
-            QPainterPath placed;
-            drawer.drawInsert(insert, QTransform(), placed, 0);
-            if (!placed.isEmpty())
-                drawing.paths.append(placed);
+            const int block = drawer.indexOf(insert.block);
+            if (block >= 0)
+                drawer.drawInsert(insert, QTransform(), inserted[block], 0);
         }
+    }
+    for (const QPainterPath &path : inserted + own) {
+        if (!path.isEmpty())
+            drawing.paths.append(path);
     }
     return drawing;
 }

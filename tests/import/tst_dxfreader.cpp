@@ -160,13 +160,16 @@ void TestDxfReader::splineFollowsDeBoor()
 void TestDxfReader::everyInsertIsDrawn()
 {
     const ImportedDrawing drawing = readFixture(QStringLiteral("blocks.dxf"));
-    QCOMPARE(drawing.paths.size(), 3);
-    // The block is a line from (0, 0) to (10, 0).
+    QCOMPARE(drawing.paths.size(), 1);
+    const QList<QPolygonF> copies = drawing.paths.first().toSubpathPolygons();
+    QCOMPARE(copies.size(), 3);
+    // The block is a line from (0, 0) to (10, 0), placed as is, turned by
+    // 90 degrees, and doubled and turned by 180 degrees.
     const QList<QLineF> expected{QLineF(0, 0, 10, 0), QLineF(50, 0, 50, 10), QLineF(0, 50, -20, 50)};
     for (int i = 0; i < 3; ++i) {
-        const QPainterPath &path = drawing.paths.at(i);
-        QVERIFY2(QLineF(path.pointAtPercent(0), expected.at(i).p1()).length() < 1e-9, qPrintable(QString::number(i)));
-        QVERIFY2(QLineF(path.pointAtPercent(1), expected.at(i).p2()).length() < 1e-9, qPrintable(QString::number(i)));
+        QCOMPARE(copies.at(i).size(), 2);
+        QVERIFY2(QLineF(copies.at(i).first(), expected.at(i).p1()).length() < 1e-9, qPrintable(QString::number(i)));
+        QVERIFY2(QLineF(copies.at(i).last(), expected.at(i).p2()).length() < 1e-9, qPrintable(QString::number(i)));
     }
 }
 
