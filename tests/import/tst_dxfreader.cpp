@@ -17,6 +17,8 @@ private slots:
     void pointsOnOutline();
     void bulgesAreArcs();
     void splineFollowsDeBoor();
+    void splineKindsFollowDeBoor_data();
+    void splineKindsFollowDeBoor();
     void everyInsertIsDrawn();
     void blockNeverInsertedDrawsNothing();
     void heightCodeScalesText();
@@ -49,23 +51,30 @@ bool near(const QRectF &a, const QRectF &b, double tolerance)
             && qAbs(a.right() - b.right()) < tolerance && qAbs(a.bottom() - b.bottom()) < tolerance;
 }
 
-// The textbook recursion, kept apart from the reader's own evaluation.
-QPointF deBoor(int degree, const QList<QPointF> &points, const QList<double> &knots, double u)
+// The textbook recursion in homogeneous coordinates, kept apart from the
+// reader's own evaluation.
+QPointF deBoor(int degree, const QList<QPointF> &points, const QList<double> &knots, double u,
+               const QList<double> &weights = {})
 {
     int span = degree;
     while (span + 1 < points.size() && knots.at(span + 1) <= u)
         ++span;
     QVector<QPointF> d;
-    for (int j = 0; j <= degree; ++j)
-        d.append(points.at(span - degree + j));
+    QVector<double> w;
+    for (int j = 0; j <= degree; ++j) {
+        const int i = span - degree + j;
+        w.append(weights.isEmpty() ? 1.0 : weights.at(i));
+        d.append(points.at(i) * w.last());
+    }
     for (int r = 1; r <= degree; ++r) {
         for (int j = degree; j >= r; --j) {
             const int i = span - degree + j;
             const double alpha = (u - knots.at(i)) / (knots.at(i + degree + 1 - r) - knots.at(i));
             d[j] = d[j - 1] * (1 - alpha) + d[j] * alpha;
+            w[j] = w[j - 1] * (1 - alpha) + w[j] * alpha;
         }
     }
-    return d[degree];
+    return d[degree] / w[degree];
 }
 
 } // namespace
@@ -154,6 +163,51 @@ void TestDxfReader::splineFollowsDeBoor()
     }
     QCOMPARE(drawing.paths.first().pointAtPercent(0), points.first());
     QVERIFY(QLineF(drawing.paths.first().pointAtPercent(1), points.last()).length() < 1e-9);
+}
+
+void TestDxfReader::splineKindsFollowDeBoor_data()
+{
+    QTest::addColumn<int>("degree");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QList<double>>("knots");
+    QTest::addColumn<QList<double>>("weights");
+
+    const QList<QPointF> five{{0, 0}, {10, 20}, {20, -5}, {30, 15}, {40, 0}};
+    QTest::newRow("quadratic") << 2 << five << QList<double>{0, 0, 0, 1, 2, 3, 3, 3} << QList<double>();
+    // Unclamped knots: the curve starts and ends away from the end points.
+    QTest::newRow("cubic, uniform unclamped knots")
+            << 3 << five << QList<double>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QList<double>();
+    QTest::newRow("cubic, double interior knot")
+            << 3 << five << QList<double>{0, 0, 0, 0, 1, 1, 2, 2, 2} << QList<double>();
+    const double h = std::sqrt(0.5);
+    QTest::newRow("weighted quarter circle") << 2 << QList<QPointF>{{10, 0}, {10, 10}, {0, 10}}
+                                             << QList<double>{0, 0, 0, 1, 1, 1}
+                                             << QList<double>{1, h, 1};
+    QTest::newRow("weighted cubic") << 3 << five << QList<double>{0, 0, 0, 0, 1, 2, 2, 2, 2}
+                                    << QList<double>{1, 2, 0.5, 3, 1};
+}
+
+void TestDxfReader::splineKindsFollowDeBoor()
+{
+    QFETCH(int, degree);
+    QFETCH(QList<QPointF>, points);
+    QFETCH(QList<double>, knots);
+    QFETCH(QList<double>, weights);
+    DxfBlockRecord::Spline spline;
+    spline.degree = degree;
+    spline.controlPoints = points;
+    spline.knots = knots;
+    spline.weights = weights;
+    const QPainterPath path = DxfGeometry::spline(spline);
+    const double first = knots.at(degree);
+    const double last = knots.at(points.size());
+    for (int step = 0; step <= 40; ++step) {
+        const double u = qMin(first + (last - first) * step / 40, last - 1e-9);
+        const QPointF expected = deBoor(degree, points, knots, u, weights);
+        QVERIFY2(PathProbe::distance(path, expected) < 0.01, qPrintable(QStringLiteral("u = %1").arg(u)));
+    }
+    // Nothing beyond the curve's own ends.
+    QVERIFY(QLineF(path.pointAtPercent(0), deBoor(degree, points, knots, first, weights)).length() < 1e-6);
 }
 
 // A block placed three times was drawn once, at its last insertion.
