@@ -1,4 +1,5 @@
 #include "canvas/drawingplacer.h"
+#include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/importunitdialog.h"
 #include "canvas/itemfactory.h"
@@ -37,6 +38,7 @@ private slots:
     void traceAddsOneOutlineOverTheImage();
     void traceNeedsOneImageWithSomethingDark_data();
     void traceNeedsOneImageWithSomethingDark();
+    void traceIgnoresASelectedUserGroup();
     void imageItemTracesItsOwnOutline_data();
     void imageItemTracesItsOwnOutline();
 };
@@ -292,6 +294,23 @@ void TestDrawingImport::traceNeedsOneImageWithSomethingDark()
     view.scene()->traceSelectedImage();
     QCOMPARE(view.currentLayer()->cachedChildren().size(), 1);
     QCOMPARE(view.undoStack().count(), 0);
+}
+
+// A user group has no element; its type was read all the same.
+void TestDrawingImport::traceIgnoresASelectedUserGroup()
+{
+    SVGView view;
+    view.scene()->addImage(pngBase64(discPicture(40)), 40, 40);
+    QGraphicsItem *image = view.itemOf(view.scene()->drawingNode());
+    auto *group = new GraphicsGroupItem(&view);
+    view.scene()->addItem(group);
+    group->setMembers({image});
+    group->setFlag(QGraphicsItem::ItemIsSelectable);
+    view.scene()->clearSelection();
+    group->setSelected(true);
+    QCOMPARE(view.scene()->selectedItems(), QList<QGraphicsItem *>{group});
+    view.scene()->traceSelectedImage();
+    QVERIFY(layerChildren(view, NodeType::Path).isEmpty());
 }
 
 void TestDrawingImport::imageItemTracesItsOwnOutline_data()

@@ -95,7 +95,8 @@ int runGcodeCommand(const QStringList &arguments)
             if (argument == QLatin1String("--unit")) {
                 ImportUnit unit;
                 if (!ImportUnits::fromName(value, &unit))
-                    return usage(QStringLiteral("--unit must be mm, cm, in, plotter or design, not \"%1\"").arg(value));
+                    return usage(QStringLiteral("--unit must be mm, cm, in, plotter or design, not \"%1\"")
+                                         .arg(value));
                 unitName = value;
                 continue;
             }
