@@ -2,6 +2,78 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>DrawingImport</name>
+    <message>
+        <source>不支持的文件类型：%1</source>
+        <translation>Unsupported file type: %1</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>DrawingPlacer</name>
+    <message>
+        <source>文件中没有可导入的图形。</source>
+        <translation>The file holds no drawing that can be imported.</translation>
+    </message>
+    <message>
+        <source>设计中没有图层，无法添加图形。</source>
+        <translation>The design has no layer to add the drawing to.</translation>
+    </message>
+</context>
+<context>
+    <name>DxfReader</name>
+    <message>
+        <source>这不是可读的 DXF 文件。</source>
+        <translation>This is not a readable DXF file.</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ImportUnitDialog</name>
+    <message>
+        <source>导入尺寸</source>
+        <translation>Import size</translation>
+    </message>
+    <message>
+        <source>毫米</source>
+        <translation>Millimetres</translation>
+    </message>
+    <message>
+        <source>厘米</source>
+        <translation>Centimetres</translation>
+    </message>
+    <message>
+        <source>英寸</source>
+        <translation>Inches</translation>
+    </message>
+    <message>
+        <source>设计单位（0.08 毫米，y 向下）</source>
+        <translation>Design units (0.08 mm, y down)</translation>
+    </message>
+    <message>
+        <source>绘图仪单位（0.025 毫米，y 向上）</source>
+        <translation>Plotter units (0.025 mm, y up)</translation>
+    </message>
+    <message>
+        <source>单位：</source>
+        <translation>Unit:</translation>
+    </message>
+    <message>
+        <source>尺寸：</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>%1 × %2 毫米</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>文件(&amp;F)</source>

@@ -17,6 +17,7 @@
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
+#include "import/bitmaptracer.h"
 
 #include <QPixmap>
 
@@ -327,8 +328,10 @@ void ItemFactory::syncBitmap(const Node *node, QGraphicsItem *item)
 {
     if (item->type() != GraphicsImageItem::Type)
         return;
-    static_cast<GraphicsImageItem *>(item)->setPixmap(
-            QPixmap::fromImage(static_cast<const ImageElement *>(node)->displayedBitmap()));
+    const QImage bitmap = static_cast<const ImageElement *>(node)->displayedBitmap();
+    auto *image = static_cast<GraphicsImageItem *>(item);
+    image->setPixmap(QPixmap::fromImage(bitmap));
+    image->setOutline(SvgGrammar::parsePath(BitmapTracer::traceOutline(bitmap)));
 }
 
 void ItemFactory::nodeDestroyed(Node *node)

@@ -1,9 +1,11 @@
 #include "canvas/scene.h"
 
+#include "canvas/drawingplacer.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/imagetracer.h"
 #include "canvas/itemfactory.h"
 #include "canvas/svgview.h"
 #include "document/engravingattributes.h"
@@ -11,9 +13,12 @@
 #include "document/svgdocument.h"
 #include "document/textlayout.h"
 #include "import/designimport.h"
+#include "import/drawingimport.h"
+#include "import/dxfreader.h"
 
 #include <QDebug>
 #include <QDomDocument>
+#include <QFile>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
 #include <QKeyEvent>
@@ -358,6 +363,27 @@ void Scene::addSvg(QString svgText)
         mView->document()->buildSubtree(node);
         layer->fitContainerToChildren();
     }
+}
+
+bool Scene::addDxf(QString dxfFile)
+{
+    const ImportedDrawing drawing = DxfReader::read(dxfFile);
+    return drawing.ok() && DrawingPlacer::addDrawing(mView, drawing, drawing.unit);
+}
+
+bool Scene::addPlt(QFile &file)
+{
+    if (!file.isOpen() && !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "Cannot open the file";
+        return false;
+    }
+    const ImportedDrawing drawing = DrawingImport::readPlt(file);
+    return DrawingPlacer::addDrawing(mView, drawing, drawing.unit);
+}
+
+void Scene::traceSelectedImage()
+{
+    ImageTracer::traceSelectedImage(mView);
 }
 
 void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)

@@ -13,6 +13,7 @@
 #include <optional>
 
 class Node;
+class QFile;
 class SVGView;
 
 // The canvas: one graphics item per drawable element of the design, the work
@@ -102,6 +103,12 @@ public slots:
     void resize();
     void addImage(QString fileBase64, qreal width, qreal height);
     void addSvg(QString svgText);
+    // Drawings in their detected unit, one path element each; false when
+    // the file cannot be read (the reason goes to standard error or the log).
+    bool addDxf(QString dxfFile);
+    bool addPlt(QFile &file);
+    // The selected image's outline as a path element (ImageTracer).
+    void traceSelectedImage();
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;

@@ -18,3 +18,11 @@ inline const QString languageKey = QStringLiteral("language");
 // Group "update": the update server as "host" or "host:port".
 inline const QString updateServerKey = QStringLiteral("server");
 } // namespace SettingsNames
+
+// Drawing import: the unit last chosen for DXF and for PLT files, stored by
+// its command-line name ("mm", "cm", "in", "plotter", "design").
+namespace SettingsNames {
+inline const QString drawingImportGroup = QStringLiteral("drawingImport");
+inline const QString dxfUnitKey = QStringLiteral("dxfUnit");
+inline const QString pltUnitKey = QStringLiteral("pltUnit");
+} // namespace SettingsNames

@@ -18,6 +18,8 @@ private slots:
     void matchesSaveGcode();
     void rejectsBadInput_data();
     void rejectsBadInput();
+    void drawingsComeInAtTheirSize_data();
+    void drawingsComeInAtTheirSize();
 };
 
 namespace {
@@ -119,6 +121,9 @@ void TestCliGcode::rejectsBadInput_data()
                                         << "--power must be a number";
     QTest::newRow("negative speed") << "<svg/>" << QStringList{ "--speed", "-5" } << 2
                                     << "--speed must be a number";
+    QTest::newRow("unknown unit") << "<svg/>" << QStringList{ "--unit", "furlong" } << 2 << "--unit must be";
+    QTest::newRow("unit for a design") << "<svg/>" << QStringList{ "--unit", "mm" } << 2 << "--unit is for";
+    QTest::newRow("unreadable drawing") << "missing.dxf" << QStringList() << 1 << "cannot read";
     QTest::newRow("unwritable output") << "<svg/>" << QStringList{ "-o", "missing/dir/job.gc" } << 1
                                        << "cannot write";
 }
@@ -149,6 +154,50 @@ void TestCliGcode::rejectsBadInput()
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(!QFile::exists(job));
+}
+
+void TestCliGcode::drawingsComeInAtTheirSize_data()
+{
+    QTest::addColumn<QString>("drawing");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<double>("millimetres");
+
+    QTest::newRow("dxf in its header's millimetres") << "line.dxf" << QStringList() << 10.0;
+    QTest::newRow("dxf read as centimetres") << "line.dxf" << QStringList{ "--unit", "cm" } << 100.0;
+    QTest::newRow("dxf in its header's inches") << "inches.dxf" << QStringList() << 50.8;
+    QTest::newRow("plt in design units") << "square.plt" << QStringList() << 8.0;
+    QTest::newRow("plt in plotter units") << "square.plt" << QStringList{ "--unit", "plotter" } << 2.5;
+}
+
+// The width of the cut, from the X words of the job's moves.
+void TestCliGcode::drawingsComeInAtTheirSize()
+{
+    QFETCH(QString, drawing);
+    QFETCH(QStringList, options);
+    QFETCH(double, millimetres);
+
+    QTemporaryDir dir;
+    const QString job = dir.filePath("drawing.gc");
+    const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/" + drawing;
+    const Run run = runCli(QStringList{ data, "-o", job } + options);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    // Each cutting move spans from the position before it to its own X.
+    const QRegularExpression move("^G([01])X(-?[0-9.]+)");
+    double left = 1e9, right = -1e9;
+    double previous = 0;
+    for (const QByteArray &line : readAll(job).split('\n')) {
+        const QRegularExpressionMatch match = move.match(QString::fromLatin1(line));
+        if (!match.hasMatch())
+            continue;
+        const double x = match.captured(2).toDouble();
+        if (match.captured(1) == QLatin1String("1")) {
+            left = qMin(left, qMin(previous, x));
+            right = qMax(right, qMax(previous, x));
+        }
+        previous = x;
+    }
+    QVERIFY2(right >= left, qPrintable(QString::fromLatin1(readAll(job))));
+    QVERIFY2(qAbs(right - left - millimetres) < 0.01, qPrintable(QString::number(right - left)));
 }
 
 QTEST_MAIN(TestCliGcode)

@@ -1,10 +1,13 @@
 #include "commands.h"
 
 #include "document/defaultparameters.h"
+#include "document/documenttemplate.h"
+#include "import/drawingimport.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobtimeestimator.h"
 
+#include <QDomDocument>
 #include <QFile>
 #include <QTextStream>
 
@@ -22,7 +25,8 @@ int usage(const QString &problem)
 {
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
-        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--verbose]\n";
+        << "usage: plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [--power S] [--speed F]\n"
+        << "                      [--unit mm|cm|in|plotter|design] [--verbose]\n";
     return 2;
 }
 
@@ -40,6 +44,30 @@ bool readScale(const QString &text, double *value)
     return ok && qIsFinite(*value) && *value > 0;
 }
 
+// A new design holding the drawing, placed as the program's Open places it.
+bool drawingAsDesign(const QString &path, const QString &unitName, QString *design, QString *error)
+{
+    const ImportedDrawing drawing = DrawingImport::read(path);
+    if (!drawing.ok()) {
+        *error = drawing.error;
+        return false;
+    }
+    ImportUnit unit = drawing.unit;
+    if (!unitName.isEmpty())
+        ImportUnits::fromName(unitName, &unit);
+    QDomDocument document;
+    if (!document.setContent(newDocumentText())) {
+        *error = QStringLiteral("the new-design template cannot be read");
+        return false;
+    }
+    const QDomElement root = document.documentElement();
+    const QSizeF workArea(root.attribute(QStringLiteral("width")).toDouble(),
+                          root.attribute(QStringLiteral("height")).toDouble());
+    DrawingImport::appendToDesign(document, DrawingImport::place(drawing, unit, workArea));
+    *design = document.toString(2);
+    return true;
+}
+
 } // namespace
 
 int runGcodeCommand(const QStringList &arguments)
@@ -48,11 +76,13 @@ int runGcodeCommand(const QStringList &arguments)
     QString jobPath;
     QStringList names;
     QList<double> values;
+    QString unitName;
     bool verbose = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
-                || argument == QLatin1String("--power") || argument == QLatin1String("--speed");
+                || argument == QLatin1String("--power") || argument == QLatin1String("--speed")
+                || argument == QLatin1String("--unit");
         if (argument == QLatin1String("--verbose")) {
             verbose = true;
         } else if (takesValue) {
@@ -61,6 +91,14 @@ int runGcodeCommand(const QStringList &arguments)
             const QString value = arguments.at(++i);
             if (argument == QLatin1String("-o") || argument == QLatin1String("--output")) {
                 jobPath = value;
+                continue;
+            }
+            if (argument == QLatin1String("--unit")) {
+                ImportUnit unit;
+                if (!ImportUnits::fromName(value, &unit))
+                    return usage(QStringLiteral("--unit must be mm, cm, in, plotter or design, not \"%1\"")
+                                         .arg(value));
+                unitName = value;
                 continue;
             }
             double scale = 0;
@@ -82,11 +120,19 @@ int runGcodeCommand(const QStringList &arguments)
     if (jobPath.isEmpty())
         return usage(QStringLiteral("no output file given (-o JOB.gc)"));
 
-    QFile design(designPath);
-    if (!design.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("cannot read %1: %2").arg(designPath, design.errorString()));
-    const QString text = QString::fromUtf8(design.readAll());
-    design.close();
+    QString text;
+    if (DrawingImport::isDrawingFile(designPath)) {
+        QString error;
+        if (!drawingAsDesign(designPath, unitName, &text, &error))
+            return failure(QStringLiteral("cannot read %1: %2").arg(designPath, error));
+    } else {
+        if (!unitName.isEmpty())
+            return usage(QStringLiteral("--unit is for .dxf and .plt drawings"));
+        QFile design(designPath);
+        if (!design.open(QIODevice::ReadOnly))
+            return failure(QStringLiteral("cannot read %1: %2").arg(designPath, design.errorString()));
+        text = QString::fromUtf8(design.readAll());
+    }
 
     if (!verbose)
         qInstallMessageHandler(quietDebug);

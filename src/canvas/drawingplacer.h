@@ -1,0 +1,22 @@
+#pragma once
+
+#include "import/importeddrawing.h"
+
+#include <QString>
+
+class QWidget;
+class SVGView;
+
+// Brings DXF and PLT drawings into the view's design, one path element per
+// drawing path, each added through SVGView::addNode.
+namespace DrawingPlacer {
+
+// Adds the drawing read in `unit`; false when the design has no layer.
+bool addDrawing(SVGView *view, const ImportedDrawing &drawing, ImportUnit unit);
+
+// Open and drops: reads the file, asks for its unit, adds it. Returns the
+// message for a warning box, or an empty string when the drawing was added
+// or the user cancelled.
+QString importDrawing(SVGView *view, const QString &path, QWidget *parent);
+
+} // namespace DrawingPlacer
