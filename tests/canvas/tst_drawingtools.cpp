@@ -181,6 +181,8 @@ private slots:
     void choosingToolsClearsTheSelection();
     void textToolPlacesATextAndEditsIt();
     void typedTextIsCommittedOnceWithTheFormerText();
+    void undoRestoresATextThatHadNone_data();
+    void undoRestoresATextThatHadNone();
     void caretShapeColourAndBlink();
     void doubleClickPlacesTheCursor_data();
     void doubleClickPlacesTheCursor();
@@ -628,6 +630,34 @@ void TestDrawingTools::typedTextIsCommittedOnceWithTheFormerText()
     canvas.view.undo();
     QCOMPARE(canvas.view.document()->toSvgText(), before);
     QCOMPARE(items[0]->toPlainText(), QString("one"));
+    canvas.view.redo();
+    QCOMPARE(canvas.view.document()->toSvgText(), edited);
+}
+
+void TestDrawingTools::undoRestoresATextThatHadNone_data()
+{
+    QTest::addColumn<QString>("body");
+
+    QTest::newRow("empty") << "<text id='t' x='0' y='0'/>";
+    QTest::newRow("tspan first") << "<text id='t' x='0' y='0'><tspan>a</tspan></text>";
+    QTest::newRow("comment first") << "<text id='t' x='0' y='0'><!--c--></text>";
+}
+
+void TestDrawingTools::undoRestoresATextThatHadNone()
+{
+    QFETCH(QString, body);
+    Canvas canvas(svg("<g>" + body + "</g>"));
+    const QString before = canvas.view.document()->toSvgText();
+    auto *item = static_cast<GraphicsTextItem *>(canvas.view.itemOf(DesignFixture::nodeById(canvas.view, "t")));
+    QVERIFY(item->toPlainText().isEmpty());
+    canvas.scene()->appendSelectedItem(item);
+    item->setPlainText("hi");
+    canvas.scene()->clearUpSelected();
+    const QString edited = canvas.view.document()->toSvgText();
+    QVERIFY(edited.contains(">hi<"));
+
+    canvas.view.undo();
+    QCOMPARE(canvas.view.document()->toSvgText(), before);
     canvas.view.redo();
     QCOMPARE(canvas.view.document()->toSvgText(), edited);
 }
