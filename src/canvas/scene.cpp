@@ -400,6 +400,7 @@ void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
+    mLastScenePos = event->scenePos();
     activeTool()->mouseMove(event);
 }
 

@@ -92,6 +92,8 @@ public:
     // Deselects everything without selection notifications.
     void clearSelectionQuietly();
     QSizeF gridCell() const { return mGridCell; }
+    // Where the pointer last moved, whatever the tool: the paste target.
+    QPointF lastScenePos() const { return mLastScenePos; }
 
 signals:
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
@@ -130,4 +132,5 @@ private:
     SelectTool mSelectTool{this};
     std::map<DoodleTool, std::unique_ptr<CanvasTool>> mTools;
     DoodleTool mTool = DoodleTool::Select;
+    QPointF mLastScenePos;
 };

@@ -104,8 +104,10 @@ void SVGView::discardNode(Node *node)
     QGraphicsItem *item = itemOf(node);
     // The object goes first: the factory forgets the item, which the scene
     // still owns until it is deleted here.
-    node->parent()->removeChild(node);
+    Node *parent = node->parent();
+    parent->removeChild(node);
     delete item;
+    parent->fitContainerToChildren();
 }
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)

@@ -435,8 +435,8 @@ Node *Node::addTextChildElement(const QString &tag, const QStringList &names,
 
 bool Node::removeChild(Node *child)
 {
-    const int row = mChildren.key(child, -1);
-    if (!child || row < 0)
+    const int row = child ? mChildren.key(child, -1) : -1;
+    if (row < 0)
         return false;
     mChildren.remove(row);
     mElement.removeChild(child->mElement);

@@ -243,6 +243,7 @@ void TestDrawingTools::shapesFollowTheDrag()
     // The item follows the pointer before anything is written.
     QGraphicsItem *item = canvas.view.itemOf(canvas.lastDrawnNode());
     QCOMPARE(item->pos(), QPointF(qMin(100.0, to.x()), qMin(100.0, to.y())));
+    QCOMPARE(canvas.scene()->lastScenePos(), to);
     QCOMPARE(attributesOf(canvas.lastDrawn(), names), created);
     canvas.release(to, Qt::LeftButton, modifiers);
 

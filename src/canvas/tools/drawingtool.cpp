@@ -56,6 +56,12 @@ void DrawingTool::discard(Node *node)
     mView->discardNode(node);
 }
 
+void DrawingTool::completed(Node *node)
+{
+    if (Node *parent = node->parent())
+        parent->fitContainerToChildren();
+}
+
 QString DrawingTool::shortNumber(double value)
 {
     return QString::number(value, 'g', 6);

@@ -34,6 +34,8 @@ protected:
     QGraphicsItem *itemOf(const Node *node) const;
     // Removes an element that came to nothing, with its add command.
     void discard(Node *node);
+    // After the element's geometry is written: its layer encloses it again.
+    void completed(Node *node);
 
     // Numbers at creation: six significant digits, shortest form.
     static QString shortNumber(double value);

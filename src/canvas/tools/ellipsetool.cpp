@@ -65,4 +65,5 @@ void EllipseTool::finish()
     node->applyAttribute(QStringLiteral("cy"), formatFixed(position.y() + size.height() / 2));
     node->applyAttribute(QStringLiteral("rx"), formatFixed(size.width() / 2));
     node->applyAttribute(QStringLiteral("ry"), formatFixed(size.height() / 2));
+    completed(node);
 }

@@ -71,4 +71,5 @@ void LineTool::finish()
     static_cast<PathElement *>(node)->setPath(path);
     node->setAttribute(QStringLiteral("d"), pathToData(path));
     node->setAttribute(QStringLiteral("style"), ElementStyles::path);
+    completed(node);
 }

@@ -105,4 +105,5 @@ void PenTool::finish()
     static_cast<PathElement *>(node)->setPath(path);
     node->setAttribute(QStringLiteral("d"), pathToData(path));
     node->setAttribute(QStringLiteral("style"), ElementStyles::path);
+    completed(node);
 }

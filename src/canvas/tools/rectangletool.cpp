@@ -57,4 +57,5 @@ void RectangleTool::finish()
     node->applyAttribute(QStringLiteral("y"), formatFixed(position.y()));
     node->applyAttribute(QStringLiteral("width"), formatFixed(size.width()));
     node->applyAttribute(QStringLiteral("height"), formatFixed(size.height()));
+    completed(node);
 }

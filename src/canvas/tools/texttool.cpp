@@ -34,6 +34,7 @@ void TextTool::mouseRelease(QGraphicsSceneMouseEvent *)
     node->applyAttribute(QStringLiteral("x"), formatFixed(position.x()));
     node->applyAttribute(QStringLiteral("y"), formatFixed(position.y()));
     node->setAttribute(QStringLiteral("style"), ElementStyles::text);
+    completed(node);
     scene()->setPressState(PressedOnEmpty);
     item->setSelected(true);
     item->startEditing();
