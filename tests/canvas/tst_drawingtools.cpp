@@ -200,7 +200,6 @@ void TestDrawingTools::shapesFollowTheDrag_data()
     QTest::addColumn<QPointF>("to");
     QTest::addColumn<QString>("written");
 
-    const QStringList rect{"x", "y", "width", "height"};
     QTest::newRow("rect down right") << DoodleTool::Rectangle << Qt::KeyboardModifiers() << QPointF(160, 130)
                                      << "x=100.000000 y=100.000000 width=60.000000 height=30.000000";
     QTest::newRow("rect up left") << DoodleTool::Rectangle << Qt::KeyboardModifiers() << QPointF(40, 70)
@@ -354,7 +353,7 @@ void TestDrawingTools::polylineClickByClick()
     QCOMPARE(item->path().currentPosition(), QPointF(200, 150));
     QCOMPARE(canvas.scene()->drawingNode(), nullptr);
 
-    // Choosing another tool ends the next one; the front does the same.
+    // The view's front ends a polyline, and so does choosing another tool.
     QTest::ignoreMessage(QtDebugMsg, "Qt::LeftButton");
     canvas.click(QPointF(400, 400));
     QTest::ignoreMessage(QtDebugMsg, "Qt::LeftButton");
