@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QPen>
 
+class QTimer;
+
 // The item of text elements: its Qt document holds the plain text, which is
 // shown as laid-out glyph outlines rather than as Qt's own text.
 class GraphicsTextItem : public DesignItem<GraphicsTextItem, QGraphicsTextItem>
@@ -26,8 +28,14 @@ public:
 
     // Lays the plain text out with the item's font and layout fields.
     void layout();
-    void startEditing();
+    // Edits with the cursor at `position` (4 is the end of the default "Text").
+    void startEditing(int position = 4);
     void stopEditing();
+    // The cursor position a double click at `point` (item coordinates)
+    // gives: after the last character that is neither right of nor below it.
+    int cursorPositionAt(const QPointF &point) const;
+    // The caret's I-beam for the current cursor, in item coordinates.
+    QPainterPath caretPath() const;
 
     QPainterPath outline() const { return mOutline; }
     QList<QPointF> glyphPositions() const { return mGlyphPositions; }
@@ -56,6 +64,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
+    void drawCaret(QPainter *painter);
+
     QPainterPath mOutline;
     double mLineSpacing = 5;
     double mWordSpacing = 3;
@@ -65,4 +75,6 @@ private:
     bool mEditing = false;
     QPen mPen;
     QBrush mBrush;
+    // Repaints the caret while editing, so that it blinks without input.
+    QTimer *mBlinkTimer = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "canvas/scene.h"
 
 #include "canvas/drawingplacer.h"
+#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicspathitem.h"
@@ -11,6 +12,7 @@
 #include "document/engravingattributes.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
+#include "document/textelement.h"
 #include "document/textlayout.h"
 #include "import/designimport.h"
 #include "import/drawingimport.h"
@@ -279,11 +281,42 @@ void Scene::clearUpSelected()
 {
     for (QGraphicsItem *item : selectedItems())
         item->setSelected(false);
+    commitPendingText();
     for (QGraphicsItem *item : qAsConst(mSelectedItemList)) {
         if (item->type() == GraphicsTextItem::Type)
             static_cast<GraphicsTextItem *>(item)->stopEditing();
     }
     mSelectedItemList.clear();
+}
+
+void Scene::commitPendingText()
+{
+    QList<QGraphicsItem *> candidates = mSelectedItemList;
+    // The text being typed into keeps the focus even where it was never picked.
+    if (QGraphicsItem *focused = focusItem(); focused && !candidates.contains(focused))
+        candidates.append(focused);
+    auto command = std::make_unique<AttributeUndo>(this);
+    for (QGraphicsItem *item : qAsConst(candidates)) {
+        if (item->type() != GraphicsTextItem::Type)
+            continue;
+        auto *text = static_cast<GraphicsTextItem *>(item);
+        Node *node = nodeOf(text);
+        if (!node || node->type() != NodeType::Text)
+            continue;
+        const QString typed = text->toPlainText();
+        if (typed == static_cast<TextElement *>(node)->text())
+            continue;
+        command->addRecord(applyAttribute(node, QStringLiteral("word"), typed));
+    }
+    if (!command->records().isEmpty())
+        mView->pushUndo(std::move(command));
+}
+
+void Scene::finishPolyline()
+{
+    const auto found = mTools.find(DoodleTool::Line);
+    if (found != mTools.end())
+        found->second->finish();
 }
 
 void Scene::selectNode()
@@ -393,6 +426,7 @@ void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
+    mLastScenePos = event->scenePos();
     activeTool()->mouseMove(event);
 }
 

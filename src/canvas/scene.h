@@ -54,6 +54,11 @@ public:
                                                   const QString &value);
 
     void clearUpSelected();
+    // Writes the text typed into the picked text items into their elements;
+    // one attribute command holds every changed text. Editing goes on.
+    void commitPendingText();
+    // Ends a polyline in progress (the Line tool's gesture).
+    void finishPolyline();
     // Ends the active tool's gesture and drops every reference into the
     // current document before it is replaced: selection, copy buffer and
     // drawing node.
@@ -63,8 +68,7 @@ public:
     // tool's gesture.
     void setTool(DoodleTool tool);
     DoodleTool tool() const { return mTool; }
-    // Codes without a tool object of their own (for now every drawing tool)
-    // keep the Select tool's behaviour.
+    // A code without a tool object of its own keeps the Select tool's behaviour.
     CanvasTool *activeTool();
     // Gives a code its tool object, replacing an earlier one. False for
     // Select, whose tool the item slots forward to.
@@ -83,11 +87,14 @@ public:
     Node *drawingNode() const { return mDrawingNode; }
     void setDrawingNode(Node *node) { mDrawingNode = node; }
     ScenePressState pressState() const { return mSelectTool.pressState(); }
+    void setPressState(ScenePressState state) { mSelectTool.setPressState(state); }
     bool suppressSelectionSignals() const { return mSuppressSelectionSignals; }
     void setSuppressSelectionSignals(bool suppress) { mSuppressSelectionSignals = suppress; }
     // Deselects everything without selection notifications.
     void clearSelectionQuietly();
     QSizeF gridCell() const { return mGridCell; }
+    // Where the pointer last moved, whatever the tool: the paste target.
+    QPointF lastScenePos() const { return mLastScenePos; }
 
 signals:
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
@@ -132,4 +139,5 @@ private:
     SelectTool mSelectTool{this};
     std::map<DoodleTool, std::unique_ptr<CanvasTool>> mTools;
     DoodleTool mTool = DoodleTool::Select;
+    QPointF mLastScenePos;
 };

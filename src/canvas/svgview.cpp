@@ -2,6 +2,11 @@
 
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
+#include "canvas/tools/ellipsetool.h"
+#include "canvas/tools/linetool.h"
+#include "canvas/tools/pentool.h"
+#include "canvas/tools/rectangletool.h"
+#include "canvas/tools/texttool.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -9,6 +14,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QGuiApplication>
 #include <QTextStream>
@@ -18,6 +24,11 @@ SVGView::SVGView(QObject *parent)
 {
     mScene = new Scene(this);
     mItemFactory = new ItemFactory(this, mScene);
+    mScene->installTool(DoodleTool::Text, std::make_unique<TextTool>(mScene, this));
+    mScene->installTool(DoodleTool::Path, std::make_unique<PenTool>(mScene, this));
+    mScene->installTool(DoodleTool::Line, std::make_unique<LineTool>(mScene, this));
+    mScene->installTool(DoodleTool::Rectangle, std::make_unique<RectangleTool>(mScene, this));
+    mScene->installTool(DoodleTool::Ellipse, std::make_unique<EllipseTool>(mScene, this));
     // The text is set once the factory listens, so every element gets its item.
     mDocument = new SVGDocument();
     mDocument->setObserver(mItemFactory);
@@ -39,6 +50,64 @@ SVGView::~SVGView()
 QGraphicsItem *SVGView::itemOf(const Node *node) const
 {
     return mItemFactory->item(node);
+}
+
+void SVGView::setDoodleTool(DoodleTool tool)
+{
+    mScene->setTool(tool);
+    if (tool == DoodleTool::Select) {
+        qDebug() << "setDoodleTool(DoodleTool tool)    Select";
+        return;
+    }
+    qDebug() << "setDoodleTool(DoodleTool tool)    default";
+    const bool suppressed = mScene->suppressSelectionSignals();
+    mScene->setSuppressSelectionSignals(true);
+    mScene->clearUpSelected();
+    mScene->setSuppressSelectionSignals(suppressed);
+}
+
+DoodleTool SVGView::doodleTool() const
+{
+    return mScene->tool();
+}
+
+void SVGView::finishPolyline()
+{
+    mScene->finishPolyline();
+}
+
+void SVGView::commitPendingText()
+{
+    mScene->commitPendingText();
+}
+
+Node *SVGView::drawingLayer()
+{
+    if (Node *layer = currentLayer())
+        return layer;
+    SVGElement *svg = mDocument->svgElement();
+    if (!svg || !svg->isOnCanvas())
+        return nullptr;
+    // The element makes itself the current layer as it is created.
+    svg->addChildElement(QStringLiteral("g"), {QStringLiteral("tolvenrik:label")},
+                         {QStringLiteral("label 1")});
+    return currentLayer();
+}
+
+void SVGView::discardNode(Node *node)
+{
+    if (!node || !node->parent())
+        return;
+    if (mScene->drawingNode() == node)
+        mScene->setDrawingNode(nullptr);
+    mUndoStack.dropAdd(node);
+    QGraphicsItem *item = itemOf(node);
+    // The object goes first: the factory forgets the item, which the scene
+    // still owns until it is deleted here.
+    Node *parent = node->parent();
+    parent->removeChild(node);
+    delete item;
+    parent->fitContainerToChildren();
 }
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/commands/undostack.h"
+#include "canvas/tools/doodletool.h"
 #include "gcode/jobcontroller.h"
 
 #include <QObject>
@@ -45,6 +46,21 @@ public:
     QSizeF workArea() const { return {mWidth, mHeight}; }
     // Scales the design view so the work area fits with a margin.
     void fitView();
+
+    // The drawing tool; every code but Select also clears the selection.
+    void setDoodleTool(DoodleTool tool);
+    DoodleTool doodleTool() const;
+    // Ends a polyline in progress.
+    void finishPolyline();
+    // Writes text typed into items into their elements, as one undo
+    // command; Save, Save G-code, Start and closing call it first.
+    void commitPendingText();
+    // The layer new drawings go into. A design without one (many opened
+    // files have no g) gets a g under its svg element; null only without svg.
+    Node *drawingLayer();
+    // Takes back an element just drawn that came to nothing: its add
+    // command, its item, its DOM element and its object.
+    void discardNode(Node *node);
 
     // Records a change already made to the design and enables saving.
     void pushUndo(std::unique_ptr<Undo> command);

@@ -56,6 +56,13 @@ void PathElement::build(QPainterPath path)
     prepareDrawable();
 }
 
+void PathElement::setPath(const QPainterPath &path)
+{
+    const Qt::FillRule rule = mPath.fillRule();
+    mPath = path;
+    mPath.setFillRule(rule);
+}
+
 std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, const QString &value)
 {
     if (mType != NodeType::Path)

@@ -12,6 +12,9 @@ public:
     PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
     QPainterPath path() const { return mPath; }
+    // Keeps the shape in step with a "d" written from the canvas, where the
+    // item already shows `path`.
+    void setPath(const QPainterPath &path);
 
     std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 

@@ -19,7 +19,9 @@ TextElement::TextElement(const QDomElement &element, int row, SVGDocument *docum
 
 QString TextElement::text() const
 {
-    return mElement.firstChild().nodeValue();
+    // A comment or a tspan first holds no text of the element's own.
+    const QDomNode first = mElement.firstChild();
+    return first.isText() ? first.nodeValue() : QString();
 }
 
 void TextElement::setPosition(const QPointF &position)
@@ -58,9 +60,13 @@ void TextElement::refreshPaint()
 void TextElement::setText(const QString &text)
 {
     QDomNode first = mElement.firstChild();
-    if (first.isText()) {
+    // An empty text has no text node, as the parser reads "<text></text>";
+    // undoing the first text typed into one thus restores it exactly.
+    if (first.isText() && text.isEmpty()) {
+        mElement.removeChild(first);
+    } else if (first.isText()) {
         first.setNodeValue(text);
-    } else {
+    } else if (!text.isEmpty()) {
         QDomText node = mElement.ownerDocument().createTextNode(text);
         mElement.insertBefore(node, first);
     }
@@ -78,8 +84,9 @@ std::optional<AttributeRecord> TextElement::applyAttribute(const QString &name, 
         record.oldValues.append(setStyleDeclaration(name, value));
         mFont = resolvedFont();
     } else if (name == QLatin1String("word")) {
-        const QDomNode first = mElement.firstChild();
-        record.oldValues.append(first.isText() ? first.nodeValue() : QStringLiteral("input text"));
+        // The former text itself, empty when there was none, so undo puts
+        // back what was there and not a stand-in.
+        record.oldValues.append(text());
         setText(value);
     } else if (name == QLatin1String("x") || name == QLatin1String("y")) {
         record.oldValues.append(mElement.attribute(name));

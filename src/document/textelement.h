@@ -16,7 +16,7 @@ public:
     void setPosition(const QPointF &position);
     const TextLayoutAttributes &layoutAttributes() const { return mLayout; }
     QFont font() const { return mFont; }
-    // The value of the element's first child node.
+    // The value of the element's first child node when that is text.
     QString text() const;
 
     void refreshPaint() override;

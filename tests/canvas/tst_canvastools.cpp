@@ -125,8 +125,6 @@ private slots:
     void eventsGoToTheActiveToolOnly();
     void changingToolOrDocumentFinishesTheGesture_data();
     void changingToolOrDocumentFinishesTheGesture();
-    void toolsWithoutAClassKeepSelecting_data();
-    void toolsWithoutAClassKeepSelecting();
     void pressStates_data();
     void pressStates();
     void picksKeepTheirOrderAndControlNeverDeselects();
@@ -177,7 +175,7 @@ void TestCanvasTools::changingToolOrDocumentFinishesTheGesture_data()
     QTest::addColumn<DoodleTool>("toolAfter");
 
     QTest::newRow("to select") << "select" << 1 << DoodleTool::Select;
-    QTest::newRow("to a tool without class") << "line" << 1 << DoodleTool::Line;
+    QTest::newRow("to another tool") << "line" << 1 << DoodleTool::Line;
     QTest::newRow("same tool again") << "same" << 0 << DoodleTool::Rectangle;
     QTest::newRow("document replaced") << "document" << 1 << DoodleTool::Rectangle;
     QTest::newRow("new tool object for the code") << "install" << 1 << DoodleTool::Rectangle;
@@ -208,29 +206,6 @@ void TestCanvasTools::changingToolOrDocumentFinishesTheGesture()
     }
     QCOMPARE(events.count("finish"), finishes);
     QCOMPARE(scene->tool(), toolAfter);
-}
-
-void TestCanvasTools::toolsWithoutAClassKeepSelecting_data()
-{
-    QTest::addColumn<DoodleTool>("code");
-
-    QTest::newRow("text") << DoodleTool::Text;
-    QTest::newRow("pen") << DoodleTool::Path;
-    QTest::newRow("line") << DoodleTool::Line;
-    QTest::newRow("rectangle") << DoodleTool::Rectangle;
-    QTest::newRow("ellipse") << DoodleTool::Ellipse;
-}
-
-void TestCanvasTools::toolsWithoutAClassKeepSelecting()
-{
-    QFETCH(DoodleTool, code);
-    SVGView view;
-    view.document()->setSvgText(svg(design));
-    Scene *scene = view.scene();
-    scene->setTool(code);
-    click(scene, centreOf(view, "b"));
-    QCOMPARE(scene->selectedItems(), QList<QGraphicsItem *>{view.itemOf(nodeById(view, "b"))});
-    QCOMPARE(scene->pressState(), PressedOnItem);
 }
 
 void TestCanvasTools::pressStates_data()

@@ -34,3 +34,15 @@ void UndoStack::clear()
     mCommands.clear();
     mPosition = -1;
 }
+
+bool UndoStack::dropAdd(const Node *element)
+{
+    if (!element || mPosition < 0)
+        return false;
+    const auto top = mCommands.begin() + mPosition;
+    if ((*top)->addedElement() != element)
+        return false;
+    mCommands.erase(top);
+    --mPosition;
+    return true;
+}

@@ -16,6 +16,10 @@ public:
     void redo();
     // When a document is replaced: no command may reach into the old one.
     void clear();
+    // Forgets the command in effect when it is the add command of `element`,
+    // so a drawing that was taken back leaves nothing to redo. True when
+    // one was dropped.
+    bool dropAdd(const Node *element);
 
     int count() const { return int(mCommands.size()); }
     // Index of the last command in effect; -1 when none is.

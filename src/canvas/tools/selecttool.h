@@ -14,6 +14,7 @@ public:
     explicit SelectTool(Scene *scene);
 
     ScenePressState pressState() const { return mPressState; }
+    void setPressState(ScenePressState state) { mPressState = state; }
 
     void mousePress(QGraphicsSceneMouseEvent *event) override;
     void mouseMove(QGraphicsSceneMouseEvent *event) override;

@@ -1,0 +1,68 @@
+#include "canvas/tools/drawingtool.h"
+
+#include "canvas/itemfactory.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "document/node.h"
+
+#include <QGraphicsItem>
+#include <QGraphicsSceneMouseEvent>
+
+DrawingTool::DrawingTool(Scene *scene, SVGView *view)
+    : CanvasTool(scene)
+    , mView(view)
+{
+}
+
+void DrawingTool::mouseMove(QGraphicsSceneMouseEvent *)
+{
+}
+
+void DrawingTool::mouseRelease(QGraphicsSceneMouseEvent *)
+{
+}
+
+bool DrawingTool::layerPoint(const QGraphicsSceneMouseEvent *event, QPointF *point) const
+{
+    Node *layer = mView->drawingLayer();
+    QGraphicsItem *layerItem = layer ? mView->itemFactory()->containerItem(layer) : nullptr;
+    if (!layerItem)
+        return false;
+    *point = layerItem->mapFromScene(event->scenePos());
+    return true;
+}
+
+Node *DrawingTool::startElement(const QString &tag, const QStringList &names,
+                                const QStringList &values)
+{
+    Node *node = mView->addNode(tag, names, values);
+    scene()->setDrawingNode(node);
+    return node;
+}
+
+Node *DrawingTool::drawingNode(NodeType type) const
+{
+    Node *node = scene()->drawingNode();
+    return node && node->type() == type && itemOf(node) ? node : nullptr;
+}
+
+QGraphicsItem *DrawingTool::itemOf(const Node *node) const
+{
+    return mView->itemOf(node);
+}
+
+void DrawingTool::discard(Node *node)
+{
+    mView->discardNode(node);
+}
+
+void DrawingTool::completed(Node *node)
+{
+    if (Node *parent = node->parent())
+        parent->fitContainerToChildren();
+}
+
+QString DrawingTool::shortNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
