@@ -5,6 +5,8 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicstextitem.h"
 #include "canvas/itemfactory.h"
+#include "canvas/selectitem.h"
+#include "canvas/transformwriter.h"
 #include "canvas/svgview.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"
@@ -80,8 +82,55 @@ void Scene::setDefaultParameters(const DefaultParameters &parameters)
 
 void Scene::setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds)
 {
-    mCopiedItems = items;
-    mCopiedBounds = bounds;
+    mEditOperations.setCopiedItems(items, bounds);
+}
+
+void Scene::forgetItem(QGraphicsItem *item)
+{
+    mSelectedItemList.removeAll(item);
+    if (item->isSelected()) {
+        const bool suppressed = mSuppressSelectionSignals;
+        mSuppressSelectionSignals = true;
+        item->setSelected(false);
+        mSuppressSelectionSignals = suppressed;
+    }
+    // A frame around a detached item would act on it: it is rebuilt on the
+    // next selection change.
+    if (SelectItem *frame = selectFrame(); frame && frame->items().contains(item))
+        removeSelectFrame();
+}
+
+void Scene::emitSelectionOf(const SelectItem *frame)
+{
+    if (frame)
+        emit selectOneNode(propertySummary(frame->items()), frame->sceneBoundingRect());
+}
+
+std::optional<AttributeRecord> Scene::commitMove(Node *element)
+{
+    return TransformWriter(mView).commitMove(element);
+}
+
+void Scene::setItemProperty(const QList<QString> &names, const QList<QString> &values)
+{
+    mPropertyChannel.setItemProperty(names, values);
+}
+
+void Scene::attachGroup(GraphicsGroupItem *group)
+{
+    if (!group)
+        return;
+    for (QGraphicsItem *member : group->members())
+        SelectItem::setOwnerGroupOf(member, group);
+    group->setProperties(propertySummary(group->members()));
+}
+
+void Scene::releaseGroup(GraphicsGroupItem *group)
+{
+    if (!group)
+        return;
+    for (QGraphicsItem *member : group->members())
+        SelectItem::setOwnerGroupOf(member, nullptr);
 }
 
 void Scene::clearSelectionQuietly()
@@ -97,8 +146,8 @@ void Scene::forgetDocument()
     activeTool()->finish();
     clearSelectionQuietly();
     mSelectedItemList.clear();
-    mCopiedItems.clear();
-    mCopiedBounds = QRectF();
+    mSelectTool.removeFrame();
+    mEditOperations.clearCopied();
     mDrawingNode = nullptr;
 }
 
@@ -267,6 +316,15 @@ std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QStrin
 {
     if (!element)
         return std::nullopt;
+    // The whole style text, as paint records keep it, so an undo restores
+    // the declarations exactly as they were written.
+    if (name == QLatin1String("style") && element->isOnCanvas()) {
+        AttributeRecord record{element, {name}, {element->element().attribute(name)}, {value}};
+        element->setAttribute(name, value);
+        element->parseStyle();
+        element->refreshPaint();
+        return record;
+    }
     return element->applyAttribute(name, value);
 }
 
@@ -283,24 +341,7 @@ void Scene::clearUpSelected()
 
 void Scene::selectNode()
 {
-    if (mInSelectNode || mSuppressSelectionSignals)
-        return;
-    QList<QGraphicsItem *> flat;
-    QList<QGraphicsItem *> pending = selectedItems();
-    while (!pending.isEmpty()) {
-        QGraphicsItem *item = pending.takeFirst();
-        if (item->type() == GraphicsGroupItem::Type)
-            pending = static_cast<GraphicsGroupItem *>(item)->members() + pending;
-        else
-            flat.append(item);
-    }
-    const int selected = selectedItems().size();
-    if (selected == 0)
-        emit selectNoneNode();
-    else if (selected == 1)
-        emit selectOneNode(propertySummary(flat), selectionBounds(flat));
-    else
-        emit selectPluralNode(propertySummary(flat), selectionBounds(flat));
+    mSelectTool.selectionChanged();
 }
 
 void Scene::rightSelected(QGraphicsItem *item)

@@ -1,7 +1,9 @@
 #include "canvas/svgview.h"
 
+#include "canvas/commands/addundo.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
+#include "canvas/selectitem.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -26,6 +28,8 @@ SVGView::SVGView(QObject *parent)
 
 SVGView::~SVGView()
 {
+    // Commands delete the elements they detached; the factory must hear of it.
+    mUndoStack.clear();
     // Element objects first: the factory hears of each, and looks at its
     // item's scene.
     delete mDocument;
@@ -49,12 +53,23 @@ void SVGView::pushUndo(std::unique_ptr<Undo> command)
 
 void SVGView::undo()
 {
-    mUndoStack.undo();
+    if (mUndoStack.undo())
+        afterReplay();
 }
 
 void SVGView::redo()
 {
-    mUndoStack.redo();
+    if (mUndoStack.redo())
+        afterReplay();
+}
+
+void SVGView::afterReplay()
+{
+    emit itemModified();
+    if (SelectItem *frame = mScene->selectFrame()) {
+        frame->setItems(mScene->selectedItems());
+        mScene->selectNode();
+    }
 }
 
 Node *SVGView::currentLayer() const
@@ -110,7 +125,7 @@ void SVGView::clearDocument()
     mScene->clear();
 }
 
-Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+Node *SVGView::createNode(const QString &tag, const QStringList &names, const QStringList &values)
 {
     mScene->clearSelectionQuietly();
     Node *layer = currentLayer();
@@ -118,6 +133,26 @@ Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStri
         return nullptr;
     Node *node = layer->addChildElement(tag, names, values);
     emit itemModified();
+    return node;
+}
+
+Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    Node *node = createNode(tag, names, values);
+    if (node)
+        pushUndo(std::make_unique<AddUndo>(node, mScene));
+    return node;
+}
+
+Node *SVGView::pasteTextItem(const QString &tag, const QStringList &names,
+                             const QStringList &values, Node *parent, const QString &text)
+{
+    qDebug() << "pasteTextItem";
+    if (!parent)
+        return nullptr;
+    Node *node = parent->addTextChildElement(tag, names, values, text);
+    if (node)
+        pushUndo(std::make_unique<AddUndo>(node, mScene));
     return node;
 }
 

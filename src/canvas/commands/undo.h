@@ -1,5 +1,7 @@
 #pragma once
 
+class Node;
+
 // The kind code of each undo command class.
 enum class UndoKind {
     Attribute = 0,
@@ -32,6 +34,10 @@ public:
     void setUndoing(bool undoing) { mUndoing = undoing; }
 
     virtual void doSomething() = 0;
+
+    // The element an add command put into the design; null for every other
+    // kind. Lets the maker of an element that turned out empty drop its command.
+    virtual Node *addedElement() const { return nullptr; }
 
 private:
     UndoKind mKind;
