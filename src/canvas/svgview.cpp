@@ -125,20 +125,25 @@ void SVGView::clearDocument()
     mScene->clear();
 }
 
-Node *SVGView::createNode(const QString &tag, const QStringList &names, const QStringList &values)
+Node *SVGView::makeNode(const QString &tag, const QStringList &names, const QStringList &values)
 {
     mScene->clearSelectionQuietly();
     Node *layer = currentLayer();
-    if (!layer)
-        return nullptr;
-    Node *node = layer->addChildElement(tag, names, values);
-    emit itemModified();
+    return layer ? layer->addChildElement(tag, names, values) : nullptr;
+}
+
+Node *SVGView::createNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    Node *node = makeNode(tag, names, values);
+    if (node)
+        emit itemModified();
     return node;
 }
 
 Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
 {
-    Node *node = createNode(tag, names, values);
+    Node *node = makeNode(tag, names, values);
+    // pushUndo tells the window, once.
     if (node)
         pushUndo(std::make_unique<AddUndo>(node, mScene));
     return node;

@@ -79,6 +79,7 @@ signals:
 
 private:
     void afterReplay();
+    Node *makeNode(const QString &tag, const QStringList &names, const QStringList &values);
 
     SVGDocument *mDocument = nullptr;
     Scene *mScene = nullptr;

@@ -58,6 +58,8 @@ private slots:
     void mirror_data();
     void mirror();
     void nudgeChangesCanvasOnly();
+    void groupMembersAreTransformedAfterUndo();
+    void itemWithoutElementStopsBeforeWriting();
 };
 
 void TestEditOperations::pasteShiftsByLeadingTranslate()
@@ -323,6 +325,37 @@ void TestEditOperations::nudgeChangesCanvasOnly()
     const QString before = canvas.text();
     canvas.scene()->nudgeSelection();
     QCOMPARE(canvas.item("a")->sceneBoundingRect().left(), 50.0);
+    QCOMPARE(canvas.text(), before);
+    QCOMPARE(canvas.view().undoStack().count(), 0);
+}
+
+void TestEditOperations::groupMembersAreTransformedAfterUndo()
+{
+    CanvasFixture canvas("<g><rect id='a' x='0' y='0' width='50' height='10' style='fill:red;stroke:none'/>"
+                         "<rect id='b' x='100' y='0' width='50' height='10' style='fill:red;stroke:none'/></g>");
+    canvas.item("a")->setSelected(true);
+    canvas.item("b")->setSelected(true);
+    canvas.scene()->groupSelection();
+    canvas.scene()->mirrorSelection(EditOperations::Direction::Horizontal);
+    canvas.view().undo();
+    // The frame refitted by the undo holds the members, not the group.
+    canvas.scene()->mirrorSelection(EditOperations::Direction::Horizontal);
+    QCOMPARE(canvas.attribute("a", "transform"),
+             QString("matrix(-1.000000,0.000000,0.000000,1.000000,150.000000,0.000000)"));
+    QCOMPARE(canvas.item("a")->sceneBoundingRect().left(), 100.0);
+}
+
+void TestEditOperations::itemWithoutElementStopsBeforeWriting()
+{
+    CanvasFixture canvas("<g><rect id='a' x='0' y='0' width='50' height='10' style='fill:red;stroke:none'/></g>");
+    auto *stranger = canvas.scene()->addRect(0, 100, 10, 10);
+    stranger->setFlag(QGraphicsItem::ItemIsSelectable);
+    canvas.item("a")->setSelected(true);
+    stranger->setSelected(true);
+    const QString before = canvas.text();
+    canvas.scene()->alignSelection(EditOperations::Side::Bottom);
+    canvas.scene()->mirrorSelection(EditOperations::Direction::Vertical);
+    canvas.scene()->setItemProperty({"x"}, {"300"});
     QCOMPARE(canvas.text(), before);
     QCOMPARE(canvas.view().undoStack().count(), 0);
 }

@@ -156,8 +156,10 @@ void SelectTool::removeFrame()
         return;
     SelectItem *frame = mFrame;
     mFrame = nullptr;
-    if (frame->scene())
-        frame->scene()->removeItem(frame);
+    // QGraphicsItem's scene: the frame's own scene() names its owner even
+    // when it is no longer shown.
+    if (QGraphicsScene *shown = frame->QGraphicsItem::scene())
+        shown->removeItem(frame);
     delete frame;
 }
 
