@@ -267,8 +267,30 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
     QMap<QString, QString> summary;
     for (const QString &key : summaryKeys())
         summary.insert(key, QString());
+    // The engraving values are the last item's: formatted once, for the item
+    // that wins, which keeps large selections fast.
+    const Node *lastParameters = nullptr;
+    const auto writeParameters = [&summary, &lastParameters] {
+        if (!lastParameters)
+            return;
+        const PaintParameter &p = lastParameters->engraving();
+        summary["scanPower"] = formatParameter(p.scanPower);
+        summary["scanSpeed"] = formatParameter(p.scanSpeed);
+        summary["scanTimes"] = formatParameter(p.scanTimes);
+        summary["scanBuffer"] = formatParameter(p.scanBuffer);
+        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
+        summary["scanAngle"] = formatParameter(p.scanAngle);
+        summary["scanError"] = formatParameter(p.scanError);
+        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
+        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+        lastParameters = nullptr;
+    };
+    QString &fill = summary["fill"];
+    // Designs repeat a few style texts many times: each is parsed once.
+    QHash<QString, QString> fillOfStyle;
     for (const QGraphicsItem *item : items) {
         if (item->type() == GraphicsGroupItem::Type) {
+            writeParameters();
             const QMap<QString, QString> stored = static_cast<const GraphicsGroupItem *>(item)->properties();
             for (const QString &key : summaryKeys()) {
                 const QString value = stored.value(key);
@@ -284,7 +306,14 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             qDebug() << "con't reinterpret_cast node";
             return {};
         }
-        merge(summary["fill"], node->styleDeclaration(QStringLiteral("fill")));
+        // Once mixed, the fill stays "err": no need to read further styles.
+        if (fill != QLatin1String("err")) {
+            const QString style = node->element().attribute(QStringLiteral("style"));
+            auto known = fillOfStyle.constFind(style);
+            if (known == fillOfStyle.constEnd())
+                known = fillOfStyle.insert(style, node->styleDeclaration(QStringLiteral("fill")));
+            merge(fill, known.value());
+        }
         if (node->type() == NodeType::Text)
             merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
         if (node->type() == NodeType::Image)
@@ -297,17 +326,9 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             summary["alignment"] = alignmentName(text->alignment());
             summary["textDirection"] = directionName(text->direction());
         }
-        const PaintParameter &p = node->engraving();
-        summary["scanPower"] = formatParameter(p.scanPower);
-        summary["scanSpeed"] = formatParameter(p.scanSpeed);
-        summary["scanTimes"] = formatParameter(p.scanTimes);
-        summary["scanBuffer"] = formatParameter(p.scanBuffer);
-        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
-        summary["scanAngle"] = formatParameter(p.scanAngle);
-        summary["scanError"] = formatParameter(p.scanError);
-        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
-        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+        lastParameters = node;
     }
+    writeParameters();
     return summary;
 }
 

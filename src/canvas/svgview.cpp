@@ -66,10 +66,9 @@ void SVGView::redo()
 void SVGView::afterReplay()
 {
     emit itemModified();
-    if (SelectItem *frame = mScene->selectFrame()) {
-        frame->setItems(mScene->selectedItems());
+    // A new frame around the (flattened) selection, and the panel's values.
+    if (mScene->selectFrame())
         mScene->selectNode();
-    }
 }
 
 Node *SVGView::currentLayer() const

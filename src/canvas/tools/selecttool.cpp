@@ -245,7 +245,8 @@ void SelectTool::selectionChanged()
     }
     rebuildFrame(selected);
     const QList<QGraphicsItem *> flat = mFrame->items();
-    const QRectF bounds = scene()->selectionBounds(flat);
+    // The frame was just fitted to the selection bounds.
+    const QRectF bounds = mFrame->rect();
     if (selected.size() == 1)
         emit scene()->selectOneNode(scene()->propertySummary(flat), bounds);
     else
