@@ -8,6 +8,8 @@
 #include "canvas/graphicstextitem.h"
 #include "canvas/imagetracer.h"
 #include "canvas/itemfactory.h"
+#include "canvas/selectitem.h"
+#include "canvas/transformwriter.h"
 #include "canvas/svgview.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"
@@ -87,8 +89,55 @@ void Scene::setDefaultParameters(const DefaultParameters &parameters)
 
 void Scene::setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds)
 {
-    mCopiedItems = items;
-    mCopiedBounds = bounds;
+    mEditOperations.setCopiedItems(items, bounds);
+}
+
+void Scene::forgetItem(QGraphicsItem *item)
+{
+    mSelectedItemList.removeAll(item);
+    if (item->isSelected()) {
+        const bool suppressed = mSuppressSelectionSignals;
+        mSuppressSelectionSignals = true;
+        item->setSelected(false);
+        mSuppressSelectionSignals = suppressed;
+    }
+    // A frame around a detached item would act on it: it is rebuilt on the
+    // next selection change.
+    if (SelectItem *frame = selectFrame(); frame && frame->items().contains(item))
+        removeSelectFrame();
+}
+
+void Scene::emitSelectionOf(const SelectItem *frame)
+{
+    if (frame)
+        emit selectOneNode(propertySummary(frame->items()), frame->sceneBoundingRect());
+}
+
+std::optional<AttributeRecord> Scene::commitMove(Node *element)
+{
+    return TransformWriter(mView).commitMove(element);
+}
+
+void Scene::setItemProperty(const QList<QString> &names, const QList<QString> &values)
+{
+    mPropertyChannel.setItemProperty(names, values);
+}
+
+void Scene::attachGroup(GraphicsGroupItem *group)
+{
+    if (!group)
+        return;
+    for (QGraphicsItem *member : group->members())
+        SelectItem::setOwnerGroupOf(member, group);
+    group->setProperties(propertySummary(group->members()));
+}
+
+void Scene::releaseGroup(GraphicsGroupItem *group)
+{
+    if (!group)
+        return;
+    for (QGraphicsItem *member : group->members())
+        SelectItem::setOwnerGroupOf(member, nullptr);
 }
 
 void Scene::clearSelectionQuietly()
@@ -104,8 +153,8 @@ void Scene::forgetDocument()
     activeTool()->finish();
     clearSelectionQuietly();
     mSelectedItemList.clear();
-    mCopiedItems.clear();
-    mCopiedBounds = QRectF();
+    mSelectTool.removeFrame();
+    mEditOperations.clearCopied();
     mDrawingNode = nullptr;
 }
 
@@ -225,8 +274,30 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
     QMap<QString, QString> summary;
     for (const QString &key : summaryKeys())
         summary.insert(key, QString());
+    // The engraving values are the last item's: formatted once, for the item
+    // that wins, which keeps large selections fast.
+    const Node *lastParameters = nullptr;
+    const auto writeParameters = [&summary, &lastParameters] {
+        if (!lastParameters)
+            return;
+        const PaintParameter &p = lastParameters->engraving();
+        summary["scanPower"] = formatParameter(p.scanPower);
+        summary["scanSpeed"] = formatParameter(p.scanSpeed);
+        summary["scanTimes"] = formatParameter(p.scanTimes);
+        summary["scanBuffer"] = formatParameter(p.scanBuffer);
+        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
+        summary["scanAngle"] = formatParameter(p.scanAngle);
+        summary["scanError"] = formatParameter(p.scanError);
+        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
+        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+        lastParameters = nullptr;
+    };
+    QString &fill = summary["fill"];
+    // Designs repeat a few style texts many times: each is parsed once.
+    QHash<QString, QString> fillOfStyle;
     for (const QGraphicsItem *item : items) {
         if (item->type() == GraphicsGroupItem::Type) {
+            writeParameters();
             const QMap<QString, QString> stored = static_cast<const GraphicsGroupItem *>(item)->properties();
             for (const QString &key : summaryKeys()) {
                 const QString value = stored.value(key);
@@ -242,7 +313,14 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             qDebug() << "con't reinterpret_cast node";
             return {};
         }
-        merge(summary["fill"], node->styleDeclaration(QStringLiteral("fill")));
+        // Once mixed, the fill stays "err": no need to read further styles.
+        if (fill != QLatin1String("err")) {
+            const QString style = node->element().attribute(QStringLiteral("style"));
+            auto known = fillOfStyle.constFind(style);
+            if (known == fillOfStyle.constEnd())
+                known = fillOfStyle.insert(style, node->styleDeclaration(QStringLiteral("fill")));
+            merge(fill, known.value());
+        }
         if (node->type() == NodeType::Text)
             merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
         if (node->type() == NodeType::Image)
@@ -255,17 +333,9 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             summary["alignment"] = alignmentName(text->alignment());
             summary["textDirection"] = directionName(text->direction());
         }
-        const PaintParameter &p = node->engraving();
-        summary["scanPower"] = formatParameter(p.scanPower);
-        summary["scanSpeed"] = formatParameter(p.scanSpeed);
-        summary["scanTimes"] = formatParameter(p.scanTimes);
-        summary["scanBuffer"] = formatParameter(p.scanBuffer);
-        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
-        summary["scanAngle"] = formatParameter(p.scanAngle);
-        summary["scanError"] = formatParameter(p.scanError);
-        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
-        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+        lastParameters = node;
     }
+    writeParameters();
     return summary;
 }
 
@@ -274,6 +344,15 @@ std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QStrin
 {
     if (!element)
         return std::nullopt;
+    // The whole style text, as paint records keep it, so an undo restores
+    // the declarations exactly as they were written.
+    if (name == QLatin1String("style") && element->isOnCanvas()) {
+        AttributeRecord record{element, {name}, {element->element().attribute(name)}, {value}};
+        element->setAttribute(name, value);
+        element->parseStyle();
+        element->refreshPaint();
+        return record;
+    }
     return element->applyAttribute(name, value);
 }
 
@@ -321,24 +400,7 @@ void Scene::finishPolyline()
 
 void Scene::selectNode()
 {
-    if (mInSelectNode || mSuppressSelectionSignals)
-        return;
-    QList<QGraphicsItem *> flat;
-    QList<QGraphicsItem *> pending = selectedItems();
-    while (!pending.isEmpty()) {
-        QGraphicsItem *item = pending.takeFirst();
-        if (item->type() == GraphicsGroupItem::Type)
-            pending = static_cast<GraphicsGroupItem *>(item)->members() + pending;
-        else
-            flat.append(item);
-    }
-    const int selected = selectedItems().size();
-    if (selected == 0)
-        emit selectNoneNode();
-    else if (selected == 1)
-        emit selectOneNode(propertySummary(flat), selectionBounds(flat));
-    else
-        emit selectPluralNode(propertySummary(flat), selectionBounds(flat));
+    mSelectTool.selectionChanged();
 }
 
 void Scene::rightSelected(QGraphicsItem *item)

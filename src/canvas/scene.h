@@ -1,5 +1,7 @@
 #pragma once
 
+#include "canvas/editoperations.h"
+#include "canvas/propertychannel.h"
 #include "canvas/tools/doodletool.h"
 #include "canvas/tools/selecttool.h"
 #include "document/attributerecord.h"
@@ -12,8 +14,10 @@
 #include <memory>
 #include <optional>
 
+class GraphicsGroupItem;
 class Node;
 class QFile;
+class SelectItem;
 class SVGView;
 
 // The canvas: one graphics item per drawable element of the design, the work
@@ -82,8 +86,42 @@ public:
     // Adds to the picking order. The item need not be the one that is
     // selected: a group member is picked while its group is selected.
     void appendSelectedItem(QGraphicsItem *item) { mSelectedItemList.append(item); }
-    QList<QGraphicsItem *> copiedItems() const { return mCopiedItems; }
+    void clearSelectedItemList() { mSelectedItemList.clear(); }
+    void setSelectedItemList(const QList<QGraphicsItem *> &items) { mSelectedItemList = items; }
+    // Drops an item that leaves the scene from the picking order and frame.
+    void forgetItem(QGraphicsItem *item);
+    QList<QGraphicsItem *> copiedItems() const { return mEditOperations.copiedItems(); }
     void setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds);
+    SVGView *view() const { return mView; }
+
+    // The selection frame while something is selected, else null.
+    SelectItem *selectFrame() const { return mSelectTool.frame(); }
+    void removeSelectFrame() { mSelectTool.removeFrame(); }
+    // selectOneNode with the frame's items and bounds, as after a gesture.
+    void emitSelectionOf(const SelectItem *frame);
+    // The pointer's scene position at the last move: where pastes land.
+    QPointF lastScenePos() const { return mSelectTool.lastScenePos(); }
+    bool handDragging() const { return mSelectTool.handDragging(); }
+    void setHandDragging(bool dragging) { mSelectTool.setHandDragging(dragging); }
+
+    // Writes the move of the element's item into its attributes.
+    std::optional<AttributeRecord> commitMove(Node *element);
+    // The property panel's changes to the selection, by name.
+    void setItemProperty(const QList<QString> &names, const QList<QString> &values);
+
+    // A user group's members point to it (attach) or no longer (release).
+    void attachGroup(GraphicsGroupItem *group);
+    void releaseGroup(GraphicsGroupItem *group);
+
+    // The editing commands on the selection.
+    void copySelection() { mEditOperations.copySelection(); }
+    void pasteCopied() { mEditOperations.pasteCopied(); }
+    void deleteSelection() { mEditOperations.deleteSelection(); }
+    void groupSelection() { mEditOperations.groupSelection(); }
+    void ungroupSelection() { mEditOperations.ungroupSelection(); }
+    void alignSelection(EditOperations::Side side) { mEditOperations.alignSelection(side); }
+    void mirrorSelection(EditOperations::Direction direction) { mEditOperations.mirrorSelection(direction); }
+    void nudgeSelection() { mEditOperations.nudgeSelection(); }
     Node *drawingNode() const { return mDrawingNode; }
     void setDrawingNode(Node *node) { mDrawingNode = node; }
     ScenePressState pressState() const { return mSelectTool.pressState(); }
@@ -133,10 +171,9 @@ private:
     bool mSuppressSelectionSignals = false;
     QSizeF mGridSize{3200, 2400};
     QSizeF mGridCell{125, 125};
-    QList<QGraphicsItem *> mCopiedItems;
-    QRectF mCopiedBounds;
-    bool mInSelectNode = false;
     SelectTool mSelectTool{this};
+    EditOperations mEditOperations{this};
+    PropertyChannel mPropertyChannel{this};
     std::map<DoodleTool, std::unique_ptr<CanvasTool>> mTools;
     DoodleTool mTool = DoodleTool::Select;
     QPointF mLastScenePos;

@@ -1,5 +1,6 @@
 #include "canvas/svgview.h"
 
+#include "canvas/commands/addundo.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/tools/ellipsetool.h"
@@ -7,6 +8,7 @@
 #include "canvas/tools/pentool.h"
 #include "canvas/tools/rectangletool.h"
 #include "canvas/tools/texttool.h"
+#include "canvas/selectitem.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -37,6 +39,8 @@ SVGView::SVGView(QObject *parent)
 
 SVGView::~SVGView()
 {
+    // Commands delete the elements they detached; the factory must hear of it.
+    mUndoStack.clear();
     // Element objects first: the factory hears of each, and looks at its
     // item's scene.
     delete mDocument;
@@ -118,12 +122,22 @@ void SVGView::pushUndo(std::unique_ptr<Undo> command)
 
 void SVGView::undo()
 {
-    mUndoStack.undo();
+    if (mUndoStack.undo())
+        afterReplay();
 }
 
 void SVGView::redo()
 {
-    mUndoStack.redo();
+    if (mUndoStack.redo())
+        afterReplay();
+}
+
+void SVGView::afterReplay()
+{
+    emit itemModified();
+    // A new frame around the (flattened) selection, and the panel's values.
+    if (mScene->selectFrame())
+        mScene->selectNode();
 }
 
 Node *SVGView::currentLayer() const
@@ -179,14 +193,39 @@ void SVGView::clearDocument()
     mScene->clear();
 }
 
-Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+Node *SVGView::makeNode(const QString &tag, const QStringList &names, const QStringList &values)
 {
     mScene->clearSelectionQuietly();
     Node *layer = currentLayer();
-    if (!layer)
+    return layer ? layer->addChildElement(tag, names, values) : nullptr;
+}
+
+Node *SVGView::createNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    Node *node = makeNode(tag, names, values);
+    if (node)
+        emit itemModified();
+    return node;
+}
+
+Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    Node *node = makeNode(tag, names, values);
+    // pushUndo tells the window, once.
+    if (node)
+        pushUndo(std::make_unique<AddUndo>(node, mScene));
+    return node;
+}
+
+Node *SVGView::pasteTextItem(const QString &tag, const QStringList &names,
+                             const QStringList &values, Node *parent, const QString &text)
+{
+    qDebug() << "pasteTextItem";
+    if (!parent)
         return nullptr;
-    Node *node = layer->addChildElement(tag, names, values);
-    emit itemModified();
+    Node *node = parent->addTextChildElement(tag, names, values, text);
+    if (node)
+        pushUndo(std::make_unique<AddUndo>(node, mScene));
     return node;
 }
 

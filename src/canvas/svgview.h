@@ -39,8 +39,15 @@ public:
     bool openFile(const QString &path);
     bool newDocument();
     void clearDocument();
-    // Adds an element under the current layer; null when there is none.
+    // Adds an element under the current layer and records it for undo;
+    // null when there is no layer.
     Node *addNode(const QString &tag, const QStringList &names, const QStringList &values);
+    // The same without an undo record, for operations that record the
+    // element in a command of their own.
+    Node *createNode(const QString &tag, const QStringList &names, const QStringList &values);
+    // A text element with its text under `parent`, recorded for undo.
+    Node *pasteTextItem(const QString &tag, const QStringList &names, const QStringList &values,
+                        Node *parent, const QString &text);
     // The work area in units; rewrites the root's width and height.
     void setSceneBound(double width, double height);
     QSizeF workArea() const { return {mWidth, mHeight}; }
@@ -64,6 +71,8 @@ public:
 
     // Records a change already made to the design and enables saving.
     void pushUndo(std::unique_ptr<Undo> command);
+    // After a step that changed something: itemModified() and the
+    // selection signals again, so the panel shows the restored values.
     void undo();
     void redo();
     const UndoStack &undoStack() const { return mUndoStack; }
@@ -85,6 +94,9 @@ signals:
     void itemModified();
 
 private:
+    void afterReplay();
+    Node *makeNode(const QString &tag, const QStringList &names, const QStringList &values);
+
     SVGDocument *mDocument = nullptr;
     Scene *mScene = nullptr;
     ItemFactory *mItemFactory = nullptr;

@@ -31,7 +31,9 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
 {
     static const QStringList accepted{"cx", "cy", "x", "y", "rx", "ry", "fill", "stroke",
                                       "transform"};
-    if (mType != NodeType::Ellipse || !accepted.contains(name))
+    // A circle takes what its moves and transforms write, so their undo works.
+    static const QStringList circleAccepted{"cx", "cy", "r", "transform"};
+    if (!(mType == NodeType::Ellipse ? accepted : circleAccepted).contains(name))
         return std::nullopt;
     if (name == QLatin1String("fill") || name == QLatin1String("stroke"))
         return applyPaintDeclaration(name, value);
@@ -59,6 +61,8 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
             mRx = number;
         else if (name == QLatin1String("ry"))
             mRy = number;
+        else if (name == QLatin1String("r"))
+            mRx = mRy = number;
     }
     notifyChanged(name == QLatin1String("transform") ? NodeObserver::Transform
                                                       : NodeObserver::Geometry);

@@ -24,7 +24,8 @@ protected:
     double mRy = 0;
 };
 
-// A "circle" reads "r" for both radii. It takes no attribute changes.
+// A "circle" reads "r" for both radii. It takes its centre, radius and
+// transform, as moves and transforms write them.
 class CircleElement : public EllipseElement
 {
 public:

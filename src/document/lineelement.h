@@ -12,6 +12,9 @@ public:
 
     QLineF line() const { return mLine; }
 
+    // Only "transform", which is how moves of a line are written.
+    std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
+
 private:
     QLineF mLine;
 };

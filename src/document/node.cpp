@@ -251,6 +251,50 @@ QList<Node *> Node::cachedChildren() const
     return children;
 }
 
+bool Node::detachChild(Node *child)
+{
+    if (!child || !hasCachedChild(child) || mElement.isNull())
+        return false;
+    const int row = child->mRow;
+    mElement.removeChild(child->mElement);
+    mChildren.remove(row);
+    // Rows are child node indices, so every later sibling moves up by one.
+    QHash<int, Node *> shifted;
+    for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
+        Node *sibling = it.value();
+        if (it.key() > row)
+            sibling->mRow = it.key() - 1;
+        shifted.insert(sibling->mRow, sibling);
+    }
+    mChildren = shifted;
+    return true;
+}
+
+bool Node::reattachChild(Node *child)
+{
+    if (!child || child->mParent != this || hasCachedChild(child) || mElement.isNull())
+        return false;
+    // Back at the row it left (its row is kept while it is out), so undoing
+    // removals in reverse order restores the document exactly.
+    const QDomNodeList nodes = mElement.childNodes();
+    const int row = qBound(0, child->mRow, nodes.count());
+    if (row < nodes.count())
+        mElement.insertBefore(child->mElement, nodes.item(row));
+    else
+        mElement.appendChild(child->mElement);
+    QHash<int, Node *> shifted;
+    for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
+        Node *sibling = it.value();
+        if (it.key() >= row)
+            sibling->mRow = it.key() + 1;
+        shifted.insert(sibling->mRow, sibling);
+    }
+    child->mRow = row;
+    shifted.insert(row, child);
+    mChildren = shifted;
+    return true;
+}
+
 NodeType Node::typeForTag(const QString &tag)
 {
     static const QHash<QString, NodeType> types{
@@ -373,7 +417,11 @@ QString Node::setStyleDeclaration(const QString &name, const QString &value)
 {
     SvgGrammar::StyleMap declarations = SvgGrammar::parseStyleDeclarations(mElement);
     const QString old = declarations.value(name);
-    declarations.insert(name, value);
+    // An empty value (an undo back to "not declared") removes the declaration.
+    if (value.isEmpty())
+        declarations.remove(name);
+    else
+        declarations.insert(name, value);
     setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(declarations));
     parseStyle();
     return old;

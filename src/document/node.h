@@ -66,6 +66,14 @@ public:
     Node *cachedChild(int row) const { return mChildren.value(row, nullptr); }
     int cachedChildCount() const { return mChildren.size(); }
     QList<Node *> cachedChildren() const;
+    // Takes a cached child's element out of this element and the child out
+    // of the cache; later siblings move up a row. The child keeps this node
+    // as its parent so it can come back. False when it is not a child here.
+    bool detachChild(Node *child);
+    // Puts a detached child's element back at the row it was taken from
+    // (the end when there are fewer rows now); later siblings move down.
+    bool reattachChild(Node *child);
+    bool hasCachedChild(const Node *child) const { return mChildren.value(child->mRow) == child; }
 
     // The item transform for an item positioned at `origin`: the element's
     // "transform" M conjugated so that T(p) + origin = M(p + origin).

@@ -22,7 +22,8 @@ std::optional<AttributeRecord> RectElement::applyAttribute(const QString &name, 
 {
     static const QStringList accepted{"x", "y", "rx", "ry", "width", "height", "fill", "stroke",
                                       "transform"};
-    if (!accepted.contains(name) || value.isEmpty())
+    // An empty value is an undo back to a missing attribute: it removes it.
+    if (!accepted.contains(name))
         return std::nullopt;
     if (name == QLatin1String("fill") || name == QLatin1String("stroke"))
         return applyPaintDeclaration(name, value);

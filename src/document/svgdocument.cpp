@@ -217,6 +217,39 @@ Node *SVGDocument::nodeOf(const QModelIndex &index) const
     return static_cast<Node *>(index.internalPointer());
 }
 
+QModelIndex SVGDocument::indexOf(Node *node) const
+{
+    if (!node || node == mRoot)
+        return QModelIndex();
+    return createIndex(node->row(), 0, node);
+}
+
+bool SVGDocument::detachNode(Node *node)
+{
+    Node *parentNode = node ? node->parent() : nullptr;
+    if (!parentNode || !parentNode->hasCachedChild(node))
+        return false;
+    const int row = node->row();
+    beginRemoveRows(indexOf(parentNode), row, row);
+    const bool done = parentNode->detachChild(node);
+    endRemoveRows();
+    mIdCacheValid = false;
+    return done;
+}
+
+bool SVGDocument::reattachNode(Node *node)
+{
+    Node *parentNode = node ? node->parent() : nullptr;
+    if (!parentNode || parentNode->hasCachedChild(node))
+        return false;
+    const int row = qBound(0, node->row(), parentNode->element().childNodes().count());
+    beginInsertRows(indexOf(parentNode), row, row);
+    const bool done = parentNode->reattachChild(node);
+    endInsertRows();
+    mIdCacheValid = false;
+    return done;
+}
+
 QModelIndex SVGDocument::index(int row, int column, const QModelIndex &parent) const
 {
     if (!hasIndex(row, column, parent))

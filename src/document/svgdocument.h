@@ -48,6 +48,12 @@ public:
     void buildSubtree(Node *node);
     bool isBuilding() const { return mBuilding; }
 
+    // Takes an element out of its parent (DOM and object tree) and puts it
+    // back at its former row, telling the model's views. The object
+    // survives in between; whoever detached it owns it.
+    bool detachNode(Node *node);
+    bool reattachNode(Node *node);
+
     // The object of the document element when it is an svg element; null
     // otherwise, after a message on standard output.
     SVGElement *svgElement() const;
@@ -89,6 +95,7 @@ private:
     // Removes elements nested deeper than maxNestingDepth.
     void cutDeepNesting();
     Node *nodeOf(const QModelIndex &index) const;
+    QModelIndex indexOf(Node *node) const;
 
     QDomDocument mDocument;
     Node *mRoot = nullptr;

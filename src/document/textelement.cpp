@@ -95,8 +95,7 @@ std::optional<AttributeRecord> TextElement::applyAttribute(const QString &name, 
         (name == QLatin1String("x") ? mLayout.x : mLayout.y) = number;
         changes = NodeObserver::Geometry;
     } else if (name == QLatin1String("transform")) {
-        if (value.isEmpty())
-            return std::nullopt;
+        // Empty: an undo back to no transform.
         record.oldValues.append(mElement.attribute(name));
         setAttribute(name, value);
         changes = NodeObserver::Transform;

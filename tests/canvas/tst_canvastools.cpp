@@ -218,7 +218,8 @@ void TestCanvasTools::pressStates_data()
     QTest::newRow("left on item") << "left" << "a" << PressedOnItem << 1;
     QTest::newRow("control on item") << "control" << "a" << PressedOnItem << 2;
     QTest::newRow("right on item clears") << "right" << "a" << PressedOnItem << 0;
-    QTest::newRow("left on empty") << "left" << "" << PressedOnEmpty << 0;
+    // An empty left press starts a rubber band.
+    QTest::newRow("left on empty") << "left" << "" << RubberBand << 0;
     QTest::newRow("right on empty") << "right" << "" << PressedOnEmpty << 0;
     QTest::newRow("handle") << "left" << "handle" << Idle << 1;
     QTest::newRow("double click on empty") << "double" << "" << DoubleClicked << 0;
@@ -291,10 +292,13 @@ void TestCanvasTools::picksKeepTheirOrderAndControlNeverDeselects()
     QCOMPARE(scene->selectedItemList(), (QList<QGraphicsItem *>{a, b}));
     QCOMPARE(selected(), sorted({a, b}));
 
-    // With several selected, a plain press keeps them all for dragging.
-    click(scene, centreOf(view, "c"));
+    // With several selected, a plain press on one of them keeps them all for
+    // dragging; on another item it picks that one alone.
+    click(scene, centreOf(view, "a"));
     QCOMPARE(selected(), sorted({a, b}));
     QCOMPARE(scene->selectedItemList(), (QList<QGraphicsItem *>{a, b}));
+    click(scene, centreOf(view, "c"));
+    QCOMPARE(selected(), QList<QGraphicsItem *>{c});
 
     click(scene, centreOf(view, "c"), Qt::RightButton);
     QVERIFY(scene->selectedItems().isEmpty());

@@ -336,7 +336,8 @@ void TestScene::applyAttributeRecordsEachKind_data()
     QTest::newRow("rect fill in style") << rect << "fill" << "#80000000"
                                         << QStringList{"fill", "none", "#80000000"}
                                         << "style=fill:#80000000;";
-    QTest::newRow("rect empty value") << rect << "width" << "" << QStringList() << "width=10";
+    // An empty value is an undo back to a missing attribute: it removes it.
+    QTest::newRow("rect empty value") << rect << "width" << "" << QStringList{"width", "10", ""} << "width=";
     QTest::newRow("rect unknown name") << rect << "cx" << "3" << QStringList() << "width=10";
     QTest::newRow("ellipse left") << ellipse << "x" << "100" << QStringList{"x", "40.000000", "100"}
                                   << "cx=110.000000";
@@ -356,7 +357,8 @@ void TestScene::applyAttributeRecordsEachKind_data()
                                     << "tolvenRik:Alignment=AlignRight";
     QTest::newRow("text font-size in style")
             << text << "font-size" << "80px" << QStringList{"font-size", "", "80px"} << "style=font-size:80px;";
-    QTest::newRow("circle refused") << "<circle id='t' r='5'/>" << "cx" << "3" << QStringList() << "r=5";
+    QTest::newRow("circle centre") << "<circle id='t' r='5'/>" << "cx" << "3" << QStringList{"cx", "", "3"} << "cx=3";
+    QTest::newRow("circle fill refused") << "<circle id='t' r='5'/>" << "fill" << "red" << QStringList() << "r=5";
     QTest::newRow("line refused") << "<line id='t' x1='1'/>" << "x1" << "3" << QStringList() << "x1=1";
 }
 

@@ -216,25 +216,25 @@ void TestUndoCommands::attributeUndoTracesEachStep()
 {
     SVGView view;
     view.document()->setSvgText(svg("<g><rect id='r' x='1' y='2' width='10' height='10'/>"
-                                    "<circle id='c' cx='5' cy='5' r='5'/></g>"));
+                                    "<line id='c' x1='5' y1='5' x2='9' y2='9'/></g>"));
     Scene *scene = view.scene();
     Node *rect = nodeById(view, "r");
-    Node *circle = nodeById(view, "c");
+    Node *line = nodeById(view, "c");
     auto command = std::make_unique<AttributeUndo>(scene);
     AttributeUndo *attributes = command.get();
     scene->applyAttribute(rect, "x", "3");
     scene->applyAttribute(rect, "y", "4");
     command->addRecord(AttributeRecord{rect, {"x", "y"}, {"1", "2"}, {"3", "4"}});
     // A change applyAttribute refused gives no record, and adds none.
-    command->addRecord(scene->applyAttribute(circle, "cx", "9"));
-    // A kind applyAttribute does not take is passed over when replayed.
-    command->addRecord(AttributeRecord{circle, {"cx"}, {"5"}, {"9"}});
+    command->addRecord(scene->applyAttribute(line, "x1", "9"));
+    // A name applyAttribute does not take is passed over when replayed.
+    command->addRecord(AttributeRecord{line, {"x1"}, {"5"}, {"9"}});
     QCOMPARE(attributes->records().size(), 2);
     QCOMPARE(command->kind(), UndoKind::Attribute);
     UndoStack stack;
     stack.push(std::move(command));
 
-    QTest::ignoreMessage(QtDebugMsg, "name: cx value: 5");
+    QTest::ignoreMessage(QtDebugMsg, "name: x1 value: 5");
     QTest::ignoreMessage(QtDebugMsg, "name: y value: 2");
     QTest::ignoreMessage(QtDebugMsg, "name: x value: 1");
     StdoutCapture undone;
@@ -244,17 +244,17 @@ void TestUndoCommands::attributeUndoTracesEachStep()
     QCOMPARE(undoTrace, QByteArray("Redo::Attribute::doSomething, operating size:2\n"));
     QCOMPARE(rect->element().attribute("x"), QStringLiteral("1"));
     QCOMPARE(view.itemOf(rect)->pos(), QPointF(1, 2));
-    QCOMPARE(circle->element().attribute("cx"), QStringLiteral("5"));
+    QCOMPARE(line->element().attribute("x1"), QStringLiteral("5"));
 
     QTest::ignoreMessage(QtDebugMsg, "name: x value: 3");
     QTest::ignoreMessage(QtDebugMsg, "name: y value: 4");
-    QTest::ignoreMessage(QtDebugMsg, "name: cx value: 9");
+    QTest::ignoreMessage(QtDebugMsg, "name: x1 value: 9");
     StdoutCapture redone;
     stack.redo();
     const QByteArray redoTrace = redone.text();
     QCOMPARE(redoTrace, QByteArray("Undo::Attribute::doSomething, operating size:2\n"));
     QCOMPARE(view.itemOf(rect)->pos(), QPointF(3, 4));
-    QCOMPARE(circle->element().attribute("cx"), QStringLiteral("5"));
+    QCOMPARE(line->element().attribute("x1"), QStringLiteral("5"));
 }
 
 QTEST_MAIN(TestUndoCommands)

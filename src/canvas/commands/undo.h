@@ -37,6 +37,10 @@ public:
     // The element an add command put into the design; null for the others.
     virtual Node *addedElement() const { return nullptr; }
 
+    // The element an add command put into the design; null for every other
+    // kind. Lets the maker of an element that turned out empty drop its command.
+    virtual Node *addedElement() const { return nullptr; }
+
 private:
     UndoKind mKind;
     bool mUndoing = false;

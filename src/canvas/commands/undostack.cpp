@@ -9,24 +9,26 @@ void UndoStack::push(std::unique_ptr<Undo> command)
     mPosition = int(mCommands.size()) - 1;
 }
 
-void UndoStack::undo()
+bool UndoStack::undo()
 {
     if (mPosition < 0)
-        return;
+        return false;
     Undo *command = mCommands[size_t(mPosition)].get();
     command->setUndoing(true);
     command->doSomething();
     --mPosition;
+    return true;
 }
 
-void UndoStack::redo()
+bool UndoStack::redo()
 {
     if (mPosition + 1 >= count())
-        return;
+        return false;
     ++mPosition;
     Undo *command = mCommands[size_t(mPosition)].get();
     command->setUndoing(false);
     command->doSomething();
+    return true;
 }
 
 void UndoStack::clear()

@@ -11,9 +11,10 @@ class UndoStack
 {
 public:
     void push(std::unique_ptr<Undo> command);
-    // Nothing at the bottom or the top, and nothing reported.
-    void undo();
-    void redo();
+    // Nothing at the bottom or the top, and nothing reported; true when a
+    // command ran.
+    bool undo();
+    bool redo();
     // When a document is replaced: no command may reach into the old one.
     void clear();
     // Forgets the command in effect when it is the add command of `element`,

@@ -1,31 +1,131 @@
 #include "canvas/tools/selecttool.h"
 
+#include "canvas/commands/attributeundo.h"
+#include "canvas/graphicsgroupitem.h"
+#include "canvas/itemfactory.h"
 #include "canvas/scene.h"
+#include "canvas/selectingtool.h"
+#include "canvas/selectitem.h"
+#include "canvas/svgview.h"
+#include "canvas/transformwriter.h"
 
 #include <QDebug>
 #include <QGraphicsItem>
+#include <QGraphicsSceneMouseEvent>
+
+namespace {
+
+GraphicsGroupItem *ownerGroupOf(QGraphicsItem *item)
+{
+    return SelectItem::ownerGroupOf(item);
+}
+
+} // namespace
 
 SelectTool::SelectTool(Scene *scene)
     : CanvasTool(scene)
 {
 }
 
+SelectTool::~SelectTool()
+{
+    // Items of the scene: the scene's own destructor deletes them.
+    mFrame = nullptr;
+    mRubberBand = nullptr;
+}
+
 void SelectTool::mousePress(QGraphicsSceneMouseEvent *event)
 {
     // An item or handle under the pointer moves the state on while the press
     // is delivered; if none does, the press hit nothing.
+    mMoved = false;
     mPressState = PressedOnEmpty;
     scene()->deliver(event);
+    if (mPressState != PressedOnEmpty)
+        return;
+    qDebug() << "clearUpSelected();";
+    scene()->clearSelectionQuietly();
+    scene()->clearUpSelected();
+    removeFrame();
+    if (event->button() == Qt::LeftButton && !mHandDragging) {
+        mPressState = RubberBand;
+        removeRubberBand();
+        mRubberBand = new SelectingTool(QRectF(event->scenePos(), QSizeF(0, 0)), scene());
+        scene()->addItem(mRubberBand);
+    }
+}
+
+void SelectTool::moveBy(QGraphicsItem *item, const QPointF &from, const QPointF &to)
+{
+    if (item->type() == GraphicsGroupItem::Type) {
+        auto *group = static_cast<GraphicsGroupItem *>(item);
+        for (QGraphicsItem *member : group->members())
+            moveBy(member, from, to);
+        group->boundsChanged();
+        return;
+    }
+    const QPointF d = item->mapToParent(item->mapFromScene(to)) - item->mapToParent(item->mapFromScene(from));
+    if (d.isNull())
+        return;
+    mMoved = true;
+    item->setPos(item->pos() + d);
 }
 
 void SelectTool::mouseMove(QGraphicsSceneMouseEvent *event)
 {
+    mLastScenePos = event->scenePos();
     scene()->deliver(event);
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    if (mPressState == RubberBand && mRubberBand) {
+        mRubberBand->stretchTo(event->scenePos().x(), event->scenePos().y());
+        return;
+    }
+    if (mPressState != PressedOnItem)
+        return;
+    const QPointF from = event->lastScenePos();
+    const QPointF to = event->scenePos();
+    for (QGraphicsItem *item : scene()->selectedItems())
+        moveBy(item, from, to);
+    if (mFrame)
+        mFrame->moveBy(to.x() - from.x(), to.y() - from.y());
+}
+
+void SelectTool::commitDrag()
+{
+    const QList<QGraphicsItem *> moved = SelectItem::flatten(scene()->selectedItems());
+    // Checked first, so that no element is written without its undo record.
+    for (QGraphicsItem *item : moved) {
+        if (!ItemFactory::nodeOf(item)) {
+            qDebug() << "con't reinterpret_cast node";
+            return;
+        }
+    }
+    auto command = std::make_unique<AttributeUndo>(scene());
+    const TransformWriter writer(scene()->view());
+    for (QGraphicsItem *item : moved)
+        command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));
+    scene()->view()->pushUndo(std::move(command));
+    if (mFrame) {
+        mFrame->refit();
+        scene()->emitSelectionOf(mFrame);
+    }
 }
 
 void SelectTool::mouseRelease(QGraphicsSceneMouseEvent *event)
 {
     scene()->deliver(event);
+    mHandDragging = false;
+    if (mPressState == PressedOnItem && mMoved) {
+        mMoved = false;
+        commitDrag();
+    } else if (mPressState == RubberBand && mRubberBand) {
+        SelectingTool *band = mRubberBand;
+        mRubberBand = nullptr;
+        band->selectCovered();
+        scene()->removeItem(band);
+        delete band;
+    }
 }
 
 void SelectTool::mouseDoubleClick(QGraphicsSceneMouseEvent *event)
@@ -35,16 +135,62 @@ void SelectTool::mouseDoubleClick(QGraphicsSceneMouseEvent *event)
     scene()->deliver(event);
 }
 
+void SelectTool::finish()
+{
+    removeRubberBand();
+    mMoved = false;
+}
+
+void SelectTool::removeRubberBand()
+{
+    if (!mRubberBand)
+        return;
+    scene()->removeItem(mRubberBand);
+    delete mRubberBand;
+    mRubberBand = nullptr;
+}
+
+void SelectTool::removeFrame()
+{
+    if (!mFrame)
+        return;
+    SelectItem *frame = mFrame;
+    mFrame = nullptr;
+    // QGraphicsItem's scene: the frame's own scene() names its owner even
+    // when it is no longer shown.
+    if (QGraphicsScene *shown = frame->QGraphicsItem::scene())
+        shown->removeItem(frame);
+    delete frame;
+}
+
+void SelectTool::rebuildFrame(const QList<QGraphicsItem *> &items)
+{
+    removeFrame();
+    const QList<QGraphicsItem *> flat = SelectItem::flatten(items);
+    mFrame = new SelectItem(scene()->selectionBounds(flat), scene(), flat);
+    mFrame->saveTransforms();
+}
+
 void SelectTool::leftSelected(QGraphicsItem *item)
 {
     mPressState = PressedOnItem;
-    // Pressing one of several selected items drags them all.
-    if (scene()->selectedItems().size() > 1)
+    GraphicsGroupItem *group = ownerGroupOf(item);
+    QGraphicsItem *picked = group ? static_cast<QGraphicsItem *>(group) : item;
+    // Pressing one of several selected items drags them all; pressing any
+    // other item picks it alone.
+    const QList<QGraphicsItem *> selected = scene()->selectedItems();
+    if (selected.size() > 1 && selected.contains(picked))
         return;
     scene()->clearSelectionQuietly();
-    item->setSelected(true);
+    scene()->clearSelectedItemList();
+    picked->setSelected(true);
     scene()->appendSelectedItem(item);
-    qDebug() << "leftSelected   mSelectedItemList" << scene()->selectedItemList().size();
+    if (group)
+        qDebug() << "leftSelected getThisItemGroup   mSelectedItemList" << scene()->selectedItemList().size();
+    else if (item->type() == GraphicsGroupItem::Type)
+        qDebug() << "leftSelected GroupItem    mSelectedItemList" << scene()->selectedItemList().size();
+    else
+        qDebug() << "leftSelected   mSelectedItemList" << scene()->selectedItemList().size();
 }
 
 void SelectTool::leftCtlSelected(QGraphicsItem *item)
@@ -53,8 +199,8 @@ void SelectTool::leftCtlSelected(QGraphicsItem *item)
     // Control adds to the selection and never removes from it.
     if (scene()->selectedItemList().contains(item))
         return;
-    item->setSelected(true);
     scene()->appendSelectedItem(item);
+    item->setSelected(true);
     qDebug() << "leftCtlSelected   mSelectedItemList" << scene()->selectedItemList().size();
 }
 
@@ -67,4 +213,42 @@ void SelectTool::rightSelected(QGraphicsItem *)
 void SelectTool::handlePressed()
 {
     mPressState = Idle;
+}
+
+void SelectTool::selectionChanged()
+{
+    if (mInSelectNode)
+        return;
+    if (mPressState == RubberBand) {
+        // Rubber-banded group members stand for their group.
+        mInSelectNode = true;
+        QList<QGraphicsItem *> selected = scene()->selectedItems();
+        for (int i = 0; i < selected.size(); ++i) {
+            if (GraphicsGroupItem *group = ownerGroupOf(selected.at(i))) {
+                group->setSelected(true);
+                selected.at(i)->setSelected(false);
+                selected = scene()->selectedItems();
+                i = -1;
+            }
+        }
+        mInSelectNode = false;
+        scene()->setSelectedItemList(selected);
+        qDebug() << "2222222    mSelectedItemList" << selected.size();
+    }
+    if (scene()->suppressSelectionSignals())
+        return;
+    const QList<QGraphicsItem *> selected = scene()->selectedItems();
+    if (selected.isEmpty()) {
+        removeFrame();
+        emit scene()->selectNoneNode();
+        return;
+    }
+    rebuildFrame(selected);
+    const QList<QGraphicsItem *> flat = mFrame->items();
+    // The frame was just fitted to the selection bounds.
+    const QRectF bounds = mFrame->rect();
+    if (selected.size() == 1)
+        emit scene()->selectOneNode(scene()->propertySummary(flat), bounds);
+    else
+        emit scene()->selectPluralNode(scene()->propertySummary(flat), bounds);
 }

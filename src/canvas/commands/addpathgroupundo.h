@@ -1,0 +1,24 @@
+#pragma once
+
+#include "canvas/commands/undo.h"
+
+#include <QList>
+
+class Scene;
+
+// Paths were merged into one. The command holds whichever side is out of
+// the design: the merged paths while in effect, the new path while undone.
+class AddPathGroupUndo : public Undo
+{
+public:
+    AddPathGroupUndo(const QList<Node *> &removed, Node *path, Scene *scene);
+    ~AddPathGroupUndo() override;
+
+    void doSomething() override;
+
+private:
+    QList<Node *> mRemoved;
+    Node *mPath = nullptr;
+    Scene *mScene = nullptr;
+    bool mApplied = true;
+};

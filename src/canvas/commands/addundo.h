@@ -1,0 +1,22 @@
+#pragma once
+
+#include "canvas/commands/undo.h"
+
+class Scene;
+
+// An element was put into the design. While undone the command holds the
+// detached element and deletes it when it is dropped.
+class AddUndo : public Undo
+{
+public:
+    AddUndo(Node *element, Scene *scene);
+    ~AddUndo() override;
+
+    Node *addedElement() const override { return mElement; }
+    void doSomething() override;
+
+private:
+    Node *mElement = nullptr;
+    Scene *mScene = nullptr;
+    bool mApplied = true;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QGraphicsRectItem>
+
+class Scene;
+
+// The rubber band of the Select tool. Drawn downwards it selects what lies
+// wholly inside; upwards, everything it touches.
+class SelectingTool : public QGraphicsRectItem
+{
+public:
+    SelectingTool(const QRectF &rect, Scene *scene);
+
+    bool downward() const { return mDownward != 0; }
+    void stretchTo(double x, double y);
+    void selectCovered();
+
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
+
+private:
+    double mStartX = 0;
+    double mStartY = 0;
+    int mDownward = 1;
+    Scene *mScene = nullptr;
+};
