@@ -100,7 +100,6 @@ public:
     // selectOneNode with the frame's items and bounds, as after a gesture.
     void emitSelectionOf(const SelectItem *frame);
     // The pointer's scene position at the last move: where pastes land.
-    QPointF lastScenePos() const { return mSelectTool.lastScenePos(); }
     bool handDragging() const { return mSelectTool.handDragging(); }
     void setHandDragging(bool dragging) { mSelectTool.setHandDragging(dragging); }
 

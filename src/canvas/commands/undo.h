@@ -34,9 +34,6 @@ public:
     void setUndoing(bool undoing) { mUndoing = undoing; }
 
     virtual void doSomething() = 0;
-    // The element an add command put into the design; null for the others.
-    virtual Node *addedElement() const { return nullptr; }
-
     // The element an add command put into the design; null for every other
     // kind. Lets the maker of an element that turned out empty drop its command.
     virtual Node *addedElement() const { return nullptr; }
