@@ -87,6 +87,10 @@ public:
     // Deselects everything without selection notifications.
     void clearSelectionQuietly();
     QSizeF gridCell() const { return mGridCell; }
+    // Set by the design view while the right button pans the canvas; an empty
+    // left press then starts no rubber band.
+    bool handDragging() const { return mHandDragging; }
+    void setHandDragging(bool dragging) { mHandDragging = dragging; }
 
 signals:
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
@@ -122,6 +126,7 @@ private:
     QList<QGraphicsItem *> mCopiedItems;
     QRectF mCopiedBounds;
     bool mInSelectNode = false;
+    bool mHandDragging = false;
     SelectTool mSelectTool{this};
     std::map<DoodleTool, std::unique_ptr<CanvasTool>> mTools;
     DoodleTool mTool = DoodleTool::Select;

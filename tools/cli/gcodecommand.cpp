@@ -3,6 +3,8 @@
 #include "document/defaultparameters.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
+#include "gcode/previewimage.h"
+#include "gcode/previewpaths.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -21,7 +23,8 @@ int usage(const QString &problem)
 {
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
-        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--verbose]\n";
+        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--preview PNG]"
+           " [--verbose]\n";
     return 2;
 }
 
@@ -45,13 +48,15 @@ int runGcodeCommand(const QStringList &arguments)
 {
     QString designPath;
     QString jobPath;
+    QString picturePath;
     QStringList names;
     QList<double> values;
     bool verbose = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
-                || argument == QLatin1String("--power") || argument == QLatin1String("--speed");
+                || argument == QLatin1String("--power") || argument == QLatin1String("--speed")
+                || argument == QLatin1String("--preview");
         if (argument == QLatin1String("--verbose")) {
             verbose = true;
         } else if (takesValue) {
@@ -60,6 +65,10 @@ int runGcodeCommand(const QStringList &arguments)
             const QString value = arguments.at(++i);
             if (argument == QLatin1String("-o") || argument == QLatin1String("--output")) {
                 jobPath = value;
+                continue;
+            }
+            if (argument == QLatin1String("--preview")) {
+                picturePath = value;
                 continue;
             }
             double scale = 0;
@@ -100,6 +109,12 @@ int runGcodeCommand(const QStringList &arguments)
     QString error;
     if (!writeGCodeFile(jobPath, job, &error))
         return failure(QStringLiteral("cannot write %1: %2").arg(jobPath, error));
+    if (!picturePath.isEmpty()) {
+        PreviewPaths paths(previewFullPower);
+        paths.draw(job);
+        if (!writePreviewPicture(paths, picturePath, PreviewImage::defaultWidth, &error))
+            return failure(QStringLiteral("cannot write %1: %2").arg(picturePath, error));
+    }
 
     const GCodeGenerator::Summary &summary = generator.summary();
     for (const QString &note : summary.notes)
