@@ -3,7 +3,6 @@
 #include "canvas/gcodeview.h"
 #include "canvas/svgview.h"
 
-#include <QDebug>
 #include <QVBoxLayout>
 
 PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
@@ -21,7 +20,6 @@ PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
 
 PreviewDialog *PreviewDialog::openFor(SVGView *view, QWidget *parent)
 {
-    qDebug() << "preview started";
     auto *dialog = new PreviewDialog(view->gcode(), parent);
     dialog->open();
     view->clearGcode();

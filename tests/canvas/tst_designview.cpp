@@ -293,6 +293,8 @@ void TestDesignView::rightButtonPansOnlyOnEmptyCanvasWithSelect()
     const QPoint end = start + QPoint(60, 40);
     sendMouse(viewport, QEvent::MouseMove, start + QPoint(30, 20), Qt::NoButton, Qt::RightButton);
     sendMouse(viewport, QEvent::MouseMove, end, Qt::NoButton, Qt::RightButton);
+    QCOMPARE(mView->horizontalRuler()->lastPos(), end);
+    QCOMPARE(mView->verticalRuler()->lastPos(), end);
     sendMouse(viewport, QEvent::MouseButtonRelease, end, Qt::RightButton, Qt::NoButton);
 
     // A pan keeps the grabbed point of the canvas under the pointer.

@@ -145,6 +145,8 @@ void TestCliPreview::exitCodes_data()
     QTest::newRow("unwritable picture") << QStringList{ "JOB", "-o", "missing/dir/out.png" } << 1
                                         << "cannot write";
     QTest::newRow("written") << QStringList{ "JOB", "-o", "out.png", "--width", "64" } << 0 << "";
+    QTest::newRow("job that never moves") << QStringList{ "STILL", "-o", "out.png", "--width", "64" }
+                                          << 0 << "note: the job does not move";
 }
 
 void TestCliPreview::exitCodes()
@@ -156,11 +158,15 @@ void TestCliPreview::exitCodes()
     QTemporaryDir dir;
     const QString notGcode = dir.filePath("notes.gc");
     QVERIFY(writeFile(notGcode, "G1 X1 ; hand-written\n"));
+    const QString still = dir.filePath("still.gc");
+    QVERIFY(writeFile(still, "G00\nG17\nG90\nM4\nG1S0.0000\nG0X0.0000Y0.0000\nM2\n"));
     for (QString &argument : arguments) {
         if (argument == "JOB")
             argument = mJob;
         else if (argument == "NOTGCODE")
             argument = notGcode;
+        else if (argument == "STILL")
+            argument = still;
         else if (argument.endsWith(".png") || argument.endsWith(".gc"))
             argument = dir.filePath(argument);
     }
@@ -168,8 +174,14 @@ void TestCliPreview::exitCodes()
     QCOMPARE(run.exitCode, exitCode);
     const QString output = dir.filePath("out.png");
     if (exitCode == 0) {
-        QVERIFY2(!run.err.contains("plimb-cli"), qPrintable(run.err));
-        QCOMPARE(QImage(output).width(), 64);
+        if (message.isEmpty())
+            QVERIFY2(!run.err.contains("plimb-cli"), qPrintable(run.err));
+        else
+            QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        const QImage picture(output);
+        QCOMPARE(picture.width(), 64);
+        const bool blank = pixelsWhere(picture, [](QRgb p) { return p != qRgb(255, 255, 255); }).isEmpty();
+        QCOMPARE(blank, !message.isEmpty());
     } else {
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(output));

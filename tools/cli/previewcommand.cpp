@@ -92,6 +92,9 @@ int runPreviewCommand(const QStringList &arguments)
         return failure(error);
     PreviewPaths paths(previewFullPower);
     paths.draw(job);
+    const QRectF extent = paths.bounds();
+    if (extent.width() <= 0 && extent.height() <= 0)
+        QTextStream(stderr) << "plimb-cli preview: note: the job does not move; the picture is blank\n";
     if (!writePreviewPicture(paths, picturePath, width, &error))
         return failure(QStringLiteral("cannot write %1: %2").arg(picturePath, error));
     QTextStream(stdout) << QStringLiteral("%1: preview of %2 records\n").arg(picturePath).arg(job.size());
