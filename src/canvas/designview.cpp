@@ -62,6 +62,13 @@ void DesignView::setUp(SVGView *view)
     setAcceptDrops(true);
 }
 
+void DesignView::showContextMenu(SVGView *view, const QPoint &screenPos)
+{
+    auto *designView = view ? qobject_cast<DesignView *>(view->designView()) : nullptr;
+    if (designView && designView->mContextMenu)
+        designView->mContextMenu->popup(screenPos);
+}
+
 void DesignView::updateRuler()
 {
     if (!scene() || !mHorizontalRuler)

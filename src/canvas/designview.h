@@ -32,6 +32,8 @@ public:
     // action with deleteAction().
     QMenu *contextMenu() const { return mContextMenu; }
     QAction *deleteAction() const { return mDeleteAction; }
+    // Opens the menu of `view`'s design view, if it has one, at `screenPos`.
+    static void showContextMenu(SVGView *view, const QPoint &screenPos);
     QtRuleBar *horizontalRuler() const { return mHorizontalRuler; }
     QtRuleBar *verticalRuler() const { return mVerticalRuler; }
     QtCornerBox *cornerBox() const { return mCornerBox; }

@@ -42,6 +42,7 @@ private slots:
     void droppedFilesArePassedOnByKind_data();
     void droppedFilesArePassedOnByKind();
     void dragsWithoutUrlsAreRefused();
+    void itemsOpenTheViewsMenu();
     void nodeTreeMenuNeedsASelectedRow();
 
 private:
@@ -370,6 +371,36 @@ void TestDesignView::dragsWithoutUrlsAreRefused()
     QDragMoveEvent move(QPoint(310, 300), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(mView->viewport(), &move);
     QVERIFY(!move.isAccepted());
+}
+
+// Only canvas items open the menu; its Delete is passed on.
+void TestDesignView::itemsOpenTheViewsMenu()
+{
+    const QString path = mDir.filePath("menu.svg");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(svg("<g><rect x='100' y='100' width='200' height='200' style='fill:#000000'/></g>",
+                   "width='2000' height='2700'")
+                       .toUtf8());
+    file.close();
+    QVERIFY(mSvgView->openFile(path));
+    mView->setScrollEnabled(true);
+    mView->centerOn(0, 0);
+    mView->setScrollEnabled(false);
+    QSignalSpy deletes(mView, &DesignView::deleteRequested);
+
+    const QPoint empty = mView->mapFromScene(-200, -200);
+    QContextMenuEvent onEmpty(QContextMenuEvent::Mouse, empty, mView->viewport()->mapToGlobal(empty));
+    QApplication::sendEvent(mView->viewport(), &onEmpty);
+    QVERIFY(!mView->contextMenu()->isVisible());
+
+    const QPoint onItem = mView->mapFromScene(200, 200);
+    QContextMenuEvent overItem(QContextMenuEvent::Mouse, onItem, mView->viewport()->mapToGlobal(onItem));
+    QApplication::sendEvent(mView->viewport(), &overItem);
+    QVERIFY(mView->contextMenu()->isVisible());
+    mView->deleteAction()->trigger();
+    mView->contextMenu()->hide();
+    QCOMPARE(deletes.count(), 1);
 }
 
 void TestDesignView::nodeTreeMenuNeedsASelectedRow()
