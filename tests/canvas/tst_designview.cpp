@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using DesignFixture::nodeById;
 using DesignFixture::svg;
 
 // The canvas view of the window: rulers, zoom, right-button pan, dropped
