@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="zh_CN">
 <context>
+    <name>DesignView</name>
+    <message>
+        <source>删除</source>
+        <translation>削除</translation>
+    </message>
+</context>
+<context>
+    <name>DomTreeView</name>
+    <message>
+        <source>删除节点</source>
+        <translation>ノードを削除</translation>
+    </message>
+</context>
+<context>
     <name>DrawingImport</name>
     <message>
         <source>不支持的文件类型：%1</source>
@@ -98,6 +112,13 @@
     <message>
         <source>帮助(&amp;H)</source>
         <translation>ヘルプ(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewDialog</name>
+    <message>
+        <source>G代码预览</source>
+        <translation>Gコードプレビュー</translation>
     </message>
 </context>
 <context>

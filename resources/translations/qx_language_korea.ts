@@ -2,6 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ko_KR" sourcelanguage="zh_CN">
 <context>
+    <name>DesignView</name>
+    <message>
+        <source>删除</source>
+        <translation>삭제</translation>
+    </message>
+</context>
+<context>
+    <name>DomTreeView</name>
+    <message>
+        <source>删除节点</source>
+        <translation>노드 삭제</translation>
+    </message>
+</context>
+<context>
     <name>DrawingImport</name>
     <message>
         <source>不支持的文件类型：%1</source>
@@ -98,6 +112,13 @@
     <message>
         <source>帮助(&amp;H)</source>
         <translation>도움말(&amp;H)</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewDialog</name>
+    <message>
+        <source>G代码预览</source>
+        <translation>G코드 미리보기</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "canvas/designview.h"
 #include "canvas/itemsupport.h"
 
 #include <QGraphicsItem>
+#include <QGraphicsSceneContextMenuEvent>
 #include <QPainterPath>
 
 class GraphicsGroupItem;
@@ -29,8 +31,11 @@ protected:
     {
     }
 
-    // The design view's context menu is not part of this canvas yet.
-    void contextMenuEvent(QGraphicsSceneContextMenuEvent *) override {}
+    // Every canvas item opens the design view's menu.
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override
+    {
+        DesignView::showContextMenu(mView, event->screenPos());
+    }
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override
     {
         ItemSupport::reportPress(static_cast<Derived *>(this), event);

@@ -1,6 +1,7 @@
 #include "canvas/svgview.h"
 
 #include "canvas/commands/addundo.h"
+#include "canvas/designview.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/tools/ellipsetool.h"
@@ -253,6 +254,12 @@ void SVGView::fitView()
     const double ratio = qMax((mHeight + 100) / viewHeight, (mWidth + 100) / viewWidth);
     if (ratio <= 0)
         return;
+    // The design view ignores scroll requests unless told to take them.
+    auto *designView = qobject_cast<DesignView *>(mDesignView);
+    if (designView)
+        designView->setScrollEnabled(true);
     mDesignView->scale(1 / ratio, 1 / ratio);
     mDesignView->viewport()->update();
+    if (designView)
+        designView->setScrollEnabled(false);
 }

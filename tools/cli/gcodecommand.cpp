@@ -6,6 +6,8 @@
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobtimeestimator.h"
+#include "gcode/previewimage.h"
+#include "gcode/previewpaths.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -26,7 +28,7 @@ int usage(const QString &problem)
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
         << "usage: plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [--power S] [--speed F]\n"
-        << "                      [--unit mm|cm|in|plotter|design] [--verbose]\n";
+        << "                      [--unit mm|cm|in|plotter|design] [--preview PNG] [--verbose]\n";
     return 2;
 }
 
@@ -74,6 +76,7 @@ int runGcodeCommand(const QStringList &arguments)
 {
     QString designPath;
     QString jobPath;
+    QString picturePath;
     QStringList names;
     QList<double> values;
     QString unitName;
@@ -82,7 +85,7 @@ int runGcodeCommand(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
                 || argument == QLatin1String("--power") || argument == QLatin1String("--speed")
-                || argument == QLatin1String("--unit");
+                || argument == QLatin1String("--unit") || argument == QLatin1String("--preview");
         if (argument == QLatin1String("--verbose")) {
             verbose = true;
         } else if (takesValue) {
@@ -99,6 +102,10 @@ int runGcodeCommand(const QStringList &arguments)
                     return usage(QStringLiteral("--unit must be mm, cm, in, plotter or design, not \"%1\"")
                                          .arg(value));
                 unitName = value;
+                continue;
+            }
+            if (argument == QLatin1String("--preview")) {
+                picturePath = value;
                 continue;
             }
             double scale = 0;
@@ -147,6 +154,12 @@ int runGcodeCommand(const QStringList &arguments)
     QString error;
     if (!writeGCodeFile(jobPath, job, &error))
         return failure(QStringLiteral("cannot write %1: %2").arg(jobPath, error));
+    if (!picturePath.isEmpty()) {
+        PreviewPaths paths(previewFullPower);
+        paths.draw(job);
+        if (!writePreviewPicture(paths, picturePath, PreviewImage::defaultWidth, &error))
+            return failure(QStringLiteral("cannot write %1: %2").arg(picturePath, error));
+    }
 
     const GCodeGenerator::Summary &summary = generator.summary();
     for (const QString &note : summary.notes)

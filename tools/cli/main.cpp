@@ -8,7 +8,8 @@ namespace {
 void printUsage(QTextStream &out)
 {
     out << "usage:\n"
-           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F]\n"
+           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--preview PNG]\n"
+           "  plimb-cli preview JOB.gc -o JOB.png [--width PX]\n"
            "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
            "  plimb-cli estimate JOB.gc [--settings FILE]\n";
 }
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (command == QLatin1String("gcode"))
         return runGcodeCommand(arguments);
+    if (command == QLatin1String("preview"))
+        return runPreviewCommand(arguments);
     if (command == QLatin1String("send"))
         return runSendCommand(arguments);
     if (command == QLatin1String("estimate"))
