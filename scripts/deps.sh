@@ -8,7 +8,7 @@ packages=(
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libpotrace-dev libdxflib-dev zlib1g-dev
   fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
 )
 
 missing=()

@@ -358,6 +358,7 @@ void Scene::addSvg(QString svgText)
         mView->document()->buildSubtree(node);
         layer->fitContainerToChildren();
     }
+    emit mView->itemModified();
 }
 
 void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
