@@ -24,6 +24,7 @@
 #include <QSettings>
 #include <QTabBar>
 #include <QToolBar>
+#include <QTranslator>
 #include <QTemporaryDir>
 #include <QSemaphore>
 #include <QtTest>
@@ -54,6 +55,7 @@ private slots:
     void languageActionsStoreTheChoice_data();
     void languageActionsStoreTheChoice();
     void aboutAndLogFolderOpenTheirAddresses();
+    void chosenCatalogueTranslatesAllButTheFixedTips();
 };
 
 // Receives the URLs the window hands to the desktop.
@@ -541,6 +543,30 @@ void TestMainWindow::aboutAndLogFolderOpenTheirAddresses()
     QCOMPARE(recorder.urls.last(), QUrl::fromLocalFile(userDataFolder()));
     for (const char *scheme : {"http", "https", "file"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+// What a restart in English shows: translated texts, while the edit and
+// arrange tips stay as written.
+void TestMainWindow::chosenCatalogueTranslatesAllButTheFixedTips()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/qx_language_en.qm")));
+    QCoreApplication::installTranslator(&translator);
+    {
+        MainWindow window;
+        ActionSet *actions = window.actions();
+        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("File(&F)"));
+        QCOMPARE(actions->newAction->text(), QStringLiteral("New"));
+        QCOMPARE(actions->newAction->statusTip(), QStringLiteral("New file"));
+        QCOMPARE(actions->groupAction->statusTip(),
+                 QStringLiteral("Group the selected elements into one element"));
+        QCOMPARE(actions->undoAction->text(), QStringLiteral("Undo"));
+        QCOMPARE(actions->undoAction->statusTip(), QStringLiteral("撤销一步"));
+        QCOMPARE(actions->alignLeftAction->statusTip(), QStringLiteral("选中的元素向左对齐"));
+        QCOMPARE(actions->koreanAction->text(), QStringLiteral("한국어"));
+        QCOMPARE(window.consoleDock()->windowTitle(), QStringLiteral("Control"));
+    }
+    QCoreApplication::removeTranslator(&translator);
 }
 
 QTEST_MAIN(TestMainWindow)
