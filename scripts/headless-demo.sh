@@ -8,10 +8,10 @@ rm -rf "$out"
 mkdir -p "$out"
 echo "No display: starting Plimb under Xvfb and driving it with real key presses and mouse clicks (xdotool)."
 
-# The demo keeps its settings and documents in a home of its own.
+# The demo, the job demo below included, keeps its settings and documents in
+# a home of its own.
 demo_home="$out/home"
 mkdir -p "$demo_home/.config/tolvenrik"
-user_home=$HOME
 export HOME="$demo_home" XDG_CONFIG_HOME="$demo_home/.config" XDG_DATA_HOME="$demo_home/.local/share" \
        XDG_CACHE_HOME="$demo_home/.cache"
 printf '[languages]\nlanguage=Chinese\n' >"$XDG_CONFIG_HOME/tolvenrik/zodadarAda.conf"
@@ -138,8 +138,6 @@ grep -q 'language=English' "$XDG_CONFIG_HOME/tolvenrik/zodadarAda.conf" ||
 session english
 cleanup
 trap - EXIT
-export HOME=$user_home
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 
 echo "Log file of the last session: $demo_home/Documents/tolvenrik/logInfo.txt"
 

@@ -56,6 +56,7 @@ private slots:
     void languageActionsStoreTheChoice();
     void aboutAndLogFolderOpenTheirAddresses();
     void chosenCatalogueTranslatesAllButTheFixedTips();
+    void operatePanelSlotsReachTheDeviceAndTheView();
 };
 
 // Receives the URLs the window hands to the desktop.
@@ -567,6 +568,42 @@ void TestMainWindow::chosenCatalogueTranslatesAllButTheFixedTips()
         QCOMPARE(window.consoleDock()->windowTitle(), QStringLiteral("Control"));
     }
     QCoreApplication::removeTranslator(&translator);
+}
+
+void TestMainWindow::operatePanelSlotsReachTheDeviceAndTheView()
+{
+    MainWindow window;
+    SVGView *view = window.svgView();
+    Node *node = view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                               {"100", "50", "200", "100", "fill:none;stroke:#000000"});
+    QVERIFY(node);
+    QSignalSpy jobs(&window, &MainWindow::lowerSetGcode);
+    QSignalSpy frames(&window, &MainWindow::lowerSetFrame);
+    QSignalSpy messages(&window, &MainWindow::lowerSetMessage);
+
+    window.sendLowerGcode();
+    QCOMPARE(jobs.size(), 1);
+    const auto job = jobs.first().first().value<QList<GCodeBuffer>>();
+    window.gcodeGenerate();
+    QCOMPARE(job.toVector(), view->gcode());
+    // The view keeps nothing once the job has gone to the device thread.
+    window.sendLowerGcode();
+    QVERIFY(view->gcode().isEmpty());
+
+    // With nothing selected the frame is that of every item.
+    window.sendLowerFrame();
+    QCOMPARE(frames.size(), 1);
+    QCOMPARE(frames.first().first().toRectF(), view->scene()->jobBounds());
+    QVERIFY(frames.first().first().toRectF().contains(QRectF(110, 60, 180, 80)));
+
+    window.sendLowerMessage({QStringLiteral("set:3 value:1")});
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().first().toStringList(), QStringList{"set:3 value:1"});
+
+    // The work area comes in millimetres.
+    window.setSceneBound(200, 100);
+    QCOMPARE(view->workArea(), QSizeF(2500, 1250));
+    QCOMPARE(view->scene()->sceneRect(), QRectF(0, 0, 2500, 1250));
 }
 
 QTEST_MAIN(TestMainWindow)
