@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Plimb. Without a display the
-# window is started under Xvfb, a screenshot of it is saved into build/ and
-# the program exits.
+# program is started under Xvfb and driven by key presses and mouse clicks,
+# with a screenshot of each step in build/headless/.
 set -euo pipefail
 cd "$(dirname "$0")"
 

@@ -9,7 +9,7 @@ packages=(
   libpotrace-dev libdxflib-dev zlib1g-dev
   potrace
   fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
   python3-pyftpdlib
 )
 

@@ -3,23 +3,143 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-shot="$PWD/build/plimb-window.png"
-rm -f "$shot"
-echo "No display: starting Plimb under Xvfb with the sample design to take a screenshot of its window."
-PLIMB_OPEN_DESIGN="$PWD/resources/samples/demo.svg" PLIMB_SCREENSHOT="$shot" xvfb-run -a -s "-screen 0 1600x1000x24" ./build/src/plimb
-if [ -f "$shot" ]; then
-  echo "Screenshot of the main window: $shot"
-else
-  echo "No screenshot was written." >&2
-  exit 1
-fi
-docs="$HOME/Documents"
-dirs="${XDG_CONFIG_HOME:-$HOME/.config}/user-dirs.dirs"
-if [ -f "$dirs" ]; then
-  line=$(grep '^XDG_DOCUMENTS_DIR=' "$dirs" || true)
-  [ -n "$line" ] && docs=$(eval echo "${line#XDG_DOCUMENTS_DIR=}")
-fi
-echo "Log file: $docs/tolvenrik/logInfo.txt"
+out="$PWD/build/headless"
+rm -rf "$out"
+mkdir -p "$out"
+echo "No display: starting Plimb under Xvfb and driving it with real key presses and mouse clicks (xdotool)."
+
+# The demo, the job demo below included, keeps its settings and documents in
+# a home of its own.
+demo_home="$out/home"
+mkdir -p "$demo_home/.config/tolvenrik"
+export HOME="$demo_home" XDG_CONFIG_HOME="$demo_home/.config" XDG_DATA_HOME="$demo_home/.local/share" \
+       XDG_CACHE_HOME="$demo_home/.cache"
+printf '[languages]\nlanguage=Chinese\n' >"$XDG_CONFIG_HOME/tolvenrik/zodadarAda.conf"
+
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1600x1000x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+plimb_pid=
+cleanup() {
+  [ -n "$plimb_pid" ] && kill "$plimb_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The window is 1250 x 800 at the screen's corner (there is no window manager);
+# menus and dialogs open on top of it, so the screen's corner is the picture.
+shot() {
+  sleep 0.5
+  import -window root -crop 1250x800+0+0 +repage "$out/$1.png"
+  echo "  screenshot: $out/$1.png"
+}
+wait_for_window() {
+  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1
+}
+# Types a path into the file dialog that has just opened and accepts it.
+answer_dialog() {
+  wait_for_window 'Open File' >/dev/null
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$1"
+  sleep 0.3
+  xdotool key Return
+  sleep 0.5
+  # A first Return may only close the name completer.
+  if xdotool search --onlyvisible --name 'Open File' >/dev/null 2>&1; then xdotool key Return; fi
+  sleep 1
+}
+# The centre of the sample's filled ellipse on screen, found by its grey.
+ellipse_centre() {
+  local box w h x y
+  import -window root -crop 1250x800+0+0 +repage "$out/.find.png"
+  box=$(convert "$out/.find.png" -alpha off -fuzz 1% -fill '#ff0000' -opaque '#7f7f7f' -fuzz 0 \
+          -fill black +opaque '#ff0000' -fill white -opaque '#ff0000' \
+          -morphology Erode Square:3 -format '%@' info:)
+  rm -f "$out/.find.png"
+  IFS='x+' read -r w h x y <<<"$box"
+  echo $((x + w / 2)) $((y + h / 2))
+}
+
+session() {
+  local lang=$1 step=0 window
+  echo "Session in $lang:"
+  ./build/src/plimb >"$out/plimb-$lang.log" 2>&1 &
+  plimb_pid=$!
+  window=$(wait_for_window '^Plimb$')
+  xdotool windowfocus --sync "$window"
+  sleep 1
+  shot "$lang-1-start"
+
+  xdotool key ctrl+o
+  wait_for_window 'Open File' >/dev/null
+  xdotool type --delay 5 "$PWD/resources/samples/demo.svg"
+  shot "$lang-2-open-dialog"
+  xdotool key Return
+  sleep 0.5
+  if xdotool search --onlyvisible --name 'Open File' >/dev/null 2>&1; then xdotool key Return; fi
+  sleep 1
+  shot "$lang-3-opened"
+
+  read -r x y < <(ellipse_centre)
+  xdotool mousemove "$x" "$y" click 1
+  shot "$lang-4-ellipse-selected"
+
+  xdotool windowfocus --sync "$window"
+  xdotool key ctrl+shift+s
+  answer_dialog "$out/demo-$lang.svg"
+  shot "$lang-5-saved-as"
+
+  # Save G-code has no shortcut: open the File menu with the mouse; it is
+  # the second entry from the bottom.
+  xdotool mousemove 20 10 click 1
+  shot "$lang-6-file-menu"
+  xdotool key Up Up Return
+  answer_dialog "$out/demo-$lang.gc"
+  shot "$lang-7-gcode-saved"
+
+  if [ "$lang" = chinese ]; then
+    # The language menu; the choice takes effect at the next start.
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+l
+    shot "$lang-8-language-menu"
+    xdotool key Down Return
+    sleep 0.5
+  fi
+  # A closed menu leaves no keyboard focus without a window manager.
+  xdotool windowfocus --sync "$window"
+  xdotool key ctrl+q
+  for _ in $(seq 100); do kill -0 "$plimb_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$plimb_pid" 2>/dev/null; then
+    echo "Plimb did not quit on Ctrl+Q." >&2
+    return 1
+  fi
+  wait "$plimb_pid" || true
+  plimb_pid=
+
+  for file in "$out/demo-$lang.svg" "$out/demo-$lang.gc"; do
+    [ -s "$file" ] || { echo "Not written: $file" >&2; return 1; }
+  done
+  ./build/tools/cli/plimb-cli gcode "$out/demo-$lang.svg" -o "$out/cli-$lang.gc" >/dev/null 2>&1
+  if cmp -s "$out/demo-$lang.gc" "$out/cli-$lang.gc"; then
+    echo "  saved: $out/demo-$lang.svg and $out/demo-$lang.gc (byte for byte what plimb-cli makes of the saved design)"
+  else
+    echo "  $out/demo-$lang.gc differs from plimb-cli's job of $out/demo-$lang.svg" >&2
+    return 1
+  fi
+}
+
+session chinese
+grep -q 'language=English' "$XDG_CONFIG_HOME/tolvenrik/zodadarAda.conf" ||
+  { echo "The language menu did not store English." >&2; exit 1; }
+session english
+cleanup
+trap - EXIT
+
+echo "Log file of the last session: $demo_home/Documents/tolvenrik/logInfo.txt"
 
 # The job demo: G-code for the bundled sample design, sent by plimb-cli to the
 # engraver emulator over a pseudo-terminal paced like a real 115 200 baud line,

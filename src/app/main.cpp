@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QTextCodec>
 #include <QThread>
@@ -65,9 +66,14 @@ int main(int argc, char *argv[])
     Language::chooseTranslation(&translator);
     QCoreApplication::installTranslator(&translator);
 
-    MainWindow window;
-    window.setApplication(&app);
-    scheduleScreenshot(&window);
+    // Deleted on close, which also ends the device thread before the loop returns.
+    auto *window = new MainWindow;
+    window->setApplication(&app);
+    scheduleScreenshot(window);
 
-    return app.exec();
+    QPointer<MainWindow> guard(window);
+    const int status = app.exec();
+    // A loop ended by quit() rather than by closing leaves the window alive.
+    delete guard.data();
+    return status;
 }

@@ -1,65 +1,224 @@
 #include "app/mainwindow.h"
 
+#include "app/actionset.h"
+#include "app/filecommands.h"
+#include "app/panelrelay.h"
+#include "app/scrollcontext.h"
 #include "canvas/domtreeview.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
+#include "common/settingsnames.h"
+#include "common/userdata.h"
+#include "device/lowergrbl.h"
 #include "document/svgdocument.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDebug>
+#include <QDesktopServices>
+#include <QDockWidget>
 #include <QFont>
 #include <QGraphicsView>
-#include <QMenuBar>
+#include <QSettings>
+#include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
+
 // The work area until the operate panel reports the engraver's: 150 mm square.
 constexpr double defaultWorkAreaMm = 150;
 constexpr double unitsPerMm = 12.5;
+// How long closing waits for a thread to end before leaving it behind.
+constexpr int threadStopMs = 3000;
+
+// The central view of the design; the one place that decides its class.
+QGraphicsView *createDesignView(QWidget *parent)
+{
+    return new QGraphicsView(parent);
+}
+
+void storeLanguage(const QString &language)
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::languagesGroup);
+    settings.setValue(SettingsNames::languageKey, language);
+    settings.endGroup();
+}
+
+// Asks the thread to stop and waits a bounded time. A thread still running
+// then is left to the process's end instead of going with the window:
+// destroying a running QThread aborts the program.
+void stopThread(QThread *thread)
+{
+    thread->requestInterruption();
+    thread->quit();
+    if (thread->wait(threadStopMs))
+        return;
+    qWarning() << "thread did not stop in time:" << thread->objectName();
+    thread->setParent(nullptr);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
+    setAttribute(Qt::WA_DeleteOnClose);
+    qRegisterMetaType<QList<GCodeBuffer>>("QList<GCodeBuffer>");
     setWindowTitle(QStringLiteral("Plimb"));
-    resize(1250, 800);
 
-    menuBar()->setStyleSheet(QStringLiteral("QMenuItem{margin:20px;}"));
-    menuBar()->addMenu(tr("文件(&F)"));
-    menuBar()->addMenu(tr("编辑(&E)"));
-    menuBar()->addMenu(tr("工具(&T)"));
-    menuBar()->addMenu(tr("排列(&A)"));
-    menuBar()->addMenu(tr("语言(&L)"));
-    menuBar()->addMenu(tr("帮助(&H)"));
-
-    mSvgView = new SVGView(this);
-    connect(this, &MainWindow::addImage, mSvgView->scene(), &Scene::addImage);
-    connect(this, &MainWindow::addSvg, mSvgView->scene(), &Scene::addSvg);
-    mDesignView = new QGraphicsView(this);
+    mDesignView = createDesignView(this);
     mDesignView->setObjectName(QStringLiteral("designView"));
     mDesignView->setMinimumSize(200, 200);
+
+    mSvgView = new SVGView(this);
+    mSvgView->setDesignView(mDesignView);
+
+    createDeviceThread();
+
+    mRelay = new PanelRelay(mSvgView, this);
+
+    mDomTreeView = std::make_unique<DomTreeView>(QSize(256, 256));
+    refreshTree();
+
     mDesignView->setScene(mSvgView->scene());
     mDesignView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    mSvgView->setDesignView(mDesignView);
     setCentralWidget(mDesignView);
-
     mSvgView->setSceneBound(defaultWorkAreaMm * unitsPerMm, defaultWorkAreaMm * unitsPerMm);
+
+    mActions = new ActionSet(this);
+    mActions->buildMenus(this);
+    mActions->buildToolBars(this);
+    // Rotate is in no menu or toolbar; its shortcut needs a widget to live on.
+    addAction(mActions->rotateAction);
+    mFiles = new FileCommands(this, mSvgView, mActions->saveAction);
+    connectActions();
+    createDocks();
+    mActions->undoAction->setEnabled(false);
+    mActions->redoAction->setEnabled(false);
+    mActions->pasteAction->setEnabled(false);
+    mActions->setSelectionActionsEnabled(false);
+
+    connect(this, &MainWindow::addImage, mSvgView->scene(), &Scene::addImage);
+    connect(this, &MainWindow::addSvg, mSvgView->scene(), &Scene::addSvg);
+    connect(mFiles, &FileCommands::imageReady, this, [this](QString text, qreal w, qreal h) {
+        emit addImage(text, w, h);
+        mActions->selectToolAction->trigger();
+    });
+    connect(mFiles, &FileCommands::designReplaced, this, &MainWindow::refreshTree);
+
+    resize(1250, 800);
+    show();
+    // Tabs exist only once the window is laid out.
+    mConsoleDock->raise();
+
+    connect(mSvgView, &SVGView::itemModified, this, &MainWindow::itemModefied);
+    Scene *scene = mSvgView->scene();
+    connect(scene, &Scene::selectOneNode, this, &MainWindow::selectOneNode);
+    connect(scene, &Scene::selectPluralNode, this, &MainWindow::selectPluralNode);
+    connect(scene, &Scene::selectNoneNode, this, &MainWindow::selectNoneNode);
+    connect(scene, &Scene::RequestToChangeToSelect, this, &MainWindow::requestToChangeToSelect);
+
+    mActions->selectToolAction->trigger();
+    mDeviceThread->start(QThread::InheritPriority);
+
+    mFiles->setModified(false);
 
     // Development aid: PLIMB_OPEN_DESIGN=FILE shows that design at start-up.
     const QString design = qEnvironmentVariable("PLIMB_OPEN_DESIGN");
-    if (!design.isEmpty() && !mSvgView->openFile(design))
+    if (!design.isEmpty() && !mFiles->openDesign(design))
         qDebug() << "PLIMB_OPEN_DESIGN: cannot open" << design;
-
-    mDomTreeView = std::make_unique<DomTreeView>(QSize(256, 256));
-    mDomTreeView->setSVGView(mSvgView);
-
-    show();
 }
 
 MainWindow::~MainWindow()
 {
+    qDebug() << "run end";
+    stopThread(mDeviceThread);
     // The tree view watches the document's model, which goes with the SVGView.
     mDomTreeView.reset();
+}
+
+void MainWindow::createDeviceThread()
+{
+    qDebug() << "lower qthread";
+    mDeviceThread = new QThread(this);
+    mDeviceThread->setObjectName(QStringLiteral("lower qthread"));
+    qDebug() << "new lower";
+    mLowerGrbl = new LowerGrbl();
+    mLowerGrbl->moveToThread(mDeviceThread);
+    // The controller goes with its thread's last events, in its own thread.
+    connect(mDeviceThread, &QThread::finished, mLowerGrbl, &QObject::deleteLater);
+    connect(this, &MainWindow::lowerSetGcode, mLowerGrbl, &LowerGrbl::grblGcodePrint);
+    connect(this, &MainWindow::lowerSetFrame, mLowerGrbl, &LowerGrbl::grblFrameLoc);
+    connect(this, &MainWindow::lowerSetMessage, mLowerGrbl, &LowerGrbl::getPanelMessage);
+    connect(mLowerGrbl, &LowerGrbl::sendPanelMessage, this,
+            &MainWindow::setLowerOperateWidgetValue);
+}
+
+void MainWindow::createDocks()
+{
+    auto dock = [this](const QString &title, ScrollContext **context) {
+        auto *d = new QDockWidget(title, this);
+        d->setTitleBarWidget(new QWidget(d));
+        *context = new ScrollContext(d);
+        d->setWidget(*context);
+        addDockWidget(Qt::RightDockWidgetArea, d);
+        return d;
+    };
+    mPropertyDock = dock(tr("图元属性"), &mPropertyContext);
+    mPropertyDock->setObjectName(QStringLiteral("propertyDock"));
+    mConsoleDock = dock(tr("控制台"), &mConsoleContext);
+    mConsoleDock->setObjectName(QStringLiteral("consoleDock"));
+    mConsoleDock->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    mConsoleDock->setMaximumWidth(520);
+    setTabPosition(Qt::RightDockWidgetArea, QTabWidget::North);
+    tabifyDockWidget(mPropertyDock, mConsoleDock);
+    mPropertyDock->setEnabled(false);
+}
+
+void MainWindow::connectActions()
+{
+    ActionSet *a = mActions;
+    connect(a->newAction, &QAction::triggered, this, &MainWindow::newFileClicked);
+    connect(a->openAction, &QAction::triggered, this, &MainWindow::showOpenFile);
+    connect(a->addImageAction, &QAction::triggered, this, &MainWindow::showImageFile);
+    connect(a->saveAction, &QAction::triggered, this, &MainWindow::saveFileClicked);
+    connect(a->saveAsAction, &QAction::triggered, this, &MainWindow::saveFileAsClicked);
+    connect(a->saveGcodeAction, &QAction::triggered, this, &MainWindow::saveGcodeClicked);
+    connect(a->quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(a->undoAction, &QAction::triggered, this, &MainWindow::undoClicked);
+    connect(a->redoAction, &QAction::triggered, this, &MainWindow::redoClicked);
+    connect(a->rotateAction, &QAction::triggered, this, &MainWindow::rotateClicked);
+    connect(a->selectToolAction, &QAction::triggered, this, &MainWindow::graphSelectClicked);
+    connect(a->penToolAction, &QAction::triggered, this, &MainWindow::graphPathClicked);
+    connect(a->lineToolAction, &QAction::triggered, this, &MainWindow::graphLineClicked);
+    connect(a->rectangleToolAction, &QAction::triggered, this, &MainWindow::graphRectangleClicked);
+    connect(a->ellipseToolAction, &QAction::triggered, this, &MainWindow::graphEllipseClicked);
+    connect(a->textToolAction, &QAction::triggered, this, &MainWindow::graphTextClicked);
+    connect(a->chineseAction, &QAction::triggered, this, &MainWindow::chLanguageActionClicked);
+    connect(a->englishAction, &QAction::triggered, this, &MainWindow::enLanguageActionClicked);
+    connect(a->koreanAction, &QAction::triggered, this, &MainWindow::koreanLanguageActionClicked);
+    connect(a->japaneseAction, &QAction::triggered, this, &MainWindow::jpLanguageActionClicked);
+    connect(a->aboutAction, &QAction::triggered, this, &MainWindow::aboutUsActionClicked);
+    connect(a->openLogFolderAction, &QAction::triggered, this,
+            &MainWindow::openLogFolderActionClicked);
+}
+
+void MainWindow::refreshTree()
+{
+    mDomTreeView->setSVGView(mSvgView);
+    mDomTreeView->expandAll();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (mFiles->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -80,9 +239,214 @@ void MainWindow::setApplication(QApplication *application)
     mApplication->setFont(font);
 }
 
+void MainWindow::itemModefied()
+{
+    mFiles->setModified(true);
+}
+
+void MainWindow::selectionMade(const QMap<QString, QString> &atts, const QRectF &bound)
+{
+    mPropertyDock->setEnabled(true);
+    mPropertyDock->raise();
+    emit mRelay->itemSelection(atts, bound);
+    mActions->setSelectionActionsEnabled(true);
+    mActions->undoAction->setEnabled(true);
+    mActions->redoAction->setEnabled(true);
+    mActions->pasteAction->setEnabled(true);
+}
+
+void MainWindow::selectOneNode(QMap<QString, QString> atts, QRectF bound)
+{
+    selectionMade(atts, bound);
+}
+
+void MainWindow::selectPluralNode(QMap<QString, QString> atts, QRectF bound)
+{
+    selectionMade(atts, bound);
+}
+
+void MainWindow::selectNoneNode()
+{
+    mConsoleDock->raise();
+    mPropertyDock->setEnabled(false);
+    mActions->setSelectionActionsEnabled(false);
+}
+
+void MainWindow::requestToChangeToSelect()
+{
+    mActions->selectToolAction->setChecked(true);
+}
+
+void MainWindow::selectItemsBound(QRectF bound)
+{
+    emit mRelay->itemSelection({}, bound);
+}
+
+void MainWindow::setItemPropertyWidgetValue(QStringList message)
+{
+    emit mRelay->itemPropertyMessage(message);
+}
+
+void MainWindow::setLowerOperateWidgetValue(QStringList message)
+{
+    emit mRelay->operateMessage(message);
+}
+
+void MainWindow::setSceneItemProperty(QStringList names, QStringList values)
+{
+    emit mRelay->scenePropertyRequest(names, values);
+}
+
+void MainWindow::setSvgPaintProperty(QStringList names, QList<double> values)
+{
+    mSvgView->setSvgPaintProperty(names, values);
+}
+
+void MainWindow::setSceneBound(double width, double height)
+{
+    mSvgView->setSceneBound(width * unitsPerMm, height * unitsPerMm);
+}
+
+void MainWindow::sendLowerMessage(QStringList message)
+{
+    emit lowerSetMessage(message);
+}
+
+void MainWindow::sendLowerGcode()
+{
+    gcodeGenerate();
+    emit lowerSetGcode(mRelay->takeJob());
+}
+
+void MainWindow::sendLowerFrame()
+{
+    emit lowerSetFrame(mRelay->frame());
+}
+
 void MainWindow::gcodeGenerate()
 {
-    qDebug() << "gcodeGenerate";
-    mSvgView->clearGcode();
-    mSvgView->generateGcode(mSvgView->document()->toSvgText());
+    mFiles->generateJob();
+}
+
+void MainWindow::svgClicked(QString path)
+{
+    mFiles->openDesign(path, false);
+}
+
+void MainWindow::imageClicked(QString path)
+{
+    mFiles->addImageFile(path);
+}
+
+void MainWindow::newFileClicked()
+{
+    mFiles->newFile();
+}
+
+void MainWindow::showOpenFile()
+{
+    mFiles->showOpenFile();
+}
+
+void MainWindow::showImageFile()
+{
+    mFiles->showImageFile();
+}
+
+void MainWindow::saveFileClicked()
+{
+    mFiles->save();
+}
+
+void MainWindow::saveFileAsClicked()
+{
+    mFiles->saveAs();
+}
+
+void MainWindow::saveGcodeClicked()
+{
+    mFiles->saveGcode();
+}
+
+void MainWindow::undoClicked()
+{
+    mSvgView->undo();
+}
+
+void MainWindow::redoClicked()
+{
+    mSvgView->redo();
+}
+
+void MainWindow::rotateClicked() {}
+
+void MainWindow::graphSelectClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Select);
+}
+
+void MainWindow::graphPathClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Path);
+}
+
+void MainWindow::graphLineClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Line);
+}
+
+void MainWindow::graphRectangleClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Rectangle);
+}
+
+void MainWindow::graphEllipseClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Ellipse);
+}
+
+void MainWindow::graphTextClicked()
+{
+    mSvgView->scene()->setTool(DoodleTool::Text);
+}
+
+void MainWindow::chLanguageActionClicked()
+{
+    qDebug() << "install ch";
+    storeLanguage(QStringLiteral("Chinese"));
+}
+
+void MainWindow::enLanguageActionClicked()
+{
+    qDebug() << "install english";
+    storeLanguage(QStringLiteral("English"));
+}
+
+void MainWindow::koreanLanguageActionClicked()
+{
+    storeLanguage(QStringLiteral("Korean"));
+}
+
+void MainWindow::jpLanguageActionClicked()
+{
+    storeLanguage(QStringLiteral("Japanese"));
+}
+
+void MainWindow::aboutUsActionClicked()
+{
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::languagesGroup);
+    const QVariant language = settings.value(SettingsNames::languageKey);
+    settings.endGroup();
+    if (!language.isValid())
+        return;
+    QDesktopServices::openUrl(language.toString() == QLatin1String("Chinese")
+                                      ? QUrl(QStringLiteral("https://www.tolvenrik.cn/"))
+                                      : QUrl(QStringLiteral("https://www.tolvenrik.com/")));
+}
+
+void MainWindow::openLogFolderActionClicked()
+{
+    qDebug() << "open log folder";
+    QDesktopServices::openUrl(QUrl::fromLocalFile(userDataFolder()));
 }

@@ -1,13 +1,30 @@
 #pragma once
 
+#include "gcode/gcodebuffer.h"
+
+#include <QList>
 #include <QMainWindow>
+#include <QMap>
+#include <QRectF>
+#include <QStringList>
+
 #include <memory>
 
+class ActionSet;
 class DomTreeView;
+class FileCommands;
+class LowerGrbl;
+class PanelRelay;
 class QApplication;
+class QDockWidget;
 class QGraphicsView;
+class QThread;
 class SVGView;
+class ScrollContext;
 
+// The one window: it creates the view, the device controller in its
+// thread, the docks and the commands, and wires them together. The work is
+// done by ActionSet, FileCommands and PanelRelay.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -20,22 +37,91 @@ public:
     void setApplication(QApplication *application);
 
     SVGView *svgView() const { return mSvgView; }
-
-    // Empties the view's job list and fills it from the current design.
-    void gcodeGenerate();
+    ActionSet *actions() const { return mActions; }
+    FileCommands *fileCommands() const { return mFiles; }
+    PanelRelay *panelRelay() const { return mRelay; }
+    QThread *deviceThread() const { return mDeviceThread; }
+    LowerGrbl *lowerGrbl() const { return mLowerGrbl; }
+    QDockWidget *propertyDock() const { return mPropertyDock; }
+    QDockWidget *consoleDock() const { return mConsoleDock; }
+    // Where the property panel and the operate panel go.
+    ScrollContext *propertyContext() const { return mPropertyContext; }
+    ScrollContext *consoleContext() const { return mConsoleContext; }
 
 signals:
+    void lowerSetGcode(QList<GCodeBuffer> gcode);
+    void lowerSetFrame(QRectF bound);
+    void lowerSetMessage(QStringList message);
     void addImage(QString fileBase64, qreal width, qreal height);
     void addSvg(QString svgText);
 
+public slots:
+    void itemModefied();
+    void selectOneNode(QMap<QString, QString> atts, QRectF bound);
+    void selectPluralNode(QMap<QString, QString> atts, QRectF bound);
+    void selectNoneNode();
+    void requestToChangeToSelect();
+    void selectItemsBound(QRectF bound);
+    void setItemPropertyWidgetValue(QStringList message);
+    void setLowerOperateWidgetValue(QStringList message);
+    void setSceneItemProperty(QStringList names, QStringList values);
+    void setSvgPaintProperty(QStringList names, QList<double> values);
+    void setSceneBound(double width, double height);
+    void sendLowerMessage(QStringList message);
+    void sendLowerGcode();
+    void sendLowerFrame();
+    // Empties the view's job list and fills it from the current design.
+    void gcodeGenerate();
+    // The property panel's test pattern: replaces the design, keeps no path.
+    void svgClicked(QString path);
+    void imageClicked(QString path);
+
+    void newFileClicked();
+    void showOpenFile();
+    void showImageFile();
+    void saveFileClicked();
+    void saveFileAsClicked();
+    void saveGcodeClicked();
+    void undoClicked();
+    void redoClicked();
+    void rotateClicked();
+    void graphSelectClicked();
+    void graphPathClicked();
+    void graphLineClicked();
+    void graphRectangleClicked();
+    void graphEllipseClicked();
+    void graphTextClicked();
+    void chLanguageActionClicked();
+    void enLanguageActionClicked();
+    void koreanLanguageActionClicked();
+    void jpLanguageActionClicked();
+    void aboutUsActionClicked();
+    void openLogFolderActionClicked();
+
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    void createDeviceThread();
+    void createDocks();
+    void connectActions();
+    void selectionMade(const QMap<QString, QString> &atts, const QRectF &bound);
+    void refreshTree();
+
     QApplication *mApplication = nullptr;
     SVGView *mSvgView = nullptr;
     QGraphicsView *mDesignView = nullptr;
     // Created without a parent and never shown; it follows the document's model.
     std::unique_ptr<DomTreeView> mDomTreeView;
+    QThread *mDeviceThread = nullptr;
+    LowerGrbl *mLowerGrbl = nullptr;
+    ActionSet *mActions = nullptr;
+    FileCommands *mFiles = nullptr;
+    PanelRelay *mRelay = nullptr;
+    QDockWidget *mPropertyDock = nullptr;
+    QDockWidget *mConsoleDock = nullptr;
+    ScrollContext *mPropertyContext = nullptr;
+    ScrollContext *mConsoleContext = nullptr;
     bool mFitted = false;
 };

@@ -458,6 +458,7 @@ void Scene::addSvg(QString svgText)
         mView->document()->buildSubtree(node);
         layer->fitContainerToChildren();
     }
+    emit mView->itemModified();
 }
 
 bool Scene::addDxf(QString dxfFile)

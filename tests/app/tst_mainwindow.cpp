@@ -1,12 +1,32 @@
+#include "app/actionset.h"
+#include "app/filecommands.h"
 #include "app/mainwindow.h"
+#include "app/scrollcontext.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "gcode/gcodegenerator.h"
 #include "document/node.h"
+#include "app/panelrelay.h"
+#include "designfixture.h"
+#include "device/lowergrbl.h"
+#include "windowdriver.h"
 #include "document/svgdocument.h"
+#include "common/settingsnames.h"
+#include "common/userdata.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QGraphicsItem>
 #include <QGraphicsView>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTabBar>
+#include <QToolBar>
+#include <QTranslator>
 #include <QTemporaryDir>
+#include <QSemaphore>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -19,7 +39,57 @@ private slots:
     void showsTheTemplateAtTheDefaultWorkArea();
     void developmentBuildShowsTheNamedDesign();
     void generatesTheJobOfTheLiveDesign();
+    void actionsCarryTheirTextShortcutTipAndIcon_data();
+    void actionsCarryTheirTextShortcutTipAndIcon();
+    void menusListTheirCommands_data();
+    void menusListTheirCommands();
+    void toolBarsListTheirCommands_data();
+    void toolBarsListTheirCommands();
+    void docksAreTabbedOnTheRightWithTheConsoleInFront();
+    void actionsFollowTheSelectionAndTheModifiedState();
+    void toolActionsChooseTheSceneTool_data();
+    void toolActionsChooseTheSceneTool();
+    void droppedDesignMarksTheDesignModified();
+    void deviceControllerRunsInItsOwnThread();
+    void closingStopsTheDeviceThreadEvenWhenItIsBusy();
+    void languageActionsStoreTheChoice_data();
+    void languageActionsStoreTheChoice();
+    void aboutAndLogFolderOpenTheirAddresses();
+    void chosenCatalogueTranslatesAllButTheFixedTips();
+    void operatePanelSlotsReachTheDeviceAndTheView();
 };
+
+// Receives the URLs the window hands to the desktop.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+namespace {
+
+// "|" for a separator, else the action's text.
+QStringList itemTexts(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (QAction *action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    return texts;
+}
+
+QAction *actionByText(MainWindow &window, const QString &text)
+{
+    for (QAction *action : window.findChildren<QAction *>()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 void TestMainWindow::initTestCase()
 {
@@ -72,8 +142,6 @@ void TestMainWindow::developmentBuildShowsTheNamedDesign()
              QStringLiteral("1875.000"));
 }
 
-QTEST_MAIN(TestMainWindow)
-#include "tst_mainwindow.moc"
 
 // The view's job must be what the generator makes of the saved text, with the
 // canvas's default set and the panel's full-scale values, and must leave the
@@ -107,3 +175,436 @@ void TestMainWindow::generatesTheJobOfTheLiveDesign()
     window.gcodeGenerate();
     QCOMPARE(view->gcode().size(), size);
 }
+
+void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<bool>("icon");
+    auto row = [](const char *text, const char *shortcut, const char *tip, bool icon) {
+        QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(shortcut)
+                            << QString::fromUtf8(tip) << icon;
+    };
+    row("新建", "Ctrl+N", "新建一个文件", true);
+    row("打开", "Ctrl+O", "打开一个文件", true);
+    row("添加图像", "", "添加图像", true);
+    row("保存", "Ctrl+S", "保存文件", true);
+    row("另存为", "Ctrl+Shift+S", "文件另存为", true);
+    row("保存Gcode", "", "保存gcode", true);
+    row("关闭程序", "Ctrl+Q", "退出程序", false);
+    row("撤销", "Ctrl+Z", "撤销一步", true);
+    row("重做", "Ctrl+Y", "重做上一步", true);
+    row("剪切", "Ctrl+X", "剪切选中的元素", true);
+    row("复制", "Ctrl+C", "复制选中的元素", true);
+    row("粘贴", "Ctrl+V", "粘贴元素", true);
+    row("删除", "Del", "删除选中的元素", true);
+    row("水平镜像", "Ctrl+Shift+H", "选中的元素进行水平镜像", true);
+    row("垂直镜像", "Ctrl+Shift+V", "选中的元素进行垂直镜像", true);
+    row("旋转", "Ctrl+Shift+R", "选中的元素进行顺时针旋转90°", true);
+    row("向左对齐", "", "选中的元素向左对齐", true);
+    row("向右对齐", "", "选中的元素向右对齐", true);
+    row("向上对齐", "", "选中的元素向上对齐", true);
+    row("向下对齐", "", "选中的元素向下对齐", true);
+    row("组合", "", "组合选中的元素为一个元素", true);
+    row("分解", "", "分解选中的元素为单个元素", true);
+    row("选择", "", "可选择单个或者多个图形元素", true);
+    row("画笔", "", "画笔工具", true);
+    row("直线", "", "直线工具", true);
+    row("矩形", "", "矩形工具", true);
+    row("椭圆", "", "椭圆工具", true);
+    row("文字", "", "文字工具", true);
+    row("追踪边缘", "", "提取图像边缘", true);
+    row("打印预览", "", "打印预览", true);
+    row("中文简体", "", "中文简体", false);
+    row("English", "", "English", false);
+    row("한국어", "", "한국어", false);
+    row("日本", "", "日本", false);
+    row("检查更新", "", "检查软件版本", false);
+    row("关于我们", "", "关于我们", false);
+    row("打开日志文件夹", "", "打开日志文件夹", false);
+}
+
+// Every icon must come from the built resources and stay drawable at the
+// sizes the toolbars and menus use.
+void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(QString, tip);
+    QFETCH(bool, icon);
+    MainWindow window;
+    QAction *action = actionByText(window, text);
+    QVERIFY(action);
+    QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
+    QCOMPARE(action->statusTip(), tip);
+    QCOMPARE(!action->icon().isNull(), icon);
+    if (icon) {
+        for (int size : {16, 24}) {
+            const QImage image = action->icon().pixmap(size).toImage();
+            QCOMPARE(image.width(), size);
+            int inked = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    inked += qAlpha(image.pixel(x, y)) > 128;
+            QVERIFY2(inked > size, qPrintable(QString("%1 px inked at %2").arg(inked).arg(size)));
+        }
+    }
+}
+
+void TestMainWindow::menusListTheirCommands_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("file") << "文件(&F)"
+                          << QStringList{"新建", "打开", "添加图像", "|", "保存", "另存为",
+                                         "保存Gcode", "|", "关闭程序"};
+    QTest::newRow("edit") << "编辑(&E)"
+                          << QStringList{"撤销", "重做", "|", "剪切", "复制", "粘贴", "|", "删除"};
+    QTest::newRow("tools") << "工具(&T)"
+                           << QStringList{"选择", "|", "画笔", "直线", "文字", "矩形", "椭圆",
+                                          "|", "追踪边缘"};
+    QTest::newRow("arrange") << "排列(&A)"
+                             << QStringList{"水平镜像", "垂直镜像", "|", "向左对齐", "向上对齐",
+                                            "向右对齐", "向下对齐", "|", "组合", "分解"};
+    QTest::newRow("language") << "语言(&L)"
+                              << QStringList{"中文简体", "English", "한국어", "日本"};
+    QTest::newRow("help") << "帮助(&H)"
+                          << QStringList{"打开日志文件夹", "检查更新", "关于我们"};
+}
+
+void TestMainWindow::menusListTheirCommands()
+{
+    QFETCH(QString, title);
+    QFETCH(QStringList, items);
+    MainWindow window;
+    QStringList titles;
+    QMenu *menu = nullptr;
+    for (QAction *entry : window.menuBar()->actions()) {
+        titles << entry->text();
+        if (entry->text() == title)
+            menu = entry->menu();
+    }
+    QCOMPARE(titles, (QStringList{"文件(&F)", "编辑(&E)", "工具(&T)", "排列(&A)", "语言(&L)",
+                                  "帮助(&H)"}));
+    QVERIFY(menu);
+    QCOMPARE(itemTexts(menu->actions()), items);
+}
+
+void TestMainWindow::toolBarsListTheirCommands_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("area");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("file") << "fileTool" << int(Qt::TopToolBarArea)
+                          << QStringList{"新建", "打开", "添加图像", "|", "保存", "保存Gcode", "|"};
+    QTest::newRow("edit") << "editTool" << int(Qt::TopToolBarArea)
+                          << QStringList{"撤销", "重做", "|", "剪切", "复制", "粘贴", "删除", "|",
+                                         "打印预览", "|"};
+    QTest::newRow("arrange") << "arrangeTool" << int(Qt::TopToolBarArea)
+                             << QStringList{"水平镜像", "垂直镜像", "|", "向左对齐", "向上对齐",
+                                            "向右对齐", "向下对齐", "|", "组合", "分解"};
+    QTest::newRow("graph") << "graphTool" << int(Qt::LeftToolBarArea)
+                           << QStringList{"|", "选择", "|", "画笔", "直线", "矩形", "椭圆",
+                                          "文字", "|", "追踪边缘"};
+}
+
+void TestMainWindow::toolBarsListTheirCommands()
+{
+    QFETCH(QString, name);
+    QFETCH(int, area);
+    QFETCH(QStringList, items);
+    MainWindow window;
+    auto *bar = window.findChild<QToolBar *>(name);
+    QVERIFY(bar);
+    QCOMPARE(bar->windowTitle(), name);
+    QCOMPARE(int(window.toolBarArea(bar)), area);
+    QVERIFY(!bar->isMovable());
+    QVERIFY(bar->isVisible());
+    QCOMPARE(itemTexts(bar->actions()), items);
+    QCOMPARE(window.findChildren<QToolBar *>().size(), 4);
+}
+
+void TestMainWindow::docksAreTabbedOnTheRightWithTheConsoleInFront()
+{
+    MainWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QDockWidget *property = window.propertyDock();
+    QDockWidget *console = window.consoleDock();
+    QCOMPARE(property->windowTitle(), QStringLiteral("图元属性"));
+    QCOMPARE(console->windowTitle(), QStringLiteral("控制台"));
+    for (QDockWidget *dock : {property, console}) {
+        QCOMPARE(window.dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        auto *context = qobject_cast<ScrollContext *>(dock->widget());
+        QVERIFY(context);
+        QVERIFY(context->widgetResizable());
+        QCOMPARE(context->widget()->objectName(), QStringLiteral("techarea"));
+        // An empty title bar widget: no title bar is drawn.
+        QVERIFY(dock->titleBarWidget());
+    }
+    QCOMPARE(window.tabifiedDockWidgets(property), QList<QDockWidget *>{console});
+    QVERIFY(!property->isEnabled());
+    QCOMPARE(console->maximumWidth(), 520);
+    // The console tab is the one in front.
+    const QList<QTabBar *> tabBars = window.findChildren<QTabBar *>();
+    QCOMPARE(tabBars.size(), 1);
+    QTabBar *tabs = tabBars.first();
+    QCOMPARE(tabs->shape(), QTabBar::RoundedNorth);
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("控制台"));
+
+    // A panel placed in the context lines up at its top.
+    auto *panel = new QWidget;
+    panel->setMinimumHeight(40);
+    window.consoleContext()->addWidget(panel);
+    QTRY_COMPARE(panel->y(), 0);
+}
+
+void TestMainWindow::actionsFollowTheSelectionAndTheModifiedState()
+{
+    MainWindow window;
+    ActionSet *actions = window.actions();
+    const QList<QAction *> needSelection = actions->selectionActions();
+    const QList<QAction *> history{actions->undoAction, actions->redoAction, actions->pasteAction};
+    auto enabled = [](const QList<QAction *> &list) {
+        int n = 0;
+        for (QAction *action : list)
+            n += action->isEnabled();
+        return n;
+    };
+    QCOMPARE(needSelection.size(), 12);
+    QCOMPARE(enabled(needSelection), 0);
+    QCOMPARE(enabled(history), 0);
+    QVERIFY(!actions->saveAction->isEnabled());
+    QVERIFY(actions->newAction->isEnabled());
+    QVERIFY(actions->saveGcodeAction->isEnabled());
+
+    Node *node = window.svgView()->addNode(
+            QStringLiteral("rect"), {"x", "y", "width", "height"}, {"10", "10", "50", "50"});
+    QVERIFY(node);
+    QVERIFY(actions->saveAction->isEnabled());
+    QGraphicsItem *item = window.svgView()->itemOf(node);
+    QVERIFY(item);
+    item->setSelected(true);
+    window.svgView()->scene()->selectNode();
+    QCOMPARE(enabled(needSelection), needSelection.size());
+    QCOMPARE(enabled(history), history.size());
+    QVERIFY(window.propertyDock()->isEnabled());
+
+    window.svgView()->scene()->clearSelection();
+    window.svgView()->scene()->selectNode();
+    QCOMPARE(enabled(needSelection), 0);
+    // Undo, Redo and Paste stay enabled once something was selected.
+    QCOMPARE(enabled(history), history.size());
+    QVERIFY(!window.propertyDock()->isEnabled());
+
+    // A successful save clears the modified state.
+    QTemporaryDir dir;
+    window.fileCommands()->setFileChooser(
+            std::make_unique<ScriptedChooser>(QList<QStringList>{}, QStringList{dir.filePath("a.svg")}));
+    actions->saveAction->trigger();
+    QVERIFY(!actions->saveAction->isEnabled());
+}
+
+void TestMainWindow::toolActionsChooseTheSceneTool_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("tool");
+    QTest::newRow("pen") << "画笔" << int(DoodleTool::Path);
+    QTest::newRow("line") << "直线" << int(DoodleTool::Line);
+    QTest::newRow("rectangle") << "矩形" << int(DoodleTool::Rectangle);
+    QTest::newRow("ellipse") << "椭圆" << int(DoodleTool::Ellipse);
+    QTest::newRow("text") << "文字" << int(DoodleTool::Text);
+}
+
+void TestMainWindow::toolActionsChooseTheSceneTool()
+{
+    QFETCH(QString, text);
+    QFETCH(int, tool);
+    MainWindow window;
+    ActionSet *actions = window.actions();
+    Scene *scene = window.svgView()->scene();
+    QVERIFY(actions->selectToolAction->isChecked());
+    QVERIFY(actions->toolGroup->isExclusive());
+    QCOMPARE(actions->toolGroup->actions(),
+             (QList<QAction *>{actions->selectToolAction, actions->penToolAction,
+                               actions->lineToolAction, actions->rectangleToolAction,
+                               actions->ellipseToolAction, actions->textToolAction}));
+
+    QAction *action = actionByText(window, text);
+    action->trigger();
+    QCOMPARE(int(scene->tool()), tool);
+    QVERIFY(action->isChecked());
+    QVERIFY(!actions->selectToolAction->isChecked());
+
+    // The scene asks to go back to Select, e.g. after a text was placed.
+    emit scene->RequestToChangeToSelect();
+    QVERIFY(actions->selectToolAction->isChecked());
+    QVERIFY(!action->isChecked());
+    actions->selectToolAction->trigger();
+    QCOMPARE(scene->tool(), DoodleTool::Select);
+}
+
+// The old fault: a dropped SVG changed the design without enabling Save.
+void TestMainWindow::droppedDesignMarksTheDesignModified()
+{
+    MainWindow window;
+    QVERIFY(!window.actions()->saveAction->isEnabled());
+    emit window.addSvg(DesignFixture::svg("<g><rect id='dropped' width='20' height='20'/></g>"));
+    QVERIFY(DesignFixture::nodeById(window.svgView()->document(), "dropped"));
+    QVERIFY(window.actions()->saveAction->isEnabled());
+}
+
+void TestMainWindow::deviceControllerRunsInItsOwnThread()
+{
+    MainWindow window;
+    QThread *thread = window.deviceThread();
+    LowerGrbl *lower = window.lowerGrbl();
+    QVERIFY(thread->isRunning());
+    QVERIFY(thread != QThread::currentThread());
+    QCOMPARE(lower->thread(), thread);
+    QVERIFY(!lower->parent());
+
+    // Messages from the controller reach the window queued, on the GUI thread.
+    QSignalSpy toPanel(window.panelRelay(), &PanelRelay::operateMessage);
+    QMetaObject::invokeMethod(lower, [lower] {
+        emit lower->sendPanelMessage({QStringLiteral("set:1 value:2")});
+    });
+    QTRY_COMPARE(toPanel.size(), 1);
+    QCOMPARE(toPanel.first().first().toStringList(), QStringList{"set:1 value:2"});
+}
+
+// The old fault: a thread still running when the window went aborted the program.
+void TestMainWindow::closingStopsTheDeviceThreadEvenWhenItIsBusy()
+{
+    QPointer<MainWindow> window = new MainWindow;
+    QPointer<QThread> thread = window->deviceThread();
+    QPointer<LowerGrbl> lower = window->lowerGrbl();
+    QSignalSpy finished(thread.data(), &QThread::finished);
+    QSemaphore started;
+    QMetaObject::invokeMethod(lower.data(), [&started] {
+        started.release();
+        QThread::msleep(300);
+    });
+    started.acquire();
+    QVERIFY(window->close());
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(thread.isNull());
+    QVERIFY(lower.isNull());
+}
+
+void TestMainWindow::languageActionsStoreTheChoice_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("chinese") << "中文简体" << "Chinese";
+    QTest::newRow("english") << "English" << "English";
+    QTest::newRow("korean") << "한국어" << "Korean";
+    QTest::newRow("japanese") << "日本" << "Japanese";
+}
+
+void TestMainWindow::languageActionsStoreTheChoice()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    MainWindow window;
+    actionByText(window, text)->trigger();
+    QSettings settings(SettingsNames::organization, SettingsNames::application);
+    settings.beginGroup(SettingsNames::languagesGroup);
+    QCOMPARE(settings.value(SettingsNames::languageKey).toString(), stored);
+    settings.endGroup();
+    // The interface keeps its language until the next start.
+    QCOMPARE(window.actions()->newAction->text(), QStringLiteral("新建"));
+}
+
+void TestMainWindow::aboutAndLogFolderOpenTheirAddresses()
+{
+    UrlRecorder recorder;
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &recorder, "open");
+    {
+        QSettings settings(SettingsNames::organization, SettingsNames::application);
+        settings.remove(SettingsNames::languagesGroup);
+    }
+    MainWindow window;
+    window.actions()->aboutAction->trigger();
+    // No language chosen yet: nothing is opened.
+    QCOMPARE(recorder.urls.size(), 0);
+    window.actions()->chineseAction->trigger();
+    window.actions()->aboutAction->trigger();
+    window.actions()->englishAction->trigger();
+    window.actions()->aboutAction->trigger();
+    QCOMPARE(recorder.urls.size(), 2);
+    QVERIFY(recorder.urls.at(0).isValid() && recorder.urls.at(1).isValid());
+    QVERIFY(recorder.urls.at(0) != recorder.urls.at(1));
+
+    window.actions()->openLogFolderAction->trigger();
+    QCOMPARE(recorder.urls.size(), 3);
+    QCOMPARE(recorder.urls.last(), QUrl::fromLocalFile(userDataFolder()));
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+}
+
+// What a restart in English shows: translated texts, while the edit and
+// arrange tips stay as written.
+void TestMainWindow::chosenCatalogueTranslatesAllButTheFixedTips()
+{
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/qx_language_en.qm")));
+    QCoreApplication::installTranslator(&translator);
+    {
+        MainWindow window;
+        ActionSet *actions = window.actions();
+        QCOMPARE(window.menuBar()->actions().first()->text(), QStringLiteral("File(&F)"));
+        QCOMPARE(actions->newAction->text(), QStringLiteral("New"));
+        QCOMPARE(actions->newAction->statusTip(), QStringLiteral("New file"));
+        QCOMPARE(actions->groupAction->statusTip(),
+                 QStringLiteral("Group the selected elements into one element"));
+        QCOMPARE(actions->undoAction->text(), QStringLiteral("Undo"));
+        QCOMPARE(actions->undoAction->statusTip(), QStringLiteral("撤销一步"));
+        QCOMPARE(actions->alignLeftAction->statusTip(), QStringLiteral("选中的元素向左对齐"));
+        QCOMPARE(actions->koreanAction->text(), QStringLiteral("한국어"));
+        QCOMPARE(window.consoleDock()->windowTitle(), QStringLiteral("Control"));
+    }
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void TestMainWindow::operatePanelSlotsReachTheDeviceAndTheView()
+{
+    MainWindow window;
+    SVGView *view = window.svgView();
+    Node *node = view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                               {"100", "50", "200", "100", "fill:none;stroke:#000000"});
+    QVERIFY(node);
+    QSignalSpy jobs(&window, &MainWindow::lowerSetGcode);
+    QSignalSpy frames(&window, &MainWindow::lowerSetFrame);
+    QSignalSpy messages(&window, &MainWindow::lowerSetMessage);
+
+    window.sendLowerGcode();
+    QCOMPARE(jobs.size(), 1);
+    const auto job = jobs.first().first().value<QList<GCodeBuffer>>();
+    window.gcodeGenerate();
+    QCOMPARE(job.toVector(), view->gcode());
+    // The view keeps nothing once the job has gone to the device thread.
+    window.sendLowerGcode();
+    QVERIFY(view->gcode().isEmpty());
+
+    // With nothing selected the frame is that of every item.
+    window.sendLowerFrame();
+    QCOMPARE(frames.size(), 1);
+    QCOMPARE(frames.first().first().toRectF(), view->scene()->jobBounds());
+    QVERIFY(frames.first().first().toRectF().contains(QRectF(110, 60, 180, 80)));
+
+    window.sendLowerMessage({QStringLiteral("set:3 value:1")});
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().first().toStringList(), QStringList{"set:3 value:1"});
+
+    // The work area comes in millimetres.
+    window.setSceneBound(200, 100);
+    QCOMPARE(view->workArea(), QSizeF(2500, 1250));
+    QCOMPARE(view->scene()->sceneRect(), QRectF(0, 0, 2500, 1250));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

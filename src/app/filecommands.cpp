@@ -1,0 +1,225 @@
+#include "app/filecommands.h"
+
+#include "canvas/svgview.h"
+#include "document/documentwriter.h"
+#include "document/svgdocument.h"
+#include "gcode/gcodefile.h"
+#include "import/bitmapprocessing.h"
+
+#include <QAction>
+#include <QDebug>
+#include <QDomDocument>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// Only the all-lower and all-upper spellings count: ".SVG" loads, ".Svg" does not.
+bool hasExtension(const QString &path, const QStringList &extensions)
+{
+    for (const QString &extension : extensions) {
+        if (path.endsWith(QLatin1Char('.') + extension)
+            || path.endsWith(QLatin1Char('.') + extension.toUpper()))
+            return true;
+    }
+    return false;
+}
+
+const QStringList imageExtensions = {"bmp", "jpg", "jpeg", "png", "gif", "tif", "tiff", "tga"};
+
+// A file the document can take: well-formed XML whose root is an svg element.
+bool isReadableDesign(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QDomDocument probe;
+    return probe.setContent(&file, false)
+            && probe.documentElement().tagName() == QLatin1String("svg");
+}
+
+} // namespace
+
+FileCommands::FileCommands(QWidget *window, SVGView *view, QAction *saveAction)
+    : QObject(window)
+    , mWindow(window)
+    , mView(view)
+    , mSaveAction(saveAction)
+    , mChooser(std::make_unique<FileChooser>())
+{
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::setFileChooser(std::unique_ptr<FileChooser> chooser)
+{
+    mChooser = chooser ? std::move(chooser) : std::make_unique<FileChooser>();
+}
+
+bool FileCommands::isModified() const
+{
+    return mSaveAction->isEnabled();
+}
+
+void FileCommands::setModified(bool modified)
+{
+    mSaveAction->setEnabled(modified);
+}
+
+bool FileCommands::maybeSave()
+{
+    if (!isModified())
+        return true;
+    QMessageBox box(mWindow);
+    box.setIcon(QMessageBox::Warning);
+    box.setText(tr("文件未保存"));
+    box.setInformativeText(tr("是否保存?"));
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.button(QMessageBox::Save)->setText(tr("保存"));
+    box.button(QMessageBox::Discard)->setText(tr("不保存"));
+    box.button(QMessageBox::Cancel)->setText(tr("取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.exec();
+    const QMessageBox::StandardButton choice = box.standardButton(box.clickedButton());
+    if (choice == QMessageBox::Save) {
+        if (mCurrentPath.isEmpty())
+            return saveAs();
+        if (!writeTo(mCurrentPath)) {
+            QMessageBox::warning(mWindow, tr("警告"), tr("打开文件失败"));
+            return false;
+        }
+        return true;
+    }
+    // Closing the box any other way than Discard keeps the work.
+    return choice == QMessageBox::Discard;
+}
+
+void FileCommands::newFile()
+{
+    if (!maybeSave())
+        return;
+    mView->newDocument();
+    mCurrentPath.clear();
+    emit designReplaced();
+}
+
+void FileCommands::showOpenFile()
+{
+    const QStringList paths =
+            mChooser->openFiles(mWindow, QStringLiteral("Open File"), QStringLiteral("Load Files(*.svg *.dxf)"));
+    for (const QString &path : paths)
+        openPath(path);
+}
+
+void FileCommands::showImageFile()
+{
+    const QStringList paths = mChooser->openFiles(
+            mWindow, QStringLiteral("Open Image"),
+            QStringLiteral("Image Files(*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.tga)"));
+    for (const QString &path : paths)
+        addImageFile(path);
+}
+
+void FileCommands::openPath(const QString &path)
+{
+    if (hasExtension(path, imageExtensions))
+        addImageFile(path);
+    else if (hasExtension(path, {QStringLiteral("svg")}))
+        openDesign(path);
+}
+
+bool FileCommands::openDesign(const QString &path, bool asCurrentFile)
+{
+    if (!maybeSave())
+        return false;
+    // Checked before the old design goes, so that a broken file leaves it
+    // intact and a later Save cannot write it over that file.
+    if (!isReadableDesign(path) || !mView->openFile(path)) {
+        qDebug() << "load file err!" << path;
+        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        return false;
+    }
+    mCurrentPath = asCurrentFile ? path : QString();
+    emit designReplaced();
+    return true;
+}
+
+bool FileCommands::addImageFile(const QString &path)
+{
+    BitmapProcessing::Imported image;
+    if (!BitmapProcessing::importFile(path, &image) || image.width <= 0 || image.height <= 0) {
+        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        return false;
+    }
+    emit imageReady(image.base64, image.width, image.height);
+    return true;
+}
+
+bool FileCommands::writeTo(const QString &path)
+{
+    if (!writeDesign(mView->document()->toSvgText(), path))
+        return false;
+    setModified(false);
+    return true;
+}
+
+bool FileCommands::save()
+{
+    if (mCurrentPath.isEmpty())
+        return saveAs();
+    if (!writeTo(mCurrentPath)) {
+        QMessageBox::warning(mWindow, tr("警告"), tr("打开文件失败"));
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::saveAs()
+{
+    const QString path = mChooser->saveFile(mWindow, QStringLiteral("Open File"),
+                                            QStringLiteral("tolvenrik"),
+                                            QStringLiteral("Text File(*.svg)"));
+    if (path.isEmpty())
+        return false;
+    if (!writeTo(path)) {
+        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        return false;
+    }
+    mCurrentPath = path;
+    return true;
+}
+
+void FileCommands::generateJob()
+{
+    qDebug() << "gcodeGenerate";
+    mView->clearGcode();
+    mView->generateGcode(mView->document()->toSvgText());
+}
+
+bool FileCommands::saveGcode()
+{
+    const QString path = mChooser->saveFile(mWindow, QStringLiteral("Open File"),
+                                            QStringLiteral("print"),
+                                            QStringLiteral("Text File(*.gc)"));
+    if (path.isEmpty())
+        return false;
+    generateJob();
+    // Even an empty design yields the job's head and tail: what counts is
+    // whether anything is engraved.
+    const GCodeGenerator::Summary &summary = mView->generator().summary();
+    if (summary.outlines == 0 && summary.rasterGroups == 0) {
+        mView->clearGcode();
+        QMessageBox::warning(mWindow, tr("错误"), tr("请添加内容"));
+        return false;
+    }
+    QString error;
+    const bool written = writeGCodeFile(path, mView->gcode(), &error);
+    mView->clearGcode();
+    if (!written) {
+        qDebug() << "save gcode failed:" << error;
+        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,518 @@
+#include "app/actionset.h"
+#include "app/filecommands.h"
+#include "app/mainwindow.h"
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "designfixture.h"
+#include "document/svgdocument.h"
+#include "windowdriver.h"
+
+#include <QAction>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The file commands as the user reaches them: through the window's actions,
+// with the dialogs answered by a script and the message boxes by BoxAnswers.
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void savePromptDecidesWhetherNewGoesOn_data();
+    void savePromptDecidesWhetherNewGoesOn();
+    void closingWithUnsavedChanges_data();
+    void closingWithUnsavedChanges();
+    void openRecognisesLowerAndUpperCaseExtensions_data();
+    void openRecognisesLowerAndUpperCaseExtensions();
+    void openTakesSeveralFilesInOrder();
+    void unreadableDesignKeepsTheOldDesignAndPath();
+    void openAndTestPatternAskBeforeReplacingWork_data();
+    void openAndTestPatternAskBeforeReplacingWork();
+    void testPatternClearsTheCurrentPath();
+    void saveOnANewDesignIsSaveAs();
+    void cancelledSaveAsKeepsTheDesignModified();
+    void writeErrorsWarnAndChangeNothing_data();
+    void writeErrorsWarnAndChangeNothing();
+    void unreadableImageAddsNothing_data();
+    void unreadableImageAddsNothing();
+    void readableImageIsAddedAtItsPixelSize();
+    void saveGcodeOfNothingToEngraveWarns();
+    void saveGcodeEqualsTheCommandLineTool();
+
+private:
+    MainWindow *makeWindow(QList<QStringList> opens = {}, QStringList saves = {});
+    QString writeFile(const QString &name, const QByteArray &content);
+    QString designFile(const QString &name, const QString &id);
+    static QByteArray readAll(const QString &path);
+    static QString layerChildId(MainWindow *window);
+    static void modify(MainWindow *window);
+
+    std::unique_ptr<QTemporaryDir> mDir;
+    QPointer<MainWindow> mWindow;
+    std::shared_ptr<ScriptedChooser::Log> mChooserLog;
+};
+
+void TestFileCommands::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestFileCommands::init()
+{
+    mDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(mDir->isValid());
+    mChooserLog = std::make_shared<ScriptedChooser::Log>();
+}
+
+void TestFileCommands::cleanup()
+{
+    if (mWindow) {
+        mWindow->fileCommands()->setModified(false);
+        delete mWindow.data();
+    }
+}
+
+MainWindow *TestFileCommands::makeWindow(QList<QStringList> opens, QStringList saves)
+{
+    mWindow = new MainWindow;
+    mWindow->fileCommands()->setFileChooser(
+            std::make_unique<ScriptedChooser>(opens, saves, mChooserLog));
+    return mWindow;
+}
+
+QString TestFileCommands::writeFile(const QString &name, const QByteArray &content)
+{
+    const QString path = mDir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(content);
+    return path;
+}
+
+// A design whose drawing layer holds one rectangle with the given id.
+QString TestFileCommands::designFile(const QString &name, const QString &id)
+{
+    return writeFile(name, DesignFixture::svg(QStringLiteral(
+            "<g><rect id='%1' x='10' y='10' width='100' height='50' style='fill:none;stroke:#000000'/></g>")
+                                                      .arg(id))
+                                   .toUtf8());
+}
+
+QByteArray TestFileCommands::readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The id of the first element in the drawing layer: which design is loaded.
+QString TestFileCommands::layerChildId(MainWindow *window)
+{
+    Node *layer = window->svgView()->currentLayer();
+    if (!layer)
+        return QString();
+    return layer->element().firstChildElement().attribute(QStringLiteral("id"));
+}
+
+void TestFileCommands::modify(MainWindow *window)
+{
+    window->svgView()->addNode(QStringLiteral("rect"), {"id", "width", "height"},
+                               {"added", "10", "10"});
+}
+
+void TestFileCommands::savePromptDecidesWhetherNewGoesOn_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("save") << int(QMessageBox::Save) << true << true;
+    QTest::newRow("discard") << int(QMessageBox::Discard) << true << false;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("box closed") << int(QMessageBox::NoButton) << false << false;
+}
+
+void TestFileCommands::savePromptDecidesWhetherNewGoesOn()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    QFETCH(bool, written);
+    const QString target = mDir->filePath("saved.svg");
+    MainWindow *window = makeWindow({}, {target});
+    modify(window);
+    QVERIFY(window->actions()->saveAction->isEnabled());
+
+    BoxAnswers boxes({QMessageBox::StandardButton(answer)});
+    window->actions()->newAction->trigger();
+
+    QCOMPARE(boxes.seen.size(), 1);
+    const BoxAnswers::Seen &prompt = boxes.seen.first();
+    QCOMPARE(prompt.text, QStringLiteral("文件未保存"));
+    QCOMPARE(prompt.informative, QStringLiteral("是否保存?"));
+    QCOMPARE(prompt.buttons.size(), 3);
+    for (const char *label : {"保存", "不保存", "取消"})
+        QVERIFY2(prompt.buttons.contains(QString::fromUtf8(label)), label);
+    QCOMPARE(prompt.defaultButton, QStringLiteral("保存"));
+
+    QCOMPARE(layerChildId(window) != QLatin1String("added"), replaced);
+    QCOMPARE(QFile::exists(target), written);
+    if (written)
+        QVERIFY(readAll(target).contains("id=\"added\""));
+}
+
+void TestFileCommands::closingWithUnsavedChanges_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("cancel keeps the window") << int(QMessageBox::Cancel) << false;
+    QTest::newRow("closed box keeps the window") << int(QMessageBox::NoButton) << false;
+    QTest::newRow("discard closes without writing") << int(QMessageBox::Discard) << true;
+    QTest::newRow("save writes and closes") << int(QMessageBox::Save) << true;
+}
+
+void TestFileCommands::closingWithUnsavedChanges()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    const QString path = designFile("design.svg", "original");
+    const QByteArray before = readAll(path);
+    MainWindow *window = makeWindow({{path}});
+    window->actions()->openAction->trigger();
+    QCOMPARE(window->fileCommands()->currentPath(), path);
+    modify(window);
+
+    BoxAnswers boxes({QMessageBox::StandardButton(answer)});
+    QCOMPARE(window->close(), closes);
+    QCOMPARE(boxes.seen.size(), 1);
+    // Deleted on close.
+    QTRY_COMPARE(mWindow.isNull(), closes);
+    const bool saved = answer == QMessageBox::Save;
+    QCOMPARE(readAll(path) != before, saved);
+    if (!closes) {
+        QVERIFY(window->isVisible());
+        QVERIFY(window->actions()->saveAction->isEnabled());
+    }
+}
+
+void TestFileCommands::openRecognisesLowerAndUpperCaseExtensions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("design");
+    QTest::addColumn<bool>("image");
+    QTest::newRow(".svg") << "a.svg" << true << false;
+    QTest::newRow(".SVG") << "a.SVG" << true << false;
+    QTest::newRow(".Svg") << "a.Svg" << false << false;
+    QTest::newRow(".png") << "a.png" << false << true;
+    QTest::newRow(".JPEG") << "a.JPEG" << false << true;
+    QTest::newRow(".Png") << "a.Png" << false << false;
+    QTest::newRow("no extension") << "svg" << false << false;
+}
+
+void TestFileCommands::openRecognisesLowerAndUpperCaseExtensions()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, design);
+    QFETCH(bool, image);
+    // The content of both kinds is valid, so only the name decides.
+    const bool looksLikeImage = !name.contains(QLatin1String("svg"), Qt::CaseInsensitive);
+    QString path;
+    if (looksLikeImage) {
+        QImage picture(8, 4, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        path = mDir->filePath(name);
+        QVERIFY(picture.save(path, "PNG"));
+    } else {
+        path = designFile(name, "opened");
+    }
+    MainWindow *window = makeWindow({{path}});
+    BoxAnswers boxes;
+    window->actions()->openAction->trigger();
+
+    QCOMPARE(boxes.seen.size(), 0);
+    QCOMPARE(mChooserLog->titles, QStringList{"Open File"});
+    QCOMPARE(mChooserLog->filters, QStringList{"Load Files(*.svg *.dxf)"});
+    QCOMPARE(layerChildId(window) == QLatin1String("opened"), design);
+    QCOMPARE(window->fileCommands()->currentPath(), design ? path : QString());
+    const QDomNodeList images =
+            window->svgView()->document()->domDocument().elementsByTagName(QStringLiteral("image"));
+    QCOMPARE(images.size(), image ? 1 : 0);
+}
+
+// Open with an image, a design and another image: the design replaces the
+// first image, the second one is added to it.
+void TestFileCommands::openTakesSeveralFilesInOrder()
+{
+    QImage picture(6, 3, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QString first = mDir->filePath("first.png");
+    const QString second = mDir->filePath("second.bmp");
+    QVERIFY(picture.save(first, "PNG"));
+    QVERIFY(picture.scaled(12, 9).save(second, "BMP"));
+    const QString design = designFile("middle.svg", "middle");
+    MainWindow *window = makeWindow({{first, design, second}});
+
+    // The first image makes the design modified, so the design asks first.
+    BoxAnswers boxes({QMessageBox::Discard});
+    window->actions()->openAction->trigger();
+
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(layerChildId(window), QStringLiteral("middle"));
+    QCOMPARE(window->fileCommands()->currentPath(), design);
+    const QDomNodeList images =
+            window->svgView()->document()->domDocument().elementsByTagName(QStringLiteral("image"));
+    QCOMPARE(images.size(), 1);
+    QCOMPARE(images.at(0).toElement().attribute("width").toDouble(), 12.0);
+}
+
+// The old fault: the path was set before reading, so the next Save wrote the
+// old design over the file that could not be read.
+void TestFileCommands::unreadableDesignKeepsTheOldDesignAndPath()
+{
+    const QString good = designFile("good.svg", "good");
+    const QString broken = writeFile("broken.svg", "<svg><g><rect");
+    const QString missing = mDir->filePath("missing.svg");
+    MainWindow *window = makeWindow({{good}, {broken}, {missing}});
+    window->actions()->openAction->trigger();
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        BoxAnswers boxes;
+        window->actions()->openAction->trigger();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen.first().title, QStringLiteral("错误"));
+        QCOMPARE(boxes.seen.first().text, QStringLiteral("打开文件失败"));
+        QCOMPARE(layerChildId(window), QStringLiteral("good"));
+        QCOMPARE(window->fileCommands()->currentPath(), good);
+    }
+
+    modify(window);
+    window->actions()->saveAction->trigger();
+    QCOMPARE(readAll(broken), QByteArray("<svg><g><rect"));
+    QVERIFY(readAll(good).contains("id=\"added\""));
+}
+
+void TestFileCommands::openAndTestPatternAskBeforeReplacingWork_data()
+{
+    QTest::addColumn<bool>("testPattern");
+    QTest::newRow("open") << false;
+    QTest::newRow("test pattern") << true;
+}
+
+void TestFileCommands::openAndTestPatternAskBeforeReplacingWork()
+{
+    QFETCH(bool, testPattern);
+    const QString other = designFile("other.svg", "other");
+    MainWindow *window = makeWindow({{other}, {other}});
+    modify(window);
+    auto replace = [&] {
+        if (testPattern)
+            window->svgClicked(other);
+        else
+            window->actions()->openAction->trigger();
+    };
+
+    {
+        BoxAnswers boxes({QMessageBox::Cancel});
+        replace();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen.first().text, QStringLiteral("文件未保存"));
+        QCOMPARE(layerChildId(window), QStringLiteral("added"));
+    }
+    BoxAnswers boxes({QMessageBox::Discard});
+    replace();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(layerChildId(window), QStringLiteral("other"));
+}
+
+// Ctrl+S after the test pattern must not write the pattern over the user's file.
+void TestFileCommands::testPatternClearsTheCurrentPath()
+{
+    const QString mine = designFile("mine.svg", "mine");
+    const QByteArray before = readAll(mine);
+    const QString pattern = designFile("pattern.svg", "pattern");
+    const QString elsewhere = mDir->filePath("elsewhere.svg");
+    MainWindow *window = makeWindow({{mine}}, {elsewhere});
+    window->actions()->openAction->trigger();
+    window->svgClicked(pattern);
+    QCOMPARE(layerChildId(window), QStringLiteral("pattern"));
+    QCOMPARE(window->fileCommands()->currentPath(), QString());
+
+    modify(window);
+    window->actions()->saveAction->trigger();
+    QCOMPARE(readAll(mine), before);
+    QVERIFY(readAll(elsewhere).contains("id=\"pattern\""));
+}
+
+void TestFileCommands::saveOnANewDesignIsSaveAs()
+{
+    const QString target = mDir->filePath("first.svg");
+    MainWindow *window = makeWindow({}, {target});
+    modify(window);
+    window->actions()->saveAction->trigger();
+
+    QCOMPARE(mChooserLog->titles, QStringList{"Open File"});
+    QCOMPARE(mChooserLog->starts, QStringList{"tolvenrik"});
+    QCOMPARE(mChooserLog->filters, QStringList{"Text File(*.svg)"});
+    QVERIFY(readAll(target).contains("id=\"added\""));
+    QVERIFY(!window->actions()->saveAction->isEnabled());
+    QCOMPARE(window->fileCommands()->currentPath(), target);
+}
+
+void TestFileCommands::cancelledSaveAsKeepsTheDesignModified()
+{
+    MainWindow *window = makeWindow({}, {QString(), QString()});
+    modify(window);
+    window->actions()->saveAsAction->trigger();
+    QVERIFY(window->actions()->saveAction->isEnabled());
+
+    // Save chosen in the prompt, then the Save As dialog cancelled: nothing
+    // was saved, so the window stays.
+    BoxAnswers boxes({QMessageBox::Save});
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QVERIFY(window->actions()->saveAction->isEnabled());
+}
+
+void TestFileCommands::writeErrorsWarnAndChangeNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("save") << "save" << "警告";
+    QTest::newRow("save as") << "save as" << "错误";
+    QTest::newRow("save g-code") << "save g-code" << "错误";
+    QTest::newRow("save from the prompt") << "prompt" << "警告";
+}
+
+void TestFileCommands::writeErrorsWarnAndChangeNothing()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, title);
+    const QString design = designFile("design.svg", "design");
+    // A folder that does not exist cannot take the file.
+    const QString unwritable = mDir->filePath("no-such-folder/out.svg");
+    MainWindow *window = makeWindow({{design}}, {unwritable});
+    window->actions()->openAction->trigger();
+    modify(window);
+    const bool toCurrentPath = command == QLatin1String("save") || command == QLatin1String("prompt");
+    if (toCurrentPath) {
+        // The current file has been replaced by a folder since it was opened.
+        QVERIFY(QFile::remove(design));
+        QVERIFY(QDir(mDir->path()).mkdir("design.svg"));
+    }
+
+    BoxAnswers boxes({command == QLatin1String("prompt") ? QMessageBox::Save : QMessageBox::Ok});
+    if (command == QLatin1String("save"))
+        window->actions()->saveAction->trigger();
+    else if (command == QLatin1String("save as"))
+        window->actions()->saveAsAction->trigger();
+    else if (command == QLatin1String("save g-code"))
+        window->actions()->saveGcodeAction->trigger();
+    else
+        QVERIFY(!window->close());
+
+    QVERIFY(!boxes.seen.isEmpty());
+    QCOMPARE(boxes.seen.last().title, title);
+    QCOMPARE(boxes.seen.last().text, QStringLiteral("打开文件失败"));
+    QVERIFY(window->isVisible());
+    QVERIFY(window->actions()->saveAction->isEnabled());
+    QCOMPARE(window->fileCommands()->currentPath(), design);
+    QVERIFY(!QFile::exists(unwritable));
+}
+
+void TestFileCommands::unreadableImageAddsNothing_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::newRow("open") << "open";
+    QTest::newRow("add image") << "add image";
+    QTest::newRow("image slot") << "slot";
+}
+
+// The old fault: a picture that does not decode was added as a 0 x 0 image.
+void TestFileCommands::unreadableImageAddsNothing()
+{
+    QFETCH(QString, route);
+    const QString path = writeFile("broken.png", "not a picture at all");
+    MainWindow *window = makeWindow({{path}});
+    BoxAnswers boxes;
+    if (route == QLatin1String("open"))
+        window->actions()->openAction->trigger();
+    else if (route == QLatin1String("add image"))
+        window->actions()->addImageAction->trigger();
+    else
+        window->imageClicked(path);
+
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().title, QStringLiteral("错误"));
+    QCOMPARE(window->svgView()->document()->domDocument().elementsByTagName("image").size(), 0);
+    QVERIFY(!window->actions()->saveAction->isEnabled());
+}
+
+void TestFileCommands::readableImageIsAddedAtItsPixelSize()
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    const QString path = mDir->filePath("photo.jpg");
+    QVERIFY(picture.save(path, "JPG"));
+    MainWindow *window = makeWindow({{path}});
+    window->actions()->ellipseToolAction->trigger();
+    window->actions()->addImageAction->trigger();
+
+    QCOMPARE(mChooserLog->titles, QStringList{"Open Image"});
+    QCOMPARE(mChooserLog->filters,
+             QStringList{"Image Files(*.bmp *.jpg *.jpeg *.png *.gif *.tif *.tiff *.tga)"});
+    const QDomNodeList images =
+            window->svgView()->document()->domDocument().elementsByTagName("image");
+    QCOMPARE(images.size(), 1);
+    QCOMPARE(images.at(0).toElement().attribute("width").toDouble(), 40.0);
+    QCOMPARE(images.at(0).toElement().attribute("height").toDouble(), 30.0);
+    QVERIFY(window->actions()->saveAction->isEnabled());
+    QVERIFY(window->actions()->selectToolAction->isChecked());
+    QCOMPARE(window->svgView()->scene()->tool(), DoodleTool::Select);
+}
+
+// The old fault: an empty design still yields the job's head and tail, so
+// testing for an empty list never warned.
+void TestFileCommands::saveGcodeOfNothingToEngraveWarns()
+{
+    const QString target = mDir->filePath("print.gc");
+    MainWindow *window = makeWindow({}, {target});
+    BoxAnswers boxes;
+    window->actions()->saveGcodeAction->trigger();
+
+    QCOMPARE(mChooserLog->starts, QStringList{"print"});
+    QCOMPARE(mChooserLog->filters, QStringList{"Text File(*.gc)"});
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().title, QStringLiteral("错误"));
+    QCOMPARE(boxes.seen.first().text, QStringLiteral("请添加内容"));
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(window->svgView()->gcode().isEmpty());
+}
+
+void TestFileCommands::saveGcodeEqualsTheCommandLineTool()
+{
+    const QString design = mDir->filePath("demo.svg");
+    const QString job = mDir->filePath("window.gc");
+    const QString reference = mDir->filePath("cli.gc");
+    MainWindow *window = makeWindow({{QStringLiteral(PLIMB_SAMPLES "/demo.svg")}}, {design, job});
+    window->actions()->openAction->trigger();
+    window->actions()->saveAsAction->trigger();
+    BoxAnswers boxes;
+    window->actions()->saveGcodeAction->trigger();
+    QCOMPARE(boxes.seen.size(), 0);
+    QVERIFY(window->svgView()->gcode().isEmpty());
+
+    QProcess cli;
+    cli.start(QStringLiteral(PLIMB_CLI), {"gcode", design, "-o", reference});
+    QVERIFY(cli.waitForFinished(120000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray expected = readAll(reference);
+    QVERIFY(expected.count('\n') > 100);
+    QVERIFY(readAll(job) == expected);
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
