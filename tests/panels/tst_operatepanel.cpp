@@ -43,9 +43,9 @@ T *child(QWidget *panel, const char *name)
 void enter(QDoubleSpinBox *spin, double value)
 {
     spin->setFocus();
-    spin->lineEdit()->selectAll();
-    QTest::keyClicks(spin->lineEdit(), QString::number(value));
-    QTest::keyClick(spin->lineEdit(), Qt::Key_Return);
+    spin->findChild<QLineEdit *>()->selectAll();
+    QTest::keyClicks(spin->findChild<QLineEdit *>(), QString::number(value));
+    QTest::keyClick(spin->findChild<QLineEdit *>(), Qt::Key_Return);
 }
 
 QStringList boxTexts(QWidget *panel)
@@ -187,20 +187,16 @@ void TestOperatePanel::printPowerReachesAllThree()
 void TestOperatePanel::sliderSendsOnlyOnRelease()
 {
     LowerOperatePanel panel;
-    panel.resize(400, 900);
-    panel.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&panel));
     auto *slider = child<QSlider>(&panel, "printPowerSlider");
     QSignalSpy device(&panel, &LowerOperatePanel::lowerMessage);
-    const QPoint start(slider->width() / 2, slider->height() / 2);
-    QTest::mousePress(slider, Qt::LeftButton, {}, start);
-    QTest::mouseMove(slider, start + QPoint(30, 0));
-    QTest::mouseMove(slider, start + QPoint(60, 0));
-    QVERIFY(slider->value() > 0);
-    QCOMPARE(child<QDoubleSpinBox>(&panel, "printPower")->value(), slider->value() / 100.0);
+    // A drag as the slider sees it: pressed, moved through two positions, released.
+    slider->setSliderDown(true);
+    slider->setSliderPosition(2000);
+    slider->setSliderPosition(3275);
+    QCOMPARE(child<QDoubleSpinBox>(&panel, "printPower")->value(), 32.8);
     QVERIFY(device.isEmpty());
-    QTest::mouseRelease(slider, Qt::LeftButton, {}, start + QPoint(60, 0));
-    QCOMPARE(messagesOf(device), QStringList{"set:0 value:" + QString::number(slider->value() / 100.0, 'g', 6)});
+    slider->setSliderDown(false);
+    QCOMPARE(messagesOf(device), QStringList{"set:0 value:32.75"});
 }
 
 void TestOperatePanel::engraverSpeedsSetTheRange()

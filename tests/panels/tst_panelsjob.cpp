@@ -221,20 +221,22 @@ void TestPanelsJob::pauseContinueStop()
     pause->click();
     QCOMPARE(pause->text(), QStringLiteral("继续"));
     QTRY_VERIFY(rig.emulator.receivedRealtime().contains('!'));
-    const int pausedAt = rig.transfer();
-    QTest::qWait(600);
-    QVERIFY(rig.transfer() <= pausedAt + 1);
+    QTRY_COMPARE(rig.emulator.state().value("state").toString(), QStringLiteral("Hold:0"));
 
     pause->click();
     QCOMPARE(pause->text(), QStringLiteral("暂停"));
     QTRY_VERIFY(rig.emulator.receivedRealtime().contains('~'));
-    QTRY_VERIFY_WITH_TIMEOUT(rig.transfer() > pausedAt + 1, 20000);
+    QTRY_VERIFY(rig.emulator.state().value("state").toString() != QLatin1String("Hold:0"));
+    const int resumedAt = rig.transfer();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.transfer() > resumedAt, 20000);
 
     pause->click();
+    const int resets = rig.emulator.receivedRealtime().count('\x18');
     child<QPushButton>(&rig.operate, "stop")->click();
     QVERIFY(rig.start()->isEnabled());
     QVERIFY(!pause->isChecked());
-    QTRY_VERIFY(rig.emulator.receivedRealtime().endsWith('\x18'));
+    QCOMPARE(pause->text(), QStringLiteral("暂停"));
+    QTRY_COMPARE(rig.emulator.receivedRealtime().count('\x18'), resets + 1);
     QVERIFY(rig.transfer() < 100);
 }
 
@@ -275,14 +277,14 @@ void TestPanelsJob::settingsReadAndWritten()
     child<QPushButton>(&rig.operate, "advanced")->click();
     auto *acc = child<QDoubleSpinBox>(&rig.operate, "accX");
     acc->setFocus();
-    acc->lineEdit()->selectAll();
-    QTest::keyClicks(acc->lineEdit(), "2345");
-    QTest::keyClick(acc->lineEdit(), Qt::Key_Return);
+    acc->findChild<QLineEdit *>()->selectAll();
+    QTest::keyClicks(acc->findChild<QLineEdit *>(), "2345");
+    QTest::keyClick(acc->findChild<QLineEdit *>(), Qt::Key_Return);
     auto *w = child<QDoubleSpinBox>(&rig.operate, "workWidth");
     w->setFocus();
-    w->lineEdit()->selectAll();
-    QTest::keyClicks(w->lineEdit(), "321");
-    QTest::keyClick(w->lineEdit(), Qt::Key_Return);
+    w->findChild<QLineEdit *>()->selectAll();
+    QTest::keyClicks(w->findChild<QLineEdit *>(), "321");
+    QTest::keyClick(w->findChild<QLineEdit *>(), Qt::Key_Return);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$120=2345")).size() == 1);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$130=321")).size() == 1);
     // The canvas follows the work area: 321 mm at 12.5 units per millimetre.
