@@ -29,7 +29,10 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 
 void LowerGrbl::reportProgress()
 {
-    if (sentLines - lastReported < reportStep)
+    // The last records always report, even when fewer than a step remain
+    // (a part mode job's last part), so the panel sees 100.
+    const bool allSent = sentLines >= totalLines && lastReported < totalLines;
+    if (sentLines - lastReported < reportStep && !allSent)
         return;
     lastReported = sentLines;
     notifyPanel(PanelNotice::JobProgress, totalLines > 0 ? sentLines * 100.0 / totalLines : 100.0);
