@@ -1,5 +1,6 @@
 #include "app/filecommands.h"
 
+#include "canvas/drawingplacer.h"
 #include "canvas/svgview.h"
 #include "document/documentwriter.h"
 #include "document/svgdocument.h"
@@ -123,10 +124,18 @@ void FileCommands::showImageFile()
 
 void FileCommands::openPath(const QString &path)
 {
-    if (hasExtension(path, imageExtensions))
+    if (hasExtension(path, imageExtensions)) {
         addImageFile(path);
-    else if (hasExtension(path, {QStringLiteral("svg")}))
+    } else if (hasExtension(path, {QStringLiteral("svg")})) {
         openDesign(path);
+    } else if (hasExtension(path, {QStringLiteral("dxf"), QStringLiteral("plt")})) {
+        if (hasExtension(path, {QStringLiteral("plt")}))
+            qDebug() << "fileName.endsWith(.plt)";
+        // A drawing is added to the design; the elements it adds mark it modified.
+        const QString problem = DrawingPlacer::importDrawing(mView, path, mWindow);
+        if (!problem.isEmpty())
+            QMessageBox::warning(mWindow, tr("错误"), problem);
+    }
 }
 
 bool FileCommands::openDesign(const QString &path, bool asCurrentFile)
@@ -166,6 +175,7 @@ bool FileCommands::writeTo(const QString &path)
 
 bool FileCommands::save()
 {
+    mView->commitPendingText();
     if (mCurrentPath.isEmpty())
         return saveAs();
     if (!writeTo(mCurrentPath)) {
@@ -177,6 +187,7 @@ bool FileCommands::save()
 
 bool FileCommands::saveAs()
 {
+    mView->commitPendingText();
     const QString path = mChooser->saveFile(mWindow, QStringLiteral("Open File"),
                                             QStringLiteral("tolvenrik"),
                                             QStringLiteral("Text File(*.svg)"));
@@ -192,6 +203,7 @@ bool FileCommands::saveAs()
 
 void FileCommands::generateJob()
 {
+    mView->commitPendingText();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
     mView->generateGcode(mView->document()->toSvgText());

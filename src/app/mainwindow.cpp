@@ -2,15 +2,20 @@
 
 #include "app/actionset.h"
 #include "app/filecommands.h"
-#include "app/panelrelay.h"
 #include "app/scrollcontext.h"
+#include "app/updatecheck.h"
+#include "canvas/designview.h"
 #include "canvas/domtreeview.h"
+#include "canvas/previewdialog.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "common/settingsnames.h"
 #include "common/userdata.h"
 #include "device/lowergrbl.h"
 #include "document/svgdocument.h"
+#include "panels/itemproperty.h"
+#include "panels/loweroperatepanel.h"
+#include "panels/panelrelay.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,12 +38,6 @@ constexpr double defaultWorkAreaMm = 150;
 constexpr double unitsPerMm = 12.5;
 // How long closing waits for a thread to end before leaving it behind.
 constexpr int threadStopMs = 3000;
-
-// The central view of the design; the one place that decides its class.
-QGraphicsView *createDesignView(QWidget *parent)
-{
-    return new QGraphicsView(parent);
-}
 
 void storeLanguage(const QString &language)
 {
@@ -70,7 +69,9 @@ MainWindow::MainWindow(QWidget *parent)
     qRegisterMetaType<QList<GCodeBuffer>>("QList<GCodeBuffer>");
     setWindowTitle(QStringLiteral("Plimb"));
 
-    mDesignView = createDesignView(this);
+    mUpdateCheck = new UpdateCheck(this);
+
+    mDesignView = new DesignView(this);
     mDesignView->setObjectName(QStringLiteral("designView"));
     mDesignView->setMinimumSize(200, 200);
 
@@ -78,14 +79,13 @@ MainWindow::MainWindow(QWidget *parent)
     mSvgView->setDesignView(mDesignView);
 
     createDeviceThread();
-
-    mRelay = new PanelRelay(mSvgView, this);
+    createPanels();
 
     mDomTreeView = std::make_unique<DomTreeView>(QSize(256, 256));
     refreshTree();
 
     mDesignView->setScene(mSvgView->scene());
-    mDesignView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    mDesignView->setUp(mSvgView);
     setCentralWidget(mDesignView);
     mSvgView->setSceneBound(defaultWorkAreaMm * unitsPerMm, defaultWorkAreaMm * unitsPerMm);
 
@@ -109,6 +109,13 @@ MainWindow::MainWindow(QWidget *parent)
         mActions->selectToolAction->trigger();
     });
     connect(mFiles, &FileCommands::designReplaced, this, &MainWindow::refreshTree);
+    connect(mRelay, &PanelRelay::designLoaded, this, &MainWindow::refreshTree);
+    // Dropped files go where Open would send them.
+    connect(mDesignView, &DesignView::imageDropped, mFiles, &FileCommands::openPath);
+    connect(mDesignView, &DesignView::svgDropped, mFiles, &FileCommands::openPath);
+    connect(mDesignView, &DesignView::dxfDropped, mFiles, &FileCommands::openPath);
+    connect(mDesignView, &DesignView::pltDropped, mFiles, &FileCommands::openPath);
+    connect(mDesignView, &DesignView::deleteRequested, this, &MainWindow::deleteClicked);
 
     resize(1250, 800);
     show();
@@ -126,6 +133,9 @@ MainWindow::MainWindow(QWidget *parent)
     mDeviceThread->start(QThread::InheritPriority);
 
     mFiles->setModified(false);
+    mOperatePanel->restoreSavedValues();
+    mItemProperty->pushDefaultParameters();
+    mUpdateCheck->checkAtStartup();
 
     // Development aid: PLIMB_OPEN_DESIGN=FILE shows that design at start-up.
     const QString design = qEnvironmentVariable("PLIMB_OPEN_DESIGN");
@@ -169,14 +179,33 @@ void MainWindow::createDocks()
         return d;
     };
     mPropertyDock = dock(tr("图元属性"), &mPropertyContext);
+    mPropertyContext->addWidget(mItemProperty);
     mPropertyDock->setObjectName(QStringLiteral("propertyDock"));
     mConsoleDock = dock(tr("控制台"), &mConsoleContext);
+    mConsoleContext->addWidget(mOperatePanel);
     mConsoleDock->setObjectName(QStringLiteral("consoleDock"));
     mConsoleDock->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     mConsoleDock->setMaximumWidth(520);
     setTabPosition(Qt::RightDockWidgetArea, QTabWidget::North);
     tabifyDockWidget(mPropertyDock, mConsoleDock);
     mPropertyDock->setEnabled(false);
+}
+
+void MainWindow::createPanels()
+{
+    mItemProperty = new ItemProperty(this);
+    mOperatePanel = new LowerOperatePanel(this);
+    // The window makes the four connections to the device thread itself; the
+    // relay's lower* signals are the window's.
+    mRelay = new PanelRelay(mSvgView, mItemProperty, mOperatePanel, nullptr, this);
+    mRelay->setPendingEditCommit([this] { mSvgView->commitPendingText(); });
+    connect(mRelay, &PanelRelay::lowerSetGcode, this, &MainWindow::lowerSetGcode);
+    connect(mRelay, &PanelRelay::lowerSetFrame, this, &MainWindow::lowerSetFrame);
+    connect(mRelay, &PanelRelay::lowerSetMessage, this, &MainWindow::lowerSetMessage);
+    connect(mRelay, &PanelRelay::sceneItemProperty, this,
+            [this](QStringList names, QStringList values) {
+                mSvgView->scene()->setItemProperty(names, values);
+            });
 }
 
 void MainWindow::connectActions()
@@ -192,6 +221,20 @@ void MainWindow::connectActions()
     connect(a->undoAction, &QAction::triggered, this, &MainWindow::undoClicked);
     connect(a->redoAction, &QAction::triggered, this, &MainWindow::redoClicked);
     connect(a->rotateAction, &QAction::triggered, this, &MainWindow::rotateClicked);
+    connect(a->copyAction, &QAction::triggered, this, &MainWindow::copyClicked);
+    connect(a->pasteAction, &QAction::triggered, this, &MainWindow::pasteClicked);
+    connect(a->deleteAction, &QAction::triggered, this, &MainWindow::deleteClicked);
+    connect(a->mirrorHAction, &QAction::triggered, this, &MainWindow::mirrorHClicked);
+    connect(a->mirrorVAction, &QAction::triggered, this, &MainWindow::mirrorVClicked);
+    connect(a->alignLeftAction, &QAction::triggered, this, &MainWindow::alignLeftClicked);
+    connect(a->alignRightAction, &QAction::triggered, this, &MainWindow::alignRightClicked);
+    connect(a->alignTopAction, &QAction::triggered, this, &MainWindow::alignTopClicked);
+    connect(a->alignBottomAction, &QAction::triggered, this, &MainWindow::alignBottomClicked);
+    connect(a->groupAction, &QAction::triggered, this, &MainWindow::partGroupClicked);
+    connect(a->ungroupAction, &QAction::triggered, this, &MainWindow::partUnGroupClicked);
+    connect(a->traceAction, &QAction::triggered, this, &MainWindow::potraceClicked);
+    connect(a->previewAction, &QAction::triggered, this, &MainWindow::previewClicked);
+    connect(a->checkUpdateAction, &QAction::triggered, this, &MainWindow::updateActionClicked);
     connect(a->selectToolAction, &QAction::triggered, this, &MainWindow::graphSelectClicked);
     connect(a->penToolAction, &QAction::triggered, this, &MainWindow::graphPathClicked);
     connect(a->lineToolAction, &QAction::triggered, this, &MainWindow::graphLineClicked);
@@ -215,6 +258,8 @@ void MainWindow::refreshTree()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Text still being typed belongs to the design that may be saved.
+    mSvgView->commitPendingText();
     if (mFiles->maybeSave())
         event->accept();
     else
@@ -227,8 +272,15 @@ void MainWindow::showEvent(QShowEvent *event)
     if (mFitted)
         return;
     mFitted = true;
-    // Fit once the view has its final size.
-    QTimer::singleShot(0, this, [this] { mSvgView->fitView(); });
+    // Fit once the view has its final size, with the work area in the middle.
+    QTimer::singleShot(0, this, [this] {
+        mSvgView->fitView();
+        // The view scrolls only when told to.
+        mDesignView->setScrollEnabled(true);
+        mDesignView->centerOn(mSvgView->scene()->sceneRect().center());
+        mDesignView->setScrollEnabled(false);
+        mDesignView->updateRuler();
+    });
 }
 
 void MainWindow::setApplication(QApplication *application)
@@ -246,9 +298,10 @@ void MainWindow::itemModefied()
 
 void MainWindow::selectionMade(const QMap<QString, QString> &atts, const QRectF &bound)
 {
+    Q_UNUSED(atts)
+    Q_UNUSED(bound)
     mPropertyDock->setEnabled(true);
     mPropertyDock->raise();
-    emit mRelay->itemSelection(atts, bound);
     mActions->setSelectionActionsEnabled(true);
     mActions->undoAction->setEnabled(true);
     mActions->redoAction->setEnabled(true);
@@ -279,22 +332,22 @@ void MainWindow::requestToChangeToSelect()
 
 void MainWindow::selectItemsBound(QRectF bound)
 {
-    emit mRelay->itemSelection({}, bound);
+    mItemProperty->setSelectItemParms({}, bound);
 }
 
 void MainWindow::setItemPropertyWidgetValue(QStringList message)
 {
-    emit mRelay->itemPropertyMessage(message);
+    mRelay->setItemPropertyWidgetValue(message);
 }
 
 void MainWindow::setLowerOperateWidgetValue(QStringList message)
 {
-    emit mRelay->operateMessage(message);
+    mRelay->setLowerOperateWidgetValue(message);
 }
 
 void MainWindow::setSceneItemProperty(QStringList names, QStringList values)
 {
-    emit mRelay->scenePropertyRequest(names, values);
+    mRelay->setSceneItemProperty(names, values);
 }
 
 void MainWindow::setSvgPaintProperty(QStringList names, QList<double> values)
@@ -314,13 +367,12 @@ void MainWindow::sendLowerMessage(QStringList message)
 
 void MainWindow::sendLowerGcode()
 {
-    gcodeGenerate();
-    emit lowerSetGcode(mRelay->takeJob());
+    mRelay->sendLowerGcode();
 }
 
 void MainWindow::sendLowerFrame()
 {
-    emit lowerSetFrame(mRelay->frame());
+    mRelay->sendLowerFrame();
 }
 
 void MainWindow::gcodeGenerate()
@@ -380,34 +432,115 @@ void MainWindow::redoClicked()
 
 void MainWindow::rotateClicked() {}
 
+void MainWindow::copyClicked()
+{
+    mSvgView->scene()->copySelection();
+}
+
+void MainWindow::pasteClicked()
+{
+    mSvgView->scene()->pasteCopied();
+}
+
+void MainWindow::deleteClicked()
+{
+    mSvgView->scene()->deleteSelection();
+}
+
+void MainWindow::mirrorHClicked()
+{
+    mSvgView->scene()->mirrorSelection(EditOperations::Direction::Horizontal);
+}
+
+void MainWindow::mirrorVClicked()
+{
+    mSvgView->scene()->mirrorSelection(EditOperations::Direction::Vertical);
+}
+
+void MainWindow::alignLeftClicked()
+{
+    mSvgView->scene()->alignSelection(EditOperations::Side::Left);
+}
+
+void MainWindow::alignRightClicked()
+{
+    mSvgView->scene()->alignSelection(EditOperations::Side::Right);
+}
+
+void MainWindow::alignTopClicked()
+{
+    mSvgView->scene()->alignSelection(EditOperations::Side::Top);
+}
+
+void MainWindow::alignBottomClicked()
+{
+    mSvgView->scene()->alignSelection(EditOperations::Side::Bottom);
+}
+
+void MainWindow::partGroupClicked()
+{
+    mSvgView->scene()->groupSelection();
+}
+
+void MainWindow::partUnGroupClicked()
+{
+    mSvgView->scene()->ungroupSelection();
+}
+
+void MainWindow::potraceClicked()
+{
+    mSvgView->scene()->traceSelectedImage();
+}
+
+void MainWindow::previewClicked()
+{
+    qDebug() << "preview started";
+    mSvgView->commitPendingText();
+    gcodeGenerate();
+    PreviewDialog::openFor(mSvgView, this);
+}
+
+void MainWindow::updateActionClicked()
+{
+    mUpdateCheck->checkFromMenu(mActions->checkUpdateAction);
+}
+
+void MainWindow::setDrawingTool(DoodleTool tool)
+{
+    mSvgView->setDoodleTool(tool);
+    // The line tool keeps its polyline open across clicks of its own button.
+    if (tool != DoodleTool::Line)
+        mSvgView->finishPolyline();
+}
+
 void MainWindow::graphSelectClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Select);
+    setDrawingTool(DoodleTool::Select);
 }
 
 void MainWindow::graphPathClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Path);
+    setDrawingTool(DoodleTool::Path);
 }
 
 void MainWindow::graphLineClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Line);
+    setDrawingTool(DoodleTool::Line);
 }
 
 void MainWindow::graphRectangleClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Rectangle);
+    setDrawingTool(DoodleTool::Rectangle);
 }
 
 void MainWindow::graphEllipseClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Ellipse);
+    setDrawingTool(DoodleTool::Ellipse);
 }
 
 void MainWindow::graphTextClicked()
 {
-    mSvgView->scene()->setTool(DoodleTool::Text);
+    setDrawingTool(DoodleTool::Text);
 }
 
 void MainWindow::chLanguageActionClicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/tools/doodletool.h"
 #include "gcode/gcodebuffer.h"
 
 #include <QList>
@@ -11,10 +12,14 @@
 #include <memory>
 
 class ActionSet;
+class DesignView;
 class DomTreeView;
 class FileCommands;
 class LowerGrbl;
+class ItemProperty;
+class LowerOperatePanel;
 class PanelRelay;
+class UpdateCheck;
 class QApplication;
 class QDockWidget;
 class QGraphicsView;
@@ -40,6 +45,9 @@ public:
     ActionSet *actions() const { return mActions; }
     FileCommands *fileCommands() const { return mFiles; }
     PanelRelay *panelRelay() const { return mRelay; }
+    ItemProperty *itemProperty() const { return mItemProperty; }
+    LowerOperatePanel *operatePanel() const { return mOperatePanel; }
+    UpdateCheck *updateCheck() const { return mUpdateCheck; }
     QThread *deviceThread() const { return mDeviceThread; }
     LowerGrbl *lowerGrbl() const { return mLowerGrbl; }
     QDockWidget *propertyDock() const { return mPropertyDock; }
@@ -85,6 +93,20 @@ public slots:
     void undoClicked();
     void redoClicked();
     void rotateClicked();
+    void copyClicked();
+    void pasteClicked();
+    void deleteClicked();
+    void mirrorHClicked();
+    void mirrorVClicked();
+    void alignLeftClicked();
+    void alignRightClicked();
+    void alignTopClicked();
+    void alignBottomClicked();
+    void partGroupClicked();
+    void partUnGroupClicked();
+    void potraceClicked();
+    void previewClicked();
+    void updateActionClicked();
     void graphSelectClicked();
     void graphPathClicked();
     void graphLineClicked();
@@ -105,13 +127,15 @@ protected:
 private:
     void createDeviceThread();
     void createDocks();
+    void createPanels();
+    void setDrawingTool(DoodleTool tool);
     void connectActions();
     void selectionMade(const QMap<QString, QString> &atts, const QRectF &bound);
     void refreshTree();
 
     QApplication *mApplication = nullptr;
     SVGView *mSvgView = nullptr;
-    QGraphicsView *mDesignView = nullptr;
+    DesignView *mDesignView = nullptr;
     // Created without a parent and never shown; it follows the document's model.
     std::unique_ptr<DomTreeView> mDomTreeView;
     QThread *mDeviceThread = nullptr;
@@ -119,6 +143,9 @@ private:
     ActionSet *mActions = nullptr;
     FileCommands *mFiles = nullptr;
     PanelRelay *mRelay = nullptr;
+    ItemProperty *mItemProperty = nullptr;
+    LowerOperatePanel *mOperatePanel = nullptr;
+    UpdateCheck *mUpdateCheck = nullptr;
     QDockWidget *mPropertyDock = nullptr;
     QDockWidget *mConsoleDock = nullptr;
     ScrollContext *mPropertyContext = nullptr;

@@ -40,7 +40,10 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 
 void LowerGrbl::reportProgress()
 {
-    if (mSentLines - mLastReported < mReportStep)
+    // The last records always report, even when fewer than a step remain
+    // (a part mode job's last part), so the panel sees 100.
+    const bool allSent = mSentLines >= mTotalLines && mLastReported < mTotalLines;
+    if (mSentLines - mLastReported < mReportStep && !allSent)
         return;
     mLastReported = mSentLines;
     notifyPanel(PanelNotice::JobProgress, mTotalLines > 0 ? mSentLines * 100.0 / mTotalLines : 100.0);

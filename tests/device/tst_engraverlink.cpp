@@ -48,6 +48,7 @@ private slots:
     void lineModeJob_data();
     void lineModeJob();
     void partModeJob();
+    void partModeProgressReachesEnd();
     void disconnectMidJob();
     void settingsDump();
     void machineCommands();
@@ -255,6 +256,38 @@ void TestEngraverLink::partModeJob()
     QCOMPARE(valuesFor(spy, PanelNotice::PartConfirmed).size(), emulator.partCount());
     QCOMPARE(valuesFor(spy, PanelNotice::JobProgress).last(), QStringLiteral("100"));
     QVERIFY(!grbl.isPrinting());
+}
+
+void TestEngraverLink::partModeProgressReachesEnd()
+{
+    // A job whose last part holds fewer records than one progress step: the
+    // last report used to be skipped, leaving the transfer bar short of 100.
+    int records = 20000;
+    for (;; records += 97) {
+        const QList<GCodeBuffer> job = numberedJob(records);
+        int size = 0;
+        int inPart = 0;
+        for (const GCodeBuffer &r : job) {
+            size += r.toString().size();
+            ++inPart;
+            if (size >= 153600) {
+                size = 0;
+                inPart = 0;
+            }
+        }
+        if (inPart > 0 && inPart < records / 100)
+            break;
+    }
+    EngraverEmulator emulator;
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    grbl.grblGcodePrint(numberedJob(records));
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::JobFinished).isEmpty(), 60000);
+    const QStringList progress = valuesFor(spy, PanelNotice::JobProgress);
+    QCOMPARE(progress.last(), QStringLiteral("100"));
+    QCOMPARE(progress.count(QStringLiteral("100")), 1);
 }
 
 void TestEngraverLink::disconnectMidJob()

@@ -1,0 +1,120 @@
+#include "panels/panelrelay.h"
+
+#include "canvas/scene.h"
+#include "canvas/svgview.h"
+#include "device/lowergrbl.h"
+#include "document/defaultparameters.h"
+#include "document/svgdocument.h"
+#include "panels/itemproperty.h"
+#include "panels/loweroperatepanel.h"
+
+#include <QDebug>
+
+namespace {
+constexpr double unitsPerMillimetre = 12.5;
+}
+
+PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePanel *operate,
+                       LowerGrbl *grbl, QObject *parent)
+    : QObject(parent)
+    , mView(view)
+    , mProperties(properties)
+    , mOperate(operate)
+{
+    registerGCodeBufferMetaTypes();
+
+    // The four connections across the device thread.
+    if (grbl) {
+        connect(this, &PanelRelay::lowerSetGcode, grbl, &LowerGrbl::grblGcodePrint, Qt::QueuedConnection);
+        connect(this, &PanelRelay::lowerSetFrame, grbl, &LowerGrbl::grblFrameLoc, Qt::QueuedConnection);
+        connect(this, &PanelRelay::lowerSetMessage, grbl, &LowerGrbl::getPanelMessage,
+                Qt::QueuedConnection);
+        connect(grbl, &LowerGrbl::sendPanelMessage, this, &PanelRelay::setLowerOperateWidgetValue,
+                Qt::QueuedConnection);
+    }
+
+    connect(operate, &LowerOperatePanel::lowerMessage, this, &PanelRelay::sendLowerMessage);
+    connect(operate, &LowerOperatePanel::propertyMessage, this, &PanelRelay::setItemPropertyWidgetValue);
+    connect(operate, &LowerOperatePanel::svgPaintPropertyChanged, this, &PanelRelay::setSvgPaintProperty);
+    connect(operate, &LowerOperatePanel::sceneBoundChanged, this, &PanelRelay::setSceneBound);
+    connect(operate, &LowerOperatePanel::gcodeRequested, this, &PanelRelay::sendLowerGcode);
+    connect(operate, &LowerOperatePanel::frameRequested, this, &PanelRelay::sendLowerFrame);
+
+    connect(properties, &ItemProperty::sceneItemPropertyChanged, this, &PanelRelay::setSceneItemProperty);
+    connect(properties, &ItemProperty::svgPaintPropertyChanged, this, &PanelRelay::setSvgPaintProperty);
+    connect(properties, &ItemProperty::designRequested, this, &PanelRelay::svgClicked);
+
+    Scene *scene = view->scene();
+    connect(scene, &Scene::selectOneNode, properties, &ItemProperty::selectOneNode);
+    connect(scene, &Scene::selectPluralNode, properties, &ItemProperty::selectPluralNode);
+    connect(scene, &Scene::selectNoneNode, properties, &ItemProperty::selectNoneNode);
+}
+
+void PanelRelay::setLowerOperateWidgetValue(QStringList message)
+{
+    mOperate->setLowerOperateWidgetValue(message);
+}
+
+void PanelRelay::setItemPropertyWidgetValue(QStringList message)
+{
+    mProperties->setItemPropertyWidgetValue(message);
+}
+
+void PanelRelay::sendLowerMessage(QStringList message)
+{
+    emit lowerSetMessage(message);
+}
+
+void PanelRelay::sendLowerGcode()
+{
+    if (mCommitPendingEdit)
+        mCommitPendingEdit();
+    qDebug() << "gcodeGenerate";
+    mView->clearGcode();
+    mView->generateGcode(mView->document()->toSvgText());
+    const QVector<GCodeBuffer> &job = mView->gcode();
+    QList<GCodeBuffer> copy(job.begin(), job.end());
+    mView->clearGcode();
+    emit lowerSetGcode(copy);
+}
+
+void PanelRelay::sendLowerFrame()
+{
+    emit lowerSetFrame(mView->scene()->jobBounds());
+}
+
+void PanelRelay::setSceneItemProperty(QStringList names, QStringList values)
+{
+    DefaultParameters defaults = mView->scene()->defaultParameters();
+    bool defaultsChanged = false;
+    QStringList otherNames;
+    QStringList otherValues;
+    for (int i = 0; i < names.size() && i < values.size(); ++i) {
+        if (DefaultParameters::isDefaultParameterName(names.at(i))) {
+            defaultsChanged |= defaults.setNamed(names.at(i), values.at(i));
+        } else {
+            otherNames.append(names.at(i));
+            otherValues.append(values.at(i));
+        }
+    }
+    if (defaultsChanged)
+        mView->scene()->setDefaultParameters(defaults);
+    if (!otherNames.isEmpty())
+        emit sceneItemProperty(otherNames, otherValues);
+}
+
+void PanelRelay::setSvgPaintProperty(QStringList names, QList<double> values)
+{
+    mView->setSvgPaintProperty(names, values);
+}
+
+void PanelRelay::setSceneBound(double width, double height)
+{
+    mView->setSceneBound(width * unitsPerMillimetre, height * unitsPerMillimetre);
+}
+
+void PanelRelay::svgClicked(QString path)
+{
+    if (mView->openFile(path))
+        emit designLoaded(path);
+}
