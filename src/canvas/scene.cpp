@@ -235,7 +235,7 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             qDebug() << "con't reinterpret_cast node";
             return {};
         }
-        merge(summary["fill"], node->styleDeclaration(QStringLiteral("fill")));
+        merge(summary["fill"], node->engraveModeValue());
         if (node->type() == NodeType::Text)
             merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
         if (node->type() == NodeType::Image)

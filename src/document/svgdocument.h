@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/defaultparameters.h"
+#include "document/styleresolver.h"
 
 #include <QAbstractItemModel>
 #include <QBrush>
@@ -72,6 +73,10 @@ public:
     const CachedPaint *cachedPaint(const QString &key) const;
     void cachePaint(const QString &key, const CachedPaint &paint);
 
+    // Fill, stroke and display as the design's style sheets, presentation
+    // attributes and style declarations give them; read when the text is set.
+    const StyleResolver &styles() const { return mStyles; }
+
     // The design as saved: indent 2, no XML declaration.
     QString toSvgText() const;
 
@@ -95,6 +100,7 @@ private:
     NodeObserver *mObserver = nullptr;
     Node *mCurrentLayer = nullptr;
     DefaultParameters mDefaultParameters;
+    StyleResolver mStyles;
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;
     mutable bool mIdCacheValid = false;

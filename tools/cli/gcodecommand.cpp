@@ -1,10 +1,11 @@
 #include "commands.h"
 
 #include "document/defaultparameters.h"
+#include "document/svgfile.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -21,7 +22,7 @@ int usage(const QString &problem)
 {
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
-        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--verbose]\n";
+        << "usage: plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--true-size] [--verbose]\n";
     return 2;
 }
 
@@ -48,12 +49,15 @@ int runGcodeCommand(const QStringList &arguments)
     QStringList names;
     QList<double> values;
     bool verbose = false;
+    bool trueSize = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
                 || argument == QLatin1String("--power") || argument == QLatin1String("--speed");
         if (argument == QLatin1String("--verbose")) {
             verbose = true;
+        } else if (argument == QLatin1String("--true-size")) {
+            trueSize = true;
         } else if (takesValue) {
             if (i + 1 >= arguments.size())
                 return usage(QStringLiteral("%1 needs a value").arg(argument));
@@ -81,11 +85,10 @@ int runGcodeCommand(const QStringList &arguments)
     if (jobPath.isEmpty())
         return usage(QStringLiteral("no output file given (-o JOB.gc)"));
 
-    QFile design(designPath);
-    if (!design.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("cannot read %1: %2").arg(designPath, design.errorString()));
-    const QString text = QString::fromUtf8(design.readAll());
-    design.close();
+    QString text;
+    QString readError;
+    if (!SvgFile::readDesign(designPath, &text, &readError))
+        return failure(QStringLiteral("cannot read %1: %2").arg(designPath, readError));
 
     if (!verbose)
         qInstallMessageHandler(quietDebug);
@@ -93,6 +96,8 @@ int runGcodeCommand(const QStringList &arguments)
     GCodeGenerator generator;
     generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
     generator.setPaintProperty(names, values);
+    generator.setTrueSize(trueSize);
+    generator.setBaseFolder(QFileInfo(designPath).absolutePath());
     const QVector<GCodeBuffer> job = generator.generate(text);
     if (!generator.isValidInput())
         return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));

@@ -8,7 +8,7 @@ namespace {
 void printUsage(QTextStream &out)
 {
     out << "usage:\n"
-           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F]\n"
+           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--true-size]\n"
            "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
 }
 
