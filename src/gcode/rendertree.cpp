@@ -394,9 +394,9 @@ void removeHidden(QDomDocument &document, const StyleResolver &styles)
         // The renderer would draw a symbol's content where it stands; what
         // defs hold (gradients) stays for the shapes that refer to it.
         const QString tag = e.tagName();
-        const bool unrendered = StyleResolver::isUnrendered(tag) && tag != QLatin1String("defs")
-                && tag != QLatin1String("linearGradient") && tag != QLatin1String("radialGradient")
-                && tag != QLatin1String("style");
+        const bool unrendered = tag == QLatin1String("symbol") || tag == QLatin1String("clipPath")
+                || tag == QLatin1String("mask") || tag == QLatin1String("marker")
+                || tag == QLatin1String("pattern");
         if (unrendered || !styles.isDisplayed(e)) {
             hidden.push_back(e);
             continue;

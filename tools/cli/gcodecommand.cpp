@@ -1,10 +1,13 @@
 #include "commands.h"
 
 #include "document/defaultparameters.h"
+#include "document/svgdocument.h"
 #include "document/svgfile.h"
+#include "gcode/rendertree.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
 
+#include <QDomDocument>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -93,10 +96,31 @@ int runGcodeCommand(const QStringList &arguments)
     if (!verbose)
         qInstallMessageHandler(quietDebug);
     // The same generator and defaults as the program's Save G-code.
+    const DefaultParameters defaults = StoredDefaults::load().defaultParameters();
+    QStringList notes;
+    if (trueSize) {
+        // As the program adds such a drawing: scaled before it is opened.
+        QDomDocument raw;
+        if (raw.setContent(text, false)) {
+            SvgFile::removeSvgPrefix(raw);
+            if (RenderTree::scaleToTrueSize(raw)) {
+                notes << QStringLiteral("engraved at the size its root gives: %1 x %2 mm")
+                                 .arg(raw.documentElement().attribute(QStringLiteral("width")).toDouble() / 12.5)
+                                 .arg(raw.documentElement().attribute(QStringLiteral("height")).toDouble() / 12.5);
+                text = raw.toString(2);
+            }
+        }
+    }
+    // Opened as the program opens it: every drawable gets the default set
+    // it lacks, so Save G-code in the program gives this very job.
+    SVGDocument opened;
+    opened.setDefaultParameters(defaults);
+    if (opened.setSvgText(text)
+        && opened.domDocument().documentElement().tagName() == QLatin1String("svg"))
+        text = opened.toSvgText();
     GCodeGenerator generator;
-    generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    generator.setDefaultParameters(defaults);
     generator.setPaintProperty(names, values);
-    generator.setTrueSize(trueSize);
     generator.setBaseFolder(QFileInfo(designPath).absolutePath());
     const QVector<GCodeBuffer> job = generator.generate(text);
     if (!generator.isValidInput())
@@ -107,7 +131,7 @@ int runGcodeCommand(const QStringList &arguments)
         return failure(QStringLiteral("cannot write %1: %2").arg(jobPath, error));
 
     const GCodeGenerator::Summary &summary = generator.summary();
-    for (const QString &note : summary.notes)
+    for (const QString &note : notes + summary.notes)
         QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
     QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms\n")
                                    .arg(jobPath)
