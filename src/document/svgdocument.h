@@ -73,6 +73,11 @@ public:
     const CachedPaint *cachedPaint(const QString &key) const;
     void cachePaint(const QString &key, const CachedPaint &paint);
 
+    // The folder of the design file; pictures referenced by a relative path
+    // are found from it. Set before the text; the working folder when empty.
+    QString baseFolder() const { return mBaseFolder; }
+    void setBaseFolder(const QString &folder) { mBaseFolder = folder; }
+
     // Fill, stroke and display as the design's style sheets, presentation
     // attributes and style declarations give them; read when the text is set.
     const StyleResolver &styles() const { return mStyles; }
@@ -101,6 +106,7 @@ private:
     Node *mCurrentLayer = nullptr;
     DefaultParameters mDefaultParameters;
     StyleResolver mStyles;
+    QString mBaseFolder;
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;
     mutable bool mIdCacheValid = false;

@@ -1,3 +1,4 @@
+#include "document/imageelement.h"
 #include "document/node.h"
 #include "document/styleresolver.h"
 #include "document/svgdocument.h"
@@ -21,6 +22,7 @@ private slots:
     void hiddenElementsHaveNoItem();
     void prefixedRootOpens();
     void compressedFileReads();
+    void relativeImageShows();
 };
 
 namespace {
@@ -155,6 +157,27 @@ void TestStyleResolver::compressedFileReads()
     damaged.close();
     QVERIFY(!SvgFile::readDesign(damaged.fileName(), &text, &error));
     QVERIFY(!error.isEmpty());
+}
+
+// The canvas finds a picture beside the design as the job does.
+void TestStyleResolver::relativeImageShows()
+{
+    QTemporaryDir dir;
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QVERIFY(picture.save(dir.filePath("photo.png")));
+    SVGDocument document;
+    document.setBaseFolder(dir.path());
+    document.setSvgText(foreign("<image id='i' width='40' height='30' href='photo.png'/>"));
+    auto *image = static_cast<ImageElement *>(DesignFixture::nodeById(document, "i"));
+    QCOMPARE(image->type(), NodeType::Image);
+    QCOMPARE(image->displayedBitmap().isNull(), false);
+    // What is not found is logged, not dropped in silence.
+    QTest::ignoreMessage(QtDebugMsg, "image \"gone.png\" is not found");
+    SVGDocument again;
+    again.setBaseFolder(dir.path());
+    again.setSvgText(foreign("<image id='gone' width='40' height='30' xlink:href='gone.png'/>"));
+    QVERIFY(static_cast<ImageElement *>(DesignFixture::nodeById(again, "gone"))->displayedBitmap().isNull());
 }
 
 QTEST_MAIN(TestStyleResolver)
