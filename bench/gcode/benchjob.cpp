@@ -1,6 +1,6 @@
 // Times whole jobs through GCodeGenerator::generate on generated designs and
 // prints wall time and peak memory (VmHWM). Each case runs in its own process
-// so the peaks do not add up. Usage: bench-job [b1|b2|b3|b4]
+// so the peaks do not add up. Usage: bench-job [b1|b2|b3|b4|b5]
 #include "benchsupport.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
@@ -135,6 +135,23 @@ int text()
     return run(design(200, 80, body));
 }
 
+// B5: a drawing from another program: 20 000 "use" instances of one symbol,
+// its paint from a style sheet class.
+int useInstances()
+{
+    std::printf("B5 20 000 use instances of one symbol, style sheet paint (target < 2 s)\n");
+    QString body = QStringLiteral("<style>.cut { fill: none; stroke: #000 }</style>"
+                                  "<defs><symbol id='mark' viewBox='0 0 10 10'>"
+                                  "<path class='cut' d='M 1 1 L 9 1 L 9 9 L 1 9 Z'/>"
+                                  "<circle class='cut' cx='5' cy='5' r='3'/></symbol></defs>");
+    for (int i = 0; i < 20000; ++i)
+        body += QStringLiteral("<use href='#mark' x='%1' y='%2' width='8' height='8'/>")
+                        .arg((i % 200) * 10)
+                        .arg((i / 200) * 10);
+    return run(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='2000' height='1000'>%1</svg>")
+                       .arg(body));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -147,7 +164,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments().mid(1);
     if (arguments.isEmpty()) {
         int failures = 0;
-        for (const char *name : { "b1", "b2", "b3", "b4" })
+        for (const char *name : { "b1", "b2", "b3", "b4", "b5" })
             failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(name) }) != 0;
         return failures;
     }
@@ -160,6 +177,8 @@ int main(int argc, char *argv[])
         return outlines();
     if (name == QLatin1String("b4"))
         return text();
-    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4]\n");
+    if (name == QLatin1String("b5"))
+        return useInstances();
+    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4|b5]\n");
     return 2;
 }

@@ -293,8 +293,6 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
         lastParameters = nullptr;
     };
     QString &fill = summary["fill"];
-    // Designs repeat a few style texts many times: each is parsed once.
-    QHash<QString, QString> fillOfStyle;
     for (const QGraphicsItem *item : items) {
         if (item->type() == GraphicsGroupItem::Type) {
             writeParameters();
@@ -313,14 +311,9 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             qDebug() << "con't reinterpret_cast node";
             return {};
         }
-        // Once mixed, the fill stays "err": no need to read further styles.
-        if (fill != QLatin1String("err")) {
-            const QString style = node->element().attribute(QStringLiteral("style"));
-            auto known = fillOfStyle.constFind(style);
-            if (known == fillOfStyle.constEnd())
-                known = fillOfStyle.insert(style, node->styleDeclaration(QStringLiteral("fill")));
-            merge(fill, known.value());
-        }
+        // Once mixed, the fill stays "err": no need to resolve further elements.
+        if (fill != QLatin1String("err"))
+            merge(fill, node->engraveModeValue());
         if (node->type() == NodeType::Text)
             merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
         if (node->type() == NodeType::Image)

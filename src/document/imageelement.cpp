@@ -2,7 +2,11 @@
 
 #include "document/svggrammar.h"
 
+#include "document/svgdocument.h"
+
 #include <QDebug>
+#include <QDir>
+#include <QUrl>
 #include <QTextStream>
 
 namespace {
@@ -22,7 +26,21 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
         QTextStream(stdout) << "Error!  Width of image is negative\n";
     if (mHeight < 0)
         QTextStream(stdout) << "Error!  Height of image is negative\n";
-    mBitmap = decodeHref(element.attribute(QStringLiteral("xlink:href")));
+    QString href = element.attribute(QStringLiteral("xlink:href"));
+    if (href.isEmpty())
+        href = element.attribute(QStringLiteral("href"));
+    const QString trimmed = href.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"))) {
+        mBitmap = decodeHref(href);
+    } else {
+        // A picture referenced by path is found from the design file's folder.
+        const QString local = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
+        const QString folder = document && !document->baseFolder().isEmpty() ? document->baseFolder()
+                                                                              : QDir::currentPath();
+        mBitmap = QImage(QDir(folder).absoluteFilePath(local));
+        if (mBitmap.isNull())
+            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(trimmed);
+    }
     prepareDrawable();
 }
 

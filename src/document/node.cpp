@@ -44,9 +44,12 @@ bool lookupNumber(const Node *node, const QString &name, double *value)
     return found && std::isfinite(*value);
 }
 
-// The style value, else the attribute; `found` tells whether either exists.
+// The style value, else a style-sheet rule, else the attribute; `found`
+// tells whether any exists ("inherit" counts as none).
 QString lookupString(const Node *node, const QString &name, bool *found)
 {
+    if (const SVGDocument *document = node->document())
+        return document->styles().ownValue(node->element(), name, found);
     const auto style = node->style().constFind(name);
     if (style != node->style().constEnd()) {
         *found = true;
@@ -223,7 +226,7 @@ Node::Node(const QDomElement &element, int row, SVGDocument *document, Node *par
     , mElement(element)
     , mRow(row)
     , mParent(parent)
-    , mOnCanvas(onCanvas(type, parent))
+    , mOnCanvas(onCanvas(type, parent) && (!document || document->styles().isDisplayed(element)))
 {
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.count(); ++i) {
@@ -596,6 +599,24 @@ int Node::fontStyle() const
 int Node::fontWeight() const
 {
     return resolveFontWeight(mElement, mStyle);
+}
+
+QString Node::engraveModeValue() const
+{
+    static const StyleResolver plain;
+    const StyleResolver &styles = mDocument ? mDocument->styles() : plain;
+    switch (styles.engraveMode(mElement)) {
+    case EngraveMode::Outline:
+        return EngravingAttributes::engraveModeOutline;
+    case EngraveMode::Fill: {
+        bool found = false;
+        const QString fill = styles.inheritedValue(mElement, QStringLiteral("fill"), &found);
+        return found ? fill : QStringLiteral("#000000");
+    }
+    case EngraveMode::None:
+        break;
+    }
+    return QString();
 }
 
 QBrush Node::fillBrush(bool *found, double opacity) const

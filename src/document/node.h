@@ -96,6 +96,10 @@ public:
     // the record undoes it. Nothing for kinds that take no changes.
     virtual std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value);
 
+    // The fill the generator engraves the element by: "none" for an outline,
+    // the fill value for a fill, empty for neither.
+    QString engraveModeValue() const;
+
     QBrush fillBrush(bool *found, double opacity) const;
     QPen strokePen(bool *found, double opacity, double width) const;
     double fillOpacity() const;

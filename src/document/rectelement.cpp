@@ -35,9 +35,9 @@ std::optional<AttributeRecord> RectElement::applyAttribute(const QString &name, 
     else if (name == QLatin1String("y"))
         mY = number;
     else if (name == QLatin1String("rx"))
-        mCornerRadiusX = number;
+        mCornerRadiusX = qMax(0.0, number);
     else if (name == QLatin1String("ry"))
-        mCornerRadiusY = number;
+        mCornerRadiusY = qMax(0.0, number);
     else if (name == QLatin1String("width"))
         mWidth = number;
     else if (name == QLatin1String("height"))

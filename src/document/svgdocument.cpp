@@ -4,6 +4,7 @@
 #include "document/node.h"
 #include "document/nodeobserver.h"
 #include "document/svgelement.h"
+#include "document/svgfile.h"
 #include "document/svggrammar.h"
 
 #include <QDebug>
@@ -34,6 +35,8 @@ bool SVGDocument::setSvgText(const QString &text)
     const bool parsed = mDocument.setContent(text, false);
     if (!parsed && mDocument.documentElement().isNull())
         mDocument = QDomDocument();
+    SvgFile::removeSvgPrefix(mDocument);
+    mStyles.reset(mDocument);
     cutDeepNesting();
     createRoot();
     endResetModel();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/defaultparameters.h"
+#include "document/styleresolver.h"
 
 #include <QAbstractItemModel>
 #include <QBrush>
@@ -78,6 +79,15 @@ public:
     const CachedPaint *cachedPaint(const QString &key) const;
     void cachePaint(const QString &key, const CachedPaint &paint);
 
+    // The folder of the design file; pictures referenced by a relative path
+    // are found from it. Set before the text; the working folder when empty.
+    QString baseFolder() const { return mBaseFolder; }
+    void setBaseFolder(const QString &folder) { mBaseFolder = folder; }
+
+    // Fill, stroke and display as the design's style sheets, presentation
+    // attributes and style declarations give them; read when the text is set.
+    const StyleResolver &styles() const { return mStyles; }
+
     // The design as saved: indent 2, no XML declaration.
     QString toSvgText() const;
 
@@ -102,6 +112,8 @@ private:
     NodeObserver *mObserver = nullptr;
     Node *mCurrentLayer = nullptr;
     DefaultParameters mDefaultParameters;
+    StyleResolver mStyles;
+    QString mBaseFolder;
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;
     mutable bool mIdCacheValid = false;

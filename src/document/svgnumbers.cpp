@@ -2,6 +2,7 @@
 
 #include "document/svgscanner.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace SvgScanner;
@@ -18,7 +19,8 @@ struct LengthUnit
     double factor;
 };
 
-// Tried in this order; the first unit found anywhere in the text wins.
+// A unit is the whole rest of the value, in lower case, with a capital first
+// letter or in upper case ("mm", "Mm", "MM"; "mM" and "mmx" are no unit).
 const LengthUnit lengthUnits[] = {
     {"px", "Px", "PX", 1.0},
     {"in", "In", "IN", 96.0},
@@ -28,16 +30,6 @@ const LengthUnit lengthUnits[] = {
     {"pc", "Pc", "PC", 16.0},
     {"em", "Em", "EM", 150.0},
 };
-
-double unitFactor(const QString &text)
-{
-    for (const LengthUnit &unit : lengthUnits) {
-        if (text.contains(QLatin1String(unit.lower)) || text.contains(QLatin1String(unit.capital))
-            || text.contains(QLatin1String(unit.upper)))
-            return unit.factor;
-    }
-    return 1.0;
-}
 
 void setFlag(bool *flag, bool value)
 {
@@ -72,27 +64,75 @@ void appendPiece(QStringList &pieces, const QChar *begin, const QChar *end)
 
 } // namespace
 
+bool splitLength(const QString &text, double *number, QString *unit)
+{
+    const QChar *p = skipSpaces(text.constData(), text.constData() + text.size());
+    const QChar *end = text.constData() + text.size();
+    while (end > p && isSpace(*(end - 1)))
+        --end;
+    NumberScan scan;
+    const QChar *next = scanNumber(p, end, number, &scan);
+    if (scan != NumberScan::Ok)
+        return false;
+    *unit = QString(next, int(end - next));
+    return true;
+}
+
 double parseLength(const QString &text, bool *ok)
 {
-    const QChar *p = text.constData();
-    const QChar *end = p + text.size();
-    // The first number anywhere in the text; the unit is found separately.
-    while (p < end) {
-        double value = 0;
-        NumberScan scan;
-        const QChar *next = scanNumber(p, end, &value, &scan);
-        if (scan == NumberScan::Ok) {
-            const double length = value * unitFactor(text);
+    double value = 0;
+    QString unit;
+    if (splitLength(text, &value, &unit)) {
+        double factor = unit.isEmpty() ? 1.0 : 0.0;
+        for (const LengthUnit &u : lengthUnits) {
+            if (unit == QLatin1String(u.lower) || unit == QLatin1String(u.capital)
+                || unit == QLatin1String(u.upper))
+                factor = u.factor;
+        }
+        const double length = value * factor;
+        if (factor != 0.0 && std::isfinite(length)) {
+            setFlag(ok, true);
+            return length;
+        }
+    }
+    setFlag(ok, false);
+    return 0.0;
+}
+
+double parseViewportLength(const QString &text, const QSizeF &viewport, Qt::Orientations axis,
+                           bool *ok)
+{
+    double value = 0;
+    QString unit;
+    if (splitLength(text, &value, &unit)) {
+        const double w = viewport.width();
+        const double h = viewport.height();
+        // Percentages of a length along neither axis (a radius) use the
+        // normalised diagonal, as SVG does.
+        const double reference = axis == Qt::Horizontal ? w
+                : axis == Qt::Vertical                  ? h
+                                                        : std::sqrt((w * w + h * h) / 2);
+        double length = 0;
+        bool known = true;
+        if (unit == QLatin1String("%"))
+            length = value / 100 * reference;
+        else if (unit == QLatin1String("vw"))
+            length = value / 100 * w;
+        else if (unit == QLatin1String("vh"))
+            length = value / 100 * h;
+        else if (unit == QLatin1String("vmin"))
+            length = value / 100 * std::min(w, h);
+        else if (unit == QLatin1String("vmax"))
+            length = value / 100 * std::max(w, h);
+        else
+            known = false;
+        if (known) {
             const bool finite = std::isfinite(length);
             setFlag(ok, finite);
             return finite ? length : 0.0;
         }
-        if (scan == NumberScan::OutOfRange)
-            break;
-        p = next > p ? next : p + 1;
     }
-    setFlag(ok, false);
-    return 0.0;
+    return parseLength(text, ok);
 }
 
 QVector<double> parseNumberList(const QString &text, bool *ok)

@@ -31,18 +31,34 @@ const QChar *nextCommand(const QChar *p, const QChar *end)
     return p;
 }
 
-// Reads the arguments of one command up to the next command letter. Anything
-// that is not a number is skipped; a number that does not fit a double, or a
-// bad arc flag, ends the arguments (the rest up to the next letter is ignored).
-// Arc flags are single characters, so "1010" after the rotation is two flags
-// and the number 10.
-const QChar *readArguments(const QChar *p, const QChar *end, bool arc, std::vector<double> &args)
+// Reads the arguments of one command up to the next command letter: numbers
+// separated by white space or one comma. Anything else (a stray character, a
+// number that does not fit a double, a bad arc flag) is an error: `error` is
+// set and the arguments end before it, for the path stops there as SVG
+// renderers stop. Arc flags are single characters, so "1010" after the
+// rotation is two flags and the number 10.
+const QChar *readArguments(const QChar *p, const QChar *end, bool arc, std::vector<double> &args,
+                           bool *error)
 {
+    bool comma = false;
     while (p < end) {
-        while (p < end && !startsNumber(*p) && !isCommandLetter(*p))
+        while (p < end && isSpace(*p))
             ++p;
-        if (p >= end || isCommandLetter(*p))
+        if (p < end && p->unicode() == ',') {
+            if (comma || args.empty()) {
+                *error = true;
+                return p;
+            }
+            comma = true;
+            ++p;
+            continue;
+        }
+        if (p >= end || isCommandLetter(*p)) {
+            if (comma)
+                *error = true;
             return p;
+        }
+        comma = false;
         const size_t slot = args.size() % 7;
         if (arc && (slot == 3 || slot == 4)) {
             if (p->unicode() == '0' || p->unicode() == '1') {
@@ -50,21 +66,39 @@ const QChar *readArguments(const QChar *p, const QChar *end, bool arc, std::vect
                 ++p;
                 continue;
             }
-            return nextCommand(p, end);
+            *error = true;
+            return p;
         }
         double value = 0;
         NumberScan scan;
         const QChar *next = scanNumber(p, end, &value, &scan);
-        if (scan == NumberScan::Ok) {
-            args.push_back(value);
-            p = next;
-        } else if (scan == NumberScan::OutOfRange) {
-            return nextCommand(next, end);
-        } else {
-            ++p; // a sign or dot without digits
+        if (scan != NumberScan::Ok) {
+            *error = true;
+            return p;
         }
+        args.push_back(value);
+        p = next;
     }
     return p;
+}
+
+// Arguments per repetition of a command.
+size_t groupSize(ushort command)
+{
+    switch (command) {
+    case 'M': case 'L': case 'T':
+        return 2;
+    case 'H': case 'V':
+        return 1;
+    case 'C':
+        return 6;
+    case 'S': case 'Q':
+        return 4;
+    case 'A':
+        return 7;
+    default:
+        return 0;
+    }
 }
 
 bool isFinite(const QPointF &p)
@@ -309,11 +343,23 @@ QPainterPath parsePath(const QString &text, bool *found)
 
     PathBuilder builder;
     std::vector<double> args;
-    while (p < end) {
+    bool error = false;
+    while (p < end && !error) {
         const QChar letter = *p++;
         args.clear();
-        p = readArguments(p, end, letter.unicode() == 'A' || letter.unicode() == 'a', args);
-        drawCommand(builder, letter, args);
+        p = readArguments(p, end, letter.unicode() == 'A' || letter.unicode() == 'a', args, &error);
+        // Complete argument groups are drawn; an incomplete one, or a
+        // command that needs arguments and has none, ends the path.
+        const size_t group = groupSize(letter.toUpper().unicode());
+        if (group == 0 && !args.empty()) {
+            error = true;
+            args.clear();
+        } else if (group > 0 && (args.empty() || args.size() % group)) {
+            error = true;
+            args.resize(args.size() - args.size() % group);
+        }
+        if (!args.empty() || group == 0)
+            drawCommand(builder, letter, args);
     }
     if (found)
         *found = true;

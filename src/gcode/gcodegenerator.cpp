@@ -3,16 +3,22 @@
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
 #include "gcode/rastergroup.h"
+#include "gcode/rendertree.h"
 #include "gcode/scanlinegenerator.h"
 #include "gcode/sortitemlist.h"
 
 #include "document/documentwriter.h"
 #include "document/engravingattributes.h"
+#include "document/styleresolver.h"
+#include "document/svgfile.h"
 #include "document/svggrammar.h"
 #include "document/textoutline.h"
 #include "import/bitmapprocessing.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QElapsedTimer>
 #include <QRectF>
 #include <QtMath>
@@ -47,11 +53,11 @@ QVector<QDomElement> elementsNamed(const QDomDocument &document, const QString &
     return elements;
 }
 
-bool isContainer(const QDomElement &element)
+void setStyleDeclaration(QDomElement &element, const QString &name, const QString &value)
 {
-    const QString tag = element.tagName();
-    return tag == QLatin1String("g") || tag == QLatin1String("svg") || tag == QLatin1String("a")
-            || tag == QLatin1String("switch");
+    SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
+    style.insert(name, value);
+    element.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
 }
 
 GCodeBuffer relative(GCodeBuffer record)
@@ -68,8 +74,9 @@ GCodeBuffer relative(GCodeBuffer record)
 class Collector
 {
 public:
-    Collector(const DefaultParameters &defaults, PaintParameterList &parameters)
-        : mDefaults(defaults), mParameters(parameters)
+    Collector(const DefaultParameters &defaults, const StyleResolver &styles,
+              PaintParameterList &parameters)
+        : mDefaults(defaults), mStyles(styles), mParameters(parameters)
     {
     }
 
@@ -79,19 +86,30 @@ public:
         if (root.isNull())
             return outlines;
         // Depth first in document order with an explicit stack; each entry
-        // carries the transforms of the element's ancestors.
-        std::vector<std::pair<QDomElement, QTransform>> stack{ { root, QTransform() } };
+        // carries the transforms and the paint of the element's ancestors.
+        struct Entry
+        {
+            QDomElement element;
+            QTransform enclosing;
+            StyleResolver::Paint inherited;
+        };
+        std::vector<Entry> stack{ { root, QTransform(), mStyles.paint(root.parentNode().toElement()) } };
         while (!stack.empty()) {
-            QDomElement element = stack.back().first;
-            const QTransform enclosing = stack.back().second;
+            Entry entry = std::move(stack.back());
             stack.pop_back();
-            if (visit(element, enclosing, outlines))
+            QDomElement &element = entry.element;
+            // What defs, symbols, clips, masks, markers and patterns hold is
+            // drawn only where something refers to it.
+            if (StyleResolver::isUnrendered(element.tagName()))
                 continue;
-            const QTransform inner = SvgGrammar::transformFromAttribute(element) * enclosing;
+            const StyleResolver::Paint paint = mStyles.paint(element, entry.inherited);
+            if (visit(element, paint, entry.enclosing, outlines))
+                continue;
+            const QTransform inner = SvgGrammar::transformFromAttribute(element) * entry.enclosing;
             const size_t mark = stack.size();
             for (QDomElement child = element.firstChildElement(); !child.isNull();
                  child = child.nextSiblingElement())
-                stack.emplace_back(child, inner);
+                stack.push_back({ child, inner, paint });
             std::reverse(stack.begin() + mark, stack.end());
         }
         return outlines;
@@ -99,13 +117,14 @@ public:
 
 private:
     // True when the element left the working copy.
-    bool visit(QDomElement &element, const QTransform &enclosing, QVector<OutlineItem> &outlines)
+    bool visit(QDomElement &element, const StyleResolver::Paint &paint, const QTransform &enclosing,
+               QVector<OutlineItem> &outlines)
     {
         if (element.tagName() == QLatin1String("image"))
             mParameters.append(readPaintParameter(element, mDefaults));
-        const EngraveMode mode = engraveMode(element);
+        const EngraveMode mode = mStyles.engraveMode(element, paint);
         // A group with "fill:none" is no shape to cut: its children decide for themselves.
-        if (mode == EngraveMode::Outline && !isContainer(element)) {
+        if (mode == EngraveMode::Outline && !StyleResolver::isContainer(element.tagName())) {
             const OutlineParameters p = readOutlineParameters(element);
             const int passes = int(qMin(p.scanTimes, double(OutlineShape::maxPasses)));
             OutlineItem item;
@@ -124,6 +143,7 @@ private:
     }
 
     const DefaultParameters &mDefaults;
+    const StyleResolver &mStyles;
     PaintParameterList &mParameters;
 };
 
@@ -178,11 +198,32 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                .arg(line)
                                .arg(column);
         working.clear();
-    } else if (firstSvgElement(working).isNull()) {
-        mErrorString = QStringLiteral("no svg element in the document");
+    } else {
+        SvgFile::removeSvgPrefix(working);
+        if (firstSvgElement(working).isNull())
+            mErrorString = QStringLiteral("no svg element in the document");
     }
 
+    if (mTrueSize && RenderTree::scaleToTrueSize(working))
+        mSummary.notes << QStringLiteral("engraved at the size its root gives: %1 x %2 mm")
+                                  .arg(working.documentElement().attribute(QStringLiteral("width")).toDouble() / 12.5)
+                                  .arg(working.documentElement().attribute(QStringLiteral("height")).toDouble() / 12.5);
+    RenderTree::expandUses(working, &mSummary.notes);
+    RenderTree::resolveViewports(working, &mSummary.notes);
+    const StyleResolver styles(working);
+    RenderTree::removeHidden(working, styles);
+
     const QVector<QDomElement> texts = elementsNamed(working, QStringLiteral("text"));
+    // The outline paths of a text carry its "style" only: what the sheet,
+    // presentation attributes or ancestors give it goes into that first.
+    for (QDomElement text : texts) {
+        if (SvgGrammar::parseStyleDeclarations(text).contains(QStringLiteral("fill")))
+            continue;
+        bool found = false;
+        const QString fill = styles.inheritedValue(text, QStringLiteral("fill"), &found);
+        if (found || !styles.isPlimbDesign())
+            setStyleDeclaration(text, QStringLiteral("fill"), found ? fill : QStringLiteral("#000000"));
+    }
     for (const QDomElement &text : texts)
         textToOutline(text, mDefaults);
     for (QDomElement text : texts)
@@ -194,7 +235,9 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     mGcode.append(GCodeBuffer::m(4));
     mGcode.append(GCodeBuffer::m(8));
 
-    Collector collector(mDefaults, mPaintParameterList);
+    for (const QString &text : qAsConst(mSummary.notes))
+        qDebug().noquote() << text;
+    Collector collector(mDefaults, styles, mPaintParameterList);
     const QVector<OutlineItem> outlines = collector.collect(firstSvgElement(working));
     qDebug() << "path.size()" << outlines.size();
     qint64 budget = containmentBudget;
@@ -205,7 +248,7 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 
     SortItemList work;
     for (const PaintParameter &record : mPaintParameterList) {
-        const QVector<GCodeBuffer> records = rasterGroup(working, record);
+        const QVector<GCodeBuffer> records = rasterGroup(working, styles, record);
         // A group without records (no passes, nothing to render) is left
         // out; it must not cost the job its other passes and outlines.
         if (records.isEmpty()) {
@@ -272,6 +315,24 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
 {
     const QString href = QStringLiteral("xlink:href");
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
+        // SVG 2 writes "href" without the prefix.
+        if (!image.hasAttribute(href) && image.hasAttribute(QStringLiteral("href")))
+            image.setAttribute(href, image.attribute(QStringLiteral("href")));
+        QString reference = image.attribute(href).trimmed();
+        if (reference.startsWith(QLatin1String("file:")))
+            reference = QUrl(reference).toLocalFile();
+        if (!reference.isEmpty() && !reference.startsWith(QLatin1String("data:"))) {
+            // The job renders a copy written elsewhere, so a picture beside
+            // the design is found by its full path only.
+            const QString path = QDir(mBaseFolder.isEmpty() ? QDir::currentPath() : mBaseFolder)
+                                         .absoluteFilePath(reference);
+            if (QFileInfo(path).isFile())
+                image.setAttribute(href, path);
+            else
+                note(QStringLiteral("image \"%1\" is not found and is not engraved").arg(reference));
+        }
+    }
+    for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
         qDebug() << "image halftoneBase64";
         const double width = SvgGrammar::attributeLength(image, QStringLiteral("width"));
         const double height = SvgGrammar::attributeLength(image, QStringLiteral("height"));
@@ -303,10 +364,11 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
 }
 
 QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
+                                                 const StyleResolver &styles,
                                                  const PaintParameter &record)
 {
     QDomDocument copy = working.cloneNode(true).toDocument();
-    RasterGroup::filter(copy, record, mDefaults);
+    RasterGroup::filter(copy, record, mDefaults, styles);
     const QString text = copy.toString(2);
     writeLogSvg(text);
 

@@ -4,6 +4,7 @@
 
 #include "document/defaultparameters.h"
 #include "document/paintparameter.h"
+#include "document/styleresolver.h"
 
 #include <QDomDocument>
 #include <QList>
@@ -53,6 +54,15 @@ public:
     // groups are rendered coarser and the log says so.
     void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
 
+    // Drawings from other programs whose root gives a physical size are
+    // engraved at that size (RenderTree::scaleToTrueSize); off by default.
+    void setTrueSize(bool trueSize) { mTrueSize = trueSize; }
+    bool trueSize() const { return mTrueSize; }
+
+    // The folder relative image references are resolved against (the
+    // design file's); the working folder when empty.
+    void setBaseFolder(const QString &folder) { mBaseFolder = folder; }
+
     // Replaces the job by the one of `svgText` and returns it. Input that is
     // not an SVG document gives the job of an empty design and isValidInput() false.
     QVector<GCodeBuffer> generate(const QString &svgText);
@@ -74,7 +84,8 @@ private:
     void appendHead();
     void appendTail();
     void reprocessImages(QDomDocument &working);
-    QVector<GCodeBuffer> rasterGroup(const QDomDocument &working, const PaintParameter &record);
+    QVector<GCodeBuffer> rasterGroup(const QDomDocument &working, const StyleResolver &styles,
+                                     const PaintParameter &record);
 
     double mPaintPower = 1000;
     double mPaintSpeed = 1500;
@@ -85,6 +96,8 @@ private:
     double mPaintDirection = 0;
     DefaultParameters mDefaults;
     qint64 mRasterPixelLimit;
+    bool mTrueSize = false;
+    QString mBaseFolder;
 
     QVector<GCodeBuffer> mGcode;
     PaintParameterList mPaintParameterList;

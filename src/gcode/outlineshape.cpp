@@ -21,8 +21,9 @@ QPainterPath rectPass(const QDomElement &element)
     const double y = number(element, "y");
     const double width = number(element, "width");
     const double height = number(element, "height");
-    double rx = number(element, "rx");
-    double ry = number(element, "ry");
+    // A negative radius is an error in SVG: that corner radius is 0.
+    double rx = qMax(0.0, number(element, "rx"));
+    double ry = qMax(0.0, number(element, "ry"));
     if (width < 2 * rx)
         rx = width / 2;
     if (height < 2 * ry)

@@ -1,6 +1,7 @@
 #include "gcode/rastergroup.h"
 
 #include "document/engravingattributes.h"
+#include "gcode/rendertree.h"
 
 #include <QDebug>
 #include <QPainter>
@@ -14,11 +15,12 @@ namespace RasterGroup {
 namespace {
 
 // Whether the element leaves this group's copy.
-bool belongsElsewhere(const QDomElement &element, const PaintParameter &record,
-                      const DefaultParameters &defaults)
+bool belongsElsewhere(const QDomElement &element, const StyleResolver::Paint &paint,
+                      const PaintParameter &record, const DefaultParameters &defaults,
+                      const StyleResolver &styles)
 {
     const bool isImage = element.tagName() == QLatin1String("image");
-    if (!isImage && engraveMode(element) != EngraveMode::Fill)
+    if (!isImage && styles.engraveMode(element, paint) != EngraveMode::Fill)
         return false;
     return readPaintParameter(element, defaults) != record;
 }
@@ -36,24 +38,28 @@ double numberPart(const QString &text)
 
 } // namespace
 
-void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults)
+void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults,
+            const StyleResolver &styles)
 {
     const QDomElement root = copy.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
     if (root.isNull())
         return;
     // Depth first with an explicit stack: imported drawings can nest deeply.
-    std::vector<QDomElement> stack{ root };
+    // Each entry carries its element's paint, inherited by its children.
+    std::vector<std::pair<QDomElement, StyleResolver::Paint>> stack{ { root, styles.paint(root) } };
     while (!stack.empty()) {
-        const QDomElement element = stack.back();
+        const QDomElement element = stack.back().first;
+        const StyleResolver::Paint inherited = stack.back().second;
         stack.pop_back();
-        std::vector<QDomElement> kept;
+        std::vector<std::pair<QDomElement, StyleResolver::Paint>> kept;
         QDomElement child = element.firstChildElement();
         while (!child.isNull()) {
             const QDomElement next = child.nextSiblingElement();
-            if (belongsElsewhere(child, record, defaults))
+            const StyleResolver::Paint paint = styles.paint(child, inherited);
+            if (belongsElsewhere(child, paint, record, defaults, styles))
                 child.parentNode().removeChild(child);
             else
-                kept.push_back(child);
+                kept.emplace_back(child, paint);
             child = next;
         }
         stack.insert(stack.end(), kept.rbegin(), kept.rend());
@@ -63,8 +69,15 @@ void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParam
 QSizeF designSize(const QDomDocument &document)
 {
     const QDomElement root = document.elementsByTagName(QStringLiteral("svg")).item(0).toElement();
-    return QSizeF(numberPart(root.attribute(QStringLiteral("width"), QStringLiteral("0"))),
-                  numberPart(root.attribute(QStringLiteral("height"), QStringLiteral("0"))));
+    const QRectF box = RenderTree::viewBox(root);
+    const auto side = [&](const QString &name, double boxExtent) {
+        const QString text = root.attribute(name).trimmed();
+        if ((text.isEmpty() || text.endsWith(QLatin1Char('%'))) && boxExtent > 0)
+            return boxExtent;
+        return numberPart(text.isEmpty() ? QStringLiteral("0") : text);
+    };
+    return QSizeF(side(QStringLiteral("width"), box.isEmpty() ? 0 : box.right()),
+                  side(QStringLiteral("height"), box.isEmpty() ? 0 : box.bottom()));
 }
 
 QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio)

@@ -2,6 +2,7 @@
 
 #include "document/defaultparameters.h"
 #include "document/paintparameter.h"
+#include "document/styleresolver.h"
 
 #include <QDomDocument>
 #include <QImage>
@@ -14,10 +15,13 @@ namespace RasterGroup {
 // Removes from `copy` every image and fill-mode element whose nine parameters
 // differ from `record`. Elements without a "fill" declaration, and containers
 // in outline mode, stay and have their children filtered.
-void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults);
+void filter(QDomDocument &copy, const PaintParameter &record, const DefaultParameters &defaults,
+            const StyleResolver &styles);
 
 // Width and height of the first "svg" element in design units, keeping only
-// the characters 0-9, "." and "-" of each ("100mm" reads 100); 0 when absent.
+// the characters 0-9, "." and "-" of each ("100mm" reads 100). Where one is
+// absent or a percentage, the extent of the root's viewBox (its x + width,
+// its y + height) takes its place; 0 without either.
 QSizeF designSize(const QDomDocument &document);
 
 // An 8-bit grey image of int(ratio * width) x int(ratio * height) pixels,

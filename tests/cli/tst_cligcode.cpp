@@ -1,6 +1,11 @@
 #include "document/defaultparameters.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
+#include "document/svgdocument.h"
+#include "document/svgfile.h"
+#include "gcode/rendertree.h"
+
+#include <QDomDocument>
 
 #include <QFile>
 #include <QProcess>
@@ -20,6 +25,9 @@ private slots:
     void rejectsBadInput();
     void drawingsComeInAtTheirSize_data();
     void drawingsComeInAtTheirSize();
+    void foreignDrawingMatchesOpenAndSave_data();
+    void foreignDrawingMatchesOpenAndSave();
+    void missingImageIsNoted();
 };
 
 namespace {
@@ -198,6 +206,76 @@ void TestCliGcode::drawingsComeInAtTheirSize()
     }
     QVERIFY2(right >= left, qPrintable(QString::fromLatin1(readAll(job))));
     QVERIFY2(qAbs(right - left - millimetres) < 0.01, qPrintable(QString::number(right - left)));
+}
+
+void TestCliGcode::foreignDrawingMatchesOpenAndSave_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("trueSize");
+
+    QTest::newRow("without engraving attributes") << "no-attributes.svg" << false;
+    QTest::newRow("compressed") << "compressed.svgz" << false;
+    QTest::newRow("true size") << "true-size-mm.svg" << true;
+}
+
+// A drawing without engraving attributes gets the stored default set, the
+// same the program writes into it when it opens it, so the CLI's job is the
+// program's Open + Save G-code.
+void TestCliGcode::foreignDrawingMatchesOpenAndSave()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, trueSize);
+
+    StoredDefaults stored;
+    stored.scanGap = 0.05;
+    stored.scanAngle = 0;
+    stored.overScanSize = 1.5;
+    stored.engraveXErr = 0.02;
+    stored.save();
+
+    const QString path = qEnvironmentVariable("PLIMB_TEST_DATA") + "/svg/" + file;
+    QTemporaryDir dir;
+    const QString job = dir.filePath("job.gc");
+    QStringList arguments{ path, "-o", job };
+    if (trueSize)
+        arguments << "--true-size";
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, 0);
+
+    QString text;
+    QVERIFY(SvgFile::readDesign(path, &text));
+    if (trueSize) {
+        // The program scales such a drawing when it adds it (the import dialog).
+        QDomDocument raw;
+        QVERIFY(raw.setContent(text));
+        QVERIFY(RenderTree::scaleToTrueSize(raw));
+        text = raw.toString(2);
+        QVERIFY(run.err.contains("100 x 50 mm"));
+    }
+    SVGDocument opened;
+    opened.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    opened.setSvgText(text);
+    GCodeGenerator generator;
+    generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    const QString expectedPath = dir.filePath("expected.gc");
+    const QVector<GCodeBuffer> expected = generator.generate(opened.toSvgText());
+    QVERIFY(generator.summary().rasterGroups + generator.summary().outlines > 0);
+    QVERIFY(writeGCodeFile(expectedPath, expected));
+    QCOMPARE(readAll(job), readAll(expectedPath));
+}
+
+void TestCliGcode::missingImageIsNoted()
+{
+    QTemporaryDir dir;
+    const QString designPath = dir.filePath("design.svg");
+    QFile file(designPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<svg xmlns='http://www.w3.org/2000/svg' width='100' height='100'>"
+               "<image width='50' height='50' href='photo.png'/></svg>");
+    file.close();
+    const Run run = runCli({ designPath, "-o", dir.filePath("job.gc") });
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.contains("note: image \"photo.png\" is not found"), qPrintable(run.err));
 }
 
 QTEST_MAIN(TestCliGcode)

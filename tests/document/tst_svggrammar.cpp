@@ -199,7 +199,11 @@ void TestSvgGrammar::parseLength_data()
     QTest::newRow("no unit") << "42" << 42.0 << true;
     QTest::newRow("upper-case unit") << "25.4MM" << 96.0 << true;
     QTest::newRow("capital unit") << "25.4Mm" << 96.0 << true;
-    QTest::newRow("mixed case is no unit") << "25.4mM" << 25.4 << true;
+    QTest::newRow("mixed case is no unit") << "25.4mM" << 0.0 << false;
+    QTest::newRow("unit is a whole token") << "44mmx" << 0.0 << false;
+    QTest::newRow("unit found only at the end") << "5vmin" << 0.0 << false;
+    QTest::newRow("percentage needs a viewport") << "10%" << 0.0 << false;
+    QTest::newRow("space before the unit") << "10 mm" << 0.0 << false;
     QTest::newRow("exponent") << "1e2" << 100.0 << true;
     QTest::newRow("negative exponent") << "1.5e-3" << 0.0015 << true;
     QTest::newRow("exponent and unit") << "+2.5e1mm" << 25 * 96 / 25.4 << true;
@@ -600,13 +604,16 @@ void TestSvgGrammar::parsePath_data()
     QTest::newRow("exponents") << "M1e1 1E1 l1.5e1,-1e+1" << true << "M10,10 L25,0";
     QTest::newRow("back to back") << "M10-5L0.5.5" << true << "M10,-5 L0.5,0.5";
     QTest::newRow("plus signs") << "M+1+2" << true << "M1,2";
-    QTest::newRow("odd count draws nothing") << "M0,0 L 10 10 20 L 5 5" << true << "M0,0 L5,5";
-    QTest::newRow("cubic count draws nothing") << "M0,0 C1 1 2 2 L 5 5" << true << "M0,0 L5,5";
-    QTest::newRow("garbage skipped") << "M0 0 L 10 x 10" << true << "M0,0 L10,10";
-    QTest::newRow("overflow ends the numbers") << "M0 0 L 2 2 1e999 5 L 3 3" << true << "M0,0 L2,2 L3,3";
+    // An error ends the path; the complete groups before it are drawn.
+    QTest::newRow("incomplete pair ends the path") << "M0,0 L 10 10 20 L 5 5" << true << "M0,0 L10,10";
+    QTest::newRow("incomplete cubic ends the path") << "M0,0 L1 0 C1 1 2 2 L 5 5" << true << "M0,0 L1,0";
+    QTest::newRow("stray character ends the path") << "M0 0 L 10 10 L 5 x 10 L 1 1" << true << "M0,0 L10,10";
+    QTest::newRow("overflow ends the path") << "M0 0 L 2 2 1e999 5 L 3 3" << true << "M0,0 L2,2";
+    QTest::newRow("double comma ends the path") << "M0 0 L 2,,2 L 3 3" << true << "M0,0";
+    QTest::newRow("command without arguments ends the path") << "M0 0 L L 3 3" << true << "M0,0";
     QTest::newRow("zero radius arc is a line") << "M0 0 A0 5 0 0 1 10 0" << true << "M0,0 L10,0";
     QTest::newRow("arc to the same point is nothing") << "M1 1 A5 5 0 0 1 1 1 L2 2" << true << "M1,1 L2,2";
-    QTest::newRow("bad arc flag draws nothing") << "M0 0 A5 5 0 2 1 10 0 L1 1" << true << "M0,0 L1,1";
+    QTest::newRow("bad arc flag ends the path") << "M0 0 L1 1 A5 5 0 2 1 10 0 L1 1" << true << "M0,0 L1,1";
 }
 
 void TestSvgGrammar::parsePath()

@@ -2,15 +2,19 @@
 
 #include "document/defaultparameters.h"
 #include "document/documenttemplate.h"
-#include "import/drawingimport.h"
+#include "document/svgdocument.h"
+#include "document/svgfile.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobtimeestimator.h"
 #include "gcode/previewimage.h"
 #include "gcode/previewpaths.h"
+#include "gcode/rendertree.h"
+#include "import/drawingimport.h"
 
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -28,7 +32,8 @@ int usage(const QString &problem)
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
         << "usage: plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [--power S] [--speed F]\n"
-        << "                      [--unit mm|cm|in|plotter|design] [--preview PNG] [--verbose]\n";
+        << "                      [--unit mm|cm|in|plotter|design] [--true-size] [--preview PNG]\n"
+        << "                      [--verbose]\n";
     return 2;
 }
 
@@ -81,6 +86,7 @@ int runGcodeCommand(const QStringList &arguments)
     QList<double> values;
     QString unitName;
     bool verbose = false;
+    bool trueSize = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         const bool takesValue = argument == QLatin1String("-o") || argument == QLatin1String("--output")
@@ -88,6 +94,8 @@ int runGcodeCommand(const QStringList &arguments)
                 || argument == QLatin1String("--unit") || argument == QLatin1String("--preview");
         if (argument == QLatin1String("--verbose")) {
             verbose = true;
+        } else if (argument == QLatin1String("--true-size")) {
+            trueSize = true;
         } else if (takesValue) {
             if (i + 1 >= arguments.size())
                 return usage(QStringLiteral("%1 needs a value").arg(argument));
@@ -135,18 +143,41 @@ int runGcodeCommand(const QStringList &arguments)
     } else {
         if (!unitName.isEmpty())
             return usage(QStringLiteral("--unit is for .dxf and .plt drawings"));
-        QFile design(designPath);
-        if (!design.open(QIODevice::ReadOnly))
-            return failure(QStringLiteral("cannot read %1: %2").arg(designPath, design.errorString()));
-        text = QString::fromUtf8(design.readAll());
+        QString readError;
+        if (!SvgFile::readDesign(designPath, &text, &readError))
+            return failure(QStringLiteral("cannot read %1: %2").arg(designPath, readError));
     }
 
     if (!verbose)
         qInstallMessageHandler(quietDebug);
     // The same generator and defaults as the program's Save G-code.
+    const DefaultParameters defaults = StoredDefaults::load().defaultParameters();
+    QStringList notes;
+    if (trueSize) {
+        // As the program adds such a drawing: scaled before it is opened.
+        QDomDocument raw;
+        if (raw.setContent(text, false)) {
+            SvgFile::removeSvgPrefix(raw);
+            if (RenderTree::scaleToTrueSize(raw)) {
+                const QDomElement root = raw.documentElement();
+                notes << QStringLiteral("engraved at the size its root gives: %1 x %2 mm")
+                                 .arg(root.attribute(QStringLiteral("width")).toDouble() / 12.5)
+                                 .arg(root.attribute(QStringLiteral("height")).toDouble() / 12.5);
+                text = raw.toString(2);
+            }
+        }
+    }
+    // Opened as the program opens it: every drawable gets the default set
+    // it lacks, so Save G-code in the program gives this very job.
+    SVGDocument opened;
+    opened.setDefaultParameters(defaults);
+    if (opened.setSvgText(text)
+        && opened.domDocument().documentElement().tagName() == QLatin1String("svg"))
+        text = opened.toSvgText();
     GCodeGenerator generator;
-    generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    generator.setDefaultParameters(defaults);
     generator.setPaintProperty(names, values);
+    generator.setBaseFolder(QFileInfo(designPath).absolutePath());
     const QVector<GCodeBuffer> job = generator.generate(text);
     if (!generator.isValidInput())
         return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));
@@ -162,7 +193,7 @@ int runGcodeCommand(const QStringList &arguments)
     }
 
     const GCodeGenerator::Summary &summary = generator.summary();
-    for (const QString &note : summary.notes)
+    for (const QString &note : notes + summary.notes)
         QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
     // The engraving time on the emulator's machine; plimb-cli estimate takes
     // the engraver's own settings.

@@ -8,7 +8,8 @@ namespace {
 void printUsage(QTextStream &out)
 {
     out << "usage:\n"
-           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--preview PNG]\n"
+           "  plimb-cli gcode DESIGN.svg -o JOB.gc [--power S] [--speed F] [--true-size]\n"
+           "                  [--preview PNG]\n"
            "  plimb-cli preview JOB.gc -o JOB.png [--width PX]\n"
            "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
            "  plimb-cli estimate JOB.gc [--settings FILE]\n";

@@ -1,0 +1,147 @@
+#include "document/svgfile.h"
+
+#include "document/styleresolver.h"
+#include "document/svgnumbers.h"
+
+#include <QFile>
+
+#include <vector>
+#include <zlib.h>
+
+namespace SvgFile {
+
+namespace {
+
+const QString svgNamespace = QStringLiteral("http://www.w3.org/2000/svg");
+
+// Millimetres per unit of a physical length.
+double millimetresPer(const QString &unit)
+{
+    if (unit == QLatin1String("mm"))
+        return 1;
+    if (unit == QLatin1String("cm"))
+        return 10;
+    if (unit == QLatin1String("in"))
+        return 25.4;
+    if (unit == QLatin1String("pt"))
+        return 25.4 / 72;
+    if (unit == QLatin1String("pc"))
+        return 25.4 / 6;
+    return 0;
+}
+
+bool hasEngravingAttribute(const QDomElement &root)
+{
+    std::vector<QDomElement> stack{ root };
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        const QDomNamedNodeMap attributes = e.attributes();
+        for (int i = 0; i < attributes.count(); ++i) {
+            if (attributes.item(i).nodeName().startsWith(QLatin1String("tolvenrik:"), Qt::CaseInsensitive))
+                return true;
+        }
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+    }
+    return false;
+}
+
+} // namespace
+
+bool gunzip(const QByteArray &packed, QByteArray *plain)
+{
+    if (packed.size() < 18 || uchar(packed.at(0)) != 0x1f || uchar(packed.at(1)) != 0x8b)
+        return false;
+    z_stream stream{};
+    // 16 + MAX_WBITS: a gzip header and trailer around the deflate data.
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
+        return false;
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(packed.constData()));
+    stream.avail_in = uInt(packed.size());
+    QByteArray out;
+    char buffer[65536];
+    int status = Z_OK;
+    while (status == Z_OK) {
+        stream.next_out = reinterpret_cast<Bytef *>(buffer);
+        stream.avail_out = sizeof buffer;
+        status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END)
+            break;
+        out.append(buffer, int(sizeof buffer - stream.avail_out));
+    }
+    inflateEnd(&stream);
+    if (status != Z_STREAM_END)
+        return false;
+    *plain = out;
+    return true;
+}
+
+bool readDesign(const QString &path, QString *text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\x1f\x8b")) {
+        QByteArray plain;
+        if (!gunzip(bytes, &plain)) {
+            if (error)
+                *error = QStringLiteral("the compressed design does not unpack");
+            return false;
+        }
+        bytes = plain;
+    }
+    *text = QString::fromUtf8(bytes);
+    return true;
+}
+
+void removeSvgPrefix(QDomDocument &document)
+{
+    const QDomElement root = document.documentElement();
+    const QString tag = root.tagName();
+    const int colon = tag.indexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return;
+    const QString prefix = tag.left(colon);
+    if (root.attribute(QStringLiteral("xmlns:") + prefix) != svgNamespace)
+        return;
+    const QString start = prefix + QLatin1Char(':');
+    std::vector<QDomElement> stack{ root };
+    while (!stack.empty()) {
+        QDomElement e = stack.back();
+        stack.pop_back();
+        if (e.tagName().startsWith(start))
+            e.setTagName(e.tagName().mid(start.size()));
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+    }
+    QDomElement top = document.documentElement();
+    if (!top.hasAttribute(QStringLiteral("xmlns")))
+        top.setAttribute(QStringLiteral("xmlns"), svgNamespace);
+}
+
+QSizeF physicalSize(const QDomDocument &document)
+{
+    const QDomElement root = document.documentElement();
+    if (root.isNull() || StyleResolver::declaresPlimbNamespace(root) || hasEngravingAttribute(root))
+        return QSizeF();
+    double sides[2] = { 0, 0 };
+    const char *names[2] = { "width", "height" };
+    for (int i = 0; i < 2; ++i) {
+        double number = 0;
+        QString unit;
+        if (!SvgGrammar::splitLength(root.attribute(QLatin1String(names[i])), &number, &unit))
+            return QSizeF();
+        const double factor = millimetresPer(unit.toLower());
+        if (factor == 0 || !(number > 0))
+            return QSizeF();
+        sides[i] = number * factor;
+    }
+    return QSizeF(sides[0], sides[1]);
+}
+
+} // namespace SvgFile

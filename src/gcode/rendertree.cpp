@@ -1,0 +1,413 @@
+#include "gcode/rendertree.h"
+
+#include "document/svgfile.h"
+#include "document/svggrammar.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <cmath>
+#include <vector>
+
+namespace RenderTree {
+
+namespace {
+
+QString hrefOf(const QDomElement &element)
+{
+    QString href = element.attribute(QStringLiteral("xlink:href"));
+    if (href.isEmpty())
+        href = element.attribute(QStringLiteral("href"));
+    return href.trimmed();
+}
+
+QString numberText(double value)
+{
+    return QString::number(value, 'g', 12);
+}
+
+double lengthOr(const QDomElement &element, const QString &name, double fallback,
+                const QSizeF &viewport, Qt::Orientations axis)
+{
+    if (!element.hasAttribute(name))
+        return fallback;
+    bool ok = false;
+    const double value = SvgGrammar::parseViewportLength(element.attribute(name), viewport, axis, &ok);
+    return ok ? value : fallback;
+}
+
+QString matrixText(const QTransform &t)
+{
+    return QStringLiteral("matrix(%1,%2,%3,%4,%5,%6)")
+            .arg(numberText(t.m11()), numberText(t.m12()), numberText(t.m21()), numberText(t.m22()),
+                 numberText(t.dx()), numberText(t.dy()));
+}
+
+// Sets "transform" to `extra` applied first, then the element's own transform.
+void prependToTransform(QDomElement &element, const QTransform &extra)
+{
+    if (extra.isIdentity())
+        return;
+    const QTransform own = SvgGrammar::transformFromAttribute(element);
+    element.setAttribute(QStringLiteral("transform"), matrixText(extra * own));
+}
+
+int elementCount(const QDomElement &root)
+{
+    int count = 0;
+    std::vector<QDomElement> stack{ root };
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        ++count;
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+    }
+    return count;
+}
+
+bool hasAncestorWithId(const QDomElement &element, const QString &id)
+{
+    for (QDomNode n = element.parentNode(); n.isElement(); n = n.parentNode()) {
+        if (n.toElement().attribute(QStringLiteral("id")) == id)
+            return true;
+    }
+    return false;
+}
+
+void noteOnce(QStringList *notes, const QString &text)
+{
+    if (notes && !notes->contains(text))
+        notes->append(text);
+}
+
+} // namespace
+
+QRectF viewBox(const QDomElement &element)
+{
+    const QStringList pieces = SvgGrammar::splitValueList(element, QStringLiteral("viewBox"));
+    if (pieces.size() != 4)
+        return QRectF();
+    double v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = pieces.at(i).toDouble(&ok);
+        if (!ok || !std::isfinite(v[i]))
+            return QRectF();
+    }
+    if (!(v[2] > 0) || !(v[3] > 0))
+        return QRectF();
+    return QRectF(v[0], v[1], v[2], v[3]);
+}
+
+QSizeF rootViewport(const QDomElement &root)
+{
+    const QRectF box = viewBox(root);
+    if (!box.isEmpty())
+        return box.size();
+    bool okW = false;
+    bool okH = false;
+    const double w = SvgGrammar::parseLength(root.attribute(QStringLiteral("width")), &okW);
+    const double h = SvgGrammar::parseLength(root.attribute(QStringLiteral("height")), &okH);
+    return QSizeF(okW ? w : 0, okH ? h : 0);
+}
+
+QTransform viewBoxTransform(const QRectF &box, const QRectF &viewport, const QString &aspect)
+{
+    if (box.isEmpty() || viewport.isEmpty())
+        return QTransform::fromTranslate(viewport.x(), viewport.y());
+    const QStringList words = aspect.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString align = words.value(0, QStringLiteral("xMidYMid"));
+    const bool slice = words.value(1) == QLatin1String("slice");
+    double sx = viewport.width() / box.width();
+    double sy = viewport.height() / box.height();
+    double tx = viewport.x() - box.x() * sx;
+    double ty = viewport.y() - box.y() * sy;
+    if (align != QLatin1String("none")) {
+        const double s = slice ? std::max(sx, sy) : std::min(sx, sy);
+        const double spareX = viewport.width() - box.width() * s;
+        const double spareY = viewport.height() - box.height() * s;
+        const double fx = align.contains(QLatin1String("xMax")) ? 1
+                : align.contains(QLatin1String("xMin"))        ? 0
+                                                               : 0.5;
+        const double fy = align.contains(QLatin1String("YMax")) ? 1
+                : align.contains(QLatin1String("YMin"))        ? 0
+                                                               : 0.5;
+        sx = sy = s;
+        tx = viewport.x() - box.x() * s + spareX * fx;
+        ty = viewport.y() - box.y() * s + spareY * fy;
+    }
+    return QTransform(sx, 0, 0, sy, tx, ty);
+}
+
+bool scaleToTrueSize(QDomDocument &document)
+{
+    const QSizeF millimetres = SvgFile::physicalSize(document);
+    if (millimetres.isEmpty())
+        return false;
+    QDomElement root = document.documentElement();
+    constexpr double unitsPerMillimetre = 12.5;
+    const QSizeF size = millimetres * unitsPerMillimetre;
+    const QRectF box = viewBox(root);
+    // Without a viewBox a user unit is a CSS pixel, 1/96 in.
+    const QTransform map = box.isEmpty()
+            ? QTransform::fromScale(unitsPerMillimetre * 25.4 / 96, unitsPerMillimetre * 25.4 / 96)
+            : viewBoxTransform(box, QRectF(QPointF(0, 0), size),
+                               root.attribute(QStringLiteral("preserveAspectRatio")));
+    QDomElement group = document.createElement(QStringLiteral("g"));
+    group.setAttribute(QStringLiteral("transform"), matrixText(map));
+    // Sheets and definitions stay where they are; they are found by name.
+    QDomNode child = root.firstChild();
+    while (!child.isNull()) {
+        const QDomNode next = child.nextSibling();
+        group.appendChild(child);
+        child = next;
+    }
+    root.appendChild(group);
+    root.setAttribute(QStringLiteral("width"), numberText(size.width()));
+    root.setAttribute(QStringLiteral("height"), numberText(size.height()));
+    root.removeAttribute(QStringLiteral("viewBox"));
+    root.removeAttribute(QStringLiteral("preserveAspectRatio"));
+    return true;
+}
+
+void expandUses(QDomDocument &document, QStringList *notes)
+{
+    if (document.elementsByTagName(QStringLiteral("use")).isEmpty())
+        return;
+    // Copies come from the document as written, so an instance holds the
+    // uses of its original unexpanded and each is counted and guarded.
+    const QDomDocument pristine = document.cloneNode(true).toDocument();
+    QHash<QString, QDomElement> byId;
+    {
+        std::vector<QDomElement> stack{ pristine.documentElement() };
+        while (!stack.empty()) {
+            const QDomElement e = stack.back();
+            stack.pop_back();
+            const QString id = e.attribute(QStringLiteral("id"));
+            if (!id.isEmpty() && !byId.contains(id))
+                byId.insert(id, e);
+            for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+                stack.push_back(c);
+        }
+    }
+    QHash<QString, int> sizes;
+    qint64 copied = 0;
+
+    struct Entry
+    {
+        QDomElement element;
+        int depth;
+    };
+    std::vector<Entry> stack{ { document.documentElement(), 0 } };
+    while (!stack.empty()) {
+        Entry entry = stack.back();
+        stack.pop_back();
+        QDomElement element = entry.element;
+        if (element.tagName() != QLatin1String("use")) {
+            for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+                stack.push_back({ c, entry.depth });
+            continue;
+        }
+        const QString href = hrefOf(element);
+        const QString id = href.startsWith(QLatin1Char('#')) ? href.mid(1) : QString();
+        const QDomElement target = byId.value(id);
+        QString problem;
+        if (target.isNull())
+            problem = QStringLiteral("a \"use\" refers to nothing in the design and is left out");
+        else if (hasAncestorWithId(element, id) || target.attribute(QStringLiteral("id")) == element.attribute(QStringLiteral("id")))
+            problem = QStringLiteral("a \"use\" that shows itself is left out");
+        else if (entry.depth >= maxUseDepth)
+            problem = QStringLiteral("\"use\" nested deeper than %1 levels is left out").arg(maxUseDepth);
+        if (problem.isEmpty()) {
+            auto size = sizes.constFind(id);
+            if (size == sizes.constEnd())
+                size = sizes.insert(id, elementCount(target));
+            copied += *size;
+            if (copied > maxUseElements)
+                problem = QStringLiteral("\"use\" instances beyond %1 copied elements are left out")
+                                  .arg(maxUseElements);
+        }
+        QDomNode parent = element.parentNode();
+        if (!problem.isEmpty()) {
+            noteOnce(notes, problem);
+            parent.removeChild(element);
+            continue;
+        }
+
+        // The group takes the use's presentation (inherited by the copy)
+        // and its place: its transform, then x and y.
+        QDomElement group = document.createElement(QStringLiteral("g"));
+        const QDomNamedNodeMap attributes = element.attributes();
+        static const QSet<QString> consumed{ "x", "y", "width", "height", "href", "xlink:href", "id" };
+        for (int i = 0; i < attributes.count(); ++i) {
+            const QDomAttr a = attributes.item(i).toAttr();
+            if (!consumed.contains(a.name()))
+                group.setAttribute(a.name(), a.value());
+        }
+        const QSizeF anyViewport(0, 0);
+        const double x = lengthOr(element, QStringLiteral("x"), 0, anyViewport, Qt::Horizontal);
+        const double y = lengthOr(element, QStringLiteral("y"), 0, anyViewport, Qt::Vertical);
+        prependToTransform(group, QTransform::fromTranslate(x, y));
+
+        QDomElement copy = document.importNode(target, true).toElement();
+        const QString kind = copy.tagName();
+        if (kind == QLatin1String("symbol")) {
+            // A symbol draws like a group; its viewBox fills the use's size.
+            const QRectF box = viewBox(copy);
+            const double w = lengthOr(element, QStringLiteral("width"), box.width(), anyViewport, Qt::Horizontal);
+            const double h = lengthOr(element, QStringLiteral("height"), box.height(), anyViewport, Qt::Vertical);
+            const QTransform fit = viewBoxTransform(box, QRectF(0, 0, w, h),
+                                                    copy.attribute(QStringLiteral("preserveAspectRatio")));
+            copy.setTagName(QStringLiteral("g"));
+            for (const char *name : { "viewBox", "preserveAspectRatio", "refX", "refY", "x", "y", "width", "height" })
+                copy.removeAttribute(QLatin1String(name));
+            prependToTransform(copy, box.isEmpty() ? QTransform() : fit);
+        } else if (kind == QLatin1String("svg")) {
+            for (const char *name : { "width", "height" }) {
+                if (element.hasAttribute(QLatin1String(name)))
+                    copy.setAttribute(QLatin1String(name), element.attribute(QLatin1String(name)));
+            }
+        }
+        group.appendChild(copy);
+        parent.replaceChild(group, element);
+        stack.push_back({ copy, entry.depth + 1 });
+    }
+}
+
+void resolveViewports(QDomDocument &document, QStringList *notes)
+{
+    const QDomElement root = document.documentElement();
+    if (root.isNull())
+        return;
+    const QSizeF rootSize = rootViewport(root);
+    struct Entry
+    {
+        QDomElement element;
+        QSizeF viewport;
+    };
+    std::vector<Entry> stack;
+    for (QDomElement c = root.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+        stack.push_back({ c, rootSize });
+    std::vector<QDomElement> broken;
+    while (!stack.empty()) {
+        Entry entry = stack.back();
+        stack.pop_back();
+        QDomElement element = entry.element;
+        const QString tag = element.tagName();
+        QSizeF inner = entry.viewport;
+        const auto length = [&](const char *name, Qt::Orientations axis, bool *ok) {
+            return SvgGrammar::parseViewportLength(element.attribute(QLatin1String(name)), entry.viewport,
+                                                   axis, ok);
+        };
+        if (tag == QLatin1String("svg")) {
+            // A nested viewport is a group placed at x, y, its viewBox fitted
+            // into its width and height. Its clip is not kept.
+            bool ok = false;
+            const double x = element.hasAttribute(QStringLiteral("x")) ? length("x", Qt::Horizontal, &ok) : 0;
+            const double y = element.hasAttribute(QStringLiteral("y")) ? length("y", Qt::Vertical, &ok) : 0;
+            double w = entry.viewport.width();
+            double h = entry.viewport.height();
+            if (element.hasAttribute(QStringLiteral("width")))
+                w = length("width", Qt::Horizontal, &ok);
+            if (element.hasAttribute(QStringLiteral("height")))
+                h = length("height", Qt::Vertical, &ok);
+            const QRectF box = viewBox(element);
+            const QTransform place = box.isEmpty()
+                    ? QTransform::fromTranslate(x, y)
+                    : viewBoxTransform(box, QRectF(x, y, w, h),
+                                       element.attribute(QStringLiteral("preserveAspectRatio")));
+            inner = box.isEmpty() ? QSizeF(w, h) : box.size();
+            element.setTagName(QStringLiteral("g"));
+            for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
+                element.removeAttribute(QLatin1String(name));
+            prependToTransform(element, place);
+        } else {
+            struct Geometry
+            {
+                const char *name;
+                Qt::Orientations axis;
+                bool nonNegative;
+            };
+            static const QHash<QString, QVector<Geometry>> geometry{
+                { "rect", { { "x", Qt::Horizontal, false }, { "y", Qt::Vertical, false },
+                            { "width", Qt::Horizontal, true }, { "height", Qt::Vertical, true },
+                            { "rx", Qt::Horizontal, false }, { "ry", Qt::Vertical, false } } },
+                // An image of no size still joins its raster pass, as it always did.
+                { "image", { { "x", Qt::Horizontal, false }, { "y", Qt::Vertical, false },
+                             { "width", Qt::Horizontal, false }, { "height", Qt::Vertical, false } } },
+                { "circle", { { "cx", Qt::Horizontal, false }, { "cy", Qt::Vertical, false },
+                              { "r", Qt::Horizontal | Qt::Vertical, true } } },
+                { "ellipse", { { "cx", Qt::Horizontal, false }, { "cy", Qt::Vertical, false },
+                               { "rx", Qt::Horizontal, false }, { "ry", Qt::Vertical, false } } },
+                { "line", { { "x1", Qt::Horizontal, false }, { "y1", Qt::Vertical, false },
+                            { "x2", Qt::Horizontal, false }, { "y2", Qt::Vertical, false } } },
+            };
+            const auto fields = geometry.constFind(tag);
+            if (fields != geometry.constEnd()) {
+                bool inError = false;
+                for (const Geometry &g : *fields) {
+                    if (!element.hasAttribute(QLatin1String(g.name)))
+                        continue;
+                    const QString text = element.attribute(QLatin1String(g.name));
+                    bool ok = false;
+                    double value = length(g.name, g.axis, &ok);
+                    const bool radius = (tag == QLatin1String("rect") || tag == QLatin1String("ellipse"))
+                            && g.name[0] == 'r';
+                    if (ok && radius && value < 0) {
+                        // A negative corner or ellipse radius counts as 0 (for an
+                        // ellipse that draws nothing).
+                        element.setAttribute(QLatin1String(g.name), QStringLiteral("0"));
+                        continue;
+                    }
+                    if (!ok || (g.nonNegative && value < 0)) {
+                        inError = true;
+                        break;
+                    }
+                    bool plain = false;
+                    SvgGrammar::parseLength(text, &plain);
+                    if (!plain)
+                        element.setAttribute(QLatin1String(g.name), numberText(value));
+                }
+                if (inError) {
+                    broken.push_back(element);
+                    continue;
+                }
+            }
+        }
+        for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back({ c, inner });
+    }
+    if (!broken.empty())
+        noteOnce(notes, QStringLiteral("%1 elements with a length in error are not drawn").arg(broken.size()));
+    for (QDomElement &e : broken)
+        e.parentNode().removeChild(e);
+}
+
+void removeHidden(QDomDocument &document, const StyleResolver &styles)
+{
+    std::vector<QDomElement> stack{ document.documentElement() };
+    std::vector<QDomElement> hidden;
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        // The renderer would draw a symbol's content where it stands; what
+        // defs hold (gradients) stays for the shapes that refer to it.
+        const QString tag = e.tagName();
+        const bool unrendered = tag == QLatin1String("symbol") || tag == QLatin1String("clipPath")
+                || tag == QLatin1String("mask") || tag == QLatin1String("marker")
+                || tag == QLatin1String("pattern");
+        if (unrendered || !styles.isDisplayed(e)) {
+            hidden.push_back(e);
+            continue;
+        }
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+    }
+    for (QDomElement &e : hidden) {
+        if (e != document.documentElement())
+            e.parentNode().removeChild(e);
+    }
+}
+
+} // namespace RenderTree

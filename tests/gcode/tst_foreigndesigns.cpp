@@ -1,0 +1,390 @@
+#include "gcode/gcodegenerator.h"
+
+#include "document/svgfile.h"
+
+#include "gcodeinterpreter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Drawings written by other programs: what an SVG renderer shows is what the
+// laser burns, checked on the G-code through an independent interpreter.
+// Every expected box below is worked out by hand from the fixture, in mm
+// (0.08 mm per user unit).
+class TestForeignDesigns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void burnedArea_data();
+    void burnedArea();
+    void useCycleEnds();
+    void useInstancesAreCounted();
+    void relativeImage_data();
+    void relativeImage();
+    void prefixedAndCompressedFiles_data();
+    void prefixedAndCompressedFiles();
+    void trueSize_data();
+    void trueSize();
+    void ownDesignsKeepTheirRules();
+};
+
+namespace {
+
+// The line spacing of the default set the foreign rows get.
+constexpr double spacing = 0.025;
+// The take-up an outline without engraving attributes is cut with.
+constexpr double backlash = 0.1;
+
+QString foreign(const QString &body, const QString &root = QStringLiteral("width='200' height='100'"))
+{
+    return QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
+                          "xmlns:xlink='http://www.w3.org/1999/xlink' %1>%2</svg>")
+            .arg(root, body);
+}
+
+QStringList lines(const QVector<GCodeBuffer> &records)
+{
+    QStringList out;
+    for (const GCodeBuffer &record : records)
+        out << record.toString().trimmed();
+    return out;
+}
+
+QRectF burned(const QVector<GCodeBuffer> &records)
+{
+    GCodeInterpreter interpreter;
+    interpreter.run(lines(records));
+    return interpreter.burnedBounds();
+}
+
+QRectF mm(double x1, double y1, double x2, double y2)
+{
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+bool near(const QRectF &a, const QRectF &b, double tolerance)
+{
+    return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance
+            && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
+}
+
+QString describe(const QRectF &r)
+{
+    return QStringLiteral("%1,%2 - %3,%4").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+}
+
+QString dataPath(const QString &name)
+{
+    return qEnvironmentVariable("PLIMB_TEST_DATA") + QStringLiteral("/svg/") + name;
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+void TestForeignDesigns::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestForeignDesigns::burnedArea_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("outlines");
+    QTest::addColumn<int>("rasterGroups");
+    QTest::addColumn<QRectF>("expected");
+
+    const QString stroke = QStringLiteral(" stroke='#000'");
+    const QString box = QStringLiteral("x='50' y='25' width='100' height='50'");
+    const QRectF boxMm = mm(4, 2, 12, 6);
+
+    // Fill and stroke as SVG resolves them.
+    QTest::newRow("fill attribute fills") << foreign("<rect " + box + " fill='green'/>") << 0 << 1 << boxMm;
+    QTest::newRow("no fill at all fills black") << foreign("<rect " + box + "/>") << 0 << 1 << boxMm;
+    QTest::newRow("style beats the attribute")
+            << foreign("<rect " + box + " fill='green' style='fill:none'" + stroke + "/>") << 1 << 0 << boxMm;
+    QTest::newRow("fill inherited from the group")
+            << foreign("<g fill='none' stroke='#000'><rect " + box + "/></g>") << 1 << 0 << boxMm;
+    QTest::newRow("inherit takes the parent's")
+            << foreign("<g style='fill:none' stroke='#000'><rect " + box + " fill='inherit'/></g>") << 1 << 0
+            << boxMm;
+    QTest::newRow("sheet class beats the attribute")
+            << foreign("<style>.cut { fill: none; stroke: black }</style><rect class='a cut' " + box
+                       + " fill='red'/>")
+            << 1 << 0 << boxMm;
+    QTest::newRow("sheet id beats the class")
+            << foreign("<style>#solid { fill: red } .cut { fill: none }</style>"
+                       "<rect id='solid' class='cut' "
+                       + box + "/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("sheet element name hides")
+            << foreign("<style>circle { display: none }</style><circle cx='10' cy='10' r='5'/><rect " + box + "/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("unstroked outline is invisible")
+            << foreign("<rect x='0' y='0' width='10' height='10' fill='none'/><rect " + box + "/>") << 0 << 1
+            << boxMm;
+
+    // Only what is rendered.
+    const QString small = "<rect x='0' y='0' width='10' height='10' fill='none'" + stroke + "/>";
+    for (const QString container : { "defs", "symbol", "clipPath", "mask", "marker", "pattern" }) {
+        QTest::newRow(qPrintable(container + " content"))
+                << foreign("<" + container + " id='hidden'>" + small + "<rect width='200' height='100'/></"
+                           + container + "><rect " + box + stroke + " fill='none'/>")
+                << 1 << 0 << boxMm;
+    }
+    QTest::newRow("display none") << foreign("<rect width='200' height='100' style='display:none'/>"
+                                             "<g display='none'>" + small + "</g><rect " + box + "/>")
+                                  << 0 << 1 << boxMm;
+
+    // use instances at their place.
+    const QString original = "<defs><rect id='r' width='20' height='10' fill='none'" + stroke + "/></defs>";
+    QTest::newRow("use at x, y") << foreign(original + "<use xlink:href='#r' x='100' y='50'/>") << 1 << 0
+                                 << mm(8, 4, 9.6, 4.8);
+    QTest::newRow("use with transform and href")
+            << foreign(original + "<use href='#r' transform='scale(2)' x='10'/>") << 1 << 0 << mm(1.6, 0, 4.8, 1.6);
+    QTest::newRow("nested use")
+            << foreign(original + "<defs><use id='u' xlink:href='#r' x='5'/></defs>"
+                                  "<use xlink:href='#u' transform='translate(10,20)'/>")
+            << 1 << 0 << mm(1.2, 1.6, 2.8, 2.4);
+    QTest::newRow("use of a symbol with viewBox")
+            << foreign("<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10'/></symbol>"
+                       "<use href='#s' x='100' y='25' width='50' height='50'/>")
+            << 0 << 1 << mm(8, 2, 12, 6);
+    QTest::newRow("use gives its fill to the copy")
+            << foreign("<defs><rect id='p' width='20' height='10'/></defs>"
+                       "<use href='#p' fill='none' stroke='#000' x='50' y='25'/>")
+            << 1 << 0 << mm(4, 2, 5.6, 2.8);
+
+    // Geometry.
+    QTest::newRow("nested svg with viewBox")
+            << foreign("<svg x='100' y='50' width='100' height='50' viewBox='0 0 10 5'>"
+                       "<rect width='10' height='5' fill='none' stroke='#000'/></svg>")
+            << 1 << 0 << mm(8, 4, 16, 8);
+    QTest::newRow("nested svg keeps its aspect")
+            << foreign("<svg width='100' height='50' viewBox='0 0 10 10'>"
+                       "<rect width='10' height='10' fill='none' stroke='#000'/></svg>")
+            << 1 << 0 << mm(2, 0, 6, 4);
+    QTest::newRow("percentages of the root")
+            << foreign("<rect x='10%' y='50%' width='25%' height='20%' fill='none' stroke='#000'/>") << 1 << 0
+            << mm(1.6, 4, 5.6, 5.6);
+    QTest::newRow("percentages of a nested viewport")
+            << foreign("<svg x='100' width='50' height='50'><rect width='50%' height='100%'/></svg>") << 0 << 1
+            << mm(8, 0, 10, 4);
+    QTest::newRow("percentage radius")
+            << foreign("<circle cx='100' cy='50' r='10%' fill='none' stroke='#000'/>",
+                       "width='100' height='100'")
+            << 1 << 0 << mm(7.2, 3.2, 8.8, 4.8);
+
+    const struct
+    {
+        const char *unit;
+        double units;
+    } units[] = { { "10", 10 },       { "10px", 10 },   { "1in", 96 },     { "10mm", 96 / 2.54 },
+                  { "1cm", 96 / 2.54 }, { "10pt", 10 }, { "1pc", 16 },     { "1em", 150 },
+                  { "50vw", 100 },    { "50vh", 50 },   { "50vmin", 50 },  { "50vmax", 100 } };
+    for (const auto &u : units) {
+        QTest::newRow(qPrintable(QStringLiteral("width %1").arg(u.unit)))
+                << foreign(QStringLiteral("<rect width='%1' height='10' fill='none' stroke='#000'/>").arg(u.unit),
+                           "width='200' height='100'")
+                << 1 << 0 << mm(0, 0, u.units * 0.08, 0.8);
+    }
+    QTest::newRow("malformed length is not drawn")
+            << foreign("<rect width='44mmx' height='10' fill='none' stroke='#000'/>" + small) << 1 << 0
+            << mm(0, 0, 0.8, 0.8);
+    QTest::newRow("negative radius is square")
+            << foreign("<rect " + box + " rx='-10' ry='-10' fill='none' stroke='#000'/>") << 1 << 0 << boxMm;
+    QTest::newRow("path stops at its first error")
+            << foreign("<path d='M 10 10 L 110 10 L 110 # 60 L 300 300' fill='none' stroke='#000'/>") << 1 << 0
+            << mm(0.8, 0.8, 8.8, 0.8);
+    QTest::newRow("path stops at an incomplete curve")
+            << foreign("<path d='M 10 10 H 60 C 70 10 80 90' fill='none' stroke='#000'/>") << 1 << 0
+            << mm(0.8, 0.8, 4.8, 0.8);
+    QTest::newRow("viewBox without width and height")
+            << foreign("<rect " + box + "/>", "viewBox='0 0 200 100'") << 0 << 1 << boxMm;
+    QTest::newRow("width and height in percent")
+            << foreign("<rect " + box + "/>", "width='100%' height='100%' viewBox='0 0 200 100'") << 0 << 1
+            << boxMm;
+}
+
+void TestForeignDesigns::burnedArea()
+{
+    QFETCH(QString, text);
+    QFETCH(int, outlines);
+    QFETCH(int, rasterGroups);
+    QFETCH(QRectF, expected);
+
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(text));
+    QCOMPARE(generator.summary().outlines, outlines);
+    QCOMPARE(generator.summary().rasterGroups, rasterGroups);
+    // Outlines follow the element up to curve flattening, and closed ones
+    // are cut with the 0.1 mm backlash take-up after each reversal;
+    // scan runs start a pixel early and an edge pixel is black from half coverage.
+    const double tolerance = rasterGroups ? 1.5 * spacing + 1e-6 : 0.05;
+    if (!rasterGroups && expected.width() > 0 && expected.height() > 0)
+        expected.adjust(0, 0, backlash, backlash);
+    QVERIFY2(!area.isNull(), "nothing burned");
+    QVERIFY2(near(area, expected, tolerance),
+             qPrintable("burned " + describe(area) + ", drawn " + describe(expected)));
+}
+
+// Two groups that show each other: each is drawn once, the loop is noted.
+void TestForeignDesigns::useCycleEnds()
+{
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(
+            foreign("<g id='a'><rect width='10' height='10' fill='none' stroke='#000'/><use href='#b'/></g>"
+                    "<g id='b'><use href='#a' x='100'/></g><use id='self' href='#self'/>")));
+    QCOMPARE(generator.summary().outlines, 2);
+    QVERIFY2(near(area, mm(0, 0, 8.8 + backlash, 0.8 + backlash), 0.05), qPrintable(describe(area)));
+    QVERIFY(generator.summary().notes.join('\n').contains("shows itself"));
+}
+
+// Ten uses of ten uses of ... (10^7 copies) stops at the copy limit instead of exhausting memory.
+void TestForeignDesigns::useInstancesAreCounted()
+{
+    // The copies draw nothing, so the test times the expansion alone.
+    QString body = "<defs><path id='l0' d='M 0 0 L 1 0' fill='none'/>";
+    for (int level = 1; level <= 7; ++level) {
+        body += QStringLiteral("<g id='l%1'>").arg(level);
+        for (int i = 0; i < 10; ++i)
+            body += QStringLiteral("<use href='#l%1'/>").arg(level - 1);
+        body += "</g>";
+    }
+    body += "</defs><use href='#l7'/>";
+    GCodeGenerator generator;
+    generator.generate(foreign(body));
+    QVERIFY(generator.summary().notes.join('\n').contains("copied elements are left out"));
+}
+
+void TestForeignDesigns::relativeImage_data()
+{
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("beside the design") << "photo.png" << true;
+    QTest::newRow("in a subfolder") << "pictures/photo.png" << true;
+    QTest::newRow("missing") << "gone.png" << false;
+}
+
+// The job renders a copy written elsewhere; the picture must still be found
+// from the design's folder, or be reported.
+void TestForeignDesigns::relativeImage()
+{
+    QFETCH(QString, href);
+    QFETCH(bool, found);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("pictures"));
+    for (const QString name : { "photo.png", "pictures/photo.png" }) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(png(10, 10));
+    }
+    GCodeGenerator generator;
+    generator.setBaseFolder(dir.path());
+    const QRectF area = burned(
+            generator.generate(foreign("<image x='50' y='25' width='100' height='50' xlink:href='" + href + "'/>")));
+    const bool reported = generator.summary().notes.join('\n').contains(href);
+    QCOMPARE(reported, !found);
+    QCOMPARE(area.isNull(), !found);
+    if (found)
+        QVERIFY2(near(area, mm(4, 2, 12, 6), 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::prefixedAndCompressedFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QRectF>("expected");
+
+    QTest::newRow("svg:svg root") << "prefixed-root.svg" << mm(4, 2, 12, 6);
+    // An outline, with the backlash take-up.
+    QTest::newRow("svgz") << "compressed.svgz" << mm(4, 2, 12 + backlash, 6 + backlash);
+}
+
+void TestForeignDesigns::prefixedAndCompressedFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QRectF, expected);
+
+    QString text;
+    QString error;
+    QVERIFY2(SvgFile::readDesign(dataPath(file), &text, &error), qPrintable(error));
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(text));
+    QVERIFY(generator.isValidInput());
+    QVERIFY2(near(area, expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::trueSize_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSizeF>("millimetres");
+
+    QTest::newRow("mm") << "true-size-mm.svg" << QSizeF(100, 50);
+    QTest::newRow("in") << "true-size-in.svg" << QSizeF(101.6, 50.8);
+    QTest::newRow("pt") << "true-size-pt.svg" << QSizeF(100, 50);
+}
+
+// The root says how large the drawing is; with true size on, that is the
+// size burned, whatever its viewBox.
+void TestForeignDesigns::trueSize()
+{
+    QFETCH(QString, file);
+    QFETCH(QSizeF, millimetres);
+
+    QString text;
+    QVERIFY(SvgFile::readDesign(dataPath(file), &text));
+    QDomDocument document;
+    QVERIFY(document.setContent(text));
+    const QSizeF detected = SvgFile::physicalSize(document);
+    QVERIFY2(qAbs(detected.width() - millimetres.width()) < 0.01
+                     && qAbs(detected.height() - millimetres.height()) < 0.01,
+             qPrintable(QStringLiteral("%1 x %2").arg(detected.width()).arg(detected.height())));
+
+    GCodeGenerator generator;
+    generator.setTrueSize(true);
+    const QRectF area = burned(generator.generate(text));
+    QVERIFY2(near(area, mm(0, 0, millimetres.width() + backlash, millimetres.height() + backlash), 0.05),
+             qPrintable(describe(area)));
+
+    generator.setTrueSize(false);
+    QVERIFY2(near(burned(generator.generate(text)), mm(0, 0, 16 + backlash, 8 + backlash), 0.05),
+             "without true size: user units");
+}
+
+// A design of this program: sizes in user units, shapes that declare no
+// fill are neither cut nor filled, and a physical root is not rescaled.
+void TestForeignDesigns::ownDesignsKeepTheirRules()
+{
+    const QString own = QStringLiteral(
+            "<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' width='100mm' height='50mm'>"
+            "<g><rect x='10' y='10' width='20' height='20'/>"
+            "<rect x='50' y='25' width='100' height='50' style='fill:none'/></g></svg>");
+    QDomDocument document;
+    QVERIFY(document.setContent(own));
+    QVERIFY(SvgFile::physicalSize(document).isEmpty());
+    GCodeGenerator generator;
+    generator.setTrueSize(true);
+    const QRectF area = burned(generator.generate(own));
+    QCOMPARE(generator.summary().rasterGroups, 0);
+    QCOMPARE(generator.summary().outlines, 1);
+    QVERIFY2(near(area, mm(4, 2, 12 + backlash, 6 + backlash), 0.05), qPrintable(describe(area)));
+}
+
+QTEST_MAIN(TestForeignDesigns)
+#include "tst_foreigndesigns.moc"
