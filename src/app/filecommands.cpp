@@ -1,8 +1,10 @@
 #include "app/filecommands.h"
 
 #include "canvas/drawingplacer.h"
+#include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/documentwriter.h"
+#include "document/svgfile.h"
 #include "document/svgdocument.h"
 #include "gcode/gcodefile.h"
 #include "import/bitmapprocessing.h"
@@ -29,15 +31,18 @@ bool hasExtension(const QString &path, const QStringList &extensions)
 
 const QStringList imageExtensions = {"bmp", "jpg", "jpeg", "png", "gif", "tif", "tiff", "tga"};
 
-// A file the document can take: well-formed XML whose root is an svg element.
+// A file the document can take: well-formed XML (plain or gzip-compressed)
+// whose root is an svg element, with or without the "svg:" prefix.
 bool isReadableDesign(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString text;
+    if (!SvgFile::readDesign(path, &text))
         return false;
     QDomDocument probe;
-    return probe.setContent(&file, false)
-            && probe.documentElement().tagName() == QLatin1String("svg");
+    if (!probe.setContent(text, false))
+        return false;
+    SvgFile::removeSvgPrefix(probe);
+    return probe.documentElement().tagName() == QLatin1String("svg");
 }
 
 } // namespace
@@ -126,16 +131,33 @@ void FileCommands::openPath(const QString &path)
 {
     if (hasExtension(path, imageExtensions)) {
         addImageFile(path);
-    } else if (hasExtension(path, {QStringLiteral("svg")})) {
+    } else if (hasExtension(path, {QStringLiteral("svg"), QStringLiteral("svgz")})) {
         openDesign(path);
     } else if (hasExtension(path, {QStringLiteral("dxf"), QStringLiteral("plt")})) {
-        if (hasExtension(path, {QStringLiteral("plt")}))
-            qDebug() << "fileName.endsWith(.plt)";
-        // A drawing is added to the design; the elements it adds mark it modified.
-        const QString problem = DrawingPlacer::importDrawing(mView, path, mWindow);
-        if (!problem.isEmpty())
-            QMessageBox::warning(mWindow, tr("错误"), problem);
+        addDrawingFile(path);
     }
+}
+
+void FileCommands::addDrawingFile(const QString &path)
+{
+    if (hasExtension(path, {QStringLiteral("plt")}))
+        qDebug() << "fileName.endsWith(.plt)";
+    // The elements the drawing adds mark the design modified.
+    const QString problem = DrawingPlacer::importDrawing(mView, path, mWindow);
+    if (!problem.isEmpty())
+        QMessageBox::warning(mWindow, tr("错误"), problem);
+}
+
+bool FileCommands::addSvgFile(const QString &path)
+{
+    QString text;
+    QString error;
+    if (!SvgFile::readDesign(path, &text, &error)) {
+        QMessageBox::warning(mWindow, tr("Plimb"), tr("Cannot read file %1:\n%2.").arg(path, error));
+        return false;
+    }
+    mView->scene()->addSvg(text);
+    return true;
 }
 
 bool FileCommands::openDesign(const QString &path, bool asCurrentFile)

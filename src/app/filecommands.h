@@ -43,6 +43,10 @@ public:
     bool openDesign(const QString &path, bool asCurrentFile = true);
     // Emits imageReady for a readable picture; warns and adds nothing otherwise.
     bool addImageFile(const QString &path);
+    // A dropped SVG drawing goes into the current design as a group.
+    bool addSvgFile(const QString &path);
+    // A dropped DXF or PLT drawing, added at the size the user confirms.
+    void addDrawingFile(const QString &path);
     bool save();
     bool saveAs();
     bool saveGcode();

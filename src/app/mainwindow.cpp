@@ -110,11 +110,11 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connect(mFiles, &FileCommands::designReplaced, this, &MainWindow::refreshTree);
     connect(mRelay, &PanelRelay::designLoaded, this, &MainWindow::refreshTree);
-    // Dropped files go where Open would send them.
-    connect(mDesignView, &DesignView::imageDropped, mFiles, &FileCommands::openPath);
-    connect(mDesignView, &DesignView::svgDropped, mFiles, &FileCommands::openPath);
-    connect(mDesignView, &DesignView::dxfDropped, mFiles, &FileCommands::openPath);
-    connect(mDesignView, &DesignView::pltDropped, mFiles, &FileCommands::openPath);
+    // Dropped files are added to the current design.
+    connect(mDesignView, &DesignView::imageDropped, mFiles, &FileCommands::addImageFile);
+    connect(mDesignView, &DesignView::svgDropped, mFiles, &FileCommands::addSvgFile);
+    connect(mDesignView, &DesignView::dxfDropped, mFiles, &FileCommands::addDrawingFile);
+    connect(mDesignView, &DesignView::pltDropped, mFiles, &FileCommands::addDrawingFile);
     connect(mDesignView, &DesignView::deleteRequested, this, &MainWindow::deleteClicked);
 
     resize(1250, 800);

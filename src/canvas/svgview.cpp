@@ -14,9 +14,11 @@
 #include "document/node.h"
 #include "document/svgdocument.h"
 #include "document/svgelement.h"
+#include "document/svgfile.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QGuiApplication>
@@ -159,17 +161,18 @@ void SVGView::setSvgPaintProperty(const QStringList &names, const QList<double> 
 
 bool SVGView::openFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    // Plain or gzip-compressed (.svgz) text, read whole before anything goes.
+    QString text;
+    if (!SvgFile::readDesign(path, &text)) {
         qDebug() << "load file err!";
         return false;
     }
     mFilePath = path;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     clearDocument();
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    mDocument->setSvgText(stream.readAll());
+    // Pictures referenced by a relative path lie beside the design.
+    mDocument->setBaseFolder(QFileInfo(path).absolutePath());
+    mDocument->setSvgText(text);
     QGuiApplication::restoreOverrideCursor();
     setSceneBound(mWidth, mHeight);
     return true;

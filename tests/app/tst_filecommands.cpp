@@ -1,6 +1,7 @@
 #include "app/actionset.h"
 #include "app/filecommands.h"
 #include "app/mainwindow.h"
+#include "canvas/designview.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "designfixture.h"
@@ -44,6 +45,8 @@ private slots:
     void readableImageIsAddedAtItsPixelSize();
     void saveGcodeOfNothingToEngraveWarns();
     void saveGcodeEqualsTheCommandLineTool();
+    void droppedFilesAreAddedToTheDesign();
+    void compressedAndPrefixedDesignsOpen();
 
 private:
     MainWindow *makeWindow(QList<QStringList> opens = {}, QStringList saves = {});
@@ -515,6 +518,50 @@ void TestFileCommands::saveGcodeEqualsTheCommandLineTool()
     const QByteArray expected = readAll(reference);
     QVERIFY(expected.count('\n') > 100);
     QVERIFY(readAll(job) == expected);
+}
+
+// Dropping a file adds it to the design in front of the user; only Open
+// replaces the design and its path.
+void TestFileCommands::droppedFilesAreAddedToTheDesign()
+{
+    const QString current = designFile("current.svg", "kept");
+    const QString dropped = designFile("dropped.svg", "droppedRect");
+    MainWindow *window = makeWindow({{current}});
+    window->actions()->openAction->trigger();
+    auto *view = window->findChild<DesignView *>();
+    QVERIFY(view);
+    emit view->svgDropped(dropped);
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "kept"));
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "droppedRect"));
+    QCOMPARE(layerChildId(window), QStringLiteral("kept"));
+    QVERIFY(window->actions()->saveAction->isEnabled());
+
+    BoxAnswers boxes;
+    emit view->svgDropped(mDir->filePath("missing.svg"));
+    QTRY_COMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().title, QStringLiteral("Plimb"));
+    QVERIFY(boxes.seen.first().text.startsWith("Cannot read file " + mDir->filePath("missing.svg")));
+}
+
+void TestFileCommands::compressedAndPrefixedDesignsOpen()
+{
+    const QString prefixed = writeFile(
+            "prefixed.svg", "<svg:svg xmlns:svg='http://www.w3.org/2000/svg'><svg:g>"
+                            "<svg:rect id='inside' width='10' height='10'/></svg:g></svg:svg>");
+    QByteArray plain = DesignFixture::svg("<g><rect id='packed' width='10' height='10'/></g>").toUtf8();
+    QProcess gzip;
+    gzip.start(QStringLiteral("gzip"), {"-c"});
+    QVERIFY(gzip.waitForStarted());
+    gzip.write(plain);
+    gzip.closeWriteChannel();
+    QVERIFY(gzip.waitForFinished());
+    const QString packed = writeFile("packed.svgz", gzip.readAllStandardOutput());
+
+    MainWindow *window = makeWindow({{prefixed}, {packed}});
+    window->actions()->openAction->trigger();
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "inside"));
+    window->actions()->openAction->trigger();
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "packed"));
 }
 
 QTEST_MAIN(TestFileCommands)
