@@ -309,6 +309,16 @@
         <source>请添加内容</source>
         <translation>No Item</translation>
     </message>
+    <message>
+        <source>Plimb</source>
+        <translation>Plimb</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>Cannot read file %1:
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>ImportUnitDialog</name>

@@ -309,6 +309,16 @@
         <source>请添加内容</source>
         <translation>内容を追加してください</translation>
     </message>
+    <message>
+        <source>Plimb</source>
+        <translation>Plimb</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>ファイル %1 を読み込めません:
+%2。</translation>
+    </message>
 </context>
 <context>
     <name>ImportUnitDialog</name>

@@ -309,6 +309,16 @@
         <source>请添加内容</source>
         <translation>내용을 추가하세요</translation>
     </message>
+    <message>
+        <source>Plimb</source>
+        <translation>Plimb</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1:
+%2.</source>
+        <translation>파일 %1을(를) 읽을 수 없습니다:
+%2.</translation>
+    </message>
 </context>
 <context>
     <name>ImportUnitDialog</name>

@@ -15,6 +15,10 @@ inline const QString lowerGrblGroup = QStringLiteral("lowerGrbl");
 inline const QString updateGroup = QStringLiteral("update");
 
 inline const QString languageKey = QStringLiteral("language");
+// Group "lowerOperatePanel": the print power (%) and speed (mm/s) the panel
+// keeps; they set the generator's full scale.
+inline const QString printPowerKey = QStringLiteral("printLaserPowerSave");
+inline const QString printSpeedKey = QStringLiteral("printSpeedSave");
 // Group "update": the update server as "host" or "host:port".
 inline const QString updateServerKey = QStringLiteral("server");
 } // namespace SettingsNames

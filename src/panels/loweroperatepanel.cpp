@@ -29,8 +29,8 @@ namespace {
 constexpr int rowHeight = 30;
 
 namespace Key {
-const QString printPower = QStringLiteral("printLaserPowerSave");
-const QString printSpeed = QStringLiteral("printSpeedSave");
+const QString printPower = SettingsNames::printPowerKey;
+const QString printSpeed = SettingsNames::printSpeedKey;
 const QString idlePower = QStringLiteral("idleLaserPowerSave");
 const QString laserOn = QStringLiteral("idleLaserButtonCheckedSave");
 const QString moveSpeed = QStringLiteral("moveSpeedSave");

@@ -508,11 +508,9 @@ void TestFileCommands::saveGcodeEqualsTheCommandLineTool()
     QCOMPARE(boxes.seen.size(), 0);
     QVERIFY(window->svgView()->gcode().isEmpty());
 
-    // The operate panel's stored power and speed (100 %, 150 mm/s) are the
-    // window's full-scale values; the tool is given the same.
+    // Both take the operate panel's stored power and speed as full scale.
     QProcess cli;
-    cli.start(QStringLiteral(PLIMB_CLI),
-              {"gcode", design, "-o", reference, "--power", "1000", "--speed", "12000"});
+    cli.start(QStringLiteral(PLIMB_CLI), {"gcode", design, "-o", reference});
     QVERIFY(cli.waitForFinished(120000));
     QCOMPARE(cli.exitCode(), 0);
     const QByteArray expected = readAll(reference);

@@ -1,15 +1,17 @@
+#include "common/settingsnames.h"
 #include "document/defaultparameters.h"
-#include "gcode/gcodefile.h"
-#include "gcode/gcodegenerator.h"
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
+#include "gcode/gcodefile.h"
+#include "gcode/gcodegenerator.h"
 #include "gcode/rendertree.h"
+#include "gcode/storedfullscale.h"
 
 #include <QDomDocument>
-
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -75,10 +77,17 @@ void TestCliGcode::matchesSaveGcode_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<double>>("values");
 
-    QTest::newRow("full-scale defaults") << QStringList() << QStringList() << QList<double>();
+    QTest::addColumn<double>("storedSpeed");
+
+    // Without options, the operate panel's stored power and speed: 100 % and
+    // 150 mm/s unless changed.
+    QTest::newRow("full-scale defaults") << QStringList() << QStringList{ "paintPower", "paintSpeed" }
+                                         << QList<double>{ 1000, 12000 } << 0.0;
+    QTest::newRow("stored print speed") << QStringList() << QStringList{ "paintPower", "paintSpeed" }
+                                        << QList<double>{ 1000, 4000 } << 50.0;
     QTest::newRow("power and speed") << QStringList{ "--power", "500", "--speed", "3000" }
                                      << QStringList{ "paintPower", "paintSpeed" }
-                                     << QList<double>{ 500, 3000 };
+                                     << QList<double>{ 500, 3000 } << 0.0;
 }
 
 // The bundled sample becomes the very file the program's own writer makes.
@@ -87,7 +96,16 @@ void TestCliGcode::matchesSaveGcode()
     QFETCH(QStringList, options);
     QFETCH(QStringList, names);
     QFETCH(QList<double>, values);
+    QFETCH(double, storedSpeed);
 
+    {
+        QSettings settings(SettingsNames::organization, SettingsNames::application);
+        settings.beginGroup(SettingsNames::lowerOperatePanelGroup);
+        if (storedSpeed > 0)
+            settings.setValue(SettingsNames::printSpeedKey, storedSpeed);
+        else
+            settings.remove(SettingsNames::printSpeedKey);
+    }
     QTemporaryDir dir;
     const QString job = dir.filePath("demo.gc");
     const Run run = runCli(QStringList{ sample(), "-o", job } + options);
@@ -257,6 +275,8 @@ void TestCliGcode::foreignDrawingMatchesOpenAndSave()
     opened.setSvgText(text);
     GCodeGenerator generator;
     generator.setDefaultParameters(StoredDefaults::load().defaultParameters());
+    const StoredFullScale scale = StoredFullScale::load();
+    generator.setPaintProperty({ "paintPower", "paintSpeed" }, { scale.paintPower, scale.paintSpeed });
     const QString expectedPath = dir.filePath("expected.gc");
     const QVector<GCodeBuffer> expected = generator.generate(opened.toSvgText());
     QVERIFY(generator.summary().rasterGroups + generator.summary().outlines > 0);

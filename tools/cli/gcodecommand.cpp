@@ -10,6 +10,7 @@
 #include "gcode/previewimage.h"
 #include "gcode/previewpaths.h"
 #include "gcode/rendertree.h"
+#include "gcode/storedfullscale.h"
 #include "import/drawingimport.h"
 
 #include <QDomDocument>
@@ -176,6 +177,10 @@ int runGcodeCommand(const QStringList &arguments)
         text = opened.toSvgText();
     GCodeGenerator generator;
     generator.setDefaultParameters(defaults);
+    // The operate panel's stored power and speed, as the program starts with.
+    const StoredFullScale scale = StoredFullScale::load();
+    generator.setPaintProperty({QStringLiteral("paintPower"), QStringLiteral("paintSpeed")},
+                               {scale.paintPower, scale.paintSpeed});
     generator.setPaintProperty(names, values);
     generator.setBaseFolder(QFileInfo(designPath).absolutePath());
     const QVector<GCodeBuffer> job = generator.generate(text);
