@@ -3,6 +3,7 @@
 // settings, machine commands and the firmware upgrade.
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
+#include "deviceconnect.h"
 #include "engraveremulator.h"
 #include "jobfixtures.h"
 #include "panelspy.h"
@@ -17,22 +18,6 @@ using namespace PanelSpy;
 
 namespace {
 
-// Connects through the search and waits until the commands that follow the
-// acceptance ("$H", "$$") are answered.
-bool connectTo(LowerGrbl &grbl, EngraverEmulator &emulator, bool restrict = true)
-{
-    if (restrict)
-        grbl.restrictSearchTo({emulator.portName()});
-    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (grbl.isConnected() && grbl.account().inFlight().isEmpty())
-            return true;
-    }
-    return false;
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "device/grblcommands.h"
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
+#include "deviceconnect.h"
 #include "engraveremulator.h"
 #include "jobfixtures.h"
 #include "panelspy.h"
@@ -28,21 +29,6 @@ EngraverEmulator::Options genericOptions(int rxBuffer, bool withOptions = true)
     return options;
 }
 
-// Connects and waits until the commands that follow the acceptance are answered.
-bool connectTo(LowerGrbl &grbl, EngraverEmulator &emulator)
-{
-    grbl.restrictSearchTo({emulator.portName()});
-    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (grbl.isConnected() && grbl.account().inFlight().isEmpty()
-            && grbl.deviceSettings().stepFactorX() > 0)
-            return true;
-    }
-    return false;
-}
 
 // A job as the generator writes it: fan words around the work.
 QList<GCodeBuffer> jobWithFanWords(int records)
@@ -51,6 +37,20 @@ QList<GCodeBuffer> jobWithFanWords(int records)
     job.insert(2, GCodeBuffer::m(106));
     job.insert(job.size() - 1, GCodeBuffer::m(107));
     return job;
+}
+
+// Plays a standard GRBL 1.1 board with a 128-byte buffer up to its "ok" for "$I".
+bool identifyAsGeneric(LowerGrbl &grbl, PtyPeer &peer)
+{
+    grbl.restrictSearchTo({peer.path()});
+    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
+    if (!peer.waitFor("\x18"))
+        return false;
+    peer.write("Grbl 1.1h ['$' for help]\r\n");
+    if (!peer.waitFor("$I\n"))
+        return false;
+    peer.write("[VER:1.1h.20190825:]\r\n[OPT:V,15,128]\r\nok\r\n");
+    return true;
 }
 
 bool sentAnyOf(const QStringList &lines, const QStringList &prefixes)
@@ -160,12 +160,7 @@ void TestGenericGrbl::homingFollowsTheSettings()
     QVERIFY(peer.isOpen());
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
-    grbl.restrictSearchTo({peer.path()});
-    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
-    QVERIFY(peer.waitFor("\x18"));
-    peer.write("Grbl 1.1h ['$' for help]\r\n");
-    QVERIFY(peer.waitFor("$I\n"));
-    peer.write("[VER:1.1h.20190825:]\r\n[OPT:V,15,128]\r\nok\r\n");
+    QVERIFY(identifyAsGeneric(grbl, peer));
     QVERIFY(peer.waitFor("$$\n"));
     peer.takeReceived();
     peer.write("$22=" + homing + "\r\n$30=255\r\n$32=0\r\n$100=80\r\nok\r\n");
@@ -215,12 +210,7 @@ void TestGenericGrbl::workPositionIsTurnedIntoMachinePosition()
     QVERIFY(peer.isOpen());
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
-    grbl.restrictSearchTo({peer.path()});
-    grbl.getPanelMessage(message(PanelCommand::SearchDevice, "1"));
-    QVERIFY(peer.waitFor("\x18"));
-    peer.write("Grbl 1.1h ['$' for help]\r\n");
-    QVERIFY(peer.waitFor("$I\n"));
-    peer.write("[VER:1.1h.20190825:]\r\n[OPT:V,15,128]\r\nok\r\n");
+    QVERIFY(identifyAsGeneric(grbl, peer));
     QTRY_VERIFY(grbl.isConnected());
     QVERIFY(grbl.isGenericGrbl());
     // The offset comes with some reports only; later ones use the last one.
