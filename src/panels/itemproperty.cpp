@@ -106,6 +106,8 @@ QDoubleSpinBox *ItemProperty::addField(QWidget *parent, const QString &objectNam
     spin->setSuffix(suffix);
     spin->setToolTip(tooltip);
     spin->setFixedHeight(rowHeight);
+    // Wide enough for the longest value with its unit ("-120000.000mm").
+    spin->setMinimumWidth(spin->sizeHint().width() + 8);
     return spin;
 }
 

@@ -50,6 +50,8 @@ QDoubleSpinBox *numberField(QWidget *parent, const QString &name, int decimals, 
     spin->setToolTip(tooltip);
     spin->setKeyboardTracking(false);
     spin->setFixedHeight(rowHeight);
+    // Wide enough for the longest value with its unit ("-120000.000mm").
+    spin->setMinimumWidth(spin->sizeHint().width() + 8);
     return spin;
 }
 
