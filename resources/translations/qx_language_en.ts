@@ -936,6 +936,18 @@
         <source>此版本未内置该设备的固件，无法升级</source>
         <translation>This build carries no firmware image for the device, unable to upgrade</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。</source>
+        <translation>Laser mode is off on the controller ($32=0): the laser will stop at every corner.</translation>
+    </message>
+    <message>
+        <source>标准 GRBL 控制器没有此功能</source>
+        <translation>A standard GRBL controller does not have this function</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

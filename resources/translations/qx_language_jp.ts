@@ -936,6 +936,18 @@
         <source>此版本未内置该设备的固件，无法升级</source>
         <translation>このビルドにはこのデバイスのファームウェアが含まれていないため、更新できません</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>お知らせ</translation>
+    </message>
+    <message>
+        <source>控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。</source>
+        <translation>コントローラーのレーザーモードがオフです（$32=0）。レーザーは角ごとに停止します。</translation>
+    </message>
+    <message>
+        <source>标准 GRBL 控制器没有此功能</source>
+        <translation>標準の GRBL コントローラーにはこの機能がありません</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

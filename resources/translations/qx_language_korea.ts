@@ -936,6 +936,18 @@
         <source>此版本未内置该设备的固件，无法升级</source>
         <translation>이 빌드에는 이 장치의 펌웨어가 없어 업그레이드할 수 없습니다</translation>
     </message>
+    <message>
+        <source>提示</source>
+        <translation>알림</translation>
+    </message>
+    <message>
+        <source>控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。</source>
+        <translation>컨트롤러의 레이저 모드가 꺼져 있습니다($32=0). 레이저가 모서리마다 멈춥니다.</translation>
+    </message>
+    <message>
+        <source>标准 GRBL 控制器没有此功能</source>
+        <translation>표준 GRBL 컨트롤러에는 이 기능이 없습니다</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -342,6 +342,7 @@ QGroupBox *LowerOperatePanel::buildSettingsGroup()
     mMotorY = motor(QStringLiteral("motorY"));
     auto *defaults = button(a, QStringLiteral("factoryDefaults"), tr("默认设置"), QString(), tr("恢复默认设置"));
     auto *ota = button(a, QStringLiteral("upgrade"), tr("固件升级"), QString(), tr("升级设备固件"));
+    mUpgradeButton = ota;
     mUpgradeBar = new QProgressBar(a);
     mUpgradeBar->setObjectName(QStringLiteral("upgradeBar"));
     mUpgradeBar->setRange(0, 100);
@@ -716,7 +717,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         return;
     bool ok = false;
     const int id = tokens.at(0).toInt(&ok);
-    if (!ok || id < 0 || id > 30)
+    if (!ok || id < 0 || id > int(PanelNotice::LaserModeOff))
         return;
     bool hasValue = false;
     const double v = tokens.size() > 1 ? tokens.at(1).toDouble(&hasValue) : 0;
@@ -749,6 +750,8 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
             mStatus->setText(tr("未找到设备"));
         } else {
             mConnected = true;
+            // An engraver model until the controller says otherwise.
+            showControllerKind(false);
             mStatus->setText(tr("已连接到%1").arg(text));
             qDebug() << text;
         }
@@ -862,7 +865,28 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
     case PanelNotice::FirmwareImageMissing:
         inform(tr("升级"), tr("此版本未内置该设备的固件，无法升级"));
         break;
+    case PanelNotice::GenericController:
+        showControllerKind(v == 1);
+        break;
+    case PanelNotice::LaserModeOff:
+        inform(tr("提示"), tr("控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。"));
+        break;
     default:
         break;
+    }
+}
+
+void LowerOperatePanel::showControllerKind(bool generic)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(mLocToolButton),
+                            static_cast<QWidget *>(mRollerButton),
+                            static_cast<QWidget *>(mRollerAxis),
+                            static_cast<QWidget *>(mUpgradeButton)}) {
+        // The widget's own tip is kept to come back when an engraver connects.
+        if (!widget->property("engraverTip").isValid())
+            widget->setProperty("engraverTip", widget->toolTip());
+        widget->setEnabled(!generic);
+        widget->setToolTip(generic ? tr("标准 GRBL 控制器没有此功能")
+                                   : widget->property("engraverTip").toString());
     }
 }

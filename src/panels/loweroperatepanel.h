@@ -104,6 +104,9 @@ private:
     void sendCanvasSize();
     void endPrinting();
     void resetAfterDisconnect();
+    // A standard GRBL board has no roller, locating tool or firmware upgrade
+    // of the engraver's: those buttons are disabled and say why.
+    void showControllerKind(bool generic);
     void setPrintSpeedRange(double maximum);
     // Non-blocking: the device messages keep flowing while the box is shown.
     void inform(const QString &title, const QString &text, bool warning = false);
@@ -158,4 +161,5 @@ private:
     QComboBox *mMotorX = nullptr;
     QComboBox *mMotorY = nullptr;
     QProgressBar *mUpgradeBar = nullptr;
+    QPushButton *mUpgradeButton = nullptr;
 };

@@ -87,6 +87,7 @@ private slots:
     void connectIgnoredWhilePrinting();
     void jobEndAndStop();
     void disconnectResetsPanel();
+    void genericControllerDisablesEngraverFunctions();
     void informationBoxes_data();
     void informationBoxes();
     void hardwareVersionGoesToProperties();
@@ -428,6 +429,29 @@ void TestOperatePanel::disconnectResetsPanel()
         QVERIFY2(!child<QPushButton>(&panel, name)->isChecked(), name);
     QCOMPARE(child<QProgressBar>(&panel, "transfer")->value(), 0);
     QVERIFY(boxTexts(&panel).isEmpty());
+}
+
+// A standard GRBL board connected after an engraver, then the engraver again.
+void TestOperatePanel::genericControllerDisablesEngraverFunctions()
+{
+    LowerOperatePanel panel;
+    panel.show();
+    const QList<const char *> engraverOnly{"locTool", "roller", "upgrade"};
+    const QString tip = child<QPushButton>(&panel, "roller")->toolTip();
+    panel.applyDeviceMessage("set:1 value:/dev/ttyUSB0");
+    panel.applyDeviceMessage("set:31 value:1");
+    for (const char *name : engraverOnly) {
+        auto *button = child<QPushButton>(&panel, name);
+        QVERIFY2(!button->isEnabled(), name);
+        QCOMPARE(button->toolTip(), QStringLiteral("标准 GRBL 控制器没有此功能"));
+    }
+    panel.applyDeviceMessage("set:32 value:1");
+    QCOMPARE(boxTexts(&panel), QStringList{"提示|控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。"});
+
+    panel.applyDeviceMessage("set:1 value:/dev/ttyUSB1");
+    for (const char *name : engraverOnly)
+        QVERIFY2(child<QPushButton>(&panel, name)->isEnabled(), name);
+    QCOMPARE(child<QPushButton>(&panel, "roller")->toolTip(), tip);
 }
 
 void TestOperatePanel::informationBoxes_data()
