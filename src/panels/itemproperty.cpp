@@ -28,6 +28,7 @@ const QString ItemProperty::testDesignPath = QStringLiteral(":/parameter_svg/int
 namespace {
 
 constexpr int rowHeight = 30;
+constexpr int fieldWidth = 104;
 
 QString number(double value)
 {
@@ -106,8 +107,6 @@ QDoubleSpinBox *ItemProperty::addField(QWidget *parent, const QString &objectNam
     spin->setSuffix(suffix);
     spin->setToolTip(tooltip);
     spin->setFixedHeight(rowHeight);
-    // Wide enough for the longest value with its unit ("-120000.000mm").
-    spin->setMinimumWidth(spin->sizeHint().width() + 8);
     return spin;
 }
 
@@ -138,7 +137,8 @@ QGroupBox *ItemProperty::buildTransformGroup()
     const QString unit = mStored.lengthUnit;
     auto positionField = [&](const QString &name, const QString &tooltip) {
         QDoubleSpinBox *spin = addField(group, name, 3, -120000, 120000, unit, tooltip);
-        spin->setFixedSize(80, rowHeight);
+        // Wide enough for "-1234.000mm" in the interface font.
+        spin->setFixedSize(fieldWidth, rowHeight);
         spin->setKeyboardTracking(false);
         return spin;
     };
@@ -148,7 +148,7 @@ QGroupBox *ItemProperty::buildTransformGroup()
     mHSpin = positionField(QStringLiteral("height"), tr("选中元素的高度"));
     mRotateSpin = addField(group, QStringLiteral("rotate"), 1, -180, 180, QStringLiteral("°"),
                            tr("旋转选中的元素"));
-    mRotateSpin->setFixedSize(80, rowHeight);
+    mRotateSpin->setFixedSize(fieldWidth, rowHeight);
     mRotateSpin->setKeyboardTracking(false);
 
     mLockButton = new QPushButton(group);

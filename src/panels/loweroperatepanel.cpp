@@ -50,8 +50,6 @@ QDoubleSpinBox *numberField(QWidget *parent, const QString &name, int decimals, 
     spin->setToolTip(tooltip);
     spin->setKeyboardTracking(false);
     spin->setFixedHeight(rowHeight);
-    // Wide enough for the longest value with its unit ("-120000.000mm").
-    spin->setMinimumWidth(spin->sizeHint().width() + 8);
     return spin;
 }
 
@@ -245,9 +243,9 @@ QGroupBox *LowerOperatePanel::buildMoveGroup()
     mRollerAxis->setFixedHeight(rowHeight);
     mMoveSpeedSpin = numberField(group, QStringLiteral("moveSpeed"), 2, 0.1, 100000, QStringLiteral("mm/s"),
                                  tr("调节定位和移动速度"));
-    mMoveSpeedSpin->setFixedSize(80, rowHeight);
+    mMoveSpeedSpin->setFixedSize(104, rowHeight);
     mMoveDistanceSpin = numberField(group, QStringLiteral("moveDistance"), 2, 0, 1000, QStringLiteral("mm"), tr("移动距离"));
-    mMoveDistanceSpin->setFixedSize(80, rowHeight);
+    mMoveDistanceSpin->setFixedSize(104, rowHeight);
 
     auto arrow = [group](const QString &name, const QString &icon, const QString &tooltip) {
         QPushButton *b = button(group, name, QString(), icon, tooltip);
