@@ -1,7 +1,7 @@
 // Job transfer to the engraver emulator throttled to 115 200 baud (11 520
 // bytes/s): link use in line mode, part mode against line mode on a large
 // raster-like job, and the controller's CPU time while streaming.
-// Usage: bench-link [line|parts|all] [--raster-mb N]
+// Usage: bench-link [line|parts|generic|all] [--raster-mb N]
 #include "benchsupport.h"
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
@@ -84,13 +84,18 @@ struct Run
 
 // Connects to a fresh throttled emulator, sends `job` and waits for the end
 // of the program; times the transfer alone.
+// An empty `hardware` plays a standard GRBL 1.1 board with a 128-byte buffer.
 Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeoutS)
 {
     EngraverEmulator::Options options;
-    options.hardwareVersion = hardware;
-    options.firmwareVersion = QStringLiteral("0.2.2");
+    options.hardwareVersion = hardware.isEmpty() ? QStringLiteral("0.0.0") : hardware;
+    options.firmwareVersion = hardware.isEmpty() ? QStringLiteral("1.1h.20190825:") : QStringLiteral("0.2.2");
     options.throttle = true;
     options.extraArguments = QStringList{QStringLiteral("--job-run-time"), QStringLiteral("1")};
+    if (hardware.isEmpty()) {
+        options.rxBufferSize = 128;
+        options.extraArguments << QStringLiteral("--generic");
+    }
     EngraverEmulator emulator(options);
     Run run;
     if (!emulator.start()) {
@@ -147,6 +152,26 @@ void lineMode()
     std::fflush(stdout);
 }
 
+void genericLineMode()
+{
+    // About 20 000 raster lines.
+    const QList<GCodeBuffer> job = rasterJob(540 * 1000);
+    const QByteArray text = textOf(job);
+    std::printf("standard GRBL board, line mode, %d lines, %d bytes, 128-byte receive buffer:\n",
+                int(job.size()), int(text.size()));
+    std::fflush(stdout);
+    const Run run = transfer(QString(), job, 600);
+    if (!run.complete) {
+        std::printf("  did not finish\n");
+        return;
+    }
+    const double rate = text.size() / run.seconds;
+    std::printf("  %.2f s, %.0f bytes/s, link use %.1f %% (target >= 90 %%), overflows %d\n",
+                run.seconds, rate, 100 * rate / linkBytesPerSecond, run.overflows);
+    std::printf("  controller CPU %.2f s = %.1f %% of one core\n", run.cpu, 100 * run.cpu / run.seconds);
+    std::fflush(stdout);
+}
+
 void partsAgainstLines(int megabytes)
 {
     const QList<GCodeBuffer> job = rasterJob(megabytes * 1000 * 1000);
@@ -190,6 +215,8 @@ int main(int argc, char *argv[])
     const QString which = arguments.value(0, QStringLiteral("all"));
     if (which == QLatin1String("line") || which == QLatin1String("all"))
         lineMode();
+    if (which == QLatin1String("generic") || which == QLatin1String("all"))
+        genericLineMode();
     if (which == QLatin1String("parts") || which == QLatin1String("all"))
         partsAgainstLines(megabytes);
     return 0;
