@@ -136,6 +136,51 @@ session chinese
 grep -q 'language=English' "$XDG_CONFIG_HOME/tolvenrik/zodadarAda.conf" ||
   { echo "The language menu did not store English." >&2; exit 1; }
 session english
+
+# A job from the window to the engraver emulator: connect from the operate
+# panel, start the sample job, and watch it run to its end.
+job_session() {
+  local line port window
+  coproc JOBSIM { exec ./build/tools/engraver-sim/plimb-engraver-sim --throttle --hardware 2.0.0; }
+  read -r line <&"${JOBSIM[0]}"
+  port=${line#PTY }
+  echo "Job from the window to the engraver emulator on $port:"
+  PLIMB_SERIAL_PORTS="$port" ./build/src/plimb >"$out/plimb-job.log" 2>&1 &
+  plimb_pid=$!
+  window=$(wait_for_window '^Plimb$')
+  xdotool windowfocus --sync "$window"
+  sleep 1
+  xdotool key ctrl+o
+  answer_dialog "$PWD/resources/samples/demo.svg"
+  # The operate panel's tab, then its Connect button.
+  xdotool mousemove 914 70 click 1
+  sleep 0.5
+  xdotool mousemove 884 133 click 1
+  local log="$HOME/Documents/tolvenrik/logInfo.txt"
+  for _ in $(seq 100); do grep -q 'set:1 value:/dev' "$log" 2>/dev/null && break; sleep 0.1; done
+  sleep 3
+  shot "job-1-connected"
+  xdotool mousemove 903 275 click 1
+  sleep 3
+  shot "job-2-running"
+  for _ in $(seq 600); do grep -q 'print done' "$log" 2>/dev/null && break; sleep 0.2; done
+  sleep 1
+  shot "job-3-finished"
+  echo state >&"${JOBSIM[1]}"
+  read -r line <&"${JOBSIM[0]}"
+  echo quit >&"${JOBSIM[1]}"
+  wait "$JOBSIM_PID" 2>/dev/null || true
+  echo "  the emulator received $(sed -n 's/.*"lineCount":\([0-9]*\).*/\1/p' <<<"$line") command lines, $(sed -n 's/.*"overflows":\([0-9]*\).*/\1/p' <<<"$line") overflows"
+  xdotool windowfocus --sync "$window"
+  xdotool key ctrl+q
+  sleep 1
+  # The design was not changed; a prompt would still be answered by closing.
+  kill "$plimb_pid" 2>/dev/null || true
+  wait "$plimb_pid" 2>/dev/null || true
+  plimb_pid=
+}
+job_session
+
 cleanup
 trap - EXIT
 
