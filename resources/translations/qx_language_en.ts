@@ -948,6 +948,22 @@
         <source>标准 GRBL 控制器没有此功能</source>
         <translation>A standard GRBL controller does not have this function</translation>
     </message>
+    <message>
+        <source>速度倍率:</source>
+        <translation>Feed override:</translation>
+    </message>
+    <message>
+        <source>功率倍率:</source>
+        <translation>Power override:</translation>
+    </message>
+    <message>
+        <source>空移倍率:</source>
+        <translation>Rapid override:</translation>
+    </message>
+    <message>
+        <source>运行中实时调整，不改变作业文件</source>
+        <translation>Adjusts the running job at once; the job file is not changed</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

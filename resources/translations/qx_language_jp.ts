@@ -948,6 +948,22 @@
         <source>标准 GRBL 控制器没有此功能</source>
         <translation>標準の GRBL コントローラーにはこの機能がありません</translation>
     </message>
+    <message>
+        <source>速度倍率:</source>
+        <translation>速度倍率:</translation>
+    </message>
+    <message>
+        <source>功率倍率:</source>
+        <translation>出力倍率:</translation>
+    </message>
+    <message>
+        <source>空移倍率:</source>
+        <translation>早送り倍率:</translation>
+    </message>
+    <message>
+        <source>运行中实时调整，不改变作业文件</source>
+        <translation>実行中のジョブをその場で調整します。ジョブファイルは変わりません</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

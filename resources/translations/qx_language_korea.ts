@@ -948,6 +948,22 @@
         <source>标准 GRBL 控制器没有此功能</source>
         <translation>표준 GRBL 컨트롤러에는 이 기능이 없습니다</translation>
     </message>
+    <message>
+        <source>速度倍率:</source>
+        <translation>속도 배율:</translation>
+    </message>
+    <message>
+        <source>功率倍率:</source>
+        <translation>출력 배율:</translation>
+    </message>
+    <message>
+        <source>空移倍率:</source>
+        <translation>빠른 이동 배율:</translation>
+    </message>
+    <message>
+        <source>运行中实时调整，不改变作业文件</source>
+        <translation>실행 중인 작업을 즉시 조정합니다. 작업 파일은 바뀌지 않습니다</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -207,6 +207,16 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     layout->addLayout(row({new QLabel(tr("打印速度:"), group), mSpeedSpin, mSpeedSlider}));
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(row({new QLabel(tr("数据传输:"), group), mTransferBar}));
+    layout->addWidget(new LineSeparator(group));
+    layout->addLayout(overrideRow(group, tr("速度倍率:"), PanelCommand::FeedOverride,
+                                  {{QStringLiteral("-10%"), -10}, {QStringLiteral("100%"), 0},
+                                   {QStringLiteral("+10%"), 10}}));
+    layout->addLayout(overrideRow(group, tr("功率倍率:"), PanelCommand::SpindleOverride,
+                                  {{QStringLiteral("-10%"), -10}, {QStringLiteral("100%"), 0},
+                                   {QStringLiteral("+10%"), 10}}));
+    layout->addLayout(overrideRow(group, tr("空移倍率:"), PanelCommand::RapidOverride,
+                                  {{QStringLiteral("25%"), 25}, {QStringLiteral("50%"), 50},
+                                   {QStringLiteral("100%"), 100}}));
 
     using Spin = QDoubleSpinBox;
     connect(mStartButton, &QPushButton::clicked, this, &LowerOperatePanel::startPrint);
@@ -219,6 +229,27 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     connect(mSpeedSlider, &QSlider::sliderReleased, this, &LowerOperatePanel::printSpeedSliderRelease);
     connect(mSpeedSlider, &QSlider::valueChanged, this, &LowerOperatePanel::setPrintSpeedSpin);
     return group;
+}
+
+QHBoxLayout *LowerOperatePanel::overrideRow(QWidget *parent, const QString &label, PanelCommand kind,
+                                            const QList<QPair<QString, int>> &steps)
+{
+    // GRBL changes the running job's feed, power or rapid speed at once, in
+    // steps; "100%" goes back to the job's own values.
+    QList<QWidget *> widgets{new QLabel(label, parent)};
+    for (const auto &step : steps) {
+        auto *button = new QPushButton(step.first, parent);
+        button->setObjectName(QStringLiteral("override%1_%2").arg(int(kind)).arg(step.second));
+        button->setFixedHeight(rowHeight);
+        button->setToolTip(tr("运行中实时调整，不改变作业文件"));
+        const int value = step.second;
+        connect(button, &QPushButton::clicked, this, [this, kind, value] { sendToDevice(kind, value); });
+            widgets.append(button);
+    }
+    auto *layout = new QHBoxLayout;
+    for (QWidget *widget : widgets)
+        layout->addWidget(widget);
+    return layout;
 }
 
 QGroupBox *LowerOperatePanel::buildMoveGroup()

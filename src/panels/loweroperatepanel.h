@@ -8,6 +8,7 @@
 class QComboBox;
 class QDoubleSpinBox;
 class QGroupBox;
+class QHBoxLayout;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -93,6 +94,9 @@ private:
     QGroupBox *buildConnectGroup();
     QGroupBox *buildPrintGroup();
     QGroupBox *buildMoveGroup();
+    // A label and one button per override step of `kind`.
+    QHBoxLayout *overrideRow(QWidget *parent, const QString &label, PanelCommand kind,
+                             const QList<QPair<QString, int>> &steps);
     QGroupBox *buildSettingsGroup();
 
     void sendToDevice(PanelCommand id, const QString &text);

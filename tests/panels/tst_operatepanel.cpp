@@ -128,6 +128,11 @@ void TestOperatePanel::commands_data()
     QTest::newRow("factory defaults") << "factoryDefaults" << 0 << QStringList{"set:23 value:0"};
     QTest::newRow("firmware upgrade") << "upgrade" << 0 << QStringList{"set:19 value:0"};
     QTest::newRow("connect") << "connect" << 0 << QStringList{"set:9 value:0"};
+    // The real-time overrides.
+    QTest::newRow("feed +10 %") << "override26_10" << 0 << QStringList{"set:26 value:10"};
+    QTest::newRow("feed back to 100 %") << "override26_0" << 0 << QStringList{"set:26 value:0"};
+    QTest::newRow("power -10 %") << "override28_-10" << 0 << QStringList{"set:28 value:-10"};
+    QTest::newRow("rapid 25 %") << "override27_25" << 0 << QStringList{"set:27 value:25"};
 }
 
 void TestOperatePanel::commands()
