@@ -982,6 +982,10 @@
         <source>G代码预览</source>
         <translation>G-code Preview</translation>
     </message>
+    <message>
+        <source>预计雕刻时间：%1（出光 %2）</source>
+        <translation>Estimated engraving time: %1 (laser on %2)</translation>
+    </message>
 </context>
 <context>
     <name>SVGDocument</name>

@@ -982,6 +982,10 @@
         <source>G代码预览</source>
         <translation>Gコードプレビュー</translation>
     </message>
+    <message>
+        <source>预计雕刻时间：%1（出光 %2）</source>
+        <translation>予想加工時間：%1（レーザー照射 %2）</translation>
+    </message>
 </context>
 <context>
     <name>SVGDocument</name>

@@ -982,6 +982,10 @@
         <source>G代码预览</source>
         <translation>G코드 미리보기</translation>
     </message>
+    <message>
+        <source>预计雕刻时间：%1（出光 %2）</source>
+        <translation>예상 조각 시간: %1 (레이저 켜짐 %2)</translation>
+    </message>
 </context>
 <context>
     <name>SVGDocument</name>

@@ -2,7 +2,9 @@
 
 #include "canvas/gcodeview.h"
 #include "canvas/svgview.h"
+#include "gcode/jobtimeestimator.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
@@ -14,8 +16,22 @@ PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
     mGcodeView = new GcodeView(fullPower, this);
     mGcodeView->setAttribute(Qt::WA_DeleteOnClose);
     mGcodeView->drawJob(job);
+    // On the emulator's machine (200 mm/s, 3000 mm/s²), as the engraver's
+    // own settings are known only to the device thread.
+    const JobTimeEstimator::Estimate estimate = JobTimeEstimator::estimate(job);
+    mEstimate = new QLabel(tr("预计雕刻时间：%1（出光 %2）")
+                                   .arg(JobTimeEstimator::formatDuration(estimate.seconds),
+                                        JobTimeEstimator::formatDuration(estimate.burnSeconds)),
+                           this);
+    mEstimate->setObjectName(QStringLiteral("estimate"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(mGcodeView);
+    layout->addWidget(mEstimate);
+}
+
+QString PreviewDialog::estimateText() const
+{
+    return mEstimate->text();
 }
 
 PreviewDialog *PreviewDialog::openFor(SVGView *view, QWidget *parent)

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class GcodeView;
+class QLabel;
 class SVGView;
 
 // The window-modal preview of a generated job; deletes itself when closed.
@@ -23,7 +24,10 @@ public:
     static PreviewDialog *openFor(SVGView *view, QWidget *parent);
 
     GcodeView *gcodeView() const { return mGcodeView; }
+    // The job's time on the engraver, from a model of its motion planner.
+    QString estimateText() const;
 
 private:
     GcodeView *mGcodeView = nullptr;
+    QLabel *mEstimate = nullptr;
 };

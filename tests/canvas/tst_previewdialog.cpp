@@ -4,6 +4,7 @@
 #include "designfixture.h"
 #include "document/documentwriter.h"
 #include "document/svgdocument.h"
+#include "gcode/jobtimeestimator.h"
 
 #include <QGraphicsPathItem>
 #include <QTemporaryDir>
@@ -86,6 +87,9 @@ void TestPreviewDialog::showsTheJobAndEmptiesTheJobList()
     // Scaled to fill the view, but for the margin, along one side.
     QVERIFY(shown.width() >= preview->viewport()->width() - 102
             || shown.height() >= preview->viewport()->height() - 102);
+    // The job's time is shown beside it, as the estimator gives it.
+    const QString seconds = JobTimeEstimator::formatDuration(JobTimeEstimator::estimate(job).seconds);
+    QVERIFY2(dialog->estimateText().contains(seconds), qPrintable(dialog->estimateText()));
 
     dialog->close();
     QTRY_VERIFY(alive.isNull());
