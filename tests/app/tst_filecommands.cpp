@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +46,8 @@ private slots:
     void readableImageIsAddedAtItsPixelSize();
     void saveGcodeOfNothingToEngraveWarns();
     void saveGcodeEqualsTheCommandLineTool();
+    void cancelledGenerationWritesAndSendsNothing_data();
+    void cancelledGenerationWritesAndSendsNothing();
     void droppedFilesAreAddedToTheDesign();
     void compressedAndPrefixedDesignsOpen();
 
@@ -516,6 +519,64 @@ void TestFileCommands::saveGcodeEqualsTheCommandLineTool()
     const QByteArray expected = readAll(reference);
     QVERIFY(expected.count('\n') > 100);
     QVERIFY(readAll(job) == expected);
+}
+
+void TestFileCommands::cancelledGenerationWritesAndSendsNothing_data()
+{
+    QTest::addColumn<bool>("start");
+    QTest::newRow("save G-code") << false;
+    QTest::newRow("start") << true;
+}
+
+// Cancel in the progress dialog while a big raster is being generated: no
+// file, not even an empty one, no job for the engraver, no message; the next
+// generation runs to its end.
+void TestFileCommands::cancelledGenerationWritesAndSendsNothing()
+{
+    QFETCH(bool, start);
+    const QString design = writeFile("big.svg", DesignFixture::svg(QStringLiteral(
+            "<g><rect id='big' x='0' y='0' width='1500' height='1500' style='fill:#000000' "
+            "tolvenrik:scanAccuracy='0.02' tolvenrik:scanAngle='45'/></g>")).toUtf8());
+    const QString target = mDir->filePath("print.gc");
+    MainWindow *window = makeWindow({{design}}, {target, target});
+    window->actions()->openAction->trigger();
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "big"));
+    QSignalSpy jobs(window, &MainWindow::lowerSetGcode);
+    BoxAnswers boxes;
+
+    // The Cancel button's slot, once the worker is past the preparation.
+    bool pressed = false;
+    QTimer canceller;
+    connect(&canceller, &QTimer::timeout, window, [&] {
+        auto *dialog = window->findChild<QProgressDialog *>();
+        if (dialog && dialog->value() >= 30 && !pressed) {
+            pressed = true;
+            dialog->cancel();
+        }
+    });
+    canceller.start(5);
+    if (start)
+        window->sendLowerGcode();
+    else
+        QVERIFY(!window->fileCommands()->saveGcode());
+    canceller.stop();
+    QVERIFY(pressed);
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(jobs.size(), 0);
+    QCOMPARE(boxes.seen.size(), 0);
+    QVERIFY(window->svgView()->gcode().isEmpty());
+    QVERIFY(!window->findChild<QProgressDialog *>());
+
+    // Not cancelled, the same command delivers.
+    DesignFixture::nodeById(window->svgView()->document(), "big")
+            ->applyAttribute(QStringLiteral("tolvenrik:scanAccuracy"), QStringLiteral("0.5"));
+    if (start) {
+        window->sendLowerGcode();
+        QCOMPARE(jobs.size(), 1);
+    } else {
+        QVERIFY(window->fileCommands()->saveGcode());
+        QVERIFY(readAll(target).count('\n') > 100);
+    }
 }
 
 // Dropping a file adds it to the design in front of the user; only Open
