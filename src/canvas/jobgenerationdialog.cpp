@@ -30,6 +30,8 @@ bool JobGenerationDialog::run(JobController &jobs, const QString &svgText,
     QObject::connect(&jobs, &JobController::finished, &loop, [&] { done = true; stop(true); });
     QObject::connect(&jobs, &JobController::cancelled, &loop, [&] { stop(false); });
     QObject::connect(&dialog, &QProgressDialog::canceled, &jobs, &JobController::cancel);
+    // Escape closes the dialog without the button.
+    QObject::connect(&dialog, &QDialog::rejected, &jobs, &JobController::cancel);
     if (!jobs.generateAsync(svgText, defaults))
         return false;
     loop.exec();
