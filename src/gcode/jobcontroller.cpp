@@ -15,6 +15,7 @@ JobController::~JobController()
     if (mWorker) {
         cancel();
         mWorker->wait();
+        delete mWorker;
     }
 }
 
