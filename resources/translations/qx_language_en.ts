@@ -623,6 +623,21 @@
     </message>
 </context>
 <context>
+    <name>JobGenerationDialog</name>
+    <message>
+        <source>正在生成加工数据…</source>
+        <translation>Generating the job…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>生成加工数据</source>
+        <translation>Generating the job</translation>
+    </message>
+</context>
+<context>
     <name>LowerOperatePanel</name>
     <message>
         <source>连接</source>

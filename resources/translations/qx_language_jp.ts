@@ -623,6 +623,21 @@
     </message>
 </context>
 <context>
+    <name>JobGenerationDialog</name>
+    <message>
+        <source>正在生成加工数据…</source>
+        <translation>加工データを生成しています…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>生成加工数据</source>
+        <translation>加工データの生成</translation>
+    </message>
+</context>
+<context>
     <name>LowerOperatePanel</name>
     <message>
         <source>连接</source>

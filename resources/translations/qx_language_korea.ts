@@ -623,6 +623,21 @@
     </message>
 </context>
 <context>
+    <name>JobGenerationDialog</name>
+    <message>
+        <source>正在生成加工数据…</source>
+        <translation>작업 데이터를 생성하는 중…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>生成加工数据</source>
+        <translation>작업 데이터 생성</translation>
+    </message>
+</context>
+<context>
     <name>LowerOperatePanel</name>
     <message>
         <source>连接</source>

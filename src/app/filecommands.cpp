@@ -223,12 +223,12 @@ bool FileCommands::saveAs()
     return true;
 }
 
-void FileCommands::generateJob()
+bool FileCommands::generateJob()
 {
     mView->commitPendingText();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
-    mView->generateGcode(mView->document()->toSvgText());
+    return mView->generateGcodeWithProgress(mView->document()->toSvgText());
 }
 
 bool FileCommands::saveGcode()
@@ -238,7 +238,9 @@ bool FileCommands::saveGcode()
                                             QStringLiteral("Text File(*.gc)"));
     if (path.isEmpty())
         return false;
-    generateJob();
+    // Cancelled: no file at all, not a partial one.
+    if (!generateJob())
+        return false;
     // Even an empty design yields the job's head and tail: what counts is
     // whether anything is engraved.
     const GCodeGenerator::Summary &summary = mView->generator().summary();

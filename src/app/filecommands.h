@@ -52,7 +52,7 @@ public:
     bool saveGcode();
 
     // Empties the view's job list and fills it from the current design.
-    void generateJob();
+    bool generateJob();
 
 signals:
     void imageReady(QString fileBase64, qreal width, qreal height);

@@ -375,9 +375,9 @@ void MainWindow::sendLowerFrame()
     mRelay->sendLowerFrame();
 }
 
-void MainWindow::gcodeGenerate()
+bool MainWindow::gcodeGenerate()
 {
-    mFiles->generateJob();
+    return mFiles->generateJob();
 }
 
 void MainWindow::svgClicked(QString path)
@@ -496,7 +496,9 @@ void MainWindow::previewClicked()
 {
     qDebug() << "preview started";
     mSvgView->commitPendingText();
-    gcodeGenerate();
+    // Cancelled: no preview of an empty job.
+    if (!gcodeGenerate())
+        return;
     PreviewDialog::openFor(mSvgView, this);
 }
 

@@ -79,7 +79,7 @@ public slots:
     void sendLowerGcode();
     void sendLowerFrame();
     // Empties the view's job list and fills it from the current design.
-    void gcodeGenerate();
+    bool gcodeGenerate();
     // The property panel's test pattern: replaces the design, keeps no path.
     void svgClicked(QString path);
     void imageClicked(QString path);

@@ -2,6 +2,7 @@
 
 #include "canvas/commands/addundo.h"
 #include "canvas/designview.h"
+#include "canvas/jobgenerationdialog.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/tools/ellipsetool.h"
@@ -152,6 +153,12 @@ QString SVGView::generateGcode(const QString &svgText)
 {
     mJobs.generate(svgText, mDocument->defaultParameters());
     return QString();
+}
+
+bool SVGView::generateGcodeWithProgress(const QString &svgText)
+{
+    return JobGenerationDialog::run(mJobs, svgText, mDocument->defaultParameters(),
+                                    mDesignView ? mDesignView->window() : nullptr);
 }
 
 void SVGView::setSvgPaintProperty(const QStringList &names, const QList<double> &values)

@@ -86,6 +86,9 @@ public:
     QString generateGcode(const QString &svgText);
     // "paintPower", "paintSpeed" and the other generator values by name.
     void setSvgPaintProperty(const QStringList &names, const QList<double> &values);
+    // As generateGcode, in a worker thread behind a modal progress dialog
+    // with Cancel; false when the user cancelled (the job is then empty).
+    bool generateGcodeWithProgress(const QString &svgText);
     const QVector<GCodeBuffer> &gcode() const { return mJobs.job(); }
     void clearGcode() { mJobs.clearJob(); }
     const GCodeGenerator &generator() const { return mJobs.generator(); }

@@ -181,6 +181,7 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     QElapsedTimer timer;
     timer.start();
     mSummary = Summary();
+    mCancelled = false;
     mErrorString.clear();
     mImageMode.clear();
     mPaintParameterList.clear();
@@ -212,6 +213,9 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     RenderTree::resolveViewports(working, &mSummary.notes);
     const StyleResolver styles(working);
     RenderTree::removeHidden(working, styles);
+    if (cancelRequested())
+        return cancelJob();
+    reportProgress(5);
 
     const QVector<QDomElement> texts = elementsNamed(working, QStringLiteral("text"));
     // The outline paths of a text carry its "style" only: what the sheet,
@@ -228,8 +232,14 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
         textToOutline(text, mDefaults);
     for (QDomElement text : texts)
         text.parentNode().removeChild(text);
+    if (cancelRequested())
+        return cancelJob();
+    reportProgress(10);
 
     reprocessImages(working);
+    if (cancelRequested())
+        return cancelJob();
+    reportProgress(20);
 
     mGcode.append(relative(GCodeBuffer::g(90)));
     mGcode.append(GCodeBuffer::m(4));
@@ -245,10 +255,17 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
             OutlineOrdering::flattenTree(OutlineOrdering::orderByContainment(outlines, &budget));
     if (budget <= 0)
         note(QStringLiteral("outlines nested too deeply to sort them all inside out"));
+    if (cancelRequested())
+        return cancelJob();
+    reportProgress(30);
 
     SortItemList work;
+    int groupsDone = 0;
     for (const PaintParameter &record : mPaintParameterList) {
         const QVector<GCodeBuffer> records = rasterGroup(working, styles, record);
+        if (cancelRequested())
+            return cancelJob();
+        reportProgress(30 + 60 * ++groupsDone / mPaintParameterList.size());
         // A group without records (no passes, nothing to render) is left
         // out; it must not cost the job its other passes and outlines.
         if (records.isEmpty()) {
@@ -270,12 +287,28 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     for (int i = 0; i < work.size(); ++i)
         expected += work.at(i).records.size() + 2 * qint64(work.at(i).path.elementCount());
     mGcode.reserve(int(qMin(expected, qint64(INT_MAX / int(sizeof(GCodeBuffer))))));
+    if (cancelRequested())
+        return cancelJob();
     work.toGcode(mGcode, mPaintPower, mPaintSpeed);
+    if (cancelRequested())
+        return cancelJob();
 
     appendTail();
     mSummary.records = mGcode.size();
     mSummary.milliseconds = timer.elapsed();
+    reportProgress(100);
     return mGcode;
+}
+
+QVector<GCodeBuffer> GCodeGenerator::cancelJob()
+{
+    qDebug() << "job generation cancelled";
+    mCancelled = true;
+    mGcode = QVector<GCodeBuffer>();
+    mPaintParameterList.clear();
+    mSummary = Summary();
+    mSummary.notes << QStringLiteral("generation cancelled");
+    return {};
 }
 
 void GCodeGenerator::note(const QString &text)
@@ -388,8 +421,10 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
                      .arg(0.08 / ratio)
                      .arg(record.scanAccuracy));
     }
+    if (cancelRequested())
+        return {};
     const QImage bitmap = RasterGroup::render(text.toUtf8(), size, ratio);
-    if (bitmap.isNull())
+    if (bitmap.isNull() || cancelRequested())
         return {};
 
     ScanLineParameters parameters;
@@ -403,5 +438,6 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
     parameters.passCount = record.scanTimes;
     ScanLineGenerator generator(parameters);
     generator.setRasterPixelLimit(mRasterPixelLimit);
+    generator.setCancelFlag(mCancelFlag);
     return generator.generate(bitmap);
 }

@@ -12,6 +12,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
+#include <functional>
+
 // Turns a design (its SVG text) into a job: the head, the raster passes of
 // the fill-mode shapes and images, the outlines cut in containment and
 // nearest-neighbour order, and the tail. The design text is parsed into a
@@ -67,6 +70,15 @@ public:
     // not an SVG document gives the job of an empty design and isValidInput() false.
     QVector<GCodeBuffer> generate(const QString &svgText);
 
+    // A generation running in a worker thread stops at its next check once
+    // `flag` is set: generate() then returns an empty job and wasCancelled()
+    // is true. The flag must outlive the generation; null for none.
+    void setCancelFlag(const std::atomic<bool> *flag) { mCancelFlag = flag; }
+    bool wasCancelled() const { return mCancelled; }
+    // Called with 0..100 as the stages of generate() are done, on the
+    // generating thread.
+    void setProgressCallback(std::function<void(int)> callback) { mProgress = std::move(callback); }
+
     const QVector<GCodeBuffer> &job() const { return mGcode; }
     void clearJob() { mGcode.clear(); }
 
@@ -81,6 +93,13 @@ public:
 
 private:
     void note(const QString &text);
+    bool cancelRequested() const { return mCancelFlag && mCancelFlag->load(std::memory_order_relaxed); }
+    QVector<GCodeBuffer> cancelJob();
+    void reportProgress(int percent) const
+    {
+        if (mProgress)
+            mProgress(percent);
+    }
     void appendHead();
     void appendTail();
     void reprocessImages(QDomDocument &working);
@@ -98,6 +117,9 @@ private:
     qint64 mRasterPixelLimit;
     bool mTrueSize = false;
     QString mBaseFolder;
+    const std::atomic<bool> *mCancelFlag = nullptr;
+    std::function<void(int)> mProgress;
+    bool mCancelled = false;
 
     QVector<GCodeBuffer> mGcode;
     PaintParameterList mPaintParameterList;

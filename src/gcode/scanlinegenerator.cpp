@@ -171,6 +171,10 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     mRecords.append(start);
 
     for (int j = 0; j < rotated.rows && !mOverflow; ++j) {
+        if (mCancelFlag && (j & 63) == 0 && mCancelFlag->load(std::memory_order_relaxed)) {
+            mRecords = QVector<GCodeBuffer>();
+            return {};
+        }
         const uchar *row = rotated.ptr<uchar>(j);
         const float y = j * pixelSize;
         const bool burning = mLeftToRight ? scanLeftToRight(row, rotated.cols, y)

@@ -7,6 +7,8 @@
 #include <QTransform>
 #include <QVector>
 
+#include <atomic>
+
 // What one raster group is scanned with. Lengths are millimetres.
 struct ScanLineParameters
 {
@@ -55,6 +57,8 @@ public:
 
     void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
     void setRecordLimit(qint64 records) { mRecordLimit = records; }
+    // Set from another thread: generate() stops between rows and returns nothing.
+    void setCancelFlag(const std::atomic<bool> *flag) { mCancelFlag = flag; }
 
 private:
     // Each returns whether the row had a pixel that is not white.
@@ -78,4 +82,5 @@ private:
     double mLastY = 0;
     double mPendingFeed = 0;
     bool mOverflow = false;
+    const std::atomic<bool> *mCancelFlag = nullptr;
 };

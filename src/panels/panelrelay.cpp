@@ -71,7 +71,9 @@ void PanelRelay::sendLowerGcode()
         mCommitPendingEdit();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
-    mView->generateGcode(mView->document()->toSvgText());
+    // Cancelled: the engraver gets no job.
+    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText()))
+        return;
     const QVector<GCodeBuffer> &job = mView->gcode();
     QList<GCodeBuffer> copy(job.begin(), job.end());
     mView->clearGcode();

@@ -9,8 +9,12 @@
 #include "windowdriver.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QImage>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +49,8 @@ private slots:
     void readableImageIsAddedAtItsPixelSize();
     void saveGcodeOfNothingToEngraveWarns();
     void saveGcodeEqualsTheCommandLineTool();
+    void cancelledGenerationWritesAndSendsNothing_data();
+    void cancelledGenerationWritesAndSendsNothing();
     void droppedFilesAreAddedToTheDesign();
     void compressedAndPrefixedDesignsOpen();
 
@@ -516,6 +522,76 @@ void TestFileCommands::saveGcodeEqualsTheCommandLineTool()
     const QByteArray expected = readAll(reference);
     QVERIFY(expected.count('\n') > 100);
     QVERIFY(readAll(job) == expected);
+}
+
+void TestFileCommands::cancelledGenerationWritesAndSendsNothing_data()
+{
+    QTest::addColumn<bool>("start");
+    QTest::newRow("save G-code") << false;
+    QTest::newRow("start") << true;
+}
+
+// Cancel in the progress dialog while a big raster is being generated: no
+// file, not even an empty one, no job for the engraver, no message; the next
+// generation runs to its end.
+void TestFileCommands::cancelledGenerationWritesAndSendsNothing()
+{
+    QFETCH(bool, start);
+    // Noise in every grey level: a run per pixel, seconds of scan lines.
+    QImage noise(900, 900, QImage::Format_Grayscale8);
+    QRandomGenerator random(3);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.scanLine(y)[x] = uchar(random.bounded(250));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    noise.save(&buffer, "PNG");
+    const QString design = writeFile("big.svg", DesignFixture::svg(QStringLiteral(
+            "<g><image id='big' x='0' y='0' width='750' height='750' tolvenrik:image='gray' "
+            "tolvenrik:scanAccuracy='0.05' xlink:href='data:image/png;base64,%1'/></g>")
+            .arg(QString::fromLatin1(png.toBase64())),
+            QStringLiteral("width='1000' height='1000'")).toUtf8());
+    const QString target = mDir->filePath("print.gc");
+    MainWindow *window = makeWindow({{design}}, {target, target});
+    window->actions()->openAction->trigger();
+    QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "big"));
+    QSignalSpy jobs(window, &MainWindow::lowerSetGcode);
+    BoxAnswers boxes;
+
+    // The Cancel button, once the worker is past the preparation.
+    bool pressed = false;
+    QTimer canceller;
+    connect(&canceller, &QTimer::timeout, window, [&] {
+        auto *dialog = window->findChild<QProgressDialog *>();
+        if (dialog && dialog->value() >= 20 && !pressed) {
+            pressed = true;
+            dialog->findChild<QPushButton *>()->click();
+        }
+    });
+    canceller.start(5);
+    if (start)
+        window->sendLowerGcode();
+    else
+        QVERIFY(!window->fileCommands()->saveGcode());
+    canceller.stop();
+    QVERIFY(pressed);
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(jobs.size(), 0);
+    QCOMPARE(boxes.seen.size(), 0);
+    QVERIFY(window->svgView()->gcode().isEmpty());
+    QVERIFY(!window->findChild<QProgressDialog *>());
+
+    // Not cancelled, the same command delivers.
+    DesignFixture::nodeById(window->svgView()->document(), "big")
+            ->applyAttribute(QStringLiteral("tolvenrik:scanAccuracy"), QStringLiteral("0.5"));
+    if (start) {
+        window->sendLowerGcode();
+        QCOMPARE(jobs.size(), 1);
+    } else {
+        QVERIFY(window->fileCommands()->saveGcode());
+        QVERIFY(readAll(target).count('\n') > 1000);
+    }
 }
 
 // Dropping a file adds it to the design in front of the user; only Open
