@@ -65,6 +65,10 @@ void LowerGrbl::reportUpload()
     // The port takes kilobytes at once into the system's buffers; what has
     // left them is at most what the line can carry since the upload began
     // (8N1: ten bits a byte).
+    if (!mPrinting || !mSerial->isOpen()) {
+        mUploadTicker->stop();
+        return;
+    }
     const qint64 baud = mSerial->baudRate() > 0 ? mSerial->baudRate() : 115200;
     const qint64 carried = mUploadClock.elapsed() * baud / 10000;
     const qint64 done = qMin(mUploadSize - mUploadLeft, carried);
