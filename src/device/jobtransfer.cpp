@@ -3,12 +3,14 @@
 #include "device/lowergrbl.h"
 
 #include "device/jobpart.h"
+#include "device/serial.h"
 #include "device/zlibstream.h"
 
 #include <QDebug>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
@@ -28,6 +30,8 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
     mSentLines = 0;
     mLastReported = 0;
     mReportStep = static_cast<int>(mTotalLines / 100.0);
+    mLastPercent = 0;
+    mUploadLeft = 0;
     qDebug() << "grbl gcode size:" << mTotalLines << mReportStep << mTotalLines / 100.0;
     if (mFileTransferModel) {
         mPartNumber = 0;
@@ -47,6 +51,41 @@ void LowerGrbl::reportProgress()
         return;
     mLastReported = mSentLines;
     notifyPanel(PanelNotice::JobProgress, mTotalLines > 0 ? mSentLines * 100.0 / mTotalLines : 100.0);
+}
+
+void LowerGrbl::uploadWritten(qint64 bytes)
+{
+    const qint64 skipped = qMin(bytes, mUploadAhead);
+    mUploadAhead -= skipped;
+    mUploadLeft -= qMin(bytes - skipped, mUploadLeft);
+}
+
+void LowerGrbl::reportUpload()
+{
+    // The port takes kilobytes at once into the system's buffers; what has
+    // left them is at most what the line can carry since the upload began
+    // (8N1: ten bits a byte).
+    if (!mPrinting || !mSerial->isOpen()) {
+        mUploadTicker->stop();
+        return;
+    }
+    const qint64 baud = mSerial->baudRate() > 0 ? mSerial->baudRate() : 115200;
+    const qint64 carried = mUploadClock.elapsed() * baud / 10000;
+    const qint64 done = qMin(mUploadSize - mUploadLeft, carried);
+    if (done >= mUploadSize)
+        mUploadTicker->stop();
+    reportPercent(mPartBase + int(mPartRecords * done / mUploadSize));
+}
+
+void LowerGrbl::reportPercent(int done)
+{
+    // Hundredths, never rounded up to a 100 that the job has not reached.
+    const double percent = done >= mTotalLines ? 100.0 : std::floor(done * 10000.0 / mTotalLines) / 100;
+    if (percent <= mLastPercent || mLastReported >= mTotalLines)
+        return;
+    mLastPercent = percent;
+    mLastReported = done;
+    notifyPanel(PanelNotice::JobProgress, percent);
 }
 
 void LowerGrbl::streamLines()
@@ -89,6 +128,8 @@ void LowerGrbl::clearJob()
 {
     mPending.clear();
     mPackageBuffer.clear();
+    mUploadLeft = 0;
+    mUploadTicker->stop();
 }
 
 bool LowerGrbl::sendNextPart()
@@ -102,9 +143,13 @@ bool LowerGrbl::sendNextPart()
         qDebug() << "compress error";
         mPackageBuffer.clear();
     }
+    mPartBase = mSentLines;
+    mPartRecords = part.records;
     mSentLines += part.records;
     ++mPartNumber;
-    reportProgress();
+    // Progress follows the upload; a part with nothing to upload counts now.
+    if (mPackageBuffer.isEmpty())
+        reportPercent(mSentLines);
     const QByteArray announcement = QStringLiteral("$@file@name=part%1.gzip@size=%2@uncompress_size=%3\n")
             .arg(mPartNumber).arg(mPackageBuffer.size()).arg(part.text.size()).toLatin1();
     writeCounted(announcement, false);
@@ -155,6 +200,12 @@ void LowerGrbl::askPackage()
 {
     if (mPackageBuffer.isEmpty())
         return;
+    if (mSerial->isOpen()) {
+        mUploadAhead = mSerial->bytesToWrite();
+        mUploadSize = mUploadLeft = mPackageBuffer.size();
+        mUploadClock.start();
+        mUploadTicker->start();
+    }
     writeToPort(mPackageBuffer);
     qDebug() << "file send done";
 }
@@ -163,6 +214,9 @@ void LowerGrbl::packageReceived()
 {
     mPartTimeout->stop();
     mPartInFlight = false;
+    // Whatever the estimate said, the engraver now holds the whole part.
+    mUploadTicker->stop();
+    reportPercent(mSentLines);
     if (mPending.isEmpty()) {
         writeCounted(QByteArrayLiteral("$@file@done\n"), false);
         qDebug() << "one package finished";

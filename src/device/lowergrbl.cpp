@@ -64,6 +64,7 @@ LowerGrbl::LowerGrbl(QObject *parent)
     , mSerial(new Serial(this))
     , mPortWatch(new QTimer(this))
     , mPartTimeout(new QTimer(this))
+    , mUploadTicker(new QTimer(this))
     , mFirmwareVersion(0, 0, 0)
     , mHardwareVersion(0, 0, 0)
     , mFirmwareImages(readBuiltInImage)
@@ -78,10 +79,14 @@ LowerGrbl::LowerGrbl(QObject *parent)
 
     mSerial->applyLineSettings();
     connect(mSerial, &QSerialPort::errorOccurred, this, &LowerGrbl::serialErrorHandle);
+    connect(mSerial, &QIODevice::bytesWritten, this, &LowerGrbl::uploadWritten);
     mPortWatch->setInterval(1000);
     connect(mPortWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
     mPartTimeout->setSingleShot(true);
     connect(mPartTimeout, &QTimer::timeout, this, &LowerGrbl::reset_sending_status);
+    // Part mode: the transfer bar moves a few times a second while a part uploads.
+    mUploadTicker->setInterval(200);
+    connect(mUploadTicker, &QTimer::timeout, this, &LowerGrbl::reportUpload);
 }
 
 LowerGrbl::~LowerGrbl()

@@ -7,6 +7,7 @@
 #include "device/receivebufferaccount.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QRectF>
@@ -127,6 +128,10 @@ private:
     bool sendNextPart();
     void clearJob();
     void reportProgress();
+    // Part mode: progress from the bytes of the part already written.
+    void uploadWritten(qint64 bytes);
+    void reportUpload();
+    void reportPercent(int done);
     void handleTransferReply(GrblReply::TransferStep step);
     void askPackInfo();
     void askPackage();
@@ -172,6 +177,7 @@ private:
     QString mPortName;
     QTimer *mPortWatch = nullptr;
     QTimer *mPartTimeout = nullptr;
+    QTimer *mUploadTicker = nullptr;
     QVersionNumber mFirmwareVersion;
     QVersionNumber mHardwareVersion;
     bool mFileTransferModel = false;
@@ -201,6 +207,15 @@ private:
     int mSentLines = 0;
     int mLastReported = 0;
     int mReportStep = 0;
+    // The part being uploaded: records before it and in it, bytes queued
+    // ahead of it, bytes of it not yet written, its size.
+    int mPartBase = 0;
+    int mPartRecords = 0;
+    qint64 mUploadAhead = 0;
+    qint64 mUploadLeft = 0;
+    qint64 mUploadSize = 0;
+    double mLastPercent = 0;
+    QElapsedTimer mUploadClock;
     bool mPrinting = false;
     bool mPaused = false;
     bool mPartInFlight = false;

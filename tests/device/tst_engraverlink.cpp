@@ -8,6 +8,7 @@
 #include "jobfixtures.h"
 #include "panelspy.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QThread>
@@ -34,6 +35,7 @@ private slots:
     void lineModeJob();
     void partModeJob();
     void partModeProgressReachesEnd();
+    void partModeProgressDuringUpload();
     void disconnectMidJob();
     void settingsDump();
     void machineCommands();
@@ -273,6 +275,46 @@ void TestEngraverLink::partModeProgressReachesEnd()
     const QStringList progress = valuesFor(spy, PanelNotice::JobProgress);
     QCOMPARE(progress.last(), QStringLiteral("100"));
     QCOMPARE(progress.count(QStringLiteral("100")), 1);
+}
+
+void TestEngraverLink::partModeProgressDuringUpload()
+{
+    // At 115200 baud a part takes seconds to upload; reporting only when a
+    // part was handed over left the transfer bar still that long.
+    EngraverEmulator::Options options;
+    options.throttle = true;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QVERIFY(connectTo(grbl, emulator));
+    QVERIFY(grbl.takesParts());
+
+    QElapsedTimer clock;
+    QList<qint64> times;
+    QList<double> values;
+    bool finished = false;
+    QObject receiver;   // ends the connection before the lists go
+    connect(&grbl, &LowerGrbl::sendPanelMessage, &receiver, [&](const QStringList &m) {
+        finished = finished || !valuesIn(m, PanelNotice::JobFinished).isEmpty();
+        for (const QString &value : valuesIn(m, PanelNotice::JobProgress)) {
+            times.append(clock.elapsed());
+            values.append(value.toDouble());
+        }
+    });
+    const QList<GCodeBuffer> job = numberedJob(10000);
+    clock.start();
+    grbl.grblGcodePrint(job);
+    QTRY_VERIFY_WITH_TIMEOUT(finished, 60000);
+    QCOMPARE(emulator.jobText(), textOf(job));
+    QCOMPARE(values.last(), 100.0);
+    QVERIFY(emulator.partCount() >= 2);
+    QCOMPARE(values.count(100.0), 1);
+    QVERIFY2(times.first() < 500, qPrintable(QString::number(times.first())));
+    for (int i = 1; i < values.size(); ++i) {
+        QVERIFY2(values.at(i) > values.at(i - 1), qPrintable(QString::number(i)));
+        QVERIFY2(times.at(i) - times.at(i - 1) <= 500,
+                 qPrintable(QStringLiteral("%1 ms before %2 %").arg(times.at(i) - times.at(i - 1)).arg(values.at(i))));
+    }
 }
 
 void TestEngraverLink::disconnectMidJob()
