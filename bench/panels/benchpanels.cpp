@@ -85,7 +85,7 @@ Figures run(const EngraverEmulator::Options &options, const QList<GCodeBuffer> &
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
         const qint64 now = clock.nsecsElapsed();
         // The gaps while the job runs; the last step to 100 ends it.
-        if (value > 0 && value < 100 && lastBar > 0)
+        if (value > 0 && value < bar->maximum() && lastBar > 0)
             figures.longestBarGapMs = qMax(figures.longestBarGapMs, (now - lastBar) / 1e6);
         lastBar = now;
         ++figures.barUpdates;

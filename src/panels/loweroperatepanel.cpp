@@ -197,7 +197,9 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     mSpeedSlider->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     mTransferBar = new QProgressBar(group);
     mTransferBar->setObjectName(QStringLiteral("transfer"));
-    mTransferBar->setRange(0, 100);
+    // Tenths of a per cent, so a long job's bar still moves every report;
+    // the text shows whole per cents.
+    mTransferBar->setRange(0, 1000);
     mTransferBar->setValue(0);
 
     layout->addLayout(row({mStartButton, mStopButton, mPauseButton}));
@@ -801,7 +803,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         quietly(mSpeedSlider, [&] { mSpeedSlider->setValue(static_cast<int>(v * 100)); });
         break;
     case PanelNotice::JobProgress:
-        mTransferBar->setValue(static_cast<int>(v));
+        mTransferBar->setValue(static_cast<int>(v * 10));
         break;
     case PanelNotice::MoveSpeed:
         quietly(mMoveSpeedSpin, [&] { mMoveSpeedSpin->setValue(v); });

@@ -395,8 +395,9 @@ void TestOperatePanel::jobEndAndStop()
     auto *pause = child<QPushButton>(&panel, "pause");
     panel.applyDeviceMessage("set:1 value:COM3");
     start->click();
-    panel.applyDeviceMessage("set:5 value:37.8");
-    QCOMPARE(child<QProgressBar>(&panel, "transfer")->value(), 37);
+    panel.applyDeviceMessage("set:5 value:37.86");
+    QCOMPARE(child<QProgressBar>(&panel, "transfer")->value(), 378);
+    QCOMPARE(child<QProgressBar>(&panel, "transfer")->text(), QStringLiteral("37%"));
     panel.applyDeviceMessage("set:18 value:1");
     QVERIFY(start->isEnabled());
     QVERIFY(!panel.isPrinting());

@@ -104,7 +104,8 @@ struct Rig
     }
 
     QPushButton *start() { return child<QPushButton>(&operate, "start"); }
-    int transfer() { return child<QProgressBar>(&operate, "transfer")->value(); }
+    // Whole per cents of the bar (it holds tenths).
+    int transfer() { return child<QProgressBar>(&operate, "transfer")->value() / 10; }
 
     // The text of the job the design gives now, with the panel's power and speed.
     QList<GCodeBuffer> expectedJob()
