@@ -84,7 +84,7 @@ Figures run(const EngraverEmulator::Options &options, const QList<GCodeBuffer> &
     });
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
         const qint64 now = clock.nsecsElapsed();
-        // The gaps while the job runs; the last step to 100 ends it.
+        // The gaps while the job runs; the last step, to the full bar, ends it.
         if (value > 0 && value < bar->maximum() && lastBar > 0)
             figures.longestBarGapMs = qMax(figures.longestBarGapMs, (now - lastBar) / 1e6);
         lastBar = now;
@@ -101,7 +101,7 @@ Figures run(const EngraverEmulator::Options &options, const QList<GCodeBuffer> &
     lastTick = clock.nsecsElapsed();
     lastBar = lastTick;
     emit relay.lowerSetGcode(job);
-    figures.finished = waitFor([&] { return bar->value() == 100; }, 30 * 60 * 1000);
+    figures.finished = waitFor([&] { return bar->value() == bar->maximum(); }, 30 * 60 * 1000);
     figures.seconds = clock.elapsed() / 1000.0;
     ticker.stop();
     thread.quit();
