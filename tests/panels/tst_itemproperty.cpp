@@ -1,5 +1,6 @@
 // The property panel driven as a user would: what it sends to the canvas's
 // property channel, what it shows for a selection, and its stored defaults.
+#include "panelfixture.h"
 #include "panels/itemproperty.h"
 
 #include "common/settingsnames.h"
@@ -19,24 +20,12 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+using PanelFixture::child;
+using PanelFixture::enter;
+
 namespace {
 
-template <typename T>
-T *child(QWidget *panel, const char *name)
-{
-    T *widget = panel->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
 
-void enter(QDoubleSpinBox *spin, double value)
-{
-    spin->setFocus();
-    spin->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(spin->findChild<QLineEdit *>(), QString::number(value));
-    QTest::keyClick(spin->findChild<QLineEdit *>(), Qt::Key_Return);
-}
 
 // The requests caught by `spy` as "name=value" texts, one list per request.
 QList<QStringList> requests(const QSignalSpy &spy)

@@ -1,6 +1,7 @@
 // The operate panel driven as a user would: what leaves for the controller,
 // the property panel and the generator, and how controller messages change
 // the widgets without sending anything back.
+#include "panelfixture.h"
 #include "panels/loweroperatepanel.h"
 #include "panels/scrolltext.h"
 
@@ -20,6 +21,9 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+using PanelFixture::child;
+using PanelFixture::enter;
+
 namespace {
 
 QStringList messagesOf(const QSignalSpy &spy)
@@ -30,23 +34,7 @@ QStringList messagesOf(const QSignalSpy &spy)
     return all;
 }
 
-template <typename T>
-T *child(QWidget *panel, const char *name)
-{
-    T *widget = panel->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
 
-// Types a value and presses Enter, as the fields report only finished edits.
-void enter(QDoubleSpinBox *spin, double value)
-{
-    spin->setFocus();
-    spin->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(spin->findChild<QLineEdit *>(), QString::number(value));
-    QTest::keyClick(spin->findChild<QLineEdit *>(), Qt::Key_Return);
-}
 
 QStringList boxTexts(QWidget *panel)
 {

@@ -1,9 +1,13 @@
 #include "canvas/tools/drawingtool.h"
 
+#include "canvas/graphicspathitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
+#include "document/documenttemplate.h"
 #include "document/node.h"
+#include "document/pathdatawriter.h"
+#include "document/pathelement.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsSceneMouseEvent>
@@ -65,4 +69,17 @@ void DrawingTool::completed(Node *node)
 QString DrawingTool::shortNumber(double value)
 {
     return QString::number(value, 'g', 6);
+}
+
+void DrawingTool::finishPath(Node *node, const QPainterPath &path)
+{
+    if (path.isEmpty()) {
+        discard(node);
+        return;
+    }
+    static_cast<GraphicsPathItem *>(itemOf(node))->setPath(path);
+    static_cast<PathElement *>(node)->setPath(path);
+    node->setAttribute(QStringLiteral("d"), pathToData(path));
+    node->setAttribute(QStringLiteral("style"), ElementStyles::path);
+    completed(node);
 }

@@ -14,6 +14,8 @@ class SVGView;
 // What the drawing tools share: the press point in the drawing layer's
 // coordinates, the element being drawn and taking it back when it came to
 // nothing. Drawing tools pass no mouse event on to the items.
+class QPainterPath;
+
 class DrawingTool : public CanvasTool
 {
 public:
@@ -36,6 +38,9 @@ protected:
     void discard(Node *node);
     // After the element's geometry is written: its layer encloses it again.
     void completed(Node *node);
+    // Ends a drawn path element: an empty path discards it, any other is
+    // written as "d" with the path style.
+    void finishPath(Node *node, const QPainterPath &path);
 
     // Numbers at creation: six significant digits, shortest form.
     static QString shortNumber(double value);

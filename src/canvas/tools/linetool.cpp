@@ -3,8 +3,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/scene.h"
 #include "document/documenttemplate.h"
-#include "document/pathdatawriter.h"
-#include "document/pathelement.h"
+#include "document/node.h"
 
 #include <QDebug>
 #include <QGraphicsSceneMouseEvent>
@@ -63,13 +62,5 @@ void LineTool::finish()
     scene()->setDrawingNode(nullptr);
     if (!node)
         return;
-    if (path.isEmpty()) {
-        discard(node);
-        return;
-    }
-    static_cast<GraphicsPathItem *>(itemOf(node))->setPath(path);
-    static_cast<PathElement *>(node)->setPath(path);
-    node->setAttribute(QStringLiteral("d"), pathToData(path));
-    node->setAttribute(QStringLiteral("style"), ElementStyles::path);
-    completed(node);
+    finishPath(node, path);
 }
