@@ -293,9 +293,6 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
         lastParameters = nullptr;
     };
     QString &fill = summary["fill"];
-    // Siblings alike in tag, style, fill, stroke, class and id resolve alike:
-    // large selections repeat a few of them many times.
-    QHash<QString, QString> modeOf;
     for (const QGraphicsItem *item : items) {
         if (item->type() == GraphicsGroupItem::Type) {
             writeParameters();
@@ -315,20 +312,8 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
             return {};
         }
         // Once mixed, the fill stays "err": no need to resolve further elements.
-        if (fill != QLatin1String("err")) {
-            const QDomElement element = node->element();
-            const QString key = QString::number(quintptr(node->parent())) + QLatin1Char('|')
-                                + element.tagName() + QLatin1Char('|')
-                                + element.attribute(QStringLiteral("style")) + QLatin1Char('|')
-                                + element.attribute(QStringLiteral("fill")) + QLatin1Char('|')
-                                + element.attribute(QStringLiteral("stroke")) + QLatin1Char('|')
-                                + element.attribute(QStringLiteral("class")) + QLatin1Char('|')
-                                + element.attribute(QStringLiteral("id"));
-            auto known = modeOf.constFind(key);
-            if (known == modeOf.constEnd())
-                known = modeOf.insert(key, node->engraveModeValue());
-            merge(fill, known.value());
-        }
+        if (fill != QLatin1String("err"))
+            merge(fill, node->engraveModeValue());
         if (node->type() == NodeType::Text)
             merge(summary["textFamily"], node->styleDeclaration(QStringLiteral("font-family")));
         if (node->type() == NodeType::Image)

@@ -21,11 +21,24 @@ void SelectingTool::stretchTo(double x, double y)
     update();
 }
 
-void SelectingTool::selectCovered()
+QList<QGraphicsItem *> SelectingTool::coveredItems() const
 {
-    QPainterPath area;
-    area.addRect(sceneBoundingRect());
-    mScene->setSelectionArea(area, downward() ? Qt::ContainsItemShape : Qt::IntersectsItemShape);
+    const QRectF area = sceneBoundingRect();
+    QPainterPath areaPath;
+    areaPath.addRect(area);
+    // What the scene's own area selection picks, without its sorting and
+    // shape test of every item: a rectangle holds an item's shape exactly
+    // when it holds the item's bounds, and an item it holds it also touches.
+    // Only items on the band's edge need their shape when drawn upwards.
+    QList<QGraphicsItem *> covered;
+    for (QGraphicsItem *item : mScene->items(area, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder)) {
+        if (item == this || !(item->flags() & QGraphicsItem::ItemIsSelectable))
+            continue;
+        if (area.contains(item->sceneBoundingRect())
+            || (!downward() && item->collidesWithPath(item->mapFromScene(areaPath), Qt::IntersectsItemShape)))
+            covered.append(item);
+    }
+    return covered;
 }
 
 void SelectingTool::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)

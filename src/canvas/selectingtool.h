@@ -13,7 +13,8 @@ public:
 
     bool downward() const { return mDownward != 0; }
     void stretchTo(double x, double y);
-    void selectCovered();
+    // The selectable items the band picks, in stacking order.
+    QList<QGraphicsItem *> coveredItems() const;
 
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;

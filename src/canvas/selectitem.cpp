@@ -140,7 +140,6 @@ void SelectItem::layoutHandles()
 void SelectItem::setItems(const QList<QGraphicsItem *> &items)
 {
     mItems = flatten(items);
-    saveTransforms();
     setRect(mScene->selectionBounds(mItems));
     setPos(0, 0);
     layoutHandles();

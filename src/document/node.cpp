@@ -14,6 +14,7 @@
 #include "document/fontresolver.h"
 
 #include <QDebug>
+#include <QSet>
 #include <QFont>
 #include <QTextStream>
 #include <cmath>
@@ -56,6 +57,16 @@ QString lookupString(const Node *node, const QString &name, bool *found)
         return *style;
     }
     return SvgGrammar::attributeString(node->element(), name, found);
+}
+
+// The attributes the inherited fill and stroke are read from, directly or
+// through style-sheet rules.
+const QSet<QString> &paintSelectors()
+{
+    static const QSet<QString> names{QStringLiteral("style"), QStringLiteral("fill"),
+                                     QStringLiteral("stroke"), QStringLiteral("class"),
+                                     QStringLiteral("id")};
+    return names;
 }
 
 QBrush withOpacity(QBrush brush, double opacity)
@@ -450,6 +461,8 @@ void Node::setAttribute(const QString &name, const QString &value)
         printLine(QStringLiteral("Not reset"));
         return;
     }
+    if (paintSelectors().contains(name))
+        forgetPaint();
     if (value.isEmpty()) {
         mElement.removeAttribute(name);
         mAttributes.remove(name);
@@ -601,30 +614,54 @@ int Node::fontWeight() const
     return resolveFontWeight(mElement, mStyle);
 }
 
-QString Node::engraveModeValue() const
+const StyleResolver &Node::styles() const
 {
     static const StyleResolver plain;
-    const StyleResolver &styles = mDocument ? mDocument->styles() : plain;
-    switch (styles.engraveMode(mElement)) {
+    return mDocument ? mDocument->styles() : plain;
+}
+
+QString Node::engraveModeValue() const
+{
+    // Images and containers are judged by their own declaration, which the
+    // resolver reads itself; the inherited paint decides for the rest.
+    const StyleResolver::Paint &paint = resolvedPaint();
+    switch (styles().engraveMode(mElement, paint)) {
     case EngraveMode::Outline:
         return EngravingAttributes::engraveModeOutline;
-    case EngraveMode::Fill: {
-        bool found = false;
-        const QString fill = styles.inheritedValue(mElement, QStringLiteral("fill"), &found);
-        return found ? fill : QStringLiteral("#000000");
-    }
+    case EngraveMode::Fill:
+        return paint.fillSet ? paint.fill : QStringLiteral("#000000");
     case EngraveMode::None:
         break;
     }
     return QString();
 }
 
+const StyleResolver::Paint &Node::resolvedPaint() const
+{
+    if (!mPaintKnown) {
+        mPaint = styles().paint(mElement, mParent ? mParent->resolvedPaint() : StyleResolver::Paint());
+        mPaintKnown = true;
+    }
+    return mPaint;
+}
+
+void Node::forgetPaint()
+{
+    mPaintKnown = false;
+    for (Node *child : qAsConst(mChildren))
+        child->forgetPaint();
+}
+
 QBrush Node::fillBrush(bool *found, double opacity) const
+{
+    bool exists = false;
+    return fillBrushOf(lookupString(this, QStringLiteral("fill"), &exists), found, opacity);
+}
+
+QBrush Node::fillBrushOf(const QString &value, bool *found, double opacity) const
 {
     if (opacity == -1)
         opacity = mFillOpacity;
-    bool exists = false;
-    const QString value = lookupString(this, QStringLiteral("fill"), &exists);
     if (value == QLatin1String("none")) {
         if (found)
             *found = true;
@@ -652,12 +689,16 @@ QBrush Node::fillBrush(bool *found, double opacity) const
 
 QPen Node::strokePen(bool *found, double opacity, double width) const
 {
+    bool exists = false;
+    return strokePenOf(lookupString(this, QStringLiteral("stroke"), &exists), found, opacity, width);
+}
+
+QPen Node::strokePenOf(const QString &value, bool *found, double opacity, double width) const
+{
     if (opacity == -1)
         opacity = mStrokeOpacity;
     if (width == -1)
         width = mStrokeWidth;
-    bool exists = false;
-    const QString value = lookupString(this, QStringLiteral("stroke"), &exists);
     if (value == QLatin1String("none")) {
         if (found)
             *found = true;
@@ -707,10 +748,29 @@ void Node::resolvePaint(QBrush *brush, QPen *pen)
     mLineJoin = lineJoin();
     mStrokeOpacity = strokeOpacity();
     mStrokeWidth = strokeWidth();
+    // The own values serve the brush and pen and, with the parent's, the
+    // paint the engrave mode is read from, so each is looked up once.
+    bool fillFound = false;
+    const QString fill = lookupString(this, QStringLiteral("fill"), &fillFound);
+    bool strokeFound = false;
+    const QString stroke = lookupString(this, QStringLiteral("stroke"), &strokeFound);
+    if (mDocument) {
+        // The same lookup the resolver's paint() makes for one element.
+        mPaint = mParent ? mParent->resolvedPaint() : StyleResolver::Paint();
+        if (fillFound) {
+            mPaint.fill = fill;
+            mPaint.fillSet = true;
+        }
+        if (strokeFound) {
+            mPaint.stroke = stroke;
+            mPaint.strokeSet = true;
+        }
+        mPaintKnown = true;
+    }
     bool found = false;
-    *brush = fillBrush(&found, -1);
+    *brush = fillBrushOf(fill, &found, -1);
     found = false;
-    *pen = strokePen(&found, -1, -1);
+    *pen = strokePenOf(stroke, &found, -1, -1);
 }
 
 void Node::prepareDrawable()

@@ -3,6 +3,7 @@
 #include "document/attributerecord.h"
 #include "document/nodeobserver.h"
 #include "document/paintparameter.h"
+#include "document/styleresolver.h"
 
 #include <QBrush>
 #include <QDomElement>
@@ -99,6 +100,9 @@ public:
     // The fill the generator engraves the element by: "none" for an outline,
     // the fill value for a fill, empty for neither.
     QString engraveModeValue() const;
+    // The fill and stroke this element inherits as the generator reads
+    // them, kept until the paint of the element or an ancestor is written.
+    const StyleResolver::Paint &resolvedPaint() const;
 
     QBrush fillBrush(bool *found, double opacity) const;
     QPen strokePen(bool *found, double opacity, double width) const;
@@ -188,6 +192,16 @@ protected:
     PaintParameter mEngraving;
 
 private:
+    const StyleResolver &styles() const;
+    // The brush and pen for the element's own fill or stroke value.
+    QBrush fillBrushOf(const QString &value, bool *found, double opacity) const;
+    QPen strokePenOf(const QString &value, bool *found, double opacity, double width) const;
+    // Drops the kept paint of this element and its cached descendants.
+    void forgetPaint();
+
+    mutable StyleResolver::Paint mPaint;
+    mutable bool mPaintKnown = false;
+
     Node *appendChildElement(QDomElement element, const QStringList &names,
                              const QStringList &values);
     // The number `name` as the opacity and width properties read it, else

@@ -170,6 +170,12 @@ void TestSelection::rubberBand_data()
     QTest::newRow("up, touching") << QPointF(250, 150) << QPointF(150, 50) << QStringList{"b"};
     QTest::newRow("down, enclosing") << QPointF(150, -50) << QPointF(350, 150) << QStringList{"b"};
     QTest::newRow("up, across two") << QPointF(450, 150) << QPointF(250, 50) << QStringList{"b", "c"};
+    // Triangle t has its corner at (200, 200) and its slanted side from
+    // (300, 200) to (200, 300): the corner (280..300, 280..300) of its bounds
+    // lies outside it.
+    QTest::newRow("up, in the bounds only") << QPointF(300, 300) << QPointF(280, 280) << QStringList{};
+    QTest::newRow("up, on the shape") << QPointF(230, 230) << QPointF(210, 210) << QStringList{"t"};
+    QTest::newRow("down, enclosing the shape") << QPointF(190, 190) << QPointF(310, 310) << QStringList{"t"};
 }
 
 void TestSelection::rubberBand()
@@ -179,7 +185,8 @@ void TestSelection::rubberBand()
     QFETCH(QStringList, selected);
     CanvasFixture canvas("<g><rect id='a' x='0' y='0' width='100' height='100' style='fill:red;stroke:none'/>"
                          "<rect id='b' x='200' y='0' width='100' height='100' style='fill:red;stroke:none'/>"
-                         "<rect id='c' x='400' y='0' width='100' height='100' style='fill:red;stroke:none'/></g>");
+                         "<rect id='c' x='400' y='0' width='100' height='100' style='fill:red;stroke:none'/>"
+                         "<path id='t' d='M200,200 L300,200 L200,300 Z' style='fill:red;stroke:none'/></g>");
     canvas.widget().centerOn(250, 50);
     canvas.drag(canvas.toView(from), canvas.toView(to) - canvas.toView(from));
     QStringList ids;

@@ -17,6 +17,8 @@ class TestStyleResolver : public QObject
 private slots:
     void canvasAndJobAgree_data();
     void canvasAndJobAgree();
+    void modeFollowsWrites_data();
+    void modeFollowsWrites();
     void sheetRules_data();
     void sheetRules();
     void hiddenElementsHaveNoItem();
@@ -75,6 +77,61 @@ void TestStyleResolver::canvasAndJobAgree()
             : mode == "none"                    ? EngraveMode::Outline
                                                 : EngraveMode::Fill;
     QCOMPARE(int(document.styles().engraveMode(node->element())), int(expected));
+}
+
+void TestStyleResolver::modeFollowsWrites_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");   // id of the element written to
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");      // empty removes the attribute
+    QTest::addColumn<QString>("mode");       // of element t afterwards
+
+    QTest::newRow("own fill") << foreign("<rect id='t' width='5' height='5' fill='#00ff00'/>") << "t" << "fill"
+                              << "#ff0000" << "#ff0000";
+    QTest::newRow("own style") << foreign("<rect id='t' width='5' height='5' fill='#00ff00'/>") << "t" << "style"
+                               << "fill:none;stroke:red" << "none";
+    QTest::newRow("style removed") << foreign("<rect id='t' width='5' height='5' fill='#00ff00' style='fill:none'/>")
+                                   << "t" << "style" << "" << "#00ff00";
+    QTest::newRow("parent's fill") << foreign("<g id='g' fill='#0000ff'><rect id='t' width='5' height='5'/></g>")
+                                   << "g" << "fill" << "#00ff00" << "#00ff00";
+    QTest::newRow("grandparent's style")
+            << foreign("<g id='g' style='fill:#0000ff'><g><rect id='t' width='5' height='5'/></g></g>") << "g"
+            << "style" << "fill:none;stroke:red" << "none";
+    QTest::newRow("class picks a rule")
+            << foreign("<style>.a { fill: #ff0000 }</style><rect id='t' fill='#00ff00' width='5' height='5'/>") << "t"
+            << "class" << "a" << "#ff0000";
+    QTest::newRow("id picks a rule")
+            << foreign("<style>#u { fill: #ff0000 }</style><rect id='t' fill='#00ff00' width='5' height='5'/>") << "t"
+            << "id" << "u" << "#ff0000";
+}
+
+// The mode is kept with the element once resolved: every write that can
+// change it, on the element or an ancestor, must be seen.
+void TestStyleResolver::modeFollowsWrites()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(QString, mode);
+
+    SVGDocument document(text);
+    Node *node = DesignFixture::nodeById(document, "t");
+    Node *target = DesignFixture::nodeById(document, written);
+    QVERIFY(node && target);
+    QVERIFY(node->engraveModeValue() != mode);
+    target->setAttribute(name, value);
+    QCOMPARE(node->engraveModeValue(), mode);
+    // What the generator reads from the written text.
+    SVGDocument reread(document.toSvgText());
+    const QDomElement fresh = reread.domDocument().elementsByTagName("rect").at(0).toElement();
+    bool found = false;
+    const QString fill = reread.styles().inheritedValue(fresh, "fill", &found);
+    const EngraveMode generated = reread.styles().engraveMode(fresh);
+    QCOMPARE(int(generated), int(mode == "none" ? EngraveMode::Outline : EngraveMode::Fill));
+    if (generated == EngraveMode::Fill)
+        QCOMPARE(fill, mode);
 }
 
 void TestStyleResolver::sheetRules_data()

@@ -12,6 +12,8 @@
 #include <QDebug>
 #include <QGraphicsItem>
 #include <QGraphicsSceneMouseEvent>
+#include <QSet>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -122,9 +124,10 @@ void SelectTool::mouseRelease(QGraphicsSceneMouseEvent *event)
     } else if (mPressState == RubberBand && mRubberBand) {
         SelectingTool *band = mRubberBand;
         mRubberBand = nullptr;
-        band->selectCovered();
+        const QList<QGraphicsItem *> covered = band->coveredItems();
         scene()->removeItem(band);
         delete band;
+        selectBanded(covered);
     }
 }
 
@@ -167,8 +170,9 @@ void SelectTool::rebuildFrame(const QList<QGraphicsItem *> &items)
 {
     removeFrame();
     const QList<QGraphicsItem *> flat = SelectItem::flatten(items);
+    // The transforms an undo restores are saved when a gesture on the frame
+    // starts, not for every selection.
     mFrame = new SelectItem(scene()->selectionBounds(flat), scene(), flat);
-    mFrame->saveTransforms();
 }
 
 void SelectTool::leftSelected(QGraphicsItem *item)
@@ -234,10 +238,56 @@ void SelectTool::selectionChanged()
         mInSelectNode = false;
         scene()->setSelectedItemList(selected);
         qDebug() << "2222222    mSelectedItemList" << selected.size();
-    }
-    if (scene()->suppressSelectionSignals())
+        if (!scene()->suppressSelectionSignals())
+            showSelection(selected);
         return;
-    const QList<QGraphicsItem *> selected = scene()->selectedItems();
+    }
+    if (!scene()->suppressSelectionSignals())
+        showSelection(scene()->selectedItems());
+}
+
+void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
+{
+    // Banded group members stand for their group, once.
+    QList<QGraphicsItem *> picked;
+    QSet<QGraphicsItem *> seen;
+    for (QGraphicsItem *item : covered) {
+        GraphicsGroupItem *group = ownerGroupOf(item);
+        QGraphicsItem *chosen = group ? static_cast<QGraphicsItem *>(group) : item;
+        if (!seen.contains(chosen)) {
+            seen.insert(chosen);
+            picked.append(chosen);
+        }
+    }
+    // One selection change for the whole band, and none when nothing
+    // changed, as the scene's own area selection gives.
+    bool changed = false;
+    mInSelectNode = true;
+    {
+        const QSignalBlocker quiet(scene());
+        for (QGraphicsItem *item : scene()->selectedItems()) {
+            if (!seen.contains(item)) {
+                item->setSelected(false);
+                changed = true;
+            }
+        }
+        for (QGraphicsItem *item : qAsConst(picked)) {
+            changed = changed || !item->isSelected();
+            item->setSelected(true);
+        }
+    }
+    if (changed)
+        emit scene()->selectionChanged();
+    mInSelectNode = false;
+    if (!changed)
+        return;
+    scene()->setSelectedItemList(picked);
+    if (!scene()->suppressSelectionSignals())
+        showSelection(picked);
+}
+
+void SelectTool::showSelection(const QList<QGraphicsItem *> &selected)
+{
     if (selected.isEmpty()) {
         removeFrame();
         emit scene()->selectNoneNode();

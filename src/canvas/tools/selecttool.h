@@ -54,6 +54,10 @@ private:
     void moveBy(QGraphicsItem *item, const QPointF &from, const QPointF &to);
     void commitDrag();
     void removeRubberBand();
+    // Selects what a band covered, as one selection change.
+    void selectBanded(const QList<QGraphicsItem *> &covered);
+    // Frames `selected` and sends its summary to the panel.
+    void showSelection(const QList<QGraphicsItem *> &selected);
 
     ScenePressState mPressState = PressedOnItem;
     bool mMoved = false;
