@@ -27,6 +27,7 @@
 #include <QFont>
 #include <QGraphicsView>
 #include <QSettings>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
@@ -92,6 +93,8 @@ MainWindow::MainWindow(QWidget *parent)
     mActions = new ActionSet(this);
     mActions->buildMenus(this);
     mActions->buildToolBars(this);
+    // Where the actions' tips show as the pointer passes over them.
+    statusBar()->setSizeGripEnabled(true);
     // Rotate is in no menu or toolbar; its shortcut needs a widget to live on.
     addAction(mActions->rotateAction);
     mFiles = new FileCommands(this, mSvgView, mActions->saveAction);

@@ -1,5 +1,7 @@
 #include "canvas/svgview.h"
 
+#include "canvas/commands/elementattachment.h"
+
 #include "canvas/commands/addundo.h"
 #include "canvas/designview.h"
 #include "canvas/jobgenerationdialog.h"
@@ -109,13 +111,10 @@ void SVGView::discardNode(Node *node)
     if (mScene->drawingNode() == node)
         mScene->setDrawingNode(nullptr);
     mUndoStack.dropAdd(node);
-    QGraphicsItem *item = itemOf(node);
-    // The object goes first: the factory forgets the item, which the scene
-    // still owns until it is deleted here.
-    Node *parent = node->parent();
-    parent->removeChild(node);
-    delete item;
-    parent->fitContainerToChildren();
+    // The way undo takes an element out, so the tree view and the frame hear
+    // of it too; nothing can bring this one back.
+    if (ElementAttachment::detach(mScene, node))
+        ElementAttachment::destroyDetached(mScene, node);
 }
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)

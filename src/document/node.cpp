@@ -497,17 +497,6 @@ Node *Node::addTextChildElement(const QString &tag, const QStringList &names,
     return appendChildElement(element, names, values);
 }
 
-bool Node::removeChild(Node *child)
-{
-    const int row = child ? mChildren.key(child, -1) : -1;
-    if (row < 0)
-        return false;
-    mChildren.remove(row);
-    mElement.removeChild(child->mElement);
-    delete child;
-    return true;
-}
-
 Node *Node::appendChildElement(QDomElement element, const QStringList &names,
                                const QStringList &values)
 {

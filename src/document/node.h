@@ -88,10 +88,6 @@ public:
     Node *addChildElement(const QString &tag, const QStringList &names, const QStringList &values);
     Node *addTextChildElement(const QString &tag, const QStringList &names,
                               const QStringList &values, const QString &text);
-    // Takes a child element out of the DOM and deletes its object (the
-    // observer hears of it). Meant for the last child, as a drawing that came
-    // to nothing is: the rows of later siblings are not renumbered.
-    bool removeChild(Node *child);
 
     // Sets one attribute through the element's own rules and tells the view;
     // the record undoes it. Nothing for kinds that take no changes.

@@ -27,6 +27,7 @@
 #include <QTranslator>
 #include <QTemporaryDir>
 #include <QSemaphore>
+#include <QStatusBar>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -238,6 +239,9 @@ void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon()
     QVERIFY(action);
     QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
     QCOMPARE(action->statusTip(), tip);
+    // The pointer over a menu entry or tool button shows the tip below.
+    action->showStatusText(&window);
+    QCOMPARE(window.statusBar()->currentMessage(), tip);
     QCOMPARE(!action->icon().isNull(), icon);
     if (icon) {
         for (int size : {16, 24}) {

@@ -397,6 +397,7 @@ void TestDrawingTools::emptyDrawingsAreTakenBackWithTheirAddCommand()
     const int items = canvas.scene()->items().size();
     const int cached = canvas.view.currentLayer()->cachedChildCount();
     canvas.view.pushUndo(std::make_unique<StandInEdit>());
+    QSignalSpy removedRows(canvas.view.document(), &QAbstractItemModel::rowsRemoved);
 
     if (tool == DoodleTool::Line)
         QTest::ignoreMessage(QtDebugMsg, "Qt::LeftButton");
@@ -415,6 +416,8 @@ void TestDrawingTools::emptyDrawingsAreTakenBackWithTheirAddCommand()
     QCOMPARE(canvas.view.document()->toSvgText(), before);
     QCOMPARE(canvas.scene()->items().size(), items);
     QCOMPARE(canvas.view.currentLayer()->cachedChildCount(), cached);
+    // The tree view hears that the row went.
+    QCOMPARE(removedRows.count(), 1);
     // Only the add command goes: redo has nothing to put back.
     QCOMPARE(canvas.view.undoStack().count(), 1);
     QCOMPARE(canvas.view.undoStack().position(), 0);
