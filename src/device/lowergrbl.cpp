@@ -736,6 +736,14 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     // The watch and the port's own error may both report one loss.
     if (!mPortWatch->isActive() && !mSerial->isOpen())
         return;
+    // Answers that arrived before the loss still count for the resume point;
+    // nothing more is written to a port that is going.
+    if (mSerial->isOpen() && !mPortName.isEmpty()) {
+        const int suppressed = mWritesSuppressed;
+        mWritesSuppressed = 1;
+        lowerRead();
+        mWritesSuppressed = suppressed;
+    }
     notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? mSerial->currentName() : mPortName);
     if (mSerial->isOpen())
         mSerial->close();
