@@ -69,6 +69,20 @@ EngraverEmulator::Options emulatorOptions(const QString &logPath, bool partMode)
     return options;
 }
 
+// Lines already on their way when the stop went out still arrive after it
+// (the reset empties only the engraver's buffer): waits until none comes.
+void waitUntilQuiet(EngraverEmulator &emulator)
+{
+    int last = -1;
+    for (int i = 0; i < 50; ++i) {
+        const int count = emulator.receivedLines().size();
+        if (count == last)
+            return;
+        last = count;
+        QTest::qWait(200);
+    }
+}
+
 } // namespace
 
 class TestRecovery : public QObject
@@ -78,6 +92,8 @@ private slots:
     void initTestCase();
     void resumeAfterInterruption_data();
     void resumeAfterInterruption();
+    void resumeOnlyWhenAsked_data();
+    void resumeOnlyWhenAsked();
 };
 
 void TestRecovery::initTestCase()
@@ -141,9 +157,8 @@ void TestRecovery::resumeAfterInterruption()
                                          && valuesFor(spy, PanelNotice::JobProgress).last().toDouble() >= 30,
                                  20000);
         grbl.getPanelMessage(message(PanelCommand::StopPrint, "0"));
-        // Everything written before the reset has run or was dropped by it.
         QTRY_VERIFY(first.receivedRealtime().contains('\x18'));
-        QTest::qWait(200);
+        waitUntilQuiet(first);
     } else {
         QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::Disconnected).size(), 1, 10000);
     }
@@ -188,6 +203,58 @@ void TestRecovery::resumeAfterInterruption()
     QVERIFY2(unmatched(whole, burned).isEmpty(), qPrintable("not burned: " + describe(unmatched(whole, burned))));
     QVERIFY2(unmatched(burned, whole).isEmpty(), qPrintable("burned wrongly: " + describe(unmatched(burned, whole))));
     QCOMPARE(engraver->overflowCount(), 0);
+}
+
+void TestRecovery::resumeOnlyWhenAsked_data()
+{
+    QTest::addColumn<QString>("before");    // what happens between the interruption and ResumePrint
+    QTest::addColumn<bool>("kept");         // the resume point is still there afterwards
+
+    QTest::newRow("dismissed") << "dismiss" << false;
+    QTest::newRow("replaced by a new job") << "new job" << false;
+    QTest::newRow("link lost, not connected again") << "link lost" << true;
+}
+
+void TestRecovery::resumeOnlyWhenAsked()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, kept);
+    EngraverEmulator::Options options;
+    options.hardwareVersion = QStringLiteral("1.0.0");
+    options.firmwareVersion = QStringLiteral("0.1.5");
+    options.throttle = true;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    grbl.grblGcodePrint(rasterJob());
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::JobProgress).isEmpty(), 10000);
+    grbl.getPanelMessage(message(PanelCommand::StopPrint, "0"));
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::ResumeRow).size(), 1);
+    QVERIFY(grbl.hasResumePoint());
+    QTRY_VERIFY(emulator.receivedRealtime().contains('\x18'));
+    waitUntilQuiet(emulator);
+
+    if (before == "dismiss") {
+        grbl.getPanelMessage(message(PanelCommand::ResumeDismissed, "1"));
+    } else if (before == "new job") {
+        const QList<GCodeBuffer> job{GCodeBuffer::g(90), GCodeBuffer::m(2)};
+        spy.clear();
+        grbl.grblGcodePrint(job);
+        QTRY_VERIFY(!valuesFor(spy, PanelNotice::JobFinished).isEmpty());
+    } else {
+        emulator.stop();
+        QTRY_VERIFY(!grbl.isConnected());
+    }
+    QCOMPARE(grbl.hasResumePoint(), kept);
+    const int received = kept ? 0 : emulator.receivedLines().size();
+    grbl.getPanelMessage(message(PanelCommand::ResumePrint, "1"));
+    QTest::qWait(300);
+    QVERIFY(!grbl.isPrinting());
+    QCOMPARE(grbl.hasResumePoint(), kept);
+    if (!kept)
+        QCOMPARE(emulator.receivedLines().size(), received);
 }
 
 QTEST_MAIN(TestRecovery)
