@@ -92,6 +92,7 @@ private slots:
     void initTestCase();
     void resumeAfterInterruption_data();
     void resumeAfterInterruption();
+    void secondInterruptionNamesTheOriginalRow();
     void resumeOnlyWhenAsked_data();
     void resumeOnlyWhenAsked();
 };
@@ -203,6 +204,48 @@ void TestRecovery::resumeAfterInterruption()
     QVERIFY2(unmatched(whole, burned).isEmpty(), qPrintable("not burned: " + describe(unmatched(whole, burned))));
     QVERIFY2(unmatched(burned, whole).isEmpty(), qPrintable("burned wrongly: " + describe(unmatched(burned, whole))));
     QCOMPARE(engraver->overflowCount(), 0);
+}
+
+void TestRecovery::secondInterruptionNamesTheOriginalRow()
+{
+    // A resumed job stopped again offers the row as the original job numbers
+    // it, and the three runs together burn the whole job.
+    const QList<GCodeBuffer> job = rasterJob();
+    QTemporaryDir folder;
+    const QString log = folder.filePath("executed.log");
+    EngraverEmulator::Options options = emulatorOptions(log, false);
+    options.throttle = true;
+    EngraverEmulator emulator(options);
+    QVERIFY(emulator.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, emulator));
+    grbl.grblGcodePrint(job);
+
+    QVector<QLineF> burned;
+    QList<int> offers;
+    int logged = 0;
+    for (int run = 0; run < 2; ++run) {
+        spy.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::JobProgress).isEmpty()
+                                         && valuesFor(spy, PanelNotice::JobProgress).last().toDouble() >= 40,
+                                 20000);
+        grbl.getPanelMessage(message(PanelCommand::StopPrint, "0"));
+        QTRY_COMPARE(valuesFor(spy, PanelNotice::ResumeRow).size(), 1);
+        offers << valuesFor(spy, PanelNotice::ResumeRow).first().toInt();
+        waitUntilQuiet(emulator);
+        const QStringList lines = logLines(log);
+        burned += segmentsOf(lines.mid(logged));
+        logged = lines.size();
+        grbl.getPanelMessage(message(PanelCommand::ResumePrint, "1"));
+    }
+    QVERIFY2(offers.at(1) > offers.at(0), qPrintable(QStringLiteral("rows %1, then %2").arg(offers.at(0)).arg(offers.at(1))));
+    spy.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(!valuesFor(spy, PanelNotice::JobFinished).isEmpty(), 30000);
+    burned += segmentsOf(logLines(log).mid(logged));
+    const QVector<QLineF> whole = segmentsOf(linesOf(job));
+    QVERIFY2(unmatched(whole, burned).isEmpty(), qPrintable("not burned: " + describe(unmatched(whole, burned))));
+    QVERIFY2(unmatched(burned, whole).isEmpty(), qPrintable("burned wrongly: " + describe(unmatched(burned, whole))));
 }
 
 void TestRecovery::resumeOnlyWhenAsked_data()
