@@ -1003,6 +1003,33 @@
     </message>
 </context>
 <context>
+    <name>ResumeOffer</name>
+    <message>
+        <source>任务已中断。</source>
+        <translation>The job was interrupted.</translation>
+    </message>
+    <message>
+        <source>激光头已回原点或已重新定位</source>
+        <translation>The head is homed or back in place</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>恢复前请先连接设备，并让激光头回原点或移回原来的位置。</source>
+        <translation>Before resuming, connect the engraver and home the head or move it back to where it was.</translation>
+    </message>
+    <message>
+        <source>从第 %1 行恢复</source>
+        <translation>Resume from row %1</translation>
+    </message>
+    <message>
+        <source>从第 %1 个轮廓恢复</source>
+        <translation>Resume from outline %1</translation>
+    </message>
+</context>
+<context>
     <name>SVGDocument</name>
     <message>
         <source>Element</source>

@@ -1003,6 +1003,33 @@
     </message>
 </context>
 <context>
+    <name>ResumeOffer</name>
+    <message>
+        <source>任务已中断。</source>
+        <translation>ジョブが中断されました。</translation>
+    </message>
+    <message>
+        <source>激光头已回原点或已重新定位</source>
+        <translation>レーザーヘッドは原点復帰済み、または位置を戻しました</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>破棄</translation>
+    </message>
+    <message>
+        <source>恢复前请先连接设备，并让激光头回原点或移回原来的位置。</source>
+        <translation>再開する前に機器を接続し、レーザーヘッドを原点に戻すか元の位置へ移動してください。</translation>
+    </message>
+    <message>
+        <source>从第 %1 行恢复</source>
+        <translation>%1 行目から再開</translation>
+    </message>
+    <message>
+        <source>从第 %1 个轮廓恢复</source>
+        <translation>%1 番目の輪郭から再開</translation>
+    </message>
+</context>
+<context>
     <name>SVGDocument</name>
     <message>
         <source>Element</source>

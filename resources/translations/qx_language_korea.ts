@@ -1003,6 +1003,33 @@
     </message>
 </context>
 <context>
+    <name>ResumeOffer</name>
+    <message>
+        <source>任务已中断。</source>
+        <translation>작업이 중단되었습니다.</translation>
+    </message>
+    <message>
+        <source>激光头已回原点或已重新定位</source>
+        <translation>레이저 헤드를 원점 복귀했거나 다시 위치시켰습니다</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>恢复前请先连接设备，并让激光头回原点或移回原来的位置。</source>
+        <translation>재개하기 전에 장치를 연결하고 레이저 헤드를 원점으로 보내거나 원래 위치로 옮기십시오.</translation>
+    </message>
+    <message>
+        <source>从第 %1 行恢复</source>
+        <translation>%1번째 행부터 재개</translation>
+    </message>
+    <message>
+        <source>从第 %1 个轮廓恢复</source>
+        <translation>%1번째 윤곽부터 재개</translation>
+    </message>
+</context>
+<context>
     <name>SVGDocument</name>
     <message>
         <source>Element</source>

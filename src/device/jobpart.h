@@ -17,4 +17,6 @@ struct JobPart
     // Removes the records it takes from `pending`; an empty part when nothing
     // is pending.
     static JobPart take(QList<GCodeBuffer> &pending, int minimum = minimumSize);
+    // The same from `job` at `*next`, which moves past the records taken.
+    static JobPart take(const QList<GCodeBuffer> &job, int *next, int minimum = minimumSize);
 };

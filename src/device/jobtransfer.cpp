@@ -16,17 +16,23 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
     qDebug() << "grblGcodeBuf refresh";
     mPrinting = true;
-    mPending = g;
+    // A new job replaces whatever waited to be resumed.
+    mResumeUnit = -1;
+    mRowsBefore = 0;
+    mOutlinesBefore = 0;
+    mJob = g;
+    mNextRecord = 0;
+    mAcknowledged = 0;
     if (mGenericGrbl) {
         // The fan words belong to the engraver's models; a standard
         // controller would answer each with "error:20".
-        mPending.erase(std::remove_if(mPending.begin(), mPending.end(),
-                                      [](const GCodeBuffer &record) {
-                                          return record.M == 106 || record.M == 107;
-                                      }),
-                       mPending.end());
+        mJob.erase(std::remove_if(mJob.begin(), mJob.end(),
+                                  [](const GCodeBuffer &record) {
+                                      return record.M == 106 || record.M == 107;
+                                  }),
+                   mJob.end());
     }
-    mTotalLines = mPending.size();
+    mTotalLines = mJob.size();
     mSentLines = 0;
     mLastReported = 0;
     mReportStep = static_cast<int>(mTotalLines / 100.0);
@@ -93,9 +99,9 @@ void LowerGrbl::streamLines()
     if (mFileTransferModel || mAccount.freeBytes() < streamStartSpace() || !mPrinting)
         return;
     QByteArray line;
-    while (!mPending.isEmpty()) {
+    while (mNextRecord < mJob.size()) {
         line.clear();
-        mPending.constFirst().appendTo(line);
+        mJob.at(mNextRecord).appendTo(line);
         // A line longer than a small buffer allows goes out alone, so the
         // job never waits for space that cannot come.
         const bool alone = mAccount.inFlight().isEmpty();
@@ -105,10 +111,12 @@ void LowerGrbl::streamLines()
             if (!alone)
                 break;
             qDebug() << "line longer than the receive buffer, left out:" << line;
-        } else if (mWritesSuppressed == 0) {
-            writeToPort(line);
+        } else {
+            mInFlightRecords.append(mNextRecord);
+            if (mWritesSuppressed == 0)
+                writeToPort(line);
         }
-        mPending.removeFirst();
+        ++mNextRecord;
         ++mSentLines;
         reportProgress();
     }
@@ -126,7 +134,8 @@ int LowerGrbl::streamStartSpace() const
 
 void LowerGrbl::clearJob()
 {
-    mPending.clear();
+    // Nothing more is sent; the records stay for a resume until forgotten.
+    mNextRecord = mJob.size();
     mPackageBuffer.clear();
     mUploadLeft = 0;
     mUploadTicker->stop();
@@ -134,10 +143,10 @@ void LowerGrbl::clearJob()
 
 bool LowerGrbl::sendNextPart()
 {
-    if (mPending.isEmpty())
+    if (mNextRecord >= mJob.size())
         return false;
     mPackageBuffer.clear();
-    const JobPart part = JobPart::take(mPending);
+    const JobPart part = JobPart::take(mJob, &mNextRecord);
     qDebug() << "size:" << part.text.size();
     if (!ZlibStream::compress(part.text, &mPackageBuffer)) {
         qDebug() << "compress error";
@@ -217,7 +226,7 @@ void LowerGrbl::packageReceived()
     // Whatever the estimate said, the engraver now holds the whole part.
     mUploadTicker->stop();
     reportPercent(mSentLines);
-    if (mPending.isEmpty()) {
+    if (mNextRecord >= mJob.size()) {
         writeCounted(QByteArrayLiteral("$@file@done\n"), false);
         qDebug() << "one package finished";
     }
@@ -251,5 +260,6 @@ void LowerGrbl::endOfJob()
     notifyPanel(PanelNotice::JobFinished, 1);
     mPrinting = false;
     clearJob();
+    forgetJob();
     qDebug() << "print done" << mAccount.freeBytes();
 }

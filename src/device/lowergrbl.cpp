@@ -162,6 +162,8 @@ void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
     const bool realtime = !counted && data.size() == 1;
     if (realtime ? mAccount.size() <= 0 : !mAccount.take(data.size(), counted))
         return;
+    if (counted)
+        mInFlightRecords.append(-1);
     if (mWritesSuppressed == 0)
         writeToPort(data);
 }
@@ -174,12 +176,18 @@ void LowerGrbl::writeToPort(const QByteArray &data)
 
 void LowerGrbl::acknowledgeOldest()
 {
-    mAccount.acknowledgeOldest();
+    if (!mAccount.acknowledgeOldest() || mInFlightRecords.isEmpty())
+        return;
+    // "error:" answers a line too: the engraver has gone past it.
+    const int record = mInFlightRecords.takeFirst();
+    if (record >= 0)
+        mAcknowledged = record + 1;
 }
 
 void LowerGrbl::setBufferSize(int n)
 {
     mAccount.setBufferSize(n);
+    mInFlightRecords.clear();
 }
 
 // ---- readers ----
@@ -629,6 +637,12 @@ void LowerGrbl::handleMessage(const QString &message)
     case PanelCommand::MachineSetting:
         applyMachineSetting(PanelMessage::textValue(message));
         break;
+    case PanelCommand::ResumePrint:
+        resumeJob();
+        break;
+    case PanelCommand::ResumeDismissed:
+        forgetJob();
+        break;
     case PanelCommand::RestoreDefaults:
         sendCommand(QByteArrayLiteral("$RST=*\n"), true);
         break;
@@ -722,8 +736,23 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     // The watch and the port's own error may both report one loss.
     if (!mPortWatch->isActive() && !mSerial->isOpen())
         return;
+    // Answers that arrived before the loss still count for the resume point;
+    // nothing more is written to a port that is going.
+    if (mSerial->isOpen() && !mPortName.isEmpty()) {
+        const int suppressed = mWritesSuppressed;
+        mWritesSuppressed = 1;
+        lowerRead();
+        mWritesSuppressed = suppressed;
+    }
     notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? mSerial->currentName() : mPortName);
     if (mSerial->isOpen())
         mSerial->close();
     mPortWatch->stop();
+    interruptJob();
+    // Nothing of the job may go to the next connection by itself, and a part
+    // that was uploading will never be confirmed.
+    mPrinting = false;
+    mPartInFlight = false;
+    mPartTimeout->stop();
+    clearJob();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/jobmap.h"
 #include "device/grblreply.h"
 #include "device/grblsettings.h"
 #include "device/panelmessageid.h"
@@ -73,7 +74,15 @@ public:
     bool isSearching() const;
     QStringList searchedPorts() const;
     const GrblSettings &deviceSettings() const { return mDeviceSettings; }
-    int pendingRecords() const { return mPending.size(); }
+    int pendingRecords() const { return mJob.size() - mNextRecord; }
+    // Records of the job in flight the engraver answered (line mode).
+    int acknowledgedRecords() const { return mAcknowledged; }
+    // Whether an interrupted job waits to be taken up again.
+    bool hasResumePoint() const { return mResumeUnit >= 0; }
+
+    // Answered moves GRBL may still hold unexecuted in its planner (16
+    // blocks in GRBL 1.1); a resume starts before the oldest of them.
+    static constexpr int plannerBlocks = 16;
 
 signals:
     void sendPanelMessage(QStringList message);
@@ -139,6 +148,12 @@ private:
     void endOfJob();
     void repeatPendingHold();
 
+    // Recovery (jobrecovery.cpp).
+    // The job in flight ended early: keeps where to take it up and offers it.
+    void interruptJob();
+    void resumeJob();
+    void forgetJob();
+
     // Machine commands (machinecommands.cpp).
     void home();
     void jog(double speed, double distance, int direction);
@@ -199,8 +214,23 @@ private:
     int mSearchPeriod = 2500;
     int mPartTimeoutMs = 50000;
 
-    // Job.
-    QList<GCodeBuffer> mPending;
+    // Job. The records stay until the job ends, so an interrupted one can be
+    // taken up again; mNextRecord is the first not yet sent.
+    QList<GCodeBuffer> mJob;
+    int mNextRecord = 0;
+    // Parallel to the account's commands in flight: the job record each one
+    // carries, or -1 for other commands.
+    QList<int> mInFlightRecords;
+    int mAcknowledged = 0;
+    // Set when the job in flight is interrupted: the unit to take it up at,
+    // and the rows and outlines of the original job before the one in
+    // flight (a resumed job numbers them as the original did).
+    int mResumeUnit = -1;
+    int mRowsBefore = 0;
+    int mOutlinesBefore = 0;
+    JobMap::Unit mResumeAt;
+    int mResumeRowsBefore = 0;
+    int mResumeOutlinesBefore = 0;
     QByteArray mPackageBuffer;
     int mPartNumber = 0;
     int mTotalLines = 0;

@@ -76,6 +76,7 @@ bool LowerGrbl::softReset()
         return false;
     }
     mStopPending = false;
+    interruptJob();
     mPrinting = false;
     clearJob();
     return true;

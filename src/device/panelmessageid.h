@@ -36,6 +36,10 @@ enum class PanelCommand {
     FeedOverride = 26,
     RapidOverride = 27,
     SpindleOverride = 28,
+    // Takes the interrupted job up again where the controller offered it;
+    // only ever sent after the user confirmed the head's position.
+    ResumePrint = 29,
+    ResumeDismissed = 30,   // the offer is declined: the job is forgotten
 };
 
 // Controller to operate panel (LowerGrbl::sendPanelMessage).
@@ -77,6 +81,10 @@ enum class PanelNotice {
     GenericController = 31,
     // 1: laser mode is off ($32=0), so the laser stops at every corner.
     LaserModeOff = 32,
+    // The job in flight was interrupted (link lost or stopped) and can be
+    // taken up at the start of this raster row or outline (1 for the first).
+    ResumeRow = 33,
+    ResumeOutline = 34,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

@@ -3,6 +3,7 @@
 #include "common/settingsnames.h"
 #include "device/panelmessage.h"
 #include "panels/lineseparator.h"
+#include "panels/resumeoffer.h"
 #include "panels/scrolltext.h"
 #include "panels/wheelguard.h"
 
@@ -203,6 +204,8 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     mTransferBar->setValue(0);
 
     layout->addLayout(row({mStartButton, mStopButton, mPauseButton}));
+    mResumeOffer = new ResumeOffer(group);
+    layout->addWidget(mResumeOffer);
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(row({new QLabel(tr("打印功率:"), group), mPowerSpin, mPowerSlider}));
     layout->addWidget(new LineSeparator(group));
@@ -224,6 +227,9 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     connect(mStartButton, &QPushButton::clicked, this, &LowerOperatePanel::startPrint);
     connect(mStopButton, &QPushButton::clicked, this, &LowerOperatePanel::stopPrint);
     connect(mPauseButton, &QPushButton::clicked, this, &LowerOperatePanel::pausePrint);
+    connect(mResumeOffer, &ResumeOffer::resumeRequested, this, &LowerOperatePanel::resumePrint);
+    connect(mResumeOffer, &ResumeOffer::dismissed, this,
+            [this] { sendToDevice(PanelCommand::ResumeDismissed, 1); });
     connect(mPowerSpin, qOverload<double>(&Spin::valueChanged), this, &LowerOperatePanel::setPrintLaser);
     connect(mPowerSlider, &QSlider::sliderReleased, this, &LowerOperatePanel::printLaserSliderRelease);
     connect(mPowerSlider, &QSlider::valueChanged, this, &LowerOperatePanel::setPrintLaserSpin);
@@ -486,7 +492,19 @@ void LowerOperatePanel::startPrint(bool)
     }
     printing = true;
     mStartButton->setEnabled(false);
+    mResumeOffer->clear();
     emit gcodeRequested();
+}
+
+void LowerOperatePanel::resumePrint()
+{
+    // The offer checked the link and the user's confirmation; the job is
+    // the controller's, so it is taken up there.
+    if (printing || !mConnected)
+        return;
+    printing = true;
+    mStartButton->setEnabled(false);
+    sendToDevice(PanelCommand::ResumePrint, 1);
 }
 
 void LowerOperatePanel::endPrinting()
@@ -748,7 +766,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         return;
     bool ok = false;
     const int id = tokens.at(0).toInt(&ok);
-    if (!ok || id < 0 || id > int(PanelNotice::LaserModeOff))
+    if (!ok || id < 0 || id > int(PanelNotice::ResumeOutline))
         return;
     bool hasValue = false;
     const double v = tokens.size() > 1 ? tokens.at(1).toDouble(&hasValue) : 0;
@@ -778,9 +796,11 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
     case PanelNotice::Connected:
         if (message.contains(QLatin1String("none"))) {
             mConnected = false;
+            mResumeOffer->setConnected(false);
             mStatus->setText(tr("未找到设备"));
         } else {
             mConnected = true;
+            mResumeOffer->setConnected(true);
             // An engraver model until the controller says otherwise.
             showControllerKind(false);
             mStatus->setText(tr("已连接到%1").arg(text));
@@ -789,6 +809,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         break;
     case PanelNotice::Disconnected:
         mConnected = false;
+        mResumeOffer->setConnected(false);
         mStatus->setText(tr("已断开链接：%1").arg(text));
         sendToDevice(PanelCommand::StopPrint, 0);
         endPrinting();
@@ -898,6 +919,15 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         break;
     case PanelNotice::GenericController:
         showControllerKind(v == 1);
+        break;
+    case PanelNotice::ResumeRow:
+    case PanelNotice::ResumeOutline:
+        if (!hasValue || v < 1)
+            return;
+        if (static_cast<PanelNotice>(id) == PanelNotice::ResumeRow)
+            mResumeOffer->offerRow(static_cast<int>(v));
+        else
+            mResumeOffer->offerOutline(static_cast<int>(v));
         break;
     case PanelNotice::LaserModeOff:
         inform(tr("提示"), tr("控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。"));

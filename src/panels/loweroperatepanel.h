@@ -12,6 +12,7 @@ class QHBoxLayout;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+class ResumeOffer;
 class ScrollText;
 
 // The panel that drives the engraver. It never touches the port: every action
@@ -58,6 +59,7 @@ private slots:
     void startPrint(bool checked = false);
     void stopPrint(bool checked = false);
     void pausePrint(bool checked = false);
+    void resumePrint();
     void setPrintLaser(double d);
     void setPrintLaserSpin(int value);
     void printLaserSliderRelease();
@@ -143,6 +145,7 @@ private:
     QDoubleSpinBox *mSpeedSpin = nullptr;
     QSlider *mSpeedSlider = nullptr;
     QProgressBar *mTransferBar = nullptr;
+    ResumeOffer *mResumeOffer = nullptr;
 
     QDoubleSpinBox *mIdlePowerSpin = nullptr;
     QPushButton *mLaserButton = nullptr;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QLineF>
 #include <QRectF>
+#include <QVector>
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,8 @@
 
 // A small G-code interpreter for tests: follows G0/G1 moves in absolute (G90)
 // and relative (G91) mode with modal S, and collects the bounding box of the
-// moves that burn (G1 with S above 0 while the laser is on, M3 or M4).
+// moves that burn (G1 with S above 0 while the laser is on, M3 or M4), and
+// the burning moves themselves.
 // Independent of the generator, so it checks what the engraver would do.
 class GCodeInterpreter
 {
@@ -65,14 +68,20 @@ public:
                 break;
             }
         }
+        const int index = lines++;
         if (!hasX && !hasY)
             return;
+        if (motion == 0 && !relative && hasX && hasY && firstPositioningLine < 0)
+            firstPositioningLine = index;
         const double nextX = hasX ? (relative ? posX + x : x) : posX;
         const double nextY = hasY ? (relative ? posY + y : y) : posY;
         if (motion == 1 && laserOn && power > 0 && (nextX != posX || nextY != posY)) {
             include(posX, posY);
             include(nextX, nextY);
             ++burns;
+            segments.append(QLineF(posX, posY, nextX, nextY));
+            if (firstBurnLine < 0)
+                firstBurnLine = index;
         }
         posX = nextX;
         posY = nextY;
@@ -84,6 +93,11 @@ public:
     }
 
     int burns = 0;
+    QVector<QLineF> segments;
+    // Lines are counted from 0 as step() sees them; -1 while there was none.
+    int lines = 0;
+    int firstBurnLine = -1;
+    int firstPositioningLine = -1;    // the first G0 to an absolute X and Y
     double posX = 0;
     double posY = 0;
 

@@ -53,6 +53,20 @@ Engraver::Engraver(const Options &options, SerialLink *link, QObject *parent)
     connect(mJobTimer, &QTimer::timeout, this, &Engraver::runJobSlice);
     connect(mLink, &SerialLink::received, this, &Engraver::receive);
     connect(mLink, &SerialLink::answersDelivered, this, &Engraver::answersDelivered);
+    if (!options.executedLogPath.isEmpty()) {
+        mExecutedLog = new QFile(options.executedLogPath, this);
+        if (!mExecutedLog->open(QIODevice::WriteOnly | QIODevice::Append))
+            QTextStream(stderr) << "plimb-engraver-sim: cannot write " << options.executedLogPath << '\n';
+    }
+}
+
+void Engraver::logExecuted(const QByteArray &line)
+{
+    if (!mExecutedLog || !mExecutedLog->isOpen())
+        return;
+    // Unbuffered: the process may be gone a moment later.
+    mExecutedLog->write(line + '\n');
+    mExecutedLog->flush();
 }
 
 QJsonObject Engraver::state() const
@@ -196,6 +210,11 @@ Engraver::Outcome Engraver::processGcode(const QByteArray &line)
         answer(error(status));
         return Outcome::Done;
     }
+    // Lines planned during a hold run only after "~"; a reset drops them.
+    if (mHeld)
+        mHeldLines.append(line);
+    else
+        logExecuted(line);
     if (block.moves) {
         if (mHeld)
             mPlanner.append(block.target);
@@ -399,6 +418,9 @@ void Engraver::resumeFromHold()
     if (!mPlanner.isEmpty())
         mPosition = mPlanner.last();
     mPlanner.clear();
+    for (const QByteArray &line : qAsConst(mHeldLines))
+        logExecuted(line);
+    mHeldLines.clear();
     if (mEndAfterHold) {
         mEndAfterHold = false;
         const int held = mCurrentLineSize;
@@ -432,6 +454,7 @@ void Engraver::softReset()
     countOutstanding(-discarded);
 
     mPlanner.clear();
+    mHeldLines.clear();
     mHeld = false;
     mEndAfterHold = false;
     mMachine.moveTo(mPosition);
@@ -549,8 +572,11 @@ void Engraver::runJobSlice()
     for (int i = 0; i < batch && mJobIndex < mJobLines.size(); ++i) {
         Machine::Block block;
         // A stored line that fails is skipped: there is no host line to answer.
-        if (mMachine.parseLine(mJobLines.at(mJobIndex++), &block) != Machine::Ok)
+        if (mMachine.parseLine(mJobLines.at(mJobIndex), &block) != Machine::Ok) {
+            ++mJobIndex;
             continue;
+        }
+        logExecuted(mJobLines.at(mJobIndex++));
         if (block.moves)
             mPosition = block.target;
         if (block.programEnd) {

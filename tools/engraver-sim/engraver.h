@@ -3,6 +3,7 @@
 #include "machine.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -41,6 +42,9 @@ public:
         bool verbose = false;
         // Where a job received in parts is written once it is complete.
         QString saveJobPath;
+        // Where every G-code line the machine carries out is appended, as it
+        // runs, so a test can follow the burn even after the device vanished.
+        QString executedLogPath;
     };
 
     Engraver(const Options &options, SerialLink *link, QObject *parent = nullptr);
@@ -88,6 +92,7 @@ private:
     void askFirmwarePiece();
     void abandonRawTransfer();
     void vanish();
+    void logExecuted(const QByteArray &line);
 
     Options mOptions;
     SerialLink *mLink;
@@ -97,6 +102,7 @@ private:
     // moves wait in the planner during a feed hold.
     Machine::Target mPosition;
     QList<Machine::Target> mPlanner;
+    QList<QByteArray> mHeldLines;
     bool mAlarm = false;
     bool mHeld = false;
     bool mEndAfterHold = false;
@@ -138,4 +144,6 @@ private:
 
     QByteArray mFirmware;
     int mFirmwarePiece = 0;
+
+    QFile *mExecutedLog = nullptr;
 };

@@ -67,6 +67,7 @@ int main(int argc, char *argv[])
             {QStringLiteral("raw-timeout"), QStringLiteral("Abandon a stalled part or firmware transfer (default 3000)."), QStringLiteral("ms")},
             {QStringLiteral("no-stdin"), QStringLiteral("Ignore standard input; run until SIGTERM.")},
             {QStringLiteral("save-job"), QStringLiteral("Write each job received in parts to this file."), QStringLiteral("file")},
+            {QStringLiteral("executed-log"), QStringLiteral("Append each G-code line the machine carries out to this file."), QStringLiteral("file")},
             {QStringLiteral("verbose"), QStringLiteral("Show the traffic on standard error (status reports left out).")},
     });
     parser.process(app);
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
     options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
     options.saveJobPath = parser.value(QStringLiteral("save-job"));
+    options.executedLogPath = parser.value(QStringLiteral("executed-log"));
     options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
     options.vanishAfterLines = intValue(parser, QStringLiteral("vanish-after"), -1, &ok);
     options.muteAfterLines = intValue(parser, QStringLiteral("mute-after"), -1, &ok);
