@@ -77,6 +77,9 @@ enum class PanelNotice {
     GenericController = 31,
     // 1: laser mode is off ($32=0), so the laser stops at every corner.
     LaserModeOff = 32,
+    // "<N>=<V>": $11, $110, $111, $120 or $121 as the engraver reported
+    // it, in GRBL's own units, for the job time estimate.
+    MotionSetting = 33,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

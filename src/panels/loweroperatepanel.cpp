@@ -2,6 +2,7 @@
 
 #include "common/settingsnames.h"
 #include "device/panelmessage.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/lineseparator.h"
 #include "panels/scrolltext.h"
 #include "panels/wheelguard.h"
@@ -209,6 +210,8 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     layout->addLayout(row({new QLabel(tr("打印速度:"), group), mSpeedSpin, mSpeedSlider}));
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(row({new QLabel(tr("数据传输:"), group), mTransferBar}));
+    mJobTime = new JobTimeDisplay(group);
+    layout->addWidget(mJobTime);
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(overrideRow(group, tr("速度倍率:"), PanelCommand::FeedOverride,
                                   {{QStringLiteral("-10%"), -10}, {QStringLiteral("100%"), 0},
@@ -491,6 +494,7 @@ void LowerOperatePanel::startPrint(bool)
 
 void LowerOperatePanel::endPrinting()
 {
+    mJobTime->jobEnded();
     if (printing) {
         printing = false;
         mStartButton->setEnabled(true);
@@ -510,6 +514,7 @@ void LowerOperatePanel::stopPrint(bool checked)
 void LowerOperatePanel::pausePrint(bool checked)
 {
     mPauseButton->setText(checked ? tr("继续") : tr("暂停"));
+    mJobTime->setPaused(checked);
     sendToDevice(PanelCommand::PausePrint, checked);
 }
 
@@ -743,6 +748,7 @@ void LowerOperatePanel::setPrintSpeedRange(double maximum)
 
 void LowerOperatePanel::applyDeviceMessage(const QString &message)
 {
+    mJobTime->applyDeviceMessage(message);
     const QStringList tokens = PanelMessage::splitNumbers(message);
     if (tokens.isEmpty())
         return;

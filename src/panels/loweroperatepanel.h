@@ -12,6 +12,7 @@ class QHBoxLayout;
 class QProgressBar;
 class QPushButton;
 class QSlider;
+class JobTimeDisplay;
 class ScrollText;
 
 // The panel that drives the engraver. It never touches the port: every action
@@ -32,6 +33,7 @@ public:
     bool isPrinting() const { return printing; }
     bool isConnected() const { return mConnected; }
     double maxPrintSpeed() const { return mMaxPrintSpeed; }
+    JobTimeDisplay *jobTime() const { return mJobTime; }
 
 signals:
     // To the device controller.
@@ -143,6 +145,7 @@ private:
     QDoubleSpinBox *mSpeedSpin = nullptr;
     QSlider *mSpeedSlider = nullptr;
     QProgressBar *mTransferBar = nullptr;
+    JobTimeDisplay *mJobTime = nullptr;
 
     QDoubleSpinBox *mIdlePowerSpin = nullptr;
     QPushButton *mLaserButton = nullptr;

@@ -6,6 +6,7 @@
 #include "document/defaultparameters.h"
 #include "document/svgdocument.h"
 #include "panels/itemproperty.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
 
 #include <QDebug>
@@ -44,6 +45,16 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
     connect(properties, &ItemProperty::svgPaintPropertyChanged, this, &PanelRelay::setSvgPaintProperty);
     connect(properties, &ItemProperty::designRequested, this, &PanelRelay::svgClicked);
 
+    // The job time before Start follows the design and its parameters.
+    JobTimeDisplay *jobTime = operate->jobTime();
+    jobTime->setDesignSource([view] {
+        GCodeGenerator generator = view->generator();
+        generator.setDefaultParameters(view->document()->defaultParameters());
+        return std::make_pair(generator, view->document()->toSvgText());
+    });
+    connect(view, &SVGView::itemModified, jobTime, &JobTimeDisplay::designChanged);
+    connect(this, &PanelRelay::designLoaded, jobTime, &JobTimeDisplay::designChanged);
+
     Scene *scene = view->scene();
     connect(scene, &Scene::selectOneNode, properties, &ItemProperty::selectOneNode);
     connect(scene, &Scene::selectPluralNode, properties, &ItemProperty::selectPluralNode);
@@ -74,10 +85,11 @@ void PanelRelay::sendLowerGcode()
     // Cancelled: the engraver gets no job.
     if (!mView->generateGcodeWithProgress(mView->document()->toSvgText()))
         return;
-    const QVector<GCodeBuffer> &job = mView->gcode();
+    const QVector<GCodeBuffer> job = mView->gcode();
     QList<GCodeBuffer> copy(job.begin(), job.end());
     mView->clearGcode();
     emit lowerSetGcode(copy);
+    mOperate->jobTime()->jobStarted(job);
 }
 
 void PanelRelay::sendLowerFrame()
@@ -99,8 +111,10 @@ void PanelRelay::setSceneItemProperty(QStringList names, QStringList values)
             otherValues.append(values.at(i));
         }
     }
-    if (defaultsChanged)
+    if (defaultsChanged) {
         mView->scene()->setDefaultParameters(defaults);
+        mOperate->jobTime()->designChanged();
+    }
     if (!otherNames.isEmpty())
         emit sceneItemProperty(otherNames, otherValues);
 }
@@ -108,6 +122,7 @@ void PanelRelay::setSceneItemProperty(QStringList names, QStringList values)
 void PanelRelay::setSvgPaintProperty(QStringList names, QList<double> values)
 {
     mView->setSvgPaintProperty(names, values);
+    mOperate->jobTime()->designChanged();
 }
 
 void PanelRelay::setSceneBound(double width, double height)
