@@ -79,7 +79,7 @@ enum class PanelNotice {
     LaserModeOff = 32,
     // "<N>=<V>": $11, $110, $111, $120 or $121 as the engraver reported
     // it, in GRBL's own units, for the job time estimate.
-    MotionSetting = 33,
+    MotionSetting = 40,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

@@ -107,6 +107,9 @@ void TestJobTimeDisplay::initTestCase()
 void TestJobTimeDisplay::estimateFollowsDesignAndPanelSpeed()
 {
     Rig rig;
+    // A known speed to start from, whatever the panel had stored.
+    auto *speed = child<QDoubleSpinBox>(&rig.operate, "printSpeed");
+    speed->setValue(150);
     // An empty design has no time to show.
     QTest::qWait(200);
     QCOMPARE(rig.text(), QStringLiteral("预计用时：—"));
@@ -124,7 +127,7 @@ void TestJobTimeDisplay::estimateFollowsDesignAndPanelSpeed()
     QVERIFY(second > first);
 
     // A slower print speed typed into the panel gives a longer job.
-    PanelFixture::enter(child<QDoubleSpinBox>(&rig.operate, "printSpeed"), 10);
+    PanelFixture::enter(speed, 10);
     QCOMPARE(rig.text(), QStringLiteral("预计用时：—"));
     const double slower = rig.settledEstimate();
     QVERIFY2(slower > second, qPrintable(rig.text()));
