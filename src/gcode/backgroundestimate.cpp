@@ -1,5 +1,7 @@
 #include "gcode/backgroundestimate.h"
 
+#include "document/documentwriter.h"
+
 #include <QThread>
 
 namespace {
@@ -23,8 +25,8 @@ BackgroundEstimate::~BackgroundEstimate()
     }
 }
 
-int BackgroundEstimate::requestDesign(const GCodeGenerator &generator, const QString &svgText,
-                                      const JobTimeEstimator::Machine &machine)
+std::unique_ptr<BackgroundEstimate::Request>
+BackgroundEstimate::designRequest(const GCodeGenerator &generator, const JobTimeEstimator::Machine &machine)
 {
     auto request = std::make_unique<Request>();
     request->fromDesign = true;
@@ -32,8 +34,24 @@ int BackgroundEstimate::requestDesign(const GCodeGenerator &generator, const QSt
     // The copy only needs the settings; the generator's last job stays behind.
     request->generator.clearJob();
     request->generator.setProgressCallback(nullptr);
-    request->svgText = svgText;
     request->machine = machine;
+    return request;
+}
+
+int BackgroundEstimate::requestDesign(const GCodeGenerator &generator, const QString &svgText,
+                                      const JobTimeEstimator::Machine &machine)
+{
+    std::unique_ptr<Request> request = designRequest(generator, machine);
+    request->svgText = svgText;
+    submit(std::move(request));
+    return mSerial;
+}
+
+int BackgroundEstimate::requestDesign(const GCodeGenerator &generator, const QDomDocument &design,
+                                      const JobTimeEstimator::Machine &machine)
+{
+    std::unique_ptr<Request> request = designRequest(generator, machine);
+    request->design = design;
     submit(std::move(request));
     return mSerial;
 }
@@ -83,6 +101,10 @@ void BackgroundEstimate::startWaiting()
 void BackgroundEstimate::run(Request &request, Outcome &outcome, const std::atomic<bool> &cancel)
 {
     if (request.fromDesign) {
+        if (!request.design.isNull()) {
+            request.svgText = toSvgText(request.design);
+            request.design = QDomDocument();
+        }
         request.generator.setCancelFlag(&cancel);
         request.job = request.generator.generate(request.svgText);
         request.generator.setCancelFlag(nullptr);

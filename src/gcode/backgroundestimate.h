@@ -3,6 +3,7 @@
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobtimeestimator.h"
 
+#include <QDomDocument>
 #include <QObject>
 #include <QVector>
 
@@ -29,6 +30,11 @@ public:
     // request's serial.
     int requestDesign(const GCodeGenerator &generator, const QString &svgText,
                       const JobTimeEstimator::Machine &machine);
+    // The same for a design the worker writes out itself: writing a big
+    // photo's text takes the calling thread far longer than a deep copy.
+    // `design` must be a copy no other code touches (QDomNode::cloneNode).
+    int requestDesign(const GCodeGenerator &generator, const QDomDocument &design,
+                      const JobTimeEstimator::Machine &machine);
     // The time of a job already generated, with the time of each record.
     int requestJob(const QVector<GCodeBuffer> &job, const JobTimeEstimator::Machine &machine);
     // Drops the waiting request and stops the running one; neither reports.
@@ -49,6 +55,7 @@ private:
         bool fromDesign = false;
         GCodeGenerator generator;
         QString svgText;
+        QDomDocument design;
         QVector<GCodeBuffer> job;
         JobTimeEstimator::Machine machine;
     };
@@ -59,6 +66,8 @@ private:
         QVector<float> recordTimes;
     };
 
+    static std::unique_ptr<Request> designRequest(const GCodeGenerator &generator,
+                                                  const JobTimeEstimator::Machine &machine);
     void submit(std::unique_ptr<Request> request);
     void startWaiting();
     void workerDone(int serial, const std::shared_ptr<Outcome> &outcome);

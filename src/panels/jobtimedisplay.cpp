@@ -70,7 +70,7 @@ void JobTimeDisplay::startDesignEstimate()
     // During a job the design is estimated once the job has ended.
     if (mRunning || !mSource)
         return;
-    const std::pair<GCodeGenerator, QString> design = mSource();
+    const std::pair<GCodeGenerator, QDomDocument> design = mSource();
     mDesignSerial = mBackground->requestDesign(design.first, design.second, machine());
 }
 

@@ -3,6 +3,7 @@
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobtimeestimator.h"
 
+#include <QDomDocument>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMap>
@@ -24,8 +25,8 @@ class JobTimeDisplay : public QLabel
 
 public:
     // The design's generator (paint values and default parameters set) and
-    // its text, read when an estimate starts.
-    using DesignSource = std::function<std::pair<GCodeGenerator, QString>()>;
+    // a deep copy of its document, read when an estimate starts.
+    using DesignSource = std::function<std::pair<GCodeGenerator, QDomDocument>()>;
     // Milliseconds since some fixed point; the pause clock of a running job.
     using Clock = std::function<qint64()>;
 

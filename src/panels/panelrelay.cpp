@@ -50,7 +50,8 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
     jobTime->setDesignSource([view] {
         GCodeGenerator generator = view->generator();
         generator.setDefaultParameters(view->document()->defaultParameters());
-        return std::make_pair(generator, view->document()->toSvgText());
+        // The worker writes the text: for a big photo that takes far longer than the copy.
+        return std::make_pair(generator, view->document()->domDocument().cloneNode(true).toDocument());
     });
     connect(view, &SVGView::itemModified, jobTime, &JobTimeDisplay::designChanged);
     connect(this, &PanelRelay::designLoaded, jobTime, &JobTimeDisplay::designChanged);

@@ -58,12 +58,19 @@ void TestBackgroundEstimate::matchesTheCallingThread()
     QCOMPARE(spy.at(0).at(0).toInt(), design);
     QCOMPARE(spy.at(0).at(1).value<JobTimeEstimator::Estimate>().seconds, expected);
     QVERIFY(spy.at(0).at(2).value<QVector<float>>().isEmpty());
+    // The same design handed over as a document the worker writes out.
+    QDomDocument document;
+    QVERIFY(document.setContent(outlineDesign(), true));
+    const int copy = background.requestDesign(generator, document.cloneNode(true).toDocument(), slowMachine());
+    QVERIFY(spy.wait(10000));
+    QCOMPARE(spy.last().at(0).toInt(), copy);
+    QCOMPARE(spy.last().at(1).value<JobTimeEstimator::Estimate>().seconds, expected);
 
     const int sent = background.requestJob(job, slowMachine());
     QVERIFY(spy.wait(10000));
-    QCOMPARE(spy.at(1).at(0).toInt(), sent);
-    QCOMPARE(spy.at(1).at(1).value<JobTimeEstimator::Estimate>().seconds, expected);
-    const QVector<float> times = spy.at(1).at(2).value<QVector<float>>();
+    QCOMPARE(spy.last().at(0).toInt(), sent);
+    QCOMPARE(spy.last().at(1).value<JobTimeEstimator::Estimate>().seconds, expected);
+    const QVector<float> times = spy.last().at(2).value<QVector<float>>();
     QCOMPARE(times.size(), job.size());
     QVERIFY(qAbs(times.last() - expected) < 1e-5 * expected);
 }

@@ -91,6 +91,7 @@ class TestJobTimeDisplay : public QObject
 private slots:
     void initTestCase();
     void estimateFollowsDesignAndPanelSpeed();
+    void staleComputationIsSuperseded();
     void reportedSettingsChangeTheEstimate_data();
     void reportedSettingsChangeTheEstimate();
     void remainingTimeDuringTheJob();
@@ -132,6 +133,23 @@ void TestJobTimeDisplay::estimateFollowsDesignAndPanelSpeed()
     const double slower = rig.settledEstimate();
     QVERIFY2(slower > second, qPrintable(rig.text()));
     QCOMPARE(slower, rig.expectedSeconds());
+}
+
+void TestJobTimeDisplay::staleComputationIsSuperseded()
+{
+    Rig rig;
+    rig.drawRect(400, 300);
+    const double outline = rig.settledEstimate();
+    QVERIFY(outline > 0);
+    // A big fill takes seconds to generate; it is taken back while its
+    // estimate is still being computed.
+    rig.view.addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style", "tolvenrik:scanAccuracy"},
+                     {"0", "0", "1500", "1500", "fill:#000000", "0.02"});
+    QTest::qWait(100);
+    QCOMPARE(rig.jobTime()->estimatedSeconds(), -1.0);
+    rig.view.undo();
+    QCOMPARE(rig.settledEstimate(), outline);
+    QCOMPARE(rig.text(), "预计用时：" + JobTimeDisplay::clockText(outline));
 }
 
 void TestJobTimeDisplay::reportedSettingsChangeTheEstimate_data()
