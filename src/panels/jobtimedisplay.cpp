@@ -74,6 +74,20 @@ void JobTimeDisplay::startDesignEstimate()
     mDesignSerial = mBackground->requestDesign(design.first, design.second, machine());
 }
 
+void JobTimeDisplay::jobStarting()
+{
+    mSettle->stop();
+    if (!mRunning && !mDesignKnown) {
+        mBackground->cancel();
+        mDesignSerial = -1;
+    }
+    mRunning = true;
+    mTick->stop();
+    mRecordTimes.clear();
+    mJobSerial = -1;
+    showTime();
+}
+
 void JobTimeDisplay::jobStarted(const QVector<GCodeBuffer> &job)
 {
     mSettle->stop();

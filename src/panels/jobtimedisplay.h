@@ -49,6 +49,9 @@ public:
 public slots:
     // The design or a parameter changed: the estimate shown is stale.
     void designChanged();
+    // Start was pressed and the job is being generated: no estimate of the
+    // design may compete with that for the processor.
+    void jobStarting();
     // The job just handed to the controller, as it was generated.
     void jobStarted(const QVector<GCodeBuffer> &job);
     // Stopped, finished or cut off.

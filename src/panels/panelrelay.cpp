@@ -83,9 +83,12 @@ void PanelRelay::sendLowerGcode()
         mCommitPendingEdit();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
+    mOperate->jobTime()->jobStarting();
     // Cancelled: the engraver gets no job.
-    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText()))
+    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText())) {
+        mOperate->jobTime()->jobEnded();
         return;
+    }
     const QVector<GCodeBuffer> job = mView->gcode();
     QList<GCodeBuffer> copy(job.begin(), job.end());
     mView->clearGcode();
