@@ -147,6 +147,8 @@ void JobTimeDisplay::applyDeviceMessage(const QString &message)
         // Another engraver may have come: only what it reports counts.
         if (!message.contains(QLatin1String("none")) && !mReported.isEmpty()) {
             mReported.clear();
+            mPanelSpeedX = 0;
+            mPanelSpeedY = 0;
             designChanged();
         }
         break;
@@ -162,19 +164,63 @@ void JobTimeDisplay::applyDeviceMessage(const QString &message)
         }
         break;
     }
+    case PanelNotice::MaxSpeedX:
+    case PanelNotice::MaxSpeedY: {
+        const double speed = tokens.value(1).toDouble(&ok);
+        if (ok && std::isfinite(speed) && speed > 0)
+            (id == int(PanelNotice::MaxSpeedX) ? mPanelSpeedX : mPanelSpeedY) = speed;
+        break;
+    }
     case PanelNotice::MotionSetting: {
         bool numberOk = false;
         const int number = tokens.value(1).toInt(&numberOk);
         const double value = tokens.value(2).toDouble(&ok);
-        if (!numberOk || !ok || (mReported.contains(number) && mReported.value(number) == value))
-            break;
-        mReported.insert(number, value);
-        designChanged();
+        if (numberOk && ok)
+            takeSetting(number, value);
         break;
     }
     default:
         break;
     }
+}
+
+void JobTimeDisplay::applyPanelCommands(const QStringList &messages)
+{
+    for (const QString &message : messages) {
+        const QStringList tokens = PanelMessage::splitNumbers(message);
+        if (tokens.size() < 2 || tokens.at(0).toInt() != int(PanelCommand::MachineSetting))
+            continue;
+        bool ok = false;
+        const double value = tokens.at(1).toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            continue;
+        const QString text = PanelMessage::textValue(message);
+        // The panel's speeds are the reported rate over the steps per mm;
+        // without both reported the rate cannot be known.
+        const auto rate = [this, value](int number, double panelSpeed) {
+            if (panelSpeed > 0 && mReported.contains(number)) {
+                const double stepsPerMm = mReported.value(number) / panelSpeed;
+                takeSetting(number, value * stepsPerMm);
+                (number == 110 ? mPanelSpeedX : mPanelSpeedY) = value;
+            }
+        };
+        if (text.contains(QLatin1String("accX")))
+            takeSetting(120, value);
+        else if (text.contains(QLatin1String("accY")))
+            takeSetting(121, value);
+        else if (text.contains(QLatin1String("speedX")))
+            rate(110, mPanelSpeedX);
+        else if (text.contains(QLatin1String("speedY")))
+            rate(111, mPanelSpeedY);
+    }
+}
+
+void JobTimeDisplay::takeSetting(int number, double value)
+{
+    if (mReported.contains(number) && mReported.value(number) == value)
+        return;
+    mReported.insert(number, value);
+    designChanged();
 }
 
 void JobTimeDisplay::estimated(int serial, const JobTimeEstimator::Estimate &estimate,

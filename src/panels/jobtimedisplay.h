@@ -59,9 +59,13 @@ public slots:
     void setPaused(bool paused);
     // The controller's panel messages: progress, job end, link and settings.
     void applyDeviceMessage(const QString &message);
+    // The panel's messages to the controller: the engraver keeps the motion
+    // settings written from the panel without reporting them again.
+    void applyPanelCommands(const QStringList &messages);
 
 private:
     void startDesignEstimate();
+    void takeSetting(int number, double value);
     void estimated(int serial, const JobTimeEstimator::Estimate &estimate,
                    const QVector<float> &recordTimes);
     qint64 runningMilliseconds() const;
@@ -75,6 +79,10 @@ private:
     QElapsedTimer mSinceCreated;
     // $N -> value, as the connected engraver reported them.
     QMap<int, double> mReported;
+    // The panel's maximum speeds ($110 / $100, $111 / $101) as reported, to
+    // turn a speed written from the panel back into $110 and $111.
+    double mPanelSpeedX = 0;
+    double mPanelSpeedY = 0;
 
     int mDesignSerial = -1;
     bool mDesignKnown = false;      // mDesignSeconds belongs to the design as it stands

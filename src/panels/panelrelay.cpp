@@ -54,6 +54,7 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
         return std::make_pair(generator, view->document()->domDocument().cloneNode(true).toDocument());
     });
     connect(view, &SVGView::itemModified, jobTime, &JobTimeDisplay::designChanged);
+    connect(operate, &LowerOperatePanel::lowerMessage, jobTime, &JobTimeDisplay::applyPanelCommands);
     connect(this, &PanelRelay::designLoaded, jobTime, &JobTimeDisplay::designChanged);
 
     Scene *scene = view->scene();

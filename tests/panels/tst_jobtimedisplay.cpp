@@ -154,9 +154,18 @@ void TestJobTimeDisplay::staleComputationIsSuperseded()
 
 void TestJobTimeDisplay::reportedSettingsChangeTheEstimate_data()
 {
+    // "N=V": the controller reports $N; "maxSpeedX=V": it reports the panel's
+    // speed; "panel:field=V": the user writes the setting from the panel;
+    // "connect": another engraver is connected.
     QTest::addColumn<QStringList>("settings");
     QTest::addColumn<int>("change");    // sign of (new estimate - default estimate)
     QTest::newRow("slower acceleration") << QStringList{"120=100", "121=100"} << 1;
+    QTest::newRow("acceleration written from the panel") << QStringList{"panel:accX=150", "panel:accY=150"} << 1;
+    // Reported as 1000 in the panel's units ($110 = 16000 at 16 steps per mm),
+    // then 120 written from the panel: $110 = 1920 mm/min.
+    QTest::newRow("speed written from the panel")
+            << QStringList{"maxSpeedX=1000", "110=16000", "maxSpeedY=1000", "111=16000",
+                           "panel:maxSpeedX=120", "panel:maxSpeedY=120"} << 1;
     QTest::newRow("lower rates") << QStringList{"110=600", "111=600"} << 1;
     QTest::newRow("wider junctions") << QStringList{"11=2"} << -1;
     QTest::newRow("unusable values") << QStringList{"120=0", "121=-5", "110=nan"} << 0;
@@ -174,8 +183,22 @@ void TestJobTimeDisplay::reportedSettingsChangeTheEstimate()
     const double before = rig.settledEstimate();
     QVERIFY(before > 0);
     for (const QString &setting : settings) {
-        rig.operate.applyDeviceMessage(setting == "connect" ? notice(PanelNotice::Connected, "ttyTest1")
-                                                            : notice(PanelNotice::MotionSetting, setting));
+        const QString value = setting.section('=', 1);
+        if (setting == "connect") {
+            rig.operate.applyDeviceMessage(notice(PanelNotice::Connected, "ttyTest1"));
+        } else if (setting.startsWith("panel:")) {
+            auto *advanced = child<QPushButton>(&rig.operate, "advanced");
+            if (!advanced->isChecked())
+                advanced->click();
+            const QByteArray field = setting.mid(6).section('=', 0, 0).toLatin1();
+            PanelFixture::enter(child<QDoubleSpinBox>(&rig.operate, field.constData()), value.toDouble());
+        } else if (setting.startsWith("maxSpeed")) {
+            rig.operate.applyDeviceMessage(notice(setting.startsWith("maxSpeedX") ? PanelNotice::MaxSpeedX
+                                                                                  : PanelNotice::MaxSpeedY,
+                                                  value));
+        } else {
+            rig.operate.applyDeviceMessage(notice(PanelNotice::MotionSetting, setting));
+        }
     }
     const double after = rig.settledEstimate();
     QVERIFY(after > 0);
