@@ -638,6 +638,17 @@
     </message>
 </context>
 <context>
+    <name>JobTimeDisplay</name>
+    <message>
+        <source>预计用时：%1</source>
+        <translation>Estimated time: %1</translation>
+    </message>
+    <message>
+        <source>剩余时间：%1</source>
+        <translation>Time left: %1</translation>
+    </message>
+</context>
+<context>
     <name>LowerOperatePanel</name>
     <message>
         <source>连接</source>

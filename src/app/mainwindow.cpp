@@ -14,6 +14,7 @@
 #include "device/lowergrbl.h"
 #include "document/svgdocument.h"
 #include "panels/itemproperty.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
 #include "panels/panelrelay.h"
 
@@ -112,6 +113,7 @@ MainWindow::MainWindow(QWidget *parent)
         mActions->selectToolAction->trigger();
     });
     connect(mFiles, &FileCommands::designReplaced, this, &MainWindow::refreshTree);
+    connect(mFiles, &FileCommands::designReplaced, mOperatePanel->jobTime(), &JobTimeDisplay::designChanged);
     connect(mRelay, &PanelRelay::designLoaded, this, &MainWindow::refreshTree);
     // Dropped files are added to the current design.
     connect(mDesignView, &DesignView::imageDropped, mFiles, &FileCommands::addImageFile);

@@ -493,6 +493,18 @@ void LowerGrbl::handleSettingsLine(const GrblReply &reply)
         return;
     if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(reply.number))
         notifyPanel(*notice, mDeviceSettings.noticeValue(reply.number));
+    switch (reply.number) {
+    case 11:
+    case 110:
+    case 111:
+    case 120:
+    case 121:
+        notifyPanel(PanelNotice::MotionSetting, QStringLiteral("%1=%2").arg(reply.number)
+                    .arg(PanelMessage::formatNumber(mDeviceSettings.value(reply.number))));
+        break;
+    default:
+        break;
+    }
 }
 
 void LowerGrbl::handleGenericSetting(int number, double value)

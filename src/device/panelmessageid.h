@@ -85,6 +85,9 @@ enum class PanelNotice {
     // taken up at the start of this raster row or outline (1 for the first).
     ResumeRow = 33,
     ResumeOutline = 34,
+    // "<N>=<V>": $11, $110, $111, $120 or $121 as the engraver reported
+    // it, in GRBL's own units, for the job time estimate.
+    MotionSetting = 40,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

@@ -131,6 +131,8 @@ double JobTimeEstimator::limitByAxes(double ux, double uy, double limitX, double
 
 void JobTimeEstimator::addLine(const QByteArray &line)
 {
+    if (mKeepTimes)
+        mLineSeconds.append(0);
     const QList<Word> words = wordsOf(line);
     if (words.isEmpty())
         return;
@@ -190,8 +192,11 @@ void JobTimeEstimator::addLine(const QByteArray &line)
             executeOldest();
         mHasPrevious = false;
         mPreviousExit = 0;
-        if (dwell > 0)
+        if (dwell > 0) {
             mEstimate.seconds += dwell;
+            if (mKeepTimes)
+                mLineSeconds.last() += float(dwell);
+        }
         return;
     }
     if (hasX || hasY) {
@@ -237,6 +242,7 @@ void JobTimeEstimator::addMove(double x, double y, bool rapid, double feedMmPerM
     block.ux = dx / length;
     block.uy = dy / length;
     block.burning = burning;
+    block.line = mKeepTimes ? mLineSeconds.size() - 1 : -1;
     const double axisRate = limitByAxes(block.ux, block.uy, mMachine.maxRateX, mMachine.maxRateY) / 60;
     block.nominal = rapid ? axisRate : qMin(feedMmPerMin / 60, axisRate);
     block.acceleration =
@@ -289,6 +295,10 @@ void JobTimeEstimator::executeOldest()
     mEstimate.seconds += seconds;
     if (block.burning)
         mEstimate.burnSeconds += seconds;
+    // Look-ahead times a block only when later lines arrive; its time still
+    // belongs to the line that made it.
+    if (block.line >= 0)
+        mLineSeconds[block.line] += float(seconds);
     mPreviousExit = exit;
     mBuffer.removeFirst();
 }
@@ -299,6 +309,24 @@ JobTimeEstimator::Estimate JobTimeEstimator::finish()
         executeOldest();
     mPreviousExit = 0;
     return mEstimate;
+}
+
+void JobTimeEstimator::keepRecordTimes()
+{
+    mKeepTimes = true;
+}
+
+QVector<float> JobTimeEstimator::recordTimes() const
+{
+    QVector<float> times;
+    times.reserve(mLineSeconds.size());
+    // Summed in double: a float sum over millions of lines would drift.
+    double sum = 0;
+    for (const float seconds : mLineSeconds) {
+        sum += seconds;
+        times.append(float(sum));
+    }
+    return times;
 }
 
 JobTimeEstimator::Estimate JobTimeEstimator::estimate(const QByteArray &jobText, const Machine &machine)

@@ -51,6 +51,15 @@ public:
     // Plans and times what is still buffered; the estimate of everything fed.
     Estimate finish();
 
+    // Keeps the time of every line fed from now on (a line of no motion
+    // takes none), so a running job's remaining time can be read off the
+    // share of its records sent. Off by default: a photo has millions.
+    void keepRecordTimes();
+    // After finish(): for each line fed, the seconds from the first line's
+    // start to the end of that line's motion. Rises with the lines and ends
+    // at the estimate's seconds.
+    QVector<float> recordTimes() const;
+
     static Estimate estimate(const QByteArray &jobText, const Machine &machine);
     static Estimate estimate(const QVector<GCodeBuffer> &records, const Machine &machine);
     static Estimate estimate(const QByteArray &jobText);
@@ -70,6 +79,7 @@ private:
         double maxEntry = 0;      // mm/s, from the junction and both nominal speeds
         double entry = 0;         // planned entry speed, mm/s
         bool burning = false;
+        int line = -1;            // index of the line it came from, when times are kept
     };
 
     void addMove(double x, double y, bool rapid, double feedMmPerMin, bool burning);
@@ -79,6 +89,8 @@ private:
 
     Machine mMachine;
     QList<Block> mBuffer;
+    bool mKeepTimes = false;
+    QVector<float> mLineSeconds;   // each kept line's own share of the time
     Estimate mEstimate;
     // Exit speed of the last block executed: the entry of the next one
     // cannot exceed what the previous block could reach.

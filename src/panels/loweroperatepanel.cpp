@@ -2,6 +2,7 @@
 
 #include "common/settingsnames.h"
 #include "device/panelmessage.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/lineseparator.h"
 #include "panels/resumeoffer.h"
 #include "panels/scrolltext.h"
@@ -212,6 +213,8 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     layout->addLayout(row({new QLabel(tr("打印速度:"), group), mSpeedSpin, mSpeedSlider}));
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(row({new QLabel(tr("数据传输:"), group), mTransferBar}));
+    mJobTime = new JobTimeDisplay(group);
+    layout->addWidget(mJobTime);
     layout->addWidget(new LineSeparator(group));
     layout->addLayout(overrideRow(group, tr("速度倍率:"), PanelCommand::FeedOverride,
                                   {{QStringLiteral("-10%"), -10}, {QStringLiteral("100%"), 0},
@@ -509,6 +512,7 @@ void LowerOperatePanel::resumePrint()
 
 void LowerOperatePanel::endPrinting()
 {
+    mJobTime->jobEnded();
     if (printing) {
         printing = false;
         mStartButton->setEnabled(true);
@@ -528,6 +532,7 @@ void LowerOperatePanel::stopPrint(bool checked)
 void LowerOperatePanel::pausePrint(bool checked)
 {
     mPauseButton->setText(checked ? tr("继续") : tr("暂停"));
+    mJobTime->setPaused(checked);
     sendToDevice(PanelCommand::PausePrint, checked);
 }
 
@@ -761,6 +766,7 @@ void LowerOperatePanel::setPrintSpeedRange(double maximum)
 
 void LowerOperatePanel::applyDeviceMessage(const QString &message)
 {
+    mJobTime->applyDeviceMessage(message);
     const QStringList tokens = PanelMessage::splitNumbers(message);
     if (tokens.isEmpty())
         return;

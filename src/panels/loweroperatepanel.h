@@ -13,6 +13,7 @@ class QProgressBar;
 class QPushButton;
 class QSlider;
 class ResumeOffer;
+class JobTimeDisplay;
 class ScrollText;
 
 // The panel that drives the engraver. It never touches the port: every action
@@ -33,6 +34,7 @@ public:
     bool isPrinting() const { return printing; }
     bool isConnected() const { return mConnected; }
     double maxPrintSpeed() const { return mMaxPrintSpeed; }
+    JobTimeDisplay *jobTime() const { return mJobTime; }
 
 signals:
     // To the device controller.
@@ -146,6 +148,7 @@ private:
     QSlider *mSpeedSlider = nullptr;
     QProgressBar *mTransferBar = nullptr;
     ResumeOffer *mResumeOffer = nullptr;
+    JobTimeDisplay *mJobTime = nullptr;
 
     QDoubleSpinBox *mIdlePowerSpin = nullptr;
     QPushButton *mLaserButton = nullptr;

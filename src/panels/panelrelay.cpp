@@ -6,6 +6,7 @@
 #include "document/defaultparameters.h"
 #include "document/svgdocument.h"
 #include "panels/itemproperty.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
 
 #include <QDebug>
@@ -44,6 +45,18 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
     connect(properties, &ItemProperty::svgPaintPropertyChanged, this, &PanelRelay::setSvgPaintProperty);
     connect(properties, &ItemProperty::designRequested, this, &PanelRelay::svgClicked);
 
+    // The job time before Start follows the design and its parameters.
+    JobTimeDisplay *jobTime = operate->jobTime();
+    jobTime->setDesignSource([view] {
+        GCodeGenerator generator = view->generator();
+        generator.setDefaultParameters(view->document()->defaultParameters());
+        // The worker writes the text: for a big photo that takes far longer than the copy.
+        return std::make_pair(generator, view->document()->domDocument().cloneNode(true).toDocument());
+    });
+    connect(view, &SVGView::itemModified, jobTime, &JobTimeDisplay::designChanged);
+    connect(operate, &LowerOperatePanel::lowerMessage, jobTime, &JobTimeDisplay::applyPanelCommands);
+    connect(this, &PanelRelay::designLoaded, jobTime, &JobTimeDisplay::designChanged);
+
     Scene *scene = view->scene();
     connect(scene, &Scene::selectOneNode, properties, &ItemProperty::selectOneNode);
     connect(scene, &Scene::selectPluralNode, properties, &ItemProperty::selectPluralNode);
@@ -71,13 +84,17 @@ void PanelRelay::sendLowerGcode()
         mCommitPendingEdit();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
+    mOperate->jobTime()->jobStarting();
     // Cancelled: the engraver gets no job.
-    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText()))
+    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText())) {
+        mOperate->jobTime()->jobEnded();
         return;
-    const QVector<GCodeBuffer> &job = mView->gcode();
+    }
+    const QVector<GCodeBuffer> job = mView->gcode();
     QList<GCodeBuffer> copy(job.begin(), job.end());
     mView->clearGcode();
     emit lowerSetGcode(copy);
+    mOperate->jobTime()->jobStarted(job);
 }
 
 void PanelRelay::sendLowerFrame()
@@ -99,8 +116,10 @@ void PanelRelay::setSceneItemProperty(QStringList names, QStringList values)
             otherValues.append(values.at(i));
         }
     }
-    if (defaultsChanged)
+    if (defaultsChanged) {
         mView->scene()->setDefaultParameters(defaults);
+        mOperate->jobTime()->designChanged();
+    }
     if (!otherNames.isEmpty())
         emit sceneItemProperty(otherNames, otherValues);
 }
@@ -108,6 +127,7 @@ void PanelRelay::setSceneItemProperty(QStringList names, QStringList values)
 void PanelRelay::setSvgPaintProperty(QStringList names, QList<double> values)
 {
     mView->setSvgPaintProperty(names, values);
+    mOperate->jobTime()->designChanged();
 }
 
 void PanelRelay::setSceneBound(double width, double height)

@@ -309,15 +309,21 @@ void TestLowerGrbl::settingsDump()
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
-    peer.write("ok\r\n$0=10\r\n$3=3\r\n$100=80.000\r\n$101=100.000\r\n$110=16000.000\r\n"
+    peer.write("ok\r\n$0=10\r\n$3=3\r\n$11=0.020\r\n$100=80.000\r\n$101=100.000\r\n$110=16000.000\r\n"
                "$111=12000.000\r\n$120=2500.000\r\n$121=2000.000\r\n$130=400.000\r\n"
                "$131=300.000\r\n$7=1\r\n$1=2=3\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
+    // The job time estimate gets the motion settings in GRBL's own units.
     QCOMPARE(allMessages(spy), (QStringList{notice(PanelNotice::MotorDirections, "3"),
+                                            notice(PanelNotice::MotionSetting, "11=0.02"),
                                             notice(PanelNotice::MaxSpeedX, "200"),
+                                            notice(PanelNotice::MotionSetting, "110=16000"),
                                             notice(PanelNotice::MaxSpeedY, "120"),
+                                            notice(PanelNotice::MotionSetting, "111=12000"),
                                             notice(PanelNotice::AccelerationX, "2500"),
+                                            notice(PanelNotice::MotionSetting, "120=2500"),
                                             notice(PanelNotice::AccelerationY, "2000"),
+                                            notice(PanelNotice::MotionSetting, "121=2000"),
                                             notice(PanelNotice::WorkWidth, "400"),
                                             notice(PanelNotice::WorkHeight, "300")}));
     QCOMPARE(grbl.deviceSettings().value(0), 10.0);

@@ -178,6 +178,8 @@ private slots:
     void recordsAndTextGiveTheSameTime();
     void settingsChangeTheMachine();
     void dwellsAndBadMovesCount();
+    void recordTimesRiseToTheTotal_data();
+    void recordTimesRiseToTheTotal();
     void durationText_data();
     void durationText();
 };
@@ -255,6 +257,48 @@ void TestJobTimeEstimator::dwellsAndBadMovesCount()
     const QByteArray dwell = "G4 P1.5\nG1X5Y5\n" + jobText(square(20, 1200));
     QVERIFY(qAbs(JobTimeEstimator::estimate(dwell).seconds - plain - 1.5) < 1e-9);
     QCOMPARE(JobTimeEstimator::estimate(QByteArray("G1X10\n(comment)\n;x\n\n")).moves, 0);
+}
+
+void TestJobTimeEstimator::recordTimesRiseToTheTotal_data()
+{
+    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<int>("firstMove");   // the line whose move starts the job's motion
+    QTest::newRow("square") << jobText(square(50, 3000)) << 2;
+    QTest::newRow("raster") << jobText(zigzag(20, 5, 0.1, 30, 6000)) << 2;
+    QTest::newRow("dwell between moves") << QByteArray("G1X5Y5F600\nG4 P2\n" + jobText(square(10, 600))) << 0;
+    // Lines of no motion after the moves: the look-ahead times the moves only
+    // when they come, and the time must still go to the moves' own lines.
+    QTest::newRow("motion then idle lines")
+            << QByteArray("G1X30F1200S10\nG1Y30\n" + QByteArray("M5\n(x)\n\nS0\n").repeated(10)) << 0;
+}
+
+void TestJobTimeEstimator::recordTimesRiseToTheTotal()
+{
+    QFETCH(QByteArray, job);
+    QFETCH(int, firstMove);
+    JobTimeEstimator estimator;
+    estimator.keepRecordTimes();
+    QList<QByteArray> lines = job.split('\n');
+    for (const QByteArray &line : lines)
+        estimator.addLine(line);
+    const double total = estimator.finish().seconds;
+    const QVector<float> times = estimator.recordTimes();
+    QCOMPARE(times.size(), lines.size());
+    QVERIFY(total > 0);
+    for (int i = 0; i < firstMove; ++i)
+        QCOMPARE(times.at(i), 0.0f);
+    QVERIFY(times.at(firstMove) > 0);
+    for (int i = 1; i < times.size(); ++i)
+        QVERIFY2(times.at(i) >= times.at(i - 1), qPrintable(QString("line %1").arg(i)));
+    QVERIFY(qAbs(times.last() - total) <= 1e-5 * total);
+    // The last line that moves the head ends the job's time.
+    int lastMove = lines.size() - 1;
+    while (lastMove > 0 && !lines.at(lastMove).contains('X') && !lines.at(lastMove).contains('Y')
+           && !lines.at(lastMove).startsWith("G4"))
+        --lastMove;
+    QVERIFY(qAbs(times.at(lastMove) - total) <= 1e-5 * total);
+    if (job.contains("G4 P2"))
+        QVERIFY(times.at(1) - times.at(0) >= 2.0f);
 }
 
 void TestJobTimeEstimator::durationText_data()

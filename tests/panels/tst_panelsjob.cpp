@@ -5,6 +5,7 @@
 #include "device/lowergrbl.h"
 #include "document/svgdocument.h"
 #include "panels/itemproperty.h"
+#include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
 #include "panels/panelrelay.h"
 #include "panels/scrolltext.h"
@@ -287,6 +288,8 @@ void TestPanelsJob::settingsReadAndWritten()
     QTest::keyClicks(w->findChild<QLineEdit *>(), "321");
     QTest::keyClick(w->findChild<QLineEdit *>(), Qt::Key_Return);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$120=2345")).size() == 1);
+    // The job time estimate plans with what the engraver now holds.
+    QCOMPARE(rig.operate.jobTime()->machine().accelerationX, 2345.0);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$130=321")).size() == 1);
     // The canvas follows the work area: 321 mm at 12.5 units per millimetre.
     QCOMPARE(rig.view.workArea().width(), 321 * 12.5);
