@@ -6,6 +6,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/ellipseelement.h"
@@ -17,6 +18,8 @@
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
+#include "document/viewportgeometry.h"
+#include "gcode/useinstance.h"
 #include "import/bitmaptracer.h"
 
 #include <QPixmap>
@@ -93,10 +96,21 @@ void ItemFactory::makePage(Node *svg)
     contentRect->setBrush(Qt::transparent);
     contentRect->setPen(QPen(Qt::transparent));
     contentRect->setZValue(0);
-    // A nested svg sits inside its parent's item; only the document element
-    // owns the scene's work area.
+    // A nested svg sits inside its parent's item, its content placed by its
+    // viewport as the job places it; only the document element owns the
+    // scene's work area.
     if (QGraphicsItem *parentItem = containerItem(svg->parent())) {
         pageRect->setParentItem(parentItem);
+        const QDomElement element = svg->element();
+        QSizeF inner;
+        const QTransform place =
+                ViewportGeometry::nestedPlacement(element, ViewportGeometry::viewportAround(element), &inner);
+        pageRect->setTransform(place * SvgGrammar::transformFromAttribute(element));
+        // Its rectangles are its viewport, seen from inside.
+        const QRectF box = ViewportGeometry::viewBox(element);
+        const QRectF viewport = box.isEmpty() ? QRectF(QPointF(0, 0), inner) : box;
+        pageRect->setRect(viewport);
+        contentRect->setRect(viewport);
     } else {
         mScene->setSceneRect(page);
         mScene->addItem(pageRect);
@@ -174,9 +188,63 @@ QGraphicsItem *ItemFactory::makeItem(Node *node)
         item->setPos(static_cast<const ImageElement *>(node)->position());
         return attach(node, item);
     }
+    case NodeType::Use: {
+        auto *item = new GraphicsUseItem(mView);
+        syncInstance(node, item);
+        return attach(node, item);
+    }
     default:
         return nullptr;
     }
+}
+
+void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item)
+{
+    if (item->type() != GraphicsUseItem::Type)
+        return;
+    const SVGDocument *document = node->document();
+    const UseInstance instance(node->element(), document->styles(),
+                               [document](const QString &id) { return document->elementById(id); });
+    auto *use = static_cast<GraphicsUseItem *>(item);
+    use->setPath(instance.outline());
+    // The instance shows its copy's shapes, filled when one of them is
+    // engraved as a fill, in the use's own colours where it has them.
+    QPen pen = node->itemPen();
+    if (pen.style() == Qt::NoPen)
+        pen = QPen(Qt::black, 0);
+    QBrush brush = node->itemBrush();
+    if (!instance.isFilled())
+        brush = Qt::NoBrush;
+    else if (brush.style() == Qt::NoBrush)
+        brush = QBrush(Qt::black);
+    use->setPen(pen);
+    use->setBrush(brush);
+    use->setHollow(instance.isFilled() ? 0 : 1);
+    mInstanceOriginals.insert(node, instance.originals());
+}
+
+void ItemFactory::refreshInstancesOf(const Node *changed)
+{
+    if (mInstanceOriginals.isEmpty())
+        return;
+    // An instance copies its target with all it holds: a change anywhere
+    // under an element with an id it copied redraws it.
+    QSet<QString> ids;
+    for (const Node *n = changed; n; n = n->parent()) {
+        const QString id = n->element().attribute(QStringLiteral("id"));
+        if (!id.isEmpty())
+            ids.insert(id);
+    }
+    if (ids.isEmpty())
+        return;
+    // Redrawn after the walk: syncInstance writes the map it walks.
+    QList<const Node *> stale;
+    for (auto it = mInstanceOriginals.cbegin(); it != mInstanceOriginals.cend(); ++it) {
+        if (it.key() != changed && it.value().intersects(ids) && mItems.contains(it.key()))
+            stale.append(it.key());
+    }
+    for (const Node *use : qAsConst(stale))
+        syncInstance(use, mItems.value(use));
 }
 
 template <typename Item>
@@ -215,6 +283,7 @@ void ItemFactory::fitContainer(const Node *node)
 
 void ItemFactory::nodeChanged(Node *node, Changes changes)
 {
+    refreshInstancesOf(node);
     QGraphicsItem *item = mItems.value(node, nullptr);
     if (!item)
         return;
@@ -272,6 +341,9 @@ void ItemFactory::syncGeometry(const Node *node, QGraphicsItem *item)
         break;
     case NodeType::Image:
         item->setPos(static_cast<const ImageElement *>(node)->position());
+        break;
+    case NodeType::Use:
+        syncInstance(node, item);
         break;
     default:
         break;
@@ -338,6 +410,7 @@ void ItemFactory::nodeDestroyed(Node *node)
 {
     QGraphicsItem *item = mItems.take(node);
     mGroupItems.remove(node);
+    mInstanceOriginals.remove(node);
     if (QGraphicsRectItem *page = mPageRects.take(node))
         item = page;
     // Items in a scene belong to it; one that never reached a scene is ours.

@@ -3,6 +3,8 @@
 #include "document/nodeobserver.h"
 
 #include <QHash>
+#include <QSet>
+#include <QString>
 
 class QGraphicsItem;
 class QGraphicsRectItem;
@@ -48,10 +50,16 @@ private:
     void syncPaint(const Node *node, QGraphicsItem *item);
     void syncText(const Node *node, QGraphicsItem *item);
     void syncBitmap(const Node *node, QGraphicsItem *item);
+    // A use instance's outline, redone from the design.
+    void syncInstance(const Node *node, QGraphicsItem *item);
+    // Redraws the instances that copy `changed` or an element around it.
+    void refreshInstancesOf(const Node *changed);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
     QHash<const Node *, QGraphicsItem *> mItems;
     QHash<const Node *, QGraphicsItem *> mGroupItems;
     QHash<const Node *, QGraphicsRectItem *> mPageRects;
+    // The ids each use instance's copy was made from.
+    QHash<const Node *, QSet<QString>> mInstanceOriginals;
 };

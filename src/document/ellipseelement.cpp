@@ -6,8 +6,11 @@
 EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Ellipse)
 {
-    mRx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("rx")));
-    mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("ry")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mCx = safeLength(lengthOf(lengths, QStringLiteral("cx")));
+    mCy = safeLength(lengthOf(lengths, QStringLiteral("cy")));
+    mRx = safeLength(lengthOf(lengths, QStringLiteral("rx")));
+    mRy = safeLength(lengthOf(lengths, QStringLiteral("ry")));
     prepareDrawable();
 }
 
@@ -15,14 +18,15 @@ EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument 
                                NodeType type)
     : Node(element, row, document, parent, type)
 {
-    mCx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cx")));
-    mCy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cy")));
 }
 
 CircleElement::CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Circle)
 {
-    mRx = mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("r")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mCx = safeLength(lengthOf(lengths, QStringLiteral("cx")));
+    mCy = safeLength(lengthOf(lengths, QStringLiteral("cy")));
+    mRx = mRy = safeLength(lengthOf(lengths, QStringLiteral("r")));
     prepareDrawable();
 }
 

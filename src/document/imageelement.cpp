@@ -18,10 +18,11 @@ constexpr double maxScaledPixels = 64e6;
 ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Image)
 {
-    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mX = safeLength(lengthOf(lengths, QStringLiteral("x")));
+    mY = safeLength(lengthOf(lengths, QStringLiteral("y")));
+    mWidth = safeLength(lengthOf(lengths, QStringLiteral("width")));
+    mHeight = safeLength(lengthOf(lengths, QStringLiteral("height")));
     if (mWidth < 0)
         QTextStream(stdout) << "Error!  Width of image is negative\n";
     if (mHeight < 0)

@@ -5,10 +5,11 @@
 RectElement::RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Rect)
 {
-    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mX = safeLength(lengthOf(lengths, QStringLiteral("x")));
+    mY = safeLength(lengthOf(lengths, QStringLiteral("y")));
+    mWidth = safeLength(lengthOf(lengths, QStringLiteral("width")));
+    mHeight = safeLength(lengthOf(lengths, QStringLiteral("height")));
     prepareDrawable();
 }
 
