@@ -61,6 +61,9 @@ signals:
 
 private:
     bool writeTo(const QString &path);
+    // A drawing from another program whose root gives a physical size is
+    // scaled to it when the user keeps that size; false when the user cancels.
+    bool placeAtTrueSize(QString *text);
 
     QWidget *mWindow = nullptr;
     SVGView *mView = nullptr;

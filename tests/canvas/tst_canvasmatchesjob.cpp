@@ -1,12 +1,7 @@
-#include "canvas/graphicsellipseitem.h"
-#include "canvas/graphicspathitem.h"
-#include "canvas/graphicsrectitem.h"
-#include "canvas/graphicsuseitem.h"
-#include "canvas/itemfactory.h"
 #include "gcode/gcodegenerator.h"
 
 #include "canvasfixture.h"
-#include "gcodeinterpreter.h"
+#include "drawnbounds.h"
 
 #include <QtTest>
 
@@ -27,8 +22,9 @@ private slots:
 
 namespace {
 
-constexpr double mmPerUnit = 0.08;
 constexpr double tolerance = 0.05;
+using DrawnBounds::describe;
+using DrawnBounds::mmPerUnit;
 
 QString foreign(const QString &body, const QString &root = QStringLiteral("width='200' height='100'"))
 {
@@ -37,62 +33,15 @@ QString foreign(const QString &body, const QString &root = QStringLiteral("width
             .arg(root, body);
 }
 
-// The geometry of each shape item on the scene, without pen margins; empty
-// shapes (a zero radius) draw nothing and count for nothing.
-QRectF drawnBounds(const QGraphicsScene *scene)
-{
-    QRectF bounds;
-    for (const QGraphicsItem *item : scene->items()) {
-        if (!ItemFactory::nodeOf(item))
-            continue;
-        QRectF own;
-        switch (item->type()) {
-        case GraphicsRectItem::Type: {
-            const Node *node = ItemFactory::nodeOf(item);
-            if (node->type() != NodeType::Rect)
-                continue;
-            own = static_cast<const GraphicsRectItem *>(item)->rect();
-            break;
-        }
-        case GraphicsEllipseItem::Type:
-            own = static_cast<const GraphicsEllipseItem *>(item)->rect();
-            break;
-        case GraphicsPathItem::Type:
-            own = static_cast<const GraphicsPathItem *>(item)->path().boundingRect();
-            break;
-        case GraphicsUseItem::Type:
-            own = static_cast<const GraphicsUseItem *>(item)->path().boundingRect();
-            break;
-        default:
-            continue;
-        }
-        if (own.isEmpty())
-            continue;
-        bounds |= item->sceneTransform().mapRect(own);
-    }
-    return QRectF(bounds.topLeft() * mmPerUnit, bounds.bottomRight() * mmPerUnit);
-}
-
 QRectF burnedBounds(const QString &design)
 {
     GCodeGenerator generator;
-    QStringList lines;
-    for (const GCodeBuffer &record : generator.generate(design))
-        lines << record.toString().trimmed();
-    GCodeInterpreter interpreter;
-    interpreter.run(lines);
-    return interpreter.burnedBounds();
+    return DrawnBounds::burned(generator.generate(design));
 }
 
 bool near(const QRectF &a, const QRectF &b)
 {
-    return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance
-            && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
-}
-
-QString describe(const QRectF &r)
-{
-    return QStringLiteral("%1,%2 - %3,%4").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+    return DrawnBounds::near(a, b, tolerance);
 }
 
 } // namespace
@@ -159,7 +108,7 @@ void TestCanvasMatchesJob::drawnAsBurned()
 
     SVGView view;
     view.document()->setSvgText(design);
-    const QRectF drawn = drawnBounds(view.scene());
+    const QRectF drawn = DrawnBounds::drawn(view.scene());
     const QRectF burned = burnedBounds(view.document()->toSvgText());
     QVERIFY2(!burned.isNull(), "nothing burned");
     QVERIFY2(near(drawn, burned), qPrintable("drawn " + describe(drawn) + ", burned " + describe(burned)));
@@ -187,8 +136,8 @@ void TestCanvasMatchesJob::movedInstanceMovesItsBurn()
              qPrintable(describe(burnedBefore) + " moved to " + describe(burnedAfter)));
     const QRectF drawnAfter = item->sceneBoundingRect();
     QVERIFY2(near(drawnAfter, drawnBefore.translated(60, 30)), qPrintable(describe(drawnAfter)));
-    QVERIFY2(near(drawnBounds(canvas.scene()), burnedAfter),
-             qPrintable(describe(drawnBounds(canvas.scene())) + " against " + describe(burnedAfter)));
+    QVERIFY2(near(DrawnBounds::drawn(canvas.scene()), burnedAfter),
+             qPrintable(describe(DrawnBounds::drawn(canvas.scene())) + " against " + describe(burnedAfter)));
 }
 
 // Instances copy their original with all it holds: a change to it, or to
@@ -203,8 +152,8 @@ void TestCanvasMatchesJob::changedOriginalRedrawsItsInstances()
         const auto *item = static_cast<const GraphicsUseItem *>(canvas.item(id));
         QCOMPARE(item->path().boundingRect().width(), 80.0);
     }
-    QVERIFY2(near(drawnBounds(canvas.scene()), burnedBounds(canvas.text())),
-             qPrintable(describe(drawnBounds(canvas.scene()))));
+    QVERIFY2(near(DrawnBounds::drawn(canvas.scene()), burnedBounds(canvas.text())),
+             qPrintable(describe(DrawnBounds::drawn(canvas.scene()))));
 }
 
 QTEST_MAIN(TestCanvasMatchesJob)
