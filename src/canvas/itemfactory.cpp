@@ -220,31 +220,47 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item)
     use->setPen(pen);
     use->setBrush(brush);
     use->setHollow(instance.isFilled() ? 0 : 1);
+    forgetOriginals(node);
     mInstanceOriginals.insert(node, instance.originals());
+    for (const QString &id : instance.originals())
+        mInstancesById.insert(id, node);
 }
 
-void ItemFactory::refreshInstancesOf(const Node *changed)
+void ItemFactory::forgetOriginals(const Node *use)
+{
+    for (const QString &id : mInstanceOriginals.take(use))
+        mInstancesById.remove(id, use);
+}
+
+void ItemFactory::refreshInstancesOf(const Node *changed, Changes changes)
 {
     if (mInstanceOriginals.isEmpty())
         return;
-    // An instance copies its target with all it holds: a change anywhere
-    // under an element with an id it copied redraws it.
-    QSet<QString> ids;
-    for (const Node *n = changed; n; n = n->parent()) {
-        const QString id = n->element().attribute(QStringLiteral("id"));
-        if (!id.isEmpty())
-            ids.insert(id);
-    }
-    if (ids.isEmpty())
-        return;
-    // Redrawn after the walk: syncInstance writes the map it walks.
     QList<const Node *> stale;
-    for (auto it = mInstanceOriginals.cbegin(); it != mInstanceOriginals.cend(); ++it) {
-        if (it.key() != changed && it.value().intersects(ids) && mItems.contains(it.key()))
-            stale.append(it.key());
+    if ((changes & Children) && !changed->document()->isBuilding()) {
+        // Elements came or went (a deletion, a paste, an undo): any of them
+        // may be, or hold, what an instance refers to.
+        stale = mInstanceOriginals.keys();
+    } else {
+        // An instance copies its target with all it holds: a change anywhere
+        // under an element with an id it copied redraws it.
+        for (const Node *n = changed; n; n = n->parent()) {
+            const QString id = n->element().attribute(QStringLiteral("id"));
+            if (id.isEmpty())
+                continue;
+            for (auto it = mInstancesById.constFind(id); it != mInstancesById.cend() && it.key() == id; ++it) {
+                if (it.value() != changed && !stale.contains(it.value()))
+                    stale.append(it.value());
+            }
+        }
     }
-    for (const Node *use : qAsConst(stale))
-        syncInstance(use, mItems.value(use));
+    for (const Node *use : qAsConst(stale)) {
+        if (QGraphicsItem *item = mItems.value(use, nullptr)) {
+            syncInstance(use, item);
+            if (use->parent())
+                fitContainer(use->parent());
+        }
+    }
 }
 
 template <typename Item>
@@ -283,7 +299,7 @@ void ItemFactory::fitContainer(const Node *node)
 
 void ItemFactory::nodeChanged(Node *node, Changes changes)
 {
-    refreshInstancesOf(node);
+    refreshInstancesOf(node, changes);
     QGraphicsItem *item = mItems.value(node, nullptr);
     if (!item)
         return;
@@ -410,7 +426,7 @@ void ItemFactory::nodeDestroyed(Node *node)
 {
     QGraphicsItem *item = mItems.take(node);
     mGroupItems.remove(node);
-    mInstanceOriginals.remove(node);
+    forgetOriginals(node);
     if (QGraphicsRectItem *page = mPageRects.take(node))
         item = page;
     // Items in a scene belong to it; one that never reached a scene is ours.

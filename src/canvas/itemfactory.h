@@ -52,8 +52,10 @@ private:
     void syncBitmap(const Node *node, QGraphicsItem *item);
     // A use instance's outline, redone from the design.
     void syncInstance(const Node *node, QGraphicsItem *item);
-    // Redraws the instances that copy `changed` or an element around it.
-    void refreshInstancesOf(const Node *changed);
+    // Redraws the instances that copy `changed` or an element around it,
+    // and all of them when elements came or went.
+    void refreshInstancesOf(const Node *changed, Changes changes);
+    void forgetOriginals(const Node *use);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
@@ -62,4 +64,5 @@ private:
     QHash<const Node *, QGraphicsRectItem *> mPageRects;
     // The ids each use instance's copy was made from.
     QHash<const Node *, QSet<QString>> mInstanceOriginals;
+    QMultiHash<QString, const Node *> mInstancesById;
 };

@@ -141,19 +141,38 @@ void TestCanvasMatchesJob::movedInstanceMovesItsBurn()
 }
 
 // Instances copy their original with all it holds: a change to it, or to
-// anything inside it, shows in every instance.
+// anything inside it, shows in every instance, and so do its deletion and
+// the undo that brings it back.
 void TestCanvasMatchesJob::changedOriginalRedrawsItsInstances()
 {
-    CanvasFixture canvas("<g><g id='g'><rect id='r' width='40' height='20' style='fill:#000000'/></g>"
-                         "<use id='u1' href='#g' x='100'/><use id='u2' href='#u1' y='100'/></g>");
-    Node *rect = canvas.node("r");
-    QVERIFY(rect->applyAttribute("width", "80"));
-    for (const char *id : { "u1", "u2" }) {
-        const auto *item = static_cast<const GraphicsUseItem *>(canvas.item(id));
-        QCOMPARE(item->path().boundingRect().width(), 80.0);
-    }
+    CanvasFixture canvas("<g><g id='g'><rect id='r' width='40' height='20' style='fill:#000000'/>"
+                         "<rect id='s' x='50' y='30' width='10' height='20' style='fill:#000000'/></g>"
+                         "<use id='u1' href='#g' x='100'/><use id='u2' href='#u1' y='100'/>"
+                         "<use id='u3' href='#s' y='200'/></g>");
+    const auto sizes = [&canvas] {
+        QList<QSizeF> out;
+        for (const char *id : { "u1", "u2" })
+            out << static_cast<const GraphicsUseItem *>(canvas.item(id))->path().boundingRect().size();
+        return out;
+    };
+    QCOMPARE(sizes(), (QList<QSizeF>{ { 60, 50 }, { 60, 50 } }));
+    QVERIFY(canvas.node("r")->applyAttribute("width", "80"));
+    QCOMPARE(sizes(), (QList<QSizeF>{ { 80, 50 }, { 80, 50 } }));
     QVERIFY2(near(DrawnBounds::drawn(canvas.scene()), burnedBounds(canvas.text())),
              qPrintable(describe(DrawnBounds::drawn(canvas.scene()))));
+
+    const auto *direct = static_cast<const GraphicsUseItem *>(canvas.item("u3"));
+    QCOMPARE(direct->path().boundingRect().size(), QSizeF(10, 20));
+    canvas.click(canvas.toView(QPointF(55, 40)));
+    canvas.scene()->deleteSelection();
+    QVERIFY(!canvas.text().contains("id=\"s\""));
+    QCOMPARE(sizes(), (QList<QSizeF>{ { 80, 20 }, { 80, 20 } }));
+    QVERIFY(direct->path().isEmpty());
+    canvas.click(canvas.toView(QPointF(10, 10)));
+    canvas.scene()->deleteSelection();
+    QCOMPARE(sizes(), (QList<QSizeF>{ { 0, 0 }, { 0, 0 } }));
+    canvas.view().undo();
+    QCOMPARE(sizes(), (QList<QSizeF>{ { 80, 20 }, { 80, 20 } }));
 }
 
 QTEST_MAIN(TestCanvasMatchesJob)
