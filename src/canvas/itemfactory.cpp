@@ -24,6 +24,8 @@
 
 #include <QPixmap>
 
+#include <vector>
+
 namespace {
 
 void makeTransparent(GraphicsRectItem *item)
@@ -198,13 +200,13 @@ QGraphicsItem *ItemFactory::makeItem(Node *node)
     }
 }
 
-void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item)
+void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLookup &lookup)
 {
     if (item->type() != GraphicsUseItem::Type)
         return;
     const SVGDocument *document = node->document();
     const UseInstance instance(node->element(), document->styles(),
-                               [document](const QString &id) { return document->elementById(id); });
+                               lookup ? lookup : [document](const QString &id) { return document->elementById(id); });
     auto *use = static_cast<GraphicsUseItem *>(item);
     use->setPath(instance.outline());
     // The instance shows its copy's shapes, filled when one of them is
@@ -223,13 +225,19 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item)
     forgetOriginals(node);
     mInstanceOriginals.insert(node, instance.originals());
     for (const QString &id : instance.originals())
-        mInstancesById.insert(id, node);
+        mInstancesById[id].insert(node);
 }
 
 void ItemFactory::forgetOriginals(const Node *use)
 {
-    for (const QString &id : mInstanceOriginals.take(use))
-        mInstancesById.remove(id, use);
+    for (const QString &id : mInstanceOriginals.take(use)) {
+        auto users = mInstancesById.find(id);
+        if (users == mInstancesById.end())
+            continue;
+        users->remove(use);
+        if (users->isEmpty())
+            mInstancesById.erase(users);
+    }
 }
 
 void ItemFactory::refreshInstancesOf(const Node *changed, Changes changes)
@@ -242,24 +250,48 @@ void ItemFactory::refreshInstancesOf(const Node *changed, Changes changes)
         // may be, or hold, what an instance refers to.
         stale = mInstanceOriginals.keys();
     } else {
+        QSet<const Node *> found;
         // An instance copies its target with all it holds: a change anywhere
         // under an element with an id it copied redraws it.
         for (const Node *n = changed; n; n = n->parent()) {
             const QString id = n->element().attribute(QStringLiteral("id"));
             if (id.isEmpty())
                 continue;
-            for (auto it = mInstancesById.constFind(id); it != mInstancesById.cend() && it.key() == id; ++it) {
-                if (it.value() != changed && !stale.contains(it.value()))
-                    stale.append(it.value());
+            for (const Node *use : mInstancesById.value(id)) {
+                if (use != changed)
+                    found.insert(use);
             }
         }
+        stale = found.values();
     }
+    // Outside a build the document looks ids up by walking it: many
+    // instances share one index instead.
+    IdLookup lookup;
+    QHash<QString, QDomElement> ids;
+    if (stale.size() > 1) {
+        std::vector<QDomElement> pending{ changed->document()->domDocument().documentElement() };
+        while (!pending.empty()) {
+            const QDomElement e = pending.back();
+            pending.pop_back();
+            const QString id = e.attribute(QStringLiteral("id"));
+            if (!id.isEmpty() && !ids.contains(id))
+                ids.insert(id, e);
+            for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
+                pending.push_back(c);
+        }
+        lookup = [&ids](const QString &id) { return ids.value(id); };
+    }
+    QSet<const Node *> containers;
     for (const Node *use : qAsConst(stale)) {
         if (QGraphicsItem *item = mItems.value(use, nullptr)) {
-            syncInstance(use, item);
-            if (use->parent())
-                fitContainer(use->parent());
+            syncInstance(use, item, lookup);
+            containers.insert(use->parent());
         }
+    }
+    // Once each: fitting walks all of a container's children.
+    for (const Node *container : qAsConst(containers)) {
+        if (container)
+            fitContainer(container);
     }
 }
 
