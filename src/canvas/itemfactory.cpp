@@ -412,6 +412,9 @@ void ItemFactory::syncPaint(const Node *node, QGraphicsItem *item)
     case GraphicsPathItem::Type:
         setShapePaint(static_cast<GraphicsPathItem *>(item), node);
         break;
+    case GraphicsUseItem::Type:
+        syncInstance(node, item);
+        break;
     case GraphicsLineItem::Type:
         static_cast<GraphicsLineItem *>(item)->setPen(node->itemPen());
         break;

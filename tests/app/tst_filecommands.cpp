@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 // The file commands as the user reaches them: through the window's actions,
 // with the dialogs answered by a script and the message boxes by BoxAnswers.
 class TestFileCommands : public QObject
@@ -647,16 +649,20 @@ void TestFileCommands::compressedAndPrefixedDesignsOpen()
 
 namespace {
 
-// Answers the next unit dialog with `unit` once it shows and keeps the size
-// it showed; `asked` stays false when no dialog comes.
-void answerUnitDialog(ImportUnit unit, bool *asked, QString *sizeText)
+// Answers the next unit dialog with `unit` (none: cancels it) once it
+// shows and keeps the size it showed; `asked` stays false when no dialog comes.
+void answerUnitDialog(std::optional<ImportUnit> unit, bool *asked, QString *sizeText)
 {
     QTimer::singleShot(0, [=] {
         auto *dialog = qobject_cast<ImportUnitDialog *>(QApplication::activeModalWidget());
         *asked = dialog != nullptr;
         if (!dialog)
             return;
-        dialog->unitBox()->setCurrentIndex(dialog->unitBox()->findData(int(unit)));
+        if (!unit) {
+            dialog->reject();
+            return;
+        }
+        dialog->unitBox()->setCurrentIndex(dialog->unitBox()->findData(int(*unit)));
         *sizeText = dialog->sizeLabel()->text();
         dialog->accept();
     });
@@ -742,7 +748,8 @@ void TestFileCommands::foreignDrawingsTakeTheSizeTheUserKeeps()
 }
 
 // The program's own designs give their size in design units whatever their
-// root says, so they open as they are.
+// root says, so they open as they are; and cancelling the question about a
+// foreign drawing keeps them.
 void TestFileCommands::ownDesignsAreNeitherAskedAboutNorRescaled()
 {
     const QString design = writeFile(
@@ -759,6 +766,16 @@ void TestFileCommands::ownDesignsAreNeitherAskedAboutNorRescaled()
     QVERIFY(!asked);
     QVERIFY2(DrawnBounds::near(DrawnBounds::drawn(window->svgView()->scene()), mm(1.6, 0.8, 9.6, 4.8), 1e-9),
              qPrintable(DrawnBounds::describe(DrawnBounds::drawn(window->svgView()->scene()))));
+
+    const QString foreignDrawing = writeFile(
+            "foreign.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='10mm' height='10mm'><rect id='f' width='5' height='5'/></svg>");
+    window->fileCommands()->setFileChooser(std::make_unique<ScriptedChooser>(
+            QList<QStringList>{ { foreignDrawing } }, QStringList(), mChooserLog));
+    answerUnitDialog(std::nullopt, &asked, &sizeText);
+    window->actions()->openAction->trigger();
+    QVERIFY(asked);
+    QCOMPARE(layerChildId(window), QStringLiteral("r"));
+    QCOMPARE(window->fileCommands()->currentPath(), design);
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -138,6 +138,11 @@ void TestCanvasMatchesJob::movedInstanceMovesItsBurn()
     QVERIFY2(near(drawnAfter, drawnBefore.translated(60, 30)), qPrintable(describe(drawnAfter)));
     QVERIFY2(near(DrawnBounds::drawn(canvas.scene()), burnedAfter),
              qPrintable(describe(DrawnBounds::drawn(canvas.scene())) + " against " + describe(burnedAfter)));
+    // The job's frame, with nothing selected, is the instance's too.
+    canvas.scene()->clearSelection();
+    const QRectF frame = canvas.scene()->jobBounds();
+    QVERIFY2(near(QRectF(frame.topLeft() * mmPerUnit, frame.bottomRight() * mmPerUnit), burnedAfter),
+             qPrintable(describe(frame)));
 }
 
 // Instances copy their original with all it holds: a change to it, or to
