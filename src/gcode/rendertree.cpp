@@ -200,9 +200,18 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
             if (!consumed.contains(a.name()))
                 group.setAttribute(a.name(), a.value());
         }
-        const QSizeF anyViewport(0, 0);
-        const double x = lengthOr(element, QStringLiteral("x"), 0, anyViewport, Qt::Horizontal);
-        const double y = lengthOr(element, QStringLiteral("y"), 0, anyViewport, Qt::Vertical);
+        // Percentages and viewport units measure against the viewport
+        // around the use; plain numbers need none.
+        bool relative = false;
+        for (const char *name : { "x", "y", "width", "height" }) {
+            bool plain = true;
+            if (element.hasAttribute(QLatin1String(name)))
+                SvgGrammar::parseLength(element.attribute(QLatin1String(name)), &plain);
+            relative = relative || !plain;
+        }
+        const QSizeF viewport = relative ? ViewportGeometry::viewportAround(element) : QSizeF(0, 0);
+        const double x = lengthOr(element, QStringLiteral("x"), 0, viewport, Qt::Horizontal);
+        const double y = lengthOr(element, QStringLiteral("y"), 0, viewport, Qt::Vertical);
         prependToTransform(group, QTransform::fromTranslate(x, y));
 
         QDomElement copy = document.importNode(target, true).toElement();
@@ -210,8 +219,8 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
         if (kind == QLatin1String("symbol")) {
             // A symbol draws like a group; its viewBox fills the use's size.
             const QRectF box = viewBox(copy);
-            const double w = lengthOr(element, QStringLiteral("width"), box.width(), anyViewport, Qt::Horizontal);
-            const double h = lengthOr(element, QStringLiteral("height"), box.height(), anyViewport, Qt::Vertical);
+            const double w = lengthOr(element, QStringLiteral("width"), box.width(), viewport, Qt::Horizontal);
+            const double h = lengthOr(element, QStringLiteral("height"), box.height(), viewport, Qt::Vertical);
             const QTransform fit = viewBoxTransform(box, QRectF(0, 0, w, h),
                                                     copy.attribute(QStringLiteral("preserveAspectRatio")));
             copy.setTagName(QStringLiteral("g"));

@@ -93,6 +93,11 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
     QTest::newRow("percentages of a nested viewport")
             << foreign("<svg x='100' width='50' height='50'><rect width='50%' height='100%'/></svg>");
     QTest::newRow("vmin radius") << foreign("<circle cx='100' cy='50' r='10vmin'/>");
+    QTest::newRow("use placed in percentages")
+            << foreign("<svg x='20' width='100' height='50'>" + original + "<use href='#r' x='50%' y='20%'/></svg>");
+    QTest::newRow("nested svg placed in percentages")
+            << foreign("<svg x='50%' y='10%' width='25%' height='50%' viewBox='0 0 10 10'>"
+                       "<rect width='10' height='10'/></svg>");
     QTest::newRow("percentages inside a used element")
             << foreign("<defs><rect id='p' width='10%' height='10%'/></defs><use href='#p' x='50'/>");
     QTest::newRow("negative ellipse radius draws nothing")
