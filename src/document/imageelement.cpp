@@ -1,6 +1,7 @@
 #include "document/imageelement.h"
 
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 #include "document/svgdocument.h"
 
@@ -80,7 +81,7 @@ std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name,
         return std::nullopt;
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(SvgGrammar::parseLength(value));
+    const double number = safeLength(ViewportGeometry::geometryLength(mElement, name, value));
     NodeObserver::Changes changes = NodeObserver::Geometry;
     if (name == QLatin1String("x")) {
         mX = number;

@@ -1,6 +1,7 @@
 #include "document/rectelement.h"
 
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 RectElement::RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Rect)
@@ -30,7 +31,7 @@ std::optional<AttributeRecord> RectElement::applyAttribute(const QString &name, 
         return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(SvgGrammar::parseLength(value));
+    const double number = safeLength(ViewportGeometry::geometryLength(mElement, name, value));
     if (name == QLatin1String("x"))
         mX = number;
     else if (name == QLatin1String("y"))

@@ -170,4 +170,22 @@ bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &
     return true;
 }
 
+double geometryLength(const QDomElement &element, const QString &name, const QString &text)
+{
+    bool plain = false;
+    const double value = SvgGrammar::parseLength(text, &plain);
+    if (plain)
+        return value;
+    static const QStringList horizontal{ "x", "cx", "x1", "x2", "width", "rx" };
+    static const QStringList vertical{ "y", "cy", "y1", "y2", "height", "ry" };
+    if (name != QLatin1String("r") && !horizontal.contains(name) && !vertical.contains(name))
+        return 0;
+    const Qt::Orientations axis = horizontal.contains(name) ? Qt::Horizontal
+            : vertical.contains(name)                     ? Qt::Vertical
+                                                          : Qt::Horizontal | Qt::Vertical;
+    bool ok = false;
+    const double relative = SvgGrammar::parseViewportLength(text, viewportAround(element), axis, &ok);
+    return ok ? relative : 0;
+}
+
 } // namespace ViewportGeometry

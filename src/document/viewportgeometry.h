@@ -43,4 +43,9 @@ QSizeF viewportAround(const QDomElement &element);
 bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &viewport,
                      QHash<QString, double> *resolved);
 
+// One geometry length `name` of `element` written as `text`, as the job
+// reads it: a plain length, else against the viewport around the element;
+// 0 when it is no length.
+double geometryLength(const QDomElement &element, const QString &name, const QString &text);
+
 } // namespace ViewportGeometry

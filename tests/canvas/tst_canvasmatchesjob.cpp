@@ -18,6 +18,7 @@ private slots:
     void drawnAsBurned();
     void movedInstanceMovesItsBurn();
     void changedOriginalRedrawsItsInstances();
+    void undoneMoveRestoresRelativeLengths();
 };
 
 namespace {
@@ -183,6 +184,24 @@ void TestCanvasMatchesJob::changedOriginalRedrawsItsInstances()
     QCOMPARE(sizes(), (QList<QSizeF>{ { 0, 0 }, { 0, 0 } }));
     canvas.view().undo();
     QCOMPARE(sizes(), (QList<QSizeF>{ { 80, 20 }, { 80, 20 } }));
+}
+
+// Undoing a move writes "10%" back: the canvas must read it as the job
+// does, not as a plain number.
+void TestCanvasMatchesJob::undoneMoveRestoresRelativeLengths()
+{
+    CanvasFixture canvas("<g><rect id='r' x='10%' y='5%' width='10%' height='5%' style='fill:#000000'/>"
+                         "<circle id='c' cx='50%' cy='50%' r='2%' style='fill:#000000'/></g>");
+    const QRectF before = DrawnBounds::drawn(canvas.scene());
+    QVERIFY2(near(before, burnedBounds(canvas.text())), qPrintable(describe(before)));
+    for (const char *id : { "r", "c" }) {
+        canvas.drag(canvas.toView(canvas.item(id)->sceneBoundingRect().center()), QPoint(30, 20));
+        canvas.view().undo();
+    }
+    QCOMPARE(canvas.attribute("r", "x"), QString("10%"));
+    QCOMPARE(canvas.attribute("c", "cx"), QString("50%"));
+    const QRectF after = DrawnBounds::drawn(canvas.scene());
+    QVERIFY2(near(after, before), qPrintable(describe(after) + " after the undo, " + describe(before) + " before"));
 }
 
 QTEST_MAIN(TestCanvasMatchesJob)
