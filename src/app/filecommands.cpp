@@ -35,15 +35,14 @@ const QStringList imageExtensions = {"bmp", "jpg", "jpeg", "png", "gif", "tif", 
 
 // A file the document can take: well-formed XML (plain or gzip-compressed)
 // whose root is an svg element, with or without the "svg:" prefix.
-bool isReadableDesign(const QString &path, QString *text)
+bool isReadableDesign(const QString &path, QString *text, QDomDocument *probe)
 {
     if (!SvgFile::readDesign(path, text))
         return false;
-    QDomDocument probe;
-    if (!probe.setContent(*text, false))
+    if (!probe->setContent(*text, false))
         return false;
-    SvgFile::removeSvgPrefix(probe);
-    return probe.documentElement().tagName() == QLatin1String("svg");
+    SvgFile::removeSvgPrefix(*probe);
+    return probe->documentElement().tagName() == QLatin1String("svg");
 }
 
 } // namespace
@@ -157,18 +156,18 @@ bool FileCommands::addSvgFile(const QString &path)
         QMessageBox::warning(mWindow, tr("Plimb"), tr("Cannot read file %1:\n%2.").arg(path, error));
         return false;
     }
-    if (!placeAtTrueSize(&text))
-        return false;
+    QDomDocument document;
+    if (document.setContent(text, false)) {
+        SvgFile::removeSvgPrefix(document);
+        if (!placeAtTrueSize(document, &text))
+            return false;
+    }
     mView->scene()->addSvg(text);
     return true;
 }
 
-bool FileCommands::placeAtTrueSize(QString *text)
+bool FileCommands::placeAtTrueSize(QDomDocument &document, QString *text)
 {
-    QDomDocument document;
-    if (!document.setContent(*text, false))
-        return true;
-    SvgFile::removeSvgPrefix(document);
     const QSizeF physical = SvgFile::physicalSize(document);
     if (physical.isEmpty())
         return true;
@@ -190,12 +189,13 @@ bool FileCommands::openDesign(const QString &path, bool asCurrentFile)
     // Checked before the old design goes, so that a broken file leaves it
     // intact and a later Save cannot write it over that file.
     QString text;
-    if (!isReadableDesign(path, &text)) {
+    QDomDocument document;
+    if (!isReadableDesign(path, &text, &document)) {
         qDebug() << "load file err!" << path;
         QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
         return false;
     }
-    if (!placeAtTrueSize(&text))
+    if (!placeAtTrueSize(document, &text))
         return false;
     mView->openText(path, text);
     mCurrentPath = asCurrentFile ? path : QString();

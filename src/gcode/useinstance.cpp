@@ -9,7 +9,6 @@
 
 #include <QDomDocument>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
