@@ -75,6 +75,14 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
     QTest::newRow("uses that show each other")
             << foreign("<g id='a'><rect width='10' height='10'/><use href='#b'/></g>"
                        "<g id='b'><use href='#a' x='100'/></g><use id='self' href='#self'/>");
+    // Each level adds a bar and moves the next one on by 2, up to the depth
+    // the job follows.
+    QString chain = "<defs><rect id='u0' width='1' height='10'/>";
+    for (int level = 1; level <= 40; ++level)
+        chain += QStringLiteral("<g id='u%1'><rect width='1' height='10'/><use href='#u%2' x='2'/></g>")
+                         .arg(level)
+                         .arg(level - 1);
+    QTest::newRow("uses nested beyond the depth limit") << foreign(chain + "</defs><use href='#u40'/>");
     QTest::newRow("symbol with viewBox")
             << foreign("<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10'/></symbol>"
                        "<use href='#s' x='100' y='25' width='50' height='50'/>");
