@@ -86,6 +86,9 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
     QTest::newRow("symbol with viewBox")
             << foreign("<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10'/></symbol>"
                        "<use href='#s' x='100' y='25' width='50' height='50'/>");
+    QTest::newRow("use of a duplicated id")
+            << foreign("<defs><rect id='d' width='10' height='10'/><rect id='d' x='100' width='10' height='10'/></defs>"
+                       "<use href='#d' y='50'/>");
     QTest::newRow("use of a missing element") << foreign("<rect width='10' height='10'/><use href='#gone' x='100'/>");
 
     QTest::newRow("nested svg with viewBox")
