@@ -358,6 +358,14 @@
         <source>%1 × %2 毫米</source>
         <translation>%1 × %2 mm</translation>
     </message>
+    <message>
+        <source>文件给出的尺寸</source>
+        <translation>파일에 지정된 크기</translation>
+    </message>
+    <message>
+        <source>设计单位（0.08 毫米）</source>
+        <translation>디자인 단위 (0.08 mm)</translation>
+    </message>
 </context>
 <context>
     <name>ItemProperty</name>

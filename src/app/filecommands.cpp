@@ -1,12 +1,14 @@
 #include "app/filecommands.h"
 
 #include "canvas/drawingplacer.h"
+#include "canvas/importunitdialog.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/documentwriter.h"
 #include "document/svgfile.h"
 #include "document/svgdocument.h"
 #include "gcode/gcodefile.h"
+#include "gcode/rendertree.h"
 #include "import/bitmapprocessing.h"
 
 #include <QAction>
@@ -33,16 +35,14 @@ const QStringList imageExtensions = {"bmp", "jpg", "jpeg", "png", "gif", "tif", 
 
 // A file the document can take: well-formed XML (plain or gzip-compressed)
 // whose root is an svg element, with or without the "svg:" prefix.
-bool isReadableDesign(const QString &path)
+bool isReadableDesign(const QString &path, QString *text, QDomDocument *probe)
 {
-    QString text;
-    if (!SvgFile::readDesign(path, &text))
+    if (!SvgFile::readDesign(path, text))
         return false;
-    QDomDocument probe;
-    if (!probe.setContent(text, false))
+    if (!probe->setContent(*text, false))
         return false;
-    SvgFile::removeSvgPrefix(probe);
-    return probe.documentElement().tagName() == QLatin1String("svg");
+    SvgFile::removeSvgPrefix(*probe);
+    return probe->documentElement().tagName() == QLatin1String("svg");
 }
 
 } // namespace
@@ -156,7 +156,29 @@ bool FileCommands::addSvgFile(const QString &path)
         QMessageBox::warning(mWindow, tr("Plimb"), tr("Cannot read file %1:\n%2.").arg(path, error));
         return false;
     }
+    QDomDocument document;
+    if (document.setContent(text, false)) {
+        SvgFile::removeSvgPrefix(document);
+        if (!placeAtTrueSize(document, &text))
+            return false;
+    }
     mView->scene()->addSvg(text);
+    return true;
+}
+
+bool FileCommands::placeAtTrueSize(QDomDocument &document, QString *text)
+{
+    const QSizeF physical = SvgFile::physicalSize(document);
+    if (physical.isEmpty())
+        return true;
+    ImportUnit unit = ImportUnit::Millimetre;
+    const QSizeF userUnits = RenderTree::rootViewport(document.documentElement());
+    if (!ImportUnitDialog::askForSvg(physical, userUnits, &unit, mWindow))
+        return false;
+    // The same scaling as the generator's true-size option, made in the
+    // design itself, so the canvas, the saved file and the job agree.
+    if (unit == ImportUnit::Millimetre && RenderTree::scaleToTrueSize(document))
+        *text = document.toString(2);
     return true;
 }
 
@@ -166,11 +188,16 @@ bool FileCommands::openDesign(const QString &path, bool asCurrentFile)
         return false;
     // Checked before the old design goes, so that a broken file leaves it
     // intact and a later Save cannot write it over that file.
-    if (!isReadableDesign(path) || !mView->openFile(path)) {
+    QString text;
+    QDomDocument document;
+    if (!isReadableDesign(path, &text, &document)) {
         qDebug() << "load file err!" << path;
         QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
         return false;
     }
+    if (!placeAtTrueSize(document, &text))
+        return false;
+    mView->openText(path, text);
     mCurrentPath = asCurrentFile ? path : QString();
     emit designReplaced();
     return true;

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QDomDocument;
 class QWidget;
 class SVGView;
 
@@ -61,6 +62,11 @@ signals:
 
 private:
     bool writeTo(const QString &path);
+    // A drawing from another program whose root gives a physical size is
+    // scaled to it when the user keeps that size: `document` (the parsed
+    // `text`, without "svg:" prefixes) changes and `text` becomes it. False
+    // when the user cancels.
+    bool placeAtTrueSize(QDomDocument &document, QString *text);
 
     QWidget *mWindow = nullptr;
     SVGView *mView = nullptr;

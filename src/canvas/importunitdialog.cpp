@@ -22,9 +22,26 @@ ImportUnitDialog::ImportUnitDialog(const ImportedDrawing &drawing, ImportUnit in
     : QDialog(parent)
     , mDrawing(drawing)
 {
+    build(initial);
+}
+
+ImportUnitDialog::ImportUnitDialog(const QSizeF &physical, const QSizeF &userUnits, QWidget *parent)
+    : QDialog(parent)
+    , mSvg(true)
+    , mPhysical(physical)
+    , mUserUnits(userUnits)
+{
+    build(ImportUnit::Millimetre);
+}
+
+void ImportUnitDialog::build(ImportUnit initial)
+{
     setWindowTitle(tr("导入尺寸"));
     mUnits = new QComboBox(this);
-    if (drawing.format == ImportedDrawing::Format::Dxf) {
+    if (mSvg) {
+        mUnits->addItem(tr("文件给出的尺寸"), int(ImportUnit::Millimetre));
+        mUnits->addItem(tr("设计单位（0.08 毫米）"), int(ImportUnit::Design));
+    } else if (mDrawing.format == ImportedDrawing::Format::Dxf) {
         mUnits->addItem(tr("毫米"), int(ImportUnit::Millimetre));
         mUnits->addItem(tr("厘米"), int(ImportUnit::Centimetre));
         mUnits->addItem(tr("英寸"), int(ImportUnit::Inch));
@@ -54,7 +71,13 @@ ImportUnit ImportUnitDialog::unit() const
 
 void ImportUnitDialog::showSize()
 {
-    const QSizeF size = DrawingImport::physicalSize(mDrawing, unit());
+    QSizeF size;
+    if (!mSvg)
+        size = DrawingImport::physicalSize(mDrawing, unit());
+    else if (unit() == ImportUnit::Millimetre)
+        size = mPhysical;
+    else
+        size = mUserUnits * ImportUnits::millimetresPer(ImportUnit::Design);
     mSize->setText(tr("%1 × %2 毫米").arg(size.width(), 0, 'f', 2).arg(size.height(), 0, 'f', 2));
 }
 
@@ -85,5 +108,15 @@ bool ImportUnitDialog::ask(const ImportedDrawing &drawing, ImportUnit *unit, QWi
         return false;
     *unit = dialog.unit();
     remember(drawing.format, *unit);
+    return true;
+}
+
+bool ImportUnitDialog::askForSvg(const QSizeF &physical, const QSizeF &userUnits, ImportUnit *unit,
+                                 QWidget *parent)
+{
+    ImportUnitDialog dialog(physical, userUnits, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *unit = dialog.unit();
     return true;
 }

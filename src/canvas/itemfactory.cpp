@@ -6,6 +6,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/ellipseelement.h"
@@ -17,9 +18,13 @@
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
+#include "document/viewportgeometry.h"
+#include "gcode/useinstance.h"
 #include "import/bitmaptracer.h"
 
 #include <QPixmap>
+
+#include <vector>
 
 namespace {
 
@@ -93,10 +98,21 @@ void ItemFactory::makePage(Node *svg)
     contentRect->setBrush(Qt::transparent);
     contentRect->setPen(QPen(Qt::transparent));
     contentRect->setZValue(0);
-    // A nested svg sits inside its parent's item; only the document element
-    // owns the scene's work area.
+    // A nested svg sits inside its parent's item, its content placed by its
+    // viewport as the job places it; only the document element owns the
+    // scene's work area.
     if (QGraphicsItem *parentItem = containerItem(svg->parent())) {
         pageRect->setParentItem(parentItem);
+        const QDomElement element = svg->element();
+        QSizeF inner;
+        const QTransform place =
+                ViewportGeometry::nestedPlacement(element, ViewportGeometry::viewportAround(element), &inner);
+        pageRect->setTransform(place * SvgGrammar::transformFromAttribute(element));
+        // Its rectangles are its viewport, seen from inside.
+        const QRectF box = ViewportGeometry::viewBox(element);
+        const QRectF viewport = box.isEmpty() ? QRectF(QPointF(0, 0), inner) : box;
+        pageRect->setRect(viewport);
+        contentRect->setRect(viewport);
     } else {
         mScene->setSceneRect(page);
         mScene->addItem(pageRect);
@@ -174,8 +190,108 @@ QGraphicsItem *ItemFactory::makeItem(Node *node)
         item->setPos(static_cast<const ImageElement *>(node)->position());
         return attach(node, item);
     }
+    case NodeType::Use: {
+        auto *item = new GraphicsUseItem(mView);
+        syncInstance(node, item);
+        return attach(node, item);
+    }
     default:
         return nullptr;
+    }
+}
+
+void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLookup &lookup)
+{
+    if (item->type() != GraphicsUseItem::Type)
+        return;
+    const SVGDocument *document = node->document();
+    const UseInstance instance(node->element(), document->styles(),
+                               lookup ? lookup : [document](const QString &id) { return document->elementById(id); });
+    auto *use = static_cast<GraphicsUseItem *>(item);
+    use->setPath(instance.outline());
+    // The instance shows its copy's shapes, filled when one of them is
+    // engraved as a fill, in the use's own colours where it has them.
+    QPen pen = node->itemPen();
+    if (pen.style() == Qt::NoPen)
+        pen = QPen(Qt::black, 0);
+    QBrush brush = node->itemBrush();
+    if (!instance.isFilled())
+        brush = Qt::NoBrush;
+    else if (brush.style() == Qt::NoBrush)
+        brush = QBrush(Qt::black);
+    use->setPen(pen);
+    use->setBrush(brush);
+    use->setHollow(instance.isFilled() ? 0 : 1);
+    forgetOriginals(node);
+    mInstanceOriginals.insert(node, instance.originals());
+    for (const QString &id : instance.originals())
+        mInstancesById[id].insert(node);
+}
+
+void ItemFactory::forgetOriginals(const Node *use)
+{
+    for (const QString &id : mInstanceOriginals.take(use)) {
+        auto users = mInstancesById.find(id);
+        if (users == mInstancesById.end())
+            continue;
+        users->remove(use);
+        if (users->isEmpty())
+            mInstancesById.erase(users);
+    }
+}
+
+void ItemFactory::refreshInstancesOf(const Node *changed, Changes changes)
+{
+    if (mInstanceOriginals.isEmpty())
+        return;
+    QList<const Node *> stale;
+    if ((changes & Children) && !changed->document()->isBuilding()) {
+        // Elements came or went (a deletion, a paste, an undo): any of them
+        // may be, or hold, what an instance refers to.
+        stale = mInstanceOriginals.keys();
+    } else {
+        QSet<const Node *> found;
+        // An instance copies its target with all it holds: a change anywhere
+        // under an element with an id it copied redraws it.
+        for (const Node *n = changed; n; n = n->parent()) {
+            const QString id = n->element().attribute(QStringLiteral("id"));
+            if (id.isEmpty())
+                continue;
+            for (const Node *use : mInstancesById.value(id)) {
+                if (use != changed)
+                    found.insert(use);
+            }
+        }
+        stale = found.values();
+    }
+    // Outside a build the document looks ids up by walking it: many
+    // instances share one index instead.
+    IdLookup lookup;
+    QHash<QString, QDomElement> ids;
+    if (stale.size() > 1) {
+        std::vector<QDomElement> pending{ changed->document()->domDocument().documentElement() };
+        while (!pending.empty()) {
+            const QDomElement e = pending.back();
+            pending.pop_back();
+            const QString id = e.attribute(QStringLiteral("id"));
+            if (!id.isEmpty() && !ids.contains(id))
+                ids.insert(id, e);
+            for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
+                pending.push_back(c);
+        }
+        lookup = [&ids](const QString &id) { return ids.value(id); };
+    }
+    QSet<const Node *> containers;
+    for (const Node *use : qAsConst(stale)) {
+        if (QGraphicsItem *item = mItems.value(use, nullptr)) {
+            syncInstance(use, item, lookup);
+            containers.insert(use->parent());
+        }
+    }
+    // Once each: fitting walks all of a container's children.
+    for (const Node *container : qAsConst(containers)) {
+        if (container)
+            fitContainer(container);
     }
 }
 
@@ -215,6 +331,7 @@ void ItemFactory::fitContainer(const Node *node)
 
 void ItemFactory::nodeChanged(Node *node, Changes changes)
 {
+    refreshInstancesOf(node, changes);
     QGraphicsItem *item = mItems.value(node, nullptr);
     if (!item)
         return;
@@ -273,6 +390,9 @@ void ItemFactory::syncGeometry(const Node *node, QGraphicsItem *item)
     case NodeType::Image:
         item->setPos(static_cast<const ImageElement *>(node)->position());
         break;
+    case NodeType::Use:
+        syncInstance(node, item);
+        break;
     default:
         break;
     }
@@ -291,6 +411,9 @@ void ItemFactory::syncPaint(const Node *node, QGraphicsItem *item)
         break;
     case GraphicsPathItem::Type:
         setShapePaint(static_cast<GraphicsPathItem *>(item), node);
+        break;
+    case GraphicsUseItem::Type:
+        syncInstance(node, item);
         break;
     case GraphicsLineItem::Type:
         static_cast<GraphicsLineItem *>(item)->setPen(node->itemPen());
@@ -338,6 +461,7 @@ void ItemFactory::nodeDestroyed(Node *node)
 {
     QGraphicsItem *item = mItems.take(node);
     mGroupItems.remove(node);
+    forgetOriginals(node);
     if (QGraphicsRectItem *page = mPageRects.take(node))
         item = page;
     // Items in a scene belong to it; one that never reached a scene is ours.

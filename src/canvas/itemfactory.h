@@ -2,7 +2,12 @@
 
 #include "document/nodeobserver.h"
 
+#include <QDomElement>
 #include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <functional>
 
 class QGraphicsItem;
 class QGraphicsRectItem;
@@ -48,10 +53,22 @@ private:
     void syncPaint(const Node *node, QGraphicsItem *item);
     void syncText(const Node *node, QGraphicsItem *item);
     void syncBitmap(const Node *node, QGraphicsItem *item);
+    using IdLookup = std::function<QDomElement(const QString &id)>;
+    // A use instance's outline, redone from the design; ids are looked up
+    // in the document unless `lookup` is given.
+    void syncInstance(const Node *node, QGraphicsItem *item, const IdLookup &lookup = IdLookup());
+    // Redraws the instances that copy `changed` or an element around it,
+    // and all of them when elements came or went.
+    void refreshInstancesOf(const Node *changed, Changes changes);
+    void forgetOriginals(const Node *use);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
     QHash<const Node *, QGraphicsItem *> mItems;
     QHash<const Node *, QGraphicsItem *> mGroupItems;
     QHash<const Node *, QGraphicsRectItem *> mPageRects;
+    // The ids each use instance's copy was made from.
+    QHash<const Node *, QSet<QString>> mInstanceOriginals;
+    // The instances that copied each id.
+    QHash<QString, QSet<const Node *>> mInstancesById;
 };

@@ -5,6 +5,7 @@
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicspathitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/graphicstextitem.h"
 #include "canvas/imagetracer.h"
 #include "canvas/itemfactory.h"
@@ -220,6 +221,9 @@ QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
         if (item->type() == GraphicsPathItem::Type) {
             const auto *path = static_cast<const GraphicsPathItem *>(item);
             bounds = path->sceneTransform().mapRect(path->path().boundingRect());
+        } else if (item->type() == GraphicsUseItem::Type) {
+            const auto *use = static_cast<const GraphicsUseItem *>(item);
+            bounds = use->sceneTransform().mapRect(use->path().boundingRect());
         } else if (item->type() == GraphicsImageItem::Type) {
             const Node *node = nodeOf(item);
             if (!node)
@@ -263,7 +267,7 @@ QRectF Scene::jobBounds() const
             continue;
         const int type = int(node->type());
         if ((type >= int(NodeType::Rect) && type <= int(NodeType::Text))
-            || node->type() == NodeType::Image)
+            || node->type() == NodeType::Image || node->type() == NodeType::Use)
             drawable.append(item);
     }
     return selectionBounds(drawable);

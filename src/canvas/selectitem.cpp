@@ -8,6 +8,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/resizepoint.h"
 #include "canvas/scene.h"
@@ -77,6 +78,7 @@ auto withDesignItem(QGraphicsItem *item, Function f)
     case GraphicsPathItem::Type: return f(static_cast<GraphicsPathItem *>(item));
     case GraphicsImageItem::Type: return f(static_cast<GraphicsImageItem *>(item));
     case GraphicsTextItem::Type: return f(static_cast<GraphicsTextItem *>(item));
+    case GraphicsUseItem::Type: return f(static_cast<GraphicsUseItem *>(item));
     default: return f(static_cast<GraphicsGroupItem *>(nullptr));
     }
 }

@@ -173,6 +173,12 @@ bool SVGView::openFile(const QString &path)
         qDebug() << "load file err!";
         return false;
     }
+    openText(path, text);
+    return true;
+}
+
+void SVGView::openText(const QString &path, const QString &text)
+{
     mFilePath = path;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     clearDocument();
@@ -181,7 +187,6 @@ bool SVGView::openFile(const QString &path)
     mDocument->setSvgText(text);
     QGuiApplication::restoreOverrideCursor();
     setSceneBound(mWidth, mHeight);
-    return true;
 }
 
 bool SVGView::newDocument()

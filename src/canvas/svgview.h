@@ -37,6 +37,8 @@ public:
     // Loads a design file. False, with the current design untouched, when the
     // file cannot be opened.
     bool openFile(const QString &path);
+    // The same with the file's text already read (and perhaps prepared).
+    void openText(const QString &path, const QString &text);
     bool newDocument();
     void clearDocument();
     // Adds an element under the current layer and records it for undo;

@@ -114,7 +114,8 @@ std::optional<AttributeRecord> TransformWriter::commitMove(Node *element) const
     case NodeType::Path:
     case NodeType::Polyline:
     case NodeType::Polygon:
-    case NodeType::Line: {
+    case NodeType::Line:
+    case NodeType::Use: {
         // Outlines sit at the origin: the move becomes one leading translation.
         const QString base = oldTransform.isEmpty() ? QStringLiteral("translate(0,0)") : oldTransform;
         const QString transform = withLeadingTranslate(base, p.x(), p.y());

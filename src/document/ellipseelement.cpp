@@ -2,12 +2,16 @@
 
 #include "document/engravingattributes.h"
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Ellipse)
 {
-    mRx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("rx")));
-    mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("ry")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mCx = safeLength(lengthOf(lengths, QStringLiteral("cx")));
+    mCy = safeLength(lengthOf(lengths, QStringLiteral("cy")));
+    mRx = safeLength(lengthOf(lengths, QStringLiteral("rx")));
+    mRy = safeLength(lengthOf(lengths, QStringLiteral("ry")));
     prepareDrawable();
 }
 
@@ -15,14 +19,15 @@ EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument 
                                NodeType type)
     : Node(element, row, document, parent, type)
 {
-    mCx = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cx")));
-    mCy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("cy")));
 }
 
 CircleElement::CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Circle)
 {
-    mRx = mRy = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("r")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mCx = safeLength(lengthOf(lengths, QStringLiteral("cx")));
+    mCy = safeLength(lengthOf(lengths, QStringLiteral("cy")));
+    mRx = mRy = safeLength(lengthOf(lengths, QStringLiteral("r")));
     prepareDrawable();
 }
 
@@ -38,7 +43,7 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
     if (name == QLatin1String("fill") || name == QLatin1String("stroke"))
         return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {}, {value}};
-    const double number = safeLength(SvgGrammar::parseLength(value));
+    const double number = safeLength(ViewportGeometry::geometryLength(mElement, name, value));
     if (name == QLatin1String("x") || name == QLatin1String("y")) {
         // The left and top of the ellipse's box, kept as its centre.
         const bool horizontal = name == QLatin1String("x");
@@ -57,12 +62,13 @@ std::optional<AttributeRecord> EllipseElement::applyAttribute(const QString &nam
             mCx = number;
         else if (name == QLatin1String("cy"))
             mCy = number;
+        // A negative radius draws nothing, as in the job.
         else if (name == QLatin1String("rx"))
-            mRx = number;
+            mRx = qMax(0.0, number);
         else if (name == QLatin1String("ry"))
-            mRy = number;
+            mRy = qMax(0.0, number);
         else if (name == QLatin1String("r"))
-            mRx = mRy = number;
+            mRx = mRy = qMax(0.0, number);
     }
     notifyChanged(name == QLatin1String("transform") ? NodeObserver::Transform
                                                       : NodeObserver::Geometry);

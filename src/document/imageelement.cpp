@@ -1,6 +1,7 @@
 #include "document/imageelement.h"
 
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 #include "document/svgdocument.h"
 
@@ -18,10 +19,11 @@ constexpr double maxScaledPixels = 64e6;
 ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Image)
 {
-    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mX = safeLength(lengthOf(lengths, QStringLiteral("x")));
+    mY = safeLength(lengthOf(lengths, QStringLiteral("y")));
+    mWidth = safeLength(lengthOf(lengths, QStringLiteral("width")));
+    mHeight = safeLength(lengthOf(lengths, QStringLiteral("height")));
     if (mWidth < 0)
         QTextStream(stdout) << "Error!  Width of image is negative\n";
     if (mHeight < 0)
@@ -79,7 +81,7 @@ std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name,
         return std::nullopt;
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(SvgGrammar::parseLength(value));
+    const double number = safeLength(ViewportGeometry::geometryLength(mElement, name, value));
     NodeObserver::Changes changes = NodeObserver::Geometry;
     if (name == QLatin1String("x")) {
         mX = number;

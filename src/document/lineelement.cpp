@@ -4,11 +4,12 @@
 
 LineElement::LineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Line)
-    , mLine(safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x1"))),
-            safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y1"))),
-            safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x2"))),
-            safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y2"))))
 {
+    const QHash<QString, double> lengths = readViewportLengths();
+    mLine = QLineF(safeLength(lengthOf(lengths, QStringLiteral("x1"))),
+                   safeLength(lengthOf(lengths, QStringLiteral("y1"))),
+                   safeLength(lengthOf(lengths, QStringLiteral("x2"))),
+                   safeLength(lengthOf(lengths, QStringLiteral("y2"))));
     prepareDrawable();
 }
 

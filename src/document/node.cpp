@@ -10,6 +10,8 @@
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
+#include "document/useelement.h"
+#include "document/viewportgeometry.h"
 #include "document/engravingattributes.h"
 #include "document/fontresolver.h"
 
@@ -212,6 +214,7 @@ bool hasItemKind(NodeType type)
     case NodeType::Text:
     case NodeType::A:
     case NodeType::Image:
+    case NodeType::Use:
         return true;
     default:
         return false;
@@ -329,6 +332,7 @@ NodeType Node::typeForTag(const QString &tag)
         {QStringLiteral("radialGradient"), NodeType::RadialGradient},
         {QStringLiteral("stop"), NodeType::Stop},
         {QStringLiteral("defs"), NodeType::Defs},
+        {QStringLiteral("use"), NodeType::Use},
     };
     return types.value(tag, NodeType::Other);
 }
@@ -361,6 +365,8 @@ Node *Node::create(const QDomElement &element, int row, SVGDocument *document, N
         return new TextElement(element, row, document, parent);
     case NodeType::Image:
         return new ImageElement(element, row, document, parent);
+    case NodeType::Use:
+        return new UseElement(element, row, document, parent);
     default:
         return new Node(element, row, document, parent, type);
     }
@@ -414,6 +420,22 @@ QTransform Node::itemTransform(const QPointF &origin) const
         return matrix;
     return QTransform::fromTranslate(origin.x(), origin.y()) * matrix
            * QTransform::fromTranslate(-origin.x(), -origin.y());
+}
+
+QHash<QString, double> Node::readViewportLengths()
+{
+    QHash<QString, double> resolved;
+    const QDomElement element = mElement;
+    if (!ViewportGeometry::resolveGeometry(
+                element, [element] { return ViewportGeometry::viewportAround(element); }, &resolved))
+        mOnCanvas = false;
+    return resolved;
+}
+
+double Node::lengthOf(const QHash<QString, double> &resolved, const QString &name) const
+{
+    const auto found = resolved.constFind(name);
+    return found != resolved.constEnd() ? *found : SvgGrammar::attributeLength(mElement, name);
 }
 
 void Node::notifyChanged(NodeObserver::Changes changes)

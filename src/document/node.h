@@ -36,6 +36,7 @@ enum class NodeType {
     RadialGradient = 14,
     Stop = 15,
     Defs = 16,
+    Use = 17,
 };
 
 // Nesting beyond this depth is not kept: Qt walks both the DOM (when writing
@@ -165,6 +166,13 @@ protected:
     void resolvePaint(QBrush *brush, QPen *pen);
     // Tells the document's observer what changed.
     void notifyChanged(NodeObserver::Changes changes);
+    // The geometry lengths that are no plain numbers ("10%", "5vmin"), read
+    // against the viewport around the element as the job reads them, and
+    // negative radii as 0. A length in error takes the element off the
+    // canvas, as it is left out of the job.
+    QHash<QString, double> readViewportLengths();
+    // The resolved length, else the attribute as a plain length.
+    double lengthOf(const QHash<QString, double> &resolved, const QString &name) const;
     // A style declaration written by the paint rows: the record, the item
     // brush and pen.
     AttributeRecord applyPaintDeclaration(const QString &name, const QString &value);

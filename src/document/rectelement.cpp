@@ -1,14 +1,16 @@
 #include "document/rectelement.h"
 
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 RectElement::RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Rect)
 {
-    mX = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("x")));
-    mY = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("y")));
-    mWidth = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("width")));
-    mHeight = safeLength(SvgGrammar::attributeLength(element, QStringLiteral("height")));
+    const QHash<QString, double> lengths = readViewportLengths();
+    mX = safeLength(lengthOf(lengths, QStringLiteral("x")));
+    mY = safeLength(lengthOf(lengths, QStringLiteral("y")));
+    mWidth = safeLength(lengthOf(lengths, QStringLiteral("width")));
+    mHeight = safeLength(lengthOf(lengths, QStringLiteral("height")));
     prepareDrawable();
 }
 
@@ -29,7 +31,7 @@ std::optional<AttributeRecord> RectElement::applyAttribute(const QString &name, 
         return applyPaintDeclaration(name, value);
     AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
     setAttribute(name, value);
-    const double number = safeLength(SvgGrammar::parseLength(value));
+    const double number = safeLength(ViewportGeometry::geometryLength(mElement, name, value));
     if (name == QLatin1String("x"))
         mX = number;
     else if (name == QLatin1String("y"))

@@ -2,6 +2,7 @@
 
 #include "document/svgfile.h"
 #include "document/svggrammar.h"
+#include "document/viewportgeometry.h"
 
 #include <QHash>
 #include <QSet>
@@ -83,63 +84,6 @@ void noteOnce(QStringList *notes, const QString &text)
 
 } // namespace
 
-QRectF viewBox(const QDomElement &element)
-{
-    const QStringList pieces = SvgGrammar::splitValueList(element, QStringLiteral("viewBox"));
-    if (pieces.size() != 4)
-        return QRectF();
-    double v[4];
-    for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        v[i] = pieces.at(i).toDouble(&ok);
-        if (!ok || !std::isfinite(v[i]))
-            return QRectF();
-    }
-    if (!(v[2] > 0) || !(v[3] > 0))
-        return QRectF();
-    return QRectF(v[0], v[1], v[2], v[3]);
-}
-
-QSizeF rootViewport(const QDomElement &root)
-{
-    const QRectF box = viewBox(root);
-    if (!box.isEmpty())
-        return box.size();
-    bool okW = false;
-    bool okH = false;
-    const double w = SvgGrammar::parseLength(root.attribute(QStringLiteral("width")), &okW);
-    const double h = SvgGrammar::parseLength(root.attribute(QStringLiteral("height")), &okH);
-    return QSizeF(okW ? w : 0, okH ? h : 0);
-}
-
-QTransform viewBoxTransform(const QRectF &box, const QRectF &viewport, const QString &aspect)
-{
-    if (box.isEmpty() || viewport.isEmpty())
-        return QTransform::fromTranslate(viewport.x(), viewport.y());
-    const QStringList words = aspect.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const QString align = words.value(0, QStringLiteral("xMidYMid"));
-    const bool slice = words.value(1) == QLatin1String("slice");
-    double sx = viewport.width() / box.width();
-    double sy = viewport.height() / box.height();
-    double tx = viewport.x() - box.x() * sx;
-    double ty = viewport.y() - box.y() * sy;
-    if (align != QLatin1String("none")) {
-        const double s = slice ? std::max(sx, sy) : std::min(sx, sy);
-        const double spareX = viewport.width() - box.width() * s;
-        const double spareY = viewport.height() - box.height() * s;
-        const double fx = align.contains(QLatin1String("xMax")) ? 1
-                : align.contains(QLatin1String("xMin"))        ? 0
-                                                               : 0.5;
-        const double fy = align.contains(QLatin1String("YMax")) ? 1
-                : align.contains(QLatin1String("YMin"))        ? 0
-                                                               : 0.5;
-        sx = sy = s;
-        tx = viewport.x() - box.x() * s + spareX * fx;
-        ty = viewport.y() - box.y() * s + spareY * fy;
-    }
-    return QTransform(sx, 0, 0, sy, tx, ty);
-}
-
 bool scaleToTrueSize(QDomDocument &document)
 {
     const QSizeF millimetres = SvgFile::physicalSize(document);
@@ -180,6 +124,7 @@ void expandUses(QDomDocument &document, QStringList *notes)
     const QDomDocument pristine = document.cloneNode(true).toDocument();
     QHash<QString, QDomElement> byId;
     {
+        // Depth first in document order: the first element with an id wins.
         std::vector<QDomElement> stack{ pristine.documentElement() };
         while (!stack.empty()) {
             const QDomElement e = stack.back();
@@ -187,10 +132,17 @@ void expandUses(QDomDocument &document, QStringList *notes)
             const QString id = e.attribute(QStringLiteral("id"));
             if (!id.isEmpty() && !byId.contains(id))
                 byId.insert(id, e);
-            for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
                 stack.push_back(c);
         }
     }
+    UseTargets targets;
+    targets.lookup = [&byId](const QString &id) { return byId.value(id); };
+    expandUses(document, targets, notes);
+}
+
+void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *notes)
+{
     QHash<QString, int> sizes;
     qint64 copied = 0;
 
@@ -211,11 +163,12 @@ void expandUses(QDomDocument &document, QStringList *notes)
         }
         const QString href = hrefOf(element);
         const QString id = href.startsWith(QLatin1Char('#')) ? href.mid(1) : QString();
-        const QDomElement target = byId.value(id);
+        const QDomElement target = id.isEmpty() ? QDomElement() : targets.lookup(id);
         QString problem;
         if (target.isNull())
             problem = QStringLiteral("a \"use\" refers to nothing in the design and is left out");
-        else if (hasAncestorWithId(element, id) || target.attribute(QStringLiteral("id")) == element.attribute(QStringLiteral("id")))
+        else if (hasAncestorWithId(element, id) || targets.enclosingIds.contains(id)
+                 || target.attribute(QStringLiteral("id")) == element.attribute(QStringLiteral("id")))
             problem = QStringLiteral("a \"use\" that shows itself is left out");
         else if (entry.depth >= maxUseDepth)
             problem = QStringLiteral("\"use\" nested deeper than %1 levels is left out").arg(maxUseDepth);
@@ -224,6 +177,8 @@ void expandUses(QDomDocument &document, QStringList *notes)
             if (size == sizes.constEnd())
                 size = sizes.insert(id, elementCount(target));
             copied += *size;
+            if (targets.copied)
+                targets.copied->insert(id);
             if (copied > maxUseElements)
                 problem = QStringLiteral("\"use\" instances beyond %1 copied elements are left out")
                                   .arg(maxUseElements);
@@ -245,9 +200,18 @@ void expandUses(QDomDocument &document, QStringList *notes)
             if (!consumed.contains(a.name()))
                 group.setAttribute(a.name(), a.value());
         }
-        const QSizeF anyViewport(0, 0);
-        const double x = lengthOr(element, QStringLiteral("x"), 0, anyViewport, Qt::Horizontal);
-        const double y = lengthOr(element, QStringLiteral("y"), 0, anyViewport, Qt::Vertical);
+        // Percentages and viewport units measure against the viewport
+        // around the use; plain numbers need none.
+        bool relative = false;
+        for (const char *name : { "x", "y", "width", "height" }) {
+            bool plain = true;
+            if (element.hasAttribute(QLatin1String(name)))
+                SvgGrammar::parseLength(element.attribute(QLatin1String(name)), &plain);
+            relative = relative || !plain;
+        }
+        const QSizeF viewport = relative ? ViewportGeometry::viewportAround(element) : QSizeF(0, 0);
+        const double x = lengthOr(element, QStringLiteral("x"), 0, viewport, Qt::Horizontal);
+        const double y = lengthOr(element, QStringLiteral("y"), 0, viewport, Qt::Vertical);
         prependToTransform(group, QTransform::fromTranslate(x, y));
 
         QDomElement copy = document.importNode(target, true).toElement();
@@ -255,8 +219,8 @@ void expandUses(QDomDocument &document, QStringList *notes)
         if (kind == QLatin1String("symbol")) {
             // A symbol draws like a group; its viewBox fills the use's size.
             const QRectF box = viewBox(copy);
-            const double w = lengthOr(element, QStringLiteral("width"), box.width(), anyViewport, Qt::Horizontal);
-            const double h = lengthOr(element, QStringLiteral("height"), box.height(), anyViewport, Qt::Vertical);
+            const double w = lengthOr(element, QStringLiteral("width"), box.width(), viewport, Qt::Horizontal);
+            const double h = lengthOr(element, QStringLiteral("height"), box.height(), viewport, Qt::Vertical);
             const QTransform fit = viewBoxTransform(box, QRectF(0, 0, w, h),
                                                     copy.attribute(QStringLiteral("preserveAspectRatio")));
             copy.setTagName(QStringLiteral("g"));
@@ -296,84 +260,23 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         QDomElement element = entry.element;
         const QString tag = element.tagName();
         QSizeF inner = entry.viewport;
-        const auto length = [&](const char *name, Qt::Orientations axis, bool *ok) {
-            return SvgGrammar::parseViewportLength(element.attribute(QLatin1String(name)), entry.viewport,
-                                                   axis, ok);
-        };
         if (tag == QLatin1String("svg")) {
             // A nested viewport is a group placed at x, y, its viewBox fitted
             // into its width and height. Its clip is not kept.
-            bool ok = false;
-            const double x = element.hasAttribute(QStringLiteral("x")) ? length("x", Qt::Horizontal, &ok) : 0;
-            const double y = element.hasAttribute(QStringLiteral("y")) ? length("y", Qt::Vertical, &ok) : 0;
-            double w = entry.viewport.width();
-            double h = entry.viewport.height();
-            if (element.hasAttribute(QStringLiteral("width")))
-                w = length("width", Qt::Horizontal, &ok);
-            if (element.hasAttribute(QStringLiteral("height")))
-                h = length("height", Qt::Vertical, &ok);
-            const QRectF box = viewBox(element);
-            const QTransform place = box.isEmpty()
-                    ? QTransform::fromTranslate(x, y)
-                    : viewBoxTransform(box, QRectF(x, y, w, h),
-                                       element.attribute(QStringLiteral("preserveAspectRatio")));
-            inner = box.isEmpty() ? QSizeF(w, h) : box.size();
+            const QTransform place = ViewportGeometry::nestedPlacement(element, entry.viewport, &inner);
             element.setTagName(QStringLiteral("g"));
             for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
                 element.removeAttribute(QLatin1String(name));
             prependToTransform(element, place);
         } else {
-            struct Geometry
-            {
-                const char *name;
-                Qt::Orientations axis;
-                bool nonNegative;
-            };
-            static const QHash<QString, QVector<Geometry>> geometry{
-                { "rect", { { "x", Qt::Horizontal, false }, { "y", Qt::Vertical, false },
-                            { "width", Qt::Horizontal, true }, { "height", Qt::Vertical, true },
-                            { "rx", Qt::Horizontal, false }, { "ry", Qt::Vertical, false } } },
-                // An image of no size still joins its raster pass, as it always did.
-                { "image", { { "x", Qt::Horizontal, false }, { "y", Qt::Vertical, false },
-                             { "width", Qt::Horizontal, false }, { "height", Qt::Vertical, false } } },
-                { "circle", { { "cx", Qt::Horizontal, false }, { "cy", Qt::Vertical, false },
-                              { "r", Qt::Horizontal | Qt::Vertical, true } } },
-                { "ellipse", { { "cx", Qt::Horizontal, false }, { "cy", Qt::Vertical, false },
-                               { "rx", Qt::Horizontal, false }, { "ry", Qt::Vertical, false } } },
-                { "line", { { "x1", Qt::Horizontal, false }, { "y1", Qt::Vertical, false },
-                            { "x2", Qt::Horizontal, false }, { "y2", Qt::Vertical, false } } },
-            };
-            const auto fields = geometry.constFind(tag);
-            if (fields != geometry.constEnd()) {
-                bool inError = false;
-                for (const Geometry &g : *fields) {
-                    if (!element.hasAttribute(QLatin1String(g.name)))
-                        continue;
-                    const QString text = element.attribute(QLatin1String(g.name));
-                    bool ok = false;
-                    double value = length(g.name, g.axis, &ok);
-                    const bool radius = (tag == QLatin1String("rect") || tag == QLatin1String("ellipse"))
-                            && g.name[0] == 'r';
-                    if (ok && radius && value < 0) {
-                        // A negative corner or ellipse radius counts as 0 (for an
-                        // ellipse that draws nothing).
-                        element.setAttribute(QLatin1String(g.name), QStringLiteral("0"));
-                        continue;
-                    }
-                    if (!ok || (g.nonNegative && value < 0)) {
-                        inError = true;
-                        break;
-                    }
-                    bool plain = false;
-                    SvgGrammar::parseLength(text, &plain);
-                    if (!plain)
-                        element.setAttribute(QLatin1String(g.name), numberText(value));
-                }
-                if (inError) {
-                    broken.push_back(element);
-                    continue;
-                }
+            QHash<QString, double> resolved;
+            const QSizeF viewport = entry.viewport;
+            if (!ViewportGeometry::resolveGeometry(element, [viewport] { return viewport; }, &resolved)) {
+                broken.push_back(element);
+                continue;
             }
+            for (auto it = resolved.constBegin(); it != resolved.constEnd(); ++it)
+                element.setAttribute(it.key(), numberText(it.value()));
         }
         for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
             stack.push_back({ c, inner });

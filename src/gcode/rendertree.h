@@ -1,12 +1,16 @@
 #pragma once
 
 #include "document/styleresolver.h"
+#include "document/viewportgeometry.h"
 
 #include <QDomDocument>
 #include <QRectF>
 #include <QSizeF>
 #include <QStringList>
+#include <QSet>
 #include <QTransform>
+
+#include <functional>
 
 // Brings the working copy of a job to the elements an SVG renderer draws, in
 // forms both the outline walk and the raster renderer read alike: "use"
@@ -25,6 +29,20 @@ constexpr qint64 maxUseElements = 500000;
 // a cycle, too deep, too many) is removed and noted once per kind.
 void expandUses(QDomDocument &document, QStringList *notes);
 
+// Where the expansion finds what a "use" shows, for a document that holds
+// only part of a design (the canvas expands one instance at a time).
+struct UseTargets
+{
+    // The element with this id in the design as written, or a null element.
+    std::function<QDomElement(const QString &id)> lookup;
+    // Ids of the elements around the document's content in the design: a
+    // use of one of them shows itself.
+    QSet<QString> enclosingIds;
+    // Receives the ids of the targets copied, when set.
+    QSet<QString> *copied = nullptr;
+};
+void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *notes);
+
 // Nested svg viewports, percentages and viewport units, lengths in error
 // and negative radii, as described above.
 void resolveViewports(QDomDocument &document, QStringList *notes);
@@ -34,13 +52,9 @@ void resolveViewports(QDomDocument &document, QStringList *notes);
 // through what refers to it), each with its content.
 void removeHidden(QDomDocument &document, const StyleResolver &styles);
 
-// The user-space size of the root viewport: its numeric width and height,
-// else the size of its viewBox.
-QSizeF rootViewport(const QDomElement &root);
-
-// The transform that shows `viewBox` in `viewport` by "preserveAspectRatio".
-QTransform viewBoxTransform(const QRectF &viewBox, const QRectF &viewport,
-                            const QString &preserveAspectRatio);
+using ViewportGeometry::rootViewport;
+using ViewportGeometry::viewBox;
+using ViewportGeometry::viewBoxTransform;
 
 // A drawing from another program whose root gives a physical size
 // (SvgFile::physicalSize) is scaled so it engraves at that size: its content
@@ -48,8 +62,5 @@ QTransform viewBoxTransform(const QRectF &viewBox, const QRectF &viewport,
 // which become the root's width and height. False, and nothing changed, for
 // any other design.
 bool scaleToTrueSize(QDomDocument &document);
-
-// The four numbers of a "viewBox", or an empty rectangle.
-QRectF viewBox(const QDomElement &element);
 
 } // namespace RenderTree

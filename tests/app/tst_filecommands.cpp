@@ -2,13 +2,17 @@
 #include "app/filecommands.h"
 #include "app/mainwindow.h"
 #include "canvas/designview.h"
+#include "canvas/importunitdialog.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "designfixture.h"
+#include "drawnbounds.h"
 #include "document/svgdocument.h"
 #include "windowdriver.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QBuffer>
 #include <QImage>
 #include <QProcess>
@@ -17,6 +21,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 // The file commands as the user reaches them: through the window's actions,
 // with the dialogs answered by a script and the message boxes by BoxAnswers.
@@ -53,6 +59,9 @@ private slots:
     void cancelledGenerationWritesAndSendsNothing();
     void droppedFilesAreAddedToTheDesign();
     void compressedAndPrefixedDesignsOpen();
+    void foreignDrawingsTakeTheSizeTheUserKeeps_data();
+    void foreignDrawingsTakeTheSizeTheUserKeeps();
+    void ownDesignsAreNeitherAskedAboutNorRescaled();
 
 private:
     MainWindow *makeWindow(QList<QStringList> opens = {}, QStringList saves = {});
@@ -636,6 +645,137 @@ void TestFileCommands::compressedAndPrefixedDesignsOpen()
     QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "inside"));
     window->actions()->openAction->trigger();
     QVERIFY(DesignFixture::nodeById(window->svgView()->document(), "packed"));
+}
+
+namespace {
+
+// Answers the next unit dialog with `unit` (none: cancels it) once it
+// shows and keeps the size it showed; `asked` stays false when no dialog comes.
+void answerUnitDialog(std::optional<ImportUnit> unit, bool *asked, QString *sizeText)
+{
+    QTimer::singleShot(0, [=] {
+        auto *dialog = qobject_cast<ImportUnitDialog *>(QApplication::activeModalWidget());
+        *asked = dialog != nullptr;
+        if (!dialog)
+            return;
+        if (!unit) {
+            dialog->reject();
+            return;
+        }
+        dialog->unitBox()->setCurrentIndex(dialog->unitBox()->findData(int(*unit)));
+        *sizeText = dialog->sizeLabel()->text();
+        dialog->accept();
+    });
+}
+
+QRectF burnedFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QRectF();
+    GCodeInterpreter interpreter;
+    interpreter.run(QString::fromUtf8(file.readAll()).split('\n'));
+    return interpreter.burnedBounds();
+}
+
+QRectF mm(double x1, double y1, double x2, double y2)
+{
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+} // namespace
+
+void TestFileCommands::foreignDrawingsTakeTheSizeTheUserKeeps_data()
+{
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("dropped");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("shownSize");
+    QTest::addColumn<QRectF>("expected");
+
+    const QString mmRoot = "width='100mm' height='50mm' viewBox='0 0 200 100'";
+    // Filled, so it is engraved in the design it is dropped into as well.
+    const QString mmRect = "<rect x='20' y='10' width='100' height='50' fill='#000'/>";
+    const int kept = int(ImportUnit::Millimetre);
+    QTest::newRow("mm with viewBox, opened") << mmRoot << mmRect << false << kept << "100.00 × 50.00 毫米"
+                                             << mm(10, 5, 60, 30);
+    QTest::newRow("mm with viewBox, dropped") << mmRoot << mmRect << true << kept << "100.00 × 50.00 毫米"
+                                              << mm(10, 5, 60, 30);
+    // Without a viewBox a user unit is a CSS pixel, 1/96 in.
+    QTest::newRow("in without viewBox") << "width='4in' height='2in'" << "<rect x='96' y='48' width='96' height='48'/>"
+                                        << false << kept << "101.60 × 50.80 毫米" << mm(25.4, 12.7, 50.8, 25.4);
+    QTest::newRow("pt") << "width='283.46pt' height='141.73pt' viewBox='0 0 100 50'"
+                        << "<rect x='10' y='10' width='40' height='20'/>" << false << kept << "100.00 × 50.00 毫米"
+                        << mm(10, 10, 50, 30);
+    QTest::newRow("user units chosen") << mmRoot << mmRect << false << int(ImportUnit::Design)
+                                       << "16.00 × 8.00 毫米" << mm(1.6, 0.8, 9.6, 4.8);
+}
+
+// A drawing whose root gives a physical size lies on the canvas, and is
+// burned, at the size the user keeps in the unit dialog.
+void TestFileCommands::foreignDrawingsTakeTheSizeTheUserKeeps()
+{
+    QFETCH(QString, root);
+    QFETCH(QString, body);
+    QFETCH(bool, dropped);
+    QFETCH(int, unit);
+    QFETCH(QString, shownSize);
+    QFETCH(QRectF, expected);
+
+    const QString drawing = writeFile("drawing.svg", QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' %1>%2</svg>")
+                                                             .arg(root, body)
+                                                             .toUtf8());
+    const QString job = mDir->filePath("drawing.gc");
+    MainWindow *window = makeWindow({{drawing}}, {job});
+    bool asked = false;
+    QString sizeText;
+    answerUnitDialog(ImportUnit(unit), &asked, &sizeText);
+    if (dropped)
+        emit window->findChild<DesignView *>()->svgDropped(drawing);
+    else
+        window->actions()->openAction->trigger();
+    QVERIFY(asked);
+    QCOMPARE(sizeText, shownSize);
+
+    const QRectF drawn = DrawnBounds::drawn(window->svgView()->scene());
+    QVERIFY2(DrawnBounds::near(drawn, expected, 0.05), qPrintable("drawn " + DrawnBounds::describe(drawn)));
+    BoxAnswers boxes;
+    window->actions()->saveGcodeAction->trigger();
+    QCOMPARE(boxes.seen.size(), 0);
+    const QRectF burned = burnedFile(job);
+    QVERIFY2(DrawnBounds::near(burned, expected, 0.05), qPrintable("burned " + DrawnBounds::describe(burned)));
+}
+
+// The program's own designs give their size in design units whatever their
+// root says, so they open as they are; and cancelling the question about a
+// foreign drawing keeps them.
+void TestFileCommands::ownDesignsAreNeitherAskedAboutNorRescaled()
+{
+    const QString design = writeFile(
+            "own.svg", DesignFixture::svg("<g><rect id='r' x='20' y='10' width='100' height='50' "
+                                          "style='fill:#000000'/></g>",
+                                          "width='100mm' height='50mm'")
+                               .toUtf8());
+    MainWindow *window = makeWindow({{design}});
+    bool asked = false;
+    QString sizeText;
+    answerUnitDialog(ImportUnit::Millimetre, &asked, &sizeText);
+    window->actions()->openAction->trigger();
+    QTest::qWait(0);
+    QVERIFY(!asked);
+    QVERIFY2(DrawnBounds::near(DrawnBounds::drawn(window->svgView()->scene()), mm(1.6, 0.8, 9.6, 4.8), 1e-9),
+             qPrintable(DrawnBounds::describe(DrawnBounds::drawn(window->svgView()->scene()))));
+
+    const QString foreignDrawing = writeFile(
+            "foreign.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='10mm' height='10mm'><rect id='f' width='5' height='5'/></svg>");
+    window->fileCommands()->setFileChooser(std::make_unique<ScriptedChooser>(
+            QList<QStringList>{ { foreignDrawing } }, QStringList(), mChooserLog));
+    answerUnitDialog(std::nullopt, &asked, &sizeText);
+    window->actions()->openAction->trigger();
+    QVERIFY(asked);
+    QCOMPARE(layerChildId(window), QStringLiteral("r"));
+    QCOMPARE(window->fileCommands()->currentPath(), design);
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -154,6 +154,17 @@ void TestForeignDesigns::burnedArea_data()
     const QString original = "<defs><rect id='r' width='20' height='10' fill='none'" + stroke + "/></defs>";
     QTest::newRow("use at x, y") << foreign(original + "<use xlink:href='#r' x='100' y='50'/>") << 1 << 0
                                  << mm(8, 4, 9.6, 4.8);
+    QTest::newRow("use at percentages of the viewport")
+            << foreign(original + "<use xlink:href='#r' x='50%' y='50%'/>") << 1 << 0 << mm(8, 4, 9.6, 4.8);
+    QTest::newRow("use of a symbol sized in percentages")
+            << foreign("<symbol id='s' viewBox='0 0 10 10'><rect width='10' height='10'/></symbol>"
+                       "<use href='#s' x='50%' width='25%' height='50%'/>")
+            << 0 << 1 << mm(8, 0, 12, 4);
+    QTest::newRow("use of a duplicated id takes the first")
+            << foreign("<defs><rect id='d' width='10' height='10' fill='none' stroke='#000'/>"
+                       "<rect id='d' x='100' width='10' height='10' fill='none' stroke='#000'/></defs>"
+                       "<use href='#d' y='50'/>")
+            << 1 << 0 << mm(0, 4, 0.8, 4.8);
     QTest::newRow("use with transform and href")
             << foreign(original + "<use href='#r' transform='scale(2)' x='10'/>") << 1 << 0 << mm(1.6, 0, 4.8, 1.6);
     QTest::newRow("nested use")

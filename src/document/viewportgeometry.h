@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDomElement>
+#include <QHash>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QTransform>
+
+#include <functional>
+
+// Viewports as an SVG renderer sets them up: the root's and those of nested
+// "svg" elements, and the geometry lengths measured against them ("10%",
+// "5vmin"). The canvas and the job both ask here, so a shape stands in the
+// same place in both.
+namespace ViewportGeometry {
+
+// The four numbers of a "viewBox", or an empty rectangle.
+QRectF viewBox(const QDomElement &element);
+
+// The user-space size of the root viewport: its numeric width and height,
+// else the size of its viewBox.
+QSizeF rootViewport(const QDomElement &root);
+
+// The transform that shows `viewBox` in `viewport` by "preserveAspectRatio".
+QTransform viewBoxTransform(const QRectF &viewBox, const QRectF &viewport,
+                            const QString &preserveAspectRatio);
+
+// Where a nested svg element inside a viewport of size `outer` puts its
+// content: at x, y, its viewBox fitted into its width and height. `inner`
+// receives the viewport its content measures against.
+QTransform nestedPlacement(const QDomElement &svg, const QSizeF &outer, QSizeF *inner);
+
+// The viewport an element's lengths measure against: the nearest enclosing
+// svg element's, the root's at the top.
+QSizeF viewportAround(const QDomElement &element);
+
+// The geometry lengths of a rect, image, circle, ellipse or line that are
+// not plain numbers, as numbers in the viewport `viewport()` gives (asked
+// for only when needed); a negative corner or ellipse radius counts as 0.
+// False when a length is in error (the element is then not drawn); other
+// kinds always succeed with nothing to resolve.
+bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &viewport,
+                     QHash<QString, double> *resolved);
+
+// One geometry length `name` of `element` written as `text`, as the job
+// reads it: a plain length, else against the viewport around the element;
+// 0 when it is no length.
+double geometryLength(const QDomElement &element, const QString &name, const QString &text);
+
+} // namespace ViewportGeometry

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "canvas/graphicsellipseitem.h"
+#include "canvas/graphicspathitem.h"
+#include "canvas/graphicsrectitem.h"
+#include "canvas/graphicsuseitem.h"
+#include "canvas/itemfactory.h"
+#include "document/node.h"
+#include "gcode/gcodebuffer.h"
+#include "gcodeinterpreter.h"
+
+#include <QGraphicsScene>
+#include <QRectF>
+#include <QVector>
+
+// What the canvas shows against what the laser burns, both in millimetres
+// (0.08 mm per design unit).
+namespace DrawnBounds {
+
+constexpr double mmPerUnit = 0.08;
+
+// The geometry of the shape items on the scene, without pen margins; empty
+// shapes (a zero radius) draw nothing and count for nothing.
+inline QRectF drawn(const QGraphicsScene *scene)
+{
+    QRectF bounds;
+    for (const QGraphicsItem *item : scene->items()) {
+        const Node *node = ItemFactory::nodeOf(item);
+        if (!node)
+            continue;
+        QRectF own;
+        switch (item->type()) {
+        case GraphicsRectItem::Type:
+            // Containers and pages are rectangle items too.
+            if (node->type() != NodeType::Rect)
+                continue;
+            own = static_cast<const GraphicsRectItem *>(item)->rect();
+            break;
+        case GraphicsEllipseItem::Type:
+            own = static_cast<const GraphicsEllipseItem *>(item)->rect();
+            break;
+        case GraphicsPathItem::Type:
+            own = static_cast<const GraphicsPathItem *>(item)->path().boundingRect();
+            break;
+        case GraphicsUseItem::Type:
+            own = static_cast<const GraphicsUseItem *>(item)->path().boundingRect();
+            break;
+        default:
+            continue;
+        }
+        if (own.isEmpty())
+            continue;
+        bounds |= item->sceneTransform().mapRect(own);
+    }
+    return QRectF(bounds.topLeft() * mmPerUnit, bounds.bottomRight() * mmPerUnit);
+}
+
+// The box the job's burning moves cover, read by the independent interpreter.
+inline QRectF burned(const QVector<GCodeBuffer> &records)
+{
+    QStringList lines;
+    for (const GCodeBuffer &record : records)
+        lines << record.toString().trimmed();
+    GCodeInterpreter interpreter;
+    interpreter.run(lines);
+    return interpreter.burnedBounds();
+}
+
+inline bool near(const QRectF &a, const QRectF &b, double tolerance)
+{
+    return qAbs(a.left() - b.left()) <= tolerance && qAbs(a.top() - b.top()) <= tolerance
+            && qAbs(a.right() - b.right()) <= tolerance && qAbs(a.bottom() - b.bottom()) <= tolerance;
+}
+
+inline QString describe(const QRectF &r)
+{
+    return QStringLiteral("%1,%2 - %3,%4").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
+}
+
+} // namespace DrawnBounds
