@@ -73,7 +73,7 @@ int preview()
 
     cpuBefore = cpuSeconds();
     timer.restart();
-    auto *dialog = new PreviewDialog(job, &window);
+    auto *dialog = new PreviewDialog(job, JobTimeEstimator::Machine(), &window);
     report("dialog built", timer);
     PaintCounter counter;
     dialog->gcodeView()->viewport()->installEventFilter(&counter);

@@ -504,7 +504,8 @@ void MainWindow::previewClicked()
     // Cancelled: no preview of an empty job.
     if (!gcodeGenerate())
         return;
-    PreviewDialog::openFor(mSvgView, this);
+    // The same machine the operate panel's estimate plans with.
+    PreviewDialog::openFor(mSvgView, mOperatePanel->jobTime()->machine(), this);
 }
 
 void MainWindow::updateActionClicked()

@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
+PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, const JobTimeEstimator::Machine &machine,
+                             QWidget *parent)
     : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -16,9 +17,7 @@ PreviewDialog::PreviewDialog(const QVector<GCodeBuffer> &job, QWidget *parent)
     mGcodeView = new GcodeView(fullPower, this);
     mGcodeView->setAttribute(Qt::WA_DeleteOnClose);
     mGcodeView->drawJob(job);
-    // On the emulator's machine (200 mm/s, 3000 mm/s²), as the engraver's
-    // own settings are known only to the device thread.
-    const JobTimeEstimator::Estimate estimate = JobTimeEstimator::estimate(job);
+    const JobTimeEstimator::Estimate estimate = JobTimeEstimator::estimate(job, machine);
     mEstimate = new QLabel(tr("预计雕刻时间：%1（出光 %2）")
                                    .arg(JobTimeEstimator::formatDuration(estimate.seconds),
                                         JobTimeEstimator::formatDuration(estimate.burnSeconds)),
@@ -34,9 +33,10 @@ QString PreviewDialog::estimateText() const
     return mEstimate->text();
 }
 
-PreviewDialog *PreviewDialog::openFor(SVGView *view, QWidget *parent)
+PreviewDialog *PreviewDialog::openFor(SVGView *view, const JobTimeEstimator::Machine &machine,
+                                      QWidget *parent)
 {
-    auto *dialog = new PreviewDialog(view->gcode(), parent);
+    auto *dialog = new PreviewDialog(view->gcode(), machine, parent);
     dialog->open();
     view->clearGcode();
     return dialog;

@@ -13,6 +13,9 @@
 #include "document/svgdocument.h"
 #include "common/settingsnames.h"
 #include "common/userdata.h"
+#include "canvas/previewdialog.h"
+#include "gcode/jobtimeestimator.h"
+#include "device/panelmessageid.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -40,6 +43,7 @@ private slots:
     void showsTheTemplateAtTheDefaultWorkArea();
     void developmentBuildShowsTheNamedDesign();
     void generatesTheJobOfTheLiveDesign();
+    void previewPlansWithTheReportedSettings();
     void actionsCarryTheirTextShortcutTipAndIcon_data();
     void actionsCarryTheirTextShortcutTipAndIcon();
     void menusListTheirCommands_data();
@@ -175,6 +179,33 @@ void TestMainWindow::generatesTheJobOfTheLiveDesign()
     const int size = view->gcode().size();
     window.gcodeGenerate();
     QCOMPARE(view->gcode().size(), size);
+}
+
+void TestMainWindow::previewPlansWithTheReportedSettings()
+{
+    MainWindow window;
+    SVGView *view = window.svgView();
+    QVERIFY(view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                          {"10", "10", "400", "400", "fill:none;stroke:#000000"}));
+    const auto notice = [](PanelNotice id, const QString &value) {
+        return QStringLiteral("set:%1 value:%2").arg(int(id)).arg(value);
+    };
+    window.operatePanel()->applyDeviceMessage(notice(PanelNotice::Connected, "ttyTest0"));
+    for (const QString &setting : {"120=50", "121=50"})
+        window.operatePanel()->applyDeviceMessage(notice(PanelNotice::MotionSetting, setting));
+    window.gcodeGenerate();
+    const QVector<GCodeBuffer> job = view->gcode();
+    view->clearGcode();
+    JobTimeEstimator::Machine slow;
+    slow.accelerationX = slow.accelerationY = 50;
+    const QString expected = JobTimeEstimator::formatDuration(JobTimeEstimator::estimate(job, slow).seconds);
+    QVERIFY(expected != JobTimeEstimator::formatDuration(JobTimeEstimator::estimate(job).seconds));
+
+    actionByText(window, QStringLiteral("打印预览"))->trigger();
+    auto *dialog = window.findChild<PreviewDialog *>();
+    QVERIFY(dialog);
+    QVERIFY2(dialog->estimateText().contains(expected), qPrintable(dialog->estimateText() + " / " + expected));
+    dialog->close();
 }
 
 void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon_data()

@@ -68,7 +68,7 @@ void TestPreviewDialog::showsTheJobAndEmptiesTheJobList()
                       "width='2000' height='2700'"));
     QVERIFY(!job.isEmpty());
 
-    PreviewDialog *dialog = PreviewDialog::openFor(&view, &window);
+    PreviewDialog *dialog = PreviewDialog::openFor(&view, JobTimeEstimator::Machine(), &window);
     QPointer<PreviewDialog> alive(dialog);
     QVERIFY(view.gcode().isEmpty());
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
@@ -101,7 +101,7 @@ void TestPreviewDialog::emptyDesignKeepsAUsableScale()
     SVGView view;
     const QVector<GCodeBuffer> job = jobOf(view, svg("<g/>", "width='2000' height='2700'"));
     QVERIFY(!job.isEmpty());
-    PreviewDialog dialog(job, nullptr);
+    PreviewDialog dialog(job, JobTimeEstimator::Machine(), nullptr);
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
