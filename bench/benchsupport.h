@@ -64,6 +64,30 @@ inline QByteArray photographPng()
     return png;
 }
 
+// The B2 design of bench-job: 100 x 100 mm greyscale photograph, "gray", 0.05 mm.
+inline QString photographDesign()
+{
+    const QByteArray png = photographPng();
+    return QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
+                          "xmlns:xlink='http://www.w3.org/1999/xlink' xmlns:tolvenrik='urn:tolvenrik' "
+                          "width='1250' height='1250'><g tolvenrik:label='label 1'>"
+                          "<image x='0' y='0' width='1250' height='1250' tolvenrik:image='gray' "
+                          "tolvenrik:scanAccuracy='0.05' tolvenrik:scanAngle='180' "
+                          "tolvenrik:scanBuffer='2' xlink:href='data:image/png;base64,")
+            + QString::fromLatin1(png.toBase64()) + QStringLiteral("'/></g></svg>");
+}
+
+// Wall and CPU time of one step: on a shared machine the CPU time tells what
+// the step costs, the wall time also counts the neighbours.
+struct Stopwatch
+{
+    QElapsedTimer wall;
+    double cpu = cpuSeconds();
+    Stopwatch() { wall.start(); }
+    double wallMs() const { return milliseconds(wall); }
+    double cpuMs() const { return (cpuSeconds() - cpu) * 1000; }
+};
+
 // One line per step: its wall time since `timer` started and the peak so far.
 inline void report(const char *step, const QElapsedTimer &timer, const QString &extra = QString())
 {

@@ -42,15 +42,6 @@ QString design(int count, bool expanded)
     return text + "</g></svg>";
 }
 
-struct Stopwatch
-{
-    QElapsedTimer wall;
-    double cpu = cpuSeconds();
-    Stopwatch() { wall.start(); }
-    double wallMs() const { return milliseconds(wall); }
-    double cpuMs() const { return (cpuSeconds() - cpu) * 1000; }
-};
-
 Node *findById(Node *node, const QString &id)
 {
     QList<Node *> pending{ node };

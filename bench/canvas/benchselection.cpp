@@ -22,17 +22,6 @@ using namespace BenchSupport;
 
 namespace {
 
-// Wall and CPU time of one step: on a shared machine the CPU time tells what
-// the step costs, the wall time also counts the neighbours.
-struct Stopwatch
-{
-    QElapsedTimer wall;
-    double cpu = cpuSeconds();
-    Stopwatch() { wall.start(); }
-    double wallMs() const { return milliseconds(wall); }
-    double cpuMs() const { return (cpuSeconds() - cpu) * 1000; }
-};
-
 QString design(int count)
 {
     QString text = "<svg xmlns='http://www.w3.org/2000/svg' width='4000' height='4000'><g>";

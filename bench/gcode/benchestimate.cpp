@@ -17,19 +17,6 @@ using namespace BenchSupport;
 
 namespace {
 
-// The B2 design of bench-job: 100 x 100 mm greyscale photograph, "gray", 0.05 mm.
-QString photographDesign()
-{
-    const QByteArray png = photographPng();
-    return QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' "
-                          "xmlns:xlink='http://www.w3.org/1999/xlink' xmlns:tolvenrik='urn:tolvenrik' "
-                          "width='1250' height='1250'><g tolvenrik:label='label 1'>"
-                          "<image x='0' y='0' width='1250' height='1250' tolvenrik:image='gray' "
-                          "tolvenrik:scanAccuracy='0.05' tolvenrik:scanAngle='180' "
-                          "tolvenrik:scanBuffer='2' xlink:href='data:image/png;base64,")
-            + QString::fromLatin1(png.toBase64()) + QStringLiteral("'/></g></svg>");
-}
-
 // Waits for the next report; its seconds and the size of its record times.
 std::pair<double, int> waitForEstimate(BackgroundEstimate &background)
 {
