@@ -161,7 +161,8 @@ job_session() {
   sleep 3
   shot "job-1-connected"
   xdotool mousemove 903 275 click 1
-  sleep 3
+  # The sample job takes about two seconds on the paced line.
+  sleep 1
   shot "job-2-running"
   for _ in $(seq 600); do grep -q 'print done' "$log" 2>/dev/null && break; sleep 0.2; done
   sleep 1
