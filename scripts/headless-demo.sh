@@ -167,6 +167,12 @@ job_session() {
   for _ in $(seq 600); do grep -q 'print done' "$log" 2>/dev/null && break; sleep 0.2; done
   sleep 1
   shot "job-3-finished"
+  # Started again and stopped half-way: the panel offers to take the job up.
+  xdotool mousemove 903 275 click 1
+  sleep 1
+  xdotool mousemove 1029 275 click 1
+  sleep 2
+  shot "job-4-stopped"
   echo state >&"${JOBSIM[1]}"
   read -r line <&"${JOBSIM[0]}"
   echo quit >&"${JOBSIM[1]}"
