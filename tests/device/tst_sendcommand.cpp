@@ -1,8 +1,13 @@
 // plimb-cli send against the engraver emulator: the job arrives whole and
 // the exit status tells success from every way of failing.
+#include "burnpath.h"
 #include "engraveremulator.h"
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodegenerator.h"
+#include "gcodeinterpreter.h"
 #include "jobfixtures.h"
+
+#include <QRegularExpression>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -40,6 +45,24 @@ QList<GCodeBuffer> smallJob()
     return job;
 }
 
+QList<GCodeBuffer> generated(const QString &body)
+{
+    GCodeGenerator generator;
+    return generator
+            .generate(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' "
+                                     "width='400' height='600'>%1</svg>")
+                              .arg(body))
+            .toList();
+}
+
+QStringList logLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 class TestSendCommand : public QObject
@@ -49,6 +72,9 @@ private slots:
     void send_data();
     void send();
     void refusesForeignGCode();
+    void resumesWhereTheLinkWasLost_data();
+    void resumesWhereTheLinkWasLost();
+    void refusesAResumePointTheJobLacks();
 };
 
 void TestSendCommand::send_data()
@@ -123,6 +149,101 @@ void TestSendCommand::refusesForeignGCode()
     QVERIFY(cli.waitForFinished(10000));
     QCOMPARE(cli.exitCode(), 6);
     QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("foreign.gc:2:"));
+}
+
+void TestSendCommand::resumesWhereTheLinkWasLost_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QList<int>>("vanishAfter");   // per run; -1 runs to the end
+    QTest::addColumn<QString>("option");
+
+    const QString ellipse = "<ellipse cx='100' cy='200' rx='60' ry='150' style='fill:#000000'"
+                            " tolvenrik:scanAccuracy='0.2' tolvenrik:scanBuffer='1'/>";
+    QString rects;
+    for (int i = 0; i < 60; ++i)
+        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
+                         .arg(10 + (i % 10) * 20)
+                         .arg(10 + (i / 10) * 20);
+    QTest::newRow("raster rows") << ellipse << QList<int>{300, -1} << "--resume-row";
+    QTest::newRow("outlines") << rects << QList<int>{200, -1} << "--resume-outline";
+    // The second cut comes inside the resumed job: its resume point is still
+    // named as the job file numbers it.
+    QTest::newRow("raster rows, lost twice") << ellipse << QList<int>{250, 100, -1} << "--resume-row";
+}
+
+// The link drops mid-job: send names where the job can be taken up, and a
+// send from there on a fresh engraver burns exactly the rest, positioning the
+// head before anything burns.
+void TestSendCommand::resumesWhereTheLinkWasLost()
+{
+    QFETCH(QString, design);
+    QFETCH(QList<int>, vanishAfter);
+    QFETCH(QString, option);
+
+    QTemporaryDir dir;
+    const QList<GCodeBuffer> job = generated(design);
+    const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
+    QFile file(jobPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(textOf(job));
+    file.close();
+    const QVector<QLineF> whole = BurnPath::segmentsOf(BurnPath::linesOf(job));
+
+    QVector<QLineF> burned;
+    QStringList resume;
+    for (int run = 0; run < vanishAfter.size(); ++run) {
+        const QString log = dir.filePath(QStringLiteral("executed-%1.log").arg(run));
+        EngraverEmulator::Options options;
+        options.hardwareVersion = QStringLiteral("1.0.0");
+        options.firmwareVersion = QStringLiteral("0.1.5");
+        options.vanishAfterLines = vanishAfter.at(run);
+        options.extraArguments << QStringLiteral("--executed-log") << log;
+        EngraverEmulator emulator(options);
+        QVERIFY(emulator.start());
+
+        QProcess cli;
+        cli.start(QStringLiteral(PLIMB_CLI),
+                  QStringList{"send", jobPath, "--port", emulator.portName(), "--timeout", "5"} + resume);
+        QVERIFY(cli.waitForFinished(60000));
+        const QString output = QString::fromUtf8(cli.readAllStandardError());
+        const bool last = run == vanishAfter.size() - 1;
+        QVERIFY2(cli.exitCode() == (last ? 0 : 4), qPrintable(output));
+
+        GCodeInterpreter executed;
+        executed.run(logLines(log));
+        if (run > 0) {
+            QVERIFY(executed.firstPositioningLine >= 0);
+            QVERIFY2(executed.firstBurnLine > executed.firstPositioningLine, qPrintable(output));
+        }
+        burned += executed.segments;
+        if (last)
+            break;
+        const QRegularExpressionMatch named =
+                QRegularExpression(QRegularExpression::escape(option) + QStringLiteral(" (\\d+)")).match(output);
+        QVERIFY2(named.hasMatch(), qPrintable(output));
+        resume = QStringList{option, named.captured(1)};
+    }
+    QVERIFY2(BurnPath::unmatched(whole, burned).isEmpty(),
+             qPrintable("not burned: " + BurnPath::describe(BurnPath::unmatched(whole, burned))));
+    QVERIFY2(BurnPath::unmatched(burned, whole).isEmpty(),
+             qPrintable("burned wrongly: " + BurnPath::describe(BurnPath::unmatched(burned, whole))));
+}
+
+void TestSendCommand::refusesAResumePointTheJobLacks()
+{
+    QTemporaryDir dir;
+    const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
+    QFile file(jobPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(textOf(generated("<rect x='10' y='10' width='8' height='6' style='fill:none;stroke:#000000'/>")));
+    file.close();
+    for (const QStringList &arguments : {QStringList{"--resume-outline", "2"}, QStringList{"--resume-row", "1"}}) {
+        QProcess cli;
+        cli.start(QStringLiteral(PLIMB_CLI), QStringList{"send", jobPath, "--port", "/dev/null"} + arguments);
+        QVERIFY(cli.waitForFinished(10000));
+        QCOMPARE(cli.exitCode(), 6);
+        QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("has no "));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSendCommand)

@@ -12,6 +12,7 @@ void printUsage(QTextStream &out)
            "                  [--preview PNG]\n"
            "  plimb-cli preview JOB.gc -o JOB.png [--width PX]\n"
            "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
+           "                 [--resume-row N | --resume-outline K]\n"
            "  plimb-cli estimate JOB.gc [--settings FILE]\n";
 }
 

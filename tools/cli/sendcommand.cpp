@@ -1,10 +1,14 @@
 // plimb-cli send: finds the engraver, streams a job to it and waits for the
-// end of the program, with a progress bar on the terminal.
+// end of the program, with a progress bar on the terminal. A job cut off by a
+// lost link names the row or outline it can be taken up at, and
+// --resume-row / --resume-outline send it from there.
 #include "commands.h"
 #include "jobfile.h"
 
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
+#include "gcode/jobmap.h"
+#include "gcode/resumejob.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,12 +30,27 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &te
 
 enum ExitCode { Done = 0, Usage = 2, NotFound = 3, Lost = 4, TimedOut = 5, BadJob = 6 };
 
+const char *const usage = "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
+                          "                      [--resume-row N | --resume-outline K]\n";
+
+// Where a job sent from part of a job file starts: the rows and outlines of
+// the file before it, so what the controller counts from the start of the
+// job it was given is told in the file's numbers.
+struct FileOffset
+{
+    int rows = 0;
+    int outlines = 0;
+};
+
 class SendSession : public QObject
 {
     Q_OBJECT
 public:
-    SendSession(const QList<GCodeBuffer> &job, const QString &port, int idleTimeoutS)
+    SendSession(const QList<GCodeBuffer> &job, const QString &jobPath, const FileOffset &offset,
+                const QString &port, int idleTimeoutS)
         : mJob(job)
+        , mJobPath(jobPath)
+        , mOffset(offset)
         , mIdleTimeoutMs(idleTimeoutS * 1000)
         , mTerminal(::isatty(STDERR_FILENO))
     {
@@ -68,8 +87,19 @@ private:
             case PanelNotice::Connected:
                 connected(value);
                 break;
-            case PanelNotice::Disconnected:
-                finish(Lost, QStringLiteral("lost the engraver on %1").arg(value));
+            case PanelNotice::Disconnected: {
+                // The controller names the resume point right after this.
+                const QString text = QStringLiteral("lost the engraver on %1").arg(value);
+                QTimer::singleShot(0, this, [this, text] { finish(Lost, text); });
+                break;
+            }
+            case PanelNotice::ResumeRow:
+                mResumeOption = QStringLiteral("--resume-row");
+                mResumeNumber = mOffset.rows + value.toInt();
+                break;
+            case PanelNotice::ResumeOutline:
+                mResumeOption = QStringLiteral("--resume-outline");
+                mResumeNumber = mOffset.outlines + value.toInt();
                 break;
             case PanelNotice::JobProgress:
                 progress(value.toDouble());
@@ -180,11 +210,23 @@ private:
                          .arg(mJob.size()).arg(mClock.elapsed() / 1000.0, 0, 'f', 1));
         else
             note(text);
+        // Never taken up by itself: the head may have been moved meanwhile.
+        if (code != Done && !mResumeOption.isEmpty())
+            note(QStringLiteral("the job can be taken up at %1 %2: home the head or put it back in "
+                                "place, then run: plimb-cli send %3 %4 %2")
+                         .arg(mResumeOption == QLatin1String("--resume-row") ? QStringLiteral("row")
+                                                                            : QStringLiteral("outline"))
+                         .arg(mResumeNumber)
+                         .arg(mJobPath, mResumeOption));
         QCoreApplication::exit(code);
     }
 
     LowerGrbl mGrbl;
     QList<GCodeBuffer> mJob;
+    QString mJobPath;
+    FileOffset mOffset;
+    QString mResumeOption;
+    int mResumeNumber = 0;
     QTimer mTick;
     QElapsedTimer mClock;
     QTextStream mErr{stderr};
@@ -210,9 +252,20 @@ int runSendCommand(const QStringList &arguments)
     QString port;
     int timeout = 60;
     bool verbose = false;
+    JobMap::Kind resumeKind = JobMap::Kind::Row;
+    int resumeNumber = 0;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--port") && i + 1 < arguments.size()) {
+        const bool resumeRow = argument == QLatin1String("--resume-row");
+        if ((resumeRow || argument == QLatin1String("--resume-outline")) && i + 1 < arguments.size()) {
+            bool ok = false;
+            resumeNumber = arguments.at(++i).toInt(&ok);
+            resumeKind = resumeRow ? JobMap::Kind::Row : JobMap::Kind::Outline;
+            if (!ok || resumeNumber <= 0) {
+                err << "plimb-cli send: " << argument << " needs a number from 1\n";
+                return Usage;
+            }
+        } else if (argument == QLatin1String("--port") && i + 1 < arguments.size()) {
             port = arguments.at(++i);
         } else if (argument == QLatin1String("--timeout") && i + 1 < arguments.size()) {
             bool ok = false;
@@ -226,12 +279,12 @@ int runSendCommand(const QStringList &arguments)
         } else if (jobPath.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
             jobPath = argument;
         } else {
-            err << "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
+            err << usage;
             return Usage;
         }
     }
     if (jobPath.isEmpty()) {
-        err << "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n";
+        err << usage;
         return Usage;
     }
 
@@ -246,10 +299,31 @@ int runSendCommand(const QStringList &arguments)
         return BadJob;
     }
 
+    FileOffset offset;
+    if (resumeNumber > 0) {
+        const JobMap map(job);
+        const JobMap::Unit *from = nullptr;
+        for (const JobMap::Unit &unit : map.units()) {
+            if (unit.kind == resumeKind && unit.number == resumeNumber) {
+                from = &unit;
+                break;
+            }
+            ++(unit.kind == JobMap::Kind::Row ? offset.rows : offset.outlines);
+        }
+        const QString kind = resumeKind == JobMap::Kind::Row ? QStringLiteral("row") : QStringLiteral("outline");
+        if (!from) {
+            err << "plimb-cli send: " << jobPath << " has no " << kind << ' ' << resumeNumber << '\n';
+            return BadJob;
+        }
+        err << "plimb-cli send: taking the job up at " << kind << ' ' << resumeNumber << " (record "
+            << from->first + 1 << " of " << job.size() << ")\n";
+        job = ResumeJob::build(job, *from);
+    }
+
     if (!verbose)
         qInstallMessageHandler(quietMessages);
     registerGCodeBufferMetaTypes();
-    SendSession session(job, port, timeout);
+    SendSession session(job, jobPath, offset, port, timeout);
     QTimer::singleShot(0, &session, &SendSession::start);
     return QCoreApplication::exec();
 }
