@@ -4,6 +4,7 @@
 
 #include <QDomElement>
 #include <QHash>
+#include <QPixmap>
 #include <QSet>
 #include <QString>
 
@@ -61,6 +62,8 @@ private:
     // and all of them when elements came or went.
     void refreshInstancesOf(const Node *changed, Changes changes);
     void forgetOriginals(const Node *use);
+    // The picture an image inside an instance shows, at its shown size.
+    QPixmap instancePicture(const QString &href, const QSize &shown, const QString &baseFolder);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
@@ -71,4 +74,6 @@ private:
     QHash<const Node *, QSet<QString>> mInstanceOriginals;
     // The instances that copied each id.
     QHash<QString, QSet<const Node *>> mInstancesById;
+    // Pictures shown inside instances, by size, folder and reference.
+    QHash<QString, QPixmap> mInstancePictures;
 };
