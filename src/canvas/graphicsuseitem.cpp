@@ -34,6 +34,14 @@ void paintFor(const UseInstance::Piece &piece, QBrush *brush, QPen *pen)
     }
 }
 
+bool samePaintOf(const UseInstance::Piece &piece, const UseInstance::Piece *other)
+{
+    const StyleResolver::Paint &a = piece.paint;
+    const StyleResolver::Paint &b = other->paint;
+    return piece.mode == other->mode && a.fillSet == b.fillSet && a.strokeSet == b.strokeSet
+            && a.fill == b.fill && a.stroke == b.stroke;
+}
+
 bool samePaint(const GraphicsUseItem::Part &a, const QBrush &brush, const QPen &pen)
 {
     return a.picture.isNull() && a.brush == brush && a.pen == pen;
@@ -53,7 +61,7 @@ QPainterPath GraphicsUseItem::shape() const
 
 void GraphicsUseItem::show(const UseInstance &instance, const PictureLoader &loadPicture)
 {
-    prepareGeometryChange();
+    // setPath() announces the new geometry and schedules the repaint.
     setPath(instance.outline());
     setHollow(instance.isFilled() ? 0 : 1);
     // The item's own pen only sizes its bounds; each part brings its paint.
@@ -61,6 +69,9 @@ void GraphicsUseItem::show(const UseInstance &instance, const PictureLoader &loa
     setBrush(Qt::NoBrush);
     mParts.clear();
     mParts.reserve(instance.pieces().size());
+    QBrush brush;
+    QPen pen;
+    const UseInstance::Piece *lastPiece = nullptr;
     for (const UseInstance::Piece &piece : instance.pieces()) {
         // What the job leaves out is not drawn either.
         if (piece.mode == EngraveMode::None && !piece.isPicture)
@@ -78,13 +89,16 @@ void GraphicsUseItem::show(const UseInstance &instance, const PictureLoader &loa
             mParts.push_back(std::move(part));
             continue;
         }
-        QBrush brush;
-        QPen pen;
-        paintFor(piece, &brush, &pen);
+        // Shapes of a copy mostly share one paint: its brush and pen are made
+        // once and shared, not allocated again for every shape.
+        if (!lastPiece || !samePaintOf(piece, lastPiece)) {
+            paintFor(piece, &brush, &pen);
+            lastPiece = &piece;
+        }
         // Outlines in one pen in a row are one path: nothing fills, so
         // joining them changes nothing drawn and saves a draw call each.
-        if (brush.style() == Qt::NoBrush && !mParts.isEmpty() && samePaint(mParts.last(), brush, pen)) {
-            mParts.last().path.addPath(piece.path);
+        if (brush.style() == Qt::NoBrush && !mParts.empty() && samePaint(mParts.back(), brush, pen)) {
+            mParts.back().path.addPath(piece.path);
             continue;
         }
         Part part;
@@ -93,17 +107,16 @@ void GraphicsUseItem::show(const UseInstance &instance, const PictureLoader &loa
         part.pen = pen;
         mParts.push_back(std::move(part));
     }
-    update();
 }
 
 void GraphicsUseItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     preparePainter(painter);
-    for (const Part &part : qAsConst(mParts)) {
+    for (const Part &part : mParts) {
         if (!part.picture.isNull()) {
             painter->save();
             painter->setTransform(part.transform, true);
-            painter->drawPixmap(part.box, part.picture, QRectF(part.picture.rect()));
+            painter->drawImage(part.box, part.picture, QRectF(part.picture.rect()));
             painter->restore();
             continue;
         }

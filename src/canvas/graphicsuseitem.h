@@ -6,9 +6,9 @@
 #include <QGraphicsPathItem>
 #include <QObject>
 #include <QPen>
-#include <QPixmap>
+#include <QImage>
 #include <QTransform>
-#include <QVector>
+#include <vector>
 
 #include <functional>
 
@@ -31,12 +31,12 @@ public:
         QBrush brush;
         QPen pen;
         // A picture, drawn into `box` under `transform`, in place of a path.
-        QPixmap picture;
+        QImage picture;
         QRectF box;
         QTransform transform;
     };
     // The picture of a piece at the size it is shown, or a null pixmap.
-    using PictureLoader = std::function<QPixmap(const QString &href, const QSize &shown)>;
+    using PictureLoader = std::function<QImage(const QString &href, const QSize &shown)>;
 
     explicit GraphicsUseItem(SVGView *view, QGraphicsItem *parent = nullptr);
 
@@ -47,7 +47,6 @@ public:
 
     // Takes the outline, the parts and the hit mode from the expanded copy.
     void show(const UseInstance &instance, const PictureLoader &loadPicture);
-    const QVector<Part> &parts() const { return mParts; }
 
 signals:
     void rightSelected(QGraphicsItem *item);
@@ -55,5 +54,5 @@ signals:
     void leftCtlSelected(QGraphicsItem *item);
 
 private:
-    QVector<Part> mParts;
+    std::vector<Part> mParts;
 };

@@ -219,7 +219,7 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLo
         mInstancesById[id].insert(node);
 }
 
-QPixmap ItemFactory::instancePicture(const QString &href, const QSize &shown, const QString &baseFolder)
+QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, const QString &baseFolder)
 {
     // Instances of one picture share its pixmap, decoded and scaled once.
     const QString key = QStringLiteral("%1x%2 %3 ").arg(shown.width()).arg(shown.height()).arg(baseFolder) + href;
@@ -241,9 +241,8 @@ QPixmap ItemFactory::instancePicture(const QString &href, const QSize &shown, co
         bitmap = bitmap.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (mInstancePictures.size() >= 64)
         mInstancePictures.clear();
-    const QPixmap picture = QPixmap::fromImage(bitmap);
-    mInstancePictures.insert(key, picture);
-    return picture;
+    mInstancePictures.insert(key, bitmap);
+    return bitmap;
 }
 
 void ItemFactory::forgetOriginals(const Node *use)

@@ -4,7 +4,7 @@
 
 #include <QDomElement>
 #include <QHash>
-#include <QPixmap>
+#include <QImage>
 #include <QSet>
 #include <QString>
 
@@ -63,7 +63,7 @@ private:
     void refreshInstancesOf(const Node *changed, Changes changes);
     void forgetOriginals(const Node *use);
     // The picture an image inside an instance shows, at its shown size.
-    QPixmap instancePicture(const QString &href, const QSize &shown, const QString &baseFolder);
+    QImage instancePicture(const QString &href, const QSize &shown, const QString &baseFolder);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
@@ -75,5 +75,5 @@ private:
     // The instances that copied each id.
     QHash<QString, QSet<const Node *>> mInstancesById;
     // Pictures shown inside instances, by size, folder and reference.
-    QHash<QString, QPixmap> mInstancePictures;
+    QHash<QString, QImage> mInstancePictures;
 };

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTransform>
-#include <QVector>
+#include <vector>
 
 #include <functional>
 
@@ -44,7 +44,7 @@ public:
     };
 
     const QPainterPath &outline() const { return mOutline; }
-    const QVector<Piece> &pieces() const { return mPieces; }
+    const std::vector<Piece> &pieces() const { return mPieces; }
     // True when some shape of the copy is engraved as a fill.
     bool isFilled() const { return mFilled; }
     // Ids of the elements the copy was made from, nested targets included.
@@ -56,7 +56,7 @@ private:
     void collect(const QDomElement &root, const StyleResolver &styles, const StyleResolver::Paint &inherited);
 
     QPainterPath mOutline;
-    QVector<Piece> mPieces;
+    std::vector<Piece> mPieces;
     bool mFilled = false;
     QSet<QString> mOriginals;
     QStringList mNotes;
