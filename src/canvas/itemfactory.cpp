@@ -221,27 +221,33 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLo
 
 QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, const QString &baseFolder)
 {
-    // Instances of one picture share its pixmap, decoded and scaled once.
-    const QString key = QStringLiteral("%1x%2 %3 ").arg(shown.width()).arg(shown.height()).arg(baseFolder) + href;
-    const auto cached = mInstancePictures.constFind(key);
-    if (cached != mInstancePictures.constEnd())
-        return *cached;
     const QString trimmed = href.trimmed();
-    QImage bitmap;
-    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"))) {
-        bitmap = ImageElement::decodeHref(href);
-    } else {
-        // Found from the design's folder, as an image element finds its own.
+    const bool embedded = trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"));
+    // Found from the design's folder, as an image element finds its own.
+    QString source = href;
+    if (!embedded) {
         const QString local = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
-        bitmap = QImage(QDir(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder).absoluteFilePath(local));
+        source = QDir(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder).absoluteFilePath(local);
     }
+    // Instances of one picture share its image, decoded and scaled once; the
+    // key shares the reference's text rather than copying a photo's Base64.
+    // Pictures resized again and again must not pile up: past a few, the
+    // cache starts afresh.
+    if (mInstancePictures.size() >= 64 && !mInstancePictures.contains(source))
+        mInstancePictures.clear();
+    QVector<QPair<QSize, QImage>> &sizes = mInstancePictures[source];
+    for (const auto &sized : qAsConst(sizes)) {
+        if (sized.first == shown)
+            return sized.second;
+    }
+    QImage bitmap = embedded ? ImageElement::decodeHref(href) : QImage(source);
     // Shown at the size an image element shows it, never scaled past what
     // memory allows.
     if (!bitmap.isNull() && !shown.isEmpty() && double(shown.width()) * shown.height() <= 64e6)
         bitmap = bitmap.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (mInstancePictures.size() >= 64)
-        mInstancePictures.clear();
-    mInstancePictures.insert(key, bitmap);
+    if (sizes.size() >= 8)
+        sizes.clear();
+    sizes.append({ shown, bitmap });
     return bitmap;
 }
 

@@ -5,6 +5,9 @@
 #include <QDomElement>
 #include <QHash>
 #include <QImage>
+#include <QPair>
+#include <QSize>
+#include <QVector>
 #include <QSet>
 #include <QString>
 
@@ -74,6 +77,7 @@ private:
     QHash<const Node *, QSet<QString>> mInstanceOriginals;
     // The instances that copied each id.
     QHash<QString, QSet<const Node *>> mInstancesById;
-    // Pictures shown inside instances, by size, folder and reference.
-    QHash<QString, QImage> mInstancePictures;
+    // Pictures shown inside instances, by reference (or file) and shown size;
+    // emptied with the design.
+    QHash<QString, QVector<QPair<QSize, QImage>>> mInstancePictures;
 };

@@ -25,6 +25,7 @@ private slots:
     void undoneMoveRestoresRelativeLengths();
     void instanceDrawnAsEngraved_data();
     void instanceDrawnAsEngraved();
+    void repaintedInstanceFollowsPaintEdits();
 };
 
 namespace {
@@ -365,6 +366,24 @@ void TestCanvasMatchesJob::instanceDrawnAsEngraved()
                  qPrintable(where + ": drawn " + painted.pixelColor((sample.at * pixelsPerUnit).toPoint()).name(QColor::HexArgb)));
         QVERIFY2(burnedNear(burned, sample.at) == sample.burned, qPrintable(where + ": burn differs"));
     }
+}
+
+// A new fill on the use, or on a shape it copies, shows in the instance at
+// once, as it would on any other element.
+void TestCanvasMatchesJob::repaintedInstanceFollowsPaintEdits()
+{
+    SVGView view;
+    view.document()->setSvgText(foreign("<defs><symbol id='s'><rect id='r' width='20' height='20'/></symbol></defs>"
+                                        "<use id='u' href='#s' x='10' y='10' style='fill:#ff0000'/>"));
+    const auto drawnAt = [&view](const QPointF &at) {
+        const QImage painted = paintedInstances(view.scene(), QSize(200, 100));
+        return painted.pixelColor((at * pixelsPerUnit).toPoint());
+    };
+    QCOMPARE(drawnAt({ 20, 20 }), QColor(255, 0, 0));
+    QVERIFY(DesignFixture::nodeById(view, "u")->applyAttribute("fill", "#0000ff"));
+    QCOMPARE(drawnAt({ 20, 20 }), QColor(0, 0, 255));
+    QVERIFY(DesignFixture::nodeById(view, "r")->applyAttribute("fill", "none"));
+    QCOMPARE(drawnAt({ 20, 20 }).alpha(), 0);
 }
 
 QTEST_MAIN(TestCanvasMatchesJob)
