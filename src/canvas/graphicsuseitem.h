@@ -4,13 +4,13 @@
 
 #include <QBrush>
 #include <QGraphicsPathItem>
+#include <QImage>
 #include <QObject>
 #include <QPen>
-#include <QImage>
 #include <QTransform>
-#include <vector>
 
 #include <functional>
+#include <vector>
 
 class UseInstance;
 
@@ -35,7 +35,7 @@ public:
         QRectF box;
         QTransform transform;
     };
-    // The picture of a piece at the size it is shown, or a null pixmap.
+    // The picture of a piece at the size it is shown, or a null image.
     using PictureLoader = std::function<QImage(const QString &href, const QSize &shown)>;
 
     explicit GraphicsUseItem(SVGView *view, QGraphicsItem *parent = nullptr);

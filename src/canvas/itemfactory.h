@@ -6,10 +6,10 @@
 #include <QHash>
 #include <QImage>
 #include <QPair>
-#include <QSize>
-#include <QVector>
 #include <QSet>
+#include <QSize>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 

@@ -4,14 +4,14 @@
 
 #include <QDomElement>
 #include <QPainterPath>
-#include <QSet>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTransform>
-#include <vector>
 
 #include <functional>
+#include <vector>
 
 // What one "use" element shows, worked out the way the job expands it
 // (RenderTree), for the canvas: the outline of every shape of its copy in
