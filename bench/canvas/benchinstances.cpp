@@ -4,14 +4,18 @@
 //
 // Prints the time to show the design against the same design with every
 // instance written out as a plain group, and the time to redraw all
-// instances after their original changes.
+// instances after their original changes; then the time to show N / 50
+// instances of a photograph and to paint them all once.
 #include "benchsupport.h"
+#include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGraphicsScene>
+#include <QPainter>
 #include <cstdio>
 
 using namespace BenchSupport;
@@ -78,6 +82,27 @@ int main(int argc, char **argv)
         const bool applied = bool(shape->applyAttribute(QStringLiteral("width"), QStringLiteral("8")));
         std::printf("  original changed, all redrawn %8.1f ms  cpu %8.1f ms%s\n", change.wallMs(), change.cpuMs(),
                     applied ? "" : "  (not applied)");
+    }
+    const int pictures = qMax(1, count / 50);
+    {
+        const QString photo = QString::fromLatin1(photographPng().toBase64());
+        QString text = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                       "width='4000' height='4000'><defs><symbol id='p'><image width='400' height='300' "
+                       "xlink:href='data:image/png;base64,"
+                + photo + "'/></symbol></defs><g id='layer'>";
+        for (int i = 0; i < pictures; ++i)
+            text += QString("<use xlink:href='#p' x='%1' y='%2'/>").arg((i % 10) * 400).arg((i / 10) * 300);
+        text += "</g></svg>";
+        SVGView view;
+        Stopwatch open;
+        view.document()->setSvgText(text);
+        std::printf("%d instances of a photograph\n  show %8.1f ms  cpu %8.1f ms\n", pictures, open.wallMs(),
+                    open.cpuMs());
+        QImage target(1000, 1000, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&target);
+        Stopwatch paint;
+        view.scene()->render(&painter, QRectF(), QRectF(0, 0, 4000, 4000));
+        std::printf("  paint all %8.1f ms  cpu %8.1f ms\n", paint.wallMs(), paint.cpuMs());
     }
     std::printf("  peak %.1f MB\n", peakMegabytes());
     return 0;

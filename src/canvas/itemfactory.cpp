@@ -22,7 +22,9 @@
 #include "gcode/useinstance.h"
 #include "import/bitmaptracer.h"
 
+#include <QDir>
 #include <QPixmap>
+#include <QUrl>
 
 #include <vector>
 
@@ -208,24 +210,45 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLo
     const UseInstance instance(node->element(), document->styles(),
                                lookup ? lookup : [document](const QString &id) { return document->elementById(id); });
     auto *use = static_cast<GraphicsUseItem *>(item);
-    use->setPath(instance.outline());
-    // The instance shows its copy's shapes, filled when one of them is
-    // engraved as a fill, in the use's own colours where it has them.
-    QPen pen = node->itemPen();
-    if (pen.style() == Qt::NoPen)
-        pen = QPen(Qt::black, 0);
-    QBrush brush = node->itemBrush();
-    if (!instance.isFilled())
-        brush = Qt::NoBrush;
-    else if (brush.style() == Qt::NoBrush)
-        brush = QBrush(Qt::black);
-    use->setPen(pen);
-    use->setBrush(brush);
-    use->setHollow(instance.isFilled() ? 0 : 1);
+    use->show(instance, [this, document](const QString &href, const QSize &shown) {
+        return instancePicture(href, shown, document->baseFolder());
+    });
     forgetOriginals(node);
     mInstanceOriginals.insert(node, instance.originals());
     for (const QString &id : instance.originals())
         mInstancesById[id].insert(node);
+}
+
+QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, const QString &baseFolder)
+{
+    const QString trimmed = href.trimmed();
+    const bool embedded = trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"));
+    // Found from the design's folder, as an image element finds its own.
+    QString source = href;
+    if (!embedded) {
+        const QString local = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
+        source = QDir(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder).absoluteFilePath(local);
+    }
+    // Instances of one picture share its image, decoded and scaled once; the
+    // key shares the reference's text rather than copying a photo's Base64.
+    // Pictures resized again and again must not pile up: past a few, the
+    // cache starts afresh.
+    if (mInstancePictures.size() >= 64 && !mInstancePictures.contains(source))
+        mInstancePictures.clear();
+    QVector<QPair<QSize, QImage>> &sizes = mInstancePictures[source];
+    for (const auto &sized : qAsConst(sizes)) {
+        if (sized.first == shown)
+            return sized.second;
+    }
+    QImage bitmap = embedded ? ImageElement::decodeHref(href) : QImage(source);
+    // Shown at the size an image element shows it, never scaled past what
+    // memory allows.
+    if (!bitmap.isNull() && !shown.isEmpty() && double(shown.width()) * shown.height() <= 64e6)
+        bitmap = bitmap.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (sizes.size() >= 8)
+        sizes.clear();
+    sizes.append({ shown, bitmap });
+    return bitmap;
 }
 
 void ItemFactory::forgetOriginals(const Node *use)
@@ -471,5 +494,6 @@ void ItemFactory::nodeDestroyed(Node *node)
 
 void ItemFactory::treeAboutToBeReplaced()
 {
+    mInstancePictures.clear();
     mView->clearDocument();
 }

@@ -4,8 +4,12 @@
 
 #include <QDomElement>
 #include <QHash>
+#include <QImage>
+#include <QPair>
 #include <QSet>
+#include <QSize>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
@@ -61,6 +65,8 @@ private:
     // and all of them when elements came or went.
     void refreshInstancesOf(const Node *changed, Changes changes);
     void forgetOriginals(const Node *use);
+    // The picture an image inside an instance shows, at its shown size.
+    QImage instancePicture(const QString &href, const QSize &shown, const QString &baseFolder);
 
     SVGView *mView = nullptr;
     Scene *mScene = nullptr;
@@ -71,4 +77,7 @@ private:
     QHash<const Node *, QSet<QString>> mInstanceOriginals;
     // The instances that copied each id.
     QHash<QString, QSet<const Node *>> mInstancesById;
+    // Pictures shown inside instances, by reference (or file) and shown size;
+    // emptied with the design.
+    QHash<QString, QVector<QPair<QSize, QImage>>> mInstancePictures;
 };

@@ -72,11 +72,17 @@ void UseInstance::collect(const QDomElement &root, const StyleResolver &styles,
         const QTransform own = SvgGrammar::transformFromAttribute(element);
         if (tag == QLatin1String("text")) {
             // The outline the job cuts; its paths land beside the text.
+            const EngraveMode mode = styles.engraveMode(element, paint);
             for (const QDomElement &path : textToOutline(element)) {
-                mOutline.addPath(OutlineShape::elementPath(path, 1, entry.enclosing));
+                Piece piece;
+                piece.path = OutlineShape::elementPath(path, 1, entry.enclosing);
+                piece.mode = mode;
+                piece.paint = paint;
+                mOutline.addPath(piece.path);
                 path.parentNode().removeChild(path);
+                mPieces.push_back(std::move(piece));
             }
-            mFilled = mFilled || styles.engraveMode(element, paint) == EngraveMode::Fill;
+            mFilled = mFilled || mode == EngraveMode::Fill;
             continue;
         }
         if (tag == QLatin1String("image")) {
@@ -86,15 +92,29 @@ void UseInstance::collect(const QDomElement &root, const StyleResolver &styles,
                              SvgGrammar::attributeLength(element, QStringLiteral("height")));
             QPainterPath frame;
             frame.addRect(box);
-            mOutline.addPath((own * entry.enclosing).map(frame));
-            mFilled = true;
+            Piece piece;
+            piece.isPicture = true;
+            piece.mode = styles.engraveMode(element, paint);
+            piece.href = element.attribute(QStringLiteral("xlink:href"));
+            if (piece.href.isEmpty())
+                piece.href = element.attribute(QStringLiteral("href"));
+            piece.box = box;
+            piece.transform = own * entry.enclosing;
+            mOutline.addPath(piece.transform.map(frame));
+            mFilled = mFilled || piece.mode != EngraveMode::Outline;
+            mPieces.push_back(std::move(piece));
             continue;
         }
         bool known = false;
         const QPainterPath shape = OutlineShape::elementPath(element, 1, entry.enclosing, &known);
         if (known) {
             mOutline.addPath(shape);
-            mFilled = mFilled || styles.engraveMode(element, paint) == EngraveMode::Fill;
+            Piece piece;
+            piece.path = shape;
+            piece.mode = styles.engraveMode(element, paint);
+            piece.paint = paint;
+            mFilled = mFilled || piece.mode == EngraveMode::Fill;
+            mPieces.push_back(std::move(piece));
             continue;
         }
         const QTransform inner = own * entry.enclosing;

@@ -1,8 +1,12 @@
 #include "gcode/gcodegenerator.h"
 
 #include "canvasfixture.h"
+#include "burnpath.h"
 #include "drawnbounds.h"
 
+#include <QBuffer>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QtTest>
 
 // What the canvas shows of a drawing is what the laser burns: the drawn
@@ -19,6 +23,9 @@ private slots:
     void movedInstanceMovesItsBurn();
     void changedOriginalRedrawsItsInstances();
     void undoneMoveRestoresRelativeLengths();
+    void instanceDrawnAsEngraved_data();
+    void instanceDrawnAsEngraved();
+    void repaintedInstanceFollowsPaintEdits();
 };
 
 namespace {
@@ -45,7 +52,87 @@ bool near(const QRectF &a, const QRectF &b)
     return DrawnBounds::near(a, b, tolerance);
 }
 
+// A point of the design, the colour the canvas draws there (invalid:
+// nothing) and whether the job burns there.
+struct Sample
+{
+    QPointF at;
+    QColor drawn;
+    bool burned = false;
+};
+using Samples = QVector<Sample>;
+
+constexpr int pixelsPerUnit = 4;
+
+// The use instances of the scene painted alone, as their paint() draws them.
+QImage paintedInstances(const QGraphicsScene *scene, const QSize &designSize)
+{
+    QImage image(designSize * pixelsPerUnit, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QStyleOptionGraphicsItem option;
+    for (QGraphicsItem *item : scene->items(Qt::AscendingOrder)) {
+        if (item->type() != GraphicsUseItem::Type)
+            continue;
+        painter.setTransform(item->sceneTransform() * QTransform::fromScale(pixelsPerUnit, pixelsPerUnit));
+        item->paint(&painter, &option, nullptr);
+    }
+    return image;
+}
+
+// Within a few pixels of the point: some pixel of the colour, or, for an
+// invalid colour, no pixel drawn at all.
+bool drawnNear(const QImage &image, const QPointF &at, const QColor &color)
+{
+    const QPoint centre = (at * pixelsPerUnit).toPoint();
+    bool found = false;
+    for (int y = centre.y() - 3; y <= centre.y() + 3; ++y) {
+        for (int x = centre.x() - 3; x <= centre.x() + 3; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (!color.isValid() && pixel.alpha() != 0)
+                return false;
+            found = found || (color.isValid() && pixel == color);
+        }
+    }
+    return !color.isValid() || found;
+}
+
+QVector<QLineF> burnedMoves(const QString &design)
+{
+    GCodeGenerator generator;
+    return BurnPath::segmentsOf(BurnPath::linesOf(generator.generate(design)));
+}
+
+bool burnedNear(const QVector<QLineF> &moves, const QPointF &at)
+{
+    const QPointF point = at * mmPerUnit;
+    for (const QLineF &segment : moves) {
+        const QPointF d = segment.p2() - segment.p1();
+        const double length2 = QPointF::dotProduct(d, d);
+        const double t = length2 > 0 ? qBound(0.0, QPointF::dotProduct(point - segment.p1(), d) / length2, 1.0) : 0;
+        const QPointF nearest = segment.p1() + t * d;
+        if (QLineF(nearest, point).length() < 0.2)
+            return true;
+    }
+    return false;
+}
+
+// A picture 2 x 1 pixels: black on the left, white on the right.
+QString halvesPicture()
+{
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    picture.setPixel(1, 0, qRgb(255, 255, 255));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return "data:image/png;base64," + QString::fromLatin1(png.toBase64());
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Sample)
 
 void TestCanvasMatchesJob::initTestCase()
 {
@@ -213,6 +300,90 @@ void TestCanvasMatchesJob::undoneMoveRestoresRelativeLengths()
     QCOMPARE(canvas.attribute("c", "cx"), QString("50%"));
     const QRectF after = DrawnBounds::drawn(canvas.scene());
     QVERIFY2(near(after, before), qPrintable(describe(after) + " after the undo, " + describe(before) + " before"));
+}
+
+void TestCanvasMatchesJob::instanceDrawnAsEngraved_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<Samples>("samples");
+
+    const QColor none;
+    const QColor red(255, 0, 0), blue(0, 0, 255), green(0, 128, 0), black(0, 0, 0), white(255, 255, 255);
+    // A symbol of a shape with no fill of its own beside one only cut as an
+    // outline; the two uses give it different fills.
+    const auto twoUses = [](const QString &filled, const QString &outline, const QString &sheet = QString()) {
+        return sheet + "<defs><symbol id='s'>" + filled
+                + "<rect x='30' width='20' height='20' " + outline + "/></symbol></defs>"
+                  "<use href='#s' x='10' y='10' style='fill:#ff0000'/>"
+                  "<use href='#s' x='10' y='50' style='fill:#0000ff'/>";
+    };
+    const QString plain = "<rect width='20' height='20'/>";
+    const QString cut = "style='fill:none;stroke:#008000'";
+    const Samples inherited{ { { 20, 20 }, red, true },   { { 50, 20 }, none, false },
+                             { { 20, 60 }, blue, true },  { { 50, 60 }, none, false },
+                             { { 40, 20 }, green, true }, { { 40, 60 }, green, true } };
+    QTest::newRow("fill inherited from each use") << foreign(twoUses(plain, cut)) << inherited;
+    QTest::newRow("own fill of a group in the symbol")
+            << foreign(twoUses("<g style='fill:#008000'>" + plain + "</g>", cut))
+            << Samples{ { { 20, 20 }, green, true }, { { 20, 60 }, green, true }, { { 50, 20 }, none, false } };
+    QTest::newRow("outline by a style-sheet rule")
+            << foreign(twoUses(plain, "class='cut'", "<style>.cut { fill: none; stroke: #008000 }</style>"))
+            << inherited;
+    // In this program's own designs a shape without any fill is neither cut
+    // nor filled, and an outline without a stroke is still cut.
+    QTest::newRow("own design: unpainted shape left out")
+            << DesignFixture::svg("<defs><symbol id='s'>" + plain
+                                          + "<rect x='30' width='20' height='20' style='fill:none'/></symbol></defs>"
+                                            "<use href='#s' x='10' y='10'/>",
+                                  "width='200' height='100'")
+            << Samples{ { { 20, 20 }, none, false }, { { 50, 20 }, none, false }, { { 40, 20 }, black, true } };
+
+    const QString picture = halvesPicture();
+    const auto image = [&picture](const QString &style) {
+        return foreign("<defs><symbol id='p'><image width='40' height='20' " + style + " xlink:href='" + picture
+                       + "'/></symbol></defs><use href='#p' x='100' y='20' transform='translate(0,30)'/>");
+    };
+    QTest::newRow("picture in a symbol")
+            << image(QString()) << Samples{ { { 110, 60 }, black, true }, { { 130, 60 }, white, false } };
+    QTest::newRow("picture the job leaves out")
+            << image("style='fill:none'") << Samples{ { { 110, 60 }, none, false }, { { 130, 60 }, none, false } };
+}
+
+// An instance shows each copied shape filled or as an outline, in its own
+// resolved colours, and its pictures as pictures: where the job burns.
+void TestCanvasMatchesJob::instanceDrawnAsEngraved()
+{
+    QFETCH(QString, design);
+    QFETCH(Samples, samples);
+
+    SVGView view;
+    view.document()->setSvgText(design);
+    const QImage painted = paintedInstances(view.scene(), QSize(200, 100));
+    const QVector<QLineF> burned = burnedMoves(view.document()->toSvgText());
+    for (const Sample &sample : samples) {
+        const QString where = QStringLiteral("at %1,%2").arg(sample.at.x()).arg(sample.at.y());
+        QVERIFY2(drawnNear(painted, sample.at, sample.drawn),
+                 qPrintable(where + ": drawn " + painted.pixelColor((sample.at * pixelsPerUnit).toPoint()).name(QColor::HexArgb)));
+        QVERIFY2(burnedNear(burned, sample.at) == sample.burned, qPrintable(where + ": burn differs"));
+    }
+}
+
+// A new fill on the use, or on a shape it copies, shows in the instance at
+// once, as it would on any other element.
+void TestCanvasMatchesJob::repaintedInstanceFollowsPaintEdits()
+{
+    SVGView view;
+    view.document()->setSvgText(foreign("<defs><symbol id='s'><rect id='r' width='20' height='20'/></symbol></defs>"
+                                        "<use id='u' href='#s' x='10' y='10' style='fill:#ff0000'/>"));
+    const auto drawnAt = [&view](const QPointF &at) {
+        const QImage painted = paintedInstances(view.scene(), QSize(200, 100));
+        return painted.pixelColor((at * pixelsPerUnit).toPoint());
+    };
+    QCOMPARE(drawnAt({ 20, 20 }), QColor(255, 0, 0));
+    QVERIFY(DesignFixture::nodeById(view, "u")->applyAttribute("fill", "#0000ff"));
+    QCOMPARE(drawnAt({ 20, 20 }), QColor(0, 0, 255));
+    QVERIFY(DesignFixture::nodeById(view, "r")->applyAttribute("fill", "none"));
+    QCOMPARE(drawnAt({ 20, 20 }).alpha(), 0);
 }
 
 QTEST_MAIN(TestCanvasMatchesJob)
