@@ -10,6 +10,7 @@
 #include "deviceconnect.h"
 #include "engraveremulator.h"
 #include "gcodeinterpreter.h"
+#include "jobfixtures.h"
 #include "panelspy.h"
 
 #include <QFile>
@@ -23,20 +24,10 @@ using namespace PanelSpy;
 
 namespace {
 
-QList<GCodeBuffer> generated(const QString &body)
-{
-    GCodeGenerator generator;
-    return generator
-            .generate(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' "
-                                     "width='400' height='600'>%1</svg>")
-                              .arg(body))
-            .toList();
-}
-
 QList<GCodeBuffer> rasterJob()
 {
     // About 240 rows of a few records each.
-    return generated("<ellipse cx='100' cy='200' rx='60' ry='150' style='fill:#000000'"
+    return JobFixtures::generatedJob("<ellipse cx='100' cy='200' rx='60' ry='150' style='fill:#000000'"
                      " tolvenrik:scanAccuracy='0.1' tolvenrik:scanBuffer='1'/>");
 }
 
@@ -47,7 +38,7 @@ QList<GCodeBuffer> outlineJob()
         body += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
                         .arg(10 + (i % 15) * 20)
                         .arg(10 + (i / 15) * 20);
-    return generated(body);
+    return JobFixtures::generatedJob(body);
 }
 
 QStringList logLines(const QString &path)

@@ -45,16 +45,6 @@ QList<GCodeBuffer> smallJob()
     return job;
 }
 
-QList<GCodeBuffer> generated(const QString &body)
-{
-    GCodeGenerator generator;
-    return generator
-            .generate(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' "
-                                     "width='400' height='600'>%1</svg>")
-                              .arg(body))
-            .toList();
-}
-
 QStringList logLines(const QString &path)
 {
     QFile file(path);
@@ -181,7 +171,7 @@ void TestSendCommand::resumesWhereTheLinkWasLost()
     QFETCH(QString, option);
 
     QTemporaryDir dir;
-    const QList<GCodeBuffer> job = generated(design);
+    const QList<GCodeBuffer> job = JobFixtures::generatedJob(design);
     const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
     QFile file(jobPath);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -239,7 +229,7 @@ void TestSendCommand::refusesAResumePointTheJobLacks()
     const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
     QFile file(jobPath);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(textOf(generated("<rect x='10' y='10' width='8' height='6' style='fill:none;stroke:#000000'/>")));
+    file.write(textOf(JobFixtures::generatedJob("<rect x='10' y='10' width='8' height='6' style='fill:none;stroke:#000000'/>")));
     file.close();
     for (const QStringList &arguments : {QStringList{"--resume-outline", "2"}, QStringList{"--resume-row", "1"}}) {
         QProcess cli;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodegenerator.h"
 
 #include <QByteArray>
 #include <QList>
@@ -24,6 +25,17 @@ inline QList<GCodeBuffer> numberedJob(int records)
     }
     job.append(GCodeBuffer::m(2));
     return job;
+}
+
+// The job the generator makes of a design body on a 400 x 600 page.
+inline QList<GCodeBuffer> generatedJob(const QString &body)
+{
+    GCodeGenerator generator;
+    return generator
+            .generate(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' "
+                                     "width='400' height='600'>%1</svg>")
+                              .arg(body))
+            .toList();
 }
 
 // The bytes the engraver should receive for `records`.
