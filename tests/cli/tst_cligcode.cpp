@@ -7,9 +7,10 @@
 #include "gcode/rendertree.h"
 #include "gcode/storedfullscale.h"
 
+#include "clirun.h"
+
 #include <QDomDocument>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -34,28 +35,11 @@ private slots:
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = CliRun::Result;
 
 Run runCli(const QStringList &arguments)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PLIMB_CLI), QStringList{ "gcode" } + arguments);
-    Run run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return CliRun::run(QStringList{ "gcode" } + arguments);
 }
 
 QByteArray readAll(const QString &path)

@@ -1,6 +1,7 @@
+#include "clirun.h"
+
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,27 +24,7 @@ private:
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString err;
-};
-
-Run runCli(const QStringList &arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(PLIMB_CLI), arguments);
-    Run run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+using Run = CliRun::Result;
 
 bool writeFile(const QString &path, const QByteArray &content)
 {
@@ -88,7 +69,7 @@ void TestCliPreview::initTestCase()
                       "tolvenrik:YMotorMovementError='0'/></g></svg>"));
     mJob = mDir.filePath("square.gc");
     const QString picture = mDir.filePath("square-gcode.png");
-    const Run run = runCli({ "gcode", design, "-o", mJob, "--preview", picture });
+    const Run run = CliRun::run({ "gcode", design, "-o", mJob, "--preview", picture });
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QImage withJob(picture);
     QCOMPARE(withJob.width(), 1000);
@@ -98,7 +79,7 @@ void TestCliPreview::initTestCase()
 void TestCliPreview::rectangleIsGreyWhereItIs()
 {
     const QString picture = mDir.filePath("square.png");
-    const Run run = runCli({ "preview", mJob, "-o", picture, "--width", "200" });
+    const Run run = CliRun::run({ "preview", mJob, "-o", picture, "--width", "200" });
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QImage image(picture);
     QCOMPARE(image.width(), 200);
@@ -170,7 +151,7 @@ void TestCliPreview::exitCodes()
         else if (argument.endsWith(".png") || argument.endsWith(".gc"))
             argument = dir.filePath(argument);
     }
-    const Run run = runCli(QStringList{ "preview" } + arguments);
+    const Run run = CliRun::run(QStringList{ "preview" } + arguments);
     QCOMPARE(run.exitCode, exitCode);
     const QString output = dir.filePath("out.png");
     if (exitCode == 0) {
