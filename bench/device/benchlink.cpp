@@ -134,40 +134,22 @@ Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeout
     return run;
 }
 
-void lineMode()
+// Streams the job line by line and prints the link use against `target` per cent.
+void lineRun(const char *board, int receiveBuffer, const QString &hardware,
+             const QList<GCodeBuffer> &job, int target)
 {
-    const QList<GCodeBuffer> job = vectorJob(20000);
     const QByteArray text = textOf(job);
-    std::printf("line mode, %d lines, %d bytes, 1024-byte receive buffer:\n", int(job.size()), int(text.size()));
+    std::printf("%sline mode, %d lines, %d bytes, %d-byte receive buffer:\n", board, int(job.size()),
+                int(text.size()), receiveBuffer);
     std::fflush(stdout);
-    const Run run = transfer(QStringLiteral("1.0.0"), job, 600);
+    const Run run = transfer(hardware, job, 600);
     if (!run.complete) {
         std::printf("  did not finish\n");
         return;
     }
     const double rate = text.size() / run.seconds;
-    std::printf("  %.2f s, %.0f bytes/s, link use %.1f %% (target >= 95 %%), overflows %d\n",
-                run.seconds, rate, 100 * rate / linkBytesPerSecond, run.overflows);
-    std::printf("  controller CPU %.2f s = %.1f %% of one core\n", run.cpu, 100 * run.cpu / run.seconds);
-    std::fflush(stdout);
-}
-
-void genericLineMode()
-{
-    // About 20 000 raster lines.
-    const QList<GCodeBuffer> job = rasterJob(540 * 1000);
-    const QByteArray text = textOf(job);
-    std::printf("standard GRBL board, line mode, %d lines, %d bytes, 128-byte receive buffer:\n",
-                int(job.size()), int(text.size()));
-    std::fflush(stdout);
-    const Run run = transfer(QString(), job, 600);
-    if (!run.complete) {
-        std::printf("  did not finish\n");
-        return;
-    }
-    const double rate = text.size() / run.seconds;
-    std::printf("  %.2f s, %.0f bytes/s, link use %.1f %% (target >= 90 %%), overflows %d\n",
-                run.seconds, rate, 100 * rate / linkBytesPerSecond, run.overflows);
+    std::printf("  %.2f s, %.0f bytes/s, link use %.1f %% (target >= %d %%), overflows %d\n",
+                run.seconds, rate, 100 * rate / linkBytesPerSecond, target, run.overflows);
     std::printf("  controller CPU %.2f s = %.1f %% of one core\n", run.cpu, 100 * run.cpu / run.seconds);
     std::fflush(stdout);
 }
@@ -214,9 +196,11 @@ int main(int argc, char *argv[])
     }
     const QString which = arguments.value(0, QStringLiteral("all"));
     if (which == QLatin1String("line") || which == QLatin1String("all"))
-        lineMode();
-    if (which == QLatin1String("generic") || which == QLatin1String("all"))
-        genericLineMode();
+        lineRun("", 1024, QStringLiteral("1.0.0"), vectorJob(20000), 95);
+    if (which == QLatin1String("generic") || which == QLatin1String("all")) {
+        // About 20 000 raster lines.
+        lineRun("standard GRBL board, ", 128, QString(), rasterJob(540 * 1000), 90);
+    }
     if (which == QLatin1String("parts") || which == QLatin1String("all"))
         partsAgainstLines(megabytes);
     return 0;
