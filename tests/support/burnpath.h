@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gcode/gcodebuffer.h"
 #include "gcodeinterpreter.h"
+#include "jobfixtures.h"
 
 #include <QLineF>
 #include <QPointF>
@@ -12,14 +12,7 @@
 // comparing two such sets of moves within a tolerance.
 namespace BurnPath {
 
-template<class Records>
-QStringList linesOf(const Records &records)
-{
-    QStringList lines;
-    for (const GCodeBuffer &record : records)
-        lines << record.toString().trimmed();
-    return lines;
-}
+using JobFixtures::linesOf;
 
 inline QVector<QLineF> segmentsOf(const QStringList &lines)
 {

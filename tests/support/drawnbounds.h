@@ -8,6 +8,7 @@
 #include "document/node.h"
 #include "gcode/gcodebuffer.h"
 #include "gcodeinterpreter.h"
+#include "jobfixtures.h"
 
 #include <QGraphicsScene>
 #include <QRectF>
@@ -58,11 +59,8 @@ inline QRectF drawn(const QGraphicsScene *scene)
 // The box the job's burning moves cover, read by the independent interpreter.
 inline QRectF burned(const QVector<GCodeBuffer> &records)
 {
-    QStringList lines;
-    for (const GCodeBuffer &record : records)
-        lines << record.toString().trimmed();
     GCodeInterpreter interpreter;
-    interpreter.run(lines);
+    interpreter.run(JobFixtures::linesOf(records));
     return interpreter.burnedBounds();
 }
 

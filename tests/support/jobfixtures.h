@@ -47,8 +47,9 @@ inline QByteArray textOf(const QList<GCodeBuffer> &records)
     return text;
 }
 
-// The lines of `records` without their line ends.
-inline QStringList linesOf(const QList<GCodeBuffer> &records)
+// The lines of `records` (a QList or a QVector) without their line ends.
+template<class Records>
+QStringList linesOf(const Records &records)
 {
     QStringList lines;
     for (const GCodeBuffer &r : records)
