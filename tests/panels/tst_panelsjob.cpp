@@ -13,9 +13,9 @@
 #include "designfixture.h"
 #include "engraveremulator.h"
 #include "jobfixtures.h"
+#include "panelfixture.h"
 
 #include <QDoubleSpinBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +25,9 @@
 #include <QtTest>
 
 #include <memory>
+
+using PanelFixture::child;
+using PanelFixture::enter;
 
 namespace {
 
@@ -38,15 +41,6 @@ const QString outlineDesign = DesignFixture::svg(
 const QString filledDesign = DesignFixture::svg(
         "<g><rect x='100' y='100' width='300' height='300' style='fill:#000000;stroke:#000'/></g>",
         "width='2000' height='2000'");
-
-template <typename T>
-T *child(QWidget *panel, const char *name)
-{
-    T *widget = panel->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
 
 QStringList messagesOf(const QSignalSpy &spy)
 {
@@ -277,16 +271,8 @@ void TestPanelsJob::settingsReadAndWritten()
     QVERIFY(width > 10);
 
     child<QPushButton>(&rig.operate, "advanced")->click();
-    auto *acc = child<QDoubleSpinBox>(&rig.operate, "accX");
-    acc->setFocus();
-    acc->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(acc->findChild<QLineEdit *>(), "2345");
-    QTest::keyClick(acc->findChild<QLineEdit *>(), Qt::Key_Return);
-    auto *w = child<QDoubleSpinBox>(&rig.operate, "workWidth");
-    w->setFocus();
-    w->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(w->findChild<QLineEdit *>(), "321");
-    QTest::keyClick(w->findChild<QLineEdit *>(), Qt::Key_Return);
+    enter(child<QDoubleSpinBox>(&rig.operate, "accX"), 2345);
+    enter(child<QDoubleSpinBox>(&rig.operate, "workWidth"), 321);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$120=2345")).size() == 1);
     // The job time estimate plans with what the engraver now holds.
     QCOMPARE(rig.operate.jobTime()->machine().accelerationX, 2345.0);
