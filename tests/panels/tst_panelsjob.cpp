@@ -42,6 +42,15 @@ const QString filledDesign = DesignFixture::svg(
         "<g><rect x='100' y='100' width='300' height='300' style='fill:#000000;stroke:#000'/></g>",
         "width='2000' height='2000'");
 
+// The texts of the message boxes the panel has open.
+QStringList boxTexts(QWidget *panel)
+{
+    QStringList texts;
+    for (QMessageBox *box : panel->findChildren<QMessageBox *>())
+        texts << box->text();
+    return texts;
+}
+
 QStringList messagesOf(const QSignalSpy &spy)
 {
     QStringList all;
@@ -295,12 +304,7 @@ void TestPanelsJob::firmwareUpgrade()
     QVERIFY(rig.connect());
     child<QPushButton>(&rig.operate, "advanced")->click();
     child<QPushButton>(&rig.operate, "upgrade")->click();
-    auto boxes = [&rig] {
-        QStringList texts;
-        for (QMessageBox *box : rig.operate.findChildren<QMessageBox *>())
-            texts << box->text();
-        return texts;
-    };
+    const auto boxes = [&rig] { return boxTexts(&rig.operate); };
     QTRY_VERIFY_WITH_TIMEOUT(boxes().contains("已完成升级，请重新连接"), 30000);
     QVERIFY(boxes().contains("正在升级，请等待..."));
     QCOMPARE(child<QProgressBar>(&rig.operate, "upgradeBar")->value(), 100);
@@ -317,12 +321,7 @@ void TestPanelsJob::firmwareMissing()
     QVERIFY(rig.connect());
     child<QPushButton>(&rig.operate, "advanced")->click();
     child<QPushButton>(&rig.operate, "upgrade")->click();
-    auto boxes = [&rig] {
-        QStringList texts;
-        for (QMessageBox *box : rig.operate.findChildren<QMessageBox *>())
-            texts << box->text();
-        return texts;
-    };
+    const auto boxes = [&rig] { return boxTexts(&rig.operate); };
     QTRY_VERIFY(boxes().contains("此版本未内置该设备的固件，无法升级"));
     QVERIFY(!boxes().contains("正在升级，请等待..."));
     QCOMPARE(child<QProgressBar>(&rig.operate, "upgradeBar")->value(), 0);
