@@ -88,15 +88,8 @@ bool FileCommands::maybeSave()
     box.setDefaultButton(QMessageBox::Save);
     box.exec();
     const QMessageBox::StandardButton choice = box.standardButton(box.clickedButton());
-    if (choice == QMessageBox::Save) {
-        if (mCurrentPath.isEmpty())
-            return saveAs();
-        if (!writeTo(mCurrentPath)) {
-            QMessageBox::warning(mWindow, tr("警告"), tr("打开文件失败"));
-            return false;
-        }
-        return true;
-    }
+    if (choice == QMessageBox::Save)
+        return save();
     // Closing the box any other way than Discard keeps the work.
     return choice == QMessageBox::Discard;
 }

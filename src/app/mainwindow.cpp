@@ -68,7 +68,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    qRegisterMetaType<QList<GCodeBuffer>>("QList<GCodeBuffer>");
+    registerGCodeBufferMetaTypes();
     setWindowTitle(QStringLiteral("Plimb"));
 
     mUpdateCheck = new UpdateCheck(this);

@@ -21,11 +21,9 @@ inline const QString printPowerKey = QStringLiteral("printLaserPowerSave");
 inline const QString printSpeedKey = QStringLiteral("printSpeedSave");
 // Group "update": the update server as "host" or "host:port".
 inline const QString updateServerKey = QStringLiteral("server");
-} // namespace SettingsNames
 
 // Drawing import: the unit last chosen for DXF and for PLT files, stored by
 // its command-line name ("mm", "cm", "in", "plotter", "design").
-namespace SettingsNames {
 inline const QString drawingImportGroup = QStringLiteral("drawingImport");
 inline const QString dxfUnitKey = QStringLiteral("dxfUnit");
 inline const QString pltUnitKey = QStringLiteral("pltUnit");

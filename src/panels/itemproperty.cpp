@@ -71,10 +71,10 @@ ItemProperty::ItemProperty(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(15);
     layout->setContentsMargins(3, 3, 10, 3);
-    layout->addWidget(mTransformGroup = buildTransformGroup());
+    layout->addWidget(buildTransformGroup());
     layout->addWidget(mTextGroup = buildTextGroup());
     layout->addWidget(mImageGroup = buildImageGroup());
-    layout->addWidget(mPrintGroup = buildPrintGroup());
+    layout->addWidget(buildPrintGroup());
     layout->addStretch();
     mTextGroup->hide();
     mImageGroup->hide();
@@ -611,11 +611,6 @@ void ItemProperty::sendSecenItem(const QString &name, const QString &value)
 void ItemProperty::sendSecenItemList(const QList<QString> &names, const QList<QString> &values)
 {
     emit sceneItemPropertyChanged(names, values);
-}
-
-void ItemProperty::sendSvgPaintValue(const QString &name, double value)
-{
-    emit svgPaintPropertyChanged({name}, {value});
 }
 
 void ItemProperty::showDefaultFields()

@@ -89,7 +89,6 @@ private slots:
     void printParameterHelp(bool checked = false);
     void sendSecenItem(const QString &name, const QString &value);
     void sendSecenItemList(const QList<QString> &names, const QList<QString> &values);
-    void sendSvgPaintValue(const QString &name, double value);
 
 private:
     QGroupBox *buildTransformGroup();
@@ -116,10 +115,8 @@ private:
     double mPrintSpeed = 150;       // mm/s
     std::function<void(const QUrl &)> mOpenUrl;
 
-    QGroupBox *mTransformGroup = nullptr;
     QGroupBox *mTextGroup = nullptr;
     QGroupBox *mImageGroup = nullptr;
-    QGroupBox *mPrintGroup = nullptr;
 
     QButtonGroup *mReferenceGroup = nullptr;
     QDoubleSpinBox *mXSpin = nullptr;

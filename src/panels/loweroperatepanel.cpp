@@ -469,7 +469,7 @@ void LowerOperatePanel::inform(const QString &title, const QString &text, bool w
 
 void LowerOperatePanel::setAutoConnect(bool checked)
 {
-    if (printing)
+    if (mPrinting)
         return;
     sendToDevice(PanelCommand::SearchDevice, checked);
 }
@@ -479,21 +479,16 @@ void LowerOperatePanel::setConnectPort(const QString &text)
     sendToDevice(PanelCommand::ChoosePort, text);
 }
 
-void LowerOperatePanel::refreshPorts(bool checked)
-{
-    sendToDevice(PanelCommand::RefreshPorts, checked);
-}
-
 void LowerOperatePanel::startPrint(bool)
 {
-    if (printing)
+    if (mPrinting)
         return;
     // Without a link the job would go nowhere and Start would stay disabled.
     if (!mConnected) {
         inform(tr("开始"), tr("未连接设备，请先连接设备"), true);
         return;
     }
-    printing = true;
+    mPrinting = true;
     mStartButton->setEnabled(false);
     mResumeOffer->clear();
     emit gcodeRequested();
@@ -503,9 +498,9 @@ void LowerOperatePanel::resumePrint()
 {
     // The offer checked the link and the user's confirmation; the job is
     // the controller's, so it is taken up there.
-    if (printing || !mConnected)
+    if (mPrinting || !mConnected)
         return;
-    printing = true;
+    mPrinting = true;
     mStartButton->setEnabled(false);
     sendToDevice(PanelCommand::ResumePrint, 1);
 }
@@ -513,8 +508,8 @@ void LowerOperatePanel::resumePrint()
 void LowerOperatePanel::endPrinting()
 {
     mJobTime->jobEnded();
-    if (printing) {
-        printing = false;
+    if (mPrinting) {
+        mPrinting = false;
         mStartButton->setEnabled(true);
     }
     if (mPauseButton->isChecked()) {
@@ -890,7 +885,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         break;
     }
     case PanelNotice::JobFinished:
-        printing = false;
+        mPrinting = false;
         mStartButton->setEnabled(true);
         break;
     case PanelNotice::Position:

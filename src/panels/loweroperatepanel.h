@@ -31,7 +31,7 @@ public:
     // controller, the property panel and the generator at start-up.
     void restoreSavedValues();
 
-    bool isPrinting() const { return printing; }
+    bool isPrinting() const { return mPrinting; }
     bool isConnected() const { return mConnected; }
     double maxPrintSpeed() const { return mMaxPrintSpeed; }
     JobTimeDisplay *jobTime() const { return mJobTime; }
@@ -57,7 +57,6 @@ public slots:
 private slots:
     void setAutoConnect(bool checked = false);
     void setConnectPort(const QString &text);
-    void refreshPorts(bool checked = false);
     void startPrint(bool checked = false);
     void stopPrint(bool checked = false);
     void pausePrint(bool checked = false);
@@ -131,7 +130,7 @@ private:
     double mWorkWidth = 150;
     double mWorkHeight = 150;
 
-    bool printing = false;
+    bool mPrinting = false;
     bool mConnected = false;
     double mMaxPrintSpeed = 100;
 

@@ -13,9 +13,9 @@
 #include "designfixture.h"
 #include "engraveremulator.h"
 #include "jobfixtures.h"
+#include "panelfixture.h"
 
 #include <QDoubleSpinBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,6 +25,9 @@
 #include <QtTest>
 
 #include <memory>
+
+using PanelFixture::child;
+using PanelFixture::enter;
 
 namespace {
 
@@ -39,13 +42,13 @@ const QString filledDesign = DesignFixture::svg(
         "<g><rect x='100' y='100' width='300' height='300' style='fill:#000000;stroke:#000'/></g>",
         "width='2000' height='2000'");
 
-template <typename T>
-T *child(QWidget *panel, const char *name)
+// The texts of the message boxes the panel has open.
+QStringList boxTexts(QWidget *panel)
 {
-    T *widget = panel->findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
+    QStringList texts;
+    for (QMessageBox *box : panel->findChildren<QMessageBox *>())
+        texts << box->text();
+    return texts;
 }
 
 QStringList messagesOf(const QSignalSpy &spy)
@@ -277,16 +280,8 @@ void TestPanelsJob::settingsReadAndWritten()
     QVERIFY(width > 10);
 
     child<QPushButton>(&rig.operate, "advanced")->click();
-    auto *acc = child<QDoubleSpinBox>(&rig.operate, "accX");
-    acc->setFocus();
-    acc->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(acc->findChild<QLineEdit *>(), "2345");
-    QTest::keyClick(acc->findChild<QLineEdit *>(), Qt::Key_Return);
-    auto *w = child<QDoubleSpinBox>(&rig.operate, "workWidth");
-    w->setFocus();
-    w->findChild<QLineEdit *>()->selectAll();
-    QTest::keyClicks(w->findChild<QLineEdit *>(), "321");
-    QTest::keyClick(w->findChild<QLineEdit *>(), Qt::Key_Return);
+    enter(child<QDoubleSpinBox>(&rig.operate, "accX"), 2345);
+    enter(child<QDoubleSpinBox>(&rig.operate, "workWidth"), 321);
     QTRY_VERIFY(rig.emulator.receivedLines().filter(QRegularExpression("^\\$120=2345")).size() == 1);
     // The job time estimate plans with what the engraver now holds.
     QCOMPARE(rig.operate.jobTime()->machine().accelerationX, 2345.0);
@@ -309,12 +304,7 @@ void TestPanelsJob::firmwareUpgrade()
     QVERIFY(rig.connect());
     child<QPushButton>(&rig.operate, "advanced")->click();
     child<QPushButton>(&rig.operate, "upgrade")->click();
-    auto boxes = [&rig] {
-        QStringList texts;
-        for (QMessageBox *box : rig.operate.findChildren<QMessageBox *>())
-            texts << box->text();
-        return texts;
-    };
+    const auto boxes = [&rig] { return boxTexts(&rig.operate); };
     QTRY_VERIFY_WITH_TIMEOUT(boxes().contains("已完成升级，请重新连接"), 30000);
     QVERIFY(boxes().contains("正在升级，请等待..."));
     QCOMPARE(child<QProgressBar>(&rig.operate, "upgradeBar")->value(), 100);
@@ -331,12 +321,7 @@ void TestPanelsJob::firmwareMissing()
     QVERIFY(rig.connect());
     child<QPushButton>(&rig.operate, "advanced")->click();
     child<QPushButton>(&rig.operate, "upgrade")->click();
-    auto boxes = [&rig] {
-        QStringList texts;
-        for (QMessageBox *box : rig.operate.findChildren<QMessageBox *>())
-            texts << box->text();
-        return texts;
-    };
+    const auto boxes = [&rig] { return boxTexts(&rig.operate); };
     QTRY_VERIFY(boxes().contains("此版本未内置该设备的固件，无法升级"));
     QVERIFY(!boxes().contains("正在升级，请等待..."));
     QCOMPARE(child<QProgressBar>(&rig.operate, "upgradeBar")->value(), 0);
