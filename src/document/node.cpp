@@ -809,6 +809,16 @@ std::optional<AttributeRecord> Node::applyAttribute(const QString &, const QStri
     return std::nullopt;
 }
 
+std::optional<AttributeRecord> Node::applyTransformOnly(const QString &name, const QString &value)
+{
+    if (name != QLatin1String("transform"))
+        return std::nullopt;
+    AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
+    setAttribute(name, value);
+    notifyChanged(NodeObserver::Transform);
+    return record;
+}
+
 void Node::readEngravingAttributes()
 {
     mEngraving = completeElementParameters(

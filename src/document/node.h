@@ -176,6 +176,8 @@ protected:
     // A style declaration written by the paint rows: the record, the item
     // brush and pen.
     AttributeRecord applyPaintDeclaration(const QString &name, const QString &value);
+    // A "transform" written as is, for kinds whose moves write nothing else.
+    std::optional<AttributeRecord> applyTransformOnly(const QString &name, const QString &value);
 
     SVGDocument *mDocument = nullptr;
     NodeType mType = NodeType::Other;
