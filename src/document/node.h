@@ -204,6 +204,8 @@ private:
     QPen strokePenOf(const QString &value, bool *found, double opacity, double width) const;
     // Drops the kept paint of this element and its cached descendants.
     void forgetPaint();
+    // Moves the cached children at row `from` and after by `delta` rows.
+    void shiftRows(int from, int delta);
 
     mutable StyleResolver::Paint mPaint;
     mutable bool mPaintKnown = false;
