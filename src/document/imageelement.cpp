@@ -4,10 +4,9 @@
 #include "document/viewportgeometry.h"
 
 #include "document/svgdocument.h"
+#include "document/svgfile.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QUrl>
 #include <QTextStream>
 
 namespace {
@@ -31,17 +30,14 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
     QString href = element.attribute(QStringLiteral("xlink:href"));
     if (href.isEmpty())
         href = element.attribute(QStringLiteral("href"));
-    const QString trimmed = href.trimmed();
-    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"))) {
+    // A picture referenced by path is found from the design file's folder.
+    const QString file = SvgFile::pictureFile(href, document ? document->baseFolder() : QString());
+    if (file.isEmpty()) {
         mBitmap = decodeHref(href);
     } else {
-        // A picture referenced by path is found from the design file's folder.
-        const QString local = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
-        const QString folder = document && !document->baseFolder().isEmpty() ? document->baseFolder()
-                                                                              : QDir::currentPath();
-        mBitmap = QImage(QDir(folder).absoluteFilePath(local));
+        mBitmap = QImage(file);
         if (mBitmap.isNull())
-            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(trimmed);
+            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
     }
     prepareDrawable();
 }

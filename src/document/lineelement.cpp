@@ -15,10 +15,5 @@ LineElement::LineElement(const QDomElement &element, int row, SVGDocument *docum
 
 std::optional<AttributeRecord> LineElement::applyAttribute(const QString &name, const QString &value)
 {
-    if (name != QLatin1String("transform"))
-        return std::nullopt;
-    AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
-    setAttribute(name, value);
-    notifyChanged(NodeObserver::Transform);
-    return record;
+    return applyTransformOnly(name, value);
 }

@@ -276,14 +276,7 @@ bool Node::detachChild(Node *child)
     mElement.removeChild(child->mElement);
     mChildren.remove(row);
     // Rows are child node indices, so every later sibling moves up by one.
-    QHash<int, Node *> shifted;
-    for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
-        Node *sibling = it.value();
-        if (it.key() > row)
-            sibling->mRow = it.key() - 1;
-        shifted.insert(sibling->mRow, sibling);
-    }
-    mChildren = shifted;
+    shiftRows(row + 1, -1);
     return true;
 }
 
@@ -299,17 +292,22 @@ bool Node::reattachChild(Node *child)
         mElement.insertBefore(child->mElement, nodes.item(row));
     else
         mElement.appendChild(child->mElement);
+    shiftRows(row, 1);
+    child->mRow = row;
+    mChildren.insert(row, child);
+    return true;
+}
+
+void Node::shiftRows(int from, int delta)
+{
     QHash<int, Node *> shifted;
-    for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
+    for (auto it = mChildren.cbegin(); it != mChildren.cend(); ++it) {
         Node *sibling = it.value();
-        if (it.key() >= row)
-            sibling->mRow = it.key() + 1;
+        if (it.key() >= from)
+            sibling->mRow = it.key() + delta;
         shifted.insert(sibling->mRow, sibling);
     }
-    child->mRow = row;
-    shifted.insert(row, child);
     mChildren = shifted;
-    return true;
 }
 
 NodeType Node::typeForTag(const QString &tag)
@@ -807,6 +805,16 @@ AttributeRecord Node::applyPaintDeclaration(const QString &name, const QString &
 std::optional<AttributeRecord> Node::applyAttribute(const QString &, const QString &)
 {
     return std::nullopt;
+}
+
+std::optional<AttributeRecord> Node::applyTransformOnly(const QString &name, const QString &value)
+{
+    if (name != QLatin1String("transform"))
+        return std::nullopt;
+    AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
+    setAttribute(name, value);
+    notifyChanged(NodeObserver::Transform);
+    return record;
 }
 
 void Node::readEngravingAttributes()

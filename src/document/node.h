@@ -176,6 +176,8 @@ protected:
     // A style declaration written by the paint rows: the record, the item
     // brush and pen.
     AttributeRecord applyPaintDeclaration(const QString &name, const QString &value);
+    // A "transform" written as is, for kinds whose moves write nothing else.
+    std::optional<AttributeRecord> applyTransformOnly(const QString &name, const QString &value);
 
     SVGDocument *mDocument = nullptr;
     NodeType mType = NodeType::Other;
@@ -202,6 +204,8 @@ private:
     QPen strokePenOf(const QString &value, bool *found, double opacity, double width) const;
     // Drops the kept paint of this element and its cached descendants.
     void forgetPaint();
+    // Moves the cached children at row `from` and after by `delta` rows.
+    void shiftRows(int from, int delta);
 
     mutable StyleResolver::Paint mPaint;
     mutable bool mPaintKnown = false;

@@ -65,15 +65,9 @@ void PathElement::setPath(const QPainterPath &path)
 
 std::optional<AttributeRecord> PathElement::applyAttribute(const QString &name, const QString &value)
 {
-    if (mType != NodeType::Path) {
-        // Polylines and polygons take the transform their moves are written as.
-        if (name != QLatin1String("transform"))
-            return std::nullopt;
-        AttributeRecord record{this, {name}, {mElement.attribute(name)}, {value}};
-        setAttribute(name, value);
-        notifyChanged(NodeObserver::Transform);
-        return record;
-    }
+    // Polylines and polygons take the transform their moves are written as.
+    if (mType != NodeType::Path)
+        return applyTransformOnly(name, value);
     if (name == QLatin1String("fill"))
         return applyPaintDeclaration(name, value);
     QString transform = mElement.attribute(QStringLiteral("transform"));

@@ -1,6 +1,7 @@
 #include "document/svgdocument.h"
 
 #include "document/documentwriter.h"
+#include "document/idindex.h"
 #include "document/node.h"
 #include "document/nodeobserver.h"
 #include "document/svgelement.h"
@@ -186,23 +187,7 @@ QDomElement SVGDocument::elementById(const QString &id) const
     if (!mBuilding)
         return SvgGrammar::elementById(mDocument.documentElement(), id);
     if (!mIdCacheValid) {
-        mIdCache.clear();
-        QVector<QDomElement> pending;
-        if (!mDocument.documentElement().isNull())
-            pending.append(mDocument.documentElement());
-        // Depth first in document order: the first element with an id wins.
-        while (!pending.isEmpty()) {
-            const QDomElement element = pending.takeLast();
-            const QString elementId = element.attribute(QStringLiteral("id"));
-            if (!elementId.isEmpty() && !mIdCache.contains(elementId))
-                mIdCache.insert(elementId, element);
-            QVector<QDomElement> children;
-            for (QDomElement child = element.firstChildElement(); !child.isNull();
-                 child = child.nextSiblingElement())
-                children.append(child);
-            for (int i = children.size() - 1; i >= 0; --i)
-                pending.append(children.at(i));
-        }
+        mIdCache = SvgGrammar::idIndex(mDocument.documentElement());
         mIdCacheValid = true;
     }
     return mIdCache.value(id);

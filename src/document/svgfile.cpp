@@ -3,7 +3,9 @@
 #include "document/styleresolver.h"
 #include "document/svgnumbers.h"
 
+#include <QDir>
 #include <QFile>
+#include <QUrl>
 
 #include <vector>
 #include <zlib.h>
@@ -142,6 +144,19 @@ QSizeF physicalSize(const QDomDocument &document)
         sides[i] = number * factor;
     }
     return QSizeF(sides[0], sides[1]);
+}
+
+QString pictureFile(const QString &href, const QString &baseFolder, QString *local)
+{
+    const QString trimmed = href.trimmed();
+    if (local)
+        local->clear();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:")))
+        return QString();
+    const QString path = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
+    if (local)
+        *local = path;
+    return QDir(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder).absoluteFilePath(path);
 }
 
 } // namespace SvgFile

@@ -26,4 +26,10 @@ void removeSvgPrefix(QDomDocument &document);
 // or percentages.
 QSizeF physicalSize(const QDomDocument &document);
 
+// The file a picture reference names ("photo.png", "file:///..."), found from
+// `baseFolder` (the working folder when empty); empty for an inline "data:"
+// picture or none. `local` receives the reference as a local path (empty
+// when a "file:" URL names none).
+QString pictureFile(const QString &href, const QString &baseFolder, QString *local = nullptr);
+
 } // namespace SvgFile

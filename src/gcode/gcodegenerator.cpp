@@ -16,9 +16,7 @@
 #include "import/bitmapprocessing.h"
 
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 #include <QElapsedTimer>
 #include <QRectF>
 #include <QtMath>
@@ -351,14 +349,11 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
         // SVG 2 writes "href" without the prefix.
         if (!image.hasAttribute(href) && image.hasAttribute(QStringLiteral("href")))
             image.setAttribute(href, image.attribute(QStringLiteral("href")));
-        QString reference = image.attribute(href).trimmed();
-        if (reference.startsWith(QLatin1String("file:")))
-            reference = QUrl(reference).toLocalFile();
-        if (!reference.isEmpty() && !reference.startsWith(QLatin1String("data:"))) {
-            // The job renders a copy written elsewhere, so a picture beside
-            // the design is found by its full path only.
-            const QString path = QDir(mBaseFolder.isEmpty() ? QDir::currentPath() : mBaseFolder)
-                                         .absoluteFilePath(reference);
+        // The job renders a copy written elsewhere, so a picture beside the
+        // design is found by its full path only.
+        QString reference;
+        const QString path = SvgFile::pictureFile(image.attribute(href), mBaseFolder, &reference);
+        if (!reference.isEmpty()) {
             if (QFileInfo(path).isFile())
                 image.setAttribute(href, path);
             else

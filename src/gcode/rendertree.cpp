@@ -1,5 +1,6 @@
 #include "gcode/rendertree.h"
 
+#include "document/idindex.h"
 #include "document/svgfile.h"
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
@@ -122,20 +123,7 @@ void expandUses(QDomDocument &document, QStringList *notes)
     // Copies come from the document as written, so an instance holds the
     // uses of its original unexpanded and each is counted and guarded.
     const QDomDocument pristine = document.cloneNode(true).toDocument();
-    QHash<QString, QDomElement> byId;
-    {
-        // Depth first in document order: the first element with an id wins.
-        std::vector<QDomElement> stack{ pristine.documentElement() };
-        while (!stack.empty()) {
-            const QDomElement e = stack.back();
-            stack.pop_back();
-            const QString id = e.attribute(QStringLiteral("id"));
-            if (!id.isEmpty() && !byId.contains(id))
-                byId.insert(id, e);
-            for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
-                stack.push_back(c);
-        }
-    }
+    const QHash<QString, QDomElement> byId = SvgGrammar::idIndex(pristine.documentElement());
     UseTargets targets;
     targets.lookup = [&byId](const QString &id) { return byId.value(id); };
     expandUses(document, targets, notes);
