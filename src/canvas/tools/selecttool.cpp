@@ -29,13 +29,6 @@ SelectTool::SelectTool(Scene *scene)
 {
 }
 
-SelectTool::~SelectTool()
-{
-    // Items of the scene: the scene's own destructor deletes them.
-    mFrame = nullptr;
-    mRubberBand = nullptr;
-}
-
 void SelectTool::mousePress(QGraphicsSceneMouseEvent *event)
 {
     // An item or handle under the pointer moves the state on while the press
@@ -75,7 +68,6 @@ void SelectTool::moveBy(QGraphicsItem *item, const QPointF &from, const QPointF 
 
 void SelectTool::mouseMove(QGraphicsSceneMouseEvent *event)
 {
-    mLastScenePos = event->scenePos();
     scene()->deliver(event);
     if (!(event->buttons() & Qt::LeftButton))
         return;
