@@ -179,7 +179,7 @@ void SelectItem::scalePreview(double sx, double sy, const QPointF &anchor)
     }
 }
 
-void SelectItem::commitScale()
+void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix)
 {
     auto command = std::make_unique<AttributeUndo>(mScene);
     const TransformWriter writer(mScene->view());
@@ -187,9 +187,14 @@ void SelectItem::commitScale()
         Node *node = ItemFactory::nodeOf(mItems.at(i));
         if (!node)
             continue;
-        command->addRecord(writer.commitSceneMatrix(node, mAccumulated, mSavedTransforms.value(i)));
+        command->addRecord(writer.commitSceneMatrix(node, sceneMatrix, mSavedTransforms.value(i)));
     }
     mScene->view()->pushUndo(std::move(command));
+}
+
+void SelectItem::commitScale()
+{
+    commitSceneMatrix(mAccumulated);
     mAccumulated = QTransform();
 }
 
@@ -219,16 +224,7 @@ void SelectItem::rotatePreview(double angle)
 
 void SelectItem::commitRotation(double angle)
 {
-    const QTransform r = rotation(angle);
-    auto command = std::make_unique<AttributeUndo>(mScene);
-    const TransformWriter writer(mScene->view());
-    for (int i = 0; i < mItems.size(); ++i) {
-        Node *node = ItemFactory::nodeOf(mItems.at(i));
-        if (!node)
-            continue;
-        command->addRecord(writer.commitSceneMatrix(node, r, mSavedTransforms.value(i)));
-    }
-    mScene->view()->pushUndo(std::move(command));
+    commitSceneMatrix(rotation(angle));
 }
 
 void SelectItem::resizeBy(int kind, double dx, double dy)
