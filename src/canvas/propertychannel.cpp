@@ -16,9 +16,10 @@ namespace {
 
 const QStringList &textNames()
 {
+    using namespace EngravingAttributes;
     static const QStringList names{"font-size", "font-style", "font-weight", "font-family",
-                                   "line-height", "tolvenRik:LineSpacing", "tolvenRik:WordSpacing",
-                                   "tolvenRik:Alignment", "tolvenRik:TextDirection", "word"};
+                                   "line-height", lineSpacing, wordSpacing, alignment, textDirection,
+                                   "word"};
     return names;
 }
 
