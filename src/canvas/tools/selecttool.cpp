@@ -59,7 +59,7 @@ void SelectTool::moveBy(QGraphicsItem *item, const QPointF &from, const QPointF 
         group->boundsChanged();
         return;
     }
-    const QPointF d = item->mapToParent(item->mapFromScene(to)) - item->mapToParent(item->mapFromScene(from));
+    const QPointF d = TransformWriter::positionShift(item, from, to);
     if (d.isNull())
         return;
     mMoved = true;
