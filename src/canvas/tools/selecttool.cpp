@@ -15,15 +15,6 @@
 #include <QSet>
 #include <QSignalBlocker>
 
-namespace {
-
-GraphicsGroupItem *ownerGroupOf(QGraphicsItem *item)
-{
-    return SelectItem::ownerGroupOf(item);
-}
-
-} // namespace
-
 SelectTool::SelectTool(Scene *scene)
     : CanvasTool(scene)
 {
@@ -170,7 +161,7 @@ void SelectTool::rebuildFrame(const QList<QGraphicsItem *> &items)
 void SelectTool::leftSelected(QGraphicsItem *item)
 {
     mPressState = PressedOnItem;
-    GraphicsGroupItem *group = ownerGroupOf(item);
+    GraphicsGroupItem *group = SelectItem::ownerGroupOf(item);
     QGraphicsItem *picked = group ? static_cast<QGraphicsItem *>(group) : item;
     // Pressing one of several selected items drags them all; pressing any
     // other item picks it alone.
@@ -220,7 +211,7 @@ void SelectTool::selectionChanged()
         mInSelectNode = true;
         QList<QGraphicsItem *> selected = scene()->selectedItems();
         for (int i = 0; i < selected.size(); ++i) {
-            if (GraphicsGroupItem *group = ownerGroupOf(selected.at(i))) {
+            if (GraphicsGroupItem *group = SelectItem::ownerGroupOf(selected.at(i))) {
                 group->setSelected(true);
                 selected.at(i)->setSelected(false);
                 selected = scene()->selectedItems();
@@ -244,7 +235,7 @@ void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
     QList<QGraphicsItem *> picked;
     QSet<QGraphicsItem *> seen;
     for (QGraphicsItem *item : covered) {
-        GraphicsGroupItem *group = ownerGroupOf(item);
+        GraphicsGroupItem *group = SelectItem::ownerGroupOf(item);
         QGraphicsItem *chosen = group ? static_cast<QGraphicsItem *>(group) : item;
         if (!seen.contains(chosen)) {
             seen.insert(chosen);
