@@ -389,7 +389,7 @@ void displace(QGraphicsItem *item, const QPointF &from, const QPointF &to,
         static_cast<GraphicsGroupItem *>(item)->boundsChanged();
         return;
     }
-    const QPointF d = item->mapToParent(item->mapFromScene(to)) - item->mapToParent(item->mapFromScene(from));
+    const QPointF d = TransformWriter::positionShift(item, from, to);
     if (!d.isNull())
         item->setPos(item->pos() + d);
     command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));

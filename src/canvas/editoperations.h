@@ -32,7 +32,6 @@ public:
     // The copy buffer holds the items themselves; an item deleted with its
     // element (a dropped undo command) leaves it.
     QList<QGraphicsItem *> copiedItems() const;
-    QRectF copiedBounds() const { return mCopiedBounds; }
     void setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds);
     void clearCopied();
 

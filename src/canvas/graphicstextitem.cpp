@@ -133,12 +133,7 @@ void GraphicsTextItem::startEditing(int position)
     if (!mBlinkTimer) {
         mBlinkTimer = new QTimer(this);
         mBlinkTimer->setInterval(blinkInterval);
-        connect(mBlinkTimer, &QTimer::timeout, this, [this] {
-            // The caret reaches beyond the outline; repaint around both.
-            if (QGraphicsScene *s = scene())
-                s->update(mapRectToScene(boundingRect().united(caretPath().boundingRect())
-                                                 .adjusted(-5, -5, 5, 5)));
-        });
+        connect(mBlinkTimer, &QTimer::timeout, this, &GraphicsTextItem::updateCaretArea);
     }
     mBlinkTimer->start();
     update();
@@ -151,9 +146,14 @@ void GraphicsTextItem::stopEditing()
     mEditing = false;
     if (mBlinkTimer)
         mBlinkTimer->stop();
+    updateCaretArea();
+    update();
+}
+
+void GraphicsTextItem::updateCaretArea()
+{
     if (QGraphicsScene *s = scene())
         s->update(mapRectToScene(boundingRect().united(caretPath().boundingRect()).adjusted(-5, -5, 5, 5)));
-    update();
 }
 
 int GraphicsTextItem::cursorPositionAt(const QPointF &point) const

@@ -65,6 +65,8 @@ protected:
 
 private:
     void drawCaret(QPainter *painter);
+    // The caret reaches beyond the outline: repaints around both.
+    void updateCaretArea();
 
     QPainterPath mOutline;
     double mLineSpacing = 5;

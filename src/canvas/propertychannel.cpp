@@ -16,9 +16,10 @@ namespace {
 
 const QStringList &textNames()
 {
+    using namespace EngravingAttributes;
     static const QStringList names{"font-size", "font-style", "font-weight", "font-family",
-                                   "line-height", "tolvenRik:LineSpacing", "tolvenRik:WordSpacing",
-                                   "tolvenRik:Alignment", "tolvenRik:TextDirection", "word"};
+                                   "line-height", lineSpacing, wordSpacing, alignment, textDirection,
+                                   "word"};
     return names;
 }
 
@@ -70,9 +71,7 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
             const QPointF shift = name == QLatin1String("x") ? QPointF(number - s.left(), 0)
                                                              : QPointF(0, number - s.top());
             for (QGraphicsItem *item : items) {
-                const QPointF d = item->mapToParent(item->mapFromScene(s.topLeft() + shift))
-                                  - item->mapToParent(item->mapFromScene(s.topLeft()));
-                item->setPos(item->pos() + d);
+                item->setPos(item->pos() + TransformWriter::positionShift(item, s.topLeft(), s.topLeft() + shift));
                 command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));
             }
             if (frame)

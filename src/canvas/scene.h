@@ -99,7 +99,7 @@ public:
     void removeSelectFrame() { mSelectTool.removeFrame(); }
     // selectOneNode with the frame's items and bounds, as after a gesture.
     void emitSelectionOf(const SelectItem *frame);
-    // The pointer's scene position at the last move: where pastes land.
+    // While the right button pans the canvas by hand.
     bool handDragging() const { return mSelectTool.handDragging(); }
     void setHandDragging(bool dragging) { mSelectTool.setHandDragging(dragging); }
 

@@ -179,7 +179,7 @@ void SelectItem::scalePreview(double sx, double sy, const QPointF &anchor)
     }
 }
 
-void SelectItem::commitScale()
+void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix)
 {
     auto command = std::make_unique<AttributeUndo>(mScene);
     const TransformWriter writer(mScene->view());
@@ -187,9 +187,14 @@ void SelectItem::commitScale()
         Node *node = ItemFactory::nodeOf(mItems.at(i));
         if (!node)
             continue;
-        command->addRecord(writer.commitSceneMatrix(node, mAccumulated, mSavedTransforms.value(i)));
+        command->addRecord(writer.commitSceneMatrix(node, sceneMatrix, mSavedTransforms.value(i)));
     }
     mScene->view()->pushUndo(std::move(command));
+}
+
+void SelectItem::commitScale()
+{
+    commitSceneMatrix(mAccumulated);
     mAccumulated = QTransform();
 }
 
@@ -219,83 +224,75 @@ void SelectItem::rotatePreview(double angle)
 
 void SelectItem::commitRotation(double angle)
 {
-    const QTransform r = rotation(angle);
-    auto command = std::make_unique<AttributeUndo>(mScene);
-    const TransformWriter writer(mScene->view());
-    for (int i = 0; i < mItems.size(); ++i) {
-        Node *node = ItemFactory::nodeOf(mItems.at(i));
-        if (!node)
-            continue;
-        command->addRecord(writer.commitSceneMatrix(node, r, mSavedTransforms.value(i)));
-    }
-    mScene->view()->pushUndo(std::move(command));
+    commitSceneMatrix(rotation(angle));
 }
 
 void SelectItem::resizeBy(int kind, double dx, double dy)
 {
     const QRectF s = sceneBoundingRect();
     const QRectF r = rect();
-    const bool corner = kind == 1 || kind == 3 || kind == 5 || kind == 7;
+    const bool corner = kind == resizePoint::TopLeft || kind == resizePoint::TopRight
+            || kind == resizePoint::BottomRight || kind == resizePoint::BottomLeft;
     if (corner) {
         // The aspect is kept only where it is a finite, non-zero ratio.
         const double t = (s.width() - 1) / (s.height() - 1);
         if (std::isfinite(t) && t > 0 && r.width() >= minimumExtent && r.height() >= minimumExtent) {
-            const double sign = (kind == 3 || kind == 7) ? -1 : 1;
+            const double sign = (kind == resizePoint::TopRight || kind == resizePoint::BottomLeft) ? -1 : 1;
             if (std::abs(dx) < std::abs(dy))
                 dx = sign * t * dy;
             else
                 dy = sign * dx / t;
         }
     }
-    if (kind == 2 || kind == 6)
+    if (kind == resizePoint::Top || kind == resizePoint::Bottom)
         dx = 0;
-    if (kind == 4 || kind == 8)
+    if (kind == resizePoint::Right || kind == resizePoint::Left)
         dy = 0;
     QPointF anchor;
     double fx = 1;
     double fy = 1;
     QRectF next = r;
     switch (kind) {
-    case 1:
+    case resizePoint::TopLeft:
         anchor = s.bottomRight();
         fx = factor(r.width() - dx, r.width());
         fy = factor(r.height() - dy, r.height());
         next = QRectF(r.x() + dx, r.y() + dy, r.width() - dx, r.height() - dy);
         break;
-    case 2:
+    case resizePoint::Top:
         anchor = s.bottomRight();
         fy = factor(r.height() - dy, r.height());
         next = QRectF(r.x(), r.y() + dy, r.width(), r.height() - dy);
         break;
-    case 3:
+    case resizePoint::TopRight:
         anchor = s.bottomLeft();
         fx = factor(r.width() + dx, r.width());
         fy = factor(r.height() - dy, r.height());
         next = QRectF(r.x(), r.y() + dy, r.width() + dx, r.height() - dy);
         break;
-    case 4:
+    case resizePoint::Right:
         anchor = s.topLeft();
         fx = factor(r.width() + dx, r.width());
         next = QRectF(r.x(), r.y(), r.width() + dx, r.height());
         break;
-    case 5:
+    case resizePoint::BottomRight:
         anchor = s.topLeft();
         fx = factor(r.width() + dx, r.width());
         fy = factor(r.height() + dy, r.height());
         next = QRectF(r.x(), r.y(), r.width() + dx, r.height() + dy);
         break;
-    case 6:
+    case resizePoint::Bottom:
         anchor = s.topLeft();
         fy = factor(r.height() + dy, r.height());
         next = QRectF(r.x(), r.y(), r.width(), r.height() + dy);
         break;
-    case 7:
+    case resizePoint::BottomLeft:
         anchor = s.topRight();
         fx = factor(r.width() - dx, r.width());
         fy = factor(r.height() + dy, r.height());
         next = QRectF(r.x() + dx, r.y(), r.width() - dx, r.height() + dy);
         break;
-    case 8:
+    case resizePoint::Left:
         anchor = s.topRight();
         fx = factor(r.width() - dx, r.width());
         next = QRectF(r.x() + dx, r.y(), r.width() - dx, r.height());

@@ -49,6 +49,9 @@ public:
 
 private:
     QTransform rotation(double angle) const;
+    // One attribute command: `sceneMatrix` prepended to every element's
+    // transform saved when the gesture started.
+    void commitSceneMatrix(const QTransform &sceneMatrix);
 
     QList<resizePoint *> mHandles;
     QTransform mAccumulated;

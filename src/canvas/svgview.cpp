@@ -1,18 +1,16 @@
 #include "canvas/svgview.h"
 
-#include "canvas/commands/elementattachment.h"
-
 #include "canvas/commands/addundo.h"
+#include "canvas/commands/elementattachment.h"
 #include "canvas/designview.h"
-#include "canvas/jobgenerationdialog.h"
 #include "canvas/itemfactory.h"
+#include "canvas/jobgenerationdialog.h"
 #include "canvas/scene.h"
 #include "canvas/tools/ellipsetool.h"
 #include "canvas/tools/linetool.h"
 #include "canvas/tools/pentool.h"
 #include "canvas/tools/rectangletool.h"
 #include "canvas/tools/texttool.h"
-#include "canvas/selectitem.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -20,12 +18,10 @@
 #include "document/svgfile.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QGuiApplication>
-#include <QTextStream>
 
 SVGView::SVGView(QObject *parent)
     : QObject(parent)

@@ -34,6 +34,11 @@ TransformWriter::TransformWriter(SVGView *view)
 {
 }
 
+QPointF TransformWriter::positionShift(const QGraphicsItem *item, const QPointF &from, const QPointF &to)
+{
+    return item->mapToParent(item->mapFromScene(to)) - item->mapToParent(item->mapFromScene(from));
+}
+
 QTransform TransformWriter::inParentOf(const QGraphicsItem *item, const QTransform &sceneMatrix)
 {
     const QGraphicsItem *parent = item ? item->parentItem() : nullptr;

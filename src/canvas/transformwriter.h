@@ -31,6 +31,9 @@ public:
 
     // The scene-space matrix as it acts in the item's parent coordinates.
     static QTransform inParentOf(const QGraphicsItem *item, const QTransform &sceneMatrix);
+    // How far the item's position moves so that what lay at scene point
+    // `from` comes to lie at `to`.
+    static QPointF positionShift(const QGraphicsItem *item, const QPointF &from, const QPointF &to);
     // "matrix(m11,m12,m21,m22,dx,dy)" with six decimals.
     static QString matrixText(const QTransform &matrix);
     // `matrix` prepended to `text` and the whole written as one matrix; an

@@ -45,6 +45,10 @@ private slots:
     void nodeTreeMenuNeedsASelectedRow();
 
 private:
+    // Opens, from a file, a design with one black square over 100..300 and
+    // centres the view on the scene origin, which lies on empty canvas.
+    bool openBoxAtOrigin(const QString &fileName);
+
     QTemporaryDir mDir;
     SVGView *mSvgView = nullptr;
     DesignView *mView = nullptr;
@@ -94,6 +98,26 @@ void sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos, Qt::MouseB
 }
 
 } // namespace
+
+bool TestDesignView::openBoxAtOrigin(const QString &fileName)
+{
+    const QString path = mDir.filePath(fileName);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(svg("<g><rect id='box' x='100' y='100' width='200' height='200' "
+                   "style='fill:#000000'/></g>",
+                   "width='2000' height='2700'")
+                       .toUtf8());
+    file.close();
+    if (!mSvgView->openFile(path))
+        return false;
+    // Scroll requests only take effect while scrolling is enabled.
+    mView->setScrollEnabled(true);
+    mView->centerOn(0, 0);
+    mView->setScrollEnabled(false);
+    return true;
+}
 
 void TestDesignView::initTestCase()
 {
@@ -269,19 +293,7 @@ void TestDesignView::rightButtonPansOnlyOnEmptyCanvasWithSelect()
     QFETCH(int, tool);
     QFETCH(bool, pans);
 
-    const QString path = mDir.filePath("pan.svg");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(svg("<g><rect id='box' x='100' y='100' width='200' height='200' "
-                   "style='fill:#000000'/></g>",
-                   "width='2000' height='2700'")
-                       .toUtf8());
-    file.close();
-    QVERIFY(mSvgView->openFile(path));
-    // Scroll requests only take effect while scrolling is enabled.
-    mView->setScrollEnabled(true);
-    mView->centerOn(0, 0);
-    mView->setScrollEnabled(false);
+    QVERIFY(openBoxAtOrigin("pan.svg"));
     mSvgView->scene()->setTool(DoodleTool(tool));
 
     QWidget *viewport = mView->viewport();
@@ -375,17 +387,7 @@ void TestDesignView::dragsWithoutUrlsAreRefused()
 // Only canvas items open the menu; its Delete is passed on.
 void TestDesignView::itemsOpenTheViewsMenu()
 {
-    const QString path = mDir.filePath("menu.svg");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(svg("<g><rect x='100' y='100' width='200' height='200' style='fill:#000000'/></g>",
-                   "width='2000' height='2700'")
-                       .toUtf8());
-    file.close();
-    QVERIFY(mSvgView->openFile(path));
-    mView->setScrollEnabled(true);
-    mView->centerOn(0, 0);
-    mView->setScrollEnabled(false);
+    QVERIFY(openBoxAtOrigin("menu.svg"));
     QSignalSpy deletes(mView, &DesignView::deleteRequested);
 
     const QPoint empty = mView->mapFromScene(-200, -200);

@@ -9,13 +9,12 @@
 class Node;
 enum class NodeType;
 class QGraphicsItem;
+class QPainterPath;
 class SVGView;
 
 // What the drawing tools share: the press point in the drawing layer's
 // coordinates, the element being drawn and taking it back when it came to
 // nothing. Drawing tools pass no mouse event on to the items.
-class QPainterPath;
-
 class DrawingTool : public CanvasTool
 {
 public:

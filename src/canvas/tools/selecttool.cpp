@@ -15,25 +15,9 @@
 #include <QSet>
 #include <QSignalBlocker>
 
-namespace {
-
-GraphicsGroupItem *ownerGroupOf(QGraphicsItem *item)
-{
-    return SelectItem::ownerGroupOf(item);
-}
-
-} // namespace
-
 SelectTool::SelectTool(Scene *scene)
     : CanvasTool(scene)
 {
-}
-
-SelectTool::~SelectTool()
-{
-    // Items of the scene: the scene's own destructor deletes them.
-    mFrame = nullptr;
-    mRubberBand = nullptr;
 }
 
 void SelectTool::mousePress(QGraphicsSceneMouseEvent *event)
@@ -66,7 +50,7 @@ void SelectTool::moveBy(QGraphicsItem *item, const QPointF &from, const QPointF 
         group->boundsChanged();
         return;
     }
-    const QPointF d = item->mapToParent(item->mapFromScene(to)) - item->mapToParent(item->mapFromScene(from));
+    const QPointF d = TransformWriter::positionShift(item, from, to);
     if (d.isNull())
         return;
     mMoved = true;
@@ -75,7 +59,6 @@ void SelectTool::moveBy(QGraphicsItem *item, const QPointF &from, const QPointF 
 
 void SelectTool::mouseMove(QGraphicsSceneMouseEvent *event)
 {
-    mLastScenePos = event->scenePos();
     scene()->deliver(event);
     if (!(event->buttons() & Qt::LeftButton))
         return;
@@ -178,7 +161,7 @@ void SelectTool::rebuildFrame(const QList<QGraphicsItem *> &items)
 void SelectTool::leftSelected(QGraphicsItem *item)
 {
     mPressState = PressedOnItem;
-    GraphicsGroupItem *group = ownerGroupOf(item);
+    GraphicsGroupItem *group = SelectItem::ownerGroupOf(item);
     QGraphicsItem *picked = group ? static_cast<QGraphicsItem *>(group) : item;
     // Pressing one of several selected items drags them all; pressing any
     // other item picks it alone.
@@ -228,7 +211,7 @@ void SelectTool::selectionChanged()
         mInSelectNode = true;
         QList<QGraphicsItem *> selected = scene()->selectedItems();
         for (int i = 0; i < selected.size(); ++i) {
-            if (GraphicsGroupItem *group = ownerGroupOf(selected.at(i))) {
+            if (GraphicsGroupItem *group = SelectItem::ownerGroupOf(selected.at(i))) {
                 group->setSelected(true);
                 selected.at(i)->setSelected(false);
                 selected = scene()->selectedItems();
@@ -252,7 +235,7 @@ void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
     QList<QGraphicsItem *> picked;
     QSet<QGraphicsItem *> seen;
     for (QGraphicsItem *item : covered) {
-        GraphicsGroupItem *group = ownerGroupOf(item);
+        GraphicsGroupItem *group = SelectItem::ownerGroupOf(item);
         QGraphicsItem *chosen = group ? static_cast<QGraphicsItem *>(group) : item;
         if (!seen.contains(chosen)) {
             seen.insert(chosen);

@@ -18,11 +18,9 @@ class SelectTool : public CanvasTool
 {
 public:
     explicit SelectTool(Scene *scene);
-    ~SelectTool() override;
 
     ScenePressState pressState() const { return mPressState; }
     void setPressState(ScenePressState state) { mPressState = state; }
-    bool moved() const { return mMoved; }
 
     void mousePress(QGraphicsSceneMouseEvent *event) override;
     void mouseMove(QGraphicsSceneMouseEvent *event) override;
@@ -45,8 +43,6 @@ public:
     void removeFrame();
     // A new frame around the items (groups flattened).
     void rebuildFrame(const QList<QGraphicsItem *> &items);
-    SelectingTool *rubberBand() const { return mRubberBand; }
-    QPointF lastScenePos() const { return mLastScenePos; }
     bool handDragging() const { return mHandDragging; }
     void setHandDragging(bool dragging) { mHandDragging = dragging; }
 
@@ -63,7 +59,6 @@ private:
     bool mMoved = false;
     bool mHandDragging = false;
     bool mInSelectNode = false;
-    QPointF mLastScenePos;
     SelectItem *mFrame = nullptr;
     SelectingTool *mRubberBand = nullptr;
 };
