@@ -10,11 +10,13 @@
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/ellipseelement.h"
+#include "document/idindex.h"
 #include "document/imageelement.h"
 #include "document/lineelement.h"
 #include "document/pathelement.h"
 #include "document/rectelement.h"
 #include "document/svgdocument.h"
+#include "document/svgfile.h"
 #include "document/svgelement.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
@@ -22,11 +24,7 @@
 #include "gcode/useinstance.h"
 #include "import/bitmaptracer.h"
 
-#include <QDir>
 #include <QPixmap>
-#include <QUrl>
-
-#include <vector>
 
 namespace {
 
@@ -221,14 +219,10 @@ void ItemFactory::syncInstance(const Node *node, QGraphicsItem *item, const IdLo
 
 QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, const QString &baseFolder)
 {
-    const QString trimmed = href.trimmed();
-    const bool embedded = trimmed.isEmpty() || trimmed.startsWith(QLatin1String("data:"));
-    // Found from the design's folder, as an image element finds its own.
-    QString source = href;
-    if (!embedded) {
-        const QString local = trimmed.startsWith(QLatin1String("file:")) ? QUrl(trimmed).toLocalFile() : trimmed;
-        source = QDir(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder).absoluteFilePath(local);
-    }
+    // Found from the design's folder, as an image element finds its own; an
+    // inline picture is known by its reference.
+    const QString file = SvgFile::pictureFile(href, baseFolder);
+    const QString source = file.isEmpty() ? href : file;
     // Instances of one picture share its image, decoded and scaled once; the
     // key shares the reference's text rather than copying a photo's Base64.
     // Pictures resized again and again must not pile up: past a few, the
@@ -240,7 +234,7 @@ QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, con
         if (sized.first == shown)
             return sized.second;
     }
-    QImage bitmap = embedded ? ImageElement::decodeHref(href) : QImage(source);
+    QImage bitmap = file.isEmpty() ? ImageElement::decodeHref(href) : QImage(source);
     // Shown at the size an image element shows it, never scaled past what
     // memory allows.
     if (!bitmap.isNull() && !shown.isEmpty() && double(shown.width()) * shown.height() <= 64e6)
@@ -292,16 +286,7 @@ void ItemFactory::refreshInstancesOf(const Node *changed, Changes changes)
     IdLookup lookup;
     QHash<QString, QDomElement> ids;
     if (stale.size() > 1) {
-        std::vector<QDomElement> pending{ changed->document()->domDocument().documentElement() };
-        while (!pending.empty()) {
-            const QDomElement e = pending.back();
-            pending.pop_back();
-            const QString id = e.attribute(QStringLiteral("id"));
-            if (!id.isEmpty() && !ids.contains(id))
-                ids.insert(id, e);
-            for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
-                pending.push_back(c);
-        }
+        ids = SvgGrammar::idIndex(changed->document()->domDocument().documentElement());
         lookup = [&ids](const QString &id) { return ids.value(id); };
     }
     QSet<const Node *> containers;
