@@ -24,13 +24,6 @@ bool isCommandLetter(QChar c)
     }
 }
 
-const QChar *nextCommand(const QChar *p, const QChar *end)
-{
-    while (p < end && !isCommandLetter(*p))
-        ++p;
-    return p;
-}
-
 // Reads the arguments of one command up to the next command letter: numbers
 // separated by white space or one comma. Anything else (a stray character, a
 // number that does not fit a double, a bad arc flag) is an error: `error` is

@@ -191,7 +191,7 @@ void TestMainWindow::previewPlansWithTheReportedSettings()
         return QStringLiteral("set:%1 value:%2").arg(int(id)).arg(value);
     };
     window.operatePanel()->applyDeviceMessage(notice(PanelNotice::Connected, "ttyTest0"));
-    for (const QString &setting : {"120=50", "121=50"})
+    for (const char *setting : {"120=50", "121=50"})
         window.operatePanel()->applyDeviceMessage(notice(PanelNotice::MotionSetting, setting));
     window.gcodeGenerate();
     const QVector<GCodeBuffer> job = view->gcode();

@@ -136,7 +136,7 @@ void TestEditOperations::pathGroupMergesInChainOrder()
                          "<path id='b' d='M101,0 L199,0' style='fill:none;stroke:#000'/></g>");
     QAbstractItemModelTester tester(canvas.view().document(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     const QString before = canvas.text();
-    for (const QString &id : {"a", "b", "c"})
+    for (const char *id : {"a", "b", "c"})
         canvas.item(id)->setSelected(true);
     canvas.scene()->groupSelection();
     const QList<Node *> children = childrenOfLayer(canvas);

@@ -15,11 +15,6 @@ Q_DECLARE_METATYPE(ScenePressState)
 
 namespace {
 
-QString fixed(double value)
-{
-    return QString::number(value, 'f', 6);
-}
-
 bool finiteText(const QString &text)
 {
     static const QRegularExpression nonFinite("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption);

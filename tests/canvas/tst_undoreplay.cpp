@@ -103,7 +103,7 @@ void TestUndoReplay::undoRestoresDesignText_data()
     for (const QString &kind : kinds)
         QTest::newRow(qPrintable("move " + kind)) << "move" << QStringList{kind};
     QTest::newRow("move all") << "move" << kinds;
-    for (const QString &kind : {"rect", "circle", "line", "path", "text"})
+    for (const char *kind : {"rect", "circle", "line", "path", "text"})
         QTest::newRow(qPrintable("resize " + QString(kind))) << "resize" << QStringList{kind};
     QTest::newRow("rotate all") << "rotate" << kinds;
     QTest::newRow("mirror all") << "mirror" << kinds;

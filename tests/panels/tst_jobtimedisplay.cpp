@@ -223,7 +223,7 @@ void TestJobTimeDisplay::remainingTimeDuringTheJob()
     // not to hold the figure back.
     rig.now = qint64(1) << 40;
     double previous = shownSeconds(rig.text());
-    for (const QString &percent : {"10", "25.5", "50", "90", "99.99"}) {
+    for (const char *percent : {"10", "25.5", "50", "90", "99.99"}) {
         rig.operate.applyDeviceMessage(notice(PanelNotice::JobProgress, percent));
         const double left = shownSeconds(rig.text());
         QVERIFY2(left < previous && left >= 0, qPrintable(percent + QString(": ") + rig.text()));
