@@ -659,6 +659,28 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>没有权限打开%1</source>
+        <translation>No permission to open %1</translation>
+    </message>
+    <message>
+        <source>串口权限</source>
+        <translation>Serial port permission</translation>
+    </message>
+    <message>
+        <source>没有权限打开串口 %1。
+请把当前用户加入 %2 组：
+
+    sudo usermod -aG %2 $USER
+
+然后注销并重新登录。</source>
+        <translation>No permission to open the serial port %1.
+Add your user to the group %2:
+
+    sudo usermod -aG %2 $USER
+
+then log out and log in again.</translation>
+    </message>
+    <message>
         <source>连接</source>
         <translation>Connect</translation>
     </message>

@@ -659,6 +659,28 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>没有权限打开%1</source>
+        <translation>%1 を開く権限がありません</translation>
+    </message>
+    <message>
+        <source>串口权限</source>
+        <translation>シリアルポートの権限</translation>
+    </message>
+    <message>
+        <source>没有权限打开串口 %1。
+请把当前用户加入 %2 组：
+
+    sudo usermod -aG %2 $USER
+
+然后注销并重新登录。</source>
+        <translation>シリアルポート %1 を開く権限がありません。
+現在のユーザーを %2 グループに追加してください:
+
+    sudo usermod -aG %2 $USER
+
+その後、ログアウトして再度ログインしてください。</translation>
+    </message>
+    <message>
         <source>连接</source>
         <translation>接続</translation>
     </message>

@@ -659,6 +659,28 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>没有权限打开%1</source>
+        <translation>%1을(를) 열 권한이 없습니다</translation>
+    </message>
+    <message>
+        <source>串口权限</source>
+        <translation>직렬 포트 권한</translation>
+    </message>
+    <message>
+        <source>没有权限打开串口 %1。
+请把当前用户加入 %2 组：
+
+    sudo usermod -aG %2 $USER
+
+然后注销并重新登录。</source>
+        <translation>직렬 포트 %1을(를) 열 권한이 없습니다.
+현재 사용자를 %2 그룹에 추가하십시오:
+
+    sudo usermod -aG %2 $USER
+
+그런 다음 로그아웃했다가 다시 로그인하십시오.</translation>
+    </message>
+    <message>
         <source>连接</source>
         <translation>연결</translation>
     </message>

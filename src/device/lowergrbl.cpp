@@ -5,6 +5,7 @@
 #include "device/grblmodel.h"
 #include "device/panelmessage.h"
 #include "device/serial.h"
+#include "device/serialaccess.h"
 
 #include <QDebug>
 #include <QFile>
@@ -737,6 +738,13 @@ QT_WARNING_POP
 void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
 {
     qDebug() << "serial errhandle" << errorName(error);
+    // A port the search could not open: say so when its node's permissions
+    // are the reason, so that the user learns which group to join.
+    if (error == QSerialPort::PermissionError && !mSerial->isOpen()
+        && SerialAccess::isDenied(SerialAccess::deviceNode(mSerial->currentName()))) {
+        notifyPanel(PanelNotice::PortDenied, mSerial->currentName());
+        return;
+    }
     if ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && mPortWatch->isActive()) {
         // A vanished pseudo-terminal reports read errors, not a resource
         // error, and would report them again at every event: look now.

@@ -73,6 +73,9 @@ enum class PanelNotice {
     FirmwareOutdated = 25,  // the engraver runs older firmware than the program ships
     HardwareVersion = 26,   // text, forwarded to the property panel
     FirmwareImageMissing = 27,  // this build carries no image for the model
+    // Port name: the search could not open it for lack of permission on its
+    // device node (see SerialAccess for the group to join).
+    PortDenied = 28,
     PartPreparing = 29,
     PartConfirmed = 30,
     // 1: the controller is a standard GRBL 1.1 board, not one of the

@@ -2,6 +2,7 @@
 
 #include "common/settingsnames.h"
 #include "device/panelmessage.h"
+#include "device/serialaccess.h"
 #include "panels/jobtimedisplay.h"
 #include "panels/lineseparator.h"
 #include "panels/resumeoffer.h"
@@ -930,6 +931,19 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         else
             mResumeOffer->offerOutline(static_cast<int>(v));
         break;
+    case PanelNotice::PortDenied: {
+        const QString node = SerialAccess::deviceNode(text);
+        const QString group = SerialAccess::nodeGroup(node);
+        mStatus->setText(tr("没有权限打开%1").arg(node));
+        if (group.isEmpty() || mExplainedGroups.contains(group))
+            break;
+        mExplainedGroups << group;
+        inform(tr("串口权限"),
+               tr("没有权限打开串口 %1。\n请把当前用户加入 %2 组：\n\n    sudo usermod -aG %2 $USER\n\n"
+                  "然后注销并重新登录。").arg(node, group),
+               true);
+        break;
+    }
     case PanelNotice::LaserModeOff:
         inform(tr("提示"), tr("控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。"));
         break;

@@ -136,6 +136,9 @@ private:
 
     QPushButton *mConnectButton = nullptr;
     ScrollText *mStatus = nullptr;
+    // Groups whose membership was already explained (once per run is enough:
+    // joining one only counts from the next login).
+    QStringList mExplainedGroups;
     QComboBox *mPortCombo = nullptr;
 
     QPushButton *mStartButton = nullptr;

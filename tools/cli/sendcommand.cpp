@@ -7,6 +7,7 @@
 
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
+#include "device/serialaccess.h"
 #include "gcode/jobmap.h"
 #include "gcode/resumejob.h"
 
@@ -108,6 +109,11 @@ private:
                 progress(100);
                 finish(Done, QString());
                 break;
+            case PanelNotice::PortDenied: {
+                const QString node = SerialAccess::deviceNode(value);
+                note(SerialAccess::advice(node, SerialAccess::nodeGroup(node)));
+                break;
+            }
             case PanelNotice::FirmwareOutdated:
                 note(QStringLiteral("the engraver's firmware is older than the one Plimb ships"));
                 break;
