@@ -8,23 +8,26 @@
 namespace {
 
 // One entry per command: its name, what runs it and its help. The help is
-// also the source of the manual page (help2man), so it is written out in full.
+// also the source of the manual page (help2man), so it is written out in
+// full: blank lines part the synopsis, the description and the options.
 struct Command
 {
     const char *name;
     int (*run)(const QStringList &arguments);
     const char *summary;
-    const char *help;
+    const char *synopsis;
+    const char *description;
+    const char *options;
 };
 
 const Command commands[] = {
     {"gcode", runGcodeCommand, "turn a design or a drawing into a G-code job",
-     "plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [OPTION]...\n"
-     "  Generates the job the program's Save G-code writes for the design, with the\n"
-     "  default engraving parameters and full-scale power and speed the program has\n"
-     "  stored. A DXF or PLT drawing is placed as the program's Open places it.\n"
-     "  Prints the number of records, raster groups and outlines and the estimated\n"
-     "  engraving time.\n"
+     "plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [OPTION]...\n",
+     "Generates the job the program's Save G-code writes for the design, with the\n"
+     "default engraving parameters and full-scale power and speed the program has\n"
+     "stored. A DXF or PLT drawing is placed as the program's Open places it.\n"
+     "Prints the number of records, raster groups and outlines and the estimated\n"
+     "engraving time.\n",
      "  -o, --output JOB.gc  the G-code file to write (required)\n"
      "  --power S            the S value that stands for 100 % laser power\n"
      "  --speed F            the F value that stands for 100 % speed\n"
@@ -34,28 +37,28 @@ const Command commands[] = {
      "  --preview PNG        also draw the job into a PNG picture\n"
      "  --verbose            show the generator's diagnostic messages\n"},
     {"preview", runPreviewCommand, "draw a G-code job into a picture",
-     "plimb-cli preview JOB.gc -o JOB.png [--width PX]\n"
-     "  Draws the job's moves as the program's preview shows them.\n"
+     "plimb-cli preview JOB.gc -o JOB.png [--width PX]\n",
+     "Draws the job's moves as the program's preview shows them.\n",
      "  -o, --output JOB.png  the PNG picture to write (required)\n"
      "  --width PX            the picture's width in pixels, 16 to 20000\n"
      "                        (default 1000)\n"},
     {"send", runSendCommand, "send a G-code job to the engraver",
      "plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
-     "               [--resume-row N | --resume-outline K]\n"
-     "  Finds the engraver on the serial ports, streams the job to it and waits for\n"
-     "  the end of the program, with a progress bar. A job cut off by a lost link\n"
-     "  names the row or outline it can be taken up at.\n"
+     "               [--resume-row N | --resume-outline K]\n",
+     "Finds the engraver on the serial ports, streams the job to it and waits for\n"
+     "the end of the program, with a progress bar. A job cut off by a lost link\n"
+     "names the row or outline it can be taken up at. Exit status: 0 done,\n"
+     "2 usage error, 3 no engraver found, 4 link lost, 5 timed out, 6 unreadable\n"
+     "job.\n",
      "  --port NAME          try only this serial port (e.g. /dev/ttyUSB0)\n"
      "  --timeout SECONDS    give up after this long without an answer (default 60)\n"
      "  --resume-row N       send the job from its raster row N (1 for the first)\n"
      "  --resume-outline K   send the job from its outline K (1 for the first)\n"
-     "  --verbose            show the device controller's diagnostic messages\n"
-     "  Exit status: 0 done, 2 usage error, 3 no engraver found, 4 link lost,\n"
-     "  5 timed out, 6 unreadable job.\n"},
+     "  --verbose            show the device controller's diagnostic messages\n"},
     {"estimate", runEstimateCommand, "estimate how long a G-code job takes",
-     "plimb-cli estimate JOB.gc [--settings FILE]\n"
-     "  Prints the engraving time, the number of moves, the burning time and\n"
-     "  distance and the travel distance.\n"
+     "plimb-cli estimate JOB.gc [--settings FILE]\n",
+     "Prints the engraving time, the number of moves, the burning time and\n"
+     "distance and the travel distance.\n",
      "  --settings FILE      the engraver's \"$$\" settings as it prints them\n"
      "                       (default: the emulator's machine)\n"},
 };
@@ -88,7 +91,8 @@ void printUsage(QTextStream &out)
            "  -h, --help     show this help; after a command, that command's help\n"
            "  -V, --version  show the version\n";
     for (const Command &command : commands)
-        out << "\n" << command.help;
+        out << "\nThe " << command.name << " command:\n  " << command.synopsis << "\n"
+            << command.description << "\n" << command.options;
     const QString samples = InstallLayout::samplesFolder();
     if (!samples.isEmpty())
         out << "\nSample designs: " << samples << "\n";
@@ -122,7 +126,8 @@ int main(int argc, char *argv[])
         // itself would take it for an unknown option or a file name.
         for (const QString &argument : qAsConst(arguments)) {
             if (isHelpOption(argument)) {
-                out << "Usage: " << command->help;
+                out << "Usage: " << command->synopsis << "\n" << command->description << "\nOptions:\n"
+                    << command->options;
                 return 0;
             }
         }
