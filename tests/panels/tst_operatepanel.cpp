@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using PanelFixture::child;
@@ -78,6 +80,7 @@ private slots:
     void genericControllerDisablesEngraverFunctions();
     void informationBoxes_data();
     void informationBoxes();
+    void deniedPortExplainedOncePerGroup();
     void hardwareVersionGoesToProperties();
     void restoredValuesReachEveryone();
     void valuesStoredBetweenRuns();
@@ -474,6 +477,31 @@ void TestOperatePanel::informationBoxes()
 
     panel.applyDeviceMessage("set:20 value:0.456");
     QCOMPARE(child<QProgressBar>(&panel, "upgradeBar")->value(), 45);
+}
+
+// A port refused for lack of permission: the box names the node's own group
+// and the command that joins it. The search tries the ports one by one, and
+// the other ports of that group add no second box.
+void TestOperatePanel::deniedPortExplainedOncePerGroup()
+{
+    QTemporaryDir dir;
+    QStringList nodes;
+    for (const char *name : {"ttyS0", "ttyUSB0"}) {
+        QFile node(dir.filePath(QLatin1String(name)));
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        nodes << node.fileName();
+    }
+    const QString group = QFileInfo(nodes.first()).group();
+    LowerOperatePanel panel;
+    panel.show();
+    panel.applyDeviceMessage("set:28 value:" + nodes.at(0));
+    panel.applyDeviceMessage("set:28 value:" + nodes.at(1));
+
+    const QStringList texts = boxTexts(&panel);
+    QCOMPARE(texts.size(), 1);
+    QVERIFY2(texts.first().contains(nodes.at(0)), qPrintable(texts.first()));
+    QVERIFY2(texts.first().contains("sudo usermod -aG " + group + " $USER"), qPrintable(texts.first()));
+    QCOMPARE(child<ScrollText>(&panel, "status")->text(), QStringLiteral("没有权限打开%1").arg(nodes.at(1)));
 }
 
 void TestOperatePanel::hardwareVersionGoesToProperties()
