@@ -1,15 +1,18 @@
-// Build-time helper: renders one SVG icon source to a 64 x 64 PNG.
+// Build-time helper: renders one SVG icon source to a square PNG, 64 x 64
+// unless a size is given (the desktop icon is installed at several sizes).
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: plimb-render-icon SOURCE.svg TARGET.png\n");
+    const int size = argc == 4 ? std::atoi(argv[3]) : 64;
+    if ((argc != 3 && argc != 4) || size <= 0 || size > 4096) {
+        std::fprintf(stderr, "usage: plimb-render-icon SOURCE.svg TARGET.png [SIZE]\n");
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -17,7 +20,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth xdotool imagemagick
   python3-pyftpdlib
+  help2man lintian desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "app/updatecheck.h"
 
+#include "common/installlayout.h"
 #include "common/settingsnames.h"
 #include "common/updaterthread.h"
 #include "common/updateserver.h"
@@ -13,14 +14,10 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
-namespace {
-const QString currentVersion = QStringLiteral("0.3.6");
-} // namespace
-
 UpdateCheck::UpdateCheck(QWidget *window)
     : QObject(window)
     , mWindow(window)
-    , mThread(new UpdaterThread(currentVersion, this))
+    , mThread(new UpdaterThread(InstallLayout::version(), this))
 {
     connect(mThread, &UpdaterThread::checkUpdateFinish, this, &UpdateCheck::updaterCallback);
     connect(mThread, &UpdaterThread::checkEnded, this, &UpdateCheck::checkEnded);
