@@ -13,7 +13,8 @@ void printUsage(QTextStream &out)
            "  plimb-cli preview JOB.gc -o JOB.png [--width PX]\n"
            "  plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
            "                 [--resume-row N | --resume-outline K]\n"
-           "  plimb-cli estimate JOB.gc [--settings FILE]\n";
+           "  plimb-cli estimate JOB.gc [--settings FILE]\n"
+           "  plimb-cli test-grid -o GRID.svg [--axes PAIR] [--rows FROM:TO:COUNT] ...\n";
 }
 
 } // namespace
@@ -38,6 +39,8 @@ int main(int argc, char *argv[])
         return runSendCommand(arguments);
     if (command == QLatin1String("estimate"))
         return runEstimateCommand(arguments);
+    if (command == QLatin1String("test-grid"))
+        return runTestGridCommand(arguments);
 
     QTextStream err(stderr);
     printUsage(err);
