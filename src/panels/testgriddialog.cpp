@@ -1,5 +1,6 @@
 #include "panels/testgriddialog.h"
 
+#include "common/settingsnames.h"
 #include "gcode/backgroundestimate.h"
 #include "panels/wheelguard.h"
 
@@ -11,11 +12,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -44,6 +47,8 @@ QWidget *row(const QList<QWidget *> &widgets)
         layout->addWidget(widget);
     return box;
 }
+
+const QString settingsGroup = QStringLiteral("testGrid");
 
 } // namespace
 
@@ -125,9 +130,7 @@ TestGridDialog::TestGridDialog(const GCodeGenerator &generator, const JobTimeEst
     layout->addWidget(buttons);
     WheelGuard::protectChildren(this);
 
-    TestGrid::Settings initial;
-    initial.defaults = mDefaults;
-    setSettings(initial);
+    setSettings(lastSettings(mDefaults));
 
     // Estimating means generating the job: wait until the fields settle.
     mSettle->setSingleShot(true);
@@ -267,6 +270,81 @@ void TestGridDialog::setSettings(const TestGrid::Settings &s)
     mDefaults = s.defaults;
     mUpdating = false;
     settingsChanged();
+}
+
+TestGrid::Settings TestGridDialog::lastSettings(const DefaultParameters &defaults)
+{
+    TestGrid::Settings s;
+    QSettings store(SettingsNames::organization, SettingsNames::application);
+    store.beginGroup(settingsGroup);
+    const auto number = [&store](const char *key, double fallback) {
+        bool ok = false;
+        const double value = store.value(QLatin1String(key), fallback).toDouble(&ok);
+        return ok && std::isfinite(value) ? value : fallback;
+    };
+    TestGrid::axesFromName(store.value(QStringLiteral("axes")).toString(), &s.axes);
+    TestGrid::modeFromName(store.value(QStringLiteral("mode")).toString(), &s.mode);
+    s.rows = {number("rowFrom", s.rows.from), number("rowTo", s.rows.to), int(number("rowCount", s.rows.count))};
+    s.columns = {number("columnFrom", s.columns.from), number("columnTo", s.columns.to),
+                 int(number("columnCount", s.columns.count))};
+    s.power = number("power", s.power);
+    s.speed = number("speed", s.speed);
+    s.passes = int(number("passes", s.passes));
+    s.lineInterval = number("lineInterval", s.lineInterval);
+    s.cellSize = number("cellSize", s.cellSize);
+    s.gap = number("gap", s.gap);
+    s.left = number("left", s.left);
+    s.top = number("top", s.top);
+    s.labels = store.value(QStringLiteral("labels"), s.labels).toBool();
+    s.labelPower = number("labelPower", s.labelPower);
+    s.labelSpeed = number("labelSpeed", s.labelSpeed);
+    s.frame = store.value(QStringLiteral("frame"), s.frame).toBool();
+    s.framePower = number("framePower", s.framePower);
+    s.frameSpeed = number("frameSpeed", s.frameSpeed);
+    s.framePasses = int(number("framePasses", s.framePasses));
+    s.defaults = defaults;
+    // A store edited by hand must not give a grid the fields cannot show.
+    if (!TestGrid::problem(s).isEmpty()) {
+        s = TestGrid::Settings();
+        s.defaults = defaults;
+    }
+    return s;
+}
+
+void TestGridDialog::remember() const
+{
+    const TestGrid::Settings s = settings();
+    QSettings store(SettingsNames::organization, SettingsNames::application);
+    store.beginGroup(settingsGroup);
+    store.setValue(QStringLiteral("axes"), TestGrid::axesName(s.axes));
+    store.setValue(QStringLiteral("mode"), TestGrid::modeName(s.mode));
+    store.setValue(QStringLiteral("rowFrom"), s.rows.from);
+    store.setValue(QStringLiteral("rowTo"), s.rows.to);
+    store.setValue(QStringLiteral("rowCount"), s.rows.count);
+    store.setValue(QStringLiteral("columnFrom"), s.columns.from);
+    store.setValue(QStringLiteral("columnTo"), s.columns.to);
+    store.setValue(QStringLiteral("columnCount"), s.columns.count);
+    store.setValue(QStringLiteral("power"), s.power);
+    store.setValue(QStringLiteral("speed"), s.speed);
+    store.setValue(QStringLiteral("passes"), s.passes);
+    store.setValue(QStringLiteral("lineInterval"), s.lineInterval);
+    store.setValue(QStringLiteral("cellSize"), s.cellSize);
+    store.setValue(QStringLiteral("gap"), s.gap);
+    store.setValue(QStringLiteral("left"), s.left);
+    store.setValue(QStringLiteral("top"), s.top);
+    store.setValue(QStringLiteral("labels"), s.labels);
+    store.setValue(QStringLiteral("labelPower"), s.labelPower);
+    store.setValue(QStringLiteral("labelSpeed"), s.labelSpeed);
+    store.setValue(QStringLiteral("frame"), s.frame);
+    store.setValue(QStringLiteral("framePower"), s.framePower);
+    store.setValue(QStringLiteral("frameSpeed"), s.frameSpeed);
+    store.setValue(QStringLiteral("framePasses"), s.framePasses);
+}
+
+void TestGridDialog::accept()
+{
+    remember();
+    QDialog::accept();
 }
 
 QString TestGridDialog::estimateText() const

@@ -31,6 +31,14 @@ public:
     TestGrid::Settings settings() const;
     void setSettings(const TestGrid::Settings &settings);
 
+    // The grid last made with the dialog (settings group "testGrid"), so a
+    // second test of the same material starts from the first.
+    static TestGrid::Settings lastSettings(const DefaultParameters &defaults);
+    // Keeps settings() as the last grid; OK does this.
+    void remember() const;
+
+    void accept() override;
+
     // What the labels show now; for tests.
     QString estimateText() const;
     QString warningText() const;

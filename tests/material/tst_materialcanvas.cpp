@@ -121,6 +121,10 @@ void TestMaterialCanvas::dialogMakesTheCommandLineGrid()
     TestGridDialog dialog(generator, JobTimeEstimator::Machine());
     dialog.setSettings(s);
     const QString fromDialog = TestGrid::designText(dialog.settings());
+    // OK keeps the grid, so the next test of the material starts from it.
+    dialog.accept();
+    TestGridDialog again(generator, JobTimeEstimator::Machine());
+    QCOMPARE(canonical(TestGrid::designText(again.settings())), canonical(fromDialog));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("grid.svg"));
