@@ -223,6 +223,14 @@
         <source>帮助(&amp;H)</source>
         <translation>Help(&amp;H)</translation>
     </message>
+    <message>
+        <source>材料测试网格…</source>
+        <translation>Material Test Grid…</translation>
+    </message>
+    <message>
+        <source>生成不同功率、速度、遍数或线距的测试格子</source>
+        <translation>Make test cells with different power, speed, passes or line interval</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1033,6 +1041,125 @@ then log out and log in again.</translation>
     </message>
 </context>
 <context>
+    <name>MaterialLibraryPanel</name>
+    <message>
+        <source>材料库</source>
+        <translation>Material Library</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>应用到所选</source>
+        <translation>Apply to Selection</translation>
+    </message>
+    <message>
+        <source>所选存为预设</source>
+        <translation>Save Selection</translation>
+    </message>
+    <message>
+        <source>从测试网格</source>
+        <translation>From Test Grid</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>导入…</source>
+        <translation>Import…</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>把选中的预设应用到画布上所选的图元，可撤销</source>
+        <translation>Apply the chosen preset to the elements selected on the canvas (can be undone)</translation>
+    </message>
+    <message>
+        <source>把画布上选中的测试网格格子存为预设</source>
+        <translation>Save the test grid cell selected on the canvas as a preset</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>切割</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>无法保存材料库：%1</source>
+        <translation>Cannot save the material library: %1</translation>
+    </message>
+    <message>
+        <source>保存预设</source>
+        <translation>Save Preset</translation>
+    </message>
+    <message>
+        <source>例如 椴木板</source>
+        <translation>e.g. Plywood</translation>
+    </message>
+    <message>
+        <source>例如 3 mm</source>
+        <translation>e.g. 3 mm</translation>
+    </message>
+    <message>
+        <source>例如 切割</source>
+        <translation>e.g. cut</translation>
+    </message>
+    <message>
+        <source>材料：</source>
+        <translation>Material:</translation>
+    </message>
+    <message>
+        <source>厚度：</source>
+        <translation>Thickness:</translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>请先在画布上选择要应用预设的图元。</source>
+        <translation>Select the elements to apply the preset to on the canvas first.</translation>
+    </message>
+    <message>
+        <source>此预设功率高于 80 % 且速度低于 10 mm/s，容易引燃材料。确定要应用吗？</source>
+        <translation>This preset runs above 80 % power at under 10 mm/s and may set the material alight. Apply it anyway?</translation>
+    </message>
+    <message>
+        <source>请在画布上只选择一个图元。</source>
+        <translation>Select exactly one element on the canvas.</translation>
+    </message>
+    <message>
+        <source>请在画布上点选测试网格中的一个格子。</source>
+        <translation>Click one cell of a test grid on the canvas.</translation>
+    </message>
+    <message>
+        <source>导入材料库</source>
+        <translation>Import Material Library</translation>
+    </message>
+    <message>
+        <source>材料库 (*.json)</source>
+        <translation>Material library (*.json)</translation>
+    </message>
+    <message>
+        <source>无法导入 %1：%2</source>
+        <translation>Cannot import %1: %2</translation>
+    </message>
+    <message>
+        <source>导出材料库</source>
+        <translation>Export Material Library</translation>
+    </message>
+    <message>
+        <source>无法导出 %1：%2</source>
+        <translation>Cannot export %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>PreviewDialog</name>
     <message>
         <source>G代码预览</source>
@@ -1079,6 +1206,137 @@ then log out and log in again.</translation>
     <message>
         <source>id</source>
         <translation>id</translation>
+    </message>
+</context>
+<context>
+    <name>TestGridDialog</name>
+    <message>
+        <source>材料测试网格</source>
+        <translation>Material Test Grid</translation>
+    </message>
+    <message>
+        <source>功率 × 速度</source>
+        <translation>Power × speed</translation>
+    </message>
+    <message>
+        <source>功率 × 遍数</source>
+        <translation>Power × passes</translation>
+    </message>
+    <message>
+        <source>速度 × 遍数</source>
+        <translation>Speed × passes</translation>
+    </message>
+    <message>
+        <source>功率 × 线距</source>
+        <translation>Power × line interval</translation>
+    </message>
+    <message>
+        <source>速度 × 线距</source>
+        <translation>Speed × line interval</translation>
+    </message>
+    <message>
+        <source>填充扫描</source>
+        <translation>Fill scan</translation>
+    </message>
+    <message>
+        <source>轮廓切割</source>
+        <translation>Outline cut</translation>
+    </message>
+    <message>
+        <source>灰度图片</source>
+        <translation>Grey picture</translation>
+    </message>
+    <message>
+        <source>刻写行列数值</source>
+        <translation>Engrave row and column values</translation>
+    </message>
+    <message>
+        <source>外框切割</source>
+        <translation>Cut an outer frame</translation>
+    </message>
+    <message>
+        <source>网格</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>行 × 列：</source>
+        <translation>Rows × columns:</translation>
+    </message>
+    <message>
+        <source>方式：</source>
+        <translation>Mode:</translation>
+    </message>
+    <message>
+        <source>行（从、到、个数）：</source>
+        <translation>Rows (from, to, count):</translation>
+    </message>
+    <message>
+        <source>列（从、到、个数）：</source>
+        <translation>Columns (from, to, count):</translation>
+    </message>
+    <message>
+        <source>固定参数</source>
+        <translation>Fixed values</translation>
+    </message>
+    <message>
+        <source>功率：</source>
+        <translation>Power:</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>遍数：</source>
+        <translation>Passes:</translation>
+    </message>
+    <message>
+        <source>线距：</source>
+        <translation>Line interval:</translation>
+    </message>
+    <message>
+        <source>尺寸与位置</source>
+        <translation>Size and position</translation>
+    </message>
+    <message>
+        <source>格子大小：</source>
+        <translation>Cell size:</translation>
+    </message>
+    <message>
+        <source>间距：</source>
+        <translation>Gap:</translation>
+    </message>
+    <message>
+        <source>位置（X、Y）：</source>
+        <translation>Position (X, Y):</translation>
+    </message>
+    <message>
+        <source>标注与外框</source>
+        <translation>Labels and frame</translation>
+    </message>
+    <message>
+        <source>标注功率、速度：</source>
+        <translation>Label power, speed:</translation>
+    </message>
+    <message>
+        <source>外框功率、速度、遍数：</source>
+        <translation>Frame power, speed, passes:</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：%1</source>
+        <translation>Estimated engraving time: %1</translation>
+    </message>
+    <message>
+        <source>有格子的速度 %1 mm/min 超过雕刻机的最大速度 %2 mm/min，实际会更慢。</source>
+        <translation>A cell's speed of %1 mm/min exceeds the engraver's maximum of %2 mm/min; it will run slower.</translation>
+    </message>
+    <message>
+        <source>有格子的遍数 × 功率达到 %1 %，可能烧穿材料或起火。</source>
+        <translation>A cell's passes × power reaches %1 %; it may burn through the material or set it alight.</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：正在计算…</source>
+        <translation>Estimated engraving time: calculating…</translation>
     </message>
 </context>
 <context>

@@ -223,6 +223,14 @@
         <source>帮助(&amp;H)</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
+    <message>
+        <source>材料测试网格…</source>
+        <translation>素材テストグリッド…</translation>
+    </message>
+    <message>
+        <source>生成不同功率、速度、遍数或线距的测试格子</source>
+        <translation>出力・速度・回数・ライン間隔を変えたテストセルを作成</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1033,6 +1041,125 @@
     </message>
 </context>
 <context>
+    <name>MaterialLibraryPanel</name>
+    <message>
+        <source>材料库</source>
+        <translation>素材ライブラリ</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>パラメータ</translation>
+    </message>
+    <message>
+        <source>应用到所选</source>
+        <translation>選択に適用</translation>
+    </message>
+    <message>
+        <source>所选存为预设</source>
+        <translation>選択を保存</translation>
+    </message>
+    <message>
+        <source>从测试网格</source>
+        <translation>テストグリッドから</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>导入…</source>
+        <translation>インポート…</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>エクスポート…</translation>
+    </message>
+    <message>
+        <source>把选中的预设应用到画布上所选的图元，可撤销</source>
+        <translation>選んだプリセットをキャンバスで選択した要素に適用します（元に戻せます）</translation>
+    </message>
+    <message>
+        <source>把画布上选中的测试网格格子存为预设</source>
+        <translation>キャンバスで選択したテストグリッドのセルをプリセットとして保存します</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>塗りつぶし</translation>
+    </message>
+    <message>
+        <source>切割</source>
+        <translation>カット</translation>
+    </message>
+    <message>
+        <source>无法保存材料库：%1</source>
+        <translation>素材ライブラリを保存できません：%1</translation>
+    </message>
+    <message>
+        <source>保存预设</source>
+        <translation>プリセットを保存</translation>
+    </message>
+    <message>
+        <source>例如 椴木板</source>
+        <translation>例：合板</translation>
+    </message>
+    <message>
+        <source>例如 3 mm</source>
+        <translation>例：3 mm</translation>
+    </message>
+    <message>
+        <source>例如 切割</source>
+        <translation>例：カット</translation>
+    </message>
+    <message>
+        <source>材料：</source>
+        <translation>素材：</translation>
+    </message>
+    <message>
+        <source>厚度：</source>
+        <translation>厚さ：</translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation>名前：</translation>
+    </message>
+    <message>
+        <source>请先在画布上选择要应用预设的图元。</source>
+        <translation>先にプリセットを適用する要素をキャンバスで選択してください。</translation>
+    </message>
+    <message>
+        <source>此预设功率高于 80 % 且速度低于 10 mm/s，容易引燃材料。确定要应用吗？</source>
+        <translation>このプリセットは出力 80 % 超・速度 10 mm/s 未満のため、素材が発火するおそれがあります。適用しますか？</translation>
+    </message>
+    <message>
+        <source>请在画布上只选择一个图元。</source>
+        <translation>キャンバスで要素を一つだけ選択してください。</translation>
+    </message>
+    <message>
+        <source>请在画布上点选测试网格中的一个格子。</source>
+        <translation>キャンバスでテストグリッドのセルを一つクリックしてください。</translation>
+    </message>
+    <message>
+        <source>导入材料库</source>
+        <translation>素材ライブラリのインポート</translation>
+    </message>
+    <message>
+        <source>材料库 (*.json)</source>
+        <translation>素材ライブラリ (*.json)</translation>
+    </message>
+    <message>
+        <source>无法导入 %1：%2</source>
+        <translation>%1 をインポートできません：%2</translation>
+    </message>
+    <message>
+        <source>导出材料库</source>
+        <translation>素材ライブラリのエクスポート</translation>
+    </message>
+    <message>
+        <source>无法导出 %1：%2</source>
+        <translation>%1 をエクスポートできません：%2</translation>
+    </message>
+</context>
+<context>
     <name>PreviewDialog</name>
     <message>
         <source>G代码预览</source>
@@ -1079,6 +1206,137 @@
     <message>
         <source>id</source>
         <translation>ID</translation>
+    </message>
+</context>
+<context>
+    <name>TestGridDialog</name>
+    <message>
+        <source>材料测试网格</source>
+        <translation>素材テストグリッド</translation>
+    </message>
+    <message>
+        <source>功率 × 速度</source>
+        <translation>出力 × 速度</translation>
+    </message>
+    <message>
+        <source>功率 × 遍数</source>
+        <translation>出力 × 回数</translation>
+    </message>
+    <message>
+        <source>速度 × 遍数</source>
+        <translation>速度 × 回数</translation>
+    </message>
+    <message>
+        <source>功率 × 线距</source>
+        <translation>出力 × ライン間隔</translation>
+    </message>
+    <message>
+        <source>速度 × 线距</source>
+        <translation>速度 × ライン間隔</translation>
+    </message>
+    <message>
+        <source>填充扫描</source>
+        <translation>塗りつぶしスキャン</translation>
+    </message>
+    <message>
+        <source>轮廓切割</source>
+        <translation>輪郭カット</translation>
+    </message>
+    <message>
+        <source>灰度图片</source>
+        <translation>グレースケール画像</translation>
+    </message>
+    <message>
+        <source>刻写行列数值</source>
+        <translation>行と列の値を刻む</translation>
+    </message>
+    <message>
+        <source>外框切割</source>
+        <translation>外枠をカット</translation>
+    </message>
+    <message>
+        <source>网格</source>
+        <translation>グリッド</translation>
+    </message>
+    <message>
+        <source>行 × 列：</source>
+        <translation>行 × 列：</translation>
+    </message>
+    <message>
+        <source>方式：</source>
+        <translation>方式：</translation>
+    </message>
+    <message>
+        <source>行（从、到、个数）：</source>
+        <translation>行（開始、終了、個数）：</translation>
+    </message>
+    <message>
+        <source>列（从、到、个数）：</source>
+        <translation>列（開始、終了、個数）：</translation>
+    </message>
+    <message>
+        <source>固定参数</source>
+        <translation>固定値</translation>
+    </message>
+    <message>
+        <source>功率：</source>
+        <translation>出力：</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>遍数：</source>
+        <translation>回数：</translation>
+    </message>
+    <message>
+        <source>线距：</source>
+        <translation>ライン間隔：</translation>
+    </message>
+    <message>
+        <source>尺寸与位置</source>
+        <translation>サイズと位置</translation>
+    </message>
+    <message>
+        <source>格子大小：</source>
+        <translation>セルのサイズ：</translation>
+    </message>
+    <message>
+        <source>间距：</source>
+        <translation>間隔：</translation>
+    </message>
+    <message>
+        <source>位置（X、Y）：</source>
+        <translation>位置（X、Y）：</translation>
+    </message>
+    <message>
+        <source>标注与外框</source>
+        <translation>ラベルと外枠</translation>
+    </message>
+    <message>
+        <source>标注功率、速度：</source>
+        <translation>ラベルの出力、速度：</translation>
+    </message>
+    <message>
+        <source>外框功率、速度、遍数：</source>
+        <translation>外枠の出力、速度、回数：</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：%1</source>
+        <translation>予想彫刻時間：%1</translation>
+    </message>
+    <message>
+        <source>有格子的速度 %1 mm/min 超过雕刻机的最大速度 %2 mm/min，实际会更慢。</source>
+        <translation>セルの速度 %1 mm/min が彫刻機の最大速度 %2 mm/min を超えています。実際はより遅くなります。</translation>
+    </message>
+    <message>
+        <source>有格子的遍数 × 功率达到 %1 %，可能烧穿材料或起火。</source>
+        <translation>セルの回数 × 出力が %1 % に達し、素材が焼け抜けたり発火したりするおそれがあります。</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：正在计算…</source>
+        <translation>予想彫刻時間：計算中…</translation>
     </message>
 </context>
 <context>

@@ -223,6 +223,14 @@
         <source>帮助(&amp;H)</source>
         <translation>도움말(&amp;H)</translation>
     </message>
+    <message>
+        <source>材料测试网格…</source>
+        <translation>재료 테스트 그리드…</translation>
+    </message>
+    <message>
+        <source>生成不同功率、速度、遍数或线距的测试格子</source>
+        <translation>출력, 속도, 횟수 또는 라인 간격이 다른 테스트 셀 만들기</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1033,6 +1041,125 @@
     </message>
 </context>
 <context>
+    <name>MaterialLibraryPanel</name>
+    <message>
+        <source>材料库</source>
+        <translation>재료 라이브러리</translation>
+    </message>
+    <message>
+        <source>参数</source>
+        <translation>매개변수</translation>
+    </message>
+    <message>
+        <source>应用到所选</source>
+        <translation>선택 항목에 적용</translation>
+    </message>
+    <message>
+        <source>所选存为预设</source>
+        <translation>선택 항목 저장</translation>
+    </message>
+    <message>
+        <source>从测试网格</source>
+        <translation>테스트 그리드에서</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>삭제</translation>
+    </message>
+    <message>
+        <source>导入…</source>
+        <translation>가져오기…</translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation>내보내기…</translation>
+    </message>
+    <message>
+        <source>把选中的预设应用到画布上所选的图元，可撤销</source>
+        <translation>선택한 프리셋을 캔버스에서 선택한 요소에 적용합니다(실행 취소 가능)</translation>
+    </message>
+    <message>
+        <source>把画布上选中的测试网格格子存为预设</source>
+        <translation>캔버스에서 선택한 테스트 그리드 셀을 프리셋으로 저장합니다</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>채우기</translation>
+    </message>
+    <message>
+        <source>切割</source>
+        <translation>절단</translation>
+    </message>
+    <message>
+        <source>无法保存材料库：%1</source>
+        <translation>재료 라이브러리를 저장할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>保存预设</source>
+        <translation>프리셋 저장</translation>
+    </message>
+    <message>
+        <source>例如 椴木板</source>
+        <translation>예: 합판</translation>
+    </message>
+    <message>
+        <source>例如 3 mm</source>
+        <translation>예: 3 mm</translation>
+    </message>
+    <message>
+        <source>例如 切割</source>
+        <translation>예: 절단</translation>
+    </message>
+    <message>
+        <source>材料：</source>
+        <translation>재료:</translation>
+    </message>
+    <message>
+        <source>厚度：</source>
+        <translation>두께:</translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation>이름:</translation>
+    </message>
+    <message>
+        <source>请先在画布上选择要应用预设的图元。</source>
+        <translation>먼저 캔버스에서 프리셋을 적용할 요소를 선택하십시오.</translation>
+    </message>
+    <message>
+        <source>此预设功率高于 80 % 且速度低于 10 mm/s，容易引燃材料。确定要应用吗？</source>
+        <translation>이 프리셋은 출력 80 % 초과, 속도 10 mm/s 미만이라 재료에 불이 붙을 수 있습니다. 그래도 적용하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>请在画布上只选择一个图元。</source>
+        <translation>캔버스에서 요소를 하나만 선택하십시오.</translation>
+    </message>
+    <message>
+        <source>请在画布上点选测试网格中的一个格子。</source>
+        <translation>캔버스에서 테스트 그리드의 셀 하나를 클릭하십시오.</translation>
+    </message>
+    <message>
+        <source>导入材料库</source>
+        <translation>재료 라이브러리 가져오기</translation>
+    </message>
+    <message>
+        <source>材料库 (*.json)</source>
+        <translation>재료 라이브러리 (*.json)</translation>
+    </message>
+    <message>
+        <source>无法导入 %1：%2</source>
+        <translation>%1을(를) 가져올 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <source>导出材料库</source>
+        <translation>재료 라이브러리 내보내기</translation>
+    </message>
+    <message>
+        <source>无法导出 %1：%2</source>
+        <translation>%1을(를) 내보낼 수 없습니다: %2</translation>
+    </message>
+</context>
+<context>
     <name>PreviewDialog</name>
     <message>
         <source>G代码预览</source>
@@ -1079,6 +1206,137 @@
     <message>
         <source>id</source>
         <translation>ID</translation>
+    </message>
+</context>
+<context>
+    <name>TestGridDialog</name>
+    <message>
+        <source>材料测试网格</source>
+        <translation>재료 테스트 그리드</translation>
+    </message>
+    <message>
+        <source>功率 × 速度</source>
+        <translation>출력 × 속도</translation>
+    </message>
+    <message>
+        <source>功率 × 遍数</source>
+        <translation>출력 × 횟수</translation>
+    </message>
+    <message>
+        <source>速度 × 遍数</source>
+        <translation>속도 × 횟수</translation>
+    </message>
+    <message>
+        <source>功率 × 线距</source>
+        <translation>출력 × 라인 간격</translation>
+    </message>
+    <message>
+        <source>速度 × 线距</source>
+        <translation>속도 × 라인 간격</translation>
+    </message>
+    <message>
+        <source>填充扫描</source>
+        <translation>채우기 스캔</translation>
+    </message>
+    <message>
+        <source>轮廓切割</source>
+        <translation>윤곽 절단</translation>
+    </message>
+    <message>
+        <source>灰度图片</source>
+        <translation>회색조 그림</translation>
+    </message>
+    <message>
+        <source>刻写行列数值</source>
+        <translation>행과 열 값 새기기</translation>
+    </message>
+    <message>
+        <source>外框切割</source>
+        <translation>바깥 테두리 절단</translation>
+    </message>
+    <message>
+        <source>网格</source>
+        <translation>그리드</translation>
+    </message>
+    <message>
+        <source>行 × 列：</source>
+        <translation>행 × 열:</translation>
+    </message>
+    <message>
+        <source>方式：</source>
+        <translation>방식:</translation>
+    </message>
+    <message>
+        <source>行（从、到、个数）：</source>
+        <translation>행(시작, 끝, 개수):</translation>
+    </message>
+    <message>
+        <source>列（从、到、个数）：</source>
+        <translation>열(시작, 끝, 개수):</translation>
+    </message>
+    <message>
+        <source>固定参数</source>
+        <translation>고정 값</translation>
+    </message>
+    <message>
+        <source>功率：</source>
+        <translation>출력:</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>속도:</translation>
+    </message>
+    <message>
+        <source>遍数：</source>
+        <translation>횟수:</translation>
+    </message>
+    <message>
+        <source>线距：</source>
+        <translation>라인 간격:</translation>
+    </message>
+    <message>
+        <source>尺寸与位置</source>
+        <translation>크기와 위치</translation>
+    </message>
+    <message>
+        <source>格子大小：</source>
+        <translation>셀 크기:</translation>
+    </message>
+    <message>
+        <source>间距：</source>
+        <translation>간격:</translation>
+    </message>
+    <message>
+        <source>位置（X、Y）：</source>
+        <translation>위치(X, Y):</translation>
+    </message>
+    <message>
+        <source>标注与外框</source>
+        <translation>레이블과 테두리</translation>
+    </message>
+    <message>
+        <source>标注功率、速度：</source>
+        <translation>레이블 출력, 속도:</translation>
+    </message>
+    <message>
+        <source>外框功率、速度、遍数：</source>
+        <translation>테두리 출력, 속도, 횟수:</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：%1</source>
+        <translation>예상 조각 시간: %1</translation>
+    </message>
+    <message>
+        <source>有格子的速度 %1 mm/min 超过雕刻机的最大速度 %2 mm/min，实际会更慢。</source>
+        <translation>셀 속도 %1 mm/min이(가) 조각기 최대 속도 %2 mm/min을(를) 넘습니다. 실제로는 더 느리게 동작합니다.</translation>
+    </message>
+    <message>
+        <source>有格子的遍数 × 功率达到 %1 %，可能烧穿材料或起火。</source>
+        <translation>셀의 횟수 × 출력이 %1 %에 이르러 재료가 타서 뚫리거나 불이 붙을 수 있습니다.</translation>
+    </message>
+    <message>
+        <source>预计雕刻时间：正在计算…</source>
+        <translation>예상 조각 시간: 계산 중…</translation>
     </message>
 </context>
 <context>

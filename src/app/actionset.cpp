@@ -60,6 +60,8 @@ ActionSet::ActionSet(QMainWindow *window)
 
     traceAction = make(tr("追踪边缘"), "potrace", QString(), tr("提取图像边缘"));
     previewAction = make(tr("打印预览"), "preview", QString(), tr("打印预览"));
+    testGridAction = make(tr("材料测试网格…"), QString(), QString(),
+                          tr("生成不同功率、速度、遍数或线距的测试格子"));
 
     // Each language names itself, untranslated.
     chineseAction = make(QStringLiteral("中文简体"), QString(), QString(), QStringLiteral("中文简体"));
@@ -104,7 +106,7 @@ void ActionSet::buildMenus(QMainWindow *window)
                         nullptr, deleteAction});
     menu(tr("工具(&T)"), {selectToolAction, nullptr, penToolAction, lineToolAction,
                         textToolAction, rectangleToolAction, ellipseToolAction, nullptr,
-                        traceAction});
+                        traceAction, testGridAction});
     menu(tr("排列(&A)"), {mirrorHAction, mirrorVAction, nullptr, alignLeftAction, alignTopAction,
                         alignRightAction, alignBottomAction, nullptr, groupAction, ungroupAction});
     menu(tr("语言(&L)"), {chineseAction, englishAction, koreanAction, japaneseAction});

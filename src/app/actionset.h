@@ -60,6 +60,7 @@ public:
     QAction *textToolAction = nullptr;
     QAction *traceAction = nullptr;
     QAction *previewAction = nullptr;
+    QAction *testGridAction = nullptr;
     QAction *chineseAction = nullptr;
     QAction *englishAction = nullptr;
     QAction *koreanAction = nullptr;

@@ -6,6 +6,7 @@
 #include "app/updatecheck.h"
 #include "canvas/designview.h"
 #include "canvas/domtreeview.h"
+#include "canvas/materialcanvas.h"
 #include "canvas/previewdialog.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
@@ -16,7 +17,9 @@
 #include "panels/itemproperty.h"
 #include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
+#include "panels/materiallibrarypanel.h"
 #include "panels/panelrelay.h"
+#include "panels/testgriddialog.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -185,6 +188,8 @@ void MainWindow::createDocks()
     };
     mPropertyDock = dock(tr("图元属性"), &mPropertyContext);
     mPropertyContext->addWidget(mItemProperty);
+    mMaterials = new MaterialLibraryPanel(mSvgView, this);
+    mPropertyContext->addWidget(mMaterials);
     mPropertyDock->setObjectName(QStringLiteral("propertyDock"));
     mConsoleDock = dock(tr("控制台"), &mConsoleContext);
     mConsoleContext->addWidget(mOperatePanel);
@@ -239,6 +244,7 @@ void MainWindow::connectActions()
     connect(a->ungroupAction, &QAction::triggered, this, &MainWindow::partUnGroupClicked);
     connect(a->traceAction, &QAction::triggered, this, &MainWindow::potraceClicked);
     connect(a->previewAction, &QAction::triggered, this, &MainWindow::previewClicked);
+    connect(a->testGridAction, &QAction::triggered, this, &MainWindow::testGridClicked);
     connect(a->checkUpdateAction, &QAction::triggered, this, &MainWindow::updateActionClicked);
     connect(a->selectToolAction, &QAction::triggered, this, &MainWindow::graphSelectClicked);
     connect(a->penToolAction, &QAction::triggered, this, &MainWindow::graphPathClicked);
@@ -506,6 +512,15 @@ void MainWindow::previewClicked()
         return;
     // The same machine the operate panel's estimate plans with.
     PreviewDialog::openFor(mSvgView, mOperatePanel->jobTime()->machine(), this);
+}
+
+void MainWindow::testGridClicked()
+{
+    GCodeGenerator generator = mSvgView->generator();
+    generator.setDefaultParameters(mSvgView->scene()->defaultParameters());
+    TestGridDialog dialog(generator, mOperatePanel->jobTime()->machine(), this);
+    if (dialog.exec() == QDialog::Accepted && MaterialCanvas::addTestGrid(mSvgView, dialog.settings()))
+        mActions->selectToolAction->trigger();
 }
 
 void MainWindow::updateActionClicked()

@@ -18,6 +18,7 @@ class FileCommands;
 class LowerGrbl;
 class ItemProperty;
 class LowerOperatePanel;
+class MaterialLibraryPanel;
 class PanelRelay;
 class UpdateCheck;
 class QApplication;
@@ -47,6 +48,7 @@ public:
     PanelRelay *panelRelay() const { return mRelay; }
     ItemProperty *itemProperty() const { return mItemProperty; }
     LowerOperatePanel *operatePanel() const { return mOperatePanel; }
+    MaterialLibraryPanel *materialLibrary() const { return mMaterials; }
     UpdateCheck *updateCheck() const { return mUpdateCheck; }
     QThread *deviceThread() const { return mDeviceThread; }
     LowerGrbl *lowerGrbl() const { return mLowerGrbl; }
@@ -106,6 +108,8 @@ public slots:
     void partUnGroupClicked();
     void potraceClicked();
     void previewClicked();
+    // Tools > material test grid: the dialog, then the grid as one undo step.
+    void testGridClicked();
     void updateActionClicked();
     void graphSelectClicked();
     void graphPathClicked();
@@ -145,6 +149,7 @@ private:
     PanelRelay *mRelay = nullptr;
     ItemProperty *mItemProperty = nullptr;
     LowerOperatePanel *mOperatePanel = nullptr;
+    MaterialLibraryPanel *mMaterials = nullptr;
     UpdateCheck *mUpdateCheck = nullptr;
     QDockWidget *mPropertyDock = nullptr;
     QDockWidget *mConsoleDock = nullptr;

@@ -298,7 +298,7 @@ void TestMainWindow::menusListTheirCommands_data()
                           << QStringList{"撤销", "重做", "|", "剪切", "复制", "粘贴", "|", "删除"};
     QTest::newRow("tools") << "工具(&T)"
                            << QStringList{"选择", "|", "画笔", "直线", "文字", "矩形", "椭圆",
-                                          "|", "追踪边缘"};
+                                          "|", "追踪边缘", "材料测试网格…"};
     QTest::newRow("arrange") << "排列(&A)"
                              << QStringList{"水平镜像", "垂直镜像", "|", "向左对齐", "向上对齐",
                                             "向右对齐", "向下对齐", "|", "组合", "分解"};

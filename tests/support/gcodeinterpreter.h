@@ -64,6 +64,9 @@ public:
             case 'S':
                 power = value;
                 break;
+            case 'F':
+                feed = value;
+                break;
             default:
                 break;
             }
@@ -80,6 +83,7 @@ public:
             include(nextX, nextY);
             ++burns;
             segments.append(QLineF(posX, posY, nextX, nextY));
+            burnMoves.append({QLineF(posX, posY, nextX, nextY), power, feed});
             if (firstBurnLine < 0)
                 firstBurnLine = index;
         }
@@ -92,8 +96,17 @@ public:
         return burns == 0 ? QRectF() : QRectF(QPointF(left, top), QPointF(right, bottom));
     }
 
+    // A burning move with the modal power and feed it ran at.
+    struct Burn
+    {
+        QLineF line;
+        double power = 0;
+        double feed = 0;
+    };
+
     int burns = 0;
     QVector<QLineF> segments;
+    QVector<Burn> burnMoves;
     // Lines are counted from 0 as step() sees them; -1 while there was none.
     int lines = 0;
     int firstBurnLine = -1;
@@ -114,6 +127,7 @@ private:
     bool laserOn = false;
     int motion = 0;
     double power = 0;
+    double feed = 0;
     double left = INFINITY;
     double top = INFINITY;
     double right = -INFINITY;

@@ -9,6 +9,7 @@ int runGcodeCommand(const QStringList &arguments);
 int runSendCommand(const QStringList &arguments);
 int runEstimateCommand(const QStringList &arguments);
 int runPreviewCommand(const QStringList &arguments);
+int runTestGridCommand(const QStringList &arguments);
 
 // The preview's shading, as the program's preview dialog shades a job.
 constexpr double previewFullPower = 1000;

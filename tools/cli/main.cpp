@@ -61,6 +61,28 @@ const Command commands[] = {
      "distance and the travel distance.\n",
      "  --settings FILE      the engraver's \"$$\" settings as it prints them\n"
      "                       (default: the emulator's machine)\n"},
+    {"test-grid", runTestGridCommand, "make a material test grid design",
+     "plimb-cli test-grid -o GRID.svg [--axes PAIR] [--rows FROM:TO:COUNT]\n"
+     "               [--columns FROM:TO:COUNT] [OPTION]...\n",
+     "Writes a design of cells whose engraving parameters step over rows and\n"
+     "columns, with labels and an optional cut frame, to find the power and speed\n"
+     "a material wants.\n",
+     "  -o, --output GRID.svg  the design to write (required)\n"
+     "  --axes PAIR            what rows and columns vary: power-speed, power-passes,\n"
+     "                         speed-passes, power-interval or speed-interval\n"
+     "  --rows FROM:TO:COUNT   the row values\n"
+     "  --columns FROM:TO:COUNT  the column values\n"
+     "  --power P, --speed F, --passes N, --interval MM\n"
+     "                         the fixed values of the parameters that do not vary\n"
+     "  --mode MODE            fill, outline or picture\n"
+     "  --cell MM, --gap MM    the cell size and the gap between cells\n"
+     "  --position X,Y         where the grid's top left corner goes\n"
+     "  --no-labels            leave the row and column labels out\n"
+     "  --label-power P, --label-speed F\n"
+     "                         the labels' power and speed\n"
+     "  --frame                add an outer cut frame\n"
+     "  --frame-power P, --frame-speed F, --frame-passes N\n"
+     "                         the frame's power, speed and passes\n"},
 };
 
 const Command *findCommand(const QString &name)
