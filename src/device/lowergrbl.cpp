@@ -660,7 +660,12 @@ void LowerGrbl::handleMessage(const QString &message)
         qDebug() << "start print";
         break;
     case PanelCommand::StopPrint:
-        softReset();
+        // Stop while an error's hold completes: the reset goes out now, and
+        // the error is still reported.
+        if (mJobErrors.isStopping())
+            finishStop();
+        else
+            softReset();
         setBufferSize(mAccount.size());
         qDebug() << "stop print";
         break;
