@@ -1028,6 +1028,81 @@ then log out and log in again.</translation>
         <source>运行中实时调整，不改变作业文件</source>
         <translation>Adjusts the running job at once; the job file is not changed</translation>
     </message>
+    <message>
+        <source>出错时继续</source>
+        <translation>Continue past errors</translation>
+    </message>
+    <message>
+        <source>设备拒绝某行时继续发送，结束时报告被拒绝的行数</source>
+        <translation>Keep sending when the engraver refuses a line; the end tells how many lines were refused</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>The engraver is locked in alarm: %1</translation>
+    </message>
+    <message>
+        <source>设备已就绪</source>
+        <translation>The engraver is ready</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>回原点或解锁失败：%1</source>
+        <translation>Homing or unlocking failed: %1</translation>
+    </message>
+    <message>
+        <source>无法开始作业：%1</source>
+        <translation>Cannot start the job: %1</translation>
+    </message>
+    <message>
+        <source>作业已停止</source>
+        <translation>Job stopped</translation>
+    </message>
+    <message>
+        <source>作业已停止：%1</source>
+        <translation>The job was stopped: %1</translation>
+    </message>
+    <message>
+        <source>作业已结束</source>
+        <translation>Job ended</translation>
+    </message>
+    <message>
+        <source>作业已结束，但有 %1 行被设备拒绝。第一处：%2</source>
+        <translation>The job ended, but the engraver refused %1 lines. The first: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MachineLockPrompt</name>
+    <message>
+        <source>回原点</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>设备已启用回原点。现在回原点吗？机头将会移动。</source>
+        <translation>Homing is enabled on the engraver. Home it now? The head will move.</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>The engraver is locked in alarm: %1</translation>
+    </message>
+    <message>
+        <source>解锁</source>
+        <translation>Unlock</translation>
+    </message>
+    <message>
+        <source>解锁后设备不知道机头的实际位置。只有在机头位置正确时才解锁。现在解锁吗？</source>
+        <translation>After unlocking, the engraver does not know where the head really is. Unlock only when the head's position is right. Unlock now?</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -1028,6 +1028,81 @@
         <source>运行中实时调整，不改变作业文件</source>
         <translation>実行中のジョブをその場で調整します。ジョブファイルは変わりません</translation>
     </message>
+    <message>
+        <source>出错时继续</source>
+        <translation>エラー時も続行</translation>
+    </message>
+    <message>
+        <source>设备拒绝某行时继续发送，结束时报告被拒绝的行数</source>
+        <translation>機器が行を拒否しても送信を続け、終了時に拒否された行数を報告します</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>機器はアラームでロックされています：%1</translation>
+    </message>
+    <message>
+        <source>设备已就绪</source>
+        <translation>機器の準備ができました</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>アラーム</translation>
+    </message>
+    <message>
+        <source>回原点或解锁失败：%1</source>
+        <translation>原点復帰またはロック解除に失敗しました：%1</translation>
+    </message>
+    <message>
+        <source>无法开始作业：%1</source>
+        <translation>ジョブを開始できません：%1</translation>
+    </message>
+    <message>
+        <source>作业已停止</source>
+        <translation>ジョブ停止</translation>
+    </message>
+    <message>
+        <source>作业已停止：%1</source>
+        <translation>ジョブが停止しました：%1</translation>
+    </message>
+    <message>
+        <source>作业已结束</source>
+        <translation>ジョブ終了</translation>
+    </message>
+    <message>
+        <source>作业已结束，但有 %1 行被设备拒绝。第一处：%2</source>
+        <translation>ジョブは終了しましたが、機器が %1 行を拒否しました。最初：%2</translation>
+    </message>
+</context>
+<context>
+    <name>MachineLockPrompt</name>
+    <message>
+        <source>回原点</source>
+        <translation>原点復帰</translation>
+    </message>
+    <message>
+        <source>设备已启用回原点。现在回原点吗？机头将会移动。</source>
+        <translation>機器の原点復帰が有効です。今すぐ原点復帰しますか？ヘッドが動きます。</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>アラーム</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>機器はアラームでロックされています：%1</translation>
+    </message>
+    <message>
+        <source>解锁</source>
+        <translation>ロック解除</translation>
+    </message>
+    <message>
+        <source>解锁后设备不知道机头的实际位置。只有在机头位置正确时才解锁。现在解锁吗？</source>
+        <translation>ロック解除後、機器はヘッドの実際の位置を知りません。ヘッドの位置が正しい場合にのみ解除してください。今すぐ解除しますか？</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

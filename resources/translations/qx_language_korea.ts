@@ -1028,6 +1028,81 @@
         <source>运行中实时调整，不改变作业文件</source>
         <translation>실행 중인 작업을 즉시 조정합니다. 작업 파일은 바뀌지 않습니다</translation>
     </message>
+    <message>
+        <source>出错时继续</source>
+        <translation>오류 시 계속</translation>
+    </message>
+    <message>
+        <source>设备拒绝某行时继续发送，结束时报告被拒绝的行数</source>
+        <translation>장치가 줄을 거부해도 계속 보내고, 끝날 때 거부된 줄 수를 알립니다</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>장치가 알람으로 잠겨 있습니다: %1</translation>
+    </message>
+    <message>
+        <source>设备已就绪</source>
+        <translation>장치가 준비되었습니다</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>알람</translation>
+    </message>
+    <message>
+        <source>回原点或解锁失败：%1</source>
+        <translation>원점 복귀 또는 잠금 해제 실패: %1</translation>
+    </message>
+    <message>
+        <source>无法开始作业：%1</source>
+        <translation>작업을 시작할 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>作业已停止</source>
+        <translation>작업 중지됨</translation>
+    </message>
+    <message>
+        <source>作业已停止：%1</source>
+        <translation>작업이 중지되었습니다: %1</translation>
+    </message>
+    <message>
+        <source>作业已结束</source>
+        <translation>작업 종료</translation>
+    </message>
+    <message>
+        <source>作业已结束，但有 %1 行被设备拒绝。第一处：%2</source>
+        <translation>작업이 끝났지만 장치가 %1줄을 거부했습니다. 첫 번째: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MachineLockPrompt</name>
+    <message>
+        <source>回原点</source>
+        <translation>원점 복귀</translation>
+    </message>
+    <message>
+        <source>设备已启用回原点。现在回原点吗？机头将会移动。</source>
+        <translation>장치에서 원점 복귀가 켜져 있습니다. 지금 원점 복귀할까요? 헤드가 움직입니다.</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
+    <message>
+        <source>警报</source>
+        <translation>알람</translation>
+    </message>
+    <message>
+        <source>设备处于警报锁定：%1</source>
+        <translation>장치가 알람으로 잠겨 있습니다: %1</translation>
+    </message>
+    <message>
+        <source>解锁</source>
+        <translation>잠금 해제</translation>
+    </message>
+    <message>
+        <source>解锁后设备不知道机头的实际位置。只有在机头位置正确时才解锁。现在解锁吗？</source>
+        <translation>잠금 해제 후 장치는 헤드의 실제 위치를 모릅니다. 헤드 위치가 맞을 때만 해제하십시오. 지금 해제할까요?</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

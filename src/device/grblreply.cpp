@@ -90,12 +90,12 @@ GrblReply GrblReply::classify(const QByteArray &line)
     const QByteArray t = line.trimmed();
     reply.text = t;
 
-    // Answers first: whatever follows "ok" on the line, it frees the oldest
-    // command's space. The transfer replies are known only by the marker
-    // somewhere in the line.
-    if (t.startsWith("ok")) {
+    // An answer is exactly "ok" or "error:N": noise such as "okay" from a
+    // flaky adapter must never free a command's space. The transfer replies
+    // are known only by the marker somewhere in the line.
+    if (t == "ok") {
         reply.kind = Kind::Ok;
-    } else if (t.startsWith("error:")) {
+    } else if (t.startsWith("error:") && isDigits(t.mid(6))) {
         reply.kind = Kind::Error;
         reply.number = integerOrMinusOne(t.mid(6));
     } else if (t.contains("msg@printing")) {

@@ -15,7 +15,25 @@
 void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
     qDebug() << "grblGcodeBuf refresh";
+    if (mGenericGrbl) {
+        // The fan words belong to the engraver's models; a standard
+        // controller would answer each with "error:20".
+        g.erase(std::remove_if(g.begin(), g.end(),
+                               [](const GCodeBuffer &record) {
+                                   return record.M == 106 || record.M == 107;
+                               }),
+                g.end());
+    }
+    const QString refusal = refusalOf(g);
+    if (!refusal.isEmpty()) {
+        // Nothing was sent; a job waiting to be resumed stays on offer.
+        qDebug() << "job refused:" << refusal;
+        mPrinting = false;
+        notifyPanel(PanelNotice::JobRefused, refusal);
+        return;
+    }
     mPrinting = true;
+    mJobErrors.start(mContinuePastErrors);
     // A new job replaces whatever waited to be resumed.
     mResumeUnit = -1;
     mRowsBefore = 0;
@@ -23,15 +41,6 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
     mJob = g;
     mNextRecord = 0;
     mAcknowledged = 0;
-    if (mGenericGrbl) {
-        // The fan words belong to the engraver's models; a standard
-        // controller would answer each with "error:20".
-        mJob.erase(std::remove_if(mJob.begin(), mJob.end(),
-                                  [](const GCodeBuffer &record) {
-                                      return record.M == 106 || record.M == 107;
-                                  }),
-                   mJob.end());
-    }
     mTotalLines = mJob.size();
     mSentLines = 0;
     mLastReported = 0;
@@ -46,6 +55,27 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
     } else {
         streamLines();
     }
+}
+
+QString LowerGrbl::refusalOf(const QList<GCodeBuffer> &job) const
+{
+    if (mLock.isLocked())
+        return mLock.reason();
+    if (mInFlightRecords.contains(homeCommand))
+        return QStringLiteral("Homing is still running.");
+    if (mFileTransferModel || mAccount.size() <= 0)
+        return QString();
+    // A line the receive buffer cannot hold would never be answered, or be
+    // dropped: the whole job is refused before anything moves.
+    QByteArray line;
+    for (int i = 0; i < job.size(); ++i) {
+        line.clear();
+        job.at(i).appendTo(line);
+        if (line.size() >= mAccount.size())
+            return QStringLiteral("Line %1 is %2 bytes long; the engraver's receive buffer holds %3.")
+                    .arg(i + 1).arg(line.size()).arg(mAccount.size() - 1);
+    }
+    return QString();
 }
 
 void LowerGrbl::reportProgress()
@@ -96,7 +126,8 @@ void LowerGrbl::reportPercent(int done)
 
 void LowerGrbl::streamLines()
 {
-    if (mFileTransferModel || mAccount.freeBytes() < streamStartSpace() || !mPrinting)
+    if (mFileTransferModel || mAccount.freeBytes() < streamStartSpace() || !mPrinting
+        || mJobErrors.isStopping())
         return;
     QByteArray line;
     while (mNextRecord < mJob.size()) {
@@ -108,14 +139,15 @@ void LowerGrbl::streamLines()
         if (mAccount.freeBytes() - streamReserve() < line.size() && !alone)
             break;
         if (!mAccount.take(line.size(), true)) {
-            if (!alone)
-                break;
-            qDebug() << "line longer than the receive buffer, left out:" << line;
-        } else {
-            mInFlightRecords.append(mNextRecord);
-            if (mWritesSuppressed == 0)
-                writeToPort(line);
+            // A line that cannot fit is refused before the job starts; it is
+            // never left out of a running job.
+            if (alone)
+                qDebug() << "line longer than the receive buffer:" << line;
+            break;
         }
+        mInFlightRecords.append(mNextRecord);
+        if (mWritesSuppressed == 0)
+            writeToPort(line);
         ++mNextRecord;
         ++mSentLines;
         reportProgress();
@@ -257,6 +289,10 @@ void LowerGrbl::endOfJob()
 {
     setPositionLaser(mPositionPower);
     queryStatus();
+    // A job that went on past errors never ends as plainly done.
+    if (mPrinting && mJobErrors.failedLines() > 0)
+        notifyPanel(PanelNotice::JobLinesFailed, QStringLiteral("%1 %2").arg(mJobErrors.failedLines())
+                    .arg(mJobErrors.firstFailure()));
     notifyPanel(PanelNotice::JobFinished, 1);
     mPrinting = false;
     clearJob();

@@ -52,6 +52,7 @@ bool needsValue(PanelCommand id)
     case PanelCommand::FeedOverride:
     case PanelCommand::RapidOverride:
     case PanelCommand::SpindleOverride:
+    case PanelCommand::ContinuePastErrors:
         return true;
     default:
         return false;
@@ -88,6 +89,10 @@ LowerGrbl::LowerGrbl(QObject *parent)
     // Part mode: the transfer bar moves a few times a second while a part uploads.
     mUploadTicker->setInterval(200);
     connect(mUploadTicker, &QTimer::timeout, this, &LowerGrbl::reportUpload);
+    // A job stopped by an error polls the status until its hold completes.
+    mStopPoll = new QTimer(this);
+    mStopPoll->setInterval(100);
+    connect(mStopPoll, &QTimer::timeout, this, &LowerGrbl::pollStop);
 }
 
 LowerGrbl::~LowerGrbl()
@@ -153,6 +158,14 @@ bool LowerGrbl::sendCommand(const QByteArray &data, bool counted)
     return true;
 }
 
+bool LowerGrbl::sendTagged(const QByteArray &data, int tag)
+{
+    mCommandTag = tag;
+    const bool sent = sendCommand(data, true);
+    mCommandTag = otherCommand;
+    return sent;
+}
+
 void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
 {
     // An empty command would never be answered, yet hold an entry in flight.
@@ -164,7 +177,7 @@ void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
     if (realtime ? mAccount.size() <= 0 : !mAccount.take(data.size(), counted))
         return;
     if (counted)
-        mInFlightRecords.append(-1);
+        mInFlightRecords.append(mCommandTag);
     if (mWritesSuppressed == 0)
         writeToPort(data);
 }
@@ -175,14 +188,15 @@ void LowerGrbl::writeToPort(const QByteArray &data)
         mSerial->write(data);
 }
 
-void LowerGrbl::acknowledgeOldest()
+int LowerGrbl::acknowledgeOldest()
 {
     if (!mAccount.acknowledgeOldest() || mInFlightRecords.isEmpty())
-        return;
+        return noCommand;
     // "error:" answers a line too: the engraver has gone past it.
     const int record = mInFlightRecords.takeFirst();
     if (record >= 0)
         mAcknowledged = record + 1;
+    return record;
 }
 
 void LowerGrbl::setBufferSize(int n)
@@ -243,6 +257,12 @@ void LowerGrbl::handleIdentification(const GrblReply &reply, bool *accepted, boo
         mFileTransferModel = false;
         mGenericGrbl = false;
         mHardwareSeen = false;
+        mLock.reset();
+        break;
+    case GrblReply::Kind::Message:
+        // A board locked in alarm says so right after its banner.
+        if (reply.notice == GrblReply::Notice::UnlockNeeded)
+            mLock.lockNoticed();
         break;
     case GrblReply::Kind::Version:
         mFirmwareVersion = reply.version;
@@ -335,14 +355,12 @@ void LowerGrbl::acceptPort()
     mPortName = mSerial->currentName();
     mPortWatch->start();
     notifyPanel(PanelNotice::Connected, mPortName);
-    if (mGenericGrbl) {
+    if (mGenericGrbl)
         notifyPanel(PanelNotice::GenericController, 1);
-        // Homing waits for the settings: only $22=1 says the board can.
-        mHomingEnabled = false;
-        mHomeWhenEnabled = true;
-    } else {
-        home();
-    }
+    if (mLock.isLocked())
+        notifyPanel(PanelNotice::MachineLocked, mLock.reason());
+    // Nothing moves at connection: homing is offered once $22=1 arrives and
+    // runs only when the user asks for it.
     sendCommand(QByteArrayLiteral("$$\n"), true);
     setPositionLaser(mPositionPower);
 }
@@ -370,36 +388,14 @@ void LowerGrbl::handleLine(const QByteArray &line)
     const GrblReply reply = GrblReply::classify(line);
     switch (reply.kind) {
     case GrblReply::Kind::Ok:
-        if (mIdentifyAnswerPending)
-            mIdentifyAnswerPending = false;
-        else
-            acknowledgeOldest();
-        streamLines();
-        if (mUnlockPending) {
-            mUnlockPending = false;
-            queryStatus();
-            setPositionLaser(mPositionPower);
-        }
-        break;
     case GrblReply::Kind::Error:
-        if (mIdentifyAnswerPending)
-            mIdentifyAnswerPending = false;
-        else
-            acknowledgeOldest();
-        ++mErrorReplies;
-        mLastError = QStringLiteral("error:%1 %2")
-                             .arg(reply.number)
-                             .arg(GrblCodes::errorText(reply.number));
-        qDebug() << "error reply" << mErrorReplies << mLastError;
-        // The failed line is answered: streaming goes on, or a job whose last
-        // outstanding line fails would hang.
-        streamLines();
+        handleAnswer(reply);
         break;
     case GrblReply::Kind::Transfer:
         handleTransferReply(reply.step);
         break;
     case GrblReply::Kind::Alarm:
-        qDebug() << "alarm" << reply.number << GrblCodes::alarmText(reply.number);
+        handleAlarm(reply.number);
         break;
     case GrblReply::Kind::Message:
         handleNotice(reply.notice);
@@ -411,6 +407,7 @@ void LowerGrbl::handleLine(const QByteArray &line)
         handleStatusReport(reply);
         break;
     case GrblReply::Kind::Banner:
+        mLock.restarted();
         // The engraver restarted while the job was held.
         if (mPaused) {
             queryStatus();
@@ -426,8 +423,8 @@ void LowerGrbl::handleNotice(GrblReply::Notice notice)
 {
     switch (notice) {
     case GrblReply::Notice::UnlockNeeded:
-        sendCommand(QByteArrayLiteral("$X\n"), true);
-        mUnlockPending = true;
+        // Never "$X" by itself: the user homes or unlocks.
+        noticeLock(mLock.lockNoticed());
         break;
     case GrblReply::Notice::FirmwarePieceWanted:
         sendFirmwarePiece();
@@ -444,8 +441,60 @@ void LowerGrbl::handleNotice(GrblReply::Notice notice)
     }
 }
 
+void LowerGrbl::handleAnswer(const GrblReply &reply)
+{
+    const bool ok = reply.kind == GrblReply::Kind::Ok;
+    int tag = noCommand;
+    if (mIdentifyAnswerPending)
+        mIdentifyAnswerPending = false;
+    else
+        tag = acknowledgeOldest();
+    if (!ok) {
+        ++mErrorReplies;
+        mLastError = QStringLiteral("error:%1 %2").arg(reply.number).arg(GrblCodes::errorText(reply.number));
+        qDebug() << "error reply" << mErrorReplies << mLastError;
+    }
+    if (tag == homeCommand || tag == unlockCommand) {
+        if (ok) {
+            mLock.lifted();
+            notifyPanel(PanelNotice::MachineReady, tag == homeCommand ? 1 : 2);
+            queryStatus();
+            setPositionLaser(mPositionPower);
+        } else {
+            notifyPanel(PanelNotice::LockNotLifted, mLastError);
+        }
+    } else if (!ok && tag >= 0 && mPrinting) {
+        if (mJobErrors.lineFailed(tag, reply.number)) {
+            failJob();
+            return;
+        }
+    }
+    // A failed line is answered too: streaming goes on (past errors), or a
+    // job whose last outstanding line fails would hang.
+    streamLines();
+}
+
+void LowerGrbl::handleAlarm(int code)
+{
+    qDebug() << "alarm" << code << GrblCodes::alarmText(code);
+    noticeLock(mLock.alarmRaised(code));
+    if (mPrinting && mJobErrors.alarm(code, mAcknowledged))
+        failJob();
+}
+
+void LowerGrbl::noticeLock(bool news)
+{
+    if (news)
+        notifyPanel(PanelNotice::MachineLocked, mLock.reason());
+}
+
 void LowerGrbl::handleStatusReport(const GrblReply &reply)
 {
+    const QByteArray state = reply.text.left(reply.text.indexOf('|'));
+    noticeLock(mLock.statusState(state));
+    if (mJobErrors.isStopping() && (state.startsWith("Hold:0") || state == "Idle" || state == "Alarm"))
+        finishStop();
+
     // GRBL reports the machine position, or with $10=0 the work position and
     // now and then the offset between them.
     const QList<QByteArray> offset = reply.statusField(QByteArrayLiteral("WCO"));
@@ -488,6 +537,10 @@ void LowerGrbl::handleStatusReport(const GrblReply &reply)
 
 void LowerGrbl::handleSettingsLine(const GrblReply &reply)
 {
+    if (reply.number == 22) {
+        mLock.setHomingEnabled(reply.value == 1);
+        notifyPanel(PanelNotice::HomingAvailable, mLock.homingEnabled() ? 1 : 0);
+    }
     if (mGenericGrbl)
         handleGenericSetting(reply.number, reply.value);
     if (!mDeviceSettings.store(reply.number, reply.value))
@@ -495,7 +548,11 @@ void LowerGrbl::handleSettingsLine(const GrblReply &reply)
     if (const std::optional<PanelNotice> notice = mDeviceSettings.notice(reply.number))
         notifyPanel(*notice, mDeviceSettings.noticeValue(reply.number));
     switch (reply.number) {
+    case 1:
     case 11:
+    case 12:
+    case 100:
+    case 101:
     case 110:
     case 111:
     case 120:
@@ -511,12 +568,6 @@ void LowerGrbl::handleSettingsLine(const GrblReply &reply)
 void LowerGrbl::handleGenericSetting(int number, double value)
 {
     switch (number) {
-    case 22:
-        mHomingEnabled = value == 1;
-        if (mHomeWhenEnabled && mHomingEnabled)
-            home();
-        mHomeWhenEnabled = false;
-        break;
     case 30:
         // The S value of full power on this board.
         if (value > 0)
@@ -610,7 +661,12 @@ void LowerGrbl::handleMessage(const QString &message)
         qDebug() << "start print";
         break;
     case PanelCommand::StopPrint:
-        softReset();
+        // Stop while an error's hold completes: the reset goes out now, and
+        // the error is still reported.
+        if (mJobErrors.isStopping())
+            finishStop();
+        else
+            softReset();
         setBufferSize(mAccount.size());
         qDebug() << "stop print";
         break;
@@ -655,6 +711,13 @@ void LowerGrbl::handleMessage(const QString &message)
         break;
     case PanelCommand::ResumeDismissed:
         forgetJob();
+        break;
+    case PanelCommand::Unlock:
+        unlock();
+        break;
+    case PanelCommand::ContinuePastErrors:
+        mContinuePastErrors = value != 0;
+        qDebug() << "continue past errors" << mContinuePastErrors;
         break;
     case PanelCommand::RestoreDefaults:
         sendCommand(QByteArrayLiteral("$RST=*\n"), true);

@@ -4,6 +4,8 @@
 #include "gcode/jobmap.h"
 #include "device/grblreply.h"
 #include "device/grblsettings.h"
+#include "device/joberrors.h"
+#include "device/machinelock.h"
 #include "device/panelmessageid.h"
 #include "device/receivebufferaccount.h"
 
@@ -79,10 +81,23 @@ public:
     int acknowledgedRecords() const { return mAcknowledged; }
     // Whether an interrupted job waits to be taken up again.
     bool hasResumePoint() const { return mResumeUnit >= 0; }
+    const MachineLock &machineLock() const { return mLock; }
+    const JobErrors &jobErrors() const { return mJobErrors; }
+    // Connected, and every command of the connection's start answered.
+    bool isSettled() const { return isConnected() && mAccount.inFlight().isEmpty(); }
+    // Off by default: the first line the engraver refuses stops the job.
+    void setContinuePastErrors(bool on) { mContinuePastErrors = on; }
+    bool continuesPastErrors() const { return mContinuePastErrors; }
 
     // Answered moves GRBL may still hold unexecuted in its planner (16
     // blocks in GRBL 1.1); a resume starts before the oldest of them.
     static constexpr int plannerBlocks = 16;
+
+    // Tags of counted commands in flight besides job records (0 and up).
+    static constexpr int otherCommand = -1;
+    static constexpr int homeCommand = -2;
+    static constexpr int unlockCommand = -3;
+    static constexpr int noCommand = -100;
 
 signals:
     void sendPanelMessage(QStringList message);
@@ -102,9 +117,14 @@ public slots:
 private:
     // Send path.
     bool sendCommand(const QByteArray &data, bool counted);
+    // A counted command whose answer matters: `tag` comes back from
+    // acknowledgeOldest (homeCommand, unlockCommand).
+    bool sendTagged(const QByteArray &data, int tag);
     void writeCounted(const QByteArray &data, bool counted);
     void writeToPort(const QByteArray &data);
-    void acknowledgeOldest();
+    // The tag of the command answered: its job record (from 0), or one of
+    // the command tags below; noCommand when nothing was in flight.
+    int acknowledgeOldest();
     void setBufferSize(int n);
 
     // Replies and messages.
@@ -113,6 +133,9 @@ private:
     void handleMessage(const QString &message);
     void handleNotice(GrblReply::Notice notice);
     void handleStatusReport(const GrblReply &reply);
+    void handleAnswer(const GrblReply &reply);
+    void handleAlarm(int code);
+    void noticeLock(bool news);
     void handleSettingsLine(const GrblReply &reply);
     void handleGenericSetting(int number, double value);
     void handleIdentification(const GrblReply &reply, bool *accepted, bool *stop);
@@ -147,6 +170,14 @@ private:
     void packageReceived();
     void endOfJob();
     void repeatPendingHold();
+    // Why the job cannot start, or an empty text when it can.
+    QString refusalOf(const QList<GCodeBuffer> &job) const;
+
+    // Errors during a job (jobfailure.cpp): feed hold, then once the hold
+    // completes a reset that stops the laser and empties the buffer.
+    void failJob();
+    void pollStop();
+    void finishStop();
 
     // Recovery (jobrecovery.cpp).
     // The job in flight ended early: keeps where to take it up and offers it.
@@ -156,6 +187,7 @@ private:
 
     // Machine commands (machinecommands.cpp).
     void home();
+    void unlock();
     void jog(double speed, double distance, int direction);
     void goTo(double x, double y);
     void setPositionLaser(double percent);
@@ -198,9 +230,11 @@ private:
     bool mFileTransferModel = false;
     bool mGenericGrbl = false;
     bool mHardwareSeen = false;
-    // $22 of a generic controller; the engraver's models always home.
-    bool mHomingEnabled = false;
-    bool mHomeWhenEnabled = false;
+    MachineLock mLock;
+    JobErrors mJobErrors;
+    bool mContinuePastErrors = false;
+    QTimer *mStopPoll = nullptr;
+    int mCommandTag = -1;
     // Work coordinate offset of the last status report that carried one.
     double mWorkOffsetX = 0;
     double mWorkOffsetY = 0;
@@ -251,7 +285,6 @@ private:
     bool mPartInFlight = false;
     bool mStopPending = false;
     bool mHoldPending = false;
-    bool mUnlockPending = false;
 
     // Firmware upgrade.
     QByteArray mOtaImage;

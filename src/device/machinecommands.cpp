@@ -7,12 +7,26 @@
 
 void LowerGrbl::home()
 {
-    // A standard controller answers "$H" with "error:5" unless homing is on.
-    if (mGenericGrbl && !mHomingEnabled) {
+    // A board answers "$H" with "error:5" unless homing is on.
+    if (mLock.homingKnown() && !mLock.homingEnabled()) {
         qDebug() << "homing is off on this controller ($22=0)";
         return;
     }
-    sendCommand(QByteArrayLiteral("$H\n"), true);
+    // Homing resets the coordinates under a job: never in the middle of one.
+    if (mPrinting) {
+        qDebug() << "no homing while a job runs";
+        return;
+    }
+    sendTagged(QByteArrayLiteral("$H\n"), homeCommand);
+}
+
+void LowerGrbl::unlock()
+{
+    if (mPrinting) {
+        qDebug() << "no unlock while a job runs";
+        return;
+    }
+    sendTagged(QByteArrayLiteral("$X\n"), unlockCommand);
 }
 
 void LowerGrbl::jog(double speed, double distance, int direction)

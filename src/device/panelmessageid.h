@@ -40,6 +40,12 @@ enum class PanelCommand {
     // only ever sent after the user confirmed the head's position.
     ResumePrint = 29,
     ResumeDismissed = 30,   // the offer is declined: the job is forgotten
+    // "$X": lifts an alarm lock without homing. Only ever sent after the
+    // user confirmed that the head's position is known.
+    Unlock = 31,
+    // 1: a line the engraver refuses is counted and the job goes on; 0 (the
+    // default): the first refusal stops the job.
+    ContinuePastErrors = 32,
 };
 
 // Controller to operate panel (LowerGrbl::sendPanelMessage).
@@ -88,9 +94,25 @@ enum class PanelNotice {
     // taken up at the start of this raster row or outline (1 for the first).
     ResumeRow = 33,
     ResumeOutline = 34,
-    // "<N>=<V>": $11, $110, $111, $120 or $121 as the engraver reported
+    // "<N>=<V>": $1, $11, $12, $100, $101, $110, $111, $120 or $121 as the engraver reported
     // it, in GRBL's own units, for the job time estimate.
     MotionSetting = 40,
+    // $22 as reported: 1 when the board can home, so homing is offered.
+    HomingAvailable = 41,
+    // The board is locked in alarm; the text is the alarm and its meaning.
+    MachineLocked = 42,
+    // The lock is lifted: 1 by homing, 2 by the user's unlock.
+    MachineReady = 43,
+    // "$H" or "$X" was refused; the text is the error and its meaning.
+    LockNotLifted = 44,
+    // Start was refused before anything was sent; the text says why.
+    JobRefused = 45,
+    // The job was stopped by the engraver's refusal or alarm; the text names
+    // the line, the code and its meaning. A resume offer may precede it.
+    JobFailed = 46,
+    // "<count> <first failure>": lines refused in a job that went on past
+    // errors; sent just before JobFinished.
+    JobLinesFailed = 47,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

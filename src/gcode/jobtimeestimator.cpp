@@ -10,6 +10,8 @@
 namespace {
 
 constexpr double huge = std::numeric_limits<double>::max();
+// GRBL's tolerance for a full circle's start and end angle.
+constexpr double arcAngularEpsilon = 5e-7;
 
 // Seconds a block takes from `entry` to `exit` with the given nominal speed
 // and acceleration: accelerate, cruise, decelerate, or a triangle when the
@@ -105,6 +107,13 @@ JobTimeEstimator::Machine JobTimeEstimator::Machine::fromSettings(const QMap<int
     take(120, &base.accelerationX);
     take(121, &base.accelerationY);
     take(11, &base.junctionDeviation);
+    take(12, &base.arcTolerance);
+    take(100, &base.stepsPerMmX);
+    take(101, &base.stepsPerMmY);
+    // $1 may be 0 (no delay); 255 keeps the motors on and never waits.
+    const double idle = settings.value(1, -1);
+    if (std::isfinite(idle) && idle >= 0)
+        base.idleDelayMs = idle >= 255 ? 0 : idle;
     return base;
 }
 
@@ -133,6 +142,13 @@ void JobTimeEstimator::addLine(const QByteArray &line)
 {
     if (mKeepTimes)
         mLineSeconds.append(0);
+    // Each line and its line end go over the wire before the engraver has it.
+    int size = line.size();
+    while (size > 0 && (line.at(size - 1) == '\n' || line.at(size - 1) == '\r'))
+        --size;
+    mBytes += size + 1;
+    if (mMachine.linkBytesPerSecond > 0)
+        mArrival = mBytes / mMachine.linkBytesPerSecond;
     const QList<Word> words = wordsOf(line);
     if (words.isEmpty())
         return;
@@ -140,14 +156,19 @@ void JobTimeEstimator::addLine(const QByteArray &line)
     bool hasY = false;
     double x = 0;
     double y = 0;
+    double i = 0;
+    double j = 0;
+    double radius = 0;
+    bool hasRadius = false;
     double dwell = -1;
     bool dwellWord = false;
     bool programEnd = false;
+    int spindle = mSpindle;
     for (const Word &word : words) {
         switch (word.letter) {
         case 'G': {
             const int code = int(word.value);
-            if (code == 0 || code == 1)
+            if (code >= 0 && code <= 3)
                 mMotion = code;
             else if (code == 4)
                 dwellWord = true;
@@ -161,10 +182,14 @@ void JobTimeEstimator::addLine(const QByteArray &line)
                 mInches = false;
             break;
         }
-        case 'M':
-            if (int(word.value) == 2 || int(word.value) == 30)
+        case 'M': {
+            const int code = int(word.value);
+            if (code == 2 || code == 30)
                 programEnd = true;
+            else if (code == 3 || code == 4 || code == 5)
+                spindle = code;
             break;
+        }
         case 'X':
             hasX = true;
             x = word.value;
@@ -172,6 +197,16 @@ void JobTimeEstimator::addLine(const QByteArray &line)
         case 'Y':
             hasY = true;
             y = word.value;
+            break;
+        case 'I':
+            i = word.value;
+            break;
+        case 'J':
+            j = word.value;
+            break;
+        case 'R':
+            hasRadius = true;
+            radius = word.value;
             break;
         case 'F':
             mFeed = mInches ? word.value * 25.4 : word.value;
@@ -186,35 +221,108 @@ void JobTimeEstimator::addLine(const QByteArray &line)
             break;
         }
     }
+    // The firmware's order within a block: spindle, dwell, motion, program end.
+    if (spindle != mSpindle) {
+        // Every spindle change waits for the planned moves, even in laser mode.
+        synchronize();
+        mSpindle = spindle;
+    }
     if (dwellWord) {
-        // A dwell waits for the planned moves to finish.
-        while (!mBuffer.isEmpty())
-            executeOldest();
-        mHasPrevious = false;
-        mPreviousExit = 0;
-        if (dwell > 0) {
-            mEstimate.seconds += dwell;
-            if (mKeepTimes)
-                mLineSeconds.last() += float(dwell);
-        }
+        synchronize();
+        if (dwell > 0)
+            addLineTime(dwell, mKeepTimes ? mLineSeconds.size() - 1 : -1);
         return;
     }
+    const double scale = mInches ? 25.4 : 1;
     if (hasX || hasY) {
-        const double scale = mInches ? 25.4 : 1;
         double targetX = mX;
         double targetY = mY;
         if (hasX)
             targetX = mRelative ? mX + x * scale : x * scale;
         if (hasY)
             targetY = mRelative ? mY + y * scale : y * scale;
-        addMove(targetX, targetY, mMotion == 0, mFeed, mMotion == 1 && mPower > 0);
+        const bool burning = mMotion != 0 && mPower > 0;
+        if (mMotion >= 2) {
+            if (hasRadius) {
+                // The centre from the radius, as the firmware finds it; a
+                // negative radius takes the longer way round.
+                const double dx = targetX - mX;
+                const double dy = targetY - mY;
+                const double r = radius * scale;
+                const double chord = std::hypot(dx, dy);
+                const double h2 = 4 * r * r - dx * dx - dy * dy;
+                if (chord > 0 && h2 >= 0) {
+                    double h = -std::sqrt(h2) / chord;
+                    if (mMotion == 3)
+                        h = -h;
+                    if (r < 0)
+                        h = -h;
+                    addArc(targetX, targetY, 0.5 * (dx - dy * h), 0.5 * (dy + dx * h), mMotion == 2, mFeed,
+                           burning);
+                }
+            } else {
+                addArc(targetX, targetY, i * scale, j * scale, mMotion == 2, mFeed, burning);
+            }
+        } else {
+            addMove(targetX, targetY, mMotion == 0, mFeed, burning);
+        }
     }
     if (programEnd) {
-        while (!mBuffer.isEmpty())
-            executeOldest();
-        mHasPrevious = false;
-        mPreviousExit = 0;
+        synchronize();
+        mSpindle = 5;
     }
+}
+
+void JobTimeEstimator::addArc(double x, double y, double i, double j, bool clockwise, double feedMmPerMin,
+                              bool burning)
+{
+    const double centerX = mX + i;
+    const double centerY = mY + j;
+    const double radius = std::hypot(i, j);
+    // From the centre to the start and to the end.
+    const double r0x = -i;
+    const double r0y = -j;
+    const double r1x = x - centerX;
+    const double r1y = y - centerY;
+    double travel = std::atan2(r0x * r1y - r0y * r1x, r0x * r1x + r0y * r1y);
+    if (clockwise) {
+        if (travel >= -arcAngularEpsilon)
+            travel -= 2 * M_PI;
+    } else if (travel <= arcAngularEpsilon) {
+        travel += 2 * M_PI;
+    }
+    const double tolerance = mMachine.arcTolerance;
+    int segments = 0;
+    if (radius > 0 && tolerance > 0 && 2 * radius > tolerance)
+        segments = int(std::floor(std::fabs(0.5 * travel * radius)
+                                  / std::sqrt(tolerance * (2 * radius - tolerance))));
+    for (int k = 1; k < segments; ++k) {
+        const double angle = travel * k / segments;
+        const double c = std::cos(angle);
+        const double s = std::sin(angle);
+        addMove(centerX + r0x * c - r0y * s, centerY + r0x * s + r0y * c, false, feedMmPerMin, burning);
+    }
+    addMove(x, y, false, feedMmPerMin, burning);
+}
+
+void JobTimeEstimator::synchronize()
+{
+    while (!mBuffer.isEmpty())
+        executeOldest();
+    mHasPrevious = false;
+    mPreviousExit = 0;
+    // The steppers stop and the firmware waits before it goes on.
+    if (mMovedSinceStop && mMachine.idleDelayMs > 0)
+        addLineTime(mMachine.idleDelayMs / 1000, mKeepTimes ? mLineSeconds.size() - 1 : -1);
+    mMovedSinceStop = false;
+}
+
+void JobTimeEstimator::addLineTime(double seconds, int line)
+{
+    const double end = qMax(mClock, mArrival) + seconds;
+    if (line >= 0)
+        mLineSeconds[line] += float(end - mClock);
+    mClock = end;
 }
 
 void JobTimeEstimator::addRecords(const QVector<GCodeBuffer> &records)
@@ -229,20 +337,27 @@ void JobTimeEstimator::addRecords(const QVector<GCodeBuffer> &records)
 
 void JobTimeEstimator::addMove(double x, double y, bool rapid, double feedMmPerMin, bool burning)
 {
-    const double dx = x - mX;
-    const double dy = y - mY;
-    const double length = std::hypot(dx, dy);
-    // GRBL refuses a feed move without a feed rate and drops moves of no steps.
-    if (length < 1e-9 || (!rapid && feedMmPerMin <= 0))
+    // GRBL refuses a feed move without a feed rate.
+    if (!rapid && feedMmPerMin <= 0)
         return;
+    // The firmware moves whole steps: the block runs between the step-grid
+    // points of its ends, and one of no steps is dropped.
+    const auto grid = [](double mm, double steps) { return steps > 0 ? std::round(mm * steps) / steps : mm; };
+    const double dx = grid(x, mMachine.stepsPerMmX) - grid(mX, mMachine.stepsPerMmX);
+    const double dy = grid(y, mMachine.stepsPerMmY) - grid(mY, mMachine.stepsPerMmY);
     mX = x;
     mY = y;
+    const double length = std::hypot(dx, dy);
+    if (length < 1e-9)
+        return;
     Block block;
     block.length = length;
     block.ux = dx / length;
     block.uy = dy / length;
     block.burning = burning;
     block.line = mKeepTimes ? mLineSeconds.size() - 1 : -1;
+    block.arrival = mArrival;
+    mMovedSinceStop = true;
     const double axisRate = limitByAxes(block.ux, block.uy, mMachine.maxRateX, mMachine.maxRateY) / 60;
     block.nominal = rapid ? axisRate : qMin(feedMmPerMin / 60, axisRate);
     block.acceleration =
@@ -292,13 +407,14 @@ void JobTimeEstimator::executeOldest()
     const double exit = qMin(qMin(exitAllowed, reachable), block.nominal);
     const double nominal = qMax(block.nominal, qMax(entry, exit));
     const double seconds = blockSeconds(block.length, entry, exit, nominal, block.acceleration);
-    mEstimate.seconds += seconds;
     if (block.burning)
         mEstimate.burnSeconds += seconds;
-    // Look-ahead times a block only when later lines arrive; its time still
-    // belongs to the line that made it.
+    // Look-ahead times a block only when later lines arrive; its time, and
+    // any wait for its line on the wire, still belong to the line that made it.
+    const double end = qMax(mClock, block.arrival) + seconds;
     if (block.line >= 0)
-        mLineSeconds[block.line] += float(seconds);
+        mLineSeconds[block.line] += float(end - mClock);
+    mClock = end;
     mPreviousExit = exit;
     mBuffer.removeFirst();
 }
@@ -308,6 +424,9 @@ JobTimeEstimator::Estimate JobTimeEstimator::finish()
     while (!mBuffer.isEmpty())
         executeOldest();
     mPreviousExit = 0;
+    // The job is not over before its last line has arrived.
+    addLineTime(0, mKeepTimes && !mLineSeconds.isEmpty() ? mLineSeconds.size() - 1 : -1);
+    mEstimate.seconds = mClock;
     return mEstimate;
 }
 

@@ -13,6 +13,10 @@
 // block buffer with every planned sequence able to stop at its end, and a
 // trapezoid (or triangle) speed profile per block. Laser mode is assumed:
 // power changes do not stop the motion, and G0 runs at the axes' maximum rate.
+// Like the firmware it cuts G2/G3 arcs into chords within the arc tolerance,
+// snaps targets to the step grid, empties the planner at every spindle change
+// (M3/M4/M5), dwell and program end and then waits the idle delay; and a job
+// streamed line by line cannot run ahead of its bytes on the serial line.
 class JobTimeEstimator
 {
 public:
@@ -23,7 +27,14 @@ public:
         double accelerationX = 3000;    // $120, mm/s^2
         double accelerationY = 3000;    // $121
         double junctionDeviation = 0.01; // $11, mm
+        double arcTolerance = 0.002;     // $12, mm
+        double idleDelayMs = 25;         // $1, after each full stop; 255 never idles
+        double stepsPerMmX = 80;         // $100
+        double stepsPerMmY = 80;         // $101
         int plannerBlocks = 15;          // blocks the planner looks ahead over
+        // Bytes per second the serial line carries to the engraver in line
+        // mode (115 200 baud, 8N1); 0 leaves the wire out.
+        double linkBytesPerSecond = 11520;
 
         // The values of a "$$" dump ("$110=16000" lines); what it lacks, or
         // gives as zero, negative or not a number, keeps the default.
@@ -41,7 +52,8 @@ public:
         double burnMm = 0;
     };
 
-    // The emulator's machine: 200 mm/s, 3000 mm/s^2, 0.01 mm.
+    // The emulator's machine: 16000 mm/min, 3000 mm/s^2, 0.01 mm, on a
+    // 115 200 baud line.
     JobTimeEstimator();
     explicit JobTimeEstimator(const Machine &machine);
 
@@ -80,9 +92,18 @@ private:
         double entry = 0;         // planned entry speed, mm/s
         bool burning = false;
         int line = -1;            // index of the line it came from, when times are kept
+        double arrival = 0;       // s, when its line has come over the wire
     };
 
     void addMove(double x, double y, bool rapid, double feedMmPerMin, bool burning);
+    // G2/G3 from the current position, as chords within the arc tolerance.
+    void addArc(double x, double y, double i, double j, bool clockwise, double feedMmPerMin, bool burning);
+    // The planner runs empty and the steppers idle: dwells, spindle changes,
+    // program end.
+    void synchronize();
+    // Adds `seconds` of the current line that start no earlier than its bytes
+    // arrived.
+    void addLineTime(double seconds, int line);
     // Fixes the entry speed of the oldest buffered block and times it.
     void executeOldest();
     double limitByAxes(double ux, double uy, double limitX, double limitY) const;
@@ -100,12 +121,20 @@ private:
     double mPreviousNominal = 0;
     bool mHasPrevious = false;
 
+    // Finish time of everything executed so far, s; the wire may hold it back.
+    double mClock = 0;
+    // Bytes of the lines fed so far, and when the current line has arrived.
+    double mBytes = 0;
+    double mArrival = 0;
+    bool mMovedSinceStop = false;
+    int mSpindle = 5;          // 3, 4 or 5
+
     // Modal state of the interpreter.
     double mX = 0;
     double mY = 0;
     double mFeed = 0;          // mm/min
     double mPower = 0;
-    int mMotion = 0;           // 0 or 1
+    int mMotion = 0;           // 0, 1, 2 or 3
     bool mRelative = false;
     bool mInches = false;
 };

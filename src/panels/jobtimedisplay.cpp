@@ -1,5 +1,6 @@
 #include "panels/jobtimedisplay.h"
 
+#include "device/grblmodel.h"
 #include "device/panelmessage.h"
 #include "gcode/backgroundestimate.h"
 
@@ -40,7 +41,11 @@ void JobTimeDisplay::setSettleTime(int milliseconds)
 
 JobTimeEstimator::Machine JobTimeDisplay::machine() const
 {
-    return JobTimeEstimator::Machine::fromSettings(mReported);
+    JobTimeEstimator::Machine machine = JobTimeEstimator::Machine::fromSettings(mReported);
+    // A model that takes the job as parts runs it from its own memory.
+    if (mTakesParts)
+        machine.linkBytesPerSecond = 0;
+    return machine;
 }
 
 QString JobTimeDisplay::clockText(double seconds)
@@ -156,6 +161,16 @@ void JobTimeDisplay::applyDeviceMessage(const QString &message)
     case PanelNotice::JobFinished:
         jobEnded();
         break;
+    case PanelNotice::HardwareVersion:
+    case PanelNotice::GenericController: {
+        const bool parts = id == int(PanelNotice::HardwareVersion)
+                && GrblModels::find(QVersionNumber::fromString(PanelMessage::textValue(message))).takesParts;
+        if (parts != mTakesParts) {
+            mTakesParts = parts;
+            designChanged();
+        }
+        break;
+    }
     case PanelNotice::JobProgress: {
         const double percent = tokens.value(1).toDouble(&ok);
         if (ok && std::isfinite(percent)) {

@@ -83,6 +83,8 @@ private:
     // turn a speed written from the panel back into $110 and $111.
     double mPanelSpeedX = 0;
     double mPanelSpeedY = 0;
+    // Part mode: the serial line does not pace the job.
+    bool mTakesParts = false;
 
     int mDesignSerial = -1;
     bool mDesignKnown = false;      // mDesignSeconds belongs to the design as it stands

@@ -5,10 +5,12 @@
 #include "device/serialaccess.h"
 #include "panels/jobtimedisplay.h"
 #include "panels/lineseparator.h"
+#include "panels/machinelockprompt.h"
 #include "panels/resumeoffer.h"
 #include "panels/scrolltext.h"
 #include "panels/wheelguard.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
@@ -40,6 +42,7 @@ const QString moveSpeed = QStringLiteral("moveSpeedSave");
 const QString moveRange = QStringLiteral("moveRangeSave");
 const QString workWidth = QStringLiteral("workWidthSave");
 const QString workHeight = QStringLiteral("workHeightSave");
+const QString continuePastErrors = QStringLiteral("continuePastErrorsSave");
 } // namespace Key
 
 QDoubleSpinBox *numberField(QWidget *parent, const QString &name, int decimals, double minimum,
@@ -136,6 +139,7 @@ void LowerOperatePanel::loadSettings()
     read(Key::moveRange, mMoveDistance);
     read(Key::workWidth, mWorkWidth);
     read(Key::workHeight, mWorkHeight);
+    mContinuePastErrors = settings.value(Key::continuePastErrors, false).toBool();
 }
 
 void LowerOperatePanel::saveSettings() const
@@ -150,6 +154,7 @@ void LowerOperatePanel::saveSettings() const
     settings.setValue(Key::moveRange, mMoveDistance);
     settings.setValue(Key::workWidth, mWorkWidth);
     settings.setValue(Key::workHeight, mWorkHeight);
+    settings.setValue(Key::continuePastErrors, mContinuePastErrors);
 }
 
 QGroupBox *LowerOperatePanel::buildConnectGroup()
@@ -206,6 +211,10 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     mTransferBar->setValue(0);
 
     layout->addLayout(row({mStartButton, mStopButton, mPauseButton}));
+    mContinueBox = new QCheckBox(tr("出错时继续"), group);
+    mContinueBox->setObjectName(QStringLiteral("continuePastErrors"));
+    mContinueBox->setToolTip(tr("设备拒绝某行时继续发送，结束时报告被拒绝的行数"));
+    layout->addWidget(mContinueBox);
     mResumeOffer = new ResumeOffer(group);
     layout->addWidget(mResumeOffer);
     layout->addWidget(new LineSeparator(group));
@@ -234,6 +243,14 @@ QGroupBox *LowerOperatePanel::buildPrintGroup()
     connect(mResumeOffer, &ResumeOffer::resumeRequested, this, &LowerOperatePanel::resumePrint);
     connect(mResumeOffer, &ResumeOffer::dismissed, this,
             [this] { sendToDevice(PanelCommand::ResumeDismissed, 1); });
+    connect(mContinueBox, &QCheckBox::toggled, this, [this](bool on) {
+        mContinuePastErrors = on;
+        sendToDevice(PanelCommand::ContinuePastErrors, on ? 1 : 0);
+    });
+    mLockPrompt = new MachineLockPrompt(this);
+    connect(mLockPrompt, &MachineLockPrompt::homeRequested, this, [this] { moveHome(); });
+    connect(mLockPrompt, &MachineLockPrompt::unlockRequested, this,
+            [this] { sendToDevice(PanelCommand::Unlock, 1); });
     connect(mPowerSpin, qOverload<double>(&Spin::valueChanged), this, &LowerOperatePanel::setPrintLaser);
     connect(mPowerSlider, &QSlider::sliderReleased, this, &LowerOperatePanel::printLaserSliderRelease);
     connect(mPowerSlider, &QSlider::valueChanged, this, &LowerOperatePanel::setPrintLaserSpin);
@@ -432,6 +449,8 @@ void LowerOperatePanel::restoreSavedValues()
     mMoveDistanceSpin->setValue(mMoveDistance);
     mWidthSpin->setValue(mWorkWidth);
     mHeightSpin->setValue(mWorkHeight);
+    mContinueBox->setChecked(mContinuePastErrors);
+    sendToDevice(PanelCommand::ContinuePastErrors, mContinuePastErrors ? 1 : 0);
 }
 
 void LowerOperatePanel::sendToDevice(PanelCommand id, const QString &text)
@@ -742,6 +761,8 @@ void LowerOperatePanel::resetAfterDisconnect()
     }
     mLaserOn = false;
     mTransferBar->setValue(0);
+    mLocked = false;
+    mLockPrompt->clear();
 }
 
 void LowerOperatePanel::setPrintSpeedRange(double maximum)
@@ -768,7 +789,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         return;
     bool ok = false;
     const int id = tokens.at(0).toInt(&ok);
-    if (!ok || id < 0 || id > int(PanelNotice::ResumeOutline))
+    if (!ok || id < 0 || id > int(PanelNotice::JobLinesFailed))
         return;
     bool hasValue = false;
     const double v = tokens.size() > 1 ? tokens.at(1).toDouble(&hasValue) : 0;
@@ -803,6 +824,10 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         } else {
             mConnected = true;
             mResumeOffer->setConnected(true);
+            // The new connection reports homing and the lock afresh.
+            mHomingKnown = false;
+            mHomingEnabled = false;
+            mLocked = false;
             // An engraver model until the controller says otherwise.
             showControllerKind(false);
             mStatus->setText(tr("已连接到%1").arg(text));
@@ -947,6 +972,44 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
     case PanelNotice::LaserModeOff:
         inform(tr("提示"), tr("控制器的激光模式已关闭（$32=0），激光会在每个拐角停下。"));
         break;
+    case PanelNotice::HomingAvailable:
+        mHomingKnown = true;
+        mHomingEnabled = v == 1;
+        // Homing moves the head: only ever on the user's click.
+        if (mHomingEnabled && !mLocked && !mPrinting)
+            mLockPrompt->offerHoming();
+        break;
+    case PanelNotice::MachineLocked:
+        mLocked = true;
+        mStatus->setText(tr("设备处于警报锁定：%1").arg(text));
+        if (!mPrinting)
+            mLockPrompt->showLock(text, mHomingEnabled || !mHomingKnown);
+        break;
+    case PanelNotice::MachineReady:
+        mLocked = false;
+        mLockPrompt->clear();
+        mStatus->setText(tr("设备已就绪"));
+        break;
+    case PanelNotice::LockNotLifted:
+        inform(tr("警报"), tr("回原点或解锁失败：%1").arg(text), true);
+        break;
+    case PanelNotice::JobRefused:
+        endPrinting();
+        if (mLocked)
+            mLockPrompt->showLock(text, mHomingEnabled || !mHomingKnown);
+        else
+            inform(tr("开始"), tr("无法开始作业：%1").arg(text), true);
+        break;
+    case PanelNotice::JobFailed:
+        endPrinting();
+        inform(tr("作业已停止"), tr("作业已停止：%1").arg(text), true);
+        break;
+    case PanelNotice::JobLinesFailed: {
+        const int space = text.indexOf(QLatin1Char(' '));
+        inform(tr("作业已结束"), tr("作业已结束，但有 %1 行被设备拒绝。第一处：%2")
+                                      .arg(text.left(space), text.mid(space + 1)), true);
+        break;
+    }
     default:
         break;
     }

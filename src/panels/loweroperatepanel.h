@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QGroupBox;
@@ -14,6 +15,7 @@ class QPushButton;
 class QSlider;
 class ResumeOffer;
 class JobTimeDisplay;
+class MachineLockPrompt;
 class ScrollText;
 
 // The panel that drives the engraver. It never touches the port: every action
@@ -35,6 +37,7 @@ public:
     bool isConnected() const { return mConnected; }
     double maxPrintSpeed() const { return mMaxPrintSpeed; }
     JobTimeDisplay *jobTime() const { return mJobTime; }
+    MachineLockPrompt *lockPrompt() const { return mLockPrompt; }
 
 signals:
     // To the device controller.
@@ -129,10 +132,15 @@ private:
     double mMoveDistance = 5;
     double mWorkWidth = 150;
     double mWorkHeight = 150;
+    bool mContinuePastErrors = false;
 
     bool mPrinting = false;
     bool mConnected = false;
     double mMaxPrintSpeed = 100;
+    // What the controller reported of homing ($22) and the alarm lock.
+    bool mHomingKnown = false;
+    bool mHomingEnabled = false;
+    bool mLocked = false;
 
     QPushButton *mConnectButton = nullptr;
     ScrollText *mStatus = nullptr;
@@ -150,6 +158,8 @@ private:
     QSlider *mSpeedSlider = nullptr;
     QProgressBar *mTransferBar = nullptr;
     ResumeOffer *mResumeOffer = nullptr;
+    QCheckBox *mContinueBox = nullptr;
+    MachineLockPrompt *mLockPrompt = nullptr;
     JobTimeDisplay *mJobTime = nullptr;
 
     QDoubleSpinBox *mIdlePowerSpin = nullptr;

@@ -107,8 +107,10 @@ void TestEngraverLink::identification()
         return;
     }
     QCOMPARE(valuesFor(spy, PanelNotice::Connected), QStringList{emulator.portName()});
-    QCOMPARE(emulator.receivedLines(), (QStringList{"$I", "$H", "$$"}));
+    // Nothing moves at connection: homing ($22=1) is only offered.
+    QCOMPARE(emulator.receivedLines(), (QStringList{"$I", "$$"}));
     QCOMPARE(emulator.receivedRealtime(), QByteArray(1, '\x18'));
+    QCOMPARE(valuesFor(spy, PanelNotice::HomingAvailable), QStringList{"1"});
     // The settings dump arrived whole, even in pieces.
     QCOMPARE(valuesFor(spy, PanelNotice::MaxSpeedX), QStringList{"200"});
 }
@@ -139,14 +141,27 @@ void TestEngraverLink::unlockSequence()
     // The positioning laser is on before the engraver is found.
     grbl.getPanelMessage(message(PanelCommand::PositionPower, "20") + message(PanelCommand::PositionLaserOn, "1")
                          + message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5"));
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, emulator));
+    // The lock is reported, never lifted by the controller itself.
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::MachineLocked).size(), 1);
+    QVERIFY(grbl.machineLock().isLocked());
+    QTest::qWait(100);
+    QVERIFY(!emulator.receivedLines().contains("$X"));
+    QVERIFY(!emulator.receivedLines().contains("$H"));
+    // A job is refused in the lock, with its reason; nothing of it is sent.
+    const int before = emulator.receivedLines().size();
+    grbl.grblGcodePrint(numberedJob(20));
+    QCOMPARE(valuesFor(spy, PanelNotice::JobRefused).size(), 1);
+    QVERIFY(!grbl.isPrinting());
+    // The user's unlock sends "$X"; its "ok" brings a status query and the
+    // laser lines again.
+    grbl.getPanelMessage(message(PanelCommand::Unlock, "1"));
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::MachineReady), QStringList{"2"});
     QTRY_VERIFY(grbl.account().inFlight().isEmpty());
     const QStringList lines = emulator.receivedLines();
-    // "$H" is refused in the lock; the notice makes the controller unlock,
-    // and the next "ok" brings a status query and the laser lines again.
-    const int unlock = lines.indexOf("$X");
-    QVERIFY2(unlock > lines.indexOf("$H"), qPrintable(lines.join('|')));
-    QVERIFY(lines.mid(unlock + 1).contains("M3 G1F100 S200"));
+    QCOMPARE(lines.mid(before, 1), QStringList{"$X"});
+    QVERIFY(lines.mid(before + 1).contains("M3 G1F100 S200"));
     QVERIFY(emulator.receivedRealtime().contains('?'));
     grbl.getPanelMessage(message(PanelCommand::Jog, "4"));
     QTRY_COMPARE(emulator.position().x(), 5.0);
@@ -208,7 +223,7 @@ void TestEngraverLink::lineModeJob()
     QCOMPARE(valuesIn(messages, PanelNotice::JobProgress).size(), 100);
 
     const QStringList lines = emulator.receivedLines();
-    QCOMPARE(lines.mid(3, job.size()), linesOf(job));
+    QCOMPARE(lines.mid(2, job.size()), linesOf(job));
     QCOMPARE(emulator.overflowCount(), 0);
     QVERIFY(emulator.maxOutstanding() <= 1024);
 
@@ -377,7 +392,7 @@ void TestEngraverLink::machineCommands()
                          + message(PanelCommand::QueryPosition, "1"));
     QTRY_VERIFY(grbl.account().inFlight().isEmpty());
     const QStringList expected{
-        "$I", "$H", "$$", "$J=G21G91X0Y5F800", "$J=G21G91X5Y0F800", "$J=G21G90X12.5Y30F800",
+        "$I", "$$", "$J=G21G91X0Y5F800", "$J=G21G91X5Y0F800", "$J=G21G90X12.5Y30F800",
         "S0 G0 M5", "M107", "M107", "M3 G1F100 S60",
         "M107", "M3 G1F100 S60",
         "G00 G17 G40 G21 G54", "G90", "G0X8Y16", "G1X88F800", "G1Y56", "G1X8", "G1Y16", "G0", "G90",

@@ -293,6 +293,97 @@ private slots:
         QCOMPARE(host.exchange("?", ">\r\n"), QByteArray("<Idle|MPos:5.000,0.000,0.000|FS:0,0>\r\n"));
     }
 
+    // Homing enabled: locked from the start until "$H", which lifts the lock.
+    void homingRequiredLocksUntilHomed()
+    {
+        EngraverEmulator::Options options;
+        options.extraArguments << QStringLiteral("--homing-required");
+        Host host;
+        QVERIFY(connectTo(host, options));
+        QCOMPARE(host.exchange("\x18", "unlock]\r\n"),
+                 QByteArray("\r\nGrbl 1.1h ['$' for help]\r\n[MSG:'$H'|'$X' to unlock]\r\n"));
+        QVERIFY(host.exchange("$$\n").contains("\r\n$22=1\r\n"));
+        QCOMPARE(host.exchange("G0X5\n", "unlock]\r\n"), QByteArray("error:9\r\n[MSG:'$H'|'$X' to unlock]\r\n"));
+        QCOMPARE(host.exchange("$H\n"), QByteArray("ok\r\n"));
+        QCOMPARE(host.exchange("G0X5\n"), QByteArray("ok\r\n"));
+        QCOMPARE(host.exchange("?", ">\r\n"), QByteArray("<Idle|MPos:5.000,0.000,0.000|FS:0,0>\r\n"));
+    }
+
+    void faultOnAChosenLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("replies");   // to five "G0X1" lines, one at a time
+        const QByteArray ok("ok\r\n");
+        const QByteArray locked("error:9\r\n[MSG:'$H'|'$X' to unlock]\r\n");
+        QTest::newRow("error on line 3") << QStringList{"--error-at", "3:22"}
+                                         << ok + ok + "error:22\r\n" + ok + ok;
+        QTest::newRow("errors on lines 2 to 4") << QStringList{"--error-at", "2:20:3"}
+                                                << ok + QByteArray("error:20\r\n").repeated(3) + ok;
+        // The alarm locks the machine: that line and every later motion are refused.
+        QTest::newRow("alarm on line 2") << QStringList{"--alarm-at", "2:1"}
+                                         << ok + "ALARM:1\r\n" + locked + locked + locked + locked;
+    }
+
+    void faultOnAChosenLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, replies);
+        EngraverEmulator::Options options;
+        options.extraArguments = arguments;
+        Host host;
+        QVERIFY(connectTo(host, options));
+        QByteArray all;
+        for (int i = 0; i < 5; ++i) {
+            host.write("G0X1\n");
+            all += host.readAnswers(1);
+        }
+        all += host.readFor(50);
+        QCOMPARE(all, replies);
+    }
+
+    // A host that counts exactly "ok" never overflows, whatever the noise
+    // between the replies and however they are cut; the emulator releases a
+    // line's bytes with its answer, not with the noise after it.
+    void noiseDoesNotSkewTheAccounting_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("okLike");    // noise lines that begin with "ok"
+        QTest::newRow("noise, split replies") << QStringList{"--garbage-every", "1", "--split-seed", "3"} << 0;
+        QTest::newRow("okay noise, split replies")
+                << QStringList{"--garbage-every", "3", "--noise", "okay", "--split-seed", "9"} << 1;
+    }
+
+    void noiseDoesNotSkewTheAccounting()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, okLike);
+        EngraverEmulator::Options options;
+        options.rxBufferSize = 128;
+        options.extraArguments = arguments;
+        Host host;
+        QVERIFY(connectTo(host, options));
+        const QByteArray line("G1X100.000Y100.000\n");   // six fit in 127 bytes
+        int sent = 0;
+        int inFlight = 0;
+        int noise = 0;
+        while (sent < 120 || inFlight > 0) {
+            while (sent < 120 && (inFlight + 1) * line.size() < 128) {
+                host.write(line);
+                ++sent;
+                ++inFlight;
+            }
+            const QByteArray reply = host.readUntil("\n");
+            QVERIFY(!reply.isEmpty());
+            if (reply == "ok\r\n")
+                --inFlight;
+            else if (reply.startsWith("ok"))
+                ++noise;
+        }
+        QCOMPARE(noise > 0, okLike > 0);
+        QCOMPARE(mEmulator->overflowCount(), 0);
+        QVERIFY(mEmulator->maxOutstanding() < 128);
+    }
+
     void feedHoldFillsThePlanner()
     {
         Host host;

@@ -40,9 +40,12 @@ void TestGrblReply::classify_data()
     QTest::newRow("ok") << QByteArray("ok\r\n") << Kind::Ok << QByteArray("ok") << -1;
     QTest::newRow("ok padded") << QByteArray("  ok \t\r\n") << Kind::Ok << QByteArray("ok") << -1;
     QTest::newRow("error") << QByteArray("error:20\r\n") << Kind::Error << QByteArray("error:20") << 20;
-    // Still an answer: it frees the failed command's space.
-    QTest::newRow("error without number") << QByteArray("error:\r\n") << Kind::Error << QByteArray("error:") << -1;
-    QTest::newRow("error not a number") << QByteArray("error:x2") << Kind::Error << QByteArray("error:x2") << -1;
+    // Only exactly "ok" or "error:N" answers a command: anything else that
+    // freed a command's space would let the host overflow the buffer.
+    QTest::newRow("error without number") << QByteArray("error:\r\n") << Kind::Other << QByteArray("error:") << -1;
+    QTest::newRow("error not a number") << QByteArray("error:x2") << Kind::Other << QByteArray("error:x2") << -1;
+    QTest::newRow("noise starting with ok") << QByteArray("okay\r\n") << Kind::Other << QByteArray("okay") << -1;
+    QTest::newRow("ok with more") << QByteArray("ok ok\r\n") << Kind::Other << QByteArray("ok ok") << -1;
     QTest::newRow("alarm") << QByteArray("ALARM:3\r\n") << Kind::Alarm << QByteArray("ALARM:3") << 3;
     QTest::newRow("alarm not a number") << QByteArray("ALARM:x") << Kind::Alarm << QByteArray("ALARM:x") << -1;
     QTest::newRow("status") << QByteArray("<Idle|MPos:12.500,30.000,0.000|FS:0,0>\r\n") << Kind::Status

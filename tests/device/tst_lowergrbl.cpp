@@ -71,7 +71,7 @@ private slots:
     void splitAndJoinedReplies();
     void lateIdentificationOkFreesNothing();
     void unlockSequence();
-    void errorRepliesKeepStreaming();
+    void errorRepliesKeepStreamingWhenAsked();
     void readBufferIsBounded();
     void settingsDump();
     void settingsPersisted();
@@ -158,11 +158,11 @@ void TestLowerGrbl::identification()
     identity.hardwareFirst = hardwareFirst;
     QVERIFY(identify(grbl, peer, identity));
     QVERIFY(peer.waitFor("$$\n"));
-    // Homing and the settings dump follow the acceptance, counted.
-    QCOMPARE(peer.takeReceived(), QByteArray("$H\n$$\n"));
+    // The settings dump follows the acceptance, counted; nothing moves.
+    QCOMPARE(peer.takeReceived(), QByteArray("$$\n"));
     QVERIFY(grbl.isConnected());
     QVERIFY(grbl.isWatchingPort());
-    QCOMPARE(grbl.account().inFlight(), (QList<int>{3, 3}));
+    QCOMPARE(grbl.account().inFlight(), (QList<int>{3}));
     QCOMPARE(valuesFor(spy, PanelNotice::PortList), QStringList{peer.path() + ' '});
     QCOMPARE(valuesFor(spy, PanelNotice::Connected), QStringList{peer.path()});
     QCOMPARE(valuesFor(spy, PanelNotice::HardwareVersion), hardwareNotice);
@@ -193,6 +193,7 @@ void TestLowerGrbl::splitAndJoinedReplies()
     QVERIFY(connectTo(grbl, peer));
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
 
+    grbl.getPanelMessage(message(PanelCommand::QueryPosition, "1") + message(PanelCommand::RestoreDefaults, "1"));
     peer.write("o");
     peer.received(50);
     QCOMPARE(grbl.account().inFlight().size(), 2);
@@ -201,7 +202,7 @@ void TestLowerGrbl::splitAndJoinedReplies()
     QCOMPARE(grbl.account().inFlight().size(), 2);
     peer.write("\n");
     peer.received(50);
-    QCOMPARE(grbl.account().inFlight(), QList<int>{3});
+    QCOMPARE(grbl.account().inFlight(), QList<int>{7});
 
     // Three lines in one read are handled in order.
     peer.write("$131=200\r\n$130=300\r\n<Idle|MPos:12.500,30.000,0.000|FS:0,0>\r\nok\r\n");
@@ -223,11 +224,11 @@ void TestLowerGrbl::lateIdentificationOkFreesNothing()
     peer.write("[VER:0.2.2:]\r\n[HARDVER:3.0.0]\r\n[OPT:V,15,1024]\r\n");
     QVERIFY(peer.waitFor("$$\n"));
     // The "ok" closing "$I" comes in a later read: it answers "$I", which was
-    // never counted, so "$H" and "$$" must stay in flight.
+    // never counted, so "$$" must stay in flight.
     peer.write("ok\r\n");
     peer.received(100);
-    QCOMPARE(grbl.account().inFlight(), (QList<int>{3, 3}));
-    QCOMPARE(grbl.account().freeBytes(), 1024 - 6);
+    QCOMPARE(grbl.account().inFlight(), (QList<int>{3}));
+    QCOMPARE(grbl.account().freeBytes(), 1024 - 3);
 }
 
 void TestLowerGrbl::unlockSequence()
@@ -235,7 +236,7 @@ void TestLowerGrbl::unlockSequence()
     PtyPeer peer;
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
     grbl.getPanelMessage(message(PanelCommand::PositionPower, "10"));
     grbl.getPanelMessage(message(PanelCommand::PositionLaserOn, "1"));
@@ -243,18 +244,24 @@ void TestLowerGrbl::unlockSequence()
     peer.write("ok\r\nok\r\nok\r\nok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
 
+    // The alarm is the user's: nothing is sent by itself.
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     peer.write("ALARM:9\r\n[MSG:'$H'|'$X' to unlock]\r\n");
-    QVERIFY(peer.waitFor("$X\n"));
+    QTRY_COMPARE(valuesFor(spy, PanelNotice::MachineLocked),
+                 QStringList{"ALARM:9 Homing fail. Could not find limit switch within search distance."});
+    QCOMPARE(peer.takeReceived(200), QByteArray());
+    grbl.getPanelMessage(message(PanelCommand::Unlock, "1"));
     QCOMPARE(peer.takeReceived(), QByteArray("$X\n"));
     peer.write("ok\r\n");
     QVERIFY(peer.waitFor("S100\n"));
     QCOMPARE(peer.takeReceived(), QByteArray("?M106 G1F100 S0\nM3 G1F100 S100\n"));
-    // Only the first "ok" after the notice repeats the sequence.
+    QCOMPARE(valuesFor(spy, PanelNotice::MachineReady), QStringList{"2"});
+    // Only the "ok" of "$X" repeats the sequence.
     peer.write("ok\r\n");
     QCOMPARE(peer.takeReceived(100), QByteArray());
 }
 
-void TestLowerGrbl::errorRepliesKeepStreaming()
+void TestLowerGrbl::errorRepliesKeepStreamingWhenAsked()
 {
     PtyPeer peer;
     LowerGrbl grbl;
@@ -262,9 +269,11 @@ void TestLowerGrbl::errorRepliesKeepStreaming()
     identity.hardware = "1.0.0";
     identity.firmware = "0.1.5";
     QVERIFY(connectTo(grbl, peer, identity));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
 
+    // Only when the user chose to go on past errors.
+    grbl.setContinuePastErrors(true);
     const QList<GCodeBuffer> job = numberedJob(200);
     grbl.grblGcodePrint(job);
     // Answer every line with an error: the job must still be sent whole.
@@ -316,6 +325,8 @@ void TestLowerGrbl::settingsDump()
     // The job time estimate gets the motion settings in GRBL's own units.
     QCOMPARE(allMessages(spy), (QStringList{notice(PanelNotice::MotorDirections, "3"),
                                             notice(PanelNotice::MotionSetting, "11=0.02"),
+                                            notice(PanelNotice::MotionSetting, "100=80"),
+                                            notice(PanelNotice::MotionSetting, "101=100"),
                                             notice(PanelNotice::MaxSpeedX, "200"),
                                             notice(PanelNotice::MotionSetting, "110=16000"),
                                             notice(PanelNotice::MaxSpeedY, "120"),
@@ -365,7 +376,7 @@ void TestLowerGrbl::machineCommands()
     PtyPeer peer;
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
 
     grbl.getPanelMessage(message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5")
@@ -413,7 +424,7 @@ void TestLowerGrbl::stopWithoutJobResetsAccount()
     PtyPeer peer;
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
-    QCOMPARE(grbl.account().freeBytes(), 1024 - 6);
+    QCOMPARE(grbl.account().freeBytes(), 1024 - 3);
     grbl.getPanelMessage(message(PanelCommand::StopPrint, "0"));
     QCOMPARE(peer.takeReceived(), softResetByte);
     QCOMPARE(grbl.account().freeBytes(), 1024);
@@ -426,10 +437,12 @@ void TestLowerGrbl::stopPassesFullBuffer()
     LowerGrbl grbl;
     QVERIFY(connectTo(grbl, peer));
     grbl.getPanelMessage(message(PanelCommand::MoveSpeed, "10") + message(PanelCommand::MoveDistance, "5"));
-    // 1018 bytes free: 53 jogs of 19 bytes and one of 10 leave a single byte.
-    for (int i = 0; i < 53; ++i)
+    // 1021 bytes free: 52 jogs of 19 bytes, commands of 10, 7, 7 and 8 leave
+    // a single byte.
+    for (int i = 0; i < 52; ++i)
         grbl.getPanelMessage(message(PanelCommand::Jog, "1"));
-    grbl.getPanelMessage(message(PanelCommand::Roller, "10"));
+    grbl.getPanelMessage(message(PanelCommand::Roller, "10") + message(PanelCommand::RestoreDefaults, "1")
+                         + message(PanelCommand::RestoreDefaults, "1") + message(PanelCommand::LocatingTool, "1"));
     QCOMPARE(grbl.account().freeBytes(), 1);
     peer.takeReceived();
     grbl.getPanelMessage(message(PanelCommand::PausePrint, "1") + message(PanelCommand::StopPrint, "0"));
@@ -471,7 +484,7 @@ void TestLowerGrbl::stopAndPauseDuringPartRepeated()
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, peer));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
     QTRY_COMPARE(grbl.account().inFlight().size(), 0);
 
     grbl.grblGcodePrint(numberedJob(20000));
@@ -528,7 +541,7 @@ void TestLowerGrbl::disconnectReportedOnce()
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, peer));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
     grbl.grblGcodePrint(numberedJob(5000));
     // The watch must not take a pseudo-terminal, which the system does not
     // list as a serial port, for a lost one.
@@ -725,7 +738,7 @@ void TestLowerGrbl::queuedThroughThread()
     peer.takeReceived();
     QTRY_VERIFY2(received.contains(notice(PanelNotice::Connected, peer.path())),
                  qPrintable(received.join('|')));
-    peer.write("ok\r\nok\r\n");
+    peer.write("ok\r\n");
 
     emit panel.lowerSetMessage(message(PanelCommand::MoveSpeed, "10"));
     emit panel.lowerSetFrame(QRectF(0, 0, 125, 125));

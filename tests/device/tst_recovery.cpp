@@ -122,15 +122,15 @@ void TestRecovery::resumeAfterInterruption()
     const QString firstLog = folder.filePath("first.log");
     const QString secondLog = folder.filePath("second.log");
     EngraverEmulator::Options options = emulatorOptions(firstLog, partMode);
-    // "$I", "$H", "$$" come first; part mode then announces, uploads and ends
-    // with "$@file@done", the sixth line, before anything runs. In line mode
+    // "$I", "$$" come first; part mode then announces, uploads and ends
+    // with "$@file@done", the fifth line, before anything runs. In line mode
     // the engraver first falls silent halfway, so every line it carried out
     // was answered and the resume point cannot hide behind answers lost with
     // the link; it vanishes with the lines the controller still had room for.
     if (!stop && partMode) {
-        options.vanishAfterLines = 6;
+        options.vanishAfterLines = 5;
     } else if (!stop) {
-        options.muteAfterLines = 3 + job.size() / 2;
+        options.muteAfterLines = 2 + job.size() / 2;
         options.vanishAfterLines = options.muteAfterLines + 10;
     }
     // Paced at 115200 baud, so that the stop comes while the job runs.

@@ -24,16 +24,16 @@ struct Limits
     int window = 15;
 };
 
-// Seconds of the moves from (0, 0), by the published rules, step by step.
-double referenceSeconds(const QList<Move> &moves, const Limits &limits)
+// Seconds of the moves from `start`, by the published rules, step by step.
+double referenceSeconds(const QList<Move> &moves, const Limits &limits, QPointF start = QPointF())
 {
     struct Segment
     {
         double length, ux, uy, cruise, accel, junction;
     };
     QList<Segment> segments;
-    double x = 0;
-    double y = 0;
+    double x = start.x();
+    double y = start.y();
     for (const Move &m : moves) {
         const double dx = m.x - x;
         const double dy = m.y - y;
@@ -165,9 +165,49 @@ QList<Move> circle(double radius, int segments, double feed)
     return moves;
 }
 
+// The planner alone: no idle delay, no step grid, no wire.
+JobTimeEstimator::Machine plannerOnly()
+{
+    JobTimeEstimator::Machine machine;
+    machine.idleDelayMs = 0;
+    machine.stepsPerMmX = 0;
+    machine.stepsPerMmY = 0;
+    machine.linkBytesPerSecond = 0;
+    return machine;
+}
+
+QByteArray moveLines(const QList<Move> &moves)
+{
+    QByteArray text;
+    for (const Move &m : moves) {
+        text += m.feed > 0 ? "G1" : "G0";
+        text += "X" + QByteArray::number(m.x, 'f', 4) + "Y" + QByteArray::number(m.y, 'f', 4);
+        if (m.feed > 0)
+            text += "F" + QByteArray::number(m.feed) + "S500";
+        text += '\n';
+    }
+    return text;
+}
+
+// The chord ends of a counter-clockwise circle from angle 0, cut the way the
+// firmware cuts arcs: as many chords as keep each within the tolerance.
+QList<Move> circleChords(QPointF centre, double radius, double tolerance, double feed)
+{
+    const int chords = int(std::floor(M_PI * radius / std::sqrt(tolerance * (2 * radius - tolerance))));
+    QList<Move> moves;
+    for (int k = 1; k <= chords; ++k) {
+        const double t = 2 * M_PI * k / chords;
+        moves.append({centre.x() + radius * qCos(t), centre.y() + radius * qSin(t), feed});
+    }
+    moves.last().x = centre.x() + radius;
+    moves.last().y = centre.y();
+    return moves;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Move>)
+Q_DECLARE_METATYPE(JobTimeEstimator::Machine)
 
 class TestJobTimeEstimator : public QObject
 {
@@ -176,6 +216,8 @@ private slots:
     void matchesTheReferencePlanner_data();
     void matchesTheReferencePlanner();
     void recordsAndTextGiveTheSameTime();
+    void knowsTheFirmwareAndTheWire_data();
+    void knowsTheFirmwareAndTheWire();
     void settingsChangeTheMachine();
     void dwellsAndBadMovesCount();
     void recordTimesRiseToTheTotal_data();
@@ -200,7 +242,7 @@ void TestJobTimeEstimator::matchesTheReferencePlanner()
 {
     QFETCH(QList<Move>, moves);
     const double expected = referenceSeconds(moves, Limits());
-    const double estimated = JobTimeEstimator::estimate(jobText(moves)).seconds;
+    const double estimated = JobTimeEstimator::estimate(jobText(moves), plannerOnly()).seconds;
     QVERIFY2(qAbs(estimated - expected) <= 0.01 * expected,
              qPrintable(QString("estimate %1 s, reference %2 s").arg(estimated).arg(expected)));
 }
@@ -222,11 +264,97 @@ void TestJobTimeEstimator::recordsAndTextGiveTheSameTime()
         record.appendTo(line);
         text += line;
     }
-    const JobTimeEstimator::Estimate fromRecords = JobTimeEstimator::estimate(records);
-    QCOMPARE(fromRecords.seconds, JobTimeEstimator::estimate(text).seconds);
+    const JobTimeEstimator::Estimate fromRecords = JobTimeEstimator::estimate(records, plannerOnly());
+    QCOMPARE(fromRecords.seconds, JobTimeEstimator::estimate(text, plannerOnly()).seconds);
     // Power changes do not stop the head: 20 mm straight at 100 mm/s.
     QVERIFY(fromRecords.seconds < 0.25);
     QCOMPARE(fromRecords.moves, 200);
+}
+
+void TestJobTimeEstimator::knowsTheFirmwareAndTheWire_data()
+{
+    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<JobTimeEstimator::Machine>("machine");
+    QTest::addColumn<double>("expected");
+    const Limits limits;
+    const double idle = 0.025;
+    JobTimeEstimator::Machine stops = plannerOnly();
+    stops.idleDelayMs = 25;
+
+    // Ten full circles of 10 mm radius as G2/G3 with I, at 20 mm/s.
+    {
+        QByteArray job = "G90\nG21\nG0X60Y50\n";
+        QList<Move> moves{{60, 50, 0}};
+        for (int k = 0; k < 10; ++k) {
+            job += k % 2 ? "G2X60Y50I-10J0F1200S300\n" : "G3X60Y50I-10J0F1200S300\n";
+            QList<Move> circle = circleChords(QPointF(50, 50), 10, 0.002, 1200);
+            if (k % 2) {
+                // Clockwise: the same chords the other way round.
+                std::reverse(circle.begin(), circle.end());
+                circle.removeFirst();
+                circle.append({60, 50, 1200});
+            }
+            moves += circle;
+        }
+        job += "M2\n";
+        QTest::newRow("arcs") << job << plannerOnly() << referenceSeconds(moves, limits);
+    }
+    // M3/M5 around each of twelve squares: the planner empties at each change.
+    {
+        QByteArray job = "G90\nG21\n";
+        double expected = 0;
+        QPointF at;
+        for (int k = 0; k < 12; ++k) {
+            const QList<Move> shape = square(8, 3000);
+            const QPointF corner(10 + k * 12, 20);
+            QList<Move> moved;
+            for (const Move &m : shape)
+                moved.append({m.x - 10 + corner.x(), m.y - 10 + corner.y(), m.feed});
+            job += moveLines(moved.mid(0, 1)) + "M3\n" + moveLines(moved.mid(1)) + "M5\n";
+            expected += referenceSeconds(moved.mid(0, 1), limits, at) + idle
+                        + referenceSeconds(moved.mid(1), limits, corner) + idle;
+            at = corner;
+        }
+        QTest::newRow("M3 and M5 per shape") << job + "M2\n" << stops << expected;
+    }
+    // A dwell after each short move: a full stop, the idle delay, the dwell.
+    {
+        QByteArray job = "G90\nG21\n";
+        double expected = 0;
+        QPointF at;
+        for (int k = 0; k < 40; ++k) {
+            const QList<Move> step{{5.0 + k, 5.0 + (k % 2), 1500}};
+            job += moveLines(step) + "G4 P0.05\n";
+            expected += referenceSeconds(step, limits, at) + idle + 0.05;
+            at = QPointF(step.first().x, step.first().y);
+        }
+        QTest::newRow("dwells") << job + "M2\n" << stops << expected;
+    }
+    // A dense grey raster at 200 mm/s: 0.1 mm pixels need about 34 000 bytes
+    // a second, the line carries 11 520, so the wire sets the time.
+    {
+        QByteArray job = "G90\nG21\nG0X10Y10\nG91\nG1F12000\n";
+        for (int row = 0; row < 40; ++row) {
+            for (int i = 0; i < 200; ++i)
+                job += "G1X" + QByteArray(row % 2 ? "-" : "") + "0.1000S"
+                       + QByteArray::number((i * 37 + row) % 1000) + ".0000\n";
+            job += "G1Y0.1000S0.0000\n";
+        }
+        job += "G90\nM5\nM2\n";
+        JobTimeEstimator::Machine wire = plannerOnly();
+        wire.linkBytesPerSecond = 11520;
+        QTest::newRow("raster bound by the wire") << job << wire << job.size() / 11520.0;
+    }
+}
+
+void TestJobTimeEstimator::knowsTheFirmwareAndTheWire()
+{
+    QFETCH(QByteArray, job);
+    QFETCH(JobTimeEstimator::Machine, machine);
+    QFETCH(double, expected);
+    const double estimated = JobTimeEstimator::estimate(job, machine).seconds;
+    QVERIFY2(qAbs(estimated - expected) <= 0.02 * expected,
+             qPrintable(QString("estimate %1 s, model %2 s").arg(estimated).arg(expected)));
 }
 
 void TestJobTimeEstimator::settingsChangeTheMachine()
@@ -251,11 +379,11 @@ void TestJobTimeEstimator::settingsChangeTheMachine()
 
 void TestJobTimeEstimator::dwellsAndBadMovesCount()
 {
-    const double plain = JobTimeEstimator::estimate(jobText(square(20, 1200))).seconds;
+    const double plain = JobTimeEstimator::estimate(jobText(square(20, 1200)), plannerOnly()).seconds;
     // A dwell adds its time; a feed move without a feed rate is refused by
     // GRBL and moves nothing.
     const QByteArray dwell = "G4 P1.5\nG1X5Y5\n" + jobText(square(20, 1200));
-    QVERIFY(qAbs(JobTimeEstimator::estimate(dwell).seconds - plain - 1.5) < 1e-9);
+    QVERIFY(qAbs(JobTimeEstimator::estimate(dwell, plannerOnly()).seconds - plain - 1.5) < 1e-9);
     QCOMPARE(JobTimeEstimator::estimate(QByteArray("G1X10\n(comment)\n;x\n\n")).moves, 0);
 }
 
@@ -276,7 +404,8 @@ void TestJobTimeEstimator::recordTimesRiseToTheTotal()
 {
     QFETCH(QByteArray, job);
     QFETCH(int, firstMove);
-    JobTimeEstimator estimator;
+    // The planner alone: the idle delay and the wire add time to later lines.
+    JobTimeEstimator estimator(plannerOnly());
     estimator.keepRecordTimes();
     QList<QByteArray> lines = job.split('\n');
     for (const QByteArray &line : lines)

@@ -95,6 +95,8 @@ private slots:
     void reportedSettingsChangeTheEstimate_data();
     void reportedSettingsChangeTheEstimate();
     void remainingTimeDuringTheJob();
+    void onlyLineModeIsPacedByTheLink_data();
+    void onlyLineModeIsPacedByTheLink();
     void uploadAheadOfTheMotion_data();
     void uploadAheadOfTheMotion();
 };
@@ -205,6 +207,25 @@ void TestJobTimeDisplay::reportedSettingsChangeTheEstimate()
     const int sign = after > before ? 1 : after < before ? -1 : 0;
     QVERIFY2(sign == change, qPrintable(QString("%1 s -> %2 s").arg(before).arg(after)));
     QCOMPARE(after, rig.expectedSeconds(rig.jobTime()->machine()));
+}
+
+void TestJobTimeDisplay::onlyLineModeIsPacedByTheLink_data()
+{
+    QTest::addColumn<QStringList>("notices");     // "id=value"
+    QTest::addColumn<double>("bytesPerSecond");
+    QTest::newRow("line-mode model") << QStringList{"26=1.0.0"} << 11520.0;
+    QTest::newRow("part-mode model") << QStringList{"26=3.0.0"} << 0.0;
+    QTest::newRow("part mode, then a standard board") << QStringList{"26=4.0.0", "31=1"} << 11520.0;
+}
+
+void TestJobTimeDisplay::onlyLineModeIsPacedByTheLink()
+{
+    QFETCH(QStringList, notices);
+    QFETCH(double, bytesPerSecond);
+    Rig rig;
+    for (const QString &text : notices)
+        rig.operate.applyDeviceMessage(notice(PanelNotice(text.section('=', 0, 0).toInt()), text.section('=', 1)));
+    QCOMPARE(rig.jobTime()->machine().linkBytesPerSecond, bytesPerSecond);
 }
 
 void TestJobTimeDisplay::remainingTimeDuringTheJob()

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QFileInfo>
 #include <QMessageBox>
+#include "panels/machinelockprompt.h"
 #include <QProgressBar>
 #include <QPushButton>
 #include <QPropertyAnimation>
@@ -76,6 +77,9 @@ private slots:
     void startNeedsConnection();
     void connectIgnoredWhilePrinting();
     void jobEndAndStop();
+    void jobEndsByTheEngraversWord_data();
+    void jobEndsByTheEngraversWord();
+    void homingAndUnlockWaitForTheUser();
     void disconnectResetsPanel();
     void genericControllerDisablesEngraverFunctions();
     void informationBoxes_data();
@@ -402,6 +406,73 @@ void TestOperatePanel::jobEndAndStop()
     QCOMPARE(pause->text(), QStringLiteral("暂停"));
 }
 
+void TestOperatePanel::jobEndsByTheEngraversWord_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("refused") << "set:45 value:Line 6 is 140 bytes long" << "开始|无法开始作业：Line 6 is 140 bytes long";
+    QTest::newRow("stopped") << "set:46 value:line 12: error:22 Feed rate"
+                             << "作业已停止|作业已停止：line 12: error:22 Feed rate";
+    // Never a plain end: the count of refused lines and the first of them.
+    QTest::newRow("lines failed") << "set:47 value:3 line 12: error:22 Feed rate"
+                                  << "作业已结束|作业已结束，但有 3 行被设备拒绝。第一处：line 12: error:22 Feed rate";
+}
+
+void TestOperatePanel::jobEndsByTheEngraversWord()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, box);
+    LowerOperatePanel panel;
+    panel.show();
+    auto *start = child<QPushButton>(&panel, "start");
+    panel.applyDeviceMessage("set:1 value:COM3");
+    start->click();
+    QVERIFY(!start->isEnabled());
+    panel.applyDeviceMessage(message);
+    QCOMPARE(boxTexts(&panel), QStringList{box});
+    if (!message.startsWith("set:47"))
+        QVERIFY(start->isEnabled());
+}
+
+// Homing moves the head and unlocking forgets where it is: each goes to the
+// engraver only after the user's click, the unlock after a confirmation.
+void TestOperatePanel::homingAndUnlockWaitForTheUser()
+{
+    LowerOperatePanel panel;
+    panel.show();
+    QSignalSpy device(&panel, &LowerOperatePanel::lowerMessage);
+    panel.applyDeviceMessage("set:1 value:COM3");
+    panel.applyDeviceMessage("set:41 value:1");
+    QCOMPARE(messagesOf(device), QStringList());
+    QMessageBox *offer = panel.lockPrompt()->openBox();
+    QVERIFY(offer && offer->isVisible());
+    for (QAbstractButton *button : offer->buttons())
+        if (offer->buttonRole(button) == QMessageBox::AcceptRole)
+            button->click();
+    QCOMPARE(messagesOf(device), QStringList{"set:4 value:0"});
+
+    device.clear();
+    panel.applyDeviceMessage("set:42 value:ALARM:1 Hard limit triggered.");
+    QMessageBox *lock = panel.lockPrompt()->openBox();
+    QVERIFY(lock && lock->text().contains("ALARM:1 Hard limit triggered."));
+    QPushButton *unlock = nullptr;
+    for (QAbstractButton *button : lock->buttons())
+        if (button->text() == QStringLiteral("解锁"))
+            unlock = qobject_cast<QPushButton *>(button);
+    QVERIFY(unlock);
+    unlock->click();
+    QTRY_VERIFY(panel.lockPrompt()->openBox() && panel.lockPrompt()->openBox() != lock);
+    QCOMPARE(messagesOf(device), QStringList());
+    QMessageBox *confirm = panel.lockPrompt()->openBox();
+    QCOMPARE(confirm->buttons().size(), 2);
+    for (QAbstractButton *button : confirm->buttons())
+        if (confirm->buttonRole(button) == QMessageBox::AcceptRole)
+            button->click();
+    QCOMPARE(messagesOf(device), QStringList{"set:31 value:1"});
+    panel.applyDeviceMessage("set:43 value:2");
+    QVERIFY(!panel.lockPrompt()->openBox());
+}
+
 void TestOperatePanel::disconnectResetsPanel()
 {
     LowerOperatePanel panel;
@@ -529,7 +600,7 @@ void TestOperatePanel::restoredValuesReachEveryone()
     const QStringList sent = messagesOf(device);
     QCOMPARE(sent, (QStringList{"set:0 value:30", "set:1 value:150", "set:3 value:5", "set:2 value:1",
                                 "set:6 value:200", "set:7 value:5", "set:22 value:value:workWidth400",
-                                "set:22 value:value:workHeight150"}));
+                                "set:22 value:value:workHeight150", "set:32 value:0"}));
     QVERIFY(child<QPushButton>(&panel, "laser")->isChecked());
     QCOMPARE(bound.last().at(0).toDouble(), 400.0);
     QCOMPARE(bound.last().at(1).toDouble(), 150.0);

@@ -1,7 +1,8 @@
 // plimb-cli send: finds the engraver, streams a job to it and waits for the
 // end of the program, with a progress bar on the terminal. A job cut off by a
-// lost link names the row or outline it can be taken up at, and
-// --resume-row / --resume-outline send it from there.
+// lost link or stopped by the engraver names the row or outline it can be
+// taken up at, and --resume-row / --resume-outline send it from there.
+// Homing and unlocking happen only when asked for (--home, --unlock).
 #include "commands.h"
 #include "jobfile.h"
 
@@ -29,10 +30,18 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &te
     QTextStream(stderr) << text << '\n';
 }
 
-enum ExitCode { Done = 0, Usage = 2, NotFound = 3, Lost = 4, TimedOut = 5, BadJob = 6 };
+enum ExitCode {
+    Done = 0, Usage = 2, NotFound = 3, Lost = 4, TimedOut = 5, BadJob = 6,
+    Refused = 7,    // nothing was sent: alarm lock, homing failed, a line too long
+    Failed = 8,     // the engraver refused lines or raised an alarm during the job
+};
 
 const char *const usage = "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
+                          "                      [--home | --unlock] [--continue-on-error]\n"
                           "                      [--resume-row N | --resume-outline K]\n";
+
+// What the user allowed before the job: homing, or unlocking without it.
+enum class Preparation { None, Home, Unlock };
 
 // Where a job sent from part of a job file starts: the rows and outlines of
 // the file before it, so what the controller counts from the start of the
@@ -48,15 +57,17 @@ class SendSession : public QObject
     Q_OBJECT
 public:
     SendSession(const QList<GCodeBuffer> &job, const QString &jobPath, const FileOffset &offset,
-                const QString &port, int idleTimeoutS)
+                const QString &port, int idleTimeoutS, Preparation preparation, bool continuePastErrors)
         : mJob(job)
         , mJobPath(jobPath)
         , mOffset(offset)
+        , mPreparation(preparation)
         , mIdleTimeoutMs(idleTimeoutS * 1000)
         , mTerminal(::isatty(STDERR_FILENO))
     {
         if (!port.isEmpty())
             mGrbl.restrictSearchTo({port});
+        mGrbl.setContinuePastErrors(continuePastErrors);
         // Queued as in the program: the job starts after the controller has
         // finished accepting the port (homing, settings dump).
         connect(&mGrbl, &LowerGrbl::sendPanelMessage, this, &SendSession::panelMessage,
@@ -106,6 +117,12 @@ private:
                 progress(value.toDouble());
                 break;
             case PanelNotice::JobFinished:
+                if (!mLinesFailed.isEmpty()) {
+                    const int space = mLinesFailed.indexOf(QLatin1Char(' '));
+                    finish(Failed, QStringLiteral("job ended with %1 lines refused by the engraver, the first: %2")
+                                           .arg(mLinesFailed.left(space), mLinesFailed.mid(space + 1)));
+                    break;
+                }
                 progress(100);
                 finish(Done, QString());
                 break;
@@ -114,6 +131,29 @@ private:
                 note(SerialAccess::advice(node, SerialAccess::nodeGroup(node)));
                 break;
             }
+            case PanelNotice::JobLinesFailed:
+                mLinesFailed = value;
+                break;
+            case PanelNotice::JobFailed:
+                finish(Failed, QStringLiteral("the engraver stopped the job: %1").arg(value));
+                break;
+            case PanelNotice::JobRefused:
+                finish(Refused, QStringLiteral("the job was not started: %1%2").arg(value, lockAdvice()));
+                break;
+            case PanelNotice::MachineReady:
+                if (mPreparing) {
+                    note(value.toInt() == 1 ? QStringLiteral("homed") : QStringLiteral("unlocked"));
+                    startJob();
+                }
+                break;
+            case PanelNotice::LockNotLifted:
+            case PanelNotice::MachineLocked:
+                if (mPreparing)
+                    finish(Refused, QStringLiteral("%1 failed: %2")
+                                            .arg(mPreparation == Preparation::Home ? QStringLiteral("homing")
+                                                                                   : QStringLiteral("unlocking"),
+                                                 value));
+                break;
             case PanelNotice::FirmwareOutdated:
                 note(QStringLiteral("the engraver's firmware is older than the one Plimb ships"));
                 break;
@@ -126,9 +166,9 @@ private:
 
     void connected(const QString &port)
     {
-        if (mStarted)
+        if (mConnected)
             return;
-        mStarted = true;
+        mConnected = true;
         if (mGrbl.isGenericGrbl())
             note(QStringLiteral("generic GRBL controller on %1, firmware %2, line mode, %3-byte buffer")
                          .arg(port, mGrbl.firmware().toString())
@@ -137,6 +177,48 @@ private:
             note(QStringLiteral("engraver on %1, hardware %2, firmware %3, %4 mode")
                          .arg(port, mGrbl.hardware().toString(), mGrbl.firmware().toString(),
                               mGrbl.takesParts() ? QStringLiteral("part") : QStringLiteral("line")));
+    }
+
+    // Once the settings dump is answered: whether the board homes and whether
+    // it is locked are known.
+    void settled()
+    {
+        mSettled = true;
+        const MachineLock &lock = mGrbl.machineLock();
+        if (mPreparation == Preparation::Home) {
+            if (lock.homingKnown() && !lock.homingEnabled()) {
+                finish(Refused, QStringLiteral("--home: homing is not enabled on the engraver ($22=0)"));
+                return;
+            }
+            note(QStringLiteral("homing"));
+            mPreparing = true;
+            mGrbl.getPanelMessage({PanelMessage::make(PanelCommand::Home, 1)});
+        } else if (mPreparation == Preparation::Unlock) {
+            mPreparing = true;
+            mGrbl.getPanelMessage({PanelMessage::make(PanelCommand::Unlock, 1)});
+        } else if (lock.isLocked()) {
+            finish(Refused, QStringLiteral("the engraver is locked: %1%2").arg(lock.reason(), lockAdvice()));
+        } else {
+            startJob();
+        }
+    }
+
+    QString lockAdvice() const
+    {
+        if (!mGrbl.machineLock().isLocked())
+            return QString();
+        return mGrbl.machineLock().homingEnabled() || !mGrbl.machineLock().homingKnown()
+                ? QStringLiteral("; send again with --home to home it first, or with --unlock to unlock it "
+                                 "without homing (only when the head's position is known)")
+                : QStringLiteral("; send again with --unlock to unlock it (only when the head's position is known)");
+    }
+
+    void startJob()
+    {
+        if (mStarted)
+            return;
+        mStarted = true;
+        mPreparing = false;
         progress(0);
         mGrbl.grblGcodePrint(mJob);
     }
@@ -144,7 +226,14 @@ private:
     void tick()
     {
         const qint64 now = mClock.elapsed();
-        if (!mStarted) {
+        if (mConnected && !mSettled) {
+            if (mGrbl.isSettled())
+                settled();
+            else if (now - mLastActivity > mIdleTimeoutMs)
+                finish(TimedOut, QStringLiteral("no answer from the engraver for %1 s").arg(mIdleTimeoutMs / 1000));
+            return;
+        }
+        if (!mConnected) {
             const int rx = mGrbl.account().size();
             if (rx > 0 && rx < LowerGrbl::minimumRxSize) {
                 finish(NotFound, QStringLiteral("the device refused: it reports a receive buffer of %1 "
@@ -207,7 +296,7 @@ private:
         if (mBarShown)
             mErr << '\n';
         mBarShown = false;
-        if (mGrbl.errorReplies() > 0)
+        if (mGrbl.errorReplies() > 0 && code != Failed)
             note(QStringLiteral("%1 lines were answered with an error, the last with %2")
                          .arg(mGrbl.errorReplies())
                          .arg(mGrbl.lastError()));
@@ -233,11 +322,16 @@ private:
     FileOffset mOffset;
     QString mResumeOption;
     int mResumeNumber = 0;
+    Preparation mPreparation;
+    QString mLinesFailed;
     QTimer mTick;
     QElapsedTimer mClock;
     QTextStream mErr{stderr};
     int mIdleTimeoutMs;
     bool mTerminal;
+    bool mConnected = false;
+    bool mSettled = false;
+    bool mPreparing = false;
     bool mStarted = false;
     bool mFinished = false;
     bool mBarShown = false;
@@ -258,6 +352,8 @@ int runSendCommand(const QStringList &arguments)
     QString port;
     int timeout = 60;
     bool verbose = false;
+    Preparation preparation = Preparation::None;
+    bool continuePastErrors = false;
     JobMap::Kind resumeKind = JobMap::Kind::Row;
     int resumeNumber = 0;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -282,6 +378,15 @@ int runSendCommand(const QStringList &arguments)
             }
         } else if (argument == QLatin1String("--verbose")) {
             verbose = true;
+        } else if (argument == QLatin1String("--home") || argument == QLatin1String("--unlock")) {
+            const Preparation asked = argument == QLatin1String("--home") ? Preparation::Home : Preparation::Unlock;
+            if (preparation != Preparation::None && preparation != asked) {
+                err << "plimb-cli send: --home and --unlock exclude each other\n";
+                return Usage;
+            }
+            preparation = asked;
+        } else if (argument == QLatin1String("--continue-on-error")) {
+            continuePastErrors = true;
         } else if (jobPath.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
             jobPath = argument;
         } else {
@@ -329,7 +434,7 @@ int runSendCommand(const QStringList &arguments)
     if (!verbose)
         qInstallMessageHandler(quietMessages);
     registerGCodeBufferMetaTypes();
-    SendSession session(job, jobPath, offset, port, timeout);
+    SendSession session(job, jobPath, offset, port, timeout, preparation, continuePastErrors);
     QTimer::singleShot(0, &session, &SendSession::start);
     return QCoreApplication::exec();
 }

@@ -41,11 +41,13 @@ Engraver::Engraver(const Options &options, SerialLink *link, QObject *parent)
     , mOptions(options)
     , mLink(link)
     , mMachine(options.generic)
-    , mAlarm(options.alarmAtStart)
+    , mAlarm(options.alarmAtStart || options.homingRequired)
     , mMuted(options.muteAfterLines == 0)
     , mRawTimer(new QTimer(this))
     , mJobTimer(new QTimer(this))
 {
+    if (options.homingRequired)
+        mMachine.storeSetting("$22=1");
     mRawTimer->setSingleShot(true);
     mRawTimer->setInterval(options.rawTimeoutMs);
     mJobTimer->setInterval(10);
@@ -163,6 +165,7 @@ void Engraver::completeLine()
     if (mMuted)
         return;
     mQueue.append(line);
+    mQueueNumbers.append(received);
     processQueue();
     if (mOptions.muteAfterLines > 0 && received >= mOptions.muteAfterLines)
         mMuted = true;
@@ -172,18 +175,30 @@ void Engraver::processQueue()
 {
     while (!mQueue.isEmpty() && !mGone) {
         mCurrentLineSize = mQueue.first().size();
-        if (processLine(mQueue.first()) == Outcome::Stall)
+        if (processLine(mQueue.first(), mQueueNumbers.first()) == Outcome::Stall)
             return;
         mQueue.removeFirst();
+        mQueueNumbers.removeFirst();
     }
 }
 
-Engraver::Outcome Engraver::processLine(const QByteArray &line)
+Engraver::Outcome Engraver::processLine(const QByteArray &line, int number)
 {
     // A stored job and a program end waiting on a hold keep the main loop
     // busy, as in GRBL: later lines wait in the receive buffer.
     if (mJobRunning || mEndAfterHold)
         return Outcome::Stall;
+    if (mOptions.errorAtLine > 0 && number >= mOptions.errorAtLine
+        && number < mOptions.errorAtLine + mOptions.errorCount) {
+        answer(error(mOptions.errorCode));
+        return Outcome::Done;
+    }
+    if (number == mOptions.alarmAtLine) {
+        mAlarm = true;
+        print("ALARM:" + QByteArray::number(mOptions.alarmCode) + "\r\n");
+        refuseLocked();
+        return Outcome::Done;
+    }
     QByteArray text = line;
     while (text.endsWith('\n') || text.endsWith('\r'))
         text.chop(1);
@@ -255,9 +270,10 @@ Engraver::Outcome Engraver::processSystemCommand(const QByteArray &line)
             answer("ok\r\n");
         }
     } else if (line == "$H") {
-        // Homing does not lift this lock: the emulated machine has no limit
-        // switches to find, so only "$X" unlocks it.
-        if (mAlarm) {
+        // Homing lifts the lock only on a machine that requires it; otherwise
+        // the emulated machine has no limit switches to find and only "$X"
+        // unlocks it.
+        if (mAlarm && !mOptions.homingRequired) {
             refuseLocked();
         } else if (mMachine.setting(22) == 0) {
             answer(error(Machine::HomingNotEnabled));
@@ -266,6 +282,7 @@ Engraver::Outcome Engraver::processSystemCommand(const QByteArray &line)
         } else {
             mMachine.home();
             mPosition = {0.0, 0.0};
+            mAlarm = false;
             answer("ok\r\n");
         }
     } else if (line.startsWith("$J=")) {
@@ -357,7 +374,11 @@ void Engraver::send(const QByteArray &text, int answers)
         mLink->write(text, answers);
         return;
     }
+    // The answer counts as delivered with the text's last line, never only
+    // after the noise that follows it, or the buffer would look fuller than
+    // the host's accounting says.
     QByteArray out;
+    bool answered = answers == 0;
     int start = 0;
     while (start < text.size()) {
         int end = text.indexOf('\n', start);
@@ -365,12 +386,24 @@ void Engraver::send(const QByteArray &text, int answers)
         out.append(text.mid(start, end - start));
         start = end;
         if (++mReplyLines % mOptions.garbageEvery == 0) {
-            // Line noise that matches nothing a host looks for.
-            mGarbageCounter = mGarbageCounter * 1664525u + 1013904223u;
-            out.append("#%&noise " + QByteArray::number(mGarbageCounter, 16) + "\r\n");
+            const bool last = start >= text.size();
+            mLink->write(out, last ? answers : 0);
+            answered = answered || last;
+            out.clear();
+            mLink->write(noiseLine());
         }
     }
-    mLink->write(out, answers);
+    if (!out.isEmpty())
+        mLink->write(out, answered ? 0 : answers);
+}
+
+QByteArray Engraver::noiseLine()
+{
+    if (!mOptions.noiseText.isEmpty())
+        return mOptions.noiseText + "\r\n";
+    // Line noise that matches nothing a host looks for.
+    mGarbageCounter = mGarbageCounter * 1664525u + 1013904223u;
+    return "#%&noise " + QByteArray::number(mGarbageCounter, 16) + "\r\n";
 }
 
 void Engraver::refuseLocked()
@@ -451,6 +484,7 @@ void Engraver::softReset()
         discarded += mDeferredAnswerSize;
     mPartialLine.clear();
     mQueue.clear();
+    mQueueNumbers.clear();
     countOutstanding(-discarded);
 
     mPlanner.clear();

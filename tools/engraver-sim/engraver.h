@@ -30,9 +30,23 @@ public:
         // Leave "[OPT:...]" out of the build information, as some builds do.
         bool noOptions = false;
         bool alarmAtStart = false;
+        // Homing required: $22=1 and locked in alarm at start until "$H"
+        // (or "$X") is received, as GRBL with homing enabled powers up.
+        bool homingRequired = false;
+        // The errorCount lines from the errorAtLine-th received line on are
+        // answered "error:<errorCode>" instead of being carried out.
+        int errorAtLine = -1;
+        int errorCode = 20;
+        int errorCount = 1;
+        // When the alarmAtLine-th line arrives the machine raises
+        // "ALARM:<alarmCode>" and locks; that line and later motion are refused.
+        int alarmAtLine = -1;
+        int alarmCode = 1;
         int vanishAfterLines = -1;
         int muteAfterLines = -1;
         int garbageEvery = 0;
+        // Text of the noise lines; empty gives lines that match nothing.
+        QByteArray noiseText;
         int otaChunkDelayMs = 0;
         // How long a stored job takes to run once "$@file@done" arrives.
         int jobRunMs = 200;
@@ -66,13 +80,14 @@ private:
     void receiveRealtime(char byte);
     void completeLine();
     void processQueue();
-    Outcome processLine(const QByteArray &line);
+    Outcome processLine(const QByteArray &line, int number);
     Outcome processSystemCommand(const QByteArray &line);
     Outcome processGcode(const QByteArray &line);
 
     void answer(const QByteArray &text);
     void print(const QByteArray &text);
     void send(const QByteArray &text, int answers);
+    QByteArray noiseLine();
     void answersDelivered(int count);
     void trace(const char *direction, const QByteArray &text) const;
     void countOutstanding(int delta);
@@ -112,6 +127,8 @@ private:
     // Character counting: bytes of command lines received and not yet answered.
     QByteArray mPartialLine;
     QList<QByteArray> mQueue;
+    // The received-line number (from 1) of each queued line.
+    QList<int> mQueueNumbers;
     QList<int> mAwaitingDelivery;
     int mCurrentLineSize = 0;
     int mDeferredAnswerSize = 0;

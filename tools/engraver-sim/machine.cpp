@@ -10,8 +10,9 @@ struct DefaultSetting {
     bool integer;
 };
 
-// A 400 x 400 mm engraver at 80 steps/mm with 200 mm/s top speed
-// ($110 = 16000 mm/min). Everything else is the usual GRBL 1.1 default.
+// A 400 x 400 mm engraver at 80 steps/mm with $110 = 16000 mm/min (266.7
+// mm/s; the engraver's panel shows it as 200, $110 / $100). Everything else
+// is the usual GRBL 1.1 default.
 const DefaultSetting defaultSettings[] = {
     {0, 10, true},      {1, 25, true},       {2, 0, true},        {3, 0, true},
     {4, 0, true},       {5, 0, true},        {6, 0, true},        {10, 1, true},

@@ -37,6 +37,33 @@ int intValue(const QCommandLineParser &parser, const QString &name, int fallback
     return value;
 }
 
+// "N:CODE" or, where `parts` is 3, "N:CODE:COUNT"; leaves the options
+// alone when the option is not given.
+bool lineFault(const QCommandLineParser &parser, const QString &name, int parts, int *line, int *code,
+               int *count)
+{
+    if (!parser.isSet(name))
+        return true;
+    const QStringList fields = parser.value(name).split(QLatin1Char(':'));
+    QList<int> numbers;
+    for (const QString &field : fields) {
+        bool valid = false;
+        const int n = field.toInt(&valid);
+        if (valid && n > 0)
+            numbers.append(n);
+    }
+    if (numbers.size() < 2 || numbers.size() > parts || numbers.size() != fields.size()) {
+        QTextStream(stderr) << "plimb-engraver-sim: --" << name << " needs "
+                            << (parts == 3 ? "N:CODE[:COUNT]" : "N:CODE") << " with whole numbers from 1\n";
+        return false;
+    }
+    *line = numbers.at(0);
+    *code = numbers.at(1);
+    if (count && numbers.size() == 3)
+        *count = numbers.at(2);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -58,6 +85,10 @@ int main(int argc, char *argv[])
             {QStringLiteral("generic"), QStringLiteral("Play a standard GRBL 1.1 controller: no [HARDVER:...], no $@ commands, no M106/M107, homing off; 128-byte buffer unless --rx-buffer is given.")},
             {QStringLiteral("no-opt"), QStringLiteral("Leave [OPT:...] out of the build information.")},
             {QStringLiteral("alarm"), QStringLiteral("Start in the alarm lock; only $X lifts it.")},
+            {QStringLiteral("homing-required"), QStringLiteral("Homing enabled ($22=1): start in the alarm lock until $H (or $X).")},
+            {QStringLiteral("error-at"), QStringLiteral("Answer the N-th line (and COUNT-1 more) with error:CODE instead of carrying it out."), QStringLiteral("N:CODE[:COUNT]")},
+            {QStringLiteral("alarm-at"), QStringLiteral("Raise ALARM:CODE and lock when the N-th line arrives."), QStringLiteral("N:CODE")},
+            {QStringLiteral("noise"), QStringLiteral("Text of the lines --garbage-every inserts, e.g. okay."), QStringLiteral("text")},
             {QStringLiteral("vanish-after"), QStringLiteral("Close the pty and exit when line N arrives."), QStringLiteral("N")},
             {QStringLiteral("mute-after"), QStringLiteral("Answer nothing after line N."), QStringLiteral("N")},
             {QStringLiteral("split-seed"), QStringLiteral("Write replies in random small chunks (seeded, non-zero)."), QStringLiteral("S")},
@@ -88,6 +119,12 @@ int main(int argc, char *argv[])
     options.saveJobPath = parser.value(QStringLiteral("save-job"));
     options.executedLogPath = parser.value(QStringLiteral("executed-log"));
     options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
+    options.homingRequired = parser.isSet(QStringLiteral("homing-required"));
+    options.noiseText = parser.value(QStringLiteral("noise")).toLatin1();
+    if (!lineFault(parser, QStringLiteral("error-at"), 3, &options.errorAtLine, &options.errorCode,
+                   &options.errorCount)
+        || !lineFault(parser, QStringLiteral("alarm-at"), 2, &options.alarmAtLine, &options.alarmCode, nullptr))
+        ok = false;
     options.vanishAfterLines = intValue(parser, QStringLiteral("vanish-after"), -1, &ok);
     options.muteAfterLines = intValue(parser, QStringLiteral("mute-after"), -1, &ok);
     options.garbageEvery = intValue(parser, QStringLiteral("garbage-every"), 0, &ok);
