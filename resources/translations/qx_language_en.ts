@@ -270,6 +270,10 @@
         <source>无法打开文件 %1：%2</source>
         <translation>Cannot open the file %1: %2</translation>
     </message>
+    <message>
+        <source>图纸的块插入过多（超过 %1 个副本或 %2 个线段），无法导入。</source>
+        <translation>The drawing's blocks make too many copies (more than %1 copies or %2 segments); it cannot be imported.</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -365,6 +369,10 @@
     <message>
         <source>设计单位（0.08 毫米）</source>
         <translation>Design units (0.08 mm)</translation>
+    </message>
+    <message>
+        <source>文件给出的单位（%1）</source>
+        <translation>Unit given by the file (%1)</translation>
     </message>
 </context>
 <context>

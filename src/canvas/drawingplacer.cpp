@@ -29,7 +29,7 @@ QString importDrawing(SVGView *view, const QString &path, QWidget *parent)
     const ImportedDrawing drawing = DrawingImport::read(path);
     if (!drawing.ok())
         return drawing.error;
-    if (drawing.paths.isEmpty())
+    if (drawing.isEmpty())
         return QCoreApplication::translate("DrawingPlacer", "文件中没有可导入的图形。");
     ImportUnit unit = drawing.unit;
     if (!ImportUnitDialog::ask(drawing, &unit, parent))

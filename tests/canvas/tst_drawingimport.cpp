@@ -168,8 +168,13 @@ void TestDrawingImport::pltStaysWhereItIsDrawn()
     QVERIFY(view.scene()->addPlt(file));
     const QList<Node *> paths = layerChildren(view, NodeType::Path);
     QCOMPARE(paths.size(), 1);
-    QVERIFY(!paths.first()->element().hasAttribute(QStringLiteral("transform")));
-    QCOMPARE(sceneBounds(view, NodeType::Path), QRectF(0, 0, 100, 100));
+    // Plotter units (0.025 mm), y up: 100 units are 2.5 mm, mirrored in
+    // place.
+    QVERIFY(paths.first()->element().hasAttribute(QStringLiteral("transform")));
+    const QRectF bounds = sceneBounds(view, NodeType::Path);
+    QVERIFY2(qAbs(bounds.width() - 31.25) < 1e-6 && qAbs(bounds.height() - 31.25) < 1e-6
+                     && qAbs(bounds.left()) < 1e-6 && qAbs(bounds.top()) < 1e-6,
+             qPrintable(describe(bounds)));
 }
 
 void TestDrawingImport::importAddsAtTheChosenUnit_data()
@@ -214,10 +219,10 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
     // A unit named in the file wins over the remembered one.
     const ImportedDrawing inches = DxfReader::read(fixture(QStringLiteral("inches.dxf")));
     QCOMPARE(int(ImportUnitDialog::initialUnit(inches)), int(ImportUnit::Inch));
-    // PLT files keep their own choice.
+    // PLT files keep their own choice, plotter units by default.
     QFile plt(fixture(QStringLiteral("square.plt")));
     QVERIFY(plt.open(QIODevice::ReadOnly));
-    QCOMPARE(int(ImportUnitDialog::initialUnit(DrawingImport::readPlt(plt))), int(ImportUnit::Design));
+    QCOMPARE(int(ImportUnitDialog::initialUnit(DrawingImport::readPlt(plt))), int(ImportUnit::Plotter));
 
     // Cancelling adds nothing and forgets nothing.
     const int before = layerChildren(view, NodeType::Path).size();
@@ -232,7 +237,7 @@ void TestDrawingImport::failuresComeBackAsMessages_data()
     QTest::addColumn<QString>("file");
     QTest::newRow("missing dxf") << "missing.dxf";
     QTest::newRow("empty dxf") << "empty.dxf";
-    QTest::newRow("nothing drawable") << "text.dxf";
+    QTest::newRow("nothing drawable") << "nothingdrawable.dxf";
     QTest::newRow("missing plt") << "missing.plt";
 }
 
