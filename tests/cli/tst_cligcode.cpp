@@ -134,6 +134,14 @@ void TestCliGcode::rejectsBadInput_data()
     QTest::newRow("unknown unit") << "<svg/>" << QStringList{ "--unit", "furlong" } << 2 << "--unit must be";
     QTest::newRow("unit for a design") << "<svg/>" << QStringList{ "--unit", "mm" } << 2 << "--unit is for";
     QTest::newRow("unreadable drawing") << "missing.dxf" << QStringList() << 1 << "cannot read";
+    // As the window says: an import with nothing to draw is an error.
+    QTest::newRow("drawing with nothing to draw")
+            << "dxf:0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+               "0\nENDSEC\n0\nEOF\n"
+            << QStringList() << 1 << "holds no drawing";
+    QTest::newRow("svg renamed .dxf") << "dxf:<svg/>" << QStringList() << 1 << "cannot read";
+    QTest::newRow("plotter file of random bytes") << "plt:\x01\x02\x7f;;" << QStringList() << 1
+                                                  << "holds no drawing";
     QTest::newRow("unwritable output") << "<svg/>" << QStringList{ "-o", "missing/dir/job.gc" } << 1
                                        << "cannot write";
 }
@@ -147,11 +155,13 @@ void TestCliGcode::rejectsBadInput()
 
     QTemporaryDir dir;
     QString designPath = dir.filePath(design);
-    if (design.startsWith('<')) {
-        designPath = dir.filePath("design.svg");
+    // "<...": a design's text; "dxf:..." and "plt:...": a drawing's.
+    const bool drawing = design.startsWith("dxf:") || design.startsWith("plt:");
+    if (design.startsWith('<') || drawing) {
+        designPath = drawing ? dir.filePath("drawing." + design.left(3)) : dir.filePath("design.svg");
         QFile file(designPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(design.toUtf8());
+        file.write(drawing ? design.mid(4).toUtf8() : design.toUtf8());
     }
     const QString job = dir.filePath("job.gc");
     QStringList arguments{ designPath };
@@ -175,8 +185,10 @@ void TestCliGcode::drawingsComeInAtTheirSize_data()
     QTest::newRow("dxf in its header's millimetres") << "line.dxf" << QStringList() << 10.0;
     QTest::newRow("dxf read as centimetres") << "line.dxf" << QStringList{ "--unit", "cm" } << 100.0;
     QTest::newRow("dxf in its header's inches") << "inches.dxf" << QStringList() << 50.8;
-    QTest::newRow("plt in design units") << "square.plt" << QStringList() << 8.0;
-    QTest::newRow("plt in plotter units") << "square.plt" << QStringList{ "--unit", "plotter" } << 2.5;
+    QTest::newRow("plt in design units") << "square.plt" << QStringList{ "--unit", "design" } << 8.0;
+    QTest::newRow("plt in its plotter units") << "square.plt" << QStringList() << 2.5;
+    // Readers once wrote debug lines for every spline.
+    QTest::newRow("dxf spline") << "spline.dxf" << QStringList() << 60.0;
 }
 
 // The width of the cut, from the X words of the job's moves.
@@ -191,6 +203,12 @@ void TestCliGcode::drawingsComeInAtTheirSize()
     const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/" + drawing;
     const Run run = runCli(QStringList{ data, "-o", job } + options);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    // Nothing but notes on standard error: no debug text of the readers.
+    for (const QString &line : run.err.split('\n', Qt::SkipEmptyParts)) {
+        // Qt's own warning about the test machine's environment aside.
+        if (!line.startsWith("QStandardPaths:"))
+            QVERIFY2(line.startsWith("plimb-cli gcode: note:"), qPrintable(run.err));
+    }
     // Each cutting move spans from the position before it to its own X.
     const QRegularExpression move("^G([01])X(-?[0-9.]+)");
     double left = 1e9, right = -1e9;
