@@ -259,6 +259,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>The design has no layer to add the drawing to.</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>Reading %1…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>

@@ -259,6 +259,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>デザインにレイヤーがないため、図形を追加できません。</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>%1 を読み込んでいます…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>キャンセル</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>

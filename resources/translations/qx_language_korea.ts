@@ -259,6 +259,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>디자인에 레이어가 없어 도형을 추가할 수 없습니다.</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>%1 읽는 중…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>

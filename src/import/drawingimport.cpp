@@ -53,11 +53,11 @@ ImportedDrawing readPlt(QIODevice &device)
     return drawing;
 }
 
-ImportedDrawing read(const QString &path)
+ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel)
 {
     const QString suffix = suffixOf(path);
     if (suffix == QLatin1String("dxf"))
-        return DxfReader::read(path);
+        return DxfReader::read(path, cancel);
     ImportedDrawing drawing;
     if (suffix != QLatin1String("plt")) {
         drawing.error = QCoreApplication::translate("DrawingImport", "不支持的文件类型：%1")

@@ -40,13 +40,15 @@ struct Output
 class Drawer
 {
 public:
-    Drawer(const QList<DxfBlockRecord> &blocks, const DxfSource &source)
+    Drawer(const QList<DxfBlockRecord> &blocks, const DxfSource &source, const std::atomic<bool> *cancel)
         : mBlocks(blocks)
         , mSource(source)
+        , mCancel(cancel)
     {
     }
 
     bool exhausted() const { return mExhausted; }
+    bool cancelled() const { return mCancel && mCancel->load(); }
 
     void drawEntities(const DxfBlockRecord &record, const QTransform &transform, Output &output)
     {
@@ -100,7 +102,7 @@ public:
         const int rows = qMax(1, insert.rows);
         if (qint64(columns) * rows > maxArrayCopies)
             return;
-        for (int row = 0; row < rows && !mExhausted; ++row) {
+        for (int row = 0; row < rows && !mExhausted && !cancelled(); ++row) {
             for (int column = 0; column < columns && !mExhausted; ++column) {
                 if (++mCopies > maxTotalCopies) {
                     mExhausted = true;
@@ -175,6 +177,7 @@ private:
 
     const QList<DxfBlockRecord> &mBlocks;
     const DxfSource &mSource;
+    const std::atomic<bool> *mCancel;
     QHash<int, QPainterPath> mRawPaths;
     qint64 mCopies = 0;
     qint64 mElements = 0;
@@ -183,7 +186,7 @@ private:
 
 } // namespace
 
-ImportedDrawing readData(const QByteArray &data)
+ImportedDrawing readData(const QByteArray &data, const std::atomic<bool> *cancel)
 {
     ImportedDrawing drawing;
     drawing.format = ImportedDrawing::Format::Dxf;
@@ -213,10 +216,14 @@ ImportedDrawing readData(const QByteArray &data)
     // order; then the ENTITIES section's own drawing. Filled areas
     // (hatches) likewise, apart.
     const QList<DxfBlockRecord> &blocks = creation.blocks();
-    Drawer drawer(blocks, source);
+    Drawer drawer(blocks, source, cancel);
     QVector<Output> inserted(blocks.size());
     QList<Output> own;
     for (const DxfBlockRecord &record : blocks) {
+        if (drawer.cancelled()) {
+            drawing.error = QStringLiteral("cancelled");
+            return drawing;
+        }
         if (!record.drawn)
             continue;
         Output output;
@@ -246,7 +253,7 @@ ImportedDrawing readData(const QByteArray &data)
     return drawing;
 }
 
-ImportedDrawing read(const QString &path)
+ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel)
 {
     // Read through Qt, not by dxflib's 8-bit file name, so any path opens.
     QFile file(path);
@@ -257,7 +264,7 @@ ImportedDrawing read(const QString &path)
                                 .arg(QFileInfo(path).fileName(), file.errorString());
         return drawing;
     }
-    ImportedDrawing drawing = readData(file.readAll());
+    ImportedDrawing drawing = readData(file.readAll(), cancel);
     if (!drawing.ok() && drawing.error == QCoreApplication::translate("DxfReader", "这不是可读的 DXF 文件。"))
         std::cerr << QFile::encodeName(path).constData() << " could not be opened.\n";
     return drawing;

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QtTest>
 
 // Drawings and traced outlines brought onto the canvas.
@@ -33,6 +34,8 @@ private slots:
     void importAddsAtTheChosenUnit_data();
     void importAddsAtTheChosenUnit();
     void unitChoiceIsRememberedPerFormat();
+    void largeFilesAreReadInAnotherThread();
+    void readingCanBeCancelled();
     void failuresComeBackAsMessages_data();
     void failuresComeBackAsMessages();
     void traceAddsOneOutlineOverTheImage();
@@ -230,6 +233,35 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
     QCOMPARE(DrawingPlacer::importDrawing(&view, fixture(QStringLiteral("line.dxf")), nullptr), QString());
     QCOMPARE(layerChildren(view, NodeType::Path).size(), before);
     QCOMPARE(int(ImportUnitDialog::initialUnit(unstated)), int(ImportUnit::Centimetre));
+}
+
+// Large files were read on the GUI thread, which froze the window; the
+// threshold is lowered to zero to take the background road.
+void TestDrawingImport::largeFilesAreReadInAnotherThread()
+{
+    bool cancelled = true;
+    const ImportedDrawing drawing =
+            DrawingPlacer::readDrawing(fixture(QStringLiteral("binary.dxf")), nullptr, &cancelled, 0);
+    QVERIFY(!cancelled);
+    QVERIFY2(drawing.ok(), qPrintable(drawing.error));
+    QCOMPARE(drawing.bounds(), DxfReader::read(fixture(QStringLiteral("binary.dxf"))).bounds());
+}
+
+void TestDrawingImport::readingCanBeCancelled()
+{
+    // The insert bomb keeps the reader busy long enough to be cancelled.
+    QTimer::singleShot(0, [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            // What the Cancel button does.
+            if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+                emit progress->canceled();
+        }
+    });
+    bool cancelled = false;
+    const ImportedDrawing drawing =
+            DrawingPlacer::readDrawing(fixture(QStringLiteral("insertbomb.dxf")), nullptr, &cancelled, 0);
+    QVERIFY(cancelled);
+    QVERIFY(drawing.isEmpty());
 }
 
 void TestDrawingImport::failuresComeBackAsMessages_data()
