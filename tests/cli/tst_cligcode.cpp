@@ -31,6 +31,7 @@ private slots:
     void foreignDrawingMatchesOpenAndSave_data();
     void foreignDrawingMatchesOpenAndSave();
     void missingImageIsNoted();
+    void hatchBurnsItsAreaNotItsIsland();
 };
 
 namespace {
@@ -187,6 +188,8 @@ void TestCliGcode::drawingsComeInAtTheirSize_data()
     QTest::newRow("dxf in its header's inches") << "inches.dxf" << QStringList() << 50.8;
     QTest::newRow("plt in design units") << "square.plt" << QStringList{ "--unit", "design" } << 8.0;
     QTest::newRow("plt in its plotter units") << "square.plt" << QStringList() << 2.5;
+    // Relative pairs over several lines without terminators.
+    QTest::newRow("plt as plotters write it") << "relative.plt" << QStringList() << 100.0;
     // Readers once wrote debug lines for every spline.
     QTest::newRow("dxf spline") << "spline.dxf" << QStringList() << 60.0;
 }
@@ -284,6 +287,69 @@ void TestCliGcode::foreignDrawingMatchesOpenAndSave()
     QVERIFY(generator.summary().rasterGroups + generator.summary().outlines > 0);
     QVERIFY(writeGCodeFile(expectedPath, expected));
     QCOMPARE(readAll(job), readAll(expectedPath));
+}
+
+// A DXF hatch (a 100 x 60 mm rectangle with a round island of radius 10)
+// came out empty. Its burn, read back from the job's moves, must cover the
+// rectangle less the island: burned length times the scan spacing.
+void TestCliGcode::hatchBurnsItsAreaNotItsIsland()
+{
+    QTemporaryDir dir;
+    const QString job = dir.filePath("hatch.gc");
+    const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/hatchisland.dxf";
+    const Run run = runCli(QStringList{ data, "-o", job });
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    bool absolute = true;
+    bool cutting = false;
+    double s = 0, x = 0, y = 0;
+    double burned = 0;
+    QMap<double, int> steps;
+    const QRegularExpression word("([GXYS])(-?[0-9.]+)");
+    for (const QByteArray &line : readAll(job).split('\n')) {
+        double nx = absolute ? x : 0, ny = absolute ? y : 0;
+        bool moves = false;
+        auto words = word.globalMatch(QString::fromLatin1(line));
+        while (words.hasNext()) {
+            const QRegularExpressionMatch m = words.next();
+            const double value = m.captured(2).toDouble();
+            switch (m.captured(1).at(0).toLatin1()) {
+            case 'G':
+                if (value == 90 || value == 91) {
+                    absolute = value == 90;
+                    nx = absolute ? x : 0;
+                    ny = absolute ? y : 0;
+                } else if (value == 0 || value == 1) {
+                    cutting = value == 1;
+                }
+                break;
+            case 'X': nx = value; moves = true; break;
+            case 'Y': ny = value; moves = true; break;
+            case 'S': s = value; break;
+            }
+        }
+        if (!moves)
+            continue;
+        const QPointF to = absolute ? QPointF(nx, ny) : QPointF(x + nx, y + ny);
+        if (cutting && s > 0)
+            burned += QLineF(QPointF(x, y), to).length();
+        else if (qAbs(to.y() - y) > 1e-9)
+            ++steps[qRound(qAbs(to.y() - y) * 1e4) / 1e4];
+        x = to.x();
+        y = to.y();
+    }
+    QVERIFY(!steps.isEmpty());
+    // The scan spacing: the step between rows that occurs most.
+    double spacing = 0;
+    int most = 0;
+    for (auto it = steps.cbegin(); it != steps.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            spacing = it.key();
+        }
+    }
+    const double expected = 100 * 60 - M_PI * 10 * 10;
+    QVERIFY2(qAbs(burned * spacing - expected) < expected * 0.01,
+             qPrintable(QStringLiteral("%1 mm² burned at spacing %2").arg(burned * spacing).arg(spacing)));
 }
 
 void TestCliGcode::missingImageIsNoted()

@@ -583,6 +583,8 @@ void TestDxfReader::extrusionMirrors_data()
     // A bulge of 1 from (10, 0) to (30, 0) bows below the chord in its own
     // plane, and still below once mirrored.
     QTest::newRow("bulged polyline") << "extrudedpolyline.dxf" << QRectF(-30, -10, 20, 10) << QPointF(-20, -10);
+    // World centre and axis; the half from 0 to pi runs below the axis.
+    QTest::newRow("half ellipse") << "extrudedellipse.dxf" << QRectF(-20, -10, 40, 10) << QPointF(0, -10);
     // The insertion point and the block's content are mirrored alike.
     QTest::newRow("insert") << "extrudedinsert.dxf" << QRectF(-30, 0, 10, 5) << QPointF(-25, 2.5);
 }

@@ -186,3 +186,13 @@ write("mtextplain.dxf", dxf(mtext("HIH"), tables=style))
 
 # Nothing to draw: a point and a paper-space line.
 write("nothingdrawable.dxf", dxf(groups((0, "POINT"), (8, "0"), (10, 1), (20, 2)) + line(0, 0, 5, 5, ((67, 1),))))
+
+# HPGL as plotters write it: relative pairs across lines, no terminators,
+# fractional numbers; 100 mm wide (4000 plotter units), never turning back
+# in x (a turn would add the machine's backlash moves).
+write("relative.plt", "IN;SP1;PU0,0;PD;PR1000.5,0,\n2999.5,0\n0,2000.5PU;PA0,0\nSP0;\n")
+
+# An ellipse seen from below: centre and axis stay, the minor axis flips;
+# the half from parameter 0 to pi lands below the major axis.
+write("extrudedellipse.dxf", dxf(groups((0, "ELLIPSE"), (8, "0"), (210, 0), (220, 0), (230, -1),
+                                        (10, 0), (20, 0), (11, 20), (21, 0), (40, 0.5), (41, 0), (42, 3.141592653589793))))
