@@ -84,9 +84,9 @@ public:
                 insert.block = DxfText::decode(groupValue(entity, 2).trimmed());
                 drawInsert(insert, transform, output, 1);
             } else if (entity.type == "HATCH") {
-                add(output.fill, rawPath(index));
+                add(output.fill, rawPath(index, !record.drawn));
             } else {
-                add(output.outline, rawPath(index));
+                add(output.outline, rawPath(index, !record.drawn));
             }
         }
     }
@@ -144,8 +144,9 @@ private:
         return QByteArray();
     }
 
-    // Texts and hatches are made once, however often their block is placed.
-    const QPainterPath &rawPath(int index)
+    // Texts and hatches of blocks are made once, however often their block
+    // is placed; the section's own are drawn once and not kept.
+    QPainterPath rawPath(int index, bool keep)
     {
         auto found = mRawPaths.constFind(index);
         if (found != mRawPaths.constEnd())
@@ -158,7 +159,9 @@ private:
             const QString family = familyOf(DxfText::decode(groupValue(entity, 7).trimmed()));
             path = entity.type == "MTEXT" ? DxfText::mtext(entity, family) : DxfText::text(entity, family);
         }
-        return mRawPaths.insert(index, path).value();
+        if (keep)
+            mRawPaths.insert(index, path);
+        return path;
     }
 
     QString familyOf(const QString &style)
