@@ -58,12 +58,20 @@ std::vector<potrace_word> thresholded(const QImage &flat, int *wordsPerLine)
     for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
         potrace_word *line = map.data() + size_t(y) * size_t(*wordsPerLine);
-        for (int x = 0; x < width; ++x) {
-            const QRgb pixel = row[x];
-            const unsigned grey = (qBlue(pixel) * 4899u + qGreen(pixel) * 9617u + qRed(pixel) * 1868u
-                                   + (1u << 13)) >> 14;
-            if (grey <= 128)
-                line[x / wordBits] |= potrace_word(1) << (wordBits - 1 - x % wordBits);
+        // Each word is gathered in a register, leftmost pixel in the top bit.
+        for (int w = 0; w < *wordsPerLine; ++w) {
+            const int first = w * wordBits;
+            const int end = qMin(width, first + wordBits);
+            potrace_word word = 0;
+            for (int x = first; x < end; ++x) {
+                const QRgb pixel = row[x];
+                const unsigned grey = (qBlue(pixel) * 4899u + qGreen(pixel) * 9617u + qRed(pixel) * 1868u
+                                       + (1u << 13)) >> 14;
+                word = (word << 1) | potrace_word(grey <= 128);
+            }
+            if (end - first < wordBits)
+                word <<= wordBits - (end - first);
+            line[w] = word;
         }
     }
     return map;

@@ -56,9 +56,16 @@ ImportedDrawing readPlt(QIODevice &device)
 ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel)
 {
     const QString suffix = suffixOf(path);
+    ImportedDrawing drawing;
+    // Reading a FIFO or a device named like a drawing would block for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        drawing.error = QCoreApplication::translate("DrawingImport", "无法打开文件 %1：%2")
+                                .arg(info.fileName(), QStringLiteral("not a regular file"));
+        return drawing;
+    }
     if (suffix == QLatin1String("dxf"))
         return DxfReader::read(path, cancel);
-    ImportedDrawing drawing;
     if (suffix != QLatin1String("plt")) {
         drawing.error = QCoreApplication::translate("DrawingImport", "不支持的文件类型：%1")
                                 .arg(QFileInfo(path).fileName());

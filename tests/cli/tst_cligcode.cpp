@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 // plimb-cli gcode as a user runs it: a separate process with no display.
 class TestCliGcode : public QObject
@@ -141,6 +142,8 @@ void TestCliGcode::rejectsBadInput_data()
                "0\nENDSEC\n0\nEOF\n"
             << QStringList() << 1 << "holds no drawing";
     QTest::newRow("svg renamed .dxf") << "dxf:<svg/>" << QStringList() << 1 << "cannot read";
+    // A FIFO never ends: reading it would block for ever.
+    QTest::newRow("fifo named .dxf") << "fifo:dxf" << QStringList() << 1 << "not a regular file";
     QTest::newRow("plotter file of random bytes") << "plt:\x01\x02\x7f;;" << QStringList() << 1
                                                   << "holds no drawing";
     QTest::newRow("unwritable output") << "<svg/>" << QStringList{ "-o", "missing/dir/job.gc" } << 1
@@ -157,6 +160,10 @@ void TestCliGcode::rejectsBadInput()
     QTemporaryDir dir;
     QString designPath = dir.filePath(design);
     // "<...": a design's text; "dxf:..." and "plt:...": a drawing's.
+    if (design.startsWith("fifo:")) {
+        designPath = dir.filePath("pipe." + design.mid(5));
+        QVERIFY(mkfifo(QFile::encodeName(designPath).constData(), 0600) == 0);
+    }
     const bool drawing = design.startsWith("dxf:") || design.startsWith("plt:");
     if (design.startsWith('<') || drawing) {
         designPath = drawing ? dir.filePath("drawing." + design.left(3)) : dir.filePath("design.svg");
