@@ -267,6 +267,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>The design has no layer to add the drawing to.</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>Reading %1…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>
@@ -277,6 +285,10 @@
     <message>
         <source>无法打开文件 %1：%2</source>
         <translation>Cannot open the file %1: %2</translation>
+    </message>
+    <message>
+        <source>图纸的块插入过多（超过 %1 个副本或 %2 个线段），无法导入。</source>
+        <translation>The drawing's blocks make too many copies (more than %1 copies or %2 segments); it cannot be imported.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,10 @@
     <message>
         <source>设计单位（0.08 毫米）</source>
         <translation>Design units (0.08 mm)</translation>
+    </message>
+    <message>
+        <source>文件给出的单位（%1）</source>
+        <translation>Unit given by the file (%1)</translation>
     </message>
 </context>
 <context>

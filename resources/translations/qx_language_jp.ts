@@ -267,6 +267,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>デザインにレイヤーがないため、図形を追加できません。</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>%1 を読み込んでいます…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>キャンセル</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>
@@ -277,6 +285,10 @@
     <message>
         <source>无法打开文件 %1：%2</source>
         <translation>ファイル %1 を開けません：%2</translation>
+    </message>
+    <message>
+        <source>图纸的块插入过多（超过 %1 个副本或 %2 个线段），无法导入。</source>
+        <translation>図面のブロック挿入が多すぎます（%1 個のコピーまたは %2 本の線分を超えています）。読み込めません。</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,10 @@
     <message>
         <source>设计单位（0.08 毫米）</source>
         <translation>デザイン単位（0.08 mm）</translation>
+    </message>
+    <message>
+        <source>文件给出的单位（%1）</source>
+        <translation>ファイルが指定する単位（%1）</translation>
     </message>
 </context>
 <context>

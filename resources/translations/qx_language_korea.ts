@@ -267,6 +267,14 @@
         <source>设计中没有图层，无法添加图形。</source>
         <translation>디자인에 레이어가 없어 도형을 추가할 수 없습니다.</translation>
     </message>
+    <message>
+        <source>正在读取 %1…</source>
+        <translation>%1 읽는 중…</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>취소</translation>
+    </message>
 </context>
 <context>
     <name>DxfReader</name>
@@ -277,6 +285,10 @@
     <message>
         <source>无法打开文件 %1：%2</source>
         <translation>파일 %1을(를) 열 수 없습니다: %2</translation>
+    </message>
+    <message>
+        <source>图纸的块插入过多（超过 %1 个副本或 %2 个线段），无法导入。</source>
+        <translation>도면의 블록 삽입이 너무 많습니다(복사본 %1개 또는 선분 %2개 초과). 가져올 수 없습니다.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,10 @@
     <message>
         <source>设计单位（0.08 毫米）</source>
         <translation>디자인 단위 (0.08 mm)</translation>
+    </message>
+    <message>
+        <source>文件给出的单位（%1）</source>
+        <translation>파일이 지정한 단위(%1)</translation>
     </message>
 </context>
 <context>

@@ -145,10 +145,12 @@ MainWindow::MainWindow(QWidget *parent)
     mItemProperty->pushDefaultParameters();
     mUpdateCheck->checkAtStartup();
 
-    // Development aid: PLIMB_OPEN_DESIGN=FILE shows that design at start-up.
+    // Development aid: PLIMB_OPEN_DESIGN=FILE opens that file at start-up as
+    // Open would, once the event loop runs: opening may ask for a unit or
+    // warn, and a modal box inside the constructor blocks for ever.
     const QString design = qEnvironmentVariable("PLIMB_OPEN_DESIGN");
-    if (!design.isEmpty() && !mFiles->openDesign(design))
-        qDebug() << "PLIMB_OPEN_DESIGN: cannot open" << design;
+    if (!design.isEmpty())
+        QTimer::singleShot(0, this, [this, design] { mFiles->openPath(design); });
 }
 
 MainWindow::~MainWindow()

@@ -6,7 +6,12 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QGraphicsItem>
+#include <QProgressDialog>
+#include <QThread>
+#include <memory>
 
 namespace DrawingPlacer {
 
@@ -24,12 +29,47 @@ bool addDrawing(SVGView *view, const ImportedDrawing &drawing, ImportUnit unit)
     return added;
 }
 
+ImportedDrawing readDrawing(const QString &path, QWidget *parent, bool *cancelled, qint64 backgroundFrom)
+{
+    *cancelled = false;
+    // Texts become outlines while reading: Qt 5 renders fonts in any thread.
+    if (QFileInfo(path).size() < backgroundFrom)
+        return DrawingImport::read(path);
+    // Shared with the thread, which may outlive this call after Cancel.
+    auto result = std::make_shared<ImportedDrawing>();
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    QThread *thread = QThread::create([result, cancel, path] { *result = DrawingImport::read(path, cancel.get()); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    QProgressDialog progress(QCoreApplication::translate("DrawingPlacer", "正在读取 %1…").arg(QFileInfo(path).fileName()),
+                             QCoreApplication::translate("DrawingPlacer", "取消"), 0, 0, parent);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    QEventLoop loop;
+    bool done = false;
+    QObject::connect(thread, &QThread::finished, &loop, [&done, &loop] {
+        done = true;
+        loop.quit();
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    thread->start();
+    loop.exec();
+    if (!done) {
+        cancel->store(true);
+        *cancelled = true;
+        return ImportedDrawing();
+    }
+    return *result;
+}
+
 QString importDrawing(SVGView *view, const QString &path, QWidget *parent)
 {
-    const ImportedDrawing drawing = DrawingImport::read(path);
+    bool cancelled = false;
+    const ImportedDrawing drawing = readDrawing(path, parent, &cancelled);
+    if (cancelled)
+        return QString();
     if (!drawing.ok())
         return drawing.error;
-    if (drawing.paths.isEmpty())
+    if (drawing.isEmpty())
         return QCoreApplication::translate("DrawingPlacer", "文件中没有可导入的图形。");
     ImportUnit unit = drawing.unit;
     if (!ImportUnitDialog::ask(drawing, &unit, parent))

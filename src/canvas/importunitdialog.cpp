@@ -45,6 +45,9 @@ void ImportUnitDialog::build(ImportUnit initial)
         mUnits->addItem(tr("毫米"), int(ImportUnit::Millimetre));
         mUnits->addItem(tr("厘米"), int(ImportUnit::Centimetre));
         mUnits->addItem(tr("英寸"), int(ImportUnit::Inch));
+        // Feet, metres and the other units a header can name.
+        if (mUnits->findData(int(initial)) < 0 && initial != ImportUnit::Design && initial != ImportUnit::Plotter)
+            mUnits->addItem(tr("文件给出的单位（%1）").arg(ImportUnits::name(initial)), int(initial));
     } else {
         mUnits->addItem(tr("设计单位（0.08 毫米，y 向下）"), int(ImportUnit::Design));
         mUnits->addItem(tr("绘图仪单位（0.025 毫米，y 向上）"), int(ImportUnit::Plotter));

@@ -26,6 +26,8 @@ inline const QString text = QStringLiteral(
         "font-size:50px;line-height:125%;font-family:sans-serif;-inkscape-font-specifi"
         "cation:sans-serif;letter-spacing:0px;fill:none;stroke:#000000;stroke-width:0.264583");
 inline const QString dxfOutline = QStringLiteral("fill:none;stroke:#000000;stroke-width:0.264583px");
+// Filled areas of imported drawings (hatches); islands stay holes.
+inline const QString importedFill = QStringLiteral("fill:#000000;fill-rule:evenodd;stroke:none");
 
 // Paths produced from text, with the text's fill value.
 QString textOutline(const QString &fill);

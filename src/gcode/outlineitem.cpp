@@ -340,20 +340,22 @@ QPointF endPoint(const QPainterPath &path)
 QPainterPath reversedPath(const QPainterPath &path)
 {
     QPainterPath reversed;
-    const int count = path.elementCount();
-    if (count == 0)
+    int last = path.elementCount() - 1;
+    // Pen-up moves at the end draw nothing; reversed they must not become
+    // the start of a cut.
+    while (last > 0 && path.elementAt(last).isMoveTo())
+        --last;
+    if (last < 0)
         return reversed;
-    reversed.moveTo(path.elementAt(count - 1));
-    bool drawLine = true;
-    for (int i = count - 2; i >= 0; --i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        if (drawLine) {
-            reversed.lineTo(e);
-            drawLine = !e.isMoveTo();
-        } else {
-            reversed.moveTo(e);
-            drawLine = e.isLineTo();
-        }
+    reversed.moveTo(path.elementAt(last));
+    // The segment into element i is drawn when i is a line; reversed it
+    // runs from i back to i - 1.
+    for (int i = last; i > 0; --i) {
+        const QPainterPath::Element before = path.elementAt(i - 1);
+        if (path.elementAt(i).isLineTo())
+            reversed.lineTo(before);
+        else
+            reversed.moveTo(before);
     }
     return reversed;
 }

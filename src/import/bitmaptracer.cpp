@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSet>
 #include <QTransform>
+#include <array>
 #include <climits>
 #include <memory>
 #include <vector>
@@ -57,26 +58,102 @@ std::vector<potrace_word> thresholded(const QImage &flat, int *wordsPerLine)
     for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(flat.constScanLine(y));
         potrace_word *line = map.data() + size_t(y) * size_t(*wordsPerLine);
-        for (int x = 0; x < width; ++x) {
-            const QRgb pixel = row[x];
-            const unsigned grey = (qBlue(pixel) * 4899u + qGreen(pixel) * 9617u + qRed(pixel) * 1868u
-                                   + (1u << 13)) >> 14;
-            if (grey <= 128)
-                line[x / wordBits] |= potrace_word(1) << (wordBits - 1 - x % wordBits);
+        // Each word is gathered in a register, leftmost pixel in the top bit.
+        for (int w = 0; w < *wordsPerLine; ++w) {
+            const int first = w * wordBits;
+            const int end = qMin(width, first + wordBits);
+            potrace_word word = 0;
+            for (int x = first; x < end; ++x) {
+                const QRgb pixel = row[x];
+                const unsigned grey = (qBlue(pixel) * 4899u + qGreen(pixel) * 9617u + qRed(pixel) * 1868u
+                                       + (1u << 13)) >> 14;
+                word = (word << 1) | potrace_word(grey <= 128);
+            }
+            if (end - first < wordBits)
+                word <<= wordBits - (end - first);
+            line[w] = word;
         }
     }
     return map;
+}
+
+bool isDark(QRgb colour)
+{
+    return ((qBlue(colour) * 4899u + qGreen(colour) * 9617u + qRed(colour) * 1868u + (1u << 13)) >> 14) <= 128;
+}
+
+// A 1-bit picture goes straight into potrace's words, eight bytes at a
+// time, instead of being painted into 32 bits and thresholded pixel by
+// pixel: the same bitmap at a fraction of the cost. False for pictures
+// this cannot take (transparent, too large, no two-colour table).
+bool monoBitmap(const QImage &picture, std::vector<potrace_word> *map, int *wordsPerLine)
+{
+    const bool lsbFirst = picture.format() == QImage::Format_MonoLSB;
+    if ((picture.format() != QImage::Format_Mono && !lsbFirst) || picture.hasAlphaChannel()
+        || picture.colorCount() < 2 || picture.width() > BitmapTracer::sideLimit
+        || picture.height() > BitmapTracer::sideLimit)
+        return false;
+    const bool dark0 = isDark(picture.color(0));
+    const bool dark1 = isDark(picture.color(1));
+    const int width = picture.width();
+    const int height = picture.height();
+    const int bytesPerWord = int(sizeof(potrace_word));
+    *wordsPerLine = (width + wordBits - 1) / wordBits;
+    map->assign(size_t(*wordsPerLine) * size_t(height), 0);
+    const int bytesPerLine = (width + 7) / 8;
+    // Bits past the right edge must stay clear.
+    const int tail = width % wordBits;
+    const potrace_word tailMask = tail == 0 ? ~potrace_word(0) : ~potrace_word(0) << (wordBits - tail);
+    static const auto reversed = [] {
+        std::array<uchar, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            uchar r = 0;
+            for (int i = 0; i < 8; ++i)
+                r |= uchar(((b >> i) & 1) << (7 - i));
+            table[size_t(b)] = r;
+        }
+        return table;
+    }();
+    for (int y = 0; y < height; ++y) {
+        const uchar *bits = picture.constScanLine(y);
+        potrace_word *line = map->data() + size_t(y) * size_t(*wordsPerLine);
+        for (int w = 0; w < *wordsPerLine; ++w) {
+            potrace_word word = 0;
+            for (int k = 0; k < bytesPerWord; ++k) {
+                const int at = w * bytesPerWord + k;
+                const uchar byte = at < bytesPerLine ? bits[at] : 0;
+                word |= potrace_word(lsbFirst ? reversed[byte] : byte) << (8 * (bytesPerWord - 1 - k));
+            }
+            // Set bits are colour 1.
+            if (dark0 && dark1)
+                word = ~potrace_word(0);
+            else if (dark0)
+                word = ~word;
+            else if (!dark1)
+                word = 0;
+            if (w == *wordsPerLine - 1)
+                word &= tailMask;
+            line[w] = word;
+        }
+    }
+    return true;
 }
 
 TraceState trace(const QImage &picture, double *scale)
 {
     if (picture.isNull() || picture.width() < 1 || picture.height() < 1)
         return nullptr;
-    const QImage flat = flattened(picture, scale);
-    const int width = flat.width();
-    const int height = flat.height();
     int wordsPerLine = 0;
-    std::vector<potrace_word> map = thresholded(flat, &wordsPerLine);
+    std::vector<potrace_word> map;
+    int width = picture.width();
+    int height = picture.height();
+    *scale = 1;
+    if (!monoBitmap(picture, &map, &wordsPerLine)) {
+        const QImage flat = flattened(picture, scale);
+        width = flat.width();
+        height = flat.height();
+        map = thresholded(flat, &wordsPerLine);
+    }
     potrace_bitmap_t bitmap{width, height, wordsPerLine, map.data()};
     std::unique_ptr<potrace_param_t, ParamDeleter> param(potrace_param_default());
     if (!param)

@@ -16,7 +16,7 @@
 QRectF ImportedDrawing::bounds() const
 {
     QRectF united;
-    for (const QPainterPath &path : paths)
+    for (const QPainterPath &path : paths + fills)
         united = united.isNull() ? path.boundingRect() : united.united(path.boundingRect());
     return united;
 }
@@ -25,18 +25,9 @@ namespace DrawingImport {
 
 namespace {
 
-// A new design's work area: a plotter file far larger than it in design
-// units that fits it in plotter units was written in plotter units.
-const QSizeF defaultWorkArea(2000, 2700);
-
 QString suffixOf(const QString &path)
 {
     return QFileInfo(path).suffix().toLower();
-}
-
-bool fits(const QSizeF &size, const QSizeF &area)
-{
-    return size.width() <= area.width() && size.height() <= area.height();
 }
 
 } // namespace
@@ -51,26 +42,30 @@ ImportedDrawing readPlt(QIODevice &device)
 {
     ImportedDrawing drawing;
     drawing.format = ImportedDrawing::Format::Plt;
-    drawing.unit = ImportUnit::Design;
+    // Plotter files are written in plotter units, y up.
+    drawing.unit = ImportUnit::Plotter;
     PltReader reader;
     reader.read(device);
     for (const QPainterPath &path : reader.paths()) {
         if (!path.isEmpty())
             drawing.paths.append(path);
     }
-    const QSizeF size = drawing.bounds().size();
-    if (!fits(size, defaultWorkArea) && fits(size * ImportUnits::designUnitsPer(ImportUnit::Plotter),
-                                             defaultWorkArea))
-        drawing.unit = ImportUnit::Plotter;
     return drawing;
 }
 
-ImportedDrawing read(const QString &path)
+ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel)
 {
     const QString suffix = suffixOf(path);
-    if (suffix == QLatin1String("dxf"))
-        return DxfReader::read(path);
     ImportedDrawing drawing;
+    // Reading a FIFO or a device named like a drawing would block for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        drawing.error = QCoreApplication::translate("DrawingImport", "无法打开文件 %1：%2")
+                                .arg(info.fileName(), QStringLiteral("not a regular file"));
+        return drawing;
+    }
+    if (suffix == QLatin1String("dxf"))
+        return DxfReader::read(path, cancel);
     if (suffix != QLatin1String("plt")) {
         drawing.error = QCoreApplication::translate("DrawingImport", "不支持的文件类型：%1")
                                 .arg(QFileInfo(path).fileName());
@@ -118,10 +113,12 @@ QList<PlacedElement> place(const ImportedDrawing &drawing, ImportUnit unit, cons
     const QString style = dxf ? ElementStyles::dxfOutline : ElementStyles::path;
 
     QList<PlacedElement> elements;
-    for (const QPainterPath &path : drawing.paths) {
+    const int fills = drawing.fills.size();
+    for (const QPainterPath &path : drawing.fills + drawing.paths) {
         PlacedElement element;
         element.names << QStringLiteral("d") << QStringLiteral("style");
-        element.values << pathToClosedData(scale.map(path)) << style;
+        element.values << pathToClosedData(scale.map(path))
+                       << (elements.size() < fills ? ElementStyles::importedFill : style);
         if (!transform.isEmpty()) {
             element.names << QStringLiteral("transform");
             element.values << transform;

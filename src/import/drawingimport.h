@@ -4,6 +4,7 @@
 
 #include <QSizeF>
 #include <QStringList>
+#include <atomic>
 
 class QDomDocument;
 class QIODevice;
@@ -14,8 +15,9 @@ namespace DrawingImport {
 
 // True for the suffixes ".dxf" and ".plt", in any case.
 bool isDrawingFile(const QString &path);
-// Reads by the file's suffix; `error` says why nothing can be added.
-ImportedDrawing read(const QString &path);
+// Reads by the file's suffix; `error` says why nothing can be added. A
+// reader in another thread gives up soon after `cancel` turns true.
+ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel = nullptr);
 ImportedDrawing readPlt(QIODevice &device);
 
 // The drawing's width and height in millimetres when read in `unit`.

@@ -38,6 +38,8 @@ struct DxfBlockRecord
         QList<QPointF> vertices;
         // One per vertex: the bulge of the segment that starts there.
         QList<double> bulges;
+        // Extrusion (0, 0, -1): its vertices arrive mirrored in x.
+        bool mirrored = false;
     };
     struct Spline
     {
@@ -47,15 +49,8 @@ struct DxfBlockRecord
         QList<double> weights;
         QList<QPointF> fitPoints;
         QList<double> knots;
-    };
-    struct MText
-    {
-        QPointF insertion;
-        double height = 0;
-        double width = 0;
-        int attachmentPoint = 1;
-        QString text;
-        QString style;
+        // Of the curve through the fit points; null when the file has none.
+        QPointF startTangent, endTangent;
     };
     struct Insert
     {
@@ -65,6 +60,8 @@ struct DxfBlockRecord
         double rotationDegrees = 0;
         int columns = 1, rows = 1;
         double columnSpacing = 0, rowSpacing = 0;
+        // Seen from below (extrusion 0, 0, -1): the block lands mirrored in x.
+        bool mirrored = false;
     };
 
     QString name = QStringLiteral("entities");
@@ -77,6 +74,8 @@ struct DxfBlockRecord
     QList<Ellipse> ellipses;
     QList<Polyline> polylines;
     QList<Spline> splines;
-    QList<MText> texts;
     QList<Insert> inserts;
+    // Entities the reader interprets itself (texts, hatches, dimensions):
+    // indices into the prepared source's raw entities.
+    QList<int> raw;
 };

@@ -1,24 +1,10 @@
 #include "import/dxfcreation.h"
 
+#include "import/dxfsource.h"
+
 #include <QDebug>
-#include <QTextCodec>
+#include <cmath>
 
-namespace {
-
-QString fromUtf8OrGbk(const std::string &bytes)
-{
-    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
-    QTextCodec::ConverterState state;
-    const QString text = utf8->toUnicode(bytes.data(), int(bytes.size()), &state);
-    if (state.invalidChars == 0)
-        return text;
-    // Drawings from Chinese CAD programs store their texts in GBK.
-    if (QTextCodec *gbk = QTextCodec::codecForName("GBK"))
-        return gbk->toUnicode(bytes.data(), int(bytes.size()));
-    return text;
-}
-
-} // namespace
 
 DxfCreation::DxfCreation()
 {
@@ -51,6 +37,7 @@ void DxfCreation::addInsert(const DL_InsertData &data)
     insert.rows = data.rows;
     insert.columnSpacing = data.colSp;
     insert.rowSpacing = data.rowSp;
+    insert.mirrored = seenFromBelow();
     mBlock.last().inserts.append(insert);
 }
 
@@ -61,17 +48,26 @@ void DxfCreation::addLine(const DL_LineData &data)
 
 void DxfCreation::addCircle(const DL_CircleData &data)
 {
-    mBlock.last().circles.append({QPointF(data.cx, data.cy), data.radius});
+    const double x = seenFromBelow() ? -data.cx : data.cx;
+    mBlock.last().circles.append({QPointF(x, data.cy), data.radius});
 }
 
 void DxfCreation::addArc(const DL_ArcData &data)
 {
+    if (seenFromBelow()) {
+        // Mirrored in x, the arc runs the other way round.
+        mBlock.last().arcs.append({QPointF(-data.cx, data.cy), data.radius, 180 - data.angle2, 180 - data.angle1});
+        return;
+    }
     mBlock.last().arcs.append({QPointF(data.cx, data.cy), data.radius, data.angle1, data.angle2});
 }
 
 void DxfCreation::addEllipse(const DL_EllipseData &data)
 {
-    mBlock.last().ellipses.append({QPointF(data.cx, data.cy), QPointF(data.mx, data.my), data.ratio,
+    // Centre and axis are world coordinates; seen from below, the minor
+    // axis points the other way.
+    const double ratio = seenFromBelow() ? -data.ratio : data.ratio;
+    mBlock.last().ellipses.append({QPointF(data.cx, data.cy), QPointF(data.mx, data.my), ratio,
                                    data.angle1, data.angle2});
 }
 
@@ -79,6 +75,7 @@ void DxfCreation::addPolyline(const DL_PolylineData &data)
 {
     DxfBlockRecord::Polyline polyline;
     polyline.closed = (data.flags & 1) != 0;
+    polyline.mirrored = seenFromBelow();
     mBlock.last().polylines.append(polyline);
 }
 
@@ -89,17 +86,17 @@ void DxfCreation::addVertex(const DL_VertexData &data)
         return;
     }
     DxfBlockRecord::Polyline &polyline = mBlock.last().polylines.last();
-    polyline.vertices.append(QPointF(data.x, data.y));
-    polyline.bulges.append(data.bulge);
+    polyline.vertices.append(QPointF(polyline.mirrored ? -data.x : data.x, data.y));
+    polyline.bulges.append(polyline.mirrored ? -data.bulge : data.bulge);
 }
 
 void DxfCreation::addSpline(const DL_SplineData &data)
 {
-    qDebug() << "spline.flags" << data.flags;
-    qDebug() << "spline.startPoint" << data.tangentStartX << data.tangentStartY;
     DxfBlockRecord::Spline spline;
     spline.degree = int(data.degree);
     spline.flags = data.flags;
+    spline.startTangent = QPointF(data.tangentStartX, data.tangentStartY);
+    spline.endTangent = QPointF(data.tangentEndX, data.tangentEndY);
     mBlock.last().splines.append(spline);
 }
 
@@ -132,16 +129,20 @@ void DxfCreation::addKnot(const DL_KnotData &data)
     mBlock.last().splines.last().knots.append(data.k);
 }
 
-void DxfCreation::addMText(const DL_MTextData &data)
+void DxfCreation::addPoint(const DL_PointData &data)
 {
-    DxfBlockRecord::MText text;
-    text.insertion = QPointF(data.ipx, data.ipy);
-    text.height = data.height;
-    text.width = data.width;
-    text.attachmentPoint = data.attachmentPoint;
-    text.text = fromUtf8OrGbk(data.text);
-    text.style = QString::fromStdString(data.style);
-    mBlock.last().texts.append(text);
+    // Points are not drawn; the prepared source's markers stand for the
+    // entities the reader interprets itself.
+    if (getAttributes().getLayer() != DxfSource::markerLayer())
+        return;
+    if (data.x >= 0 && data.x < 2147483647.0)
+        mBlock.last().raw.append(int(data.x));
+}
+
+bool DxfCreation::seenFromBelow()
+{
+    const DL_Extrusion *extrusion = getExtrusion();
+    return extrusion && extrusion->getDirection()[2] < 0;
 }
 
 void DxfCreation::setVariableInt(const std::string &key, int value, int)

@@ -31,10 +31,14 @@ public:
     void addControlPoint(const DL_ControlPointData &data) override;
     void addFitPoint(const DL_FitPointData &data) override;
     void addKnot(const DL_KnotData &data) override;
-    void addMText(const DL_MTextData &data) override;
+    void addPoint(const DL_PointData &data) override;
     void setVariableInt(const std::string &key, int value, int code) override;
 
 private:
+    // True when the current entity's extrusion points down: it is drawn in
+    // a plane seen from below, mirrored in x.
+    bool seenFromBelow();
+
     QList<DxfBlockRecord> mBlock;
     int mInsUnits = 0;
 };

@@ -125,24 +125,68 @@ void appendBezier(QPainterPath &path, const QList<Homogeneous> &points, bool rat
     }
 }
 
-// A Catmull-Rom curve through the points, as cubic curves.
-QPainterPath throughPoints(const QList<QPointF> &points)
+QPointF unit(const QPointF &v)
 {
-    QPainterPath path;
-    if (points.size() < 2)
-        return path;
-    path.moveTo(points.first());
-    for (int i = 0; i + 1 < points.size(); ++i) {
-        const QPointF before = points.at(std::max(i - 1, 0));
-        const QPointF after = points.at(std::min(i + 2, int(points.size()) - 1));
-        const QPointF &from = points.at(i);
-        const QPointF &to = points.at(i + 1);
-        path.cubicTo(from + (to - before) / 6, to - (after - from) / 6, to);
-    }
-    return path;
+    const double length = std::hypot(v.x(), v.y());
+    return length > 0 ? v / length : QPointF();
 }
 
 } // namespace
+
+QPainterPath throughPoints(const QList<QPointF> &given, const QPointF &startTangent, const QPointF &endTangent)
+{
+    // Repeated points would give zero-length spans.
+    QList<QPointF> points;
+    for (const QPointF &point : given) {
+        if (points.isEmpty() || QLineF(points.last(), point).length() > 1e-12)
+            points.append(point);
+    }
+    QPainterPath path;
+    const int n = points.size();
+    if (n < 2)
+        return path;
+    // A cubic spline, twice continuously differentiable, parametrised by
+    // chord length, with unit end tangents: along the given ones, else
+    // along the first and last chords.
+    QVector<double> h(n - 1);
+    for (int i = 0; i + 1 < n; ++i)
+        h[i] = QLineF(points.at(i), points.at(i + 1)).length();
+    QPointF first = unit(startTangent);
+    QPointF last = unit(endTangent);
+    if (first.isNull())
+        first = unit(points.at(1) - points.at(0));
+    if (last.isNull())
+        last = unit(points.at(n - 1) - points.at(n - 2));
+    // Tangents m at the points from the continuity of the second
+    // derivative (a tridiagonal system, solved by the Thomas algorithm).
+    QVector<double> lower(n), diagonal(n), upper(n);
+    QVector<QPointF> right(n);
+    diagonal[0] = 1;
+    right[0] = first;
+    diagonal[n - 1] = 1;
+    right[n - 1] = last;
+    for (int i = 1; i + 1 < n; ++i) {
+        lower[i] = h[i];
+        diagonal[i] = 2 * (h[i - 1] + h[i]);
+        upper[i] = h[i - 1];
+        right[i] = 3 * (h[i] / h[i - 1] * (points.at(i) - points.at(i - 1))
+                        + h[i - 1] / h[i] * (points.at(i + 1) - points.at(i)));
+    }
+    for (int i = 1; i < n; ++i) {
+        const double factor = lower[i] / diagonal[i - 1];
+        diagonal[i] -= factor * upper[i - 1];
+        right[i] -= factor * right[i - 1];
+    }
+    QVector<QPointF> m(n);
+    m[n - 1] = right[n - 1] / diagonal[n - 1];
+    for (int i = n - 2; i >= 0; --i)
+        m[i] = (right[i] - upper[i] * m[i + 1]) / diagonal[i];
+    path.moveTo(points.first());
+    for (int i = 0; i + 1 < n; ++i)
+        path.cubicTo(points.at(i) + m[i] * h[i] / 3, points.at(i + 1) - m[i + 1] * h[i] / 3, points.at(i + 1));
+    return path;
+}
+
 
 void appendEllipticArc(QPainterPath &path, const QPointF &centre, const QPointF &majorAxis,
                        double ratio, double start, double sweep, bool moveToStart)
@@ -200,7 +244,7 @@ QPainterPath arc(const DxfBlockRecord::Arc &arc)
 QPainterPath ellipse(const DxfBlockRecord::Ellipse &ellipse)
 {
     QPainterPath path;
-    if (QLineF(QPointF(), ellipse.majorAxis).length() <= 0 || ellipse.ratio <= 0)
+    if (QLineF(QPointF(), ellipse.majorAxis).length() <= 0 || !(std::abs(ellipse.ratio) > 0))
         return path;
     const double sweep = counterClockwiseSweep(ellipse.startParameter, ellipse.endParameter);
     appendEllipticArc(path, ellipse.centre, ellipse.majorAxis, ellipse.ratio,
@@ -275,7 +319,7 @@ QPainterPath spline(const DxfBlockRecord::Spline &spline)
     const int degree = spline.degree;
     const int count = spline.controlPoints.size();
     if (degree < 1 || degree > 10 || count < degree + 1)
-        return throughPoints(spline.fitPoints);
+        return throughPoints(spline.fitPoints, spline.startTangent, spline.endTangent);
 
     QList<Homogeneous> points;
     bool rational = false;

@@ -26,6 +26,12 @@ QPainterPath polyline(const DxfBlockRecord::Polyline &polyline);
 // with no usable control points, a smooth curve through its fit points.
 QPainterPath spline(const DxfBlockRecord::Spline &spline);
 
+// The curve CAD programs draw through fit points: a C2 cubic spline over
+// chord-length parameters whose end tangents are the given ones (when not
+// null) or the first and last chords' directions, as cubic curves.
+QPainterPath throughPoints(const QList<QPointF> &points, const QPointF &startTangent = QPointF(),
+                           const QPointF &endTangent = QPointF());
+
 // The point of a (rational) B-spline at parameter u, by de Boor's algorithm.
 // `knots` must hold controlPoints + degree + 1 values.
 QPointF splinePoint(int degree, const QList<QPointF> &controlPoints, const QList<double> &weights,

@@ -2,6 +2,8 @@
 
 #include "import/importeddrawing.h"
 
+#include <atomic>
+
 class QByteArray;
 
 // Reads a DXF drawing with dxflib: one path for each block that is inserted,
@@ -11,7 +13,8 @@ class QByteArray;
 namespace DxfReader {
 
 // Any path the platform can name, whatever its code page.
-ImportedDrawing read(const QString &path);
-ImportedDrawing readData(const QByteArray &data);
+// Conversion stops soon after `cancel` turns true.
+ImportedDrawing read(const QString &path, const std::atomic<bool> *cancel = nullptr);
+ImportedDrawing readData(const QByteArray &data, const std::atomic<bool> *cancel = nullptr);
 
 } // namespace DxfReader

@@ -14,6 +14,8 @@ struct ImportedDrawing
 
     Format format = Format::Dxf;
     QList<QPainterPath> paths;
+    // Filled areas (DXF hatches), even-odd so that islands stay holes.
+    QList<QPainterPath> fills;
     // The unit the file's header names, or the reader's best guess.
     ImportUnit unit = ImportUnit::Millimetre;
     // True when the file names its unit (DXF $INSUNITS), so the guess of an
@@ -23,6 +25,8 @@ struct ImportedDrawing
     QString error;
 
     bool ok() const { return error.isEmpty(); }
-    // Union of the paths' bounds, in file units.
+    // True when there is nothing to draw.
+    bool isEmpty() const { return paths.isEmpty() && fills.isEmpty(); }
+    // Union of the paths' and fills' bounds, in file units.
     QRectF bounds() const;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The unit a drawing file's coordinates are read in.
 enum class ImportUnit {
@@ -11,6 +12,28 @@ enum class ImportUnit {
     Plotter,
     // The design's own 0.08 mm, y down.
     Design,
+    // The other units a DXF header can name.
+    Foot,
+    Mile,
+    Metre,
+    Kilometre,
+    Microinch,
+    Mil,
+    Yard,
+    Angstrom,
+    Nanometre,
+    Micrometre,
+    Decimetre,
+    Decametre,
+    Hectometre,
+    Gigametre,
+    AstronomicalUnit,
+    LightYear,
+    Parsec,
+    UsSurveyFoot,
+    UsSurveyInch,
+    UsSurveyYard,
+    UsSurveyMile,
 };
 
 namespace ImportUnits {
@@ -22,14 +45,16 @@ double millimetresPer(ImportUnit unit);
 // Files in these units have y up and are mirrored on the way in.
 bool isYUp(ImportUnit unit);
 
-// "mm", "cm", "in", "plotter", "design": the names of the command line and
-// the settings store.
+// "mm", "cm", "in", "plotter", "design", "ft", "m", ...: the names of the
+// command line and the settings store.
 QString name(ImportUnit unit);
+// Every name, in the order of the enumeration.
+QStringList names();
 // False, with `unit` untouched, for a name not listed above.
 bool fromName(const QString &name, ImportUnit *unit);
 
 // The unit of a DXF $INSUNITS code; `stated` is false for 0 (none) and for
-// codes without a unit of ours, which are read as millimetres.
+// codes no unit stands for, which are read as millimetres.
 ImportUnit fromInsUnits(int code, bool *stated);
 
 } // namespace ImportUnits

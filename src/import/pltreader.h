@@ -2,13 +2,17 @@
 
 #include <QList>
 #include <QPainterPath>
+#include <QTransform>
 
 class QIODevice;
 
-// Reads HPGL plotter files: each pen selection ("SP") starts a path, "PU"
-// moves and "PD" draws straight lines through every coordinate pair given.
-// Commands end at ";", any number to a line; other commands are ignored.
-// Coordinates are taken as they are (design units, y down).
+// Reads HPGL plotter files as plotters do: each pen selection ("SP") starts
+// a path; PU, PD, PA and PR move and draw with absolute or relative pairs;
+// CI, AA and AR draw circles and arcs; LB writes labels as outline text; SC
+// and IP scale user units onto plotter units. A command ends at ";", at a
+// line end or where the next command's letters begin, and its numbers may
+// be fractional and run on over several lines. Other commands are skipped.
+// Coordinates come out in plotter units, y up.
 class PltReader
 {
 public:
@@ -19,9 +23,26 @@ public:
     const QList<QPainterPath> &paths() const { return mPaths; }
 
 private:
-    void runCommand(const QString &command);
+    void reset();
+    void runCommand(const QByteArray &name, const QList<double> &numbers);
+    void label(const QString &text);
     QPainterPath &currentPath();
+    // User units to plotter units (SC), for points and for increments.
+    QPointF toPlotter(const QPointF &user) const;
+    QPointF incrementToPlotter(const QPointF &user) const;
+    void moveOrDraw(const QPointF &to);
+    void arc(const QPointF &centre, double sweepDegrees);
 
     QList<QPainterPath> mPaths;
     int mSelections = 0;
+    QPointF mPen;
+    bool mPenDown = false;
+    bool mRelative = false;
+    bool mScaled = false;
+    QTransform mUserToPlotter;
+    QPointF mP1, mP2;
+    // Label size (cap height) in plotter units and direction in degrees.
+    double mLabelHeight = 0;
+    double mLabelDegrees = 0;
+    char mLabelTerminator = 3;
 };

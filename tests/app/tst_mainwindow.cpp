@@ -29,6 +29,7 @@
 #include <QToolBar>
 #include <QTranslator>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QSemaphore>
 #include <QStatusBar>
 #include <QtTest>
@@ -42,6 +43,7 @@ private slots:
     void opensAtItsSizeWithTheDesignArea();
     void showsTheTemplateAtTheDefaultWorkArea();
     void developmentBuildShowsTheNamedDesign();
+    void developmentBuildAddsTheNamedDrawing();
     void generatesTheJobOfTheLiveDesign();
     void previewPlansWithTheReportedSettings();
     void actionsCarryTheirTextShortcutTipAndIcon_data();
@@ -141,12 +143,40 @@ void TestMainWindow::developmentBuildShowsTheNamedDesign()
     qputenv("PLIMB_OPEN_DESIGN", path.toUtf8());
     MainWindow window;
     qunsetenv("PLIMB_OPEN_DESIGN");
-    QCOMPARE(window.svgView()->filePath(), path);
+    QTRY_COMPARE(window.svgView()->filePath(), path);
     QCOMPARE(window.svgView()->currentLayer()->element().attribute("id"), QStringLiteral("layer"));
     QCOMPARE(window.svgView()->document()->domDocument().documentElement().attribute("height"),
              QStringLiteral("1875.000"));
 }
 
+// A drawing opens as Open adds it: its unit dialog comes up once the window
+// runs, not from inside the constructor, where it blocked for ever.
+void TestMainWindow::developmentBuildAddsTheNamedDrawing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("drawing.plt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("IN;SP1;PU0,0;PD400,0,400,400;");
+    file.close();
+    // Accepts whatever box comes up; had it come up inside the constructor,
+    // it would be answered before the constructor returns.
+    bool asked = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&asked] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            asked = true;
+            QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+        }
+    });
+    answer.start(20);
+    qputenv("PLIMB_OPEN_DESIGN", path.toUtf8());
+    MainWindow window;
+    qunsetenv("PLIMB_OPEN_DESIGN");
+    QVERIFY(!asked);
+    QTRY_VERIFY(asked);
+    QTRY_COMPARE(window.svgView()->document()->domDocument().elementsByTagName("path").count(), 1);
+}
 
 // The view's job must be what the generator makes of the saved text, with the
 // canvas's default set and the panel's full-scale values, and must leave the

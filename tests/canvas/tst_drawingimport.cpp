@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QtTest>
 
 // Drawings and traced outlines brought onto the canvas.
@@ -33,6 +34,8 @@ private slots:
     void importAddsAtTheChosenUnit_data();
     void importAddsAtTheChosenUnit();
     void unitChoiceIsRememberedPerFormat();
+    void largeFilesAreReadInAnotherThread();
+    void readingCanBeCancelled();
     void failuresComeBackAsMessages_data();
     void failuresComeBackAsMessages();
     void traceAddsOneOutlineOverTheImage();
@@ -168,8 +171,13 @@ void TestDrawingImport::pltStaysWhereItIsDrawn()
     QVERIFY(view.scene()->addPlt(file));
     const QList<Node *> paths = layerChildren(view, NodeType::Path);
     QCOMPARE(paths.size(), 1);
-    QVERIFY(!paths.first()->element().hasAttribute(QStringLiteral("transform")));
-    QCOMPARE(sceneBounds(view, NodeType::Path), QRectF(0, 0, 100, 100));
+    // Plotter units (0.025 mm), y up: 100 units are 2.5 mm, mirrored in
+    // place.
+    QVERIFY(paths.first()->element().hasAttribute(QStringLiteral("transform")));
+    const QRectF bounds = sceneBounds(view, NodeType::Path);
+    QVERIFY2(qAbs(bounds.width() - 31.25) < 1e-6 && qAbs(bounds.height() - 31.25) < 1e-6
+                     && qAbs(bounds.left()) < 1e-6 && qAbs(bounds.top()) < 1e-6,
+             qPrintable(describe(bounds)));
 }
 
 void TestDrawingImport::importAddsAtTheChosenUnit_data()
@@ -214,10 +222,10 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
     // A unit named in the file wins over the remembered one.
     const ImportedDrawing inches = DxfReader::read(fixture(QStringLiteral("inches.dxf")));
     QCOMPARE(int(ImportUnitDialog::initialUnit(inches)), int(ImportUnit::Inch));
-    // PLT files keep their own choice.
+    // PLT files keep their own choice, plotter units by default.
     QFile plt(fixture(QStringLiteral("square.plt")));
     QVERIFY(plt.open(QIODevice::ReadOnly));
-    QCOMPARE(int(ImportUnitDialog::initialUnit(DrawingImport::readPlt(plt))), int(ImportUnit::Design));
+    QCOMPARE(int(ImportUnitDialog::initialUnit(DrawingImport::readPlt(plt))), int(ImportUnit::Plotter));
 
     // Cancelling adds nothing and forgets nothing.
     const int before = layerChildren(view, NodeType::Path).size();
@@ -227,12 +235,41 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
     QCOMPARE(int(ImportUnitDialog::initialUnit(unstated)), int(ImportUnit::Centimetre));
 }
 
+// Large files were read on the GUI thread, which froze the window; the
+// threshold is lowered to zero to take the background road.
+void TestDrawingImport::largeFilesAreReadInAnotherThread()
+{
+    bool cancelled = true;
+    const ImportedDrawing drawing =
+            DrawingPlacer::readDrawing(fixture(QStringLiteral("binary.dxf")), nullptr, &cancelled, 0);
+    QVERIFY(!cancelled);
+    QVERIFY2(drawing.ok(), qPrintable(drawing.error));
+    QCOMPARE(drawing.bounds(), DxfReader::read(fixture(QStringLiteral("binary.dxf"))).bounds());
+}
+
+void TestDrawingImport::readingCanBeCancelled()
+{
+    // The insert bomb keeps the reader busy long enough to be cancelled.
+    QTimer::singleShot(0, [] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            // What the Cancel button does.
+            if (auto *progress = qobject_cast<QProgressDialog *>(widget))
+                emit progress->canceled();
+        }
+    });
+    bool cancelled = false;
+    const ImportedDrawing drawing =
+            DrawingPlacer::readDrawing(fixture(QStringLiteral("insertbomb.dxf")), nullptr, &cancelled, 0);
+    QVERIFY(cancelled);
+    QVERIFY(drawing.isEmpty());
+}
+
 void TestDrawingImport::failuresComeBackAsMessages_data()
 {
     QTest::addColumn<QString>("file");
     QTest::newRow("missing dxf") << "missing.dxf";
     QTest::newRow("empty dxf") << "empty.dxf";
-    QTest::newRow("nothing drawable") << "text.dxf";
+    QTest::newRow("nothing drawable") << "nothingdrawable.dxf";
     QTest::newRow("missing plt") << "missing.plt";
 }
 

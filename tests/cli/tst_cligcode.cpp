@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 // plimb-cli gcode as a user runs it: a separate process with no display.
 class TestCliGcode : public QObject
@@ -31,6 +32,7 @@ private slots:
     void foreignDrawingMatchesOpenAndSave_data();
     void foreignDrawingMatchesOpenAndSave();
     void missingImageIsNoted();
+    void hatchBurnsItsAreaNotItsIsland();
 };
 
 namespace {
@@ -134,6 +136,16 @@ void TestCliGcode::rejectsBadInput_data()
     QTest::newRow("unknown unit") << "<svg/>" << QStringList{ "--unit", "furlong" } << 2 << "--unit must be";
     QTest::newRow("unit for a design") << "<svg/>" << QStringList{ "--unit", "mm" } << 2 << "--unit is for";
     QTest::newRow("unreadable drawing") << "missing.dxf" << QStringList() << 1 << "cannot read";
+    // As the window says: an import with nothing to draw is an error.
+    QTest::newRow("drawing with nothing to draw")
+            << "dxf:0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n67\n1\n10\n0\n20\n0\n11\n1\n21\n0\n"
+               "0\nENDSEC\n0\nEOF\n"
+            << QStringList() << 1 << "holds no drawing";
+    QTest::newRow("svg renamed .dxf") << "dxf:<svg/>" << QStringList() << 1 << "cannot read";
+    // A FIFO never ends: reading it would block for ever.
+    QTest::newRow("fifo named .dxf") << "fifo:dxf" << QStringList() << 1 << "not a regular file";
+    QTest::newRow("plotter file of random bytes") << "plt:\x01\x02\x7f;;" << QStringList() << 1
+                                                  << "holds no drawing";
     QTest::newRow("unwritable output") << "<svg/>" << QStringList{ "-o", "missing/dir/job.gc" } << 1
                                        << "cannot write";
 }
@@ -147,11 +159,17 @@ void TestCliGcode::rejectsBadInput()
 
     QTemporaryDir dir;
     QString designPath = dir.filePath(design);
-    if (design.startsWith('<')) {
-        designPath = dir.filePath("design.svg");
+    // "<...": a design's text; "dxf:..." and "plt:...": a drawing's.
+    if (design.startsWith("fifo:")) {
+        designPath = dir.filePath("pipe." + design.mid(5));
+        QVERIFY(mkfifo(QFile::encodeName(designPath).constData(), 0600) == 0);
+    }
+    const bool drawing = design.startsWith("dxf:") || design.startsWith("plt:");
+    if (design.startsWith('<') || drawing) {
+        designPath = drawing ? dir.filePath("drawing." + design.left(3)) : dir.filePath("design.svg");
         QFile file(designPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(design.toUtf8());
+        file.write(drawing ? design.mid(4).toUtf8() : design.toUtf8());
     }
     const QString job = dir.filePath("job.gc");
     QStringList arguments{ designPath };
@@ -175,8 +193,12 @@ void TestCliGcode::drawingsComeInAtTheirSize_data()
     QTest::newRow("dxf in its header's millimetres") << "line.dxf" << QStringList() << 10.0;
     QTest::newRow("dxf read as centimetres") << "line.dxf" << QStringList{ "--unit", "cm" } << 100.0;
     QTest::newRow("dxf in its header's inches") << "inches.dxf" << QStringList() << 50.8;
-    QTest::newRow("plt in design units") << "square.plt" << QStringList() << 8.0;
-    QTest::newRow("plt in plotter units") << "square.plt" << QStringList{ "--unit", "plotter" } << 2.5;
+    QTest::newRow("plt in design units") << "square.plt" << QStringList{ "--unit", "design" } << 8.0;
+    QTest::newRow("plt in its plotter units") << "square.plt" << QStringList() << 2.5;
+    // Relative pairs over several lines without terminators.
+    QTest::newRow("plt as plotters write it") << "relative.plt" << QStringList() << 100.0;
+    // Readers once wrote debug lines for every spline.
+    QTest::newRow("dxf spline") << "spline.dxf" << QStringList() << 60.0;
 }
 
 // The width of the cut, from the X words of the job's moves.
@@ -191,6 +213,12 @@ void TestCliGcode::drawingsComeInAtTheirSize()
     const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/" + drawing;
     const Run run = runCli(QStringList{ data, "-o", job } + options);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    // Nothing but notes on standard error: no debug text of the readers.
+    for (const QString &line : run.err.split('\n', Qt::SkipEmptyParts)) {
+        // Qt's own warning about the test machine's environment aside.
+        if (!line.startsWith("QStandardPaths:"))
+            QVERIFY2(line.startsWith("plimb-cli gcode: note:"), qPrintable(run.err));
+    }
     // Each cutting move spans from the position before it to its own X.
     const QRegularExpression move("^G([01])X(-?[0-9.]+)");
     double left = 1e9, right = -1e9;
@@ -266,6 +294,69 @@ void TestCliGcode::foreignDrawingMatchesOpenAndSave()
     QVERIFY(generator.summary().rasterGroups + generator.summary().outlines > 0);
     QVERIFY(writeGCodeFile(expectedPath, expected));
     QCOMPARE(readAll(job), readAll(expectedPath));
+}
+
+// A DXF hatch (a 100 x 60 mm rectangle with a round island of radius 10)
+// came out empty. Its burn, read back from the job's moves, must cover the
+// rectangle less the island: burned length times the scan spacing.
+void TestCliGcode::hatchBurnsItsAreaNotItsIsland()
+{
+    QTemporaryDir dir;
+    const QString job = dir.filePath("hatch.gc");
+    const QString data = QString::fromLocal8Bit(qgetenv("PLIMB_TEST_DATA")) + "/import/hatchisland.dxf";
+    const Run run = runCli(QStringList{ data, "-o", job });
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    bool absolute = true;
+    bool cutting = false;
+    double s = 0, x = 0, y = 0;
+    double burned = 0;
+    QMap<double, int> steps;
+    const QRegularExpression word("([GXYS])(-?[0-9.]+)");
+    for (const QByteArray &line : readAll(job).split('\n')) {
+        double nx = absolute ? x : 0, ny = absolute ? y : 0;
+        bool moves = false;
+        auto words = word.globalMatch(QString::fromLatin1(line));
+        while (words.hasNext()) {
+            const QRegularExpressionMatch m = words.next();
+            const double value = m.captured(2).toDouble();
+            switch (m.captured(1).at(0).toLatin1()) {
+            case 'G':
+                if (value == 90 || value == 91) {
+                    absolute = value == 90;
+                    nx = absolute ? x : 0;
+                    ny = absolute ? y : 0;
+                } else if (value == 0 || value == 1) {
+                    cutting = value == 1;
+                }
+                break;
+            case 'X': nx = value; moves = true; break;
+            case 'Y': ny = value; moves = true; break;
+            case 'S': s = value; break;
+            }
+        }
+        if (!moves)
+            continue;
+        const QPointF to = absolute ? QPointF(nx, ny) : QPointF(x + nx, y + ny);
+        if (cutting && s > 0)
+            burned += QLineF(QPointF(x, y), to).length();
+        else if (qAbs(to.y() - y) > 1e-9)
+            ++steps[qRound(qAbs(to.y() - y) * 1e4) / 1e4];
+        x = to.x();
+        y = to.y();
+    }
+    QVERIFY(!steps.isEmpty());
+    // The scan spacing: the step between rows that occurs most.
+    double spacing = 0;
+    int most = 0;
+    for (auto it = steps.cbegin(); it != steps.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            spacing = it.key();
+        }
+    }
+    const double expected = 100 * 60 - M_PI * 10 * 10;
+    QVERIFY2(qAbs(burned * spacing - expected) < expected * 0.01,
+             qPrintable(QStringLiteral("%1 mm² burned at spacing %2").arg(burned * spacing).arg(spacing)));
 }
 
 void TestCliGcode::missingImageIsNoted()

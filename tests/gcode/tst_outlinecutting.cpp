@@ -25,6 +25,8 @@ private slots:
     void curveFlattening_data();
     void curveFlattening();
     void reversedPath();
+    void reversedPathDrawsOnlyWhatWasDrawn_data();
+    void reversedPathDrawsOnlyWhatWasDrawn();
     void innerOutlinesFirst_data();
     void innerOutlinesFirst();
     void nearerEndReverses();
@@ -390,6 +392,57 @@ void TestOutlineCutting::reversedPath()
         QCOMPARE(QPointF(reversed.elementAt(i)), points.at(i));
         QCOMPARE(reversed.elementAt(i).isMoveTo(), moves.at(i));
     }
+}
+
+// The drawn segments of a path: every line with the point before it.
+static QList<QLineF> drawnSegments(const QPainterPath &path)
+{
+    QList<QLineF> segments;
+    for (int i = 1; i < path.elementCount(); ++i) {
+        if (path.elementAt(i).isLineTo())
+            segments.append(QLineF(path.elementAt(i - 1), path.elementAt(i)));
+    }
+    return segments;
+}
+
+void TestOutlineCutting::reversedPathDrawsOnlyWhatWasDrawn_data()
+{
+    QTest::addColumn<QVector<QPointF>>("points");
+    QTest::addColumn<QVector<bool>>("moves");
+
+    // A plotter file's path that ends with a pen-up move back to the origin.
+    QTest::newRow("trailing pen-up move")
+            << QVector<QPointF>{{10, 10}, {60, 10}, {60, 40}, {0, 0}}
+            << QVector<bool>{true, false, false, true};
+    QTest::newRow("two trailing moves")
+            << QVector<QPointF>{{10, 10}, {60, 10}, {5, 5}, {0, 0}}
+            << QVector<bool>{true, false, true, true};
+    QTest::newRow("move inside and at the end")
+            << QVector<QPointF>{{0, 0}, {10, 0}, {20, 20}, {30, 20}, {0, 50}}
+            << QVector<bool>{true, false, true, false, true};
+}
+
+// Reversing must give the same cuts, backwards: no pen-up move may turn
+// into a burn.
+void TestOutlineCutting::reversedPathDrawsOnlyWhatWasDrawn()
+{
+    QFETCH(QVector<QPointF>, points);
+    QFETCH(QVector<bool>, moves);
+    QPainterPath path;
+    for (int i = 0; i < points.size(); ++i) {
+        if (moves.at(i))
+            path.moveTo(points.at(i));
+        else
+            path.lineTo(points.at(i));
+    }
+    QList<QLineF> expected;
+    for (int i = 1; i < points.size(); ++i) {
+        if (!moves.at(i))
+            expected.prepend(QLineF(points.at(i), points.at(i - 1)));
+    }
+    const QPainterPath reversed = OutlineOrdering::reversedPath(path);
+    QCOMPARE(drawnSegments(reversed), expected);
+    QCOMPARE(QPointF(reversed.elementAt(0)), expected.first().p1());
 }
 
 void TestOutlineCutting::innerOutlinesFirst_data()

@@ -16,6 +16,8 @@ private slots:
     void cornersKeepTheirShape();
     void everyPictureFormatTraces_data();
     void everyPictureFormatTraces();
+    void oneBitPicturesTraceAsTheirColourForm_data();
+    void oneBitPicturesTraceAsTheirColourForm();
     void nothingToTrace_data();
     void nothingToTrace();
     void outlineWriterUsesSixDecimals();
@@ -87,6 +89,53 @@ void TestBitmapTracer::cornersKeepTheirShape()
 }
 
 // Grey, mono and indexed pictures crashed the trace.
+void TestBitmapTracer::oneBitPicturesTraceAsTheirColourForm_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("swapColours");
+    QTest::addColumn<int>("width");
+    QTest::newRow("most significant bit first") << int(QImage::Format_Mono) << false << 150;
+    QTest::newRow("least significant bit first") << int(QImage::Format_MonoLSB) << false << 150;
+    // Colour 0 black: the set bits are the white ones.
+    QTest::newRow("black as colour 0") << int(QImage::Format_Mono) << true << 150;
+    // Shapes touch the right edge, which is no multiple of 64 pixels nor
+    // of 8: no bit past it may count.
+    QTest::newRow("odd width") << int(QImage::Format_Mono) << false << 133;
+    QTest::newRow("exactly one word") << int(QImage::Format_MonoLSB) << true << 64;
+}
+
+// 1-bit pictures take a faster road to the tracer; the outlines must be
+// those of the same picture in 32 bits.
+void TestBitmapTracer::oneBitPicturesTraceAsTheirColourForm()
+{
+    QFETCH(int, format);
+    QFETCH(bool, swapColours);
+    QFETCH(int, width);
+    QImage colour(width, 90, QImage::Format_RGB32);
+    colour.fill(Qt::white);
+    {
+        QPainter painter(&colour);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QPointF(width * 0.2, 45), width * 0.15, 30);
+        painter.drawRect(QRectF(width * 0.45, 0, 5, 90));
+        painter.drawRect(QRectF(width - 12, 10, 12, 30));
+    }
+    QImage mono = colour.convertToFormat(QImage::Format(format), Qt::ThresholdDither);
+    if (swapColours) {
+        mono.invertPixels();
+        const QVector<QRgb> table = mono.colorTable();
+        mono.setColorTable({table.at(1), table.at(0)});
+    }
+    QCOMPARE(int(mono.format()), format);
+    // The 1-bit form shows the same picture.
+    QCOMPARE(mono.convertToFormat(QImage::Format_RGB32), colour);
+    const QStringList expected = BitmapTracer::tracePathList(colour);
+    QCOMPARE(expected.size(), 3);
+    QCOMPARE(BitmapTracer::tracePathList(mono), expected);
+    QCOMPARE(BitmapTracer::traceOutline(mono), BitmapTracer::traceOutline(colour));
+}
+
 void TestBitmapTracer::everyPictureFormatTraces_data()
 {
     QTest::addColumn<int>("format");

@@ -33,7 +33,7 @@ int usage(const QString &problem)
     QTextStream err(stderr);
     err << "plimb-cli gcode: " << problem << "\n"
         << "usage: plimb-cli gcode DESIGN.svg|DRAWING.dxf|DRAWING.plt -o JOB.gc [--power S] [--speed F]\n"
-        << "                      [--unit mm|cm|in|plotter|design] [--true-size] [--preview PNG]\n"
+        << "                      [--unit mm|cm|in|ft|m|plotter|design|...] [--true-size] [--preview PNG]\n"
         << "                      [--verbose]\n";
     return 2;
 }
@@ -58,6 +58,11 @@ bool drawingAsDesign(const QString &path, const QString &unitName, QString *desi
     const ImportedDrawing drawing = DrawingImport::read(path);
     if (!drawing.ok()) {
         *error = drawing.error;
+        return false;
+    }
+    // As the program says when Open finds nothing to add.
+    if (drawing.isEmpty()) {
+        *error = QStringLiteral("the file holds no drawing");
         return false;
     }
     ImportUnit unit = drawing.unit;
@@ -108,8 +113,8 @@ int runGcodeCommand(const QStringList &arguments)
             if (argument == QLatin1String("--unit")) {
                 ImportUnit unit;
                 if (!ImportUnits::fromName(value, &unit))
-                    return usage(QStringLiteral("--unit must be mm, cm, in, plotter or design, not \"%1\"")
-                                         .arg(value));
+                    return usage(QStringLiteral("--unit must be one of %1, not \"%2\"")
+                                         .arg(ImportUnits::names().join(QStringLiteral(", ")), value));
                 unitName = value;
                 continue;
             }
@@ -136,6 +141,10 @@ int runGcodeCommand(const QStringList &arguments)
     if (jobPath.isEmpty())
         return usage(QStringLiteral("no output file given (-o JOB.gc)"));
 
+    // Readers and libraries log as they go; without --verbose only
+    // warnings reach standard error.
+    if (!verbose)
+        qInstallMessageHandler(quietDebug);
     QString text;
     if (DrawingImport::isDrawingFile(designPath)) {
         QString error;
@@ -149,8 +158,6 @@ int runGcodeCommand(const QStringList &arguments)
             return failure(QStringLiteral("cannot read %1: %2").arg(designPath, readError));
     }
 
-    if (!verbose)
-        qInstallMessageHandler(quietDebug);
     // The same generator and defaults as the program's Save G-code.
     const DefaultParameters defaults = StoredDefaults::load().defaultParameters();
     QStringList notes;
