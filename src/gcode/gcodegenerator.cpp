@@ -94,6 +94,35 @@ QString unsoundRecord(const QVector<GCodeBuffer> &job)
     return QString();
 }
 
+// The SVG renderer stops reading a path after this many elements ("path
+// truncated") and fills only the part it read.
+constexpr qint64 rendererPathLimit = 0x7fff;
+
+// Path elements of a group copy longer than the renderer fills whole; their
+// numbers taken in pairs are a close count of the elements it builds.
+int overlongPaths(const QDomDocument &copy)
+{
+    int count = 0;
+    for (const char *tag : { "path", "polygon", "polyline" }) {
+        const QDomNodeList list = copy.elementsByTagName(QLatin1String(tag));
+        for (int i = 0; i < list.size(); ++i) {
+            const QDomElement e = list.item(i).toElement();
+            const QString data = e.attribute(qstrcmp(tag, "path") == 0 ? QStringLiteral("d") : QStringLiteral("points"));
+            if (data.size() < 2 * rendererPathLimit)
+                continue;
+            qint64 numbers = 0;
+            bool inNumber = false;
+            for (const QChar c : data) {
+                const bool part = c.isDigit() || c == QLatin1Char('.');
+                numbers += part && !inNumber;
+                inNumber = part;
+            }
+            count += numbers / 2 > rendererPathLimit;
+        }
+    }
+    return count;
+}
+
 GCodeBuffer relative(GCodeBuffer record)
 {
     record.X = 0;
@@ -502,6 +531,12 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
 {
     QDomDocument copy = working.cloneNode(true).toDocument();
     RasterGroup::filter(copy, record, mDefaults, styles);
+    if (const int overlong = overlongPaths(copy))
+        note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
+                            "only in part (the renderer stops there); split them into shorter paths")
+                     .arg(mPaintParameterList.indexOf(record) + 1)
+                     .arg(overlong)
+                     .arg(rendererPathLimit));
     const QString text = copy.toString(2);
     writeLogSvg(text);
 
