@@ -294,6 +294,14 @@
 <context>
     <name>FileCommands</name>
     <message>
+        <source>保存文件失败：%1</source>
+        <translation>Could not save %1:</translation>
+    </message>
+    <message>
+        <source>部分内容未载入</source>
+        <translation>Part of the design was left out:</translation>
+    </message>
+    <message>
         <source>文件未保存</source>
         <translation>File not save</translation>
     </message>
@@ -1443,6 +1451,10 @@ then log out and log in again.</translation>
     <message>
         <source>已经是最新版本</source>
         <translation>Already the latest version</translation>
+    </message>
+    <message>
+        <source>无法检查更新</source>
+        <translation>Could not check for updates</translation>
     </message>
     <message>
         <source>更新</source>

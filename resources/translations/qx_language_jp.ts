@@ -294,6 +294,14 @@
 <context>
     <name>FileCommands</name>
     <message>
+        <source>保存文件失败：%1</source>
+        <translation>%1 を保存できませんでした：</translation>
+    </message>
+    <message>
+        <source>部分内容未载入</source>
+        <translation>デザインの一部が読み込まれませんでした：</translation>
+    </message>
+    <message>
         <source>文件未保存</source>
         <translation>ファイルが保存されていません</translation>
     </message>
@@ -1443,6 +1451,10 @@
     <message>
         <source>已经是最新版本</source>
         <translation>最新バージョンです</translation>
+    </message>
+    <message>
+        <source>无法检查更新</source>
+        <translation>更新を確認できませんでした</translation>
     </message>
     <message>
         <source>更新</source>

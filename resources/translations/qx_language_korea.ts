@@ -294,6 +294,14 @@
 <context>
     <name>FileCommands</name>
     <message>
+        <source>保存文件失败：%1</source>
+        <translation>%1 을(를) 저장할 수 없습니다:</translation>
+    </message>
+    <message>
+        <source>部分内容未载入</source>
+        <translation>디자인의 일부가 빠졌습니다:</translation>
+    </message>
+    <message>
         <source>文件未保存</source>
         <translation>파일이 저장되지 않았습니다</translation>
     </message>
@@ -1443,6 +1451,10 @@
     <message>
         <source>已经是最新版本</source>
         <translation>이미 최신 버전입니다</translation>
+    </message>
+    <message>
+        <source>无法检查更新</source>
+        <translation>업데이트를 확인할 수 없습니다</translation>
     </message>
     <message>
         <source>更新</source>

@@ -35,9 +35,9 @@ const QStringList imageExtensions = {"bmp", "jpg", "jpeg", "png", "gif", "tif", 
 
 // A file the document can take: well-formed XML (plain or gzip-compressed)
 // whose root is an svg element, with or without the "svg:" prefix.
-bool isReadableDesign(const QString &path, QString *text, QDomDocument *probe)
+bool isReadableDesign(const QString &path, QString *text, QDomDocument *probe, QString *error)
 {
-    if (!SvgFile::readDesign(path, text))
+    if (!SvgFile::readDesign(path, text, error))
         return false;
     if (!probe->setContent(*text, false))
         return false;
@@ -183,14 +183,20 @@ bool FileCommands::openDesign(const QString &path, bool asCurrentFile)
     // intact and a later Save cannot write it over that file.
     QString text;
     QDomDocument document;
-    if (!isReadableDesign(path, &text, &document)) {
-        qDebug() << "load file err!" << path;
-        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+    QString why;
+    if (!isReadableDesign(path, &text, &document, &why)) {
+        qDebug() << "load file err!" << path << why;
+        // The reason (a limit, a device) comes from the reader, in English.
+        QMessageBox::warning(mWindow, tr("错误"),
+                             why.isEmpty() ? tr("打开文件失败") : tr("打开文件失败") + QLatin1Char('\n') + why);
         return false;
     }
     if (!placeAtTrueSize(document, &text))
         return false;
     mView->openText(path, text);
+    const QStringList notes = mView->document()->loadNotes();
+    if (!notes.isEmpty())
+        QMessageBox::warning(mWindow, tr("警告"), tr("部分内容未载入") + QLatin1Char('\n') + notes.join(QLatin1Char('\n')));
     mCurrentPath = asCurrentFile ? path : QString();
     emit designReplaced();
     return true;
@@ -207,9 +213,15 @@ bool FileCommands::addImageFile(const QString &path)
     return true;
 }
 
+QString FileCommands::saveFailure(const QString &path, const QString &cause) const
+{
+    // The cause comes from the system ("No space left on device").
+    return tr("保存文件失败：%1").arg(path) + QLatin1Char('\n') + cause;
+}
+
 bool FileCommands::writeTo(const QString &path)
 {
-    if (!writeDesign(mView->document()->toSvgText(), path))
+    if (!writeDesign(mView->document()->toSvgText(), path, &mSaveError))
         return false;
     setModified(false);
     return true;
@@ -221,7 +233,7 @@ bool FileCommands::save()
     if (mCurrentPath.isEmpty())
         return saveAs();
     if (!writeTo(mCurrentPath)) {
-        QMessageBox::warning(mWindow, tr("警告"), tr("打开文件失败"));
+        QMessageBox::warning(mWindow, tr("警告"), saveFailure(mCurrentPath, mSaveError));
         return false;
     }
     return true;
@@ -236,7 +248,7 @@ bool FileCommands::saveAs()
     if (path.isEmpty())
         return false;
     if (!writeTo(path)) {
-        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        QMessageBox::warning(mWindow, tr("错误"), saveFailure(path, mSaveError));
         return false;
     }
     mCurrentPath = path;
@@ -274,7 +286,7 @@ bool FileCommands::saveGcode()
     mView->clearGcode();
     if (!written) {
         qDebug() << "save gcode failed:" << error;
-        QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
+        QMessageBox::warning(mWindow, tr("错误"), saveFailure(path, error));
         return false;
     }
     return true;

@@ -62,6 +62,8 @@ signals:
 
 private:
     bool writeTo(const QString &path);
+    // The warning text of a failed save, naming the file and the cause.
+    QString saveFailure(const QString &path, const QString &cause) const;
     // A drawing from another program whose root gives a physical size is
     // scaled to it when the user keeps that size: `document` (the parsed
     // `text`, without "svg:" prefixes) changes and `text` becomes it. False
@@ -73,4 +75,5 @@ private:
     QAction *mSaveAction = nullptr;
     std::unique_ptr<FileChooser> mChooser;
     QString mCurrentPath;
+    QString mSaveError;
 };

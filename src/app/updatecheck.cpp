@@ -73,6 +73,9 @@ void UpdateCheck::checkEnded(Updater::Outcome outcome, const QString &content)
     case Updater::Outcome::Latest:
         mMenuLabel->setText(tr("已经是最新版本"));
         break;
+    case Updater::Outcome::CouldNotCheck:
+        mMenuLabel->setText(tr("无法检查更新"));
+        break;
     case Updater::Outcome::Newer:
         delete mMenuLabel;
         showUpdateText(mMenuDialog, content);

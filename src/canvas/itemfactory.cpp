@@ -14,6 +14,7 @@
 #include "document/imageelement.h"
 #include "document/lineelement.h"
 #include "document/pathelement.h"
+#include "document/picturereader.h"
 #include "document/rectelement.h"
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
@@ -234,7 +235,7 @@ QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, con
         if (sized.first == shown)
             return sized.second;
     }
-    QImage bitmap = file.isEmpty() ? ImageElement::decodeHref(href) : QImage(source);
+    QImage bitmap = file.isEmpty() ? ImageElement::decodeHref(href) : PictureReader::readFile(source);
     // Shown at the size an image element shows it, never scaled past what
     // memory allows.
     if (!bitmap.isNull() && !shown.isEmpty() && double(shown.width()) * shown.height() <= 64e6)

@@ -13,6 +13,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <QTimer>
@@ -50,6 +51,7 @@ void Updater::checkUpdate()
 {
     checkDone = false;
     reachable = true;
+    mBadAnswer = false;
     mUrlVersion.clear();
     mUpdateContent.clear();
 
@@ -78,7 +80,7 @@ void Updater::checkUpdate()
         }
     }
 
-    if (reachable)
+    if (reachable && !mBadAnswer)
         readVersionFile();
     checkDone = true;
 }
@@ -123,6 +125,7 @@ void Updater::replyFinished(QNetworkReply *reply)
 
     if (mTooLarge) {
         qDebug() << "version file larger than" << maximumReplySize << "bytes, refused";
+        mBadAnswer = true;
     } else if (reply->error() != QNetworkReply::NoError) {
         // Qt's FTP error texts carry the whole URL; keep the password out of the log.
         QString why = reply->errorString();
@@ -134,7 +137,13 @@ void Updater::replyFinished(QNetworkReply *reply)
             reachable = false;
     } else {
         qDebug() << "读取接收到的数据" << QString::fromUtf8(mReceived);
-        saveVersionFile(mReceived);
+        // Only a good answer replaces the last good file.
+        if (isVersionFile(mReceived)) {
+            saveVersionFile(mReceived);
+        } else {
+            qDebug() << "the answer is no version file; the last good one is kept";
+            mBadAnswer = true;
+        }
     }
     downloadDone = true;
     if (mWait)
@@ -172,6 +181,15 @@ void Updater::readVersionFile()
     qDebug() << "mUpdateContent" << mUpdateContent;
 }
 
+bool Updater::isVersionFile(const QByteArray &data)
+{
+    QDomDocument document;
+    if (!document.setContent(data))
+        return false;
+    static const QRegularExpression whole(QStringLiteral("^[0-9]+(\\.[0-9]+)*$"));
+    return whole.match(document.documentElement().attribute(QStringLiteral("version"))).hasMatch();
+}
+
 bool Updater::isNewer() const
 {
     return isNewerVersion(mUrlVersion, currentVersion);
@@ -181,6 +199,8 @@ Updater::Outcome Updater::outcome() const
 {
     if (!reachable)
         return Outcome::NoNetwork;
+    if (mBadAnswer)
+        return Outcome::CouldNotCheck;
     return isNewer() ? Outcome::Newer : Outcome::Latest;
 }
 

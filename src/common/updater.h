@@ -18,7 +18,9 @@ class Updater : public QObject
     Q_OBJECT
 
 public:
-    enum class Outcome { NoNetwork, Latest, Newer };
+    // CouldNotCheck: the server answered with something that is no version
+    // file (malformed, without a version, too large); the last good file stays.
+    enum class Outcome { NoNetwork, Latest, Newer, CouldNotCheck };
     Q_ENUM(Outcome)
 
     // Replies beyond this are refused: a version file is a few hundred bytes.
@@ -63,6 +65,9 @@ private:
     void readReply(QNetworkReply *reply);
     void saveVersionFile(const QByteArray &data);
     void readVersionFile();
+    // True when `data` is a version file: XML whose root has a "version"
+    // of dot-separated whole numbers.
+    static bool isVersionFile(const QByteArray &data);
 
     QNetworkAccessManager *mNetwork = nullptr;
     QNetworkReply *mReply = nullptr;
@@ -72,6 +77,7 @@ private:
     QString mVersionFilePath;
     QByteArray mReceived;
     bool mTooLarge = false;
+    bool mBadAnswer = false;
 
     bool downloadDone = false;
     const QString currentVersion;

@@ -1,13 +1,17 @@
 #include "document/defaultparameters.h"
 
 #include "common/settingsnames.h"
+#include "document/engravingattributes.h"
+#include "document/parameterrange.h"
 
+#include <QDebug>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QVersionNumber>
 #include <QtGlobal>
 
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -116,7 +120,7 @@ bool DefaultParameters::operator==(const DefaultParameters &other) const
     return true;
 }
 
-StoredDefaults StoredDefaults::load()
+StoredDefaults StoredDefaults::load(QStringList *notes)
 {
     StoredDefaults stored;
     QSettings settings(SettingsNames::organization, SettingsNames::application);
@@ -135,7 +139,31 @@ StoredDefaults StoredDefaults::load()
     readNumber(settings, K::engraveXErr, stored.engraveXErr);
     readNumber(settings, K::engraveYErr, stored.engraveYErr);
     settings.endGroup();
+    stored.clampToRanges(notes);
     return stored;
+}
+
+void StoredDefaults::clampToRanges(QStringList *notes)
+{
+    namespace A = EngravingAttributes;
+    const auto clampField = [notes](const QString &attribute, auto &field) {
+        bool clamped = false;
+        const double used = ParameterRange::of(attribute).clamp(field, &clamped);
+        if (clamped) {
+            const QString note = QStringLiteral("stored default ") + clampNote(attribute, field, used);
+            qDebug().noquote() << note;
+            if (notes)
+                notes->append(note);
+            field = static_cast<std::remove_reference_t<decltype(field)>>(used);
+        }
+    };
+    clampField(A::scanAccuracy, scanGap);
+    clampField(A::scanTimes, scanTimes);
+    clampField(A::scanAngle, scanAngle);
+    clampField(A::scanBuffer, overScanSize);
+    clampField(A::scanError, scanErr);
+    clampField(A::XMotorMovementError, engraveXErr);
+    clampField(A::YMotorMovementError, engraveYErr);
 }
 
 void StoredDefaults::save() const

@@ -64,8 +64,10 @@ struct StoredDefaults
     double engraveXErr = 0;
     double engraveYErr = 0;
 
-    // Reads the group "itemProperty" of the settings store; missing keys keep their defaults.
-    static StoredDefaults load();
+    // Reads the group "itemProperty" of the settings store; missing keys keep
+    // their defaults, values outside the engraving ranges are clamped (and logged).
+    static StoredDefaults load(QStringList *notes = nullptr);
+    void clampToRanges(QStringList *notes = nullptr);
     void save() const;
 
     // Scan gap, pass count and angle to their factory values; overscan, scan

@@ -1,10 +1,10 @@
 #include "document/documentwriter.h"
 
 #include "common/userdata.h"
+#include "common/usersavefile.h"
 
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 QString toSvgText(const QDomDocument &document)
@@ -12,24 +12,13 @@ QString toSvgText(const QDomDocument &document)
     return document.toString(2);
 }
 
-bool writeDesign(const QString &svgText, const QString &path)
+bool writeDesign(const QString &svgText, const QString &path, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    UserSaveFile file(path);
+    if (!file.open() || !file.write(svgText.toUtf8()) || !file.commit()) {
         qDebug() << "save design failed" << path << file.errorString();
-        return false;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    stream << svgText;
-    stream.flush();
-    if (stream.status() != QTextStream::Ok) {
-        file.cancelWriting();
-        qDebug() << "save design failed" << path << file.errorString();
-        return false;
-    }
-    if (!file.commit()) {
-        qDebug() << "save design failed" << path << file.errorString();
+        if (error)
+            *error = file.errorString();
         return false;
     }
     return true;

@@ -7,8 +7,10 @@
 QString toSvgText(const QDomDocument &document);
 
 // Writes the text as UTF-8, replacing the file only once the whole text is
-// written: on failure the previous file is left as it was and false is returned.
-bool writeDesign(const QString &svgText, const QString &path);
+// written: on failure the previous file is left as it was and false is
+// returned with the cause in `error`. A path naming a device or a pipe is
+// refused (UserSaveFile).
+bool writeDesign(const QString &svgText, const QString &path, QString *error = nullptr);
 bool writeDesign(const QDomDocument &document, const QString &path);
 
 // userDataFolder() + "/log.svg".

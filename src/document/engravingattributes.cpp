@@ -1,5 +1,6 @@
 #include "document/engravingattributes.h"
 
+#include "document/parameterrange.h"
 #include "document/svgnumbers.h"
 #include "document/svgstyle.h"
 
@@ -18,6 +19,21 @@ double readOr(const QDomElement &element, const QString &name, double fallback, 
     if (found)
         *found = ok;
     return ok ? value : fallback;
+}
+
+// Read as above, then brought within the attribute's range; what had to be
+// clamped goes to `notes` once.
+double readClamped(const QDomElement &element, const QString &name, double fallback, QStringList *notes)
+{
+    const double value = readOr(element, name, fallback);
+    bool clamped = false;
+    const double used = ParameterRange::of(name).clamp(value, &clamped);
+    if (clamped && notes) {
+        const QString note = clampNote(name, value, used);
+        if (!notes->contains(note))
+            notes->append(note);
+    }
+    return used;
 }
 
 // The seven attributes of the default set, each with its field in both records.
@@ -65,24 +81,25 @@ EngraveMode engraveMode(const QDomElement &element)
     return *fill == A::engraveModeOutline ? EngraveMode::Outline : EngraveMode::Fill;
 }
 
-OutlineParameters readOutlineParameters(const QDomElement &element)
+OutlineParameters readOutlineParameters(const QDomElement &element, QStringList *notes)
 {
     OutlineParameters p;
-    p.scanTimes = qMax(1.0, readOr(element, A::scanTimes, p.scanTimes));
-    p.scanPower = readOr(element, A::scanPower, p.scanPower);
-    p.scanSpeed = readOr(element, A::scanSpeed, p.scanSpeed);
-    p.XMotorMovementError = readOr(element, A::XMotorMovementError, p.XMotorMovementError);
-    p.YMotorMovementError = readOr(element, A::YMotorMovementError, p.YMotorMovementError);
+    p.scanTimes = qMax(1.0, readClamped(element, A::scanTimes, p.scanTimes, notes));
+    p.scanPower = readClamped(element, A::scanPower, p.scanPower, notes);
+    p.scanSpeed = readClamped(element, A::scanSpeed, p.scanSpeed, notes);
+    p.XMotorMovementError = readClamped(element, A::XMotorMovementError, p.XMotorMovementError, notes);
+    p.YMotorMovementError = readClamped(element, A::YMotorMovementError, p.YMotorMovementError, notes);
     return p;
 }
 
-PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults)
+PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults,
+                                  QStringList *notes)
 {
     PaintParameter p;
-    p.scanPower = readOr(element, A::scanPower, 100);
-    p.scanSpeed = readOr(element, A::scanSpeed, 100);
+    p.scanPower = readClamped(element, A::scanPower, 100, notes);
+    p.scanSpeed = readClamped(element, A::scanSpeed, 100, notes);
     for (const DefaultField &field : defaultFields)
-        p.*(field.paint) = readOr(element, field.name, defaults.*(field.fallback));
+        p.*(field.paint) = readClamped(element, field.name, defaults.*(field.fallback), notes);
     return p;
 }
 

@@ -67,13 +67,16 @@ struct OutlineParameters
 
 // Power, speed, pass count and backlash of an outline-mode element. Absent or
 // unreadable attributes take 100, 100, 1, 0.1 and 0.1; fewer than one pass
-// counts as one.
-OutlineParameters readOutlineParameters(const QDomElement &element);
+// counts as one. Values outside their range (ParameterRange) are clamped
+// and noted in `notes`, once each.
+OutlineParameters readOutlineParameters(const QDomElement &element, QStringList *notes = nullptr);
 
 // All nine parameters of a fill-mode or image element. Absent or unreadable
 // attributes take 100 for power and speed and the default set for the other
 // seven. The pass count is kept as read, so 0 or less gives no raster pass.
-PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults);
+// Values outside their range are clamped and noted like the outline's.
+PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults,
+                                  QStringList *notes = nullptr);
 
 // What an element object does when it is created: reads all nine parameters
 // like readPaintParameter(), and writes each of the seven default-set values

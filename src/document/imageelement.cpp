@@ -5,6 +5,7 @@
 
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
+#include "document/picturereader.h"
 
 #include <QDebug>
 #include <QTextStream>
@@ -32,23 +33,18 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
         href = element.attribute(QStringLiteral("href"));
     // A picture referenced by path is found from the design file's folder.
     const QString file = SvgFile::pictureFile(href, document ? document->baseFolder() : QString());
-    if (file.isEmpty()) {
-        mBitmap = decodeHref(href);
-    } else {
-        mBitmap = QImage(file);
-        if (mBitmap.isNull())
-            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
-    }
+    QString problem;
+    mBitmap = file.isEmpty() ? PictureReader::readData(PictureReader::inlineBytes(href), &problem)
+                             : PictureReader::readFile(file, &problem);
+    if (mBitmap.isNull() && !href.trimmed().isEmpty())
+        qDebug().noquote() << QStringLiteral("image \"%1\" is not shown: %2")
+                                      .arg(file.isEmpty() ? QStringLiteral("data:") : href.trimmed(), problem);
     prepareDrawable();
 }
 
 QImage ImageElement::decodeHref(const QString &href)
 {
-    const int comma = href.indexOf(QLatin1Char(','));
-    const QByteArray data = QByteArray::fromBase64(href.mid(comma + 1).toLatin1());
-    QImage image;
-    image.loadFromData(data);
-    return image;
+    return PictureReader::readData(PictureReader::inlineBytes(href));
 }
 
 void ImageElement::setPosition(const QPointF &position)

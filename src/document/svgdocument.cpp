@@ -32,6 +32,7 @@ bool SVGDocument::setSvgText(const QString &text)
     delete mRoot;
     mRoot = nullptr;
     mCurrentLayer = nullptr;
+    mLoadNotes.clear();
     // Without namespace processing, prefixed tags are kept as written.
     const bool parsed = mDocument.setContent(text, false);
     if (!parsed && mDocument.documentElement().isNull())
@@ -69,6 +70,7 @@ void SVGDocument::cutDeepNesting()
     if (cut.isEmpty())
         return;
     qDebug() << "elements nested deeper than" << maxNestingDepth << "levels removed:" << cut.size();
+    mLoadNotes << QStringLiteral("elements nested deeper than %1 levels are left out").arg(maxNestingDepth);
     // Taken apart level by level: freeing a deep subtree at once would recurse as deep.
     while (!cut.isEmpty()) {
         QDomNode node = cut.takeLast();

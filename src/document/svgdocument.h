@@ -7,6 +7,7 @@
 #include <QBrush>
 #include <QDomDocument>
 #include <QHash>
+#include <QStringList>
 
 class Node;
 class NodeObserver;
@@ -28,6 +29,9 @@ public:
     // item at once, in document order. Returns the parse result; whatever
     // the parser built is used either way.
     bool setSvgText(const QString &text);
+    // What the last setSvgText() left out of the design (elements nested
+    // too deep), one sentence each; empty when it took everything.
+    QStringList loadNotes() const { return mLoadNotes; }
     // Deletes every element object (the DOM stays).
     void releaseTree();
 
@@ -113,6 +117,7 @@ private:
     Node *mCurrentLayer = nullptr;
     DefaultParameters mDefaultParameters;
     StyleResolver mStyles;
+    QStringList mLoadNotes;
     QString mBaseFolder;
     bool mBuilding = false;
     mutable QHash<QString, QDomElement> mIdCache;

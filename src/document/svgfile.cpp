@@ -1,10 +1,13 @@
 #include "document/svgfile.h"
 
+#include "document/inputlimits.h"
 #include "document/styleresolver.h"
 #include "document/svgnumbers.h"
+#include "document/xmlinputcheck.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <vector>
@@ -51,8 +54,10 @@ bool hasEngravingAttribute(const QDomElement &root)
 
 } // namespace
 
-bool gunzip(const QByteArray &packed, QByteArray *plain)
+bool gunzip(const QByteArray &packed, QByteArray *plain, qint64 maxBytes, bool *tooLarge)
 {
+    if (tooLarge)
+        *tooLarge = false;
     if (packed.size() < 18 || uchar(packed.at(0)) != 0x1f || uchar(packed.at(1)) != 0x8b)
         return false;
     z_stream stream{};
@@ -70,7 +75,15 @@ bool gunzip(const QByteArray &packed, QByteArray *plain)
         status = inflate(&stream, Z_NO_FLUSH);
         if (status != Z_OK && status != Z_STREAM_END)
             break;
-        out.append(buffer, int(sizeof buffer - stream.avail_out));
+        const qint64 produced = qint64(sizeof buffer - stream.avail_out);
+        // Checked before the append: a few kilobytes may unpack to gigabytes.
+        if (out.size() + produced > maxBytes) {
+            if (tooLarge)
+                *tooLarge = true;
+            status = Z_MEM_ERROR;
+            break;
+        }
+        out.append(buffer, int(produced));
     }
     inflateEnd(&stream);
     if (status != Z_STREAM_END)
@@ -81,22 +94,34 @@ bool gunzip(const QByteArray &packed, QByteArray *plain)
 
 bool readDesign(const QString &path, QString *text, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const auto fail = [error](const QString &why) {
         if (error)
-            *error = file.errorString();
+            *error = why;
         return false;
-    }
+    };
+    // A pipe or a device would block the read or never end; it is not opened.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    if (file.size() > InputLimits::maxDesignBytes)
+        return fail(QStringLiteral("larger than %1 MB").arg(InputLimits::maxDesignBytes >> 20));
     QByteArray bytes = file.readAll();
     if (bytes.startsWith("\x1f\x8b")) {
         QByteArray plain;
-        if (!gunzip(bytes, &plain)) {
-            if (error)
-                *error = QStringLiteral("the compressed design does not unpack");
-            return false;
+        bool tooLarge = false;
+        if (!gunzip(bytes, &plain, InputLimits::maxDesignBytes, &tooLarge)) {
+            return fail(tooLarge ? QStringLiteral("the compressed design unpacks to more than %1 MB")
+                                           .arg(InputLimits::maxDesignBytes >> 20)
+                                 : QStringLiteral("the compressed design does not unpack"));
         }
         bytes = plain;
     }
+    const QString problem = XmlInputCheck::problem(bytes);
+    if (!problem.isEmpty())
+        return fail(problem);
     *text = QString::fromUtf8(bytes);
     return true;
 }

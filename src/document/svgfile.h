@@ -5,16 +5,21 @@
 #include <QSizeF>
 #include <QString>
 
+#include <climits>
+
 // Reading designs as other programs write them.
 namespace SvgFile {
 
 // The design text of a file: plain SVG, or gzip-compressed (".svgz", told
-// by its first bytes, not by its name). False with `error` set when the file
-// cannot be read or does not unpack.
+// by its first bytes, not by its name), refused (false with `error` set) when
+// it is not a regular file, when it cannot be read or unpacked, or when it
+// exceeds a limit of InputLimits (size, nesting, entities, text length).
 bool readDesign(const QString &path, QString *text, QString *error = nullptr);
 
-// Unpacks gzip data; false when it is not gzip or is damaged.
-bool gunzip(const QByteArray &packed, QByteArray *plain);
+// Unpacks gzip data; false when it is not gzip, is damaged or would unpack
+// to more than `maxBytes` (then `tooLarge` is set).
+bool gunzip(const QByteArray &packed, QByteArray *plain, qint64 maxBytes = INT_MAX - 65536,
+            bool *tooLarge = nullptr);
 
 // Elements written with a prefix bound to the SVG namespace ("svg:svg",
 // "svg:rect") lose the prefix, so they read as the plain names.

@@ -1,39 +1,30 @@
 #include "gcode/gcodefile.h"
 
+#include "common/usersavefile.h"
+
 #include <QByteArray>
-#include <QSaveFile>
 
 namespace {
 
 constexpr int blockSize = 1 << 16;
 
-bool fail(QString *errorString, const QSaveFile &file)
-{
-    if (errorString)
-        *errorString = file.errorString();
-    return false;
-}
-
 } // namespace
 
 bool writeGCodeFile(const QString &path, const QVector<GCodeBuffer> &job, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(errorString, file);
+    UserSaveFile file(path);
+    bool ok = file.open();
     QByteArray block;
     block.reserve(blockSize + 256);
-    for (const GCodeBuffer &record : job) {
-        record.appendTo(block);
+    for (int i = 0; ok && i < job.size(); ++i) {
+        job.at(i).appendTo(block);
         if (block.size() >= blockSize) {
-            if (file.write(block) != block.size())
-                return fail(errorString, file);
+            ok = file.write(block);
             block.resize(0);
         }
     }
-    if (!block.isEmpty() && file.write(block) != block.size())
-        return fail(errorString, file);
-    if (!file.commit())
-        return fail(errorString, file);
-    return true;
+    ok = ok && (block.isEmpty() || file.write(block)) && file.commit();
+    if (!ok && errorString)
+        *errorString = file.errorString();
+    return ok;
 }

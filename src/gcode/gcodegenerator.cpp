@@ -8,6 +8,8 @@
 #include "gcode/sortitemlist.h"
 
 #include "document/documentwriter.h"
+#include "document/inputlimits.h"
+#include "document/picturereader.h"
 #include "document/engravingattributes.h"
 #include "document/styleresolver.h"
 #include "document/svgfile.h"
@@ -58,6 +60,69 @@ void setStyleDeclaration(QDomElement &element, const QString &name, const QStrin
     element.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
 }
 
+// Why the job cannot go to an engraver: a number that is not finite, or a
+// position beyond the machine's reach (relative moves summed up); empty when
+// every record is sound.
+QString unsoundRecord(const QVector<GCodeBuffer> &job)
+{
+    const double reach = InputLimits::maxCoordinateMm;
+    double x = 0;
+    double y = 0;
+    for (int i = 0; i < job.size(); ++i) {
+        const GCodeBuffer &r = job.at(i);
+        for (double value : { r.G, r.X, r.Y, r.S, r.F, r.M }) {
+            if (!qIsFinite(value))
+                return QStringLiteral("line %1 holds a number that is not finite").arg(i + 1);
+        }
+        if (r.S != GCodeBuffer::absent && (r.S < 0 || r.S > InputLimits::maxFullScalePower))
+            return QStringLiteral("line %1 sets the power to %2").arg(i + 1).arg(r.S);
+        if (r.F > InputLimits::maxFullScaleSpeed || (r.F <= 0 && r.F != GCodeBuffer::absent))
+            return QStringLiteral("line %1 sets the feed to %2").arg(i + 1).arg(r.F);
+        if (r.absolute) {
+            if (r.X != GCodeBuffer::absent)
+                x = r.X;
+            if (r.Y != GCodeBuffer::absent)
+                y = r.Y;
+        } else {
+            x += r.X;
+            y += r.Y;
+        }
+        if (std::fabs(x) > reach || std::fabs(y) > reach)
+            return QStringLiteral("line %1 moves the head to (%2, %3) mm, beyond %4 mm from the origin")
+                    .arg(i + 1).arg(x).arg(y).arg(reach);
+    }
+    return QString();
+}
+
+// The SVG renderer stops reading a path after this many elements ("path
+// truncated") and fills only the part it read.
+constexpr qint64 rendererPathLimit = 0x7fff;
+
+// Path elements of a group copy longer than the renderer fills whole; their
+// numbers taken in pairs are a close count of the elements it builds.
+int overlongPaths(const QDomDocument &copy)
+{
+    int count = 0;
+    for (const char *tag : { "path", "polygon", "polyline" }) {
+        const QDomNodeList list = copy.elementsByTagName(QLatin1String(tag));
+        for (int i = 0; i < list.size(); ++i) {
+            const QDomElement e = list.item(i).toElement();
+            const QString data = e.attribute(qstrcmp(tag, "path") == 0 ? QStringLiteral("d") : QStringLiteral("points"));
+            if (data.size() < 2 * rendererPathLimit)
+                continue;
+            qint64 numbers = 0;
+            bool inNumber = false;
+            for (const QChar c : data) {
+                const bool part = c.isDigit() || c == QLatin1Char('.');
+                numbers += part && !inNumber;
+                inNumber = part;
+            }
+            count += numbers / 2 > rendererPathLimit;
+        }
+    }
+    return count;
+}
+
 GCodeBuffer relative(GCodeBuffer record)
 {
     record.X = 0;
@@ -73,8 +138,8 @@ class Collector
 {
 public:
     Collector(const DefaultParameters &defaults, const StyleResolver &styles,
-              PaintParameterList &parameters)
-        : mDefaults(defaults), mStyles(styles), mParameters(parameters)
+              PaintParameterList &parameters, QStringList *notes)
+        : mDefaults(defaults), mStyles(styles), mParameters(parameters), mNotes(notes)
     {
     }
 
@@ -119,14 +184,19 @@ private:
                QVector<OutlineItem> &outlines)
     {
         if (element.tagName() == QLatin1String("image"))
-            mParameters.append(readPaintParameter(element, mDefaults));
+            mParameters.append(readPaintParameter(element, mDefaults, mNotes));
         const EngraveMode mode = mStyles.engraveMode(element, paint);
         // A group with "fill:none" is no shape to cut: its children decide for themselves.
         if (mode == EngraveMode::Outline && !StyleResolver::isContainer(element.tagName())) {
-            const OutlineParameters p = readOutlineParameters(element);
+            const OutlineParameters p = readOutlineParameters(element, mNotes);
             const int passes = int(qMin(p.scanTimes, double(OutlineShape::maxPasses)));
             OutlineItem item;
             item.path = OutlineShape::elementPath(element, passes, enclosing);
+            if (!withinReach(item.path.boundingRect())) {
+                noteOnce(QStringLiteral("an outline beyond %1 mm from the origin is left out")
+                                 .arg(InputLimits::maxCoordinateMm));
+                item.path = QPainterPath();
+            }
             item.power = p.scanPower;
             item.speed = p.scanSpeed;
             item.xBacklash = p.XMotorMovementError;
@@ -136,13 +206,29 @@ private:
             return true;
         }
         if (mode == EngraveMode::Fill)
-            mParameters.append(readPaintParameter(element, mDefaults));
+            mParameters.append(readPaintParameter(element, mDefaults, mNotes));
         return false;
+    }
+
+    static bool withinReach(const QRectF &bounds)
+    {
+        const double reach = InputLimits::maxCoordinateMm / 0.08;
+        return qIsFinite(bounds.left()) && qIsFinite(bounds.right()) && qIsFinite(bounds.top())
+                && qIsFinite(bounds.bottom()) && std::fabs(bounds.left()) <= reach
+                && std::fabs(bounds.right()) <= reach && std::fabs(bounds.top()) <= reach
+                && std::fabs(bounds.bottom()) <= reach;
+    }
+
+    void noteOnce(const QString &text)
+    {
+        if (mNotes && !mNotes->contains(text))
+            mNotes->append(text);
     }
 
     const DefaultParameters &mDefaults;
     const StyleResolver &mStyles;
     PaintParameterList &mParameters;
+    QStringList *mNotes;
 };
 
 } // namespace
@@ -158,9 +244,10 @@ void GCodeGenerator::setPaintProperty(const QStringList &names, const QList<doub
         const QString &name = names.at(i);
         const double value = values.at(i);
         if (name == QLatin1String("paintPower"))
-            mPaintPower = value;
+            mPaintPower = fullScale(name, value, 0, InputLimits::maxFullScalePower, mPaintPower);
         else if (name == QLatin1String("paintSpeed"))
-            mPaintSpeed = value;
+            mPaintSpeed = fullScale(name, value, InputLimits::minFullScaleSpeed,
+                                    InputLimits::maxFullScaleSpeed, mPaintSpeed);
         else if (name == QLatin1String("printingAccuracy"))
             mRasterRatio = 0.08 / value;
         else if (name == QLatin1String("scanBuffer"))
@@ -174,6 +261,21 @@ void GCodeGenerator::setPaintProperty(const QStringList &names, const QList<doub
     }
 }
 
+double GCodeGenerator::fullScale(const QString &name, double value, double minimum, double maximum,
+                                 double previous)
+{
+    mPropertyNotes.remove(name);
+    if (qIsNaN(value)) {
+        mPropertyNotes.insert(name, QStringLiteral("%1 is not a number; %2 is kept").arg(name).arg(previous));
+        return previous;
+    }
+    const double used = qBound(minimum, value, maximum);
+    if (used != value)
+        mPropertyNotes.insert(name, QStringLiteral("%1 %2 is out of range (%3 to %4); %5 is used")
+                                            .arg(name).arg(value).arg(minimum).arg(maximum).arg(used));
+    return used;
+}
+
 QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 {
     QElapsedTimer timer;
@@ -181,9 +283,12 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     mSummary = Summary();
     mCancelled = false;
     mErrorString.clear();
+    mJobError.clear();
     mImageMode.clear();
     mPaintParameterList.clear();
     mGcode.clear();
+    for (const QString &text : qAsConst(mPropertyNotes))
+        note(text);
     appendHead();
     qDebug() << "mGcode.size" << mGcode.size();
 
@@ -245,8 +350,11 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 
     for (const QString &text : qAsConst(mSummary.notes))
         qDebug().noquote() << text;
-    Collector collector(mDefaults, styles, mPaintParameterList);
+    QStringList clamped;
+    Collector collector(mDefaults, styles, mPaintParameterList, &clamped);
     const QVector<OutlineItem> outlines = collector.collect(firstSvgElement(working));
+    for (const QString &text : qAsConst(clamped))
+        note(text);
     qDebug() << "path.size()" << outlines.size();
     qint64 budget = containmentBudget;
     const QVector<OutlineItem> ordered =
@@ -292,6 +400,20 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
         return cancelJob();
 
     appendTail();
+    // The last guard before the wire: a job the engraver cannot take is
+    // replaced by the job of an empty design, and the reason kept.
+    mJobError = unsoundRecord(mGcode);
+    if (!mJobError.isEmpty()) {
+        note(QStringLiteral("no job made: %1").arg(mJobError));
+        mGcode.clear();
+        appendHead();
+        mGcode.append(relative(GCodeBuffer::g(90)));
+        mGcode.append(GCodeBuffer::m(4));
+        mGcode.append(GCodeBuffer::m(8));
+        appendTail();
+        mSummary.rasterGroups = 0;
+        mSummary.outlines = 0;
+    }
     mSummary.records = mGcode.size();
     mSummary.milliseconds = timer.elapsed();
     reportProgress(100);
@@ -353,11 +475,23 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
         // design is found by its full path only.
         QString reference;
         const QString path = SvgFile::pictureFile(image.attribute(href), mBaseFolder, &reference);
+        QString problem;
         if (!reference.isEmpty()) {
-            if (QFileInfo(path).isFile())
-                image.setAttribute(href, path);
-            else
+            if (!QFileInfo::exists(path)) {
                 note(QStringLiteral("image \"%1\" is not found and is not engraved").arg(reference));
+                continue;
+            }
+            problem = PictureReader::fileProblem(path);
+            if (problem.isEmpty())
+                image.setAttribute(href, path);
+        } else if (image.attribute(href).trimmed().startsWith(QLatin1String("data:"))) {
+            problem = PictureReader::dataProblem(PictureReader::inlineBytes(image.attribute(href)));
+            reference = QStringLiteral("data:");
+        }
+        // The renderer would open or decode it all the same: it leaves the job.
+        if (!problem.isEmpty()) {
+            note(QStringLiteral("image \"%1\" is not engraved: %2").arg(reference, problem));
+            image.parentNode().removeChild(image);
         }
     }
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
@@ -397,6 +531,12 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
 {
     QDomDocument copy = working.cloneNode(true).toDocument();
     RasterGroup::filter(copy, record, mDefaults, styles);
+    if (const int overlong = overlongPaths(copy))
+        note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
+                            "only in part (the renderer stops there); split them into shorter paths")
+                     .arg(mPaintParameterList.indexOf(record) + 1)
+                     .arg(overlong)
+                     .arg(rendererPathLimit));
     const QString text = copy.toString(2);
     writeLogSvg(text);
 

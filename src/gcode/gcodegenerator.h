@@ -8,6 +8,7 @@
 
 #include <QDomDocument>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -86,6 +87,11 @@ public:
     // Why the last input was not an SVG document; empty when it was.
     QString errorString() const { return mErrorString; }
 
+    // Why the last design gave no job although it was read: a number the
+    // engraver cannot take (not finite, beyond its reach). The job is then
+    // that of an empty design. Empty when the job is sound.
+    QString jobError() const { return mJobError; }
+
     const Summary &summary() const { return mSummary; }
     const PaintParameterList &paintParameterList() const { return mPaintParameterList; }
     // "gray" when the job's grey levels reach the scan lines unthresholded.
@@ -93,6 +99,8 @@ public:
 
 private:
     void note(const QString &text);
+    // `value` within [minimum, maximum], noted under `name` when it was not.
+    double fullScale(const QString &name, double value, double minimum, double maximum, double previous);
     bool cancelRequested() const { return mCancelFlag && mCancelFlag->load(std::memory_order_relaxed); }
     QVector<GCodeBuffer> cancelJob();
     void reportProgress(int percent) const
@@ -113,6 +121,8 @@ private:
     double mScanErr = 0;
     double mPaintNum = 1;
     double mPaintDirection = 0;
+    // What setPaintProperty() had to clamp, noted by every generation.
+    QMap<QString, QString> mPropertyNotes;
     DefaultParameters mDefaults;
     qint64 mRasterPixelLimit;
     bool mTrueSize = false;
@@ -125,5 +135,6 @@ private:
     PaintParameterList mPaintParameterList;
     QString mImageMode;
     QString mErrorString;
+    QString mJobError;
     Summary mSummary;
 };

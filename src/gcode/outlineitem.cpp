@@ -12,6 +12,9 @@ namespace OutlineOrdering {
 
 namespace {
 
+// What one containment test costs beyond its segment pairs, in segment pairs.
+constexpr qint64 containmentTestCost = 10000;
+
 bool isFinite(const QPointF &p)
 {
     return qIsFinite(p.x()) && qIsFinite(p.y());
@@ -387,6 +390,9 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budg
         const QRectF rect = outer.controlPointRect();
         const double slack = 1e-9 * (qAbs(rect.left()) + qAbs(rect.right()) + qAbs(rect.top())
                                      + qAbs(rect.bottom()) + 1);
+        // Once the budget is spent, the candidates are not even visited.
+        if (budget && *budget <= 0)
+            break;
         contained.clear();
         auto test = [&](int j) {
             if (j == i || !alive.at(j) || items.at(j).path.elementCount() == 0)
@@ -400,7 +406,10 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budg
             if (budget) {
                 if (*budget <= 0)
                     return;
-                *budget -= qint64(outer.elementCount()) * items.at(j).path.elementCount();
+                // Each test also costs its setup, whatever the sizes: many
+                // tiny overlapping outlines (a "use" bomb) must spend it too.
+                *budget -= qint64(outer.elementCount()) * items.at(j).path.elementCount()
+                        + containmentTestCost;
             }
             if (outer.contains(items.at(j).path))
                 contained.append(j);

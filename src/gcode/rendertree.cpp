@@ -54,18 +54,43 @@ void prependToTransform(QDomElement &element, const QTransform &extra)
     element.setAttribute(QStringLiteral("transform"), matrixText(extra * own));
 }
 
-int elementCount(const QDomElement &root)
+// What one copy of an element costs: its elements, and its path segments
+// (numbers in "d" and "points" taken in pairs, a cheap count that never
+// parses).
+struct CopySize
 {
-    int count = 0;
+    qint64 elements = 0;
+    qint64 segments = 0;
+};
+
+qint64 numberCount(const QString &data)
+{
+    qint64 count = 0;
+    bool inNumber = false;
+    for (const QChar c : data) {
+        const bool part = c.isDigit() || c == QLatin1Char('.');
+        count += part && !inNumber;
+        inNumber = part;
+    }
+    return count;
+}
+
+CopySize copySize(const QDomElement &root)
+{
+    CopySize size;
     std::vector<QDomElement> stack{ root };
     while (!stack.empty()) {
         const QDomElement e = stack.back();
         stack.pop_back();
-        ++count;
+        ++size.elements;
+        for (const char *name : { "d", "points" }) {
+            if (e.hasAttribute(QLatin1String(name)))
+                size.segments += numberCount(e.attribute(QLatin1String(name))) / 2;
+        }
         for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
             stack.push_back(c);
     }
-    return count;
+    return size;
 }
 
 bool hasAncestorWithId(const QDomElement &element, const QString &id)
@@ -131,8 +156,9 @@ void expandUses(QDomDocument &document, QStringList *notes)
 
 void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *notes)
 {
-    QHash<QString, int> sizes;
+    QHash<QString, CopySize> sizes;
     qint64 copied = 0;
+    qint64 copiedSegments = 0;
 
     struct Entry
     {
@@ -163,13 +189,20 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
         if (problem.isEmpty()) {
             auto size = sizes.constFind(id);
             if (size == sizes.constEnd())
-                size = sizes.insert(id, elementCount(target));
-            copied += *size;
+                size = sizes.insert(id, copySize(target));
+            copied += size->elements;
+            copiedSegments += size->segments;
             if (targets.copied)
                 targets.copied->insert(id);
+            // One budget for the whole document, not per level: nested
+            // uses that double at each level reach it long before any
+            // depth limit would.
             if (copied > maxUseElements)
                 problem = QStringLiteral("\"use\" instances beyond %1 copied elements are left out")
                                   .arg(maxUseElements);
+            else if (copiedSegments > maxUseSegments)
+                problem = QStringLiteral("\"use\" instances beyond %1 copied path segments are left out")
+                                  .arg(maxUseSegments);
         }
         QDomNode parent = element.parentNode();
         if (!problem.isEmpty()) {

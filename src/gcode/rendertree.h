@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/inputlimits.h"
 #include "document/styleresolver.h"
 #include "document/viewportgeometry.h"
 
@@ -22,8 +23,9 @@ namespace RenderTree {
 
 // Nested "use" references deeper than this are not followed.
 constexpr int maxUseDepth = 32;
-// Elements all "use" instances of one job may copy together.
-constexpr qint64 maxUseElements = 500000;
+// Elements and path segments all "use" instances of one job may copy together.
+constexpr qint64 maxUseElements = InputLimits::maxUseElements;
+constexpr qint64 maxUseSegments = InputLimits::maxUseSegments;
 
 // Expands every "use" in place; what cannot be expanded (a missing target,
 // a cycle, too deep, too many) is removed and noted once per kind.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // The full-scale power and speed of a job, as the operate panel gives them to
 // the generator from the print power (%) and speed (mm/s) it keeps:
 // "paintPower" = % x 10, "paintSpeed" = mm/s x 80. The command-line tool
@@ -11,5 +13,6 @@ struct StoredFullScale
 
     // From the settings store; the panel's defaults (100 %, 150 mm/s) where
     // nothing usable is stored.
-    static StoredFullScale load();
+    // Values out of range are clamped, and said so in `notes`.
+    static StoredFullScale load(QStringList *notes = nullptr);
 };

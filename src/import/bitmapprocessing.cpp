@@ -2,6 +2,8 @@
 
 #include "import/opencvimage.h"
 
+#include "document/inputlimits.h"
+
 #include <QBuffer>
 #include <QDebug>
 #include <QImageReader>
@@ -45,6 +47,11 @@ QImage readPicture(QImageReader &reader, const QString &what)
 {
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
+    // Scaled reading still decodes a PNG whole first: beyond this, refused.
+    if (size.isValid() && qint64(size.width()) * size.height() > InputLimits::maxPicturePixels) {
+        qDebug() << what << "picture of" << size << "is larger than the limit, not read";
+        return QImage();
+    }
     const double factor = size.isEmpty() ? 1 : shrinkFactor(size.width(), size.height());
     if (factor < 1) {
         const QSize scaled(std::max(1, int(size.width() * factor)),

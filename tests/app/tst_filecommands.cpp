@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include <optional>
 
 // The file commands as the user reaches them: through the window's actions,
@@ -302,7 +304,8 @@ void TestFileCommands::unreadableDesignKeepsTheOldDesignAndPath()
         window->actions()->openAction->trigger();
         QCOMPARE(boxes.seen.size(), 1);
         QCOMPARE(boxes.seen.first().title, QStringLiteral("错误"));
-        QCOMPARE(boxes.seen.first().text, QStringLiteral("打开文件失败"));
+        // The reader's reason, where it has one, follows on a line of its own.
+        QVERIFY(boxes.seen.first().text.startsWith(QStringLiteral("打开文件失败")));
         QCOMPARE(layerChildId(window), QStringLiteral("good"));
         QCOMPARE(window->fileCommands()->currentPath(), good);
     }
@@ -399,19 +402,31 @@ void TestFileCommands::writeErrorsWarnAndChangeNothing_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("title");
-    QTest::newRow("save") << "save" << "警告";
-    QTest::newRow("save as") << "save as" << "错误";
-    QTest::newRow("save g-code") << "save g-code" << "错误";
-    QTest::newRow("save from the prompt") << "prompt" << "警告";
+    // What the warning names as the cause.
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("save") << "save" << "警告" << "it is a folder";
+    QTest::newRow("save as") << "save as" << "错误" << "No such file or directory";
+    QTest::newRow("save g-code") << "save g-code" << "错误" << "No such file or directory";
+    QTest::newRow("save from the prompt") << "prompt" << "警告" << "it is a folder";
+    // Replacing a pipe (or a device) by a plain file would break it.
+    QTest::newRow("save as onto a pipe") << "save as pipe" << "错误" << "not a regular file";
+    QTest::newRow("save g-code onto a pipe") << "save g-code pipe" << "错误" << "not a regular file";
 }
 
 void TestFileCommands::writeErrorsWarnAndChangeNothing()
 {
     QFETCH(QString, command);
     QFETCH(QString, title);
+    QFETCH(QString, cause);
     const QString design = designFile("design.svg", "design");
     // A folder that does not exist cannot take the file.
-    const QString unwritable = mDir->filePath("no-such-folder/out.svg");
+    QString unwritable = mDir->filePath("no-such-folder/out.svg");
+    const bool toPipe = command.endsWith(QLatin1String(" pipe"));
+    if (toPipe) {
+        command.chop(5);
+        unwritable = mDir->filePath("pipe.svg");
+        QCOMPARE(mkfifo(QFile::encodeName(unwritable).constData(), 0600), 0);
+    }
     MainWindow *window = makeWindow({{design}}, {unwritable});
     window->actions()->openAction->trigger();
     modify(window);
@@ -434,11 +449,17 @@ void TestFileCommands::writeErrorsWarnAndChangeNothing()
 
     QVERIFY(!boxes.seen.isEmpty());
     QCOMPARE(boxes.seen.last().title, title);
-    QCOMPARE(boxes.seen.last().text, QStringLiteral("打开文件失败"));
+    const QString text = boxes.seen.last().text;
+    QVERIFY2(text.startsWith(QStringLiteral("保存文件失败：")) && text.contains(cause), qPrintable(text));
     QVERIFY(window->isVisible());
     QVERIFY(window->actions()->saveAction->isEnabled());
     QCOMPARE(window->fileCommands()->currentPath(), design);
-    QVERIFY(!QFile::exists(unwritable));
+    if (toPipe) {
+        QVERIFY(QFileInfo(unwritable).exists() && !QFileInfo(unwritable).isFile());
+        QCOMPARE(QDir(mDir->path()).entryList({ "pipe*" }, QDir::AllEntries | QDir::Hidden | QDir::System).size(), 1);
+    } else {
+        QVERIFY(!QFile::exists(unwritable));
+    }
 }
 
 void TestFileCommands::unreadableImageAddsNothing_data()

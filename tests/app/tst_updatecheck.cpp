@@ -107,7 +107,7 @@ void TestUpdateCheck::init()
     settings.clear();
 }
 
-// "newer"/"same": that file on the FTP server; "silent": a server that never
+// "newer"/"same"/"malformed": that file on the FTP server; "silent": a server that never
 // answers; "default": nothing configured.
 void TestUpdateCheck::serveFrom(const QString &what, QTcpServer *silent)
 {
@@ -120,7 +120,10 @@ void TestUpdateCheck::serveFrom(const QString &what, QTcpServer *silent)
     }
     QFile file(mServed->filePath("Updater.xml"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(what == QLatin1String("newer") ? newerFile : sameFile);
+    if (what == QLatin1String("malformed"))
+        file.write("<Updater version=\"0.4.0\"");
+    else
+        file.write(what == QLatin1String("newer") ? newerFile : sameFile);
     qputenv("PLIMB_UPDATE_SERVER", mServer->address().toUtf8());
 }
 
@@ -138,6 +141,7 @@ void TestUpdateCheck::menuDialogReportsTheCheck_data()
 
     QTest::newRow("newer") << "newer" << newerText << true;
     QTest::newRow("same") << "same" << "已经是最新版本" << false;
+    QTest::newRow("malformed answer") << "malformed" << "无法检查更新" << false;
     QTest::newRow("silent server") << "silent" << "未链接网络" << false;
     QTest::newRow("nothing configured") << "default" << "未链接网络" << false;
 }
@@ -145,7 +149,8 @@ void TestUpdateCheck::menuDialogReportsTheCheck_data()
 void TestUpdateCheck::menuDialogReportsTheCheck()
 {
     QFETCH(QString, server);
-    if (server == QLatin1String("newer") || server == QLatin1String("same"))
+    if (server == QLatin1String("newer") || server == QLatin1String("same")
+        || server == QLatin1String("malformed"))
         PLIMB_START_FTP_SERVER(*mServer);
     QFETCH(QString, text);
     QFETCH(bool, button);

@@ -215,16 +215,22 @@ void TestUpdater::eachVersionFileGivesItsAnswer_data()
     QTest::newRow("same") << same << none << latest << "same" << same;
     const QByteArray older("<Updater version=\"0.2.9\" content=\"older\"/>");
     QTest::newRow("older") << older << none << latest << "older" << older;
-    const QByteArray bare("<Updater/>");
-    QTest::newRow("missing attributes") << bare << none << latest << "" << bare;
-    const QByteArray malformed("<Updater version=\"0.3.7\" content=\"broken\">");
-    QTest::newRow("malformed XML") << malformed << none << latest << "" << malformed;
-    QTest::newRow("empty") << QByteArray("") << none << latest << "" << QByteArray("");
     QTest::newRow("no file") << none << none << latest << "" << none;
     // A failed request must not wipe the last good answer.
     QTest::newRow("no file keeps the earlier file") << none << keptFile << newer << "kept" << keptFile;
-    QTest::newRow("10 MB refused") << tenMegabyteFile() << none << latest << "" << none;
-    QTest::newRow("10 MB keeps the earlier file") << tenMegabyteFile() << keptFile << newer << "kept"
+    // An answer that is no version file is never saved and never "latest".
+    const auto couldNot = Updater::Outcome::CouldNotCheck;
+    const QByteArray malformed("<Updater version=\"0.3.7\" content=\"broken\">");
+    QTest::newRow("malformed XML") << malformed << none << couldNot << "" << none;
+    QTest::newRow("malformed keeps the earlier file") << malformed << keptFile << couldNot << ""
+                                                      << keptFile;
+    QTest::newRow("no version") << QByteArray("<Updater content=\"x\"/>") << keptFile << couldNot
+                                << "" << keptFile;
+    QTest::newRow("version not a number") << QByteArray("<Updater version=\"latest\"/>") << none
+                                          << couldNot << "" << none;
+    QTest::newRow("empty") << QByteArray("") << keptFile << couldNot << "" << keptFile;
+    QTest::newRow("10 MB refused") << tenMegabyteFile() << none << couldNot << "" << none;
+    QTest::newRow("10 MB keeps the earlier file") << tenMegabyteFile() << keptFile << couldNot << ""
                                                   << keptFile;
 }
 

@@ -405,10 +405,12 @@ void TestGCodeGenerator::badInput_data()
     QTest::newRow("zero size") << design(filled + exact() + "/>", "0", "0") << 0;
     QTest::newRow("negative size") << design(filled + exact() + "/>", "-200", "-100") << 0;
     QTest::newRow("size without digits") << design(filled + exact() + "/>", "wide", "tall") << 0;
+    // Spacings below the range are clamped to its 0.02 mm, never a line
+    // that never ends.
     QTest::newRow("scanAccuracy 0") << design(filled + exact("tolvenrik:scanAccuracy='0'") + "/>", "200", "100")
-                                    << 0;
+                                    << 1;
     QTest::newRow("scanAccuracy negative")
-            << design(filled + exact("tolvenrik:scanAccuracy='-0.1'") + "/>", "200", "100") << 0;
+            << design(filled + exact("tolvenrik:scanAccuracy='-0.1'") + "/>", "200", "100") << 1;
     // Not a number reads as absent: the default set's 0.025 mm.
     QTest::newRow("scanAccuracy NaN")
             << design(filled + exact("tolvenrik:scanAccuracy='NaN'") + "/>", "200", "100") << 1;
@@ -428,10 +430,11 @@ void TestGCodeGenerator::badInput_data()
     QTest::newRow("outline with absurd coordinates")
             << design("<path d='M 0 0 L 1e308 1e308 L -1e308 0' style='fill:none'/>", "200", "100")
             << 0;
+    // Clamped to 100 passes.
     QTest::newRow("absurd pass count")
             << design(filled + exact("tolvenrik:scanAccuracy='0.1' tolvenrik:scanTimes='1e12'") + "/>",
                       "200", "100")
-            << 0;
+            << 1;
 }
 
 void TestGCodeGenerator::badInput()

@@ -1,8 +1,11 @@
 #include "commands.h"
 
+#include "jobfile.h"
+
 #include "gcode/jobtimeestimator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -20,11 +23,20 @@ int failure(const QString &message)
     return 1;
 }
 
-bool readFile(const QString &path, QByteArray *bytes, QString *error)
+// A "$$" dump is a few hundred bytes: more than a megabyte is not one.
+bool readSettingsDump(const QString &path, QByteArray *bytes, QString *error)
 {
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile()) {
+        *error = QStringLiteral("not a regular file");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
+        return false;
+    }
+    if (file.size() > (1 << 20)) {
+        *error = QStringLiteral("larger than 1 MB: not a settings dump");
         return false;
     }
     *bytes = file.readAll();
@@ -58,15 +70,28 @@ int runEstimateCommand(const QStringList &arguments)
     JobTimeEstimator::Machine machine;
     if (!settingsPath.isEmpty()) {
         QByteArray dump;
-        if (!readFile(settingsPath, &dump, &error))
+        if (!readSettingsDump(settingsPath, &dump, &error))
             return failure(QStringLiteral("cannot read %1: %2").arg(settingsPath, error));
         machine = JobTimeEstimator::Machine::fromSettingsDump(dump);
     }
-    QByteArray job;
-    if (!readFile(jobPath, &job, &error))
-        return failure(QStringLiteral("cannot read %1: %2").arg(jobPath, error));
-
-    const JobTimeEstimator::Estimate estimate = JobTimeEstimator::estimate(job, machine);
+    // Streamed: a job of several gigabytes is never held whole.
+    JobFileReader reader(jobPath);
+    reader.setPlimbOnly(false);
+    if (!reader.open())
+        return failure(reader.error());
+    JobTimeEstimator estimator(machine);
+    GCodeBuffer record;
+    QByteArray line;
+    bool anyText = false;
+    while (reader.next(&record, &line)) {
+        estimator.addLine(line);
+        anyText = anyText || !line.trimmed().isEmpty();
+    }
+    if (!reader.error().isEmpty())
+        return failure(reader.error());
+    if (!anyText)
+        return failure(QStringLiteral("%1 holds no G-code").arg(jobPath));
+    const JobTimeEstimator::Estimate estimate = estimator.finish();
     QTextStream(stdout) << QStringLiteral("%1: %2 (%3 s), %4 moves, burning %5 s over %6 mm, "
                                           "travel %7 mm\n")
                                    .arg(jobPath, JobTimeEstimator::formatDuration(estimate.seconds))

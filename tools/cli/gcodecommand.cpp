@@ -159,8 +159,8 @@ int runGcodeCommand(const QStringList &arguments)
     }
 
     // The same generator and defaults as the program's Save G-code.
-    const DefaultParameters defaults = StoredDefaults::load().defaultParameters();
     QStringList notes;
+    const DefaultParameters defaults = StoredDefaults::load(&notes).defaultParameters();
     if (trueSize) {
         // As the program adds such a drawing: scaled before it is opened.
         QDomDocument raw;
@@ -180,12 +180,14 @@ int runGcodeCommand(const QStringList &arguments)
     SVGDocument opened;
     opened.setDefaultParameters(defaults);
     if (opened.setSvgText(text)
-        && opened.domDocument().documentElement().tagName() == QLatin1String("svg"))
+        && opened.domDocument().documentElement().tagName() == QLatin1String("svg")) {
         text = opened.toSvgText();
+        notes << opened.loadNotes();
+    }
     GCodeGenerator generator;
     generator.setDefaultParameters(defaults);
     // The operate panel's stored power and speed, as the program starts with.
-    const StoredFullScale scale = StoredFullScale::load();
+    const StoredFullScale scale = StoredFullScale::load(&notes);
     generator.setPaintProperty({QStringLiteral("paintPower"), QStringLiteral("paintSpeed")},
                                {scale.paintPower, scale.paintSpeed});
     generator.setPaintProperty(names, values);
@@ -193,6 +195,11 @@ int runGcodeCommand(const QStringList &arguments)
     const QVector<GCodeBuffer> job = generator.generate(text);
     if (!generator.isValidInput())
         return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));
+    for (const QString &note : notes + generator.summary().notes)
+        QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
+    // Never a file that send would refuse or the engraver could not take.
+    if (!generator.jobError().isEmpty())
+        return failure(QStringLiteral("no job written for %1: %2").arg(designPath, generator.jobError()));
 
     QString error;
     if (!writeGCodeFile(jobPath, job, &error))
@@ -205,8 +212,6 @@ int runGcodeCommand(const QStringList &arguments)
     }
 
     const GCodeGenerator::Summary &summary = generator.summary();
-    for (const QString &note : notes + summary.notes)
-        QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
     // The engraving time on the emulator's machine; plimb-cli estimate takes
     // the engraver's own settings.
     const double seconds = JobTimeEstimator::estimate(job).seconds;

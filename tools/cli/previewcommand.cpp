@@ -1,11 +1,13 @@
 #include "commands.h"
 
+#include "common/usersavefile.h"
+
 #include "gcode/previewimage.h"
 #include "gcode/previewpaths.h"
 #include "jobfile.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QTextStream>
 
 namespace {
@@ -35,19 +37,17 @@ bool parsePreviewWidth(const QString &text, int *width)
 bool writePreviewPicture(const PreviewPaths &paths, const QString &path, int width, QString *error)
 {
     const QImage picture = PreviewImage::render(paths, width);
-    // Written whole or not at all, like every file the user keeps.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, "png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(picture)) {
         *error = writer.errorString();
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    // Written whole or not at all, like every file the user keeps.
+    UserSaveFile file(path);
+    if (!file.open() || !file.write(png) || !file.commit()) {
         *error = file.errorString();
         return false;
     }
