@@ -5,6 +5,7 @@
 
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
+#include "document/svgpicture.h"
 
 #include <QDebug>
 #include <QTextStream>
@@ -35,7 +36,7 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
     if (file.isEmpty()) {
         mBitmap = decodeHref(href);
     } else {
-        mBitmap = QImage(file);
+        mBitmap = SvgPicture::load(file, QString());
         if (mBitmap.isNull())
             qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
     }
@@ -46,9 +47,7 @@ QImage ImageElement::decodeHref(const QString &href)
 {
     const int comma = href.indexOf(QLatin1Char(','));
     const QByteArray data = QByteArray::fromBase64(href.mid(comma + 1).toLatin1());
-    QImage image;
-    image.loadFromData(data);
-    return image;
+    return SvgPicture::decode(data, QString());
 }
 
 void ImageElement::setPosition(const QPointF &position)

@@ -13,6 +13,10 @@ namespace SvgFile {
 // cannot be read or does not unpack.
 bool readDesign(const QString &path, QString *text, QString *error = nullptr);
 
+// The text of a design file's bytes, in the encoding its byte order mark or
+// XML declaration ("windows-1251", "ISO-8859-1") names; UTF-8 otherwise.
+QString decodeText(const QByteArray &bytes);
+
 // Unpacks gzip data; false when it is not gzip or is damaged.
 bool gunzip(const QByteArray &packed, QByteArray *plain);
 
