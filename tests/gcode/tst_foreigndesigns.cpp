@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
@@ -25,6 +27,8 @@ private slots:
     void nothingEngraved();
     void burnedArea_data();
     void burnedArea();
+    void textAsSvgLaysItOut_data();
+    void textAsSvgLaysItOut();
     void useCycleEnds();
     void dashedOutlines_data();
     void dashedOutlines();
@@ -410,6 +414,65 @@ void TestForeignDesigns::burnedArea()
     QVERIFY2(!area.isNull(), "nothing burned");
     QVERIFY2(near(area, expected, tolerance),
              qPrintable("burned " + describe(area) + ", drawn " + describe(expected)));
+}
+
+void TestForeignDesigns::textAsSvgLaysItOut_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("shift");     // of the start, in advances of "H"
+    QTest::addColumn<double>("gap");       // extra user units before the second "H"
+    QTest::addColumn<double>("raise");     // of the second "H"
+
+    const QString font = "font-family='DejaVu Sans' font-size='50'";
+    QTest::newRow("baseline and advance") << "<text x='20' y='100' " + font + ">HH</text>" << 0.0 << 0.0 << 0.0;
+    // Anchored one and two advances of "H" to the right ("@1", "@2"), so
+    // that they start where the others do.
+    QTest::newRow("anchor middle") << "<text x='@1' y='100' text-anchor='middle' " + font + ">HH</text>" << 0.0
+                                   << 0.0 << 0.0;
+    QTest::newRow("anchor end, in the style")
+            << "<text x='@2' y='100' style='text-anchor:end' " + font + ">HH</text>" << 0.0 << 0.0 << 0.0;
+    QTest::newRow("letter spacing") << "<text x='20' y='100' letter-spacing='10' " + font + ">HH</text>" << 0.0
+                                    << 10.0 << 0.0;
+    QTest::newRow("tspan dx and dy") << "<text x='20' y='100' " + font + ">H<tspan dx='10' dy='-20'>H</tspan></text>"
+                                     << 0.0 << 10.0 << 20.0;
+    QTest::newRow("tspan x and y lists")
+            << "<text x='20 90' y='100 100' " + font + ">H<tspan>H</tspan></text>" << 0.0 << -1.0 << 0.0;
+    QTest::newRow("size in points, first family that exists")
+            << "<text x='20' y='100' font-family=\"'No Such Font', DejaVu Sans\" font-size='37.5pt'>HH</text>"
+            << 0.0 << 0.0 << 0.0;
+    QTest::newRow("white space collapses")
+            << "<text x='20' y='100' " + font + ">\n   H\n   H  </text>" << 0.0 << -2.0 << 0.0;
+}
+
+// Text from other programs: "x" and "y" are the baseline, the font size is
+// in user units; checked against the font file's own metrics.
+void TestForeignDesigns::textAsSvgLaysItOut()
+{
+    QFETCH(QString, text);
+    QFETCH(double, shift);
+    QFETCH(double, gap);
+    QFETCH(double, raise);
+
+    const QString fontFile = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    QVERIFY2(QFontDatabase::addApplicationFont(fontFile) >= 0, "fonts-dejavu-core is needed");
+    const QRawFont raw(fontFile, 50);
+    const QVector<quint32> glyphs = raw.glyphIndexesForString("H");
+    const QRectF h = raw.boundingRect(glyphs.first());
+    const double advance = raw.advancesForGlyphIndexes(glyphs).first().x();
+    const double space = raw.advancesForGlyphIndexes(raw.glyphIndexesForString(" ")).first().x();
+    // A collapsed space stands between the two letters ("gap" -2 marks it,
+    // -1 the second letter at x = 90).
+    const double second = gap == -1 ? 90 - 20 : gap == -2 ? advance + space : advance + gap;
+    const double x = 20 + shift * advance;
+    const QRectF expected = QRectF(QPointF(x + h.left(), 100 + h.top() - raise),
+                                   QPointF(x + second + h.right(), 100))
+            | QRectF(QPointF(x + h.left(), 100 + h.top()), QPointF(x + h.right(), 100));
+
+    text.replace("@1", QString::number(20 + advance)).replace("@2", QString::number(20 + 2 * advance));
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(foreign(text, "width='300' height='200'")));
+    const QRectF expectedMm(expected.topLeft() * 0.08, expected.bottomRight() * 0.08);
+    QVERIFY2(near(area, expectedMm, 0.1), qPrintable("burned " + describe(area) + ", laid out " + describe(expectedMm)));
 }
 
 void TestForeignDesigns::dashedOutlines_data()
