@@ -22,6 +22,7 @@ StyleResolver::StyleResolver(const QDomDocument &document)
 void StyleResolver::reset(const QDomDocument &document)
 {
     mRules.clear();
+    mDeclared.clear();
     const QDomElement root = document.documentElement();
     mPlimbDesign = declaresPlimbNamespace(root);
     const QDomNodeList sheets = document.elementsByTagName(QStringLiteral("style"));
@@ -231,6 +232,8 @@ void StyleResolver::addRule(const QString &selector, const QHash<QString, QStrin
     rule.order = mRules.size();
     rule.declarations = declarations;
     rule.important = important;
+    for (auto it = declarations.constBegin(); it != declarations.constEnd(); ++it)
+        mDeclared.insert(it.key());
     mRules.append(rule);
 }
 

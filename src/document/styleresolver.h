@@ -64,6 +64,8 @@ public:
     void setPlimbDesign(bool plimb) { mPlimbDesign = plimb; }
 
     bool hasRules() const { return !mRules.isEmpty(); }
+    // Whether some sheet rule declares the property.
+    bool declaresInSheet(const QString &property) const { return mDeclared.contains(property); }
 
     // Containers whose content is never drawn where it stands.
     static bool isUnrendered(const QString &tag);
@@ -105,5 +107,6 @@ private:
     static bool matchesCompound(const Compound &compound, const QDomElement &element);
 
     QVector<Rule> mRules;
+    QSet<QString> mDeclared;
     bool mPlimbDesign = true;
 };

@@ -126,6 +126,7 @@ int compositeGrey(const QColor &colour, double alpha)
 
 void resolve(QDomDocument &document, const StyleResolver &styles)
 {
+    // Only whether the design is Plimb's own is asked of the resolver.
     if (styles.isPlimbDesign())
         return;
     const QDomElement root = document.documentElement();
@@ -196,31 +197,50 @@ void resolve(QDomDocument &document, const StyleResolver &styles)
         if (StyleResolver::isUnrendered(tag) && tag != QLatin1String("defs"))
             continue;
         State state = entry.state;
+        SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
+        // The cascade is already written into "style" (applyCascade), so
+        // the declaration, else the attribute, is the element's own value.
+        const auto own = [&style, &element](const QString &name, bool *present) {
+            QString v;
+            const auto it = style.constFind(name);
+            if (it != style.constEnd()) {
+                v = *it;
+                static const QRegularExpression bang(QStringLiteral("\\s*!\\s*important\\s*$"),
+                                                     QRegularExpression::CaseInsensitiveOption);
+                v.remove(bang);
+            } else if (element.hasAttribute(name)) {
+                v = element.attribute(name).trimmed();
+            } else {
+                *present = false;
+                return QString();
+            }
+            *present = v != QLatin1String("inherit");
+            return *present ? v : QString();
+        };
         bool found = false;
-        QString value = styles.ownValue(element, QStringLiteral("color"), &found);
+        QString value = own(QStringLiteral("color"), &found);
         if (found && parseColour(value).isValid())
             state.colour = value;
-        value = styles.ownValue(element, QStringLiteral("fill"), &found);
+        value = own(QStringLiteral("fill"), &found);
         if (found)
             state.fill = value;
-        value = styles.ownValue(element, QStringLiteral("stroke"), &found);
+        value = own(QStringLiteral("stroke"), &found);
         if (found)
             state.stroke = value;
-        value = styles.ownValue(element, QStringLiteral("fill-opacity"), &found);
+        value = own(QStringLiteral("fill-opacity"), &found);
         if (found)
             state.fillOpacity = opacityValue(value, state.fillOpacity);
-        value = styles.ownValue(element, QStringLiteral("stroke-opacity"), &found);
+        value = own(QStringLiteral("stroke-opacity"), &found);
         if (found)
             state.strokeOpacity = opacityValue(value, state.strokeOpacity);
-        value = styles.ownValue(element, QStringLiteral("stroke-width"), &found);
+        value = own(QStringLiteral("stroke-width"), &found);
         double width = 0;
         if (found && ViewportGeometry::cssLength(value, 16, &width) && width >= 0)
             state.strokeWidth = width;
-        value = styles.ownValue(element, QStringLiteral("opacity"), &found);
+        value = own(QStringLiteral("opacity"), &found);
         if (found)
             state.opacity *= opacityValue(value, 1);
 
-        SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
         const bool hadOpacity = style.remove(QStringLiteral("opacity")) > 0
                 || element.hasAttribute(QStringLiteral("opacity"));
         element.removeAttribute(QStringLiteral("opacity"));

@@ -4,6 +4,7 @@
 #include "document/svgfile.h"
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
+#include "gcode/outlineshape.h"
 
 #include <QHash>
 #include <QLocale>
@@ -90,6 +91,38 @@ QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer)
     };
     return QRectF(length("x", Qt::Horizontal, 0), length("y", Qt::Vertical, 0),
                   length("width", Qt::Horizontal, outer.width()), length("height", Qt::Vertical, outer.height()));
+}
+
+// The bounds of the shapes inside `container` in its own user space; an
+// invalid rectangle when it holds anything else (text, pictures, uses),
+// whose extent is not known here.
+QRectF shapeBounds(const QDomElement &container)
+{
+    static const QSet<QString> shapes{ "rect", "circle", "ellipse", "line", "polyline", "polygon", "path" };
+    static const QSet<QString> silent{ "title", "desc", "metadata", "defs", "style", "linearGradient",
+                                       "radialGradient" };
+    QRectF bounds;
+    bool any = false;
+    std::vector<std::pair<QDomElement, QTransform>> stack{ { container, QTransform() } };
+    while (!stack.empty()) {
+        const auto [element, transform] = stack.back();
+        stack.pop_back();
+        for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            const QString tag = c.tagName();
+            if (silent.contains(tag))
+                continue;
+            if (tag == QLatin1String("g")) {
+                stack.push_back({ c, SvgGrammar::transformFromAttribute(c) * transform });
+                continue;
+            }
+            if (!shapes.contains(tag))
+                return QRectF();
+            const QRectF r = OutlineShape::elementPath(c, 1, transform).boundingRect();
+            bounds = any ? bounds.united(r) : r;
+            any = true;
+        }
+    }
+    return any ? bounds : QRectF();
 }
 
 // Nested viewports clip what they hold unless "overflow" lets it show.
@@ -245,6 +278,7 @@ void expandUses(QDomDocument &document, QStringList *notes)
 void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *notes)
 {
     QHash<QString, int> sizes;
+    QHash<QString, QRectF> contentBounds;
     qint64 copied = 0;
     int clips = 0;
 
@@ -329,7 +363,15 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
             for (const char *name : { "viewBox", "preserveAspectRatio", "refX", "refY", "x", "y", "width", "height" })
                 copy.removeAttribute(QLatin1String(name));
             prependToTransform(copy, box.isEmpty() ? QTransform() : fit);
-            if (clipsToViewport(copy, StyleResolver())) {
+            const QRectF shown = box.isEmpty() ? QRectF(0, 0, w, h) : box;
+            auto bounds = contentBounds.constFind(id);
+            if (bounds == contentBounds.constEnd())
+                bounds = contentBounds.insert(id, shapeBounds(target));
+            // A symbol whose shapes all lie inside what it shows needs no
+            // clip (most do); a sliced viewBox shows less than it holds.
+            const bool inside = bounds->isValid() && shown.contains(*bounds)
+                    && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice"));
+            if (!inside && clipsToViewport(copy, StyleResolver())) {
                 group.appendChild(copy);
                 clipTo(copy, QRectF(0, 0, w, h), QStringLiteral("plimb-symbol-clip-%1").arg(++clips));
                 parent.replaceChild(group, element);
@@ -379,11 +421,20 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         QSizeF inner = entry.viewport;
         double fontSize = entry.fontSize;
         if (foreign) {
+            const QString style = element.attribute(QStringLiteral("style"));
+            const auto mayHave = [&](const QString &property) {
+                return element.hasAttribute(property) || style.contains(property)
+                        || styles.declaresInSheet(property);
+            };
             bool found = false;
-            const QString size = styles.ownValue(element, QStringLiteral("font-size"), &found);
-            if (found)
-                fontSize = ViewportGeometry::cssFontSize(size, entry.fontSize);
-            resolveOrigin(element, styles, entry.viewport, fontSize);
+            if (mayHave(QStringLiteral("font-size"))) {
+                const QString size = styles.ownValue(element, QStringLiteral("font-size"), &found);
+                if (found)
+                    fontSize = ViewportGeometry::cssFontSize(size, entry.fontSize);
+            }
+            if (element.hasAttribute(QStringLiteral("transform")) && mayHave(QStringLiteral("transform-origin")))
+                resolveOrigin(element, styles, entry.viewport, fontSize);
+            element.removeAttribute(QStringLiteral("transform-origin"));
             resolveUnits(element, fontSize);
         }
         if (tag == QLatin1String("svg")) {
@@ -391,7 +442,7 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
             // into its width and height, inside a group clipped to the viewport.
             const QRectF port = nestedViewport(element, entry.viewport);
             const QTransform place = ViewportGeometry::nestedPlacement(element, entry.viewport, &inner);
-            if (clipsToViewport(element, styles))
+            if (clipsToViewport(element, foreign ? styles : StyleResolver()))
                 clipTo(element, port, QStringLiteral("plimb-svg-clip-%1").arg(++clips));
             element.setTagName(QStringLiteral("g"));
             for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
@@ -423,12 +474,18 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
     if (styles.isPlimbDesign())
         return;
     const bool rules = styles.hasRules();
-    static const QStringList properties{ "fill", "stroke", "fill-opacity", "stroke-opacity", "opacity",
+    static const QStringList known{ "fill", "stroke", "fill-opacity", "stroke-opacity", "opacity",
                                          "stroke-width", "fill-rule", "display", "visibility",
                                          "stroke-linecap", "stroke-linejoin", "stroke-dasharray",
                                          "stroke-dashoffset", "clip-path", "clip-rule", "font-size",
                                          "font-family", "font-weight", "font-style", "text-anchor",
                                          "letter-spacing", "word-spacing", "transform-origin", "overflow" };
+    // Only what some rule declares can differ from what the element says.
+    QStringList properties;
+    for (const QString &property : known) {
+        if (styles.declaresInSheet(property))
+            properties << property;
+    }
     std::vector<QDomElement> stack{ document.documentElement() };
     while (!stack.empty()) {
         QDomElement e = stack.back();
@@ -449,7 +506,7 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
         if (!rules && !important)
             continue;
         bool changed = false;
-        for (const QString &property : properties) {
+        for (const QString &property : important ? known : properties) {
             bool found = false;
             const QString value = styles.ownValue(e, property, &found);
             if (found && style.value(property) != value) {

@@ -78,6 +78,27 @@ QString referencedId(const QString &value)
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// The rectangle a region is, when it is one with sides along the axes.
+bool rectangleOf(const QPainterPath &region, QRectF *rect)
+{
+    const QRectF bounds = region.boundingRect();
+    for (int i = 0; i < region.elementCount(); ++i) {
+        const QPainterPath::Element e = region.elementAt(i);
+        if (!e.isMoveTo() && !e.isLineTo())
+            return false;
+        if ((e.x != bounds.left() && e.x != bounds.right()) || (e.y != bounds.top() && e.y != bounds.bottom()))
+            return false;
+    }
+    *rect = bounds;
+    return region.elementCount() > 0;
+}
+
+// Bounds overlap, counting a line of no width or height.
+bool overlaps(const QRectF &a, const QRectF &b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
 double scaleOf(const QTransform &t)
 {
     return std::sqrt(std::abs(t.determinant()));
@@ -418,8 +439,12 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
         StyleResolver::Paint paint;
         QPainterPath region;
         bool clipped;
+        QRectF rect;          // the region, when it is a rectangle
+        bool isRect;
+        QString dashes;       // inherited stroke-dasharray
     };
-    std::vector<Entry> stack{ { root, QTransform(), StyleResolver::Paint(), QPainterPath(), false } };
+    std::vector<Entry> stack{ { root, QTransform(), StyleResolver::Paint(), QPainterPath(), false, QRectF(), false,
+                                QString() } };
     std::vector<Entry> leaves;
     while (!stack.empty()) {
         Entry entry = stack.back();
@@ -429,28 +454,70 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
         if (StyleResolver::isUnrendered(tag))
             continue;
         const QTransform ctm = SvgGrammar::transformFromAttribute(element) * entry.enclosing;
+        // The cascade is written into "style" already: only an element
+        // that says so can be clipped or dashed.
+        const QString style = element.attribute(QStringLiteral("style"));
         const QString clipId = mClips.isEmpty()
+                        || (!element.hasAttribute(QStringLiteral("clip-path"))
+                            && !style.contains(QLatin1String("clip-path")))
                 ? QString()
                 : referencedId(styles.ownValue(element, QStringLiteral("clip-path")));
+        if (element.hasAttribute(QStringLiteral("stroke-dasharray"))
+            || style.contains(QLatin1String("stroke-dasharray"))) {
+            bool found = false;
+            const QString dash = styles.ownValue(element, QStringLiteral("stroke-dasharray"), &found);
+            if (found)
+                entry.dashes = dash;
+        }
         if (!clipId.isEmpty() && mClips.contains(clipId)) {
             const QPainterPath own = clipRegion(mClips.value(clipId), element, ctm, styles, 0);
-            entry.region = entry.clipped ? entry.region.intersected(own) : own;
+            QRectF ownRect;
+            const bool ownIsRect = rectangleOf(own, &ownRect);
+            if (!entry.clipped) {
+                entry.region = own;
+                entry.rect = ownRect;
+                entry.isRect = ownIsRect;
+            } else if (entry.isRect && ownIsRect) {
+                entry.rect = entry.rect.intersected(ownRect);
+                entry.region = QPainterPath();
+                entry.region.addRect(entry.rect);
+            } else {
+                entry.region = entry.region.intersected(own);
+                entry.isRect = false;
+            }
             entry.clipped = true;
         }
-        entry.paint = styles.paint(element, entry.paint);
         if (isShape(tag) || tag == QLatin1String("image")) {
-            leaves.push_back(entry);
+            if (entry.clipped || !entry.dashes.isEmpty())
+                leaves.push_back(entry);
             continue;
         }
         const size_t mark = stack.size();
         for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
-            stack.push_back({ c, ctm, entry.paint, entry.region, entry.clipped });
+            stack.push_back({ c, ctm, entry.paint, entry.region, entry.clipped, entry.rect, entry.isRect,
+                              entry.dashes });
         std::reverse(stack.begin() + long(mark), stack.end());
     }
 
     for (Entry &leaf : leaves) {
         QDomElement element = leaf.element;
         const QTransform ctm = SvgGrammar::transformFromAttribute(element) * leaf.enclosing;
+        if (leaf.clipped) {
+            // Most clips (viewports, PDF page boxes) hold their shape whole,
+            // or miss it: nothing to cut then.
+            const QRectF bounds = element.tagName() == QLatin1String("image")
+                    ? ctm.mapRect(QRectF(SvgGrammar::attributeLength(element, QStringLiteral("x")),
+                                         SvgGrammar::attributeLength(element, QStringLiteral("y")),
+                                         SvgGrammar::attributeLength(element, QStringLiteral("width")),
+                                         SvgGrammar::attributeLength(element, QStringLiteral("height"))))
+                    : OutlineShape::elementPath(element, 1, leaf.enclosing).boundingRect();
+            if (!overlaps(bounds, leaf.isRect ? leaf.rect : leaf.region.boundingRect())) {
+                element.parentNode().removeChild(element);
+                continue;
+            }
+            if (leaf.isRect && leaf.rect.contains(bounds))
+                leaf.clipped = false;
+        }
         if (element.tagName() == QLatin1String("image")) {
             if (leaf.clipped) {
                 bool invertible = false;
@@ -460,10 +527,11 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
             }
             continue;
         }
+        // Few leaves get here: their paint is looked up whole.
+        leaf.paint = styles.paint(element);
         const EngraveMode mode = styles.engraveMode(element, leaf.paint);
         if (mode == EngraveMode::Outline) {
-            const QString dashes = styles.inheritedValue(element, QStringLiteral("stroke-dasharray"));
-            const QVector<double> pattern = dashPattern(dashes, 16);
+            const QVector<double> pattern = dashPattern(leaf.dashes, 16);
             if (!leaf.clipped && pattern.isEmpty())
                 continue;
             QPainterPath path = OutlineShape::elementPath(element, 1, leaf.enclosing);
