@@ -210,3 +210,72 @@ QImage SvgPicture::render(const QByteArray &bytes, const QString &folder, QStrin
     painter.end();
     return image;
 }
+
+void SvgPicture::fitPictures(QDomDocument &document, QStringList *notes)
+{
+    std::vector<QDomElement> images;
+    const QDomNodeList list = document.elementsByTagName(QStringLiteral("image"));
+    for (int i = 0; i < list.size(); ++i)
+        images.push_back(list.item(i).toElement());
+    for (QDomElement &image : images) {
+        const QString href = hrefOf(image);
+        QByteArray bytes;
+        if (!read(href, QString(), &bytes))
+            continue;    // a missing file is reported where it is looked up
+        QImage picture = decodeBitmap(bytes);
+        if (picture.isNull()) {
+            note(notes, QStringLiteral("picture \"%1\" cannot be decoded and is not engraved").arg(shortName(href)));
+            image.parentNode().removeChild(image);
+            continue;
+        }
+        const bool hasWidth = image.hasAttribute(QStringLiteral("width"));
+        const bool hasHeight = image.hasAttribute(QStringLiteral("height"));
+        double width = image.attribute(QStringLiteral("width")).toDouble();
+        double height = image.attribute(QStringLiteral("height")).toDouble();
+        // A picture's own size counts one pixel as one user unit.
+        if (!hasWidth && !hasHeight) {
+            width = picture.width();
+            height = picture.height();
+        } else if (!hasWidth) {
+            width = height * picture.width() / picture.height();
+        } else if (!hasHeight) {
+            height = width * picture.height() / picture.width();
+        }
+        image.setAttribute(QStringLiteral("width"), QString::number(width, 'g', 12));
+        image.setAttribute(QStringLiteral("height"), QString::number(height, 'g', 12));
+        const QStringList words = image.attribute(QStringLiteral("preserveAspectRatio"))
+                                          .simplified()
+                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QString align = words.value(0, QStringLiteral("xMidYMid"));
+        if (align == QLatin1String("none") || !(width > 0) || !(height > 0))
+            continue;
+        const double boxAspect = width / height;
+        const double pictureAspect = double(picture.width()) / picture.height();
+        if (std::abs(boxAspect / pictureAspect - 1) < 1e-6)
+            continue;
+        // The picture redrawn at the box's aspect: bands of nothing beside a
+        // "meet" picture, the overhang of a "slice" one cut away.
+        const bool slice = words.value(1) == QLatin1String("slice");
+        const double scale = slice ? std::max(width / picture.width(), height / picture.height())
+                                   : std::min(width / picture.width(), height / picture.height());
+        const double fx = align.contains(QLatin1String("xMin")) ? 0 : align.contains(QLatin1String("xMax")) ? 1 : 0.5;
+        const double fy = align.contains(QLatin1String("YMin")) ? 0 : align.contains(QLatin1String("YMax")) ? 1 : 0.5;
+        // Enough pixels that the bands fall on pixel edges, each of the
+        // picture's pixels kept sharp.
+        const double pixels = std::max(1.0, 64.0 / std::min(picture.width(), picture.height()));
+        const QSize canvas(std::max(1, int(std::lround(width / scale * pixels))),
+                           std::max(1, int(std::lround(height / scale * pixels))));
+        if (double(canvas.width()) * canvas.height() > double(maxSide) * maxSide)
+            continue;
+        QImage fitted(canvas, QImage::Format_ARGB32_Premultiplied);
+        fitted.fill(Qt::transparent);
+        QPainter painter(&fitted);
+        const QSizeF drawn = QSizeF(picture.size()) * pixels;
+        painter.drawImage(QRectF(QPointF((canvas.width() - drawn.width()) * fx, (canvas.height() - drawn.height()) * fy),
+                                 drawn),
+                          picture);
+        painter.end();
+        setHref(image, QStringLiteral("data:image/png;base64,") + QString::fromLatin1(pngBytes(fitted).toBase64()));
+        image.removeAttribute(QStringLiteral("preserveAspectRatio"));
+    }
+}

@@ -51,4 +51,11 @@ public:
     // out, so a renderer reading it never loads a drawing by itself.
     static void embedDrawings(class QDomDocument &document, const QString &folder, QStringList *notes,
                               const QStringList &chain);
+
+    // For drawings from other programs, after embedDrawings(): pictures that
+    // cannot be decoded leave with a note; a missing width or height comes
+    // from the picture's own size; "preserveAspectRatio" (align, meet,
+    // slice) is applied to the picture itself, so a renderer that stretches
+    // pictures over their box shows what SVG shows.
+    static void fitPictures(class QDomDocument &document, QStringList *notes);
 };

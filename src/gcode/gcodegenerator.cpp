@@ -1,6 +1,7 @@
 #include "gcode/gcodegenerator.h"
 
 #include "gcode/foreignpaint.h"
+#include "gcode/markerplacer.h"
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
 #include "gcode/rastergroup.h"
@@ -221,6 +222,7 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                   .arg(working.documentElement().attribute(QStringLiteral("height")).toDouble() / 12.5);
     RenderTree::expandUses(working, &mSummary.notes);
     RenderTree::resolveViewports(working, &mSummary.notes);
+    MarkerPlacer::placeMarkers(working);
     const StyleResolver styles(working);
     RenderTree::applyCascade(working, styles);
     ForeignPaint::resolve(working, styles);
@@ -405,6 +407,8 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     // them resolved with a guard against cycles, before any renderer sees them.
     SvgPicture::embedDrawings(working, mBaseFolder, &mSummary.notes,
                               mDesignFile.isEmpty() ? QStringList() : QStringList(mDesignFile));
+    if (!StyleResolver::declaresPlimbNamespace(working.documentElement()))
+        SvgPicture::fitPictures(working, &mSummary.notes);
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
         qDebug() << "image halftoneBase64";
         const double width = SvgGrammar::attributeLength(image, QStringLiteral("width"));

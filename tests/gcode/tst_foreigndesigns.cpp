@@ -34,6 +34,8 @@ private slots:
     void dashedOutlines();
     void useInstancesAreCounted();
     void relativeImage_data();
+    void pictureFits_data();
+    void pictureFits();
     void pictureCycleEnds_data();
     void pictureCycleEnds();
     void relativeImage();
@@ -341,6 +343,25 @@ void TestForeignDesigns::burnedArea_data()
                        + "/></switch>")
             << 0 << 1 << boxMm;
 
+    // Markers.
+    const QString square = "<rect width='10' height='10'/></marker>";
+    QTest::newRow("marker at the end")
+            << foreign("<marker id='m' markerWidth='10' markerHeight='10' refY='5' viewBox='0 0 10 10'"
+                       " markerUnits='userSpaceOnUse'>" + square
+                       + "<line x1='0' y1='50' x2='100' y2='50' fill='none' stroke='#000' marker-end='url(#m)'/>")
+            << 1 << 1 << mm(0, 3.6, 8.8, 4.4);
+    QTest::newRow("marker turned along the line")
+            << foreign("<marker id='m' markerWidth='10' markerHeight='10' refY='5' orient='auto'"
+                       " markerUnits='userSpaceOnUse'>" + square
+                       + "<path d='M 50 0 V 50' fill='none' stroke='#000' style='marker-end:url(#m)'/>")
+            << 1 << 1 << mm(3.6, 0, 4.4, 4.8);
+    QTest::newRow("marker in stroke widths, on every vertex")
+            << foreign("<marker id='m' markerWidth='5' markerHeight='5' refX='5' refY='5' viewBox='0 0 10 10'>"
+                       "<rect width='10' height='10'/></marker>"
+                       "<polyline points='20 20 100 20 100 80' fill='none' stroke='#000' stroke-width='2'"
+                       " marker-start='url(#m)' marker-mid='url(#m)' marker-end='url(#m)'/>")
+            << 1 << 1 << mm(1.2, 1.2, 8.4, 6.8);
+
     // Clip paths.
     const QString clipRect = "<clipPath id='c'><rect x='50' y='25' width='100' height='50'/></clipPath>";
     QTest::newRow("clip path on a fill")
@@ -571,7 +592,7 @@ void TestForeignDesigns::relativeImage()
     for (const QString name : { "photo.png", "pictures/photo.png" }) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(png(10, 10));
+        file.write(png(20, 10));    // the aspect of its box
     }
     GCodeGenerator generator;
     generator.setBaseFolder(dir.path());
@@ -582,6 +603,57 @@ void TestForeignDesigns::relativeImage()
     QCOMPARE(area.isNull(), !found);
     if (found)
         QVERIFY2(near(area, mm(4, 2, 12, 6), 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::pictureFits_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QRectF>("expected");    // empty: reported, nothing burned
+
+    // A black picture twice as wide as high in a square box of 50.
+    const QString square = "x='50' y='25' width='50' height='50'";
+    QTest::newRow("meet centres it") << "<image " + square + " href='wide.png'/>" << mm(4, 3, 8, 5);
+    QTest::newRow("meet at the top") << "<image " + square + " preserveAspectRatio='xMinYMin meet' href='wide.png'/>"
+                                     << mm(4, 2, 8, 4);
+    QTest::newRow("slice fills the box")
+            << "<image " + square + " preserveAspectRatio='xMidYMid slice' href='wide.png'/>" << mm(4, 2, 8, 6);
+    QTest::newRow("none stretches") << "<image " + square + " preserveAspectRatio='none' href='wide.png'/>"
+                                    << mm(4, 2, 8, 6);
+    QTest::newRow("own size without width and height") << "<image x='50' y='25' href='wide.png'/>"
+                                                        << mm(4, 2, 7.2, 3.6);
+    QTest::newRow("height from the width") << "<image x='50' y='25' width='20' href='wide.png'/>"
+                                           << mm(4, 2, 5.6, 2.8);
+    QTest::newRow("WebP") << "<image " + square + " preserveAspectRatio='none' href='wide.webp'/>" << mm(4, 2, 8, 6);
+    QTest::newRow("undecodable") << "<image " + square + " href='broken.png'/>" << QRectF();
+}
+
+// Pictures are placed as SVG places them, whatever format Qt's plugins read.
+void TestForeignDesigns::pictureFits()
+{
+    QFETCH(QString, image);
+    QFETCH(QRectF, expected);
+
+    QTemporaryDir dir;
+    QImage wide(40, 20, QImage::Format_RGB32);
+    wide.fill(Qt::black);
+    QVERIFY(wide.save(dir.filePath("wide.png")));
+    QVERIFY2(wide.save(dir.filePath("wide.webp"), "WEBP", 100), "qt5-image-formats-plugins is needed");
+    QFile broken(dir.filePath("broken.png"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("\x89PNG\r\n\x1a\n not a picture");
+    broken.close();
+
+    GCodeGenerator generator;
+    generator.setBaseFolder(dir.path());
+    const QRectF area = burned(generator.generate(foreign("<rect width='10' height='10' fill='none' stroke='#000'/>"
+                                                          + image)));
+    const QRectF outline = mm(0, 0, 0.8 + backlash, 0.8 + backlash);
+    if (expected.isEmpty()) {
+        QVERIFY2(near(area, outline, 0.05), qPrintable(describe(area)));
+        QVERIFY(generator.summary().notes.join('\n').contains("broken.png"));
+        return;
+    }
+    QVERIFY2(near(area, outline | expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
 }
 
 void TestForeignDesigns::pictureCycleEnds_data()
