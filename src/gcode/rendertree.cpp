@@ -160,8 +160,12 @@ void moveRootOrigin(QDomElement &root)
     if (box.isEmpty() || (box.x() == 0 && box.y() == 0))
         return;
     const QTransform shift = QTransform::fromTranslate(-box.x(), -box.y());
-    for (QDomElement c = root.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
-        prependToTransform(c, shift);
+    // Clip paths, gradients and markers work in the space of what uses them,
+    // which moves with it.
+    for (QDomElement c = root.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+        if (!StyleResolver::isUnrendered(c.tagName()))
+            prependToTransform(c, shift);
+    }
     root.setAttribute(QStringLiteral("viewBox"),
                       QStringLiteral("0 0 %1 %2").arg(numberText(box.width()), numberText(box.height())));
 }

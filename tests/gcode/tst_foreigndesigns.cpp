@@ -272,6 +272,11 @@ void TestForeignDesigns::burnedArea_data()
     QTest::newRow("root viewBox origin is the design origin")
             << foreign("<rect x='-50' y='-50' width='100' height='50'/>", "width='200' height='100' viewBox='-50 -50 200 100'")
             << 0 << 1 << mm(0, 0, 8, 4);
+    QTest::newRow("root viewBox origin moves clips with their shapes")
+            << foreign("<clipPath id='c'><rect x='-50' y='-50' width='100' height='50'/></clipPath>"
+                       "<rect x='-50' y='-50' width='200' height='100' clip-path='url(#c)'/>",
+                       "width='200' height='100' viewBox='-50 -50 200 100'")
+            << 0 << 1 << mm(0, 0, 8, 4);
     QTest::newRow("nested svg clips a fill")
             << foreign("<svg x='50' width='50' height='50'><rect x='-100' width='300' height='300'/></svg>") << 0
             << 1 << mm(4, 0, 8, 4);
