@@ -373,8 +373,14 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
                 bounds = contentBounds.insert(id, shapeBounds(target));
             // A symbol whose shapes all lie inside what it shows needs no
             // clip (most do); a sliced viewBox shows less than it holds.
-            const bool inside = bounds->isValid() && shown.contains(*bounds)
-                    && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice"));
+            // Without a viewBox, a size of its own or a use that gives one
+            // the symbol has no viewport to clip to.
+            const bool sized = w > 0 && h > 0
+                    && (!box.isEmpty()
+                        || (element.hasAttribute(QStringLiteral("width")) && element.hasAttribute(QStringLiteral("height"))));
+            const bool inside = !sized
+                    || (bounds->isValid() && shown.contains(*bounds)
+                        && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice")));
             if (!inside && clipsToViewport(copy, StyleResolver())) {
                 group.appendChild(copy);
                 clipTo(copy, QRectF(0, 0, w, h), QStringLiteral("plimb-symbol-clip-%1").arg(++clips));
