@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qtbase5-dev libqt5svg5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
+  qt5-image-formats-plugins
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libpotrace-dev libdxflib-dev zlib1g-dev
   potrace

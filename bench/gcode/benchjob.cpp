@@ -1,6 +1,6 @@
 // Times whole jobs through GCodeGenerator::generate on generated designs and
 // prints wall time and peak memory (VmHWM). Each case runs in its own process
-// so the peaks do not add up. Usage: bench-job [b1|b2|b3|b4|b5]
+// so the peaks do not add up. Usage: bench-job [b1|b2|b3|b4|b5|b6]
 #include "benchsupport.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
@@ -152,6 +152,26 @@ int useInstances()
                        .arg(body));
 }
 
+// B6: the shape of a PDF export: 20 000 paths, each clipped by its own
+// rectangle, half of them filled and half cut as outlines.
+int clippedPaths()
+{
+    std::printf("B6 20 000 paths each clipped by its own rectangle (target < 3 s)\n");
+    QString body;
+    for (int i = 0; i < 20000; ++i) {
+        const int x = (i % 200) * 10;
+        const int y = (i / 200) * 10;
+        body += QStringLiteral("<clipPath id='c%1'><rect x='%2' y='%3' width='6' height='6'/></clipPath>"
+                               "<path clip-path='url(#c%1)' d='M %2 %3 l 8 0 l 0 8 l -8 0 z' %4/>")
+                        .arg(i)
+                        .arg(x)
+                        .arg(y)
+                        .arg(i % 2 ? QStringLiteral("fill='none' stroke='#000'") : QStringLiteral("fill='#000'"));
+    }
+    return run(QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='2000' height='1000'>%1</svg>")
+                       .arg(body));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -164,7 +184,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = application.arguments().mid(1);
     if (arguments.isEmpty()) {
         int failures = 0;
-        for (const char *name : { "b1", "b2", "b3", "b4", "b5" })
+        for (const char *name : { "b1", "b2", "b3", "b4", "b5", "b6" })
             failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(name) }) != 0;
         return failures;
     }
@@ -179,6 +199,8 @@ int main(int argc, char *argv[])
         return text();
     if (name == QLatin1String("b5"))
         return useInstances();
-    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4|b5]\n");
+    if (name == QLatin1String("b6"))
+        return clippedPaths();
+    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4|b5|b6]\n");
     return 2;
 }

@@ -19,6 +19,7 @@
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
 #include "document/svgelement.h"
+#include "document/svgpicture.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
 #include "document/viewportgeometry.h"
@@ -235,7 +236,7 @@ QImage ItemFactory::instancePicture(const QString &href, const QSize &shown, con
         if (sized.first == shown)
             return sized.second;
     }
-    QImage bitmap = file.isEmpty() ? ImageElement::decodeHref(href) : PictureReader::readFile(source);
+    QImage bitmap = file.isEmpty() ? ImageElement::decodeHref(href) : SvgPicture::load(source, QString());
     // Shown at the size an image element shows it, never scaled past what
     // memory allows.
     if (!bitmap.isNull() && !shown.isEmpty() && double(shown.width()) * shown.height() <= 64e6)

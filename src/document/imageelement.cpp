@@ -6,6 +6,7 @@
 #include "document/svgdocument.h"
 #include "document/svgfile.h"
 #include "document/picturereader.h"
+#include "document/svgpicture.h"
 
 #include <QDebug>
 #include <QTextStream>
@@ -33,18 +34,21 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
         href = element.attribute(QStringLiteral("href"));
     // A picture referenced by path is found from the design file's folder.
     const QString file = SvgFile::pictureFile(href, document ? document->baseFolder() : QString());
-    QString problem;
-    mBitmap = file.isEmpty() ? PictureReader::readData(PictureReader::inlineBytes(href), &problem)
-                             : PictureReader::readFile(file, &problem);
-    if (mBitmap.isNull() && !href.trimmed().isEmpty())
-        qDebug().noquote() << QStringLiteral("image \"%1\" is not shown: %2")
-                                      .arg(file.isEmpty() ? QStringLiteral("data:") : href.trimmed(), problem);
+    if (file.isEmpty()) {
+        mBitmap = decodeHref(href);
+    } else {
+        mBitmap = SvgPicture::load(file, QString());
+        if (mBitmap.isNull())
+            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
+    }
     prepareDrawable();
 }
 
 QImage ImageElement::decodeHref(const QString &href)
 {
-    return PictureReader::readData(PictureReader::inlineBytes(href));
+    const int comma = href.indexOf(QLatin1Char(','));
+    const QByteArray data = QByteArray::fromBase64(href.mid(comma + 1).toLatin1());
+    return SvgPicture::decode(data, QString());
 }
 
 void ImageElement::setPosition(const QPointF &position)

@@ -22,6 +22,7 @@ StyleResolver::StyleResolver(const QDomDocument &document)
 void StyleResolver::reset(const QDomDocument &document)
 {
     mRules.clear();
+    mDeclared.clear();
     const QDomElement root = document.documentElement();
     mPlimbDesign = declaresPlimbNamespace(root);
     const QDomNodeList sheets = document.elementsByTagName(QStringLiteral("style"));
@@ -68,77 +69,259 @@ void StyleResolver::parseSheet(const QString &text)
         const int open = sheet.indexOf(QLatin1Char('{'), start);
         if (open < 0)
             break;
-        const int close = sheet.indexOf(QLatin1Char('}'), open);
+        const QString selectors = sheet.mid(start, open - start).trimmed();
+        // At-rules (@media, @font-face) are not ours to follow; their blocks
+        // may nest one level.
+        int close = sheet.indexOf(QLatin1Char('}'), open);
         if (close < 0)
             break;
-        const QString selectors = sheet.mid(start, open - start).trimmed();
-        start = close + 1;
-        // At-rules (@media, @font-face) are not ours to follow.
-        if (selectors.startsWith(QLatin1Char('@')))
+        if (selectors.startsWith(QLatin1Char('@'))) {
+            const int inner = sheet.indexOf(QLatin1Char('{'), open + 1);
+            if (inner >= 0 && inner < close) {
+                close = sheet.indexOf(QLatin1Char('}'), close + 1);
+                if (close < 0)
+                    break;
+            }
+            start = close + 1;
             continue;
+        }
+        start = close + 1;
         QHash<QString, QString> declarations;
+        QSet<QString> important;
         const SvgGrammar::StyleMap map = SvgGrammar::parseStyleText(sheet.mid(open + 1, close - open - 1));
         for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
             QString value = it.value();
-            value.remove(QStringLiteral("!important"));
+            static const QRegularExpression bang(QStringLiteral("!\\s*important\\s*$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+            if (value.contains(bang)) {
+                value.remove(bang);
+                important.insert(it.key());
+            }
             declarations.insert(it.key(), value.trimmed());
         }
         for (const QString &selector : selectors.split(QLatin1Char(',')))
-            addRule(selector.trimmed(), declarations);
+            addRule(selector.trimmed(), declarations, important);
     }
 }
 
-void StyleResolver::addRule(const QString &selector, const QHash<QString, QString> &declarations)
+void StyleResolver::addRule(const QString &selector, const QHash<QString, QString> &declarations,
+                            const QSet<QString> &important)
 {
-    // Simple selectors only: a name, classes and an id, or "*". A rule with
-    // combinators or pseudo-classes selects what we cannot tell, so it is left out.
-    static const QRegularExpression simple(
-            QStringLiteral("^(\\*|[A-Za-z_][\\w:-]*)?((?:[.#][A-Za-z_-][\\w-]*)*)$"));
-    const QRegularExpressionMatch match = simple.match(selector);
-    if (selector.isEmpty() || !match.hasMatch())
-        return;
+    // A selector we cannot read (pseudo-elements, most pseudo-classes) would
+    // select what we cannot tell, so its rule is left out.
     Rule rule;
-    rule.tag = match.captured(1) == QLatin1String("*") ? QString() : localTag(match.captured(1));
-    static const QRegularExpression part(QStringLiteral("([.#])([A-Za-z_-][\\w-]*)"));
-    auto parts = part.globalMatch(match.captured(2));
+    Compound current;
+    bool inCompound = false;
+    QChar pending;
     int ids = 0;
-    while (parts.hasNext()) {
-        const QRegularExpressionMatch p = parts.next();
-        if (p.captured(1) == QLatin1String("#")) {
-            rule.id = p.captured(2);
-            ++ids;
-        } else {
-            rule.classes << p.captured(2);
+    int classes = 0;
+    int types = 0;
+    const auto isNameChar = [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') || c.unicode() > 127;
+    };
+    const auto finish = [&]() {
+        if (!inCompound)
+            return;
+        if (!rule.parts.isEmpty())
+            rule.combinators.append(pending.isNull() ? QLatin1Char(' ') : pending);
+        rule.parts.append(current);
+        current = Compound();
+        inCompound = false;
+        pending = QChar();
+    };
+    int i = 0;
+    const int n = selector.size();
+    const auto readName = [&]() {
+        const int from = i;
+        while (i < n && (isNameChar(selector.at(i)) || selector.at(i) == QLatin1Char('|')
+                         || selector.at(i) == QLatin1Char(':')))
+            ++i;
+        return selector.mid(from, i - from);
+    };
+    while (i < n) {
+        const QChar c = selector.at(i);
+        if (c.isSpace()) {
+            finish();
+            ++i;
+            continue;
         }
+        if (c == QLatin1Char('>') || c == QLatin1Char('+') || c == QLatin1Char('~')) {
+            if (c != QLatin1Char('>'))
+                return;    // sibling combinators: not followed
+            finish();
+            if (rule.parts.isEmpty())
+                return;
+            pending = c;
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('*')) {
+            inCompound = true;
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('.') || c == QLatin1Char('#')) {
+            ++i;
+            const int from = i;
+            while (i < n && isNameChar(selector.at(i)))
+                ++i;
+            if (i == from)
+                return;
+            const QString name = selector.mid(from, i - from);
+            if (c == QLatin1Char('.')) {
+                current.classes << name;
+                ++classes;
+            } else {
+                current.id = name;
+                ++ids;
+            }
+            inCompound = true;
+            continue;
+        }
+        if (c == QLatin1Char('[')) {
+            const int closeAt = selector.indexOf(QLatin1Char(']'), i);
+            if (closeAt < 0)
+                return;
+            const QString body = selector.mid(i + 1, closeAt - i - 1).trimmed();
+            i = closeAt + 1;
+            static const QRegularExpression test(QStringLiteral(
+                    "^([\\w:|-]+)\\s*(?:([~^$*|]?)=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"']+)))?\\s*$"));
+            const QRegularExpressionMatch m = test.match(body);
+            if (!m.hasMatch())
+                return;
+            AttributeTest attribute;
+            attribute.name = m.captured(1);
+            if (m.capturedStart(3) >= 0 || m.capturedStart(4) >= 0 || m.capturedStart(5) >= 0) {
+                attribute.op = m.captured(2).isEmpty() ? QLatin1Char('=') : m.captured(2).at(0);
+                attribute.value = m.captured(3) + m.captured(4) + m.captured(5);
+            }
+            current.attributes.append(attribute);
+            ++classes;
+            inCompound = true;
+            continue;
+        }
+        if (c == QLatin1Char(':')) {
+            ++i;
+            const QString pseudo = readName();
+            if (pseudo != QLatin1String("first-child"))
+                return;
+            current.firstChild = true;
+            ++classes;
+            inCompound = true;
+            continue;
+        }
+        if (isNameChar(c)) {
+            const int from = i;
+            while (i < n && (isNameChar(selector.at(i)) || selector.at(i) == QLatin1Char('|')))
+                ++i;
+            QString tag = selector.mid(from, i - from);
+            const int bar = tag.indexOf(QLatin1Char('|'));
+            if (bar >= 0)
+                tag = tag.mid(bar + 1);
+            current.tag = localTag(tag);
+            ++types;
+            inCompound = true;
+            continue;
+        }
+        return;
     }
-    rule.specificity = ids * 10000 + rule.classes.size() * 100 + (rule.tag.isEmpty() ? 0 : 1);
+    finish();
+    if (rule.parts.isEmpty() || !pending.isNull())
+        return;
+    rule.specificity = ids * 10000 + classes * 100 + types;
     rule.order = mRules.size();
     rule.declarations = declarations;
+    rule.important = important;
+    for (auto it = declarations.constBegin(); it != declarations.constEnd(); ++it)
+        mDeclared.insert(it.key());
     mRules.append(rule);
 }
 
-bool StyleResolver::matches(const Rule &rule, const QDomElement &element)
+bool StyleResolver::matchesCompound(const Compound &compound, const QDomElement &element)
 {
-    if (!rule.tag.isEmpty() && localTag(element.tagName()) != rule.tag)
+    if (!compound.tag.isEmpty() && localTag(element.tagName()) != compound.tag)
         return false;
-    if (!rule.id.isEmpty() && element.attribute(QStringLiteral("id")) != rule.id)
+    if (!compound.id.isEmpty() && element.attribute(QStringLiteral("id")) != compound.id)
         return false;
-    if (!rule.classes.isEmpty()) {
+    if (!compound.classes.isEmpty()) {
         const QString names = element.attribute(QStringLiteral("class")).simplified();
         const QVector<QStringRef> classes = names.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
-        for (const QString &name : rule.classes) {
+        for (const QString &name : compound.classes) {
             if (!classes.contains(QStringRef(&name)))
                 return false;
         }
     }
+    for (const AttributeTest &test : compound.attributes) {
+        if (!element.hasAttribute(test.name))
+            return false;
+        const QString value = element.attribute(test.name);
+        switch (test.op.unicode()) {
+        case 0:
+            break;
+        case '=':
+            if (value != test.value)
+                return false;
+            break;
+        case '~':
+            if (!value.simplified().split(QLatin1Char(' ')).contains(test.value))
+                return false;
+            break;
+        case '^':
+            if (test.value.isEmpty() || !value.startsWith(test.value))
+                return false;
+            break;
+        case '$':
+            if (test.value.isEmpty() || !value.endsWith(test.value))
+                return false;
+            break;
+        case '*':
+            if (test.value.isEmpty() || !value.contains(test.value))
+                return false;
+            break;
+        case '|':
+            if (value != test.value && !value.startsWith(test.value + QLatin1Char('-')))
+                return false;
+            break;
+        default:
+            return false;
+        }
+    }
+    if (compound.firstChild) {
+        const QDomNode parent = element.parentNode();
+        if (!parent.isElement() || parent.firstChildElement() != element)
+            return false;
+    }
     return true;
 }
 
-QString StyleResolver::sheetValue(const QDomElement &element, const QString &property, bool *found) const
+bool StyleResolver::matchesFrom(const Rule &rule, int part, const QDomElement &element)
+{
+    if (!matchesCompound(rule.parts.at(part), element))
+        return false;
+    if (part == 0)
+        return true;
+    const QChar combinator = rule.combinators.at(part - 1);
+    QDomNode ancestor = element.parentNode();
+    if (combinator == QLatin1Char('>'))
+        return ancestor.isElement() && matchesFrom(rule, part - 1, ancestor.toElement());
+    for (; ancestor.isElement(); ancestor = ancestor.parentNode()) {
+        if (matchesFrom(rule, part - 1, ancestor.toElement()))
+            return true;
+    }
+    return false;
+}
+
+bool StyleResolver::matches(const Rule &rule, const QDomElement &element)
+{
+    return matchesFrom(rule, rule.parts.size() - 1, element);
+}
+
+QString StyleResolver::sheetValue(const QDomElement &element, const QString &property, bool important,
+                                  bool *found) const
 {
     const Rule *best = nullptr;
     for (const Rule &rule : mRules) {
-        if (!rule.declarations.contains(property))
+        if (!rule.declarations.contains(property) || rule.important.contains(property) != important)
             continue;
         if (best && (rule.specificity < best->specificity))
             continue;
@@ -153,16 +336,32 @@ QString StyleResolver::ownValue(const QDomElement &element, const QString &prope
 {
     bool present = false;
     QString value;
+    QString styleValue;
+    bool inStyle = false;
     if (element.hasAttribute(QStringLiteral("style"))) {
         const SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
         const auto it = style.constFind(property);
         if (it != style.constEnd()) {
-            present = true;
-            value = *it;
+            inStyle = true;
+            styleValue = *it;
+            static const QRegularExpression bang(QStringLiteral("!\\s*important\\s*$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+            if (styleValue.contains(bang)) {
+                styleValue.remove(bang);
+                styleValue = styleValue.trimmed();
+                present = true;
+                value = styleValue;
+            }
         }
     }
     if (!present && !mRules.isEmpty())
-        value = sheetValue(element, property, &present);
+        value = sheetValue(element, property, true, &present);
+    if (!present && inStyle) {
+        present = true;
+        value = styleValue;
+    }
+    if (!present && !mRules.isEmpty())
+        value = sheetValue(element, property, false, &present);
     if (!present && element.hasAttribute(property)) {
         present = true;
         value = element.attribute(property).trimmed();

@@ -5,13 +5,16 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
-// Resolves the presentation properties an SVG renderer reads: the element's
-// "style" declaration, else the rules of the document's internal <style>
-// sheets (selected by element name, class and id), else the presentation
-// attribute; inherited properties then come from the ancestors. The canvas,
+// Resolves the presentation properties an SVG renderer reads, in the order
+// of the CSS cascade: "!important" in the element's "style", "!important" in
+// the document's internal <style> sheets, the "style" declaration, the sheet
+// rules (by specificity, then order: type, class, id, universal and
+// attribute selectors, descendant and child combinators), and last the
+// presentation attribute; inherited properties then come from the ancestors. The canvas,
 // the property summary and the generator all ask it, so they cannot disagree.
 class StyleResolver
 {
@@ -61,6 +64,8 @@ public:
     void setPlimbDesign(bool plimb) { mPlimbDesign = plimb; }
 
     bool hasRules() const { return !mRules.isEmpty(); }
+    // Whether some sheet rule declares the property.
+    bool declaresInSheet(const QString &property) const { return mDeclared.contains(property); }
 
     // Containers whose content is never drawn where it stands.
     static bool isUnrendered(const QString &tag);
@@ -68,21 +73,40 @@ public:
     static bool declaresPlimbNamespace(const QDomElement &root);
 
 private:
-    struct Rule
+    struct AttributeTest
+    {
+        QString name;
+        QChar op;           // null: present; '=', '~', '^', '$', '*' or '|' before "="
+        QString value;
+    };
+    // One compound selector: "rect.a#b[x]".
+    struct Compound
     {
         QString tag;        // empty: any element
         QString id;
         QStringList classes;
+        QVector<AttributeTest> attributes;
+        bool firstChild = false;
+    };
+    struct Rule
+    {
+        QVector<Compound> parts;        // left to right
+        QVector<QChar> combinators;     // between parts: ' ' descendant, '>' child
         int specificity = 0;
         int order = 0;
         QHash<QString, QString> declarations;
+        QSet<QString> important;
     };
 
     void parseSheet(const QString &text);
-    void addRule(const QString &selector, const QHash<QString, QString> &declarations);
-    QString sheetValue(const QDomElement &element, const QString &property, bool *found) const;
+    void addRule(const QString &selector, const QHash<QString, QString> &declarations,
+                 const QSet<QString> &important);
+    QString sheetValue(const QDomElement &element, const QString &property, bool important, bool *found) const;
     static bool matches(const Rule &rule, const QDomElement &element);
+    static bool matchesFrom(const Rule &rule, int part, const QDomElement &element);
+    static bool matchesCompound(const Compound &compound, const QDomElement &element);
 
     QVector<Rule> mRules;
+    QSet<QString> mDeclared;
     bool mPlimbDesign = true;
 };

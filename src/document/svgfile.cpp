@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextCodec>
 #include <QUrl>
 
 #include <vector>
@@ -122,8 +124,28 @@ bool readDesign(const QString &path, QString *text, QString *error)
     const QString problem = XmlInputCheck::problem(bytes);
     if (!problem.isEmpty())
         return fail(problem);
-    *text = QString::fromUtf8(bytes);
+    *text = decodeText(bytes);
     return true;
+}
+
+QString decodeText(const QByteArray &bytes)
+{
+    // A byte order mark says it all; otherwise the XML declaration names the
+    // encoding, UTF-8 when it names none or one we do not know.
+    QTextCodec *codec = QTextCodec::codecForUtfText(bytes, nullptr);
+    if (!codec) {
+        static const QRegularExpression declaration(
+                QStringLiteral("^\\s*<\\?xml[^>]*encoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+        const QRegularExpressionMatch match = declaration.match(QString::fromLatin1(bytes.left(256)));
+        if (match.hasMatch())
+            codec = QTextCodec::codecForName(match.captured(1).toLatin1());
+    }
+    if (!codec)
+        codec = QTextCodec::codecForName("UTF-8");
+    QString text = codec->toUnicode(bytes);
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+    return text;
 }
 
 void removeSvgPrefix(QDomDocument &document)

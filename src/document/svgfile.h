@@ -16,6 +16,10 @@ namespace SvgFile {
 // exceeds a limit of InputLimits (size, nesting, entities, text length).
 bool readDesign(const QString &path, QString *text, QString *error = nullptr);
 
+// The text of a design file's bytes, in the encoding its byte order mark or
+// XML declaration ("windows-1251", "ISO-8859-1") names; UTF-8 otherwise.
+QString decodeText(const QByteArray &bytes);
+
 // Unpacks gzip data; false when it is not gzip, is damaged or would unpack
 // to more than `maxBytes` (then `tooLarge` is set).
 bool gunzip(const QByteArray &packed, QByteArray *plain, qint64 maxBytes = INT_MAX - 65536,

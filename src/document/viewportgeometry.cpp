@@ -111,8 +111,56 @@ QSizeF viewportAround(const QDomElement &element)
     return size;
 }
 
+bool cssLength(const QString &text, double fontSize, double *value)
+{
+    double number = 0;
+    QString unit;
+    if (!SvgGrammar::splitLength(text, &number, &unit))
+        return false;
+    unit = unit.toLower();
+    static const QHash<QString, double> factors{
+        { "", 1 }, { "px", 1 }, { "in", 96 }, { "cm", 96 / 2.54 }, { "mm", 96 / 25.4 },
+        { "q", 96 / 101.6 }, { "pt", 96.0 / 72 }, { "pc", 16 },
+    };
+    double factor = 0;
+    if (unit == QLatin1String("em"))
+        factor = fontSize;
+    else if (unit == QLatin1String("ex"))
+        factor = fontSize / 2;
+    else if (factors.contains(unit))
+        factor = factors.value(unit);
+    else
+        return false;
+    const double length = number * factor;
+    if (!std::isfinite(length))
+        return false;
+    *value = length;
+    return true;
+}
+
+double cssFontSize(const QString &text, double parent)
+{
+    const QString value = text.trimmed().toLower();
+    static const QHash<QString, double> keywords{
+        { "xx-small", 9 }, { "x-small", 10 }, { "small", 13 }, { "medium", 16 },
+        { "large", 18 }, { "x-large", 24 }, { "xx-large", 32 }, { "xxx-large", 48 },
+    };
+    if (keywords.contains(value))
+        return keywords.value(value);
+    if (value == QLatin1String("larger"))
+        return parent * 1.2;
+    if (value == QLatin1String("smaller"))
+        return parent / 1.2;
+    double number = 0;
+    QString unit;
+    if (SvgGrammar::splitLength(value, &number, &unit) && unit == QLatin1String("%"))
+        return number >= 0 ? parent * number / 100 : parent;
+    double size = 0;
+    return cssLength(value, parent, &size) && size >= 0 ? size : parent;
+}
+
 bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &viewport,
-                     QHash<QString, double> *resolved)
+                     QHash<QString, double> *resolved, const std::function<double()> &fontSize)
 {
     struct Geometry
     {
@@ -148,6 +196,14 @@ bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &
         bool plain = false;
         double value = SvgGrammar::parseLength(text, &plain);
         bool ok = plain;
+        bool withUnit = false;
+        if (fontSize) {
+            double number = 0;
+            QString unit;
+            withUnit = SvgGrammar::splitLength(text, &number, &unit) && !unit.trimmed().isEmpty();
+            plain = cssLength(text, withUnit ? fontSize() : 0, &value);
+            ok = plain;
+        }
         if (!plain) {
             if (!sizeKnown) {
                 size = viewport ? viewport() : QSizeF();
@@ -164,7 +220,7 @@ bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &
         }
         if (!ok || (g.nonNegative && value < 0))
             return false;
-        if (!plain)
+        if (!plain || withUnit)
             resolved->insert(name, value);
     }
     return true;

@@ -35,13 +35,25 @@ QTransform nestedPlacement(const QDomElement &svg, const QSizeF &outer, QSizeF *
 // svg element's, the root's at the top.
 QSizeF viewportAround(const QDomElement &element);
 
+// A length as CSS reads it in a drawing from another program: a number,
+// an absolute unit at 96 user units per inch ("pt" is 1/72 in), or "em"
+// and "ex" of `fontSize`. False for anything else ("%", "vw", "44mmx").
+bool cssLength(const QString &text, double fontSize, double *value);
+
+// A "font-size" value in user units, given the parent's; keywords and
+// percentages as CSS reads them. `parent` when it is no size.
+double cssFontSize(const QString &text, double parent);
+
 // The geometry lengths of a rect, image, circle, ellipse or line that are
 // not plain numbers, as numbers in the viewport `viewport()` gives (asked
 // for only when needed); a negative corner or ellipse radius counts as 0.
 // False when a length is in error (the element is then not drawn); other
-// kinds always succeed with nothing to resolve.
+// kinds always succeed with nothing to resolve. With `fontSize` set (drawings
+// from other programs), every length with a unit is resolved as cssLength()
+// reads it, "em" and "ex" from fontSize().
 bool resolveGeometry(const QDomElement &element, const std::function<QSizeF()> &viewport,
-                     QHash<QString, double> *resolved);
+                     QHash<QString, double> *resolved,
+                     const std::function<double()> &fontSize = std::function<double()>());
 
 // One geometry length `name` of `element` written as `text`, as the job
 // reads it: a plain length, else against the viewport around the element;

@@ -1,10 +1,13 @@
 #include "gcode/gcodegenerator.h"
 
+#include "gcode/foreignpaint.h"
+#include "gcode/markerplacer.h"
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
 #include "gcode/rastergroup.h"
 #include "gcode/rendertree.h"
 #include "gcode/scanlinegenerator.h"
+#include "gcode/shapeclipper.h"
 #include "gcode/sortitemlist.h"
 
 #include "document/documentwriter.h"
@@ -14,6 +17,9 @@
 #include "document/styleresolver.h"
 #include "document/svgfile.h"
 #include "document/svggrammar.h"
+#include "document/pathdatawriter.h"
+#include "document/svgpicture.h"
+#include "document/svgtextlayout.h"
 #include "document/textoutline.h"
 #include "import/bitmapprocessing.h"
 
@@ -276,6 +282,13 @@ double GCodeGenerator::fullScale(const QString &name, double value, double minim
     return used;
 }
 
+void GCodeGenerator::setDesignFile(const QString &path)
+{
+    mDesignFile = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (!path.isEmpty())
+        mBaseFolder = QFileInfo(path).absolutePath();
+}
+
 QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 {
     QElapsedTimer timer;
@@ -314,12 +327,41 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                   .arg(working.documentElement().attribute(QStringLiteral("height")).toDouble() / 12.5);
     RenderTree::expandUses(working, &mSummary.notes);
     RenderTree::resolveViewports(working, &mSummary.notes);
+    MarkerPlacer::placeMarkers(working);
     const StyleResolver styles(working);
+    RenderTree::applyCascade(working, styles);
+    ForeignPaint::resolve(working, styles);
+    const ShapeClipper clipper(working);
+    if (RenderTree::rendersNothing(working, styles)) {
+        QDomElement root = working.documentElement();
+        while (!root.firstChild().isNull())
+            root.removeChild(root.firstChild());
+    }
     RenderTree::removeHidden(working, styles);
     if (cancelRequested())
         return cancelJob();
     reportProgress(5);
 
+    // Text from other programs is laid out as SVG lays it out; Plimb's own
+    // keeps its described layout.
+    if (!styles.isPlimbDesign()) {
+        for (QDomElement text : elementsNamed(working, QStringLiteral("text"))) {
+            const QPainterPath outline = SvgTextLayout::outline(text, styles);
+            if (!outline.isEmpty()) {
+                QDomElement path = working.createElement(QStringLiteral("path"));
+                const QDomNamedNodeMap attributes = text.attributes();
+                for (int i = 0; i < attributes.count(); ++i) {
+                    const QDomAttr a = attributes.item(i).toAttr();
+                    static const QStringList positions{ "x", "y", "dx", "dy", "rotate", "textLength" };
+                    if (!positions.contains(a.name()))
+                        path.setAttribute(a.name(), a.value());
+                }
+                path.setAttribute(QStringLiteral("d"), pathToData(outline));
+                text.parentNode().insertBefore(path, text);
+            }
+            text.parentNode().removeChild(text);
+        }
+    }
     const QVector<QDomElement> texts = elementsNamed(working, QStringLiteral("text"));
     // The outline paths of a text carry its "style" only: what the sheet,
     // presentation attributes or ancestors give it goes into that first.
@@ -340,6 +382,7 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     reportProgress(10);
 
     reprocessImages(working);
+    clipper.apply(working, styles, &mSummary.notes);
     if (cancelRequested())
         return cancelJob();
     reportProgress(20);
@@ -494,6 +537,12 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
             image.parentNode().removeChild(image);
         }
     }
+    // Drawings shown as pictures become bitmaps here, each picture inside
+    // them resolved with a guard against cycles, before any renderer sees them.
+    SvgPicture::embedDrawings(working, mBaseFolder, &mSummary.notes,
+                              mDesignFile.isEmpty() ? QStringList() : QStringList(mDesignFile));
+    if (!StyleResolver::declaresPlimbNamespace(working.documentElement()))
+        SvgPicture::fitPictures(working, &mSummary.notes);
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
         qDebug() << "image halftoneBase64";
         const double width = SvgGrammar::attributeLength(image, QStringLiteral("width"));

@@ -66,6 +66,9 @@ public:
     // The folder relative image references are resolved against (the
     // design file's); the working folder when empty.
     void setBaseFolder(const QString &folder) { mBaseFolder = folder; }
+    // The design's own file, when it has one: its folder becomes the base
+    // folder, and a picture that shows the design itself is left out.
+    void setDesignFile(const QString &path);
 
     // Replaces the job by the one of `svgText` and returns it. Input that is
     // not an SVG document gives the job of an empty design and isValidInput() false.
@@ -127,6 +130,7 @@ private:
     qint64 mRasterPixelLimit;
     bool mTrueSize = false;
     QString mBaseFolder;
+    QString mDesignFile;
     const std::atomic<bool> *mCancelFlag = nullptr;
     std::function<void(int)> mProgress;
     bool mCancelled = false;

@@ -4,8 +4,10 @@
 #include "document/svgfile.h"
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
+#include "gcode/outlineshape.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 
 #include <cmath>
@@ -102,6 +104,154 @@ bool hasAncestorWithId(const QDomElement &element, const QString &id)
     return false;
 }
 
+// The rectangle a nested svg element shows its content in, in its parent's user space.
+QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer)
+{
+    const auto length = [&](const char *name, Qt::Orientations axis, double fallback) {
+        if (!svg.hasAttribute(QLatin1String(name)))
+            return fallback;
+        bool ok = false;
+        const double v = SvgGrammar::parseViewportLength(svg.attribute(QLatin1String(name)), outer, axis, &ok);
+        return ok ? v : fallback;
+    };
+    return QRectF(length("x", Qt::Horizontal, 0), length("y", Qt::Vertical, 0),
+                  length("width", Qt::Horizontal, outer.width()), length("height", Qt::Vertical, outer.height()));
+}
+
+// The bounds of the shapes inside `container` in its own user space; an
+// invalid rectangle when it holds anything else (text, pictures, uses),
+// whose extent is not known here.
+QRectF shapeBounds(const QDomElement &container)
+{
+    static const QSet<QString> shapes{ "rect", "circle", "ellipse", "line", "polyline", "polygon", "path" };
+    static const QSet<QString> silent{ "title", "desc", "metadata", "defs", "style", "linearGradient",
+                                       "radialGradient" };
+    QRectF bounds;
+    bool any = false;
+    std::vector<std::pair<QDomElement, QTransform>> stack{ { container, QTransform() } };
+    while (!stack.empty()) {
+        const auto [element, transform] = stack.back();
+        stack.pop_back();
+        for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            const QString tag = c.tagName();
+            if (silent.contains(tag))
+                continue;
+            if (tag == QLatin1String("g")) {
+                stack.push_back({ c, SvgGrammar::transformFromAttribute(c) * transform });
+                continue;
+            }
+            if (!shapes.contains(tag))
+                return QRectF();
+            const QRectF r = OutlineShape::elementPath(c, 1, transform).boundingRect();
+            bounds = any ? bounds.united(r) : r;
+            any = true;
+        }
+    }
+    return any ? bounds : QRectF();
+}
+
+// Nested viewports clip what they hold unless "overflow" lets it show.
+bool clipsToViewport(const QDomElement &element, const StyleResolver &styles)
+{
+    bool found = false;
+    const QString overflow = styles.ownValue(element, QStringLiteral("overflow"), &found).trimmed();
+    return !found || (overflow != QLatin1String("visible") && overflow != QLatin1String("auto"));
+}
+
+// Moves `element` into a new group in its place whose clip path is `port`
+// (in the parent's user space).
+void clipTo(QDomElement &element, const QRectF &port, const QString &id)
+{
+    QDomDocument document = element.ownerDocument();
+    QDomElement group = document.createElement(QStringLiteral("g"));
+    QDomElement clip = document.createElement(QStringLiteral("clipPath"));
+    clip.setAttribute(QStringLiteral("id"), id);
+    QDomElement rect = document.createElement(QStringLiteral("rect"));
+    rect.setAttribute(QStringLiteral("x"), numberText(port.x()));
+    rect.setAttribute(QStringLiteral("y"), numberText(port.y()));
+    rect.setAttribute(QStringLiteral("width"), numberText(port.width()));
+    rect.setAttribute(QStringLiteral("height"), numberText(port.height()));
+    clip.appendChild(rect);
+    group.setAttribute(QStringLiteral("clip-path"), QStringLiteral("url(#%1)").arg(id));
+    element.parentNode().replaceChild(group, element);
+    group.appendChild(clip);
+    group.appendChild(element);
+}
+
+// The root viewBox's top-left corner is the design's origin.
+void moveRootOrigin(QDomElement &root)
+{
+    const QRectF box = viewBox(root);
+    if (box.isEmpty() || (box.x() == 0 && box.y() == 0))
+        return;
+    const QTransform shift = QTransform::fromTranslate(-box.x(), -box.y());
+    // Clip paths, gradients and markers work in the space of what uses them,
+    // which moves with it.
+    for (QDomElement c = root.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+        if (!StyleResolver::isUnrendered(c.tagName()))
+            prependToTransform(c, shift);
+    }
+    root.setAttribute(QStringLiteral("viewBox"),
+                      QStringLiteral("0 0 %1 %2").arg(numberText(box.width()), numberText(box.height())));
+}
+
+// "transform-origin" becomes part of the transform, which is what the
+// outline walk and the raster renderer both read.
+void resolveOrigin(QDomElement &element, const StyleResolver &styles, const QSizeF &viewport, double fontSize)
+{
+    bool found = false;
+    const QString origin = styles.ownValue(element, QStringLiteral("transform-origin"), &found).simplified();
+    element.removeAttribute(QStringLiteral("transform-origin"));
+    if (!found || !element.hasAttribute(QStringLiteral("transform")))
+        return;
+    QStringList words = origin.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // One keyword of the vertical axis alone names y.
+    if (words.size() == 1 && (words.at(0) == QLatin1String("top") || words.at(0) == QLatin1String("bottom")))
+        words.prepend(QStringLiteral("center"));
+    // "top left" names y first.
+    if (words.size() >= 2
+        && (words.at(0) == QLatin1String("top") || words.at(0) == QLatin1String("bottom")
+            || words.at(1) == QLatin1String("left") || words.at(1) == QLatin1String("right")))
+        words.swapItemsAt(0, 1);
+    const auto coordinate = [&](const QString &word, double extent) {
+        static const QHash<QString, double> keywords{ { "left", 0 },    { "top", 0 },     { "center", 50 },
+                                                      { "right", 100 }, { "bottom", 100 } };
+        if (keywords.contains(word))
+            return keywords.value(word) / 100 * extent;
+        double number = 0;
+        QString unit;
+        if (SvgGrammar::splitLength(word, &number, &unit) && unit == QLatin1String("%"))
+            return number / 100 * extent;
+        double value = 0;
+        return ViewportGeometry::cssLength(word, fontSize, &value) ? value : 0.0;
+    };
+    const double x = coordinate(words.value(0, QStringLiteral("center")), viewport.width());
+    const double y = coordinate(words.value(1, QStringLiteral("center")), viewport.height());
+    if (x == 0 && y == 0)
+        return;
+    const QTransform own = SvgGrammar::transformFromAttribute(element);
+    const QTransform about = QTransform::fromTranslate(-x, -y) * own * QTransform::fromTranslate(x, y);
+    element.setAttribute(QStringLiteral("transform"), matrixText(about));
+}
+
+// Stroke widths and font sizes with units become user units, so the raster
+// renderer (90 user units to the inch) and the outlines read them alike.
+void resolveUnits(QDomElement &element, double fontSize)
+{
+    if (element.hasAttribute(QStringLiteral("stroke-width"))) {
+        double value = 0;
+        const QString text = element.attribute(QStringLiteral("stroke-width"));
+        double number = 0;
+        QString unit;
+        if (SvgGrammar::splitLength(text, &number, &unit) && !unit.trimmed().isEmpty()
+            && unit != QLatin1String("%") && ViewportGeometry::cssLength(text, fontSize, &value)) {
+            element.setAttribute(QStringLiteral("stroke-width"), numberText(value));
+        }
+    }
+    if (element.hasAttribute(QStringLiteral("font-size")))
+        element.setAttribute(QStringLiteral("font-size"), numberText(fontSize));
+}
+
 void noteOnce(QStringList *notes, const QString &text)
 {
     if (notes && !notes->contains(text))
@@ -157,8 +307,10 @@ void expandUses(QDomDocument &document, QStringList *notes)
 void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *notes)
 {
     QHash<QString, CopySize> sizes;
+    QHash<QString, QRectF> contentBounds;
     qint64 copied = 0;
     qint64 copiedSegments = 0;
+    int clips = 0;
 
     struct Entry
     {
@@ -248,6 +400,27 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
             for (const char *name : { "viewBox", "preserveAspectRatio", "refX", "refY", "x", "y", "width", "height" })
                 copy.removeAttribute(QLatin1String(name));
             prependToTransform(copy, box.isEmpty() ? QTransform() : fit);
+            const QRectF shown = box.isEmpty() ? QRectF(0, 0, w, h) : box;
+            auto bounds = contentBounds.constFind(id);
+            if (bounds == contentBounds.constEnd())
+                bounds = contentBounds.insert(id, shapeBounds(target));
+            // A symbol whose shapes all lie inside what it shows needs no
+            // clip (most do); a sliced viewBox shows less than it holds.
+            // Without a viewBox, a size of its own or a use that gives one
+            // the symbol has no viewport to clip to.
+            const bool sized = w > 0 && h > 0
+                    && (!box.isEmpty()
+                        || (element.hasAttribute(QStringLiteral("width")) && element.hasAttribute(QStringLiteral("height"))));
+            const bool inside = !sized
+                    || (bounds->isValid() && shown.contains(*bounds)
+                        && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice")));
+            if (!inside && clipsToViewport(copy, StyleResolver())) {
+                group.appendChild(copy);
+                clipTo(copy, QRectF(0, 0, w, h), QStringLiteral("plimb-symbol-clip-%1").arg(++clips));
+                parent.replaceChild(group, element);
+                stack.push_back({ copy, entry.depth + 1 });
+                continue;
+            }
         } else if (kind == QLatin1String("svg")) {
             for (const char *name : { "width", "height" }) {
                 if (element.hasAttribute(QLatin1String(name)))
@@ -262,29 +435,58 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
 
 void resolveViewports(QDomDocument &document, QStringList *notes)
 {
-    const QDomElement root = document.documentElement();
+    QDomElement root = document.documentElement();
     if (root.isNull())
         return;
+    // Drawings from other programs read units as CSS does; Plimb's own keep
+    // their described lengths.
+    const bool foreign = !StyleResolver::declaresPlimbNamespace(root);
+    const StyleResolver styles = foreign ? StyleResolver(document) : StyleResolver();
     const QSizeF rootSize = rootViewport(root);
+    moveRootOrigin(root);
     struct Entry
     {
         QDomElement element;
         QSizeF viewport;
+        double fontSize;
     };
+    constexpr double defaultFontSize = 16;
     std::vector<Entry> stack;
     for (QDomElement c = root.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
-        stack.push_back({ c, rootSize });
+        stack.push_back({ c, rootSize, defaultFontSize });
     std::vector<QDomElement> broken;
+    int clips = 0;
     while (!stack.empty()) {
         Entry entry = stack.back();
         stack.pop_back();
         QDomElement element = entry.element;
         const QString tag = element.tagName();
         QSizeF inner = entry.viewport;
+        double fontSize = entry.fontSize;
+        if (foreign) {
+            const QString style = element.attribute(QStringLiteral("style"));
+            const auto mayHave = [&](const QString &property) {
+                return element.hasAttribute(property) || style.contains(property)
+                        || styles.declaresInSheet(property);
+            };
+            bool found = false;
+            if (mayHave(QStringLiteral("font-size"))) {
+                const QString size = styles.ownValue(element, QStringLiteral("font-size"), &found);
+                if (found)
+                    fontSize = ViewportGeometry::cssFontSize(size, entry.fontSize);
+            }
+            if (element.hasAttribute(QStringLiteral("transform")) && mayHave(QStringLiteral("transform-origin")))
+                resolveOrigin(element, styles, entry.viewport, fontSize);
+            element.removeAttribute(QStringLiteral("transform-origin"));
+            resolveUnits(element, fontSize);
+        }
         if (tag == QLatin1String("svg")) {
             // A nested viewport is a group placed at x, y, its viewBox fitted
-            // into its width and height. Its clip is not kept.
+            // into its width and height, inside a group clipped to the viewport.
+            const QRectF port = nestedViewport(element, entry.viewport);
             const QTransform place = ViewportGeometry::nestedPlacement(element, entry.viewport, &inner);
+            if (clipsToViewport(element, foreign ? styles : StyleResolver()))
+                clipTo(element, port, QStringLiteral("plimb-svg-clip-%1").arg(++clips));
             element.setTagName(QStringLiteral("g"));
             for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
                 element.removeAttribute(QLatin1String(name));
@@ -292,7 +494,9 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         } else {
             QHash<QString, double> resolved;
             const QSizeF viewport = entry.viewport;
-            if (!ViewportGeometry::resolveGeometry(element, [viewport] { return viewport; }, &resolved)) {
+            const std::function<double()> em = [fontSize] { return fontSize; };
+            if (!ViewportGeometry::resolveGeometry(element, [viewport] { return viewport; }, &resolved,
+                                                   foreign ? em : std::function<double()>())) {
                 broken.push_back(element);
                 continue;
             }
@@ -300,7 +504,7 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
                 element.setAttribute(it.key(), numberText(it.value()));
         }
         for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
-            stack.push_back({ c, inner });
+            stack.push_back({ c, inner, fontSize });
     }
     if (!broken.empty())
         noteOnce(notes, QStringLiteral("%1 elements with a length in error are not drawn").arg(broken.size()));
@@ -308,30 +512,146 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         e.parentNode().removeChild(e);
 }
 
+void applyCascade(QDomDocument &document, const StyleResolver &styles)
+{
+    if (styles.isPlimbDesign())
+        return;
+    const bool rules = styles.hasRules();
+    static const QStringList known{ "fill", "stroke", "fill-opacity", "stroke-opacity", "opacity",
+                                         "stroke-width", "fill-rule", "display", "visibility",
+                                         "stroke-linecap", "stroke-linejoin", "stroke-dasharray",
+                                         "stroke-dashoffset", "clip-path", "clip-rule", "font-size",
+                                         "font-family", "font-weight", "font-style", "text-anchor",
+                                         "letter-spacing", "word-spacing", "transform-origin", "overflow" };
+    // Only what some rule declares can differ from what the element says.
+    QStringList properties;
+    for (const QString &property : known) {
+        if (styles.declaresInSheet(property))
+            properties << property;
+    }
+    std::vector<QDomElement> stack{ document.documentElement() };
+    while (!stack.empty()) {
+        QDomElement e = stack.back();
+        stack.pop_back();
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+        const QString tag = e.tagName();
+        SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(e);
+        // "display" does not apply to paint servers and what holds them.
+        if (tag == QLatin1String("defs") || tag == QLatin1String("linearGradient")
+            || tag == QLatin1String("radialGradient") || tag == QLatin1String("stop")) {
+            e.removeAttribute(QStringLiteral("display"));
+            if (style.remove(QStringLiteral("display")) > 0)
+                e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
+            continue;
+        }
+        const bool important = e.attribute(QStringLiteral("style")).contains(QLatin1Char('!'));
+        if (!rules && !important)
+            continue;
+        bool changed = false;
+        for (const QString &property : important ? known : properties) {
+            bool found = false;
+            const QString value = styles.ownValue(e, property, &found);
+            if (found && style.value(property) != value) {
+                style.insert(property, value);
+                changed = true;
+            }
+        }
+        if (changed)
+            e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
+    }
+    // The renderer must not apply the sheets again by its own rules.
+    const QDomNodeList sheets = document.elementsByTagName(QStringLiteral("style"));
+    for (int i = sheets.size() - 1; i >= 0; --i) {
+        QDomNode sheet = sheets.item(i);
+        sheet.parentNode().removeChild(sheet);
+    }
+}
+
+static bool conditionsPass(const QDomElement &element)
+{
+    if (element.hasAttribute(QStringLiteral("requiredExtensions")))
+        return false;
+    if (element.hasAttribute(QStringLiteral("requiredFeatures"))
+        && element.attribute(QStringLiteral("requiredFeatures")).trimmed().isEmpty())
+        return false;
+    if (!element.hasAttribute(QStringLiteral("systemLanguage")))
+        return true;
+    const QString system = QLocale().bcp47Name().toLower();
+    const QString language = system.section(QLatin1Char('-'), 0, 0);
+    for (QString tag : element.attribute(QStringLiteral("systemLanguage")).split(QLatin1Char(','))) {
+        tag = tag.trimmed().toLower().replace(QLatin1Char('_'), QLatin1Char('-'));
+        if (tag.isEmpty())
+            continue;
+        // "en" matches an English locale of any country, "en-US" that one.
+        if (tag == system || tag == language || system.startsWith(tag + QLatin1Char('-')))
+            return true;
+    }
+    return false;
+}
+
 void removeHidden(QDomDocument &document, const StyleResolver &styles)
 {
-    std::vector<QDomElement> stack{ document.documentElement() };
+    QDomElement root = document.documentElement();
+    std::vector<QDomElement> stack{ root };
     std::vector<QDomElement> hidden;
     while (!stack.empty()) {
         const QDomElement e = stack.back();
         stack.pop_back();
         // The renderer would draw a symbol's content where it stands; what
-        // defs hold (gradients) stays for the shapes that refer to it.
+        // defs hold (gradients) stays for the shapes that refer to it, and
+        // "display" does not apply to it.
         const QString tag = e.tagName();
         const bool unrendered = tag == QLatin1String("symbol") || tag == QLatin1String("clipPath")
                 || tag == QLatin1String("mask") || tag == QLatin1String("marker")
                 || tag == QLatin1String("pattern");
-        if (unrendered || !styles.isDisplayed(e)) {
+        const bool paintServer = tag == QLatin1String("defs") || tag == QLatin1String("linearGradient")
+                || tag == QLatin1String("radialGradient") || tag == QLatin1String("stop");
+        // Path data that does not begin with a move draws nothing.
+        const bool badPath = tag == QLatin1String("path")
+                && !e.attribute(QStringLiteral("d")).trimmed().startsWith(QLatin1Char('M'), Qt::CaseInsensitive);
+        if (unrendered || badPath || (!paintServer && (!styles.isDisplayed(e) || !conditionsPass(e)))) {
             hidden.push_back(e);
             continue;
         }
-        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+        // The renderer would weigh the conditions again, by its own locale.
+        QDomElement kept = e;
+        for (const char *name : { "systemLanguage", "requiredFeatures", "requiredExtensions" })
+            kept.removeAttribute(QLatin1String(name));
+        if (tag == QLatin1String("switch"))
+            kept.setTagName(QStringLiteral("g"));
+        // A switch renders its first child whose conditions hold, even when
+        // that child then draws nothing.
+        bool chosen = false;
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            if (tag == QLatin1String("switch")) {
+                if (chosen || !conditionsPass(c)) {
+                    hidden.push_back(c);
+                    continue;
+                }
+                chosen = true;
+            }
             stack.push_back(c);
+        }
     }
     for (QDomElement &e : hidden) {
-        if (e != document.documentElement())
+        if (e != root)
             e.parentNode().removeChild(e);
     }
+}
+
+bool rendersNothing(const QDomDocument &document, const StyleResolver &styles)
+{
+    const QDomElement root = document.documentElement();
+    if (root.isNull())
+        return false;
+    bool nothing = !styles.isDisplayed(root) || !conditionsPass(root);
+    for (const char *name : { "width", "height" }) {
+        bool ok = false;
+        const double side = SvgGrammar::parseLength(root.attribute(QLatin1String(name)), &ok);
+        nothing = nothing || (ok && !(side > 0));
+    }
+    return nothing;
 }
 
 } // namespace RenderTree

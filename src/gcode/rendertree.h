@@ -52,7 +52,19 @@ void resolveViewports(QDomDocument &document, QStringList *notes);
 // Removes every element whose own "display" is "none", and the symbols,
 // clip paths, masks, markers and patterns (their content is drawn only
 // through what refers to it), each with its content.
+// Also keeps only the first child of a "switch" whose conditions
+// (systemLanguage against the locale, requiredFeatures, requiredExtensions)
+// hold, and removes elements whose conditions fail.
 void removeHidden(QDomDocument &document, const StyleResolver &styles);
+
+// A root that is not displayed, fails its conditions or has no area draws
+// nothing at all.
+bool rendersNothing(const QDomDocument &document, const StyleResolver &styles);
+
+// In a drawing from another program, writes the presentation properties the
+// cascade gives each element (style sheet rules, "!important") into its
+// "style", where the raster renderer, which knows neither, reads them too.
+void applyCascade(QDomDocument &document, const StyleResolver &styles);
 
 using ViewportGeometry::rootViewport;
 using ViewportGeometry::viewBox;

@@ -185,7 +185,7 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
             << foreign("<svg width='100' height='50' viewBox='0 0 10 10'><rect width='10' height='10'/></svg>");
     QTest::newRow("nested svg sliced at its end")
             << foreign("<svg x='20' y='40' width='100' height='50' viewBox='0 0 10 10' preserveAspectRatio='xMaxYMax slice'>"
-                       "<rect x='2' y='2' width='6' height='6'/></svg>");
+                       "<rect x='2' y='6' width='6' height='3'/></svg>");
 
     QTest::newRow("percentages of the root")
             << foreign("<rect x='10%' y='50%' width='25%' height='20%'/>");

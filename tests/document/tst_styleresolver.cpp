@@ -151,7 +151,24 @@ void TestStyleResolver::sheetRules_data()
     QTest::newRow("comment and important") << "/* .y { fill: blue } */ .y { fill: red !important }" << plain
                                            << "red";
     QTest::newRow("other class") << ".z { fill: red }" << plain << "";
-    QTest::newRow("descendant selector is not followed") << "g .y { fill: red }" << plain << "";
+    QTest::newRow("descendant without the ancestor") << "g .y { fill: red }" << plain << "";
+    QTest::newRow("descendant") << "svg .y { fill: red }" << plain << "red";
+    QTest::newRow("descendant further up") << "svg rect { fill: red }" << "<g><rect id='r'/></g>" << "red";
+    QTest::newRow("child") << "svg > rect.y { fill: red }" << plain << "red";
+    QTest::newRow("child is not a grandchild") << "svg > rect { fill: red }" << "<g><rect id='r'/></g>" << "";
+    QTest::newRow("attribute present") << "[id] { fill: red }" << plain << "red";
+    QTest::newRow("attribute value") << "rect[id=\"r\"] { fill: red }" << plain << "red";
+    QTest::newRow("attribute word") << "[class~=y] { fill: red }" << plain << "red";
+    QTest::newRow("attribute prefix that differs") << "[id^=q] { fill: red }" << plain << "";
+    QTest::newRow("id beats a long chain") << "#r { fill: red } svg > rect.x.y[id] { fill: blue }" << plain << "red";
+    QTest::newRow("pseudo-class is not followed") << ".y:hover { fill: red }" << plain << "";
+    QTest::newRow("sibling combinator is not followed") << "style + rect { fill: red }" << plain << "";
+    QTest::newRow("important sheet beats the style attribute")
+            << ".y { fill: red !important }" << "<rect id='r' class='y' style='fill:blue'/>" << "red";
+    QTest::newRow("important style attribute beats an important sheet")
+            << ".y { fill: red !important }" << "<rect id='r' class='y' style='fill:blue !important'/>" << "blue";
+    QTest::newRow("important beats specificity")
+            << "#r { fill: blue } rect { fill: red ! important }" << plain << "red";
     QTest::newRow("media rule skipped") << "@media print { .y { fill: blue } } " << plain << "";
     QTest::newRow("style attribute beats the sheet") << ".y { fill: red }"
                                                      << "<rect id='r' class='y' style='fill:blue'/>" << "blue";
@@ -168,7 +185,7 @@ void TestStyleResolver::sheetRules()
     QDomDocument document;
     QVERIFY(document.setContent(foreign("<style>" + sheet + "</style>" + element)));
     const StyleResolver styles(document);
-    const QDomElement rect = document.documentElement().firstChildElement("rect");
+    const QDomElement rect = document.elementsByTagName("rect").item(0).toElement();
     bool found = false;
     QCOMPARE(styles.ownValue(rect, "fill", &found), fill);
     QCOMPARE(found, !fill.isEmpty());

@@ -7,7 +7,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 // Drawings written by other programs: what an SVG renderer shows is what the
@@ -20,14 +23,26 @@ class TestForeignDesigns : public QObject
 
 private slots:
     void initTestCase();
+    void nothingEngraved_data();
+    void nothingEngraved();
     void burnedArea_data();
     void burnedArea();
+    void textAsSvgLaysItOut_data();
+    void textAsSvgLaysItOut();
     void useCycleEnds();
+    void dashedOutlines_data();
+    void dashedOutlines();
     void useInstancesAreCounted();
     void relativeImage_data();
+    void pictureFits_data();
+    void pictureFits();
+    void pictureCycleEnds_data();
+    void pictureCycleEnds();
     void relativeImage();
     void prefixedAndCompressedFiles_data();
     void prefixedAndCompressedFiles();
+    void declaredEncoding_data();
+    void declaredEncoding();
     void trueSize_data();
     void trueSize();
     void ownDesignsKeepTheirRules();
@@ -99,6 +114,32 @@ QByteArray png(int width, int height)
 void TestForeignDesigns::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    // The language "switch" picks by.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+}
+
+void TestForeignDesigns::nothingEngraved_data()
+{
+    QTest::addColumn<QString>("text");
+
+    const QString shapes = "<rect width='100' height='50'/><rect width='10' height='10' fill='none' stroke='#000'/>";
+    QTest::newRow("root display none") << foreign(shapes, "width='200' height='100' display='none'");
+    QTest::newRow("root in another language") << foreign(shapes, "width='200' height='100' systemLanguage='xx'");
+    QTest::newRow("root of no width") << foreign(shapes, "width='0' height='100'");
+    QTest::newRow("root of negative height") << foreign(shapes, "width='200' height='-100'");
+    QTest::newRow("path without a leading move")
+            << foreign("<path d='L 10 10 L 100 100' fill='none' stroke='#000'/><path d='L 0 0 100 0 100 50 z'/>");
+}
+
+// What an SVG renderer shows nothing of is not engraved.
+void TestForeignDesigns::nothingEngraved()
+{
+    QFETCH(QString, text);
+
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(text));
+    QVERIFY2(area.isNull(), qPrintable(describe(area)));
+    QCOMPARE(generator.summary().outlines, 0);
 }
 
 void TestForeignDesigns::burnedArea_data()
@@ -200,19 +241,167 @@ void TestForeignDesigns::burnedArea_data()
                        "width='100' height='100'")
             << 1 << 0 << mm(7.2, 3.2, 8.8, 4.8);
 
+    // Units at 96 user units per inch, em and ex of the font size, in
+    // outlines and fills alike.
     const struct
     {
         const char *unit;
         double units;
     } units[] = { { "10", 10 },       { "10px", 10 },   { "1in", 96 },     { "10mm", 96 / 2.54 },
-                  { "1cm", 96 / 2.54 }, { "10pt", 10 }, { "1pc", 16 },     { "1em", 150 },
-                  { "50vw", 100 },    { "50vh", 50 },   { "50vmin", 50 },  { "50vmax", 100 } };
+                  { "1cm", 96 / 2.54 }, { "12pt", 16 }, { "1pc", 16 },     { "4Q", 96 / 25.4 },
+                  { "1em", 16 },      { "2ex", 16 },    { "50vw", 100 },   { "50vh", 50 },
+                  { "50vmin", 50 },   { "50vmax", 100 } };
     for (const auto &u : units) {
         QTest::newRow(qPrintable(QStringLiteral("width %1").arg(u.unit)))
                 << foreign(QStringLiteral("<rect width='%1' height='10' fill='none' stroke='#000'/>").arg(u.unit),
                            "width='200' height='100'")
                 << 1 << 0 << mm(0, 0, u.units * 0.08, 0.8);
     }
+    QTest::newRow("filled at x 1in")
+            << foreign("<rect x='1in' y='0.5in' width='10' height='10'/>") << 0 << 1
+            << mm(7.68, 3.84, 8.48, 4.64);
+    QTest::newRow("em of the element's font size")
+            << foreign("<g style='font-size:20px'><rect width='2em' height='10' fill='none' stroke='#000'"
+                       " font-size='5'/></g>")
+            << 1 << 0 << mm(0, 0, 0.8, 0.8);
+    QTest::newRow("em of the inherited font size")
+            << foreign("<g font-size='20'><rect width='2em' height='10' fill='none' stroke='#000'/></g>") << 1
+            << 0 << mm(0, 0, 3.2, 0.8);
+
+    // Viewports: the root's origin, nested ones clip.
+    QTest::newRow("root viewBox origin is the design origin")
+            << foreign("<rect x='-50' y='-50' width='100' height='50'/>", "width='200' height='100' viewBox='-50 -50 200 100'")
+            << 0 << 1 << mm(0, 0, 8, 4);
+    QTest::newRow("root viewBox origin moves clips with their shapes")
+            << foreign("<clipPath id='c'><rect x='-50' y='-50' width='100' height='50'/></clipPath>"
+                       "<rect x='-50' y='-50' width='200' height='100' clip-path='url(#c)'/>",
+                       "width='200' height='100' viewBox='-50 -50 200 100'")
+            << 0 << 1 << mm(0, 0, 8, 4);
+    QTest::newRow("nested svg clips a fill")
+            << foreign("<svg x='50' width='50' height='50'><rect x='-100' width='300' height='300'/></svg>") << 0
+            << 1 << mm(4, 0, 8, 4);
+    QTest::newRow("nested svg clips an outline")
+            << foreign("<svg width='50' height='50'><line x1='-10' y1='25' x2='100' y2='25' fill='none' stroke='#000'/></svg>")
+            << 1 << 0 << mm(0, 2, 4, 2);
+    QTest::newRow("overflow visible does not clip")
+            << foreign("<svg width='50' height='50' overflow='visible'><rect width='100' height='50'/></svg>") << 0
+            << 1 << mm(0, 0, 8, 4);
+    QTest::newRow("symbol clips to the use's size")
+            << foreign("<symbol id='s' viewBox='0 0 10 10'><rect x='-10' y='-10' width='30' height='30'/></symbol>"
+                       "<use href='#s' x='100' y='25' width='50' height='50'/>")
+            << 0 << 1 << mm(8, 2, 12, 6);
+    QTest::newRow("transform-origin")
+            << foreign("<rect x='90' y='45' width='20' height='10' transform='scale(2)' transform-origin='100 50'/>")
+            << 0 << 1 << mm(6.4, 3.2, 9.6, 4.8);
+    QTest::newRow("transform-origin in the style, keywords")
+            << foreign("<rect x='0' y='0' width='100' height='50' style='transform-origin:right bottom'"
+                       " transform='scale(0.5)'/>",
+                       "width='100' height='50'")
+            << 0 << 1 << mm(4, 2, 8, 4);
+
+    // Paint as SVG resolves it.
+    const QString blackGradient = "<linearGradient id='g'><stop offset='0' stop-color='#000'/>"
+                                  "<stop offset='1' stop-color='#000'/></linearGradient>";
+    QTest::newRow("fallback colour of a missing paint")
+            << foreign("<rect " + box + " fill='url(#missing) green'/>") << 0 << 1 << boxMm;
+    QTest::newRow("missing paint without fallback is none")
+            << foreign("<rect " + box + " fill='url(#missing)'" + stroke + "/>") << 1 << 0 << boxMm;
+    QTest::newRow("quoted url") << foreign(blackGradient + "<rect " + box + " fill=\"url('#g')\"/>") << 0 << 1
+                                << boxMm;
+    QTest::newRow("rgb out of range is clamped")
+            << foreign("<rect " + box + " fill='rgb(-10%, 50%, 120%)'/>") << 0 << 1 << boxMm;
+    QTest::newRow("display none on defs keeps its gradient")
+            << foreign("<defs style='display:none'>" + blackGradient + "</defs><rect " + box + " fill='url(#g)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("context-fill without a context")
+            << foreign("<rect " + box + " fill='context-fill'" + stroke + "/>") << 1 << 0 << boxMm;
+    QTest::newRow("stroke of width 0 is not cut")
+            << foreign("<rect width='10' height='10' fill='none' stroke='#000' stroke-width='0'/><rect " + box
+                       + "/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("stroke of no paint server is not cut")
+            << foreign("<rect width='10' height='10' fill='none' stroke='url(#p)'/><rect id='p' " + box + "/>") << 0
+            << 1 << boxMm;
+    // Fill mode burns what is not white over white.
+    QTest::newRow("light colour burns") << foreign("<rect " + box + " fill='yellow'/>") << 0 << 1 << boxMm;
+    QTest::newRow("faint black burns")
+            << foreign("<g opacity='0.5'><rect " + box + " fill-opacity='0.3'/></g>") << 0 << 1 << boxMm;
+    QTest::newRow("transparent burns nothing")
+            << foreign("<rect width='200' height='100' fill='rgba(0,0,0,0)'/><rect width='200' height='100'"
+                       " fill='#000' opacity='0'/><rect " + box + "/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("white covers what is under it")
+            << foreign("<rect " + box + "/><rect x='100' y='25' width='50' height='50' fill='#fff'/>") << 0 << 1
+            << mm(4, 2, 8, 6);
+
+    // Structure.
+    QTest::newRow("switch takes the child of the system language")
+            << foreign("<switch><rect width='200' height='100' systemLanguage='xx'/>"
+                       "<g systemLanguage='de, en'><rect " + box + "/></g><rect width='10' height='10'/></switch>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("switch takes its first child even when it shows nothing")
+            << foreign("<switch><rect width='10' height='10' display='none'/><rect width='200' height='100'/></switch>"
+                       "<rect " + box + "/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("switch passes over required extensions")
+            << foreign("<switch><rect width='200' height='100' requiredExtensions='urn:x'/><rect " + box
+                       + "/></switch>")
+            << 0 << 1 << boxMm;
+
+    // Markers.
+    const QString square = "<rect width='10' height='10'/></marker>";
+    QTest::newRow("marker at the end")
+            << foreign("<marker id='m' markerWidth='10' markerHeight='10' refY='5' viewBox='0 0 10 10'"
+                       " markerUnits='userSpaceOnUse'>" + square
+                       + "<line x1='0' y1='50' x2='100' y2='50' fill='none' stroke='#000' marker-end='url(#m)'/>")
+            << 1 << 1 << mm(0, 3.6, 8.8, 4.4);
+    QTest::newRow("marker turned along the line")
+            << foreign("<marker id='m' markerWidth='10' markerHeight='10' refY='5' orient='auto'"
+                       " markerUnits='userSpaceOnUse'>" + square
+                       + "<path d='M 50 0 V 50' fill='none' stroke='#000' style='marker-end:url(#m)'/>")
+            << 1 << 1 << mm(3.6, 0, 4.4, 4.8);
+    QTest::newRow("marker in stroke widths, on every vertex")
+            << foreign("<marker id='m' markerWidth='5' markerHeight='5' refX='5' refY='5' viewBox='0 0 10 10'>"
+                       "<rect width='10' height='10'/></marker>"
+                       "<polyline points='20 20 100 20 100 80' fill='none' stroke='#000' stroke-width='2'"
+                       " marker-start='url(#m)' marker-mid='url(#m)' marker-end='url(#m)'/>")
+            << 1 << 1 << mm(1.2, 1.2, 8.4, 6.8);
+
+    // Clip paths.
+    const QString clipRect = "<clipPath id='c'><rect x='50' y='25' width='100' height='50'/></clipPath>";
+    QTest::newRow("clip path on a fill")
+            << foreign(clipRect + "<rect width='200' height='100' clip-path='url(#c)'/>") << 0 << 1 << boxMm;
+    QTest::newRow("clip path quoted, on a group")
+            << foreign(clipRect + "<g clip-path=\"url('#c')\"><circle cx='100' cy='50' r='200'/></g>") << 0 << 1
+            << boxMm;
+    QTest::newRow("clip path on an outline")
+            << foreign(clipRect + "<line x1='0' y1='50' x2='200' y2='50' fill='none' stroke='#000' clip-path='url(#c)'/>")
+            << 1 << 0 << mm(4, 4, 12, 4);
+    QTest::newRow("clip path in bounding box units")
+            << foreign("<clipPath id='b' clipPathUnits='objectBoundingBox'><rect width='0.5' height='1'/></clipPath>"
+                       "<rect x='50' y='25' width='200' height='50' clip-path='url(#b)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("clip path in the user space of the element")
+            << foreign(clipRect + "<g transform='translate(50,25)'><rect x='-50' y='-25' width='200' height='100'"
+                                  " clip-path='url(#c)'/></g>")
+            << 0 << 1 << mm(8, 4, 16, 8);
+    QTest::newRow("clip path clipped by another")
+            << foreign("<clipPath id='outer'><rect width='100' height='100'/></clipPath>"
+                       "<clipPath id='inner' clip-path='url(#outer)'><rect x='50' y='25' width='150' height='50'/>"
+                       "</clipPath><rect width='200' height='100' clip-path='url(#inner)'/>")
+            << 0 << 1 << mm(4, 2, 8, 6);
+    QTest::newRow("nested clips intersect")
+            << foreign(clipRect + "<clipPath id='d'><rect width='100' height='100'/></clipPath>"
+                                  "<g clip-path='url(#d)'><rect width='200' height='100' clip-path='url(#c)'/></g>")
+            << 0 << 1 << mm(4, 2, 8, 6);
+    QTest::newRow("clip rule evenodd leaves the hole")
+            << foreign("<clipPath id='e'><path clip-rule='evenodd' d='M 0 0 H 200 V 100 H 0 Z M 10 10 H 190 V 90 H 10 Z'/>"
+                       "</clipPath><rect x='50' width='100' height='50' clip-path='url(#e)'/>")
+            << 0 << 1 << mm(4, 0, 12, 0.8);
+    QTest::newRow("clip path on a picture")
+            << foreign(clipRect + "<image width='200' height='100' clip-path='url(#c)' href='data:image/png;base64,"
+                       + QString::fromLatin1(png(20, 10).toBase64()) + "'/>")
+            << 0 << 1 << boxMm;
     QTest::newRow("malformed length is not drawn")
             << foreign("<rect width='44mmx' height='10' fill='none' stroke='#000'/>" + small) << 1 << 0
             << mm(0, 0, 0.8, 0.8);
@@ -251,6 +440,110 @@ void TestForeignDesigns::burnedArea()
     QVERIFY2(!area.isNull(), "nothing burned");
     QVERIFY2(near(area, expected, tolerance),
              qPrintable("burned " + describe(area) + ", drawn " + describe(expected)));
+}
+
+void TestForeignDesigns::textAsSvgLaysItOut_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("shift");     // of the start, in advances of "H"
+    QTest::addColumn<double>("gap");       // extra user units before the second "H"
+    QTest::addColumn<double>("raise");     // of the second "H"
+
+    const QString font = "font-family='DejaVu Sans' font-size='50'";
+    QTest::newRow("baseline and advance") << "<text x='20' y='100' " + font + ">HH</text>" << 0.0 << 0.0 << 0.0;
+    // Anchored one and two advances of "H" to the right ("@1", "@2"), so
+    // that they start where the others do.
+    QTest::newRow("anchor middle") << "<text x='@1' y='100' text-anchor='middle' " + font + ">HH</text>" << 0.0
+                                   << 0.0 << 0.0;
+    QTest::newRow("anchor end, in the style")
+            << "<text x='@2' y='100' style='text-anchor:end' " + font + ">HH</text>" << 0.0 << 0.0 << 0.0;
+    QTest::newRow("letter spacing") << "<text x='20' y='100' letter-spacing='10' " + font + ">HH</text>" << 0.0
+                                    << 10.0 << 0.0;
+    QTest::newRow("tspan dx and dy") << "<text x='20' y='100' " + font + ">H<tspan dx='10' dy='-20'>H</tspan></text>"
+                                     << 0.0 << 10.0 << 20.0;
+    QTest::newRow("tspan x and y lists")
+            << "<text x='20 90' y='100 100' " + font + ">H<tspan>H</tspan></text>" << 0.0 << -1.0 << 0.0;
+    QTest::newRow("size in points, first family that exists")
+            << "<text x='20' y='100' font-family=\"'No Such Font', DejaVu Sans\" font-size='37.5pt'>HH</text>"
+            << 0.0 << 0.0 << 0.0;
+    QTest::newRow("white space collapses")
+            << "<text x='20' y='100' " + font + ">\n   H\n   H  </text>" << 0.0 << -2.0 << 0.0;
+}
+
+// Text from other programs: "x" and "y" are the baseline, the font size is
+// in user units; checked against the font file's own metrics.
+void TestForeignDesigns::textAsSvgLaysItOut()
+{
+    QFETCH(QString, text);
+    QFETCH(double, shift);
+    QFETCH(double, gap);
+    QFETCH(double, raise);
+
+    const QString fontFile = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    QVERIFY2(QFontDatabase::addApplicationFont(fontFile) >= 0, "fonts-dejavu-core is needed");
+    const QRawFont raw(fontFile, 50);
+    const QVector<quint32> glyphs = raw.glyphIndexesForString("H");
+    const QRectF h = raw.boundingRect(glyphs.first());
+    const double advance = raw.advancesForGlyphIndexes(glyphs).first().x();
+    const double space = raw.advancesForGlyphIndexes(raw.glyphIndexesForString(" ")).first().x();
+    // A collapsed space stands between the two letters ("gap" -2 marks it,
+    // -1 the second letter at x = 90).
+    const double second = gap == -1 ? 90 - 20 : gap == -2 ? advance + space : advance + gap;
+    const double x = 20 + shift * advance;
+    const QRectF expected = QRectF(QPointF(x + h.left(), 100 + h.top() - raise),
+                                   QPointF(x + second + h.right(), 100))
+            | QRectF(QPointF(x + h.left(), 100 + h.top()), QPointF(x + h.right(), 100));
+
+    text.replace("@1", QString::number(20 + advance)).replace("@2", QString::number(20 + 2 * advance));
+    GCodeGenerator generator;
+    const QRectF area = burned(generator.generate(foreign(text, "width='300' height='200'")));
+    const QRectF expectedMm(expected.topLeft() * 0.08, expected.bottomRight() * 0.08);
+    QVERIFY2(near(area, expectedMm, 0.1), qPrintable("burned " + describe(area) + ", laid out " + describe(expectedMm)));
+}
+
+void TestForeignDesigns::dashedOutlines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("dashes");
+    QTest::addColumn<double>("burnedMm");
+
+    const QString line = "<line x1='0' y1='50' x2='100' y2='50' fill='none' stroke='#000' ";
+    QTest::newRow("solid") << line + "/>" << 1 << 8.0;
+    QTest::newRow("even pattern") << line + "stroke-dasharray='10 10'/>" << 5 << 4.0;
+    QTest::newRow("odd pattern repeats") << line + "stroke-dasharray='30'/>" << 2 << 4.8;
+    QTest::newRow("offset") << line + "stroke-dasharray='10,10' stroke-dashoffset='5'/>" << 6 << 4.0;
+    QTest::newRow("scaled with its element")
+            << "<g transform='scale(2)'>" + QString(line).replace("x2='100'", "x2='50'")
+                    + "style='stroke-dasharray:5 5'/></g>"
+            << 5 << 4.0;
+    QTest::newRow("inherited") << "<g stroke-dasharray='25 25'>" + line + "/></g>" << 2 << 4.0;
+    QTest::newRow("negative is solid") << line + "stroke-dasharray='10 -1'/>" << 1 << 8.0;
+}
+
+// Dashed outlines are cut as their dashes only (perforations, fold lines).
+void TestForeignDesigns::dashedOutlines()
+{
+    QFETCH(QString, line);
+    QFETCH(int, dashes);
+    QFETCH(double, burnedMm);
+
+    GCodeGenerator generator;
+    GCodeInterpreter interpreter;
+    interpreter.run(lines(generator.generate(foreign(line))));
+    double length = 0;
+    int runs = 0;
+    QPointF end(-1, -1);
+    for (const QLineF &segment : qAsConst(interpreter.segments)) {
+        length += segment.length();
+        if ((segment.p1() - end).manhattanLength() > 1e-6)
+            ++runs;
+        end = segment.p2();
+    }
+    QString cuts;
+    for (const QLineF &segment : qAsConst(interpreter.segments))
+        cuts += QStringLiteral("%1,%2-%3,%4 ").arg(segment.x1()).arg(segment.y1()).arg(segment.x2()).arg(segment.y2());
+    QVERIFY2(runs == dashes, qPrintable(cuts));
+    QVERIFY2(qAbs(length - burnedMm) < 0.01, qPrintable(cuts));
 }
 
 // Two groups that show each other: each is drawn once, the loop is noted.
@@ -304,7 +597,7 @@ void TestForeignDesigns::relativeImage()
     for (const QString name : { "photo.png", "pictures/photo.png" }) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(png(10, 10));
+        file.write(png(20, 10));    // the aspect of its box
     }
     GCodeGenerator generator;
     generator.setBaseFolder(dir.path());
@@ -315,6 +608,102 @@ void TestForeignDesigns::relativeImage()
     QCOMPARE(area.isNull(), !found);
     if (found)
         QVERIFY2(near(area, mm(4, 2, 12, 6), 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::pictureFits_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QRectF>("expected");    // empty: reported, nothing burned
+
+    // A black picture twice as wide as high in a square box of 50.
+    const QString square = "x='50' y='25' width='50' height='50'";
+    QTest::newRow("meet centres it") << "<image " + square + " href='wide.png'/>" << mm(4, 3, 8, 5);
+    QTest::newRow("meet at the top") << "<image " + square + " preserveAspectRatio='xMinYMin meet' href='wide.png'/>"
+                                     << mm(4, 2, 8, 4);
+    QTest::newRow("slice fills the box")
+            << "<image " + square + " preserveAspectRatio='xMidYMid slice' href='wide.png'/>" << mm(4, 2, 8, 6);
+    QTest::newRow("none stretches") << "<image " + square + " preserveAspectRatio='none' href='wide.png'/>"
+                                    << mm(4, 2, 8, 6);
+    QTest::newRow("own size without width and height") << "<image x='50' y='25' href='wide.png'/>"
+                                                        << mm(4, 2, 7.2, 3.6);
+    QTest::newRow("height from the width") << "<image x='50' y='25' width='20' href='wide.png'/>"
+                                           << mm(4, 2, 5.6, 2.8);
+    QTest::newRow("WebP") << "<image " + square + " preserveAspectRatio='none' href='wide.webp'/>" << mm(4, 2, 8, 6);
+    QTest::newRow("undecodable") << "<image " + square + " href='broken.png'/>" << QRectF();
+}
+
+// Pictures are placed as SVG places them, whatever format Qt's plugins read.
+void TestForeignDesigns::pictureFits()
+{
+    QFETCH(QString, image);
+    QFETCH(QRectF, expected);
+
+    QTemporaryDir dir;
+    QImage wide(40, 20, QImage::Format_RGB32);
+    wide.fill(Qt::black);
+    QVERIFY(wide.save(dir.filePath("wide.png")));
+    QVERIFY2(wide.save(dir.filePath("wide.webp"), "WEBP", 100), "qt5-image-formats-plugins is needed");
+    QFile broken(dir.filePath("broken.png"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("\x89PNG\r\n\x1a\n not a picture");
+    broken.close();
+
+    GCodeGenerator generator;
+    generator.setBaseFolder(dir.path());
+    const QRectF area = burned(generator.generate(foreign("<rect width='10' height='10' fill='none' stroke='#000'/>"
+                                                          + image)));
+    const QRectF outline = mm(0, 0, 0.8 + backlash, 0.8 + backlash);
+    if (expected.isEmpty()) {
+        QVERIFY2(near(area, outline, 0.05), qPrintable(describe(area)));
+        QVERIFY(generator.summary().notes.join('\n').contains("broken.png"));
+        return;
+    }
+    QVERIFY2(near(area, outline | expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::pictureCycleEnds_data()
+{
+    QTest::addColumn<QString>("designPicture");
+    QTest::addColumn<int>("rasterGroups");
+    QTest::addColumn<QRectF>("expected");
+
+    // The design's outline alone: its picture is the design itself.
+    QTest::newRow("the design shows itself") << "design.svg" << 0 << mm(0, 0, 0.8 + backlash, 0.8 + backlash);
+    // The design shows a black drawing that shows the design again: the
+    // drawing burns, the way back is left out.
+    QTest::newRow("two drawings show each other") << "other.svg" << 1 << mm(0, 0, 16, 8);
+    QTest::newRow("a drawing shows itself") << "self.svg" << 1 << mm(0, 0, 16, 8);
+}
+
+// Pictures that are drawings showing themselves used to recurse in the SVG
+// reader until the stack ran out.
+void TestForeignDesigns::pictureCycleEnds()
+{
+    QFETCH(QString, designPicture);
+    QFETCH(int, rasterGroups);
+    QFETCH(QRectF, expected);
+
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString &name, const QString &text) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    };
+    const QString design = foreign("<rect width='10' height='10' fill='none' stroke='#000'/>"
+                                   "<image x='100' y='50' width='100' height='50' href='"
+                                   + designPicture + "'/>");
+    write("design.svg", design);
+    write("other.svg", foreign("<rect width='20' height='10'/><image width='20' height='10' href='design.svg'/>",
+                               "width='20' height='10'"));
+    write("self.svg", foreign("<rect width='20' height='10'/><image width='20' height='10' href='self.svg'/>",
+                              "width='20' height='10'"));
+    GCodeGenerator generator;
+    generator.setDesignFile(dir.filePath("design.svg"));
+    const QRectF area = burned(generator.generate(design));
+    QCOMPARE(generator.summary().rasterGroups, rasterGroups);
+    QVERIFY2(near(area, expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+    QVERIFY2(generator.summary().notes.join('\n').contains("shows itself"),
+             qPrintable(generator.summary().notes.join('\n')));
 }
 
 void TestForeignDesigns::prefixedAndCompressedFiles_data()
@@ -339,6 +728,41 @@ void TestForeignDesigns::prefixedAndCompressedFiles()
     const QRectF area = burned(generator.generate(text));
     QVERIFY(generator.isValidInput());
     QVERIFY2(near(area, expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::declaredEncoding_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<bool>("declared");
+
+    QTest::newRow("windows-1251") << QByteArray("windows-1251") << true;
+    QTest::newRow("ISO-8859-5") << QByteArray("ISO-8859-5") << true;
+    QTest::newRow("UTF-16 with its mark") << QByteArray("UTF-16") << false;
+    QTest::newRow("UTF-8 undeclared") << QByteArray("UTF-8") << false;
+}
+
+// Text written in the encoding the XML declaration names reads as that text.
+void TestForeignDesigns::declaredEncoding()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(bool, declared);
+
+    const QString title = QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442");
+    const QString text = (declared ? "<?xml version='1.0' encoding='" + QString::fromLatin1(codec) + "'?>" : QString())
+            + foreign("<title>" + title + "</title>");
+    QTemporaryDir dir;
+    QFile file(dir.filePath("design.svg"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QTextCodec *encoder = QTextCodec::codecForName(codec);
+    QVERIFY(encoder);
+    file.write(encoder->fromUnicode(text));    // UTF-16 gets its byte order mark
+    file.close();
+
+    QString read;
+    QVERIFY(SvgFile::readDesign(file.fileName(), &read));
+    QDomDocument document;
+    QVERIFY(document.setContent(read));
+    QCOMPARE(document.elementsByTagName("title").item(0).toElement().text(), title);
 }
 
 void TestForeignDesigns::trueSize_data()

@@ -191,7 +191,7 @@ int runGcodeCommand(const QStringList &arguments)
     generator.setPaintProperty({QStringLiteral("paintPower"), QStringLiteral("paintSpeed")},
                                {scale.paintPower, scale.paintSpeed});
     generator.setPaintProperty(names, values);
-    generator.setBaseFolder(QFileInfo(designPath).absolutePath());
+    generator.setDesignFile(designPath);
     const QVector<GCodeBuffer> job = generator.generate(text);
     if (!generator.isValidInput())
         return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));
