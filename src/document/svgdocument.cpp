@@ -3,6 +3,7 @@
 #include "document/documentwriter.h"
 #include "document/idindex.h"
 #include "document/node.h"
+#include "document/nodefactory.h"
 #include "document/nodeobserver.h"
 #include "document/svgelement.h"
 #include "document/svgfile.h"
@@ -148,6 +149,11 @@ const SVGDocument::CachedPaint *SVGDocument::cachedPaint(const QString &key) con
 {
     const auto it = mPaintCache.constFind(key);
     return it == mPaintCache.constEnd() ? nullptr : &it.value();
+}
+
+Node *SVGDocument::createNode(const QDomElement &element, int row, Node *parent)
+{
+    return NodeFactory::create(element, row, this, parent);
 }
 
 void SVGDocument::cachePaint(const QString &key, const CachedPaint &paint)
