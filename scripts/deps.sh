@@ -7,7 +7,7 @@ packages=(
   qtbase5-dev libqt5svg5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libpotrace-dev libdxflib-dev zlib1g-dev
-  potrace
+  potrace python3
   fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth xdotool imagemagick
   python3-pyftpdlib

@@ -228,7 +228,12 @@ bool SVGDocument::detachNode(Node *node)
     const bool done = parentNode->detachChild(node);
     endRemoveRows();
     mIdCacheValid = false;
-    return done;
+    if (!done)
+        return false;
+    if (mObserver)
+        mObserver->nodeDetached(node);
+    parentNode->fitContainerToChildren();
+    return true;
 }
 
 bool SVGDocument::reattachNode(Node *node)
@@ -241,7 +246,27 @@ bool SVGDocument::reattachNode(Node *node)
     const bool done = parentNode->reattachChild(node);
     endInsertRows();
     mIdCacheValid = false;
-    return done;
+    if (!done)
+        return false;
+    if (mObserver)
+        mObserver->nodeReattached(node);
+    parentNode->fitContainerToChildren();
+    return true;
+}
+
+std::optional<AttributeRecord> SVGDocument::applyAttribute(Node *element, const QString &name,
+                                                           const QString &value)
+{
+    if (!element)
+        return std::nullopt;
+    if (name == QLatin1String("style") && element->isOnCanvas()) {
+        AttributeRecord record{element, {name}, {element->element().attribute(name)}, {value}};
+        element->setAttribute(name, value);
+        element->parseStyle();
+        element->refreshPaint();
+        return record;
+    }
+    return element->applyAttribute(name, value);
 }
 
 QModelIndex SVGDocument::index(int row, int column, const QModelIndex &parent) const

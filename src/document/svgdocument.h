@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/attributerecord.h"
 #include "document/defaultparameters.h"
 #include "document/nodehost.h"
 #include "document/styleresolver.h"
@@ -8,6 +9,8 @@
 #include <QBrush>
 #include <QDomDocument>
 #include <QHash>
+
+#include <optional>
 
 class Node;
 class NodeObserver;
@@ -54,8 +57,16 @@ public:
     // Takes an element out of its parent (DOM and object tree) and puts it
     // back at its former row, telling the model's views. The object
     // survives in between; whoever detached it owns it.
+    // The observer hears of both, and the parent container refits.
     bool detachNode(Node *node);
     bool reattachNode(Node *node);
+
+    // Sets one attribute through the element's own rules ("style" as a whole
+    // text, so an undo restores the declarations exactly as written); the
+    // observer updates the item. The record undoes it; none for kinds that
+    // take no changes.
+    static std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
+                                                         const QString &value);
 
     // The object of the document element when it is an svg element; null
     // otherwise, after a message on standard output.
