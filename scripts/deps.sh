@@ -8,7 +8,7 @@ packages=(
   qt5-image-formats-plugins
   libopencv-core-dev libopencv-imgproc-dev libopencv-imgcodecs-dev
   libpotrace-dev libdxflib-dev zlib1g-dev
-  potrace
+  potrace python3
   fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth xdotool imagemagick
   python3-pyftpdlib

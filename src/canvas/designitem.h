@@ -1,6 +1,5 @@
 #pragma once
 
-#include "canvas/designview.h"
 #include "canvas/itemsupport.h"
 
 #include <QGraphicsItem>
@@ -34,7 +33,8 @@ protected:
     // Every canvas item opens the design view's menu.
     void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override
     {
-        DesignView::showContextMenu(mView, event->screenPos());
+        if (ItemSupport::ContextMenuOpener open = ItemSupport::contextMenuOpener())
+            open(mView, event->screenPos());
     }
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override
     {

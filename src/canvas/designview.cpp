@@ -1,5 +1,6 @@
 #include "canvas/designview.h"
 
+#include "canvas/itemsupport.h"
 #include "canvas/qtcornerbox.h"
 #include "canvas/qtrulebar.h"
 #include "canvas/scene.h"
@@ -32,6 +33,7 @@ bool endsWithAny(const QString &path, std::initializer_list<const char *> ending
 DesignView::DesignView(QWidget *parent)
     : QGraphicsView(parent)
 {
+    ItemSupport::contextMenuOpener() = &DesignView::showContextMenu;
 }
 
 void DesignView::setUp(SVGView *view)

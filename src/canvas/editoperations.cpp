@@ -1,13 +1,8 @@
 #include "canvas/editoperations.h"
 
 #include "canvas/commands/addgroupundo.h"
-#include "canvas/commands/addpathgroupundo.h"
-#include "canvas/commands/addundo.h"
-#include "canvas/commands/attributeundo.h"
-#include "canvas/commands/elementattachment.h"
 #include "canvas/commands/removegroupundo.h"
-#include "canvas/commands/removepathgroupundo.h"
-#include "canvas/commands/removeundo.h"
+#include "canvas/commands/removewithgroupsundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicspathitem.h"
 #include "canvas/itemfactory.h"
@@ -15,8 +10,13 @@
 #include "canvas/selectitem.h"
 #include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
+#include "document/addpathgroupundo.h"
+#include "document/addundo.h"
+#include "document/attributeundo.h"
 #include "document/node.h"
 #include "document/pathdatawriter.h"
+#include "document/removepathgroupundo.h"
+#include "document/svgdocument.h"
 #include "document/svggrammar.h"
 
 #include <QDebug>
@@ -170,7 +170,7 @@ QGraphicsItem *EditOperations::pasteItem(QGraphicsItem *item, const QString &tra
     } else {
         copy = source->parent()->addChildElement(tag, names, values);
         if (copy)
-            view->pushUndo(std::make_unique<AddUndo>(copy, mScene));
+            view->pushUndo(std::make_unique<AddUndo>(copy));
     }
     if (!copy)
         return nullptr;
@@ -209,7 +209,7 @@ void EditOperations::deleteSelection()
             auto *group = static_cast<GraphicsGroupItem *>(item);
             groups.append(group);
             pending = group->members() + pending;
-            ElementAttachment::removeGroup(mScene, group);
+            mScene->takeGroup(group);
             continue;
         }
         Node *node = nodeOf(item);
@@ -217,13 +217,13 @@ void EditOperations::deleteSelection()
             qDebug() << "con't reinterpret_cast node";
             continue;
         }
-        if (ElementAttachment::detach(mScene, node))
+        if (node->document()->detachNode(node))
             elements.append(node);
     }
     removeFrame();
     if (elements.isEmpty() && groups.isEmpty())
         return;
-    mScene->view()->pushUndo(std::make_unique<RemoveUndo>(elements, groups, mScene));
+    mScene->view()->pushUndo(std::make_unique<RemoveWithGroupsUndo>(elements, groups, mScene));
 }
 
 QList<int> EditOperations::chainOrder(const QList<QPainterPath> &paths)
@@ -297,11 +297,11 @@ void EditOperations::groupPaths(const QList<QGraphicsItem *> &items)
     QList<Node *> removed;
     for (const QGraphicsItem *item : items) {
         Node *node = nodeOf(item);
-        if (ElementAttachment::detach(mScene, node))
+        if (node->document()->detachNode(node))
             removed.append(node);
     }
     mScene->setDrawingNode(path);
-    mScene->view()->pushUndo(std::make_unique<AddPathGroupUndo>(removed, path, mScene));
+    mScene->view()->pushUndo(std::make_unique<AddPathGroupUndo>(removed, path));
     removeFrame();
     mScene->setSuppressSelectionSignals(true);
     mScene->clearUpSelected();
@@ -353,9 +353,9 @@ void EditOperations::ungroupPath(QGraphicsItem *item)
     }
     if (created.isEmpty())
         return;
-    ElementAttachment::detach(mScene, node);
+    node->document()->detachNode(node);
     mScene->setDrawingNode(created.last());
-    mScene->view()->pushUndo(std::make_unique<RemovePathGroupUndo>(created, node, mScene));
+    mScene->view()->pushUndo(std::make_unique<RemovePathGroupUndo>(created, node));
     removeFrame();
 }
 
@@ -368,7 +368,7 @@ void EditOperations::ungroupSelection()
     if (item->type() == GraphicsGroupItem::Type) {
         auto *group = static_cast<GraphicsGroupItem *>(item);
         mScene->releaseGroup(group);
-        ElementAttachment::removeGroup(mScene, group);
+        mScene->takeGroup(group);
         removeFrame();
         mScene->view()->pushUndo(std::make_unique<RemoveGroupUndo>(group, mScene));
     } else if (item->type() == GraphicsPathItem::Type) {
@@ -414,7 +414,7 @@ void EditOperations::alignSelection(Side side)
         case Side::Bottom: target = qMax(target, b.top() + b.height()); break;
         }
     }
-    auto command = std::make_unique<AttributeUndo>(mScene);
+    auto command = std::make_unique<AttributeUndo>();
     const TransformWriter writer(mScene->view());
     for (int i = 0; i < selected.size(); ++i) {
         const QRectF b = bounds.at(i);
@@ -445,7 +445,7 @@ void EditOperations::mirrorSelection(Direction direction)
     const QTransform mirror = direction == Direction::Horizontal
             ? QTransform(-1, 0, 0, 1, 2 * b.x() + b.width(), 0)
             : QTransform(1, 0, 0, -1, 0, 2 * b.y() + b.height());
-    auto command = std::make_unique<AttributeUndo>(mScene);
+    auto command = std::make_unique<AttributeUndo>();
     const TransformWriter writer(mScene->view());
     for (QGraphicsItem *item : items) {
         Node *node = nodeOf(item);

@@ -1,7 +1,6 @@
 #include "canvas/graphicsgroupitem.h"
 
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
+#include "canvas/itembounds.h"
 
 #include <QDebug>
 
@@ -20,9 +19,9 @@ void GraphicsGroupItem::setMembers(const QList<QGraphicsItem *> &members)
 
 QRectF GraphicsGroupItem::boundingRect() const
 {
-    if (!view() || !view()->scene())
+    if (!view())
         return QRectF();
-    return mapRectFromScene(view()->scene()->selectionBounds(mMembers));
+    return mapRectFromScene(ItemBounds::selectionBounds(mMembers));
 }
 
 QPainterPath GraphicsGroupItem::shape() const

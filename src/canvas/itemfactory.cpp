@@ -467,8 +467,34 @@ void ItemFactory::syncBitmap(const Node *node, QGraphicsItem *item)
     image->setOutline(SvgGrammar::parsePath(BitmapTracer::traceOutline(bitmap)));
 }
 
+void ItemFactory::nodeDetached(Node *node)
+{
+    QGraphicsItem *item = this->item(node);
+    if (!item)
+        return;
+    mScene->forgetItem(item);
+    if (item->scene())
+        item->scene()->removeItem(item);
+}
+
+void ItemFactory::nodeReattached(Node *node)
+{
+    QGraphicsItem *item = this->item(node);
+    if (!item)
+        return;
+    if (QGraphicsItem *parentItem = containerItem(node->parent()))
+        item->setParentItem(parentItem);
+    if (!item->scene())
+        mScene->addItem(item);
+}
+
 void ItemFactory::nodeDestroyed(Node *node)
 {
+    // An element deleted while out of the design (a dropped undo command)
+    // may still be in the picking order or the frame.
+    if (QGraphicsItem *detached = mItems.value(node, nullptr);
+        detached && node->parent() && !node->parent()->hasCachedChild(node))
+        mScene->forgetItem(detached);
     QGraphicsItem *item = mItems.take(node);
     mGroupItems.remove(node);
     forgetOriginals(node);

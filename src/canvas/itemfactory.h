@@ -43,6 +43,8 @@ public:
     void nodeCreated(Node *node) override;
     void nodeChanged(Node *node, Changes changes) override;
     void nodeDestroyed(Node *node) override;
+    void nodeDetached(Node *node) override;
+    void nodeReattached(Node *node) override;
     void treeAboutToBeReplaced() override;
 
 private:

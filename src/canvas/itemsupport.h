@@ -6,8 +6,19 @@
 #include <QPainterPathStroker>
 #include <QtMath>
 
+class SVGView;
+
 // Helpers shared by the design item classes.
 namespace ItemSupport {
+
+// How a right click on a design item opens the canvas menu. The design view
+// sets it, so items need not know the view class; unset, nothing opens.
+using ContextMenuOpener = void (*)(SVGView *view, const QPoint &screenPos);
+inline ContextMenuOpener &contextMenuOpener()
+{
+    static ContextMenuOpener opener = nullptr;
+    return opener;
+}
 
 // Item units per screen pixel under the painter's current matrix. The length
 // of the mapped unit vector keeps rotated items right, where m11 alone is 0.

@@ -1,11 +1,11 @@
 #include "canvas/propertychannel.h"
 
-#include "canvas/commands/attributeundo.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/selectitem.h"
 #include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
+#include "document/attributeundo.h"
 #include "document/defaultparameters.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"
@@ -56,7 +56,7 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
         if (!ItemFactory::nodeOf(item))
             return;
     }
-    auto command = std::make_unique<AttributeUndo>(mScene);
+    auto command = std::make_unique<AttributeUndo>();
     const TransformWriter writer(mScene->view());
     const int count = qMin(names.size(), values.size());
     for (int n = 0; n < count; ++n) {

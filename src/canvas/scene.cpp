@@ -1,17 +1,18 @@
 #include "canvas/scene.h"
 
 #include "canvas/drawingplacer.h"
-#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicspathitem.h"
-#include "canvas/graphicsuseitem.h"
 #include "canvas/graphicstextitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/imagetracer.h"
+#include "canvas/itembounds.h"
 #include "canvas/itemfactory.h"
 #include "canvas/selectitem.h"
-#include "canvas/transformwriter.h"
 #include "canvas/svgview.h"
+#include "canvas/transformwriter.h"
+#include "document/attributeundo.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -210,41 +211,7 @@ void Scene::deliver(QKeyEvent *event)
 
 QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
 {
-    if (items.isEmpty())
-        return QRectF(0, 0, 0, 0);
-    double left = 100000;
-    double top = 100000;
-    double right = 0;
-    double bottom = 0;
-    for (const QGraphicsItem *item : items) {
-        QRectF bounds;
-        if (item->type() == GraphicsPathItem::Type) {
-            const auto *path = static_cast<const GraphicsPathItem *>(item);
-            bounds = path->sceneTransform().mapRect(path->path().boundingRect());
-        } else if (item->type() == GraphicsUseItem::Type) {
-            const auto *use = static_cast<const GraphicsUseItem *>(item);
-            bounds = use->sceneTransform().mapRect(use->path().boundingRect());
-        } else if (item->type() == GraphicsImageItem::Type) {
-            const Node *node = nodeOf(item);
-            if (!node)
-                continue;
-            const auto *image = static_cast<const GraphicsImageItem *>(item);
-            // Until a bitmap has been traced its outline is empty; its own
-            // rectangle bounds it then.
-            if (node->element().attribute(EngravingAttributes::image) == EngravingAttributes::imageBw
-                && !image->outline().isEmpty())
-                bounds = image->sceneTransform().mapRect(image->outline().boundingRect());
-            else
-                bounds = item->sceneBoundingRect();
-        } else {
-            bounds = item->sceneBoundingRect();
-        }
-        left = qMin(left, bounds.left());
-        top = qMin(top, bounds.top());
-        right = qMax(right, bounds.left() + bounds.width());
-        bottom = qMax(bottom, bounds.top() + bounds.height());
-    }
-    return QRectF(left, top, right - left, bottom - top);
+    return ItemBounds::selectionBounds(items);
 }
 
 QRectF Scene::itemBounds(const QGraphicsItem *item) const
@@ -339,18 +306,30 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
 std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QString &name,
                                                      const QString &value)
 {
-    if (!element)
-        return std::nullopt;
-    // The whole style text, as paint records keep it, so an undo restores
-    // the declarations exactly as they were written.
-    if (name == QLatin1String("style") && element->isOnCanvas()) {
-        AttributeRecord record{element, {name}, {element->element().attribute(name)}, {value}};
-        element->setAttribute(name, value);
-        element->parseStyle();
-        element->refreshPaint();
-        return record;
-    }
-    return element->applyAttribute(name, value);
+    return SVGDocument::applyAttribute(element, name, value);
+}
+
+void Scene::takeGroup(GraphicsGroupItem *group)
+{
+    if (!group)
+        return;
+    forgetItem(group);
+    if (group->scene())
+        group->scene()->removeItem(group);
+}
+
+void Scene::putBackGroup(GraphicsGroupItem *group)
+{
+    if (group && !group->scene())
+        addItem(group);
+}
+
+void Scene::deleteTakenGroup(GraphicsGroupItem *group)
+{
+    if (!group || group->scene())
+        return;
+    forgetItem(group);
+    delete group;
 }
 
 void Scene::clearUpSelected()
@@ -371,7 +350,7 @@ void Scene::commitPendingText()
     // The text being typed into keeps the focus even where it was never picked.
     if (QGraphicsItem *focused = focusItem(); focused && !candidates.contains(focused))
         candidates.append(focused);
-    auto command = std::make_unique<AttributeUndo>(this);
+    auto command = std::make_unique<AttributeUndo>();
     for (QGraphicsItem *item : qAsConst(candidates)) {
         if (item->type() != GraphicsTextItem::Type)
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/commands/grouphost.h"
 #include "canvas/editoperations.h"
 #include "canvas/propertychannel.h"
 #include "canvas/tools/doodletool.h"
@@ -22,7 +23,7 @@ class SVGView;
 
 // The canvas: one graphics item per drawable element of the design, the work
 // area with its grid, and the operations that measure and summarise items.
-class Scene : public QGraphicsScene
+class Scene : public QGraphicsScene, public GroupHost
 {
     Q_OBJECT
 
@@ -54,6 +55,7 @@ public:
     QMap<QString, QString> propertySummary(const QList<QGraphicsItem *> &items) const;
     // Sets one attribute of a rect, ellipse, path, image or text element,
     // whose item follows; the record undoes it. Nothing for other kinds.
+    // The document does it; the canvas keeps the name.
     std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
                                                   const QString &value);
 
@@ -109,8 +111,14 @@ public:
     void setItemProperty(const QList<QString> &names, const QList<QString> &values);
 
     // A user group's members point to it (attach) or no longer (release).
-    void attachGroup(GraphicsGroupItem *group);
-    void releaseGroup(GraphicsGroupItem *group);
+    void attachGroup(GraphicsGroupItem *group) override;
+    void releaseGroup(GraphicsGroupItem *group) override;
+    // A user group leaves the scene (out of the picking order and frame) or
+    // comes back; its members stay where they are. A group that is out of
+    // the scene can be deleted.
+    void takeGroup(GraphicsGroupItem *group) override;
+    void putBackGroup(GraphicsGroupItem *group) override;
+    void deleteTakenGroup(GraphicsGroupItem *group) override;
 
     // The editing commands on the selection.
     void copySelection() { mEditOperations.copySelection(); }

@@ -1,6 +1,5 @@
 #include "canvas/selectitem.h"
 
-#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsellipseitem.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
@@ -14,6 +13,7 @@
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
+#include "document/attributeundo.h"
 #include "document/node.h"
 
 #include <QPen>
@@ -181,7 +181,7 @@ void SelectItem::scalePreview(double sx, double sy, const QPointF &anchor)
 
 void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix)
 {
-    auto command = std::make_unique<AttributeUndo>(mScene);
+    auto command = std::make_unique<AttributeUndo>();
     const TransformWriter writer(mScene->view());
     for (int i = 0; i < mItems.size(); ++i) {
         Node *node = ItemFactory::nodeOf(mItems.at(i));

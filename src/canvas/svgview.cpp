@@ -1,7 +1,5 @@
 #include "canvas/svgview.h"
 
-#include "canvas/commands/addundo.h"
-#include "canvas/commands/elementattachment.h"
 #include "canvas/designview.h"
 #include "canvas/itemfactory.h"
 #include "canvas/jobgenerationdialog.h"
@@ -11,6 +9,7 @@
 #include "canvas/tools/pentool.h"
 #include "canvas/tools/rectangletool.h"
 #include "canvas/tools/texttool.h"
+#include "document/addundo.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -109,8 +108,8 @@ void SVGView::discardNode(Node *node)
     mUndoStack.dropAdd(node);
     // The way undo takes an element out, so the tree view and the frame hear
     // of it too; nothing can bring this one back.
-    if (ElementAttachment::detach(mScene, node))
-        ElementAttachment::destroyDetached(mScene, node);
+    if (mDocument->detachNode(node))
+        delete node;
 }
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)
@@ -224,7 +223,7 @@ Node *SVGView::addNode(const QString &tag, const QStringList &names, const QStri
     Node *node = makeNode(tag, names, values);
     // pushUndo tells the window, once.
     if (node)
-        pushUndo(std::make_unique<AddUndo>(node, mScene));
+        pushUndo(std::make_unique<AddUndo>(node));
     return node;
 }
 
@@ -236,7 +235,7 @@ Node *SVGView::pasteTextItem(const QString &tag, const QStringList &names,
         return nullptr;
     Node *node = parent->addTextChildElement(tag, names, values, text);
     if (node)
-        pushUndo(std::make_unique<AddUndo>(node, mScene));
+        pushUndo(std::make_unique<AddUndo>(node));
     return node;
 }
 

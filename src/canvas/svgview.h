@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/commands/undostack.h"
 #include "canvas/tools/doodletool.h"
+#include "document/undostack.h"
 #include "gcode/jobcontroller.h"
 
 #include <QObject>

@@ -4,7 +4,7 @@
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
 
-EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+EllipseElement::EllipseElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Ellipse)
 {
     const QHash<QString, double> lengths = readViewportLengths();
@@ -15,13 +15,13 @@ EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument 
     prepareDrawable();
 }
 
-EllipseElement::EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
+EllipseElement::EllipseElement(const QDomElement &element, int row, NodeHost *document, Node *parent,
                                NodeType type)
     : Node(element, row, document, parent, type)
 {
 }
 
-CircleElement::CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+CircleElement::CircleElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : EllipseElement(element, row, document, parent, NodeType::Circle)
 {
     const QHash<QString, double> lengths = readViewportLengths();

@@ -7,7 +7,7 @@
 class EllipseElement : public Node
 {
 public:
-    EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    EllipseElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QPointF center() const { return {mCx, mCy}; }
     QSizeF radii() const { return {mRx, mRy}; }
@@ -15,7 +15,7 @@ public:
     std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 
 protected:
-    EllipseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
+    EllipseElement(const QDomElement &element, int row, NodeHost *document, Node *parent,
                    NodeType type);
 
     double mCx = 0;
@@ -29,5 +29,5 @@ protected:
 class CircleElement : public EllipseElement
 {
 public:
-    CircleElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    CircleElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 };

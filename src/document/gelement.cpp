@@ -1,10 +1,10 @@
 #include "document/gelement.h"
 
-#include "document/svgdocument.h"
+#include "document/nodehost.h"
 
 #include <QDebug>
 
-GElement::GElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+GElement::GElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::G)
 {
     parseStyle();
@@ -16,7 +16,7 @@ GElement::GElement(const QDomElement &element, int row, SVGDocument *document, N
     }
 }
 
-AElement::AElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+AElement::AElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::A)
 {
     parseStyle();

@@ -8,12 +8,12 @@
 class GElement : public Node
 {
 public:
-    GElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    GElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 };
 
 // An "a": a container like "g", but movable and selectable as a whole.
 class AElement : public Node
 {
 public:
-    AElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    AElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 };

@@ -3,7 +3,7 @@
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
 
-#include "document/svgdocument.h"
+#include "document/nodehost.h"
 #include "document/svgfile.h"
 #include "document/picturereader.h"
 #include "document/svgpicture.h"
@@ -17,7 +17,7 @@ namespace {
 constexpr double maxScaledPixels = 64e6;
 } // namespace
 
-ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+ImageElement::ImageElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Image)
 {
     const QHash<QString, double> lengths = readViewportLengths();

@@ -9,7 +9,7 @@
 class ImageElement : public Node
 {
 public:
-    ImageElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    ImageElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QPointF position() const { return {mX, mY}; }
     void setPosition(const QPointF &position);

@@ -2,7 +2,7 @@
 
 #include "document/svggrammar.h"
 
-LineElement::LineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+LineElement::LineElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Line)
 {
     const QHash<QString, double> lengths = readViewportLengths();

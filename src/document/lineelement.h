@@ -8,7 +8,7 @@
 class LineElement : public Node
 {
 public:
-    LineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    LineElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QLineF line() const { return mLine; }
 

@@ -1,16 +1,6 @@
 #include "document/node.h"
 
-#include "document/gelement.h"
-#include "document/ellipseelement.h"
-#include "document/imageelement.h"
-#include "document/lineelement.h"
-#include "document/pathelement.h"
-#include "document/rectelement.h"
-#include "document/svgdocument.h"
-#include "document/svgelement.h"
 #include "document/svggrammar.h"
-#include "document/textelement.h"
-#include "document/useelement.h"
 #include "document/viewportgeometry.h"
 #include "document/engravingattributes.h"
 #include "document/fontresolver.h"
@@ -51,8 +41,8 @@ bool lookupNumber(const Node *node, const QString &name, double *value)
 // tells whether any exists ("inherit" counts as none).
 QString lookupString(const Node *node, const QString &name, bool *found)
 {
-    if (const SVGDocument *document = node->document())
-        return document->styles().ownValue(node->element(), name, found);
+    if (const NodeHost *host = node->host())
+        return host->styles().ownValue(node->element(), name, found);
     const auto style = node->style().constFind(name);
     if (style != node->style().constEnd()) {
         *found = true;
@@ -90,7 +80,7 @@ constexpr int maxGradientHops = 32;
 
 // The number of hops from `gradient` to the end of its reference chain, or
 // -1 when the chain is longer than maxGradientHops. A cycle ends the chain.
-int gradientHops(const SVGDocument *document, QDomElement gradient)
+int gradientHops(const NodeHost *document, QDomElement gradient)
 {
     QStringList visited;
     for (int hops = 0; hops <= maxGradientHops; ++hops) {
@@ -108,7 +98,7 @@ int gradientHops(const SVGDocument *document, QDomElement gradient)
 
 // Stops are the gradient's own, else those inherited through "xlink:href"
 // from a linear gradient (a radial one passes on no stops).
-int gradientStopCount(const SVGDocument *document, QDomElement gradient, double opacity)
+int gradientStopCount(const NodeHost *document, QDomElement gradient, double opacity)
 {
     QStringList visited;
     while (!gradient.isNull()) {
@@ -136,7 +126,7 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
     const QString id = SvgGrammar::paintReferenceId(value);
     if (id.isEmpty())
         return PaintKind::None;
-    SVGDocument *document = node->document();
+    NodeHost *document = node->host();
     const QDomElement target = document ? document->elementById(id) : QDomElement();
     if (target.isNull())
         return PaintKind::None;
@@ -145,7 +135,7 @@ PaintKind referencedPaint(const Node *node, const QString &value, double opacity
         // Many elements of a design share a gradient: while a design is
         // built, each is made once per opacity.
         const QString key = id + QLatin1Char('|') + QString::number(opacity);
-        if (const SVGDocument::CachedPaint *cached = document->cachedPaint(key)) {
+        if (const NodeHost::CachedPaint *cached = document->cachedPaint(key)) {
             *brush = cached->brush;
             *stopCount = cached->stopCount;
             return PaintKind::Gradient;
@@ -234,13 +224,14 @@ bool onCanvas(NodeType type, const Node *parent)
 
 } // namespace
 
-Node::Node(const QDomElement &element, int row, SVGDocument *document, Node *parent, NodeType type)
-    : mDocument(document)
+Node::Node(const QDomElement &element, int row, NodeHost *host, Node *parent, NodeType type)
+    : mHost(host)
+    , mDocument(host ? host->svgDocument() : nullptr)
     , mType(type)
     , mElement(element)
     , mRow(row)
     , mParent(parent)
-    , mOnCanvas(onCanvas(type, parent) && (!document || document->styles().isDisplayed(element)))
+    , mOnCanvas(onCanvas(type, parent) && (!host || host->styles().isDisplayed(element)))
 {
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.count(); ++i) {
@@ -253,7 +244,7 @@ Node::~Node()
 {
     qDeleteAll(mChildren);
     // The root above the document element was never announced.
-    NodeObserver *observer = mDocument && mParent ? mDocument->observer() : nullptr;
+    NodeObserver *observer = mHost && mParent ? mHost->observer() : nullptr;
     if (observer)
         observer->nodeDestroyed(this);
 }
@@ -335,41 +326,6 @@ NodeType Node::typeForTag(const QString &tag)
     return types.value(tag, NodeType::Other);
 }
 
-Node *Node::create(const QDomElement &element, int row, SVGDocument *document, Node *parent)
-{
-    const NodeType type = typeForTag(element.tagName());
-    switch (type) {
-    case NodeType::Svg:
-        return new SVGElement(element, row, document, parent);
-    case NodeType::G:
-        return new GElement(element, row, document, parent);
-    case NodeType::A:
-        return new AElement(element, row, document, parent);
-    case NodeType::Rect:
-        return new RectElement(element, row, document, parent);
-    case NodeType::Circle:
-        return new CircleElement(element, row, document, parent);
-    case NodeType::Ellipse:
-        return new EllipseElement(element, row, document, parent);
-    case NodeType::Line:
-        return new LineElement(element, row, document, parent);
-    case NodeType::Polyline:
-        return new PolylineElement(element, row, document, parent);
-    case NodeType::Polygon:
-        return new PolygonElement(element, row, document, parent);
-    case NodeType::Path:
-        return new PathElement(element, row, document, parent);
-    case NodeType::Text:
-        return new TextElement(element, row, document, parent);
-    case NodeType::Image:
-        return new ImageElement(element, row, document, parent);
-    case NodeType::Use:
-        return new UseElement(element, row, document, parent);
-    default:
-        return new Node(element, row, document, parent, type);
-    }
-}
-
 Node *Node::child(int row)
 {
     if (Node *cached = mChildren.value(row, nullptr))
@@ -392,9 +348,10 @@ Node *Node::createChild(const QDomElement &element, int row)
         reported = true;
         return nullptr;
     }
-    Node *node = create(element, row, mDocument, this);
+    Node *node = mHost ? mHost->createNode(element, row, this)
+                       : new Node(element, row, nullptr, this, typeForTag(element.tagName()));
     mChildren.insert(row, node);
-    if (NodeObserver *observer = mDocument ? mDocument->observer() : nullptr)
+    if (NodeObserver *observer = mHost ? mHost->observer() : nullptr)
         observer->nodeCreated(node);
     return node;
 }
@@ -438,7 +395,7 @@ double Node::lengthOf(const QHash<QString, double> &resolved, const QString &nam
 
 void Node::notifyChanged(NodeObserver::Changes changes)
 {
-    if (NodeObserver *observer = mDocument ? mDocument->observer() : nullptr)
+    if (NodeObserver *observer = mHost ? mHost->observer() : nullptr)
         observer->nodeChanged(this, changes);
 }
 
@@ -626,7 +583,7 @@ int Node::fontWeight() const
 const StyleResolver &Node::styles() const
 {
     static const StyleResolver plain;
-    return mDocument ? mDocument->styles() : plain;
+    return mHost ? mHost->styles() : plain;
 }
 
 QString Node::engraveModeValue() const
@@ -763,7 +720,7 @@ void Node::resolvePaint(QBrush *brush, QPen *pen)
     const QString fill = lookupString(this, QStringLiteral("fill"), &fillFound);
     bool strokeFound = false;
     const QString stroke = lookupString(this, QStringLiteral("stroke"), &strokeFound);
-    if (mDocument) {
+    if (mHost) {
         // The same lookup the resolver's paint() makes for one element.
         mPaint = mParent ? mParent->resolvedPaint() : StyleResolver::Paint();
         if (fillFound) {
@@ -820,5 +777,5 @@ std::optional<AttributeRecord> Node::applyTransformOnly(const QString &name, con
 void Node::readEngravingAttributes()
 {
     mEngraving = completeElementParameters(
-            mElement, mDocument ? mDocument->defaultParameters() : DefaultParameters());
+            mElement, mHost ? mHost->defaultParameters() : DefaultParameters());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/attributerecord.h"
+#include "document/nodehost.h"
 #include "document/nodeobserver.h"
 #include "document/paintparameter.h"
 #include "document/styleresolver.h"
@@ -51,7 +52,7 @@ constexpr int maxNestingDepth = 256;
 class Node
 {
 public:
-    Node(const QDomElement &element, int row, SVGDocument *document, Node *parent,
+    Node(const QDomElement &element, int row, NodeHost *host, Node *parent,
          NodeType type = NodeType::Other);
     virtual ~Node();
 
@@ -119,6 +120,7 @@ public:
     int row() const { return mRow; }
     Node *parent() const { return mParent; }
     SVGDocument *document() const { return mDocument; }
+    NodeHost *host() const { return mHost; }
     const QMap<QString, QString> &attributes() const { return mAttributes; }
     const QMap<QString, QString> &style() const { return mStyle; }
     const PaintParameter &engraving() const { return mEngraving; }
@@ -151,8 +153,6 @@ public:
     static double safeLength(double value);
 
     static NodeType typeForTag(const QString &tag);
-    // Creates the object of the right class for `element` (no children).
-    static Node *create(const QDomElement &element, int row, SVGDocument *document, Node *parent);
 
 protected:
     // The steps every drawable kind takes once it has read its geometry:
@@ -179,6 +179,7 @@ protected:
     // A "transform" written as is, for kinds whose moves write nothing else.
     std::optional<AttributeRecord> applyTransformOnly(const QString &name, const QString &value);
 
+    NodeHost *mHost = nullptr;
     SVGDocument *mDocument = nullptr;
     NodeType mType = NodeType::Other;
     QDomElement mElement;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFlags>
+#include <QtGlobal>
 
 class Node;
 
@@ -28,6 +29,10 @@ public:
     virtual void nodeChanged(Node *node, Changes changes) = 0;
     // Called from the node's destructor, after its children have gone.
     virtual void nodeDestroyed(Node *node) = 0;
+    // `node` was taken out of its parent, keeping its object and subtree
+    // (an undo command holds it), or was put back at its row.
+    virtual void nodeDetached(Node *node) { Q_UNUSED(node) }
+    virtual void nodeReattached(Node *node) { Q_UNUSED(node) }
     // The whole tree is about to be replaced by a newly parsed document.
     virtual void treeAboutToBeReplaced() = 0;
 };

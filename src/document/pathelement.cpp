@@ -2,25 +2,25 @@
 
 #include "document/svggrammar.h"
 
-PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+PathElement::PathElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Path)
 {
     build(SvgGrammar::pathFromAttribute(element, QStringLiteral("d")));
 }
 
-PathElement::PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent,
+PathElement::PathElement(const QDomElement &element, int row, NodeHost *document, Node *parent,
                          NodeType type)
     : Node(element, row, document, parent, type)
 {
 }
 
-PolylineElement::PolylineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+PolylineElement::PolylineElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : PathElement(element, row, document, parent, NodeType::Polyline)
 {
     build(pointsPath(false));
 }
 
-PolygonElement::PolygonElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+PolygonElement::PolygonElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : PathElement(element, row, document, parent, NodeType::Polygon)
 {
     build(pointsPath(true));

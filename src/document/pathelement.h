@@ -9,7 +9,7 @@
 class PathElement : public Node
 {
 public:
-    PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    PathElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QPainterPath path() const { return mPath; }
     // Keeps the shape in step with a "d" written from the canvas, where the
@@ -19,7 +19,7 @@ public:
     std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 
 protected:
-    PathElement(const QDomElement &element, int row, SVGDocument *document, Node *parent, NodeType type);
+    PathElement(const QDomElement &element, int row, NodeHost *document, Node *parent, NodeType type);
     // Reads the fill rule and keeps `path` as the shape.
     void build(QPainterPath path);
     // The "points" list as a path; empty when the list is not an even,
@@ -32,11 +32,11 @@ protected:
 class PolylineElement : public PathElement
 {
 public:
-    PolylineElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    PolylineElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 };
 
 class PolygonElement : public PathElement
 {
 public:
-    PolygonElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    PolygonElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 };

@@ -3,7 +3,7 @@
 #include "document/svggrammar.h"
 #include "document/viewportgeometry.h"
 
-RectElement::RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+RectElement::RectElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Rect)
 {
     const QHash<QString, double> lengths = readViewportLengths();

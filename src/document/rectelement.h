@@ -6,7 +6,7 @@
 class RectElement : public Node
 {
 public:
-    RectElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    RectElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QPointF position() const { return {mX, mY}; }
     void setPosition(const QPointF &position);

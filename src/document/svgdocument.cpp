@@ -3,6 +3,7 @@
 #include "document/documentwriter.h"
 #include "document/idindex.h"
 #include "document/node.h"
+#include "document/nodefactory.h"
 #include "document/nodeobserver.h"
 #include "document/svgelement.h"
 #include "document/svgfile.h"
@@ -152,6 +153,11 @@ const SVGDocument::CachedPaint *SVGDocument::cachedPaint(const QString &key) con
     return it == mPaintCache.constEnd() ? nullptr : &it.value();
 }
 
+Node *SVGDocument::createNode(const QDomElement &element, int row, Node *parent)
+{
+    return NodeFactory::create(element, row, this, parent);
+}
+
 void SVGDocument::cachePaint(const QString &key, const CachedPaint &paint)
 {
     if (mBuilding)
@@ -224,7 +230,12 @@ bool SVGDocument::detachNode(Node *node)
     const bool done = parentNode->detachChild(node);
     endRemoveRows();
     mIdCacheValid = false;
-    return done;
+    if (!done)
+        return false;
+    if (mObserver)
+        mObserver->nodeDetached(node);
+    parentNode->fitContainerToChildren();
+    return true;
 }
 
 bool SVGDocument::reattachNode(Node *node)
@@ -237,7 +248,27 @@ bool SVGDocument::reattachNode(Node *node)
     const bool done = parentNode->reattachChild(node);
     endInsertRows();
     mIdCacheValid = false;
-    return done;
+    if (!done)
+        return false;
+    if (mObserver)
+        mObserver->nodeReattached(node);
+    parentNode->fitContainerToChildren();
+    return true;
+}
+
+std::optional<AttributeRecord> SVGDocument::applyAttribute(Node *element, const QString &name,
+                                                           const QString &value)
+{
+    if (!element)
+        return std::nullopt;
+    if (name == QLatin1String("style") && element->isOnCanvas()) {
+        AttributeRecord record{element, {name}, {element->element().attribute(name)}, {value}};
+        element->setAttribute(name, value);
+        element->parseStyle();
+        element->refreshPaint();
+        return record;
+    }
+    return element->applyAttribute(name, value);
 }
 
 QModelIndex SVGDocument::index(int row, int column, const QModelIndex &parent) const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "document/attributerecord.h"
 #include "document/defaultparameters.h"
+#include "document/nodehost.h"
 #include "document/styleresolver.h"
 
 #include <QAbstractItemModel>
@@ -8,6 +10,8 @@
 #include <QDomDocument>
 #include <QHash>
 #include <QStringList>
+
+#include <optional>
 
 class Node;
 class NodeObserver;
@@ -17,7 +21,7 @@ class SVGElement;
 // objects over it, offered as an item model with two columns (tag and id).
 // An observer (the canvas) hears of every element object made, changed and
 // deleted; without one the tree stands on its own.
-class SVGDocument : public QAbstractItemModel
+class SVGDocument : public QAbstractItemModel, public NodeHost
 {
     Q_OBJECT
 
@@ -35,17 +39,18 @@ public:
     // Deletes every element object (the DOM stays).
     void releaseTree();
 
-    NodeObserver *observer() const { return mObserver; }
+    SVGDocument *svgDocument() override { return this; }
+    NodeObserver *observer() const override { return mObserver; }
     // Set before the first text: objects made earlier have no items.
     void setObserver(NodeObserver *observer) { mObserver = observer; }
 
     // The first g on the canvas since the tree was last built; new elements
     // from the drawing tools and importers go there.
-    Node *currentLayer() const { return mCurrentLayer; }
-    void setCurrentLayer(Node *layer) { mCurrentLayer = layer; }
+    Node *currentLayer() const override { return mCurrentLayer; }
+    void setCurrentLayer(Node *layer) override { mCurrentLayer = layer; }
 
     // The parameter set a drawable element without its own attributes gets.
-    const DefaultParameters &defaultParameters() const { return mDefaultParameters; }
+    const DefaultParameters &defaultParameters() const override { return mDefaultParameters; }
     void setDefaultParameters(const DefaultParameters &parameters) { mDefaultParameters = parameters; }
 
     // Creates the objects of `node`'s whole subtree, depth first, without
@@ -56,8 +61,16 @@ public:
     // Takes an element out of its parent (DOM and object tree) and puts it
     // back at its former row, telling the model's views. The object
     // survives in between; whoever detached it owns it.
+    // The observer hears of both, and the parent container refits.
     bool detachNode(Node *node);
     bool reattachNode(Node *node);
+
+    // Sets one attribute through the element's own rules ("style" as a whole
+    // text, so an undo restores the declarations exactly as written); the
+    // observer updates the item. The record undoes it; none for kinds that
+    // take no changes.
+    static std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
+                                                         const QString &value);
 
     // The object of the document element when it is an svg element; null
     // otherwise, after a message on standard output.
@@ -71,26 +84,24 @@ public:
 
     // The first element in document order with this id; cached while the
     // tree is being built, where every paint reference would walk the document.
-    QDomElement elementById(const QString &id) const;
+    QDomElement elementById(const QString &id) const override;
 
     // Gradient brushes made while the tree is being built, by id and
     // opacity; nothing is cached outside a build.
-    struct CachedPaint
-    {
-        QBrush brush;
-        int stopCount = 0;
-    };
-    const CachedPaint *cachedPaint(const QString &key) const;
-    void cachePaint(const QString &key, const CachedPaint &paint);
+    const CachedPaint *cachedPaint(const QString &key) const override;
+    void cachePaint(const QString &key, const CachedPaint &paint) override;
 
     // The folder of the design file; pictures referenced by a relative path
     // are found from it. Set before the text; the working folder when empty.
-    QString baseFolder() const { return mBaseFolder; }
+    QString baseFolder() const override { return mBaseFolder; }
     void setBaseFolder(const QString &folder) { mBaseFolder = folder; }
 
     // Fill, stroke and display as the design's style sheets, presentation
     // attributes and style declarations give them; read when the text is set.
-    const StyleResolver &styles() const { return mStyles; }
+    const StyleResolver &styles() const override { return mStyles; }
+
+    // Element objects are made by the element factory, for every kind.
+    Node *createNode(const QDomElement &element, int row, Node *parent) override;
 
     // The design as saved: indent 2, no XML declaration.
     QString toSvgText() const;

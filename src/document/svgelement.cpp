@@ -4,7 +4,7 @@
 
 #include <QDebug>
 
-SVGElement::SVGElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+SVGElement::SVGElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Svg)
 {
     mWidth = readSize(QStringLiteral("width"));

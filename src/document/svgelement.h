@@ -7,7 +7,7 @@
 class SVGElement : public Node
 {
 public:
-    SVGElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    SVGElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     double width() const { return mWidth; }
     double height() const { return mHeight; }

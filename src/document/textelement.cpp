@@ -5,7 +5,7 @@
 
 #include <QDebug>
 
-TextElement::TextElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+TextElement::TextElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Text)
 {
     mLayout = readTextLayoutAttributes(element);

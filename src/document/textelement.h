@@ -10,7 +10,7 @@
 class TextElement : public Node
 {
 public:
-    TextElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    TextElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     QPointF position() const { return {mLayout.x, mLayout.y}; }
     void setPosition(const QPointF &position);

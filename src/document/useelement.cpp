@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-UseElement::UseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent)
+UseElement::UseElement(const QDomElement &element, int row, NodeHost *document, Node *parent)
     : Node(element, row, document, parent, NodeType::Use)
 {
     // No engraving attributes of its own: the copy's elements carry theirs,

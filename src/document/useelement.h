@@ -11,7 +11,7 @@
 class UseElement : public Node
 {
 public:
-    UseElement(const QDomElement &element, int row, SVGDocument *document, Node *parent);
+    UseElement(const QDomElement &element, int row, NodeHost *document, Node *parent);
 
     std::optional<AttributeRecord> applyAttribute(const QString &name, const QString &value) override;
 };

@@ -1,5 +1,3 @@
-#include "canvas/commands/undo.h"
-#include "canvas/commands/undostack.h"
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicstextitem.h"
 #include "canvas/itemfactory.h"
@@ -12,6 +10,8 @@
 #include "document/node.h"
 #include "document/svgdocument.h"
 #include "document/textelement.h"
+#include "document/undo.h"
+#include "document/undostack.h"
 
 #include <QGraphicsView>
 #include <QMouseEvent>

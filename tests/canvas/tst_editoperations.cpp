@@ -1,4 +1,3 @@
-#include "canvas/commands/undostack.h"
 #include "canvas/editoperations.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/itemfactory.h"
@@ -8,6 +7,7 @@
 #include "canvasfixture.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
+#include "document/undostack.h"
 
 #include <QAbstractItemModelTester>
 #include <QGraphicsSceneMouseEvent>

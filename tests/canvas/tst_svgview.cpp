@@ -1,9 +1,9 @@
-#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsrectitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "designfixture.h"
+#include "document/attributeundo.h"
 #include "document/documentwriter.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -124,7 +124,7 @@ void TestSvgView::undoHistoryBelongsToTheDocument()
     SVGView view;
     QSignalSpy modified(&view, &SVGView::itemModified);
     view.document()->setSvgText(svg("<g><rect id='r' x='1' width='5' height='5'/></g>"));
-    auto command = std::make_unique<AttributeUndo>(view.scene());
+    auto command = std::make_unique<AttributeUndo>();
     command->addRecord(view.scene()->applyAttribute(nodeById(view, "r"), "x", "7"));
     view.pushUndo(std::move(command));
     QCOMPARE(modified.count(), 1);

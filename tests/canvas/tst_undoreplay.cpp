@@ -1,11 +1,11 @@
-#include "canvas/commands/addundo.h"
-#include "canvas/commands/undostack.h"
 #include "canvas/editoperations.h"
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "canvasfixture.h"
+#include "document/addundo.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
+#include "document/undostack.h"
 #include "stdoutcapture.h"
 
 #include <QGraphicsItem>

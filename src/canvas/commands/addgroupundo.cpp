@@ -1,32 +1,30 @@
 #include "canvas/commands/addgroupundo.h"
 
-#include "canvas/commands/elementattachment.h"
-#include "canvas/graphicsgroupitem.h"
-#include "canvas/scene.h"
+#include "canvas/commands/grouphost.h"
 
 #include <QTextStream>
 
-AddGroupUndo::AddGroupUndo(GraphicsGroupItem *group, Scene *scene)
+AddGroupUndo::AddGroupUndo(GraphicsGroupItem *group, GroupHost *host)
     : Undo(UndoKind::AddGroup)
     , mGroup(group)
-    , mScene(scene)
+    , mHost(host)
 {
 }
 
 AddGroupUndo::~AddGroupUndo()
 {
     if (!mApplied)
-        ElementAttachment::destroyGroup(mScene, mGroup);
+        mHost->deleteTakenGroup(mGroup);
 }
 
 void AddGroupUndo::doSomething()
 {
     if (undoing()) {
-        mScene->releaseGroup(mGroup);
-        ElementAttachment::removeGroup(mScene, mGroup);
+        mHost->releaseGroup(mGroup);
+        mHost->takeGroup(mGroup);
     } else {
-        mScene->attachGroup(mGroup);
-        ElementAttachment::addGroup(mScene, mGroup);
+        mHost->attachGroup(mGroup);
+        mHost->putBackGroup(mGroup);
     }
     mApplied = !undoing();
     QTextStream(stdout) << (undoing() ? "Redo" : "Undo") << "::AddGroupUndo::doSomething\n";

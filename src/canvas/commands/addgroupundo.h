@@ -1,22 +1,22 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 
 class GraphicsGroupItem;
-class Scene;
+class GroupHost;
 
 // A user group was made. While undone the command holds the released group
 // and deletes it when it is dropped.
 class AddGroupUndo : public Undo
 {
 public:
-    AddGroupUndo(GraphicsGroupItem *group, Scene *scene);
+    AddGroupUndo(GraphicsGroupItem *group, GroupHost *host);
     ~AddGroupUndo() override;
 
     void doSomething() override;
 
 private:
     GraphicsGroupItem *mGroup = nullptr;
-    Scene *mScene = nullptr;
+    GroupHost *mHost = nullptr;
     bool mApplied = true;
 };

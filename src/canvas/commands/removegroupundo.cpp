@@ -1,30 +1,28 @@
 #include "canvas/commands/removegroupundo.h"
 
-#include "canvas/commands/elementattachment.h"
-#include "canvas/graphicsgroupitem.h"
-#include "canvas/scene.h"
+#include "canvas/commands/grouphost.h"
 
-RemoveGroupUndo::RemoveGroupUndo(GraphicsGroupItem *group, Scene *scene)
+RemoveGroupUndo::RemoveGroupUndo(GraphicsGroupItem *group, GroupHost *host)
     : Undo(UndoKind::RemoveGroup)
     , mGroup(group)
-    , mScene(scene)
+    , mHost(host)
 {
 }
 
 RemoveGroupUndo::~RemoveGroupUndo()
 {
     if (mApplied)
-        ElementAttachment::destroyGroup(mScene, mGroup);
+        mHost->deleteTakenGroup(mGroup);
 }
 
 void RemoveGroupUndo::doSomething()
 {
     if (undoing()) {
-        mScene->attachGroup(mGroup);
-        ElementAttachment::addGroup(mScene, mGroup);
+        mHost->attachGroup(mGroup);
+        mHost->putBackGroup(mGroup);
     } else {
-        mScene->releaseGroup(mGroup);
-        ElementAttachment::removeGroup(mScene, mGroup);
+        mHost->releaseGroup(mGroup);
+        mHost->takeGroup(mGroup);
     }
     mApplied = !undoing();
 }

@@ -1,22 +1,22 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 
 class GraphicsGroupItem;
-class Scene;
+class GroupHost;
 
 // A user group was ungrouped. While in effect the command holds the released
 // group and deletes it when it is dropped.
 class RemoveGroupUndo : public Undo
 {
 public:
-    RemoveGroupUndo(GraphicsGroupItem *group, Scene *scene);
+    RemoveGroupUndo(GraphicsGroupItem *group, GroupHost *host);
     ~RemoveGroupUndo() override;
 
     void doSomething() override;
 
 private:
     GraphicsGroupItem *mGroup = nullptr;
-    Scene *mScene = nullptr;
+    GroupHost *mHost = nullptr;
     bool mApplied = true;
 };

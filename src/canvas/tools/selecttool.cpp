@@ -1,6 +1,5 @@
 #include "canvas/tools/selecttool.h"
 
-#include "canvas/commands/attributeundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
@@ -8,6 +7,7 @@
 #include "canvas/selectitem.h"
 #include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
+#include "document/attributeundo.h"
 
 #include <QDebug>
 #include <QGraphicsItem>
@@ -86,7 +86,7 @@ void SelectTool::commitDrag()
             return;
         }
     }
-    auto command = std::make_unique<AttributeUndo>(scene());
+    auto command = std::make_unique<AttributeUndo>();
     const TransformWriter writer(scene()->view());
     for (QGraphicsItem *item : moved)
         command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));

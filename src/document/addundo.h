@@ -1,15 +1,14 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 
-class Scene;
 
 // An element was put into the design. While undone the command holds the
 // detached element and deletes it when it is dropped.
 class AddUndo : public Undo
 {
 public:
-    AddUndo(Node *element, Scene *scene);
+    AddUndo(Node *element);
     ~AddUndo() override;
 
     Node *addedElement() const override { return mElement; }
@@ -17,6 +16,5 @@ public:
 
 private:
     Node *mElement = nullptr;
-    Scene *mScene = nullptr;
     bool mApplied = true;
 };

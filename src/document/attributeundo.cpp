@@ -1,13 +1,13 @@
-#include "canvas/commands/attributeundo.h"
+#include "document/attributeundo.h"
 
-#include "canvas/scene.h"
+#include "document/node.h"
+#include "document/svgdocument.h"
 
 #include <QDebug>
 #include <QTextStream>
 
-AttributeUndo::AttributeUndo(Scene *scene)
+AttributeUndo::AttributeUndo()
     : Undo(UndoKind::Attribute)
-    , mScene(scene)
 {
 }
 
@@ -43,5 +43,5 @@ void AttributeUndo::apply(Node *element, const QString &name, const QString &val
 {
     qDebug().noquote().nospace() << "name: " << name << " value: " << value;
     // Kinds applyAttribute does not accept are passed over without a word.
-    mScene->applyAttribute(element, name, value);
+    SVGDocument::applyAttribute(element, name, value);
 }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 
 #include <QList>
 
-class Scene;
 
 // Paths were merged into one. The command holds whichever side is out of
 // the design: the merged paths while in effect, the new path while undone.
 class AddPathGroupUndo : public Undo
 {
 public:
-    AddPathGroupUndo(const QList<Node *> &removed, Node *path, Scene *scene);
+    AddPathGroupUndo(const QList<Node *> &removed, Node *path);
     ~AddPathGroupUndo() override;
 
     void doSomething() override;
@@ -19,6 +18,5 @@ public:
 private:
     QList<Node *> mRemoved;
     Node *mPath = nullptr;
-    Scene *mScene = nullptr;
     bool mApplied = true;
 };

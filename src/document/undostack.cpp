@@ -1,4 +1,4 @@
-#include "canvas/commands/undostack.h"
+#include "document/undostack.h"
 
 void UndoStack::push(std::unique_ptr<Undo> command)
 {

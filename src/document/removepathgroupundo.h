@@ -1,10 +1,9 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 
 #include <QList>
 
-class Scene;
 
 // A path was split into one path per subpath. The command holds whichever
 // side is out of the design: the split path while in effect, the parts
@@ -12,7 +11,7 @@ class Scene;
 class RemovePathGroupUndo : public Undo
 {
 public:
-    RemovePathGroupUndo(const QList<Node *> &parts, Node *path, Scene *scene);
+    RemovePathGroupUndo(const QList<Node *> &parts, Node *path);
     ~RemovePathGroupUndo() override;
 
     void doSomething() override;
@@ -20,6 +19,5 @@ public:
 private:
     QList<Node *> mParts;
     Node *mPath = nullptr;
-    Scene *mScene = nullptr;
     bool mApplied = true;
 };

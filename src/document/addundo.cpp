@@ -1,28 +1,25 @@
-#include "canvas/commands/addundo.h"
-
-#include "canvas/commands/elementattachment.h"
+#include "document/addundo.h"
 
 #include <QTextStream>
 
-AddUndo::AddUndo(Node *element, Scene *scene)
+AddUndo::AddUndo(Node *element)
     : Undo(UndoKind::Add)
     , mElement(element)
-    , mScene(scene)
 {
 }
 
 AddUndo::~AddUndo()
 {
     if (!mApplied)
-        ElementAttachment::destroyDetached(mScene, mElement);
+        destroyDetached(mElement);
 }
 
 void AddUndo::doSomething()
 {
     if (undoing())
-        ElementAttachment::detach(mScene, mElement);
+        detach(mElement);
     else
-        ElementAttachment::reattach(mScene, mElement);
+        reattach(mElement);
     mApplied = !undoing();
     // The line names the opposite direction: "Redo::" is written while undoing.
     QTextStream(stdout) << (undoing() ? "Redo" : "Undo") << "::AddUndo::doSomething\n";

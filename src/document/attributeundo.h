@@ -1,20 +1,19 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
 #include "document/attributerecord.h"
+#include "document/undo.h"
 
 #include <QList>
 #include <optional>
 
 class Node;
-class Scene;
 
 // The attribute changes of one gesture or property edit, replayed through
-// Scene::applyAttribute so that each item follows its element.
+// SVGDocument::applyAttribute so that each item follows its element.
 class AttributeUndo : public Undo
 {
 public:
-    explicit AttributeUndo(Scene *scene);
+    AttributeUndo();
 
     // An operation that changed nothing returns no record; that adds nothing.
     void addRecord(const std::optional<AttributeRecord> &record);
@@ -25,6 +24,5 @@ public:
 private:
     void apply(Node *element, const QString &name, const QString &value);
 
-    Scene *mScene = nullptr;
     QList<AttributeRecord> mRecords;
 };

@@ -38,6 +38,17 @@ public:
     // kind. Lets the maker of an element that turned out empty drop its command.
     virtual Node *addedElement() const { return nullptr; }
 
+protected:
+    // Commands change the design only through its document, whose observer
+    // (the canvas) moves the items along. Detach takes an element out
+    // (DOM, object tree, views) keeping its object; reattach puts it back at
+    // the row it left; both are false when there is nothing to do.
+    static bool detach(Node *element);
+    static bool reattach(Node *element);
+    // Deletes an element that is out of the design, with its subtree; one
+    // still in the design is left alone.
+    static void destroyDetached(Node *element);
+
 private:
     UndoKind mKind;
     bool mUndoing = false;

@@ -1,24 +1,21 @@
-#include "canvas/commands/removepathgroupundo.h"
-
-#include "canvas/commands/elementattachment.h"
+#include "document/removepathgroupundo.h"
 
 #include <QDebug>
 
-RemovePathGroupUndo::RemovePathGroupUndo(const QList<Node *> &parts, Node *path, Scene *scene)
+RemovePathGroupUndo::RemovePathGroupUndo(const QList<Node *> &parts, Node *path)
     : Undo(UndoKind::RemovePathGroup)
     , mParts(parts)
     , mPath(path)
-    , mScene(scene)
 {
 }
 
 RemovePathGroupUndo::~RemovePathGroupUndo()
 {
     if (mApplied) {
-        ElementAttachment::destroyDetached(mScene, mPath);
+        destroyDetached(mPath);
     } else {
         for (Node *element : qAsConst(mParts))
-            ElementAttachment::destroyDetached(mScene, element);
+            destroyDetached(element);
     }
 }
 
@@ -27,16 +24,16 @@ void RemovePathGroupUndo::doSomething()
     if (undoing()) {
         qDebug() << "RemovePathGroupUndo::doSomething(){1";
         for (Node *element : qAsConst(mParts))
-            ElementAttachment::detach(mScene, element);
+            detach(element);
         qDebug() << "RemovePathGroupUndo::doSomething(){2";
-        ElementAttachment::reattach(mScene, mPath);
+        reattach(mPath);
     } else {
         // The inverse of the undo, step by step, so rows come back exactly.
         qDebug() << "undo RemovePathGroupUndo::doSomething(){1";
-        ElementAttachment::detach(mScene, mPath);
+        detach(mPath);
         qDebug() << "undo RemovePathGroupUndo::doSomething(){1";
         for (int i = mParts.size() - 1; i >= 0; --i)
-            ElementAttachment::reattach(mScene, mParts.at(i));
+            reattach(mParts.at(i));
     }
     mApplied = !undoing();
 }

@@ -1,0 +1,2 @@
+#include "ring/b.h"
+#include "ring/c.h"

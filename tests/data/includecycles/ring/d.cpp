@@ -1,0 +1,2 @@
+#include "ring/d.h"
+#include "e.h"

@@ -1,0 +1,2 @@
+#include "ring/e.h"
+#include "ring/a.h"
