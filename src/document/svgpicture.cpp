@@ -1,5 +1,6 @@
 #include "document/svgpicture.h"
 
+#include "document/picturereader.h"
 #include "document/svgfile.h"
 
 #include <QBuffer>
@@ -69,6 +70,9 @@ QImage decodeBitmap(const QByteArray &bytes)
     QImageReader reader(&buffer);
     // Only the bitmap formats: an SVG never reaches Qt's own SVG reader.
     if (reader.format() == "svg" || reader.format() == "svgz")
+        return QImage();
+    // A picture too large to decode is refused from its header alone.
+    if (!PictureReader::dataProblem(bytes).isEmpty())
         return QImage();
     return reader.read();
 }
