@@ -9,6 +9,7 @@ packages=(
   libpotrace-dev libdxflib-dev zlib1g-dev
   potrace
   fonts-dejavu-core fonts-wqy-microhei
+  qttranslations5-l10n
   xvfb xauth xdotool imagemagick
   python3-pyftpdlib
 )

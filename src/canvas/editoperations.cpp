@@ -404,8 +404,10 @@ void EditOperations::alignSelection(Side side)
         return;
     double target = (side == Side::Left || side == Side::Top) ? 1000000 : 0;
     QList<QRectF> bounds;
-    for (const QGraphicsItem *item : selected) {
-        const QRectF b = mScene->itemBounds(item);
+    for (QGraphicsItem *item : selected) {
+        // The bounds the frame and the panel show: a path's item rectangle
+        // also holds the band it is picked by.
+        const QRectF b = mScene->selectionBounds(SelectItem::flatten({item}));
         bounds.append(b);
         switch (side) {
         case Side::Left: target = qMin(target, b.left()); break;

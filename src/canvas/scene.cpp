@@ -24,12 +24,32 @@
 #include <QDebug>
 #include <QDomDocument>
 #include <QFile>
+#include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QtMath>
+
+#include <cmath>
 
 namespace {
+
+// The element's engraving parameter named by a "tolvenrik:" attribute.
+double *engravingField(PaintParameter &p, const QString &name)
+{
+    using namespace EngravingAttributes;
+    if (name == scanTimes) return &p.scanTimes;
+    if (name == scanBuffer) return &p.scanBuffer;
+    if (name == scanAccuracy) return &p.scanAccuracy;
+    if (name == scanAngle) return &p.scanAngle;
+    if (name == scanError) return &p.scanError;
+    if (name == scanPower) return &p.scanPower;
+    if (name == scanSpeed) return &p.scanSpeed;
+    if (name == XMotorMovementError) return &p.XMotorMovementError;
+    if (name == YMotorMovementError) return &p.YMotorMovementError;
+    return nullptr;
+}
 
 Node *nodeOf(const QGraphicsItem *item)
 {
@@ -108,10 +128,32 @@ void Scene::forgetItem(QGraphicsItem *item)
         removeSelectFrame();
 }
 
-void Scene::emitSelectionOf(const SelectItem *frame)
+void Scene::emitSelectionOf(SelectItem *frame)
 {
-    if (frame)
-        emit selectOneNode(propertySummary(frame->items()), frame->sceneBoundingRect());
+    if (!frame)
+        return;
+    // Fitted again first: the frame and the panel must show where the items
+    // are now, not where they were when the edit began.
+    frame->refit();
+    if (mSuppressSelectionSignals)
+        return;
+    emit selectionAngleChanged(selectionAngle(frame->items()));
+    emit selectOneNode(propertySummary(frame->items()), frame->rect());
+}
+
+double Scene::selectionAngle(const QList<QGraphicsItem *> &items) const
+{
+    double shared = 0;
+    for (int i = 0; i < items.size(); ++i) {
+        const QTransform t = items.at(i)->sceneTransform();
+        const double angle = qRadiansToDegrees(std::atan2(t.m12(), t.m11()));
+        if (i == 0)
+            shared = angle;
+        else if (qAbs(angle - shared) > 0.05)
+            return 0;
+    }
+    // Six digits, so that a rotation and its undo show the same number.
+    return std::round(shared * 1e6) / 1e6;
 }
 
 std::optional<AttributeRecord> Scene::commitMove(Node *element)
@@ -157,6 +199,8 @@ void Scene::forgetDocument()
     mSelectTool.removeFrame();
     mEditOperations.clearCopied();
     mDrawingNode = nullptr;
+    // The panel and the selection commands must not act on the old design.
+    emit selectNoneNode();
 }
 
 void Scene::setTool(DoodleTool tool)
@@ -350,6 +394,20 @@ std::optional<AttributeRecord> Scene::applyAttribute(Node *element, const QStrin
         element->refreshPaint();
         return record;
     }
+    if (double *field = engravingField(element->engraving(), name)) {
+        bool isNumber = false;
+        const double number = value.toDouble(&isNumber);
+        if (!isNumber || !std::isfinite(number))
+            return std::nullopt;
+        // An attribute the element lacks is recorded as the value it stood
+        // for, so that undo gives the same job back.
+        const QString old = element->element().hasAttribute(name)
+                ? element->element().attribute(name)
+                : formatParameter(*field);
+        element->setAttribute(name, value);
+        *field = number;
+        return AttributeRecord{element, {name}, {old}, {value}};
+    }
     return element->applyAttribute(name, value);
 }
 
@@ -498,6 +556,17 @@ void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 void Scene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 {
     activeTool()->mouseDoubleClick(event);
+}
+
+void Scene::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
+{
+    // With a drawing tool the right button ends the gesture; a menu there
+    // would also take the next click.
+    if (mTool != DoodleTool::Select) {
+        event->accept();
+        return;
+    }
+    QGraphicsScene::contextMenuEvent(event);
 }
 
 void Scene::keyPressEvent(QKeyEvent *event)

@@ -97,8 +97,9 @@ public:
     // The selection frame while something is selected, else null.
     SelectItem *selectFrame() const { return mSelectTool.frame(); }
     void removeSelectFrame() { mSelectTool.removeFrame(); }
-    // selectOneNode with the frame's items and bounds, as after a gesture.
-    void emitSelectionOf(const SelectItem *frame);
+    // Refits the frame to its items and sends selectOneNode with their
+    // bounds, as after any change of the design.
+    void emitSelectionOf(SelectItem *frame);
     // While the right button pans the canvas by hand.
     bool handDragging() const { return mSelectTool.handDragging(); }
     void setHandDragging(bool dragging) { mSelectTool.setHandDragging(dragging); }
@@ -133,7 +134,13 @@ public:
     // Where the pointer last moved, whatever the tool: the paste target.
     QPointF lastScenePos() const { return mLastScenePos; }
 
+    // The rotation the items share on the canvas, in degrees (-180 to 180];
+    // 0 when they differ or there are none.
+    double selectionAngle(const QList<QGraphicsItem *> &items) const;
+
 signals:
+    // Sent just before each selectOneNode or selectPluralNode.
+    void selectionAngleChanged(double degrees);
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
     void selectPluralNode(QMap<QString, QString> atts, QRectF bound);
     void selectNoneNode();
@@ -160,6 +167,7 @@ protected:
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
     void wheelEvent(QGraphicsSceneWheelEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
 

@@ -1,5 +1,7 @@
 #include "canvas/svgview.h"
 
+#include "canvas/commands/attributeundo.h"
+
 #include "canvas/commands/addundo.h"
 #include "canvas/commands/elementattachment.h"
 #include "canvas/designview.h"
@@ -106,7 +108,8 @@ void SVGView::discardNode(Node *node)
         return;
     if (mScene->drawingNode() == node)
         mScene->setDrawingNode(nullptr);
-    mUndoStack.dropAdd(node);
+    if (mUndoStack.dropAdd(node))
+        emit historyChanged();
     // The way undo takes an element out, so the tree view and the frame hear
     // of it too; nothing can bring this one back.
     if (ElementAttachment::detach(mScene, node))
@@ -115,8 +118,16 @@ void SVGView::discardNode(Node *node)
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)
 {
-    mUndoStack.push(std::move(command));
+    Undo *top = mUndoStack.current();
+    const bool merged = command && top && command->kind() == UndoKind::Attribute
+            && top->kind() == UndoKind::Attribute
+            && static_cast<AttributeUndo *>(top)->absorb(static_cast<const AttributeUndo &>(*command));
+    if (!merged)
+        mUndoStack.push(std::move(command));
     emit itemModified();
+    emit historyChanged();
+    // Every change of the design may have moved the selection.
+    mScene->emitSelectionOf(mScene->selectFrame());
 }
 
 void SVGView::undo()
@@ -134,6 +145,7 @@ void SVGView::redo()
 void SVGView::afterReplay()
 {
     emit itemModified();
+    emit historyChanged();
     // A new frame around the (flattened) selection, and the panel's values.
     if (mScene->selectFrame())
         mScene->selectNode();
@@ -200,6 +212,7 @@ void SVGView::clearDocument()
     // Nothing may keep pointing into the old tree once it is gone.
     mScene->forgetDocument();
     mUndoStack.clear();
+    emit historyChanged();
     mDocument->releaseTree();
     mScene->clear();
 }

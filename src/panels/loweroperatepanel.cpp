@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -167,12 +168,18 @@ QGroupBox *LowerOperatePanel::buildConnectGroup()
     mPortCombo->setObjectName(QStringLiteral("port"));
     mPortCombo->setFixedHeight(rowHeight);
     mPortCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A port the system does not list (a pseudo-terminal, a by-id link) is typed.
+    mPortCombo->setEditable(true);
+    mPortCombo->setInsertPolicy(QComboBox::NoInsert);
     layout->addLayout(row({mConnectButton, mStatus}));
     layout->addWidget(new LineSeparator(group));
     layout->addWidget(mPortCombo);
 
     connect(mConnectButton, &QPushButton::clicked, this, &LowerOperatePanel::setAutoConnect);
-    connect(mPortCombo, &QComboBox::currentTextChanged, this, &LowerOperatePanel::setConnectPort);
+    connect(mPortCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { setConnectPort(mPortCombo->itemText(index)); });
+    connect(mPortCombo->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { setConnectPort(mPortCombo->currentText()); });
     return group;
 }
 
@@ -805,6 +812,8 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
             // An engraver model until the controller says otherwise.
             showControllerKind(false);
             mStatus->setText(tr("已连接到%1").arg(text));
+            // The list names the port in use, listed or typed.
+            quietly(mPortCombo, [&] { mPortCombo->setCurrentText(text); });
             qDebug() << text;
         }
         break;
