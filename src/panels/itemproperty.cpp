@@ -1,5 +1,7 @@
 #include "panels/itemproperty.h"
 
+#include "document/svgstyle.h"
+
 #include "common/settingsnames.h"
 #include "panels/fontcombobox.h"
 #include "panels/lineseparator.h"
@@ -694,7 +696,8 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
     }
     if (!value("textFamily").isEmpty()) {
         const QSignalBlocker blocker(mFontCombo);
-        mFontCombo->setCurrentFont(QFont(value("textFamily")));
+        // The family the canvas and the job draw with, not the name written.
+        mFontCombo->setCurrentFont(QFont(SvgGrammar::installedFontFamily(value("textFamily"))));
     }
     if (!value("word").isEmpty())
         mTextGroup->show();

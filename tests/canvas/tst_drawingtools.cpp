@@ -280,29 +280,35 @@ void TestDrawingTools::penStrokes_data()
     Points straight;
     for (int k = 1; k <= 14; ++k)
         straight << QPointF(100 + 10 * k, 100);
+    // What is left after the last group is joined straight to the release point.
+    const QString tail = QStringLiteral("l ") + QStringLiteral("10.000000,0.000000 ").repeated(7);
     // 16 points with the press point twice: P0..P3 = x 100, 130, 170, 210;
     // k1 = 3/7, k2 = 1/2 put the control points at x 136 and 164.
     QTest::newRow("16 points give one cubic")
-            << straight << "m 100.000000,100.000000 c 36.000000,0.000000 64.000000,0.000000 70.000000,0.000000 ";
-    QTest::newRow("15 points draw nothing") << straight.mid(0, 13) << QString();
+            << straight << "m 100.000000,100.000000 c 36.000000,0.000000 64.000000,0.000000 70.000000,0.000000 " + tail;
+    QTest::newRow("15 points give straight segments")
+            << straight.mid(0, 13)
+            << "m 100.000000,100.000000 l " + QStringLiteral("10.000000,0.000000 ").repeated(13);
     Points repeated = straight;
     repeated.insert(3, repeated.at(2));
     QTest::newRow("a repeated point is sampled once")
-            << repeated << "m 100.000000,100.000000 c 36.000000,0.000000 64.000000,0.000000 70.000000,0.000000 ";
+            << repeated << "m 100.000000,100.000000 c 36.000000,0.000000 64.000000,0.000000 70.000000,0.000000 " + tail;
     // Jitter between two spots makes points 4, 8 and 12 coincide: both
     // splits divide 0 by 0 without the middle fallback.
     Points jitter;
     for (int k = 0; k < 14; ++k)
         jitter << QPointF(k % 2 == 0 ? 101 : 100, 100);
     QTest::newRow("jitter") << jitter
-                            << "m 100.000000,100.000000 c 1.000000,0.000000 1.000000,0.000000 1.000000,0.000000 ";
+                            << "m 100.000000,100.000000 c 1.000000,0.000000 1.000000,0.000000 1.000000,0.000000 "
+                               "l -1.000000,0.000000 1.000000,0.000000 -1.000000,0.000000 1.000000,0.000000 "
+                               "-1.000000,0.000000 1.000000,0.000000 -1.000000,0.000000 ";
     Points two = straight;
     for (int k = 1; k <= 4; ++k)
         two << QPointF(240 + 10 * k, 100);
     QTest::newRow("20 points give two cubics")
             << two
             << "m 100.000000,100.000000 c 36.000000,0.000000 64.000000,0.000000 70.000000,0.000000 "
-               "6.000000,0.000000 34.000000,0.000000 40.000000,0.000000 ";
+               "6.000000,0.000000 34.000000,0.000000 40.000000,0.000000 " + tail;
 }
 
 void TestDrawingTools::penStrokes()
@@ -311,17 +317,12 @@ void TestDrawingTools::penStrokes()
     QFETCH(QString, d);
     Canvas canvas;
     canvas.view.setDoodleTool(DoodleTool::Path);
-    const QString before = canvas.view.document()->toSvgText();
     canvas.press(QPointF(100, 100));
     QCOMPARE(canvas.lastDrawn().attribute("d"), QString("m100,100"));
     for (const QPointF &p : moves)
         canvas.move(p);
     canvas.release(moves.last());
 
-    if (d.isEmpty()) {
-        QCOMPARE(canvas.view.document()->toSvgText(), before);
-        return;
-    }
     QCOMPARE(canvas.lastDrawn().attribute("d"), d);
     QCOMPARE(canvas.lastDrawn().attribute("style"), ElementStyles::path);
     // The item shows what was written: the design read back draws the same.
@@ -352,7 +353,6 @@ void TestDrawingTools::penStrokeEndsWhereItWasReleased()
     const QPainterPath path = item->path();
     QCOMPARE(path.currentPosition(), QPointF(300, 200));
     QCOMPARE(path.pointAtPercent(0), QPointF(100, 100));
-    QVERIFY(qAbs(path.controlPointRect().right() - 300) < 1);
 }
 
 void TestDrawingTools::polylineClickByClick()
@@ -446,10 +446,7 @@ void TestDrawingTools::emptyDrawingsAreTakenBackWithTheirAddCommand_data()
     QTest::newRow("flat rect") << DoodleTool::Rectangle << Points{{100, 100}, {200, 100}};
     QTest::newRow("thin ellipse") << DoodleTool::Ellipse << Points{{100, 100}, {100, 160}};
     QTest::newRow("circle of nothing") << DoodleTool::Ellipse << Points{{100, 100}};
-    Points shortStroke{{100, 100}};
-    for (int k = 1; k <= 13; ++k)
-        shortStroke << QPointF(100 + k, 100 + k);
-    QTest::newRow("short pen stroke") << DoodleTool::Path << shortStroke;
+    QTest::newRow("pen click") << DoodleTool::Path << Points{{100, 100}};
     QTest::newRow("polyline of one click") << DoodleTool::Line << Points{{100, 100}, {300, 300}};
 }
 
