@@ -407,7 +407,11 @@ void EditOperations::alignSelection(Side side)
     for (QGraphicsItem *item : selected) {
         // The bounds the frame and the panel show: a path's item rectangle
         // also holds the band it is picked by.
-        const QRectF b = mScene->selectionBounds(SelectItem::flatten({item}));
+        QRectF b;
+        for (const QGraphicsItem *member : SelectItem::flatten({item})) {
+            if (const std::optional<QRectF> drawn = mScene->drawnBounds(member))
+                b = b.isNull() ? *drawn : b.united(*drawn);
+        }
         bounds.append(b);
         switch (side) {
         case Side::Left: target = qMin(target, b.left()); break;

@@ -261,34 +261,40 @@ QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
     double right = 0;
     double bottom = 0;
     for (const QGraphicsItem *item : items) {
-        QRectF bounds;
-        if (item->type() == GraphicsPathItem::Type) {
-            const auto *path = static_cast<const GraphicsPathItem *>(item);
-            bounds = path->sceneTransform().mapRect(path->path().boundingRect());
-        } else if (item->type() == GraphicsUseItem::Type) {
-            const auto *use = static_cast<const GraphicsUseItem *>(item);
-            bounds = use->sceneTransform().mapRect(use->path().boundingRect());
-        } else if (item->type() == GraphicsImageItem::Type) {
-            const Node *node = nodeOf(item);
-            if (!node)
-                continue;
-            const auto *image = static_cast<const GraphicsImageItem *>(item);
-            // Until a bitmap has been traced its outline is empty; its own
-            // rectangle bounds it then.
-            if (node->element().attribute(EngravingAttributes::image) == EngravingAttributes::imageBw
-                && !image->outline().isEmpty())
-                bounds = image->sceneTransform().mapRect(image->outline().boundingRect());
-            else
-                bounds = item->sceneBoundingRect();
-        } else {
-            bounds = item->sceneBoundingRect();
-        }
+        const std::optional<QRectF> drawn = drawnBounds(item);
+        if (!drawn)
+            continue;
+        const QRectF &bounds = *drawn;
         left = qMin(left, bounds.left());
         top = qMin(top, bounds.top());
         right = qMax(right, bounds.left() + bounds.width());
         bottom = qMax(bottom, bounds.top() + bounds.height());
     }
     return QRectF(left, top, right - left, bottom - top);
+}
+
+std::optional<QRectF> Scene::drawnBounds(const QGraphicsItem *item) const
+{
+    if (item->type() == GraphicsPathItem::Type) {
+        const auto *path = static_cast<const GraphicsPathItem *>(item);
+        return path->sceneTransform().mapRect(path->path().boundingRect());
+    }
+    if (item->type() == GraphicsUseItem::Type) {
+        const auto *use = static_cast<const GraphicsUseItem *>(item);
+        return use->sceneTransform().mapRect(use->path().boundingRect());
+    }
+    if (item->type() == GraphicsImageItem::Type) {
+        const Node *node = nodeOf(item);
+        if (!node)
+            return std::nullopt;
+        const auto *image = static_cast<const GraphicsImageItem *>(item);
+        // Until a bitmap has been traced its outline is empty; its own
+        // rectangle bounds it then.
+        if (node->element().attribute(EngravingAttributes::image) == EngravingAttributes::imageBw
+            && !image->outline().isEmpty())
+            return image->sceneTransform().mapRect(image->outline().boundingRect());
+    }
+    return item->sceneBoundingRect();
 }
 
 QRectF Scene::itemBounds(const QGraphicsItem *item) const

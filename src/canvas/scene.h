@@ -46,6 +46,9 @@ public:
     // Union of the items' bounds, starting from left = top = 100000 and
     // right = bottom = 0; (0, 0, 0, 0) for no items.
     QRectF selectionBounds(const QList<QGraphicsItem *> &items) const;
+    // What one item draws, as selectionBounds counts it (a path's curve,
+    // a traced picture's outline); none for a picture without element.
+    std::optional<QRectF> drawnBounds(const QGraphicsItem *item) const;
     // The scene bounding rectangle without the margin of a one-unit pen.
     QRectF itemBounds(const QGraphicsItem *item) const;
     // The selection's bounds, or with nothing selected those of every drawable element.
