@@ -10,6 +10,7 @@
 #include "canvas/commands/removeundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicspathitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/selectitem.h"
@@ -405,11 +406,15 @@ void EditOperations::alignSelection(Side side)
     double target = (side == Side::Left || side == Side::Top) ? 1000000 : 0;
     QList<QRectF> bounds;
     for (QGraphicsItem *item : selected) {
-        // The bounds the frame and the panel show: a path's item rectangle
-        // also holds the band it is picked by.
+        // A path's item rectangle also holds the band it is picked by: its
+        // curve bounds it. Other items, without the margin of their pen.
         QRectF b;
         for (const QGraphicsItem *member : SelectItem::flatten({item})) {
-            if (const std::optional<QRectF> drawn = mScene->drawnBounds(member))
+            const bool curve = member->type() == GraphicsPathItem::Type
+                    || member->type() == GraphicsUseItem::Type;
+            const std::optional<QRectF> drawn =
+                    curve ? mScene->drawnBounds(member) : std::optional<QRectF>(mScene->itemBounds(member));
+            if (drawn)
                 b = b.isNull() ? *drawn : b.united(*drawn);
         }
         bounds.append(b);

@@ -177,9 +177,18 @@ QGroupBox *LowerOperatePanel::buildConnectGroup()
 
     connect(mConnectButton, &QPushButton::clicked, this, &LowerOperatePanel::setAutoConnect);
     connect(mPortCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this](int index) { setConnectPort(mPortCombo->itemText(index)); });
-    connect(mPortCombo->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { setConnectPort(mPortCombo->currentText()); });
+            [this](int index) {
+                if (index >= 0)
+                    setConnectPort(mPortCombo->itemText(index));
+            });
+    connect(mPortCombo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        // The box hands the same Return to its line edit a second time.
+        QLineEdit *edit = mPortCombo->lineEdit();
+        if (!edit->isModified())
+            return;
+        edit->setModified(false);
+        setConnectPort(edit->text());
+    });
     return group;
 }
 
