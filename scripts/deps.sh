@@ -10,6 +10,7 @@ packages=(
   libpotrace-dev libdxflib-dev zlib1g-dev
   potrace python3
   fonts-dejavu-core fonts-wqy-microhei
+  qttranslations5-l10n
   xvfb xauth xdotool imagemagick
   python3-pyftpdlib
   help2man lintian desktop-file-utils appstream dpkg-dev file

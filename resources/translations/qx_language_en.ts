@@ -231,6 +231,58 @@
         <source>生成不同功率、速度、遍数或线距的测试格子</source>
         <translation>Make test cells with different power, speed, passes or line interval</translation>
     </message>
+    <message>
+        <source>撤销一步</source>
+        <translation>Undo one step</translation>
+    </message>
+    <message>
+        <source>重做上一步</source>
+        <translation>Redo the last step</translation>
+    </message>
+    <message>
+        <source>剪切选中的元素</source>
+        <translation>Cut the selected elements</translation>
+    </message>
+    <message>
+        <source>复制选中的元素</source>
+        <translation>Copy the selected elements</translation>
+    </message>
+    <message>
+        <source>粘贴元素</source>
+        <translation>Paste elements</translation>
+    </message>
+    <message>
+        <source>删除选中的元素</source>
+        <translation>Delete the selected elements</translation>
+    </message>
+    <message>
+        <source>选中的元素进行水平镜像</source>
+        <translation>Mirror the selected elements horizontally</translation>
+    </message>
+    <message>
+        <source>选中的元素进行垂直镜像</source>
+        <translation>Mirror the selected elements vertically</translation>
+    </message>
+    <message>
+        <source>选中的元素进行顺时针旋转90°</source>
+        <translation>Rotate the selected elements 90° clockwise</translation>
+    </message>
+    <message>
+        <source>选中的元素向左对齐</source>
+        <translation>Align the selected elements to the left</translation>
+    </message>
+    <message>
+        <source>选中的元素向右对齐</source>
+        <translation>Align the selected elements to the right</translation>
+    </message>
+    <message>
+        <source>选中的元素向上对齐</source>
+        <translation>Align the selected elements to the top</translation>
+    </message>
+    <message>
+        <source>选中的元素向下对齐</source>
+        <translation>Align the selected elements to the bottom</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1137,6 +1189,14 @@ then log out and log in again.</translation>
     <message>
         <source>控制台</source>
         <translation>Control</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>新的语言将在下次启动程序时生效。</source>
+        <translation>The new language takes effect the next time the program starts.</translation>
     </message>
 </context>
 <context>

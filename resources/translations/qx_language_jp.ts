@@ -231,6 +231,58 @@
         <source>生成不同功率、速度、遍数或线距的测试格子</source>
         <translation>出力・速度・回数・ライン間隔を変えたテストセルを作成</translation>
     </message>
+    <message>
+        <source>撤销一步</source>
+        <translation>1つ前の操作を元に戻す</translation>
+    </message>
+    <message>
+        <source>重做上一步</source>
+        <translation>元に戻した操作をやり直す</translation>
+    </message>
+    <message>
+        <source>剪切选中的元素</source>
+        <translation>選択した要素を切り取る</translation>
+    </message>
+    <message>
+        <source>复制选中的元素</source>
+        <translation>選択した要素をコピーする</translation>
+    </message>
+    <message>
+        <source>粘贴元素</source>
+        <translation>要素を貼り付ける</translation>
+    </message>
+    <message>
+        <source>删除选中的元素</source>
+        <translation>選択した要素を削除する</translation>
+    </message>
+    <message>
+        <source>选中的元素进行水平镜像</source>
+        <translation>選択した要素を左右反転する</translation>
+    </message>
+    <message>
+        <source>选中的元素进行垂直镜像</source>
+        <translation>選択した要素を上下反転する</translation>
+    </message>
+    <message>
+        <source>选中的元素进行顺时针旋转90°</source>
+        <translation>選択した要素を時計回りに90°回転する</translation>
+    </message>
+    <message>
+        <source>选中的元素向左对齐</source>
+        <translation>選択した要素を左揃えにする</translation>
+    </message>
+    <message>
+        <source>选中的元素向右对齐</source>
+        <translation>選択した要素を右揃えにする</translation>
+    </message>
+    <message>
+        <source>选中的元素向上对齐</source>
+        <translation>選択した要素を上揃えにする</translation>
+    </message>
+    <message>
+        <source>选中的元素向下对齐</source>
+        <translation>選択した要素を下揃えにする</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1137,6 +1189,14 @@
     <message>
         <source>控制台</source>
         <translation>コントロール</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>言語</translation>
+    </message>
+    <message>
+        <source>新的语言将在下次启动程序时生效。</source>
+        <translation>新しい言語は次回の起動時に有効になります。</translation>
     </message>
 </context>
 <context>

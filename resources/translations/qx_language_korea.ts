@@ -231,6 +231,58 @@
         <source>生成不同功率、速度、遍数或线距的测试格子</source>
         <translation>출력, 속도, 횟수 또는 라인 간격이 다른 테스트 셀 만들기</translation>
     </message>
+    <message>
+        <source>撤销一步</source>
+        <translation>한 단계 실행 취소</translation>
+    </message>
+    <message>
+        <source>重做上一步</source>
+        <translation>마지막 단계 다시 실행</translation>
+    </message>
+    <message>
+        <source>剪切选中的元素</source>
+        <translation>선택한 요소 잘라내기</translation>
+    </message>
+    <message>
+        <source>复制选中的元素</source>
+        <translation>선택한 요소 복사</translation>
+    </message>
+    <message>
+        <source>粘贴元素</source>
+        <translation>요소 붙여넣기</translation>
+    </message>
+    <message>
+        <source>删除选中的元素</source>
+        <translation>선택한 요소 삭제</translation>
+    </message>
+    <message>
+        <source>选中的元素进行水平镜像</source>
+        <translation>선택한 요소를 수평으로 대칭</translation>
+    </message>
+    <message>
+        <source>选中的元素进行垂直镜像</source>
+        <translation>선택한 요소를 수직으로 대칭</translation>
+    </message>
+    <message>
+        <source>选中的元素进行顺时针旋转90°</source>
+        <translation>선택한 요소를 시계 방향으로 90° 회전</translation>
+    </message>
+    <message>
+        <source>选中的元素向左对齐</source>
+        <translation>선택한 요소를 왼쪽으로 정렬</translation>
+    </message>
+    <message>
+        <source>选中的元素向右对齐</source>
+        <translation>선택한 요소를 오른쪽으로 정렬</translation>
+    </message>
+    <message>
+        <source>选中的元素向上对齐</source>
+        <translation>선택한 요소를 위쪽으로 정렬</translation>
+    </message>
+    <message>
+        <source>选中的元素向下对齐</source>
+        <translation>선택한 요소를 아래쪽으로 정렬</translation>
+    </message>
 </context>
 <context>
     <name>DesignView</name>
@@ -1137,6 +1189,14 @@
     <message>
         <source>控制台</source>
         <translation>제어</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>언어</translation>
+    </message>
+    <message>
+        <source>新的语言将在下次启动程序时生效。</source>
+        <translation>새 언어는 프로그램을 다음에 시작할 때 적용됩니다.</translation>
     </message>
 </context>
 <context>

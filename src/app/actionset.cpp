@@ -18,27 +18,28 @@ ActionSet::ActionSet(QMainWindow *window)
     saveGcodeAction = make(tr("保存Gcode"), "save_gcode", QString(), tr("保存gcode"));
     quitAction = make(tr("关闭程序"), QString(), "Ctrl+Q", tr("退出程序"));
 
-    // These tips are shown as written, in every language.
-    undoAction = make(tr("撤销"), "undo", "Ctrl+Z", QStringLiteral("撤销一步"));
-    redoAction = make(tr("重做"), "redo", "Ctrl+Y", QStringLiteral("重做上一步"));
-    cutAction = make(tr("剪切"), "cut", "Ctrl+X", QStringLiteral("剪切选中的元素"));
-    copyAction = make(tr("复制"), "copy", "Ctrl+C", QStringLiteral("复制选中的元素"));
-    pasteAction = make(tr("粘贴"), "paste", "Ctrl+V", QStringLiteral("粘贴元素"));
-    deleteAction = make(tr("删除"), "delete", "Delete", QStringLiteral("删除选中的元素"));
+    undoAction = make(tr("撤销"), "undo", "Ctrl+Z", tr("撤销一步"));
+    redoAction = make(tr("重做"), "redo", "Ctrl+Y", tr("重做上一步"));
+    redoAction->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                              QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    cutAction = make(tr("剪切"), "cut", "Ctrl+X", tr("剪切选中的元素"));
+    copyAction = make(tr("复制"), "copy", "Ctrl+C", tr("复制选中的元素"));
+    pasteAction = make(tr("粘贴"), "paste", "Ctrl+V", tr("粘贴元素"));
+    deleteAction = make(tr("删除"), "delete", "Delete", tr("删除选中的元素"));
     mirrorHAction = make(tr("水平镜像"), "mirror_h", "Ctrl+Shift+H",
-                         QStringLiteral("选中的元素进行水平镜像"));
+                         tr("选中的元素进行水平镜像"));
     mirrorVAction = make(tr("垂直镜像"), "mirror_v", "Ctrl+Shift+V",
-                         QStringLiteral("选中的元素进行垂直镜像"));
+                         tr("选中的元素进行垂直镜像"));
     rotateAction = make(tr("旋转"), "rotate_right", "Ctrl+Shift+R",
-                        QStringLiteral("选中的元素进行顺时针旋转90°"));
+                        tr("选中的元素进行顺时针旋转90°"));
     alignLeftAction = make(tr("向左对齐"), "align_left", QString(),
-                           QStringLiteral("选中的元素向左对齐"));
+                           tr("选中的元素向左对齐"));
     alignRightAction = make(tr("向右对齐"), "align_right", QString(),
-                            QStringLiteral("选中的元素向右对齐"));
+                            tr("选中的元素向右对齐"));
     alignTopAction = make(tr("向上对齐"), "align_top", QString(),
-                          QStringLiteral("选中的元素向上对齐"));
+                          tr("选中的元素向上对齐"));
     alignBottomAction = make(tr("向下对齐"), "align_bottom", QString(),
-                             QStringLiteral("选中的元素向下对齐"));
+                             tr("选中的元素向下对齐"));
 
     groupAction = make(tr("组合"), "group", QString(), tr("组合选中的元素为一个元素"));
     ungroupAction = make(tr("分解"), "ungroup", QString(), tr("分解选中的元素为单个元素"));

@@ -106,7 +106,7 @@ void FileCommands::newFile()
 void FileCommands::showOpenFile()
 {
     const QStringList paths =
-            mChooser->openFiles(mWindow, QStringLiteral("Open File"), QStringLiteral("Load Files(*.svg *.dxf)"));
+            mChooser->openFiles(mWindow, QStringLiteral("Open File"), QStringLiteral("Load Files(*.svg *.svgz *.dxf *.plt)"));
     for (const QString &path : paths)
         openPath(path);
 }
@@ -209,7 +209,20 @@ bool FileCommands::addImageFile(const QString &path)
         QMessageBox::warning(mWindow, tr("错误"), tr("打开文件失败"));
         return false;
     }
-    emit imageReady(image.base64, image.width, image.height);
+    QSizeF size(image.width, image.height);
+    // A picture that states its resolution may be placed at its real size;
+    // 96 dpi is what Qt reports for a file that states none.
+    const QImage picture = BitmapProcessing::decodeHref(QLatin1Char(',') + image.base64);
+    const int dpm = picture.dotsPerMeterX();
+    if (dpm > 0 && qAbs(dpm - 3780) > 2) {
+        const QSizeF physical = size * 1000.0 / dpm;
+        ImportUnit unit = ImportUnit::Millimetre;
+        if (!ImportUnitDialog::askForSvg(physical, size, &unit, mWindow))
+            return false;
+        if (unit == ImportUnit::Millimetre)
+            size = physical / ImportUnits::millimetresPer(ImportUnit::Design);
+    }
+    emit imageReady(image.base64, size.width(), size.height());
     return true;
 }
 

@@ -100,8 +100,12 @@ int main(int argc, char *argv[])
     MessageLog::install();
 
     QTranslator translator;
-    Language::chooseTranslation(&translator);
+    const QString catalogue = Language::chooseTranslation(&translator);
     QCoreApplication::installTranslator(&translator);
+    // Qt's own dialogs and buttons in the same language.
+    QTranslator qtTranslator;
+    if (Language::loadQtTranslation(&qtTranslator, catalogue))
+        QCoreApplication::installTranslator(&qtTranslator);
 
     // Deleted on close, which also ends the device thread before the loop returns.
     auto *window = new MainWindow;

@@ -30,6 +30,7 @@
 #include <QDockWidget>
 #include <QFont>
 #include <QGraphicsView>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStatusBar>
 #include <QThread>
@@ -131,6 +132,7 @@ MainWindow::MainWindow(QWidget *parent)
     mConsoleDock->raise();
 
     connect(mSvgView, &SVGView::itemModified, this, &MainWindow::itemModefied);
+    connect(mSvgView, &SVGView::historyChanged, this, &MainWindow::historyChanged);
     Scene *scene = mSvgView->scene();
     connect(scene, &Scene::selectOneNode, this, &MainWindow::selectOneNode);
     connect(scene, &Scene::selectPluralNode, this, &MainWindow::selectPluralNode);
@@ -309,6 +311,15 @@ void MainWindow::itemModefied()
     mFiles->setModified(true);
 }
 
+void MainWindow::historyChanged()
+{
+    const UndoStack &history = mSvgView->undoStack();
+    mActions->undoAction->setEnabled(history.position() >= 0);
+    mActions->redoAction->setEnabled(history.position() + 1 < history.count());
+    if (mSvgView->scene()->copiedItems().isEmpty())
+        mActions->pasteAction->setEnabled(false);
+}
+
 void MainWindow::selectionMade(const QMap<QString, QString> &atts, const QRectF &bound)
 {
     Q_UNUSED(atts)
@@ -316,8 +327,6 @@ void MainWindow::selectionMade(const QMap<QString, QString> &atts, const QRectF 
     mPropertyDock->setEnabled(true);
     mPropertyDock->raise();
     mActions->setSelectionActionsEnabled(true);
-    mActions->undoAction->setEnabled(true);
-    mActions->redoAction->setEnabled(true);
     mActions->pasteAction->setEnabled(true);
 }
 
@@ -572,22 +581,36 @@ void MainWindow::chLanguageActionClicked()
 {
     qDebug() << "install ch";
     storeLanguage(QStringLiteral("Chinese"));
+    showRestartNotice();
 }
 
 void MainWindow::enLanguageActionClicked()
 {
     qDebug() << "install english";
     storeLanguage(QStringLiteral("English"));
+    showRestartNotice();
 }
 
 void MainWindow::koreanLanguageActionClicked()
 {
     storeLanguage(QStringLiteral("Korean"));
+    showRestartNotice();
 }
 
 void MainWindow::jpLanguageActionClicked()
 {
     storeLanguage(QStringLiteral("Japanese"));
+    showRestartNotice();
+}
+
+void MainWindow::showRestartNotice()
+{
+    // Not blocking: the choice is already stored, the box only tells so.
+    auto *box = new QMessageBox(QMessageBox::Information, tr("语言"),
+                                tr("新的语言将在下次启动程序时生效。"), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("languageNotice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void MainWindow::aboutUsActionClicked()

@@ -67,6 +67,8 @@ signals:
 
 public slots:
     void itemModefied();
+    // Undo and Redo follow the history, whatever is selected.
+    void historyChanged();
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
     void selectPluralNode(QMap<QString, QString> atts, QRectF bound);
     void selectNoneNode();
@@ -136,6 +138,8 @@ private:
     void connectActions();
     void selectionMade(const QMap<QString, QString> &atts, const QRectF &bound);
     void refreshTree();
+    // The language chosen in the menu applies from the next start.
+    void showRestartNotice();
 
     QApplication *mApplication = nullptr;
     SVGView *mSvgView = nullptr;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -69,9 +70,11 @@ void UpdateCheck::checkEnded(Updater::Outcome outcome, const QString &content)
     switch (outcome) {
     case Updater::Outcome::NoNetwork:
         mMenuLabel->setText(tr("未链接网络"));
+        addCloseButton(mMenuDialog);
         break;
     case Updater::Outcome::Latest:
         mMenuLabel->setText(tr("已经是最新版本"));
+        addCloseButton(mMenuDialog);
         break;
     case Updater::Outcome::CouldNotCheck:
         mMenuLabel->setText(tr("无法检查更新"));
@@ -81,6 +84,14 @@ void UpdateCheck::checkEnded(Updater::Outcome outcome, const QString &content)
         showUpdateText(mMenuDialog, content);
         break;
     }
+}
+
+void UpdateCheck::addCloseButton(QDialog *dialog)
+{
+    // A box that only reports must still be closable without the title bar.
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    dialog->layout()->addWidget(buttons);
 }
 
 QDialog *UpdateCheck::makeDialog()

@@ -38,6 +38,7 @@ public slots:
 private:
     void checkEnded(Updater::Outcome outcome, const QString &content);
     QDialog *makeDialog();
+    void addCloseButton(QDialog *dialog);
     void showUpdateText(QDialog *dialog, const QString &content);
 
     QWidget *mWindow;

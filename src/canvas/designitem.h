@@ -66,6 +66,14 @@ protected:
     {
         return mHollow == 1 ? ItemSupport::hollowShape(outline, mInverseZoom) : outline;
     }
+    // A closed shape is picked inside too, filled or not (items are only
+    // hit within their bounds, so the band outside adds nothing); one
+    // without area keeps the band along its outline.
+    QPainterPath closedHitShape(const QPainterPath &outline) const
+    {
+        const QRectF r = outline.boundingRect();
+        return r.width() > 0 && r.height() > 0 ? outline : hitShape(outline);
+    }
 
     // Records the zoom the hit shape needs and sets the hairline pen.
     void preparePainter(QPainter *painter)

@@ -5,6 +5,7 @@
 #include "canvas/commands/removewithgroupsundo.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicspathitem.h"
+#include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/selectitem.h"
@@ -404,8 +405,18 @@ void EditOperations::alignSelection(Side side)
         return;
     double target = (side == Side::Left || side == Side::Top) ? 1000000 : 0;
     QList<QRectF> bounds;
-    for (const QGraphicsItem *item : selected) {
-        const QRectF b = mScene->itemBounds(item);
+    for (QGraphicsItem *item : selected) {
+        // A path's item rectangle also holds the band it is picked by: its
+        // curve bounds it. Other items, without the margin of their pen.
+        QRectF b;
+        for (const QGraphicsItem *member : SelectItem::flatten({item})) {
+            const bool curve = member->type() == GraphicsPathItem::Type
+                    || member->type() == GraphicsUseItem::Type;
+            const std::optional<QRectF> drawn =
+                    curve ? mScene->drawnBounds(member) : std::optional<QRectF>(mScene->itemBounds(member));
+            if (drawn)
+                b = b.isNull() ? *drawn : b.united(*drawn);
+        }
         bounds.append(b);
         switch (side) {
         case Side::Left: target = qMin(target, b.left()); break;

@@ -14,7 +14,7 @@ QPainterPath GraphicsEllipseItem::shape() const
 {
     QPainterPath outline;
     outline.addEllipse(rect());
-    return hitShape(outline);
+    return closedHitShape(outline);
 }
 
 void GraphicsEllipseItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)

@@ -49,7 +49,7 @@ QPainterPath GraphicsRectItem::roundedPath(const QRectF &rect, double rx, double
 
 QPainterPath GraphicsRectItem::shape() const
 {
-    return hitShape(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
+    return closedHitShape(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
 }
 
 void GraphicsRectItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)

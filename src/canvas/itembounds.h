@@ -3,6 +3,8 @@
 #include <QList>
 #include <QRectF>
 
+#include <optional>
+
 class QGraphicsItem;
 
 // Bounds of design items as the selection frame, groups and alignment use
@@ -13,5 +15,8 @@ namespace ItemBounds {
 // right = bottom = 0; (0, 0, 0, 0) for no items. Paths and instances count
 // their outline without the pen; a traced bitmap its outline.
 QRectF selectionBounds(const QList<QGraphicsItem *> &items);
+
+// One item's bounds as above; none for an image whose element is gone.
+std::optional<QRectF> drawnBounds(const QGraphicsItem *item);
 
 } // namespace ItemBounds

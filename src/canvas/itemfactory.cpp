@@ -10,6 +10,7 @@
 #include "canvas/scene.h"
 #include "canvas/svgview.h"
 #include "document/ellipseelement.h"
+#include "document/engravingattributes.h"
 #include "document/idindex.h"
 #include "document/imageelement.h"
 #include "document/lineelement.h"
@@ -24,6 +25,7 @@
 #include "document/textelement.h"
 #include "document/viewportgeometry.h"
 #include "gcode/useinstance.h"
+#include "import/bitmapprocessing.h"
 #include "import/bitmaptracer.h"
 
 #include <QPixmap>
@@ -463,7 +465,22 @@ void ItemFactory::syncBitmap(const Node *node, QGraphicsItem *item)
         return;
     const QImage bitmap = static_cast<const ImageElement *>(node)->displayedBitmap();
     auto *image = static_cast<GraphicsImageItem *>(item);
-    image->setPixmap(QPixmap::fromImage(bitmap));
+    // The canvas shows what the mode will burn, processed as the job does.
+    QImage shown = bitmap;
+    const QString mode = node->element().attribute(EngravingAttributes::image);
+    if (!bitmap.isNull() && !mode.isEmpty()) {
+        const QString processed = BitmapProcessing::process(
+                mode, QStringLiteral("data:image/png;base64,") + BitmapProcessing::encodePng(bitmap),
+                bitmap.width(), bitmap.height());
+        if (!processed.isEmpty())
+            shown = BitmapProcessing::decodeHref(QLatin1Char(',') + processed);
+        // The halftone cells may round the size: the item keeps the picture's.
+        if (shown.isNull())
+            shown = bitmap;
+        else if (shown.size() != bitmap.size())
+            shown = shown.scaled(bitmap.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    image->setPixmap(QPixmap::fromImage(shown));
     image->setOutline(SvgGrammar::parsePath(BitmapTracer::traceOutline(bitmap)));
 }
 

@@ -1,11 +1,11 @@
 #include "canvas/materialcanvas.h"
 
-#include "canvas/commands/addundo.h"
 #include "canvas/commands/parameterundo.h"
 #include "canvas/itemfactory.h"
 #include "canvas/scene.h"
 #include "canvas/selectitem.h"
 #include "canvas/svgview.h"
+#include "document/addundo.h"
 #include "document/node.h"
 
 namespace MaterialCanvas {
@@ -28,7 +28,7 @@ Node *addTestGrid(SVGView *view, const TestGrid::Settings &settings)
     }
     node->fitContainerToChildren();
     // One step: undoing takes the group out with every cell and label in it.
-    view->pushUndo(std::make_unique<AddUndo>(node, view->scene()));
+    view->pushUndo(std::make_unique<AddUndo>(node));
     return node;
 }
 

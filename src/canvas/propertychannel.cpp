@@ -23,22 +23,6 @@ const QStringList &textNames()
     return names;
 }
 
-// The element's engraving parameter named by a "tolvenrik:" attribute.
-double *engravingField(PaintParameter &p, const QString &name)
-{
-    using namespace EngravingAttributes;
-    if (name == scanTimes) return &p.scanTimes;
-    if (name == scanBuffer) return &p.scanBuffer;
-    if (name == scanAccuracy) return &p.scanAccuracy;
-    if (name == scanAngle) return &p.scanAngle;
-    if (name == scanError) return &p.scanError;
-    if (name == scanPower) return &p.scanPower;
-    if (name == scanSpeed) return &p.scanSpeed;
-    if (name == XMotorMovementError) return &p.XMotorMovementError;
-    if (name == YMotorMovementError) return &p.YMotorMovementError;
-    return nullptr;
-}
-
 } // namespace
 
 PropertyChannel::PropertyChannel(Scene *scene)
@@ -93,13 +77,13 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
                 r.setHeight(extent < 1e-6 ? r.height() : number);
             frame->setRect(r);
             frame->layoutHandles();
-            frame->commitScale();
+            frame->commitScale(command.get());
         } else if (name == QLatin1String("rotate")) {
             if (!frame || !isNumber || !std::isfinite(number))
                 continue;
             // Saved first, so the undo restores the transforms before this rotation.
             frame->saveTransforms();
-            frame->commitRotation(number);
+            frame->commitRotation(number, command.get());
             frame->refit();
         } else if (name == QLatin1String("fill")) {
             for (QGraphicsItem *item : items) {
@@ -132,19 +116,12 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
             DefaultParameters parameters = mScene->defaultParameters();
             if (parameters.setNamed(name, value))
                 mScene->setDefaultParameters(parameters);
-        } else {
-            for (QGraphicsItem *item : items) {
-                Node *node = ItemFactory::nodeOf(item);
-                double *field = engravingField(node->engraving(), name);
-                if (!field)
-                    break;
-                node->setAttribute(name, value);
-                *field = number;
-            }
+        } else if (numericEngravingAttributes().contains(name)) {
+            for (QGraphicsItem *item : items)
+                command->addRecord(mScene->applyAttribute(ItemFactory::nodeOf(item), name, value));
         }
     }
-    // Rotations and sizes push their own commands; an empty one would be an
-    // undo step that does nothing.
+    // One message, one undo step; an empty one would be a step that does nothing.
     if (!command->records().isEmpty())
         mScene->view()->pushUndo(std::move(command));
 }

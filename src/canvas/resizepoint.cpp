@@ -115,13 +115,12 @@ void resizePoint::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 
 void resizePoint::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
-    Scene *scene = mFrame->scene();
+    // Each commit is pushed as one command, which refits the frame and
+    // shows the selection again.
     if (mKind == Rotate) {
         mFrame->commitRotation(angleTo(event->scenePos()));
         mFrame->setOpacity(1);
     } else {
         mFrame->commitScale();
-        mFrame->refit();
     }
-    scene->emitSelectionOf(mFrame);
 }

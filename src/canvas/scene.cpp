@@ -25,10 +25,14 @@
 #include <QDebug>
 #include <QDomDocument>
 #include <QFile>
+#include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QtMath>
+
+#include <cmath>
 
 namespace {
 
@@ -109,10 +113,32 @@ void Scene::forgetItem(QGraphicsItem *item)
         removeSelectFrame();
 }
 
-void Scene::emitSelectionOf(const SelectItem *frame)
+void Scene::emitSelectionOf(SelectItem *frame)
 {
-    if (frame)
-        emit selectOneNode(propertySummary(frame->items()), frame->sceneBoundingRect());
+    if (!frame)
+        return;
+    // Fitted again first: the frame and the panel must show where the items
+    // are now, not where they were when the edit began.
+    frame->refit();
+    if (mSuppressSelectionSignals)
+        return;
+    emit selectionAngleChanged(selectionAngle(frame->items()));
+    emit selectOneNode(propertySummary(frame->items()), frame->rect());
+}
+
+double Scene::selectionAngle(const QList<QGraphicsItem *> &items) const
+{
+    double shared = 0;
+    for (int i = 0; i < items.size(); ++i) {
+        const QTransform t = items.at(i)->sceneTransform();
+        const double angle = qRadiansToDegrees(std::atan2(t.m12(), t.m11()));
+        if (i == 0)
+            shared = angle;
+        else if (qAbs(angle - shared) > 0.05)
+            return 0;
+    }
+    // Six digits, so that a rotation and its undo show the same number.
+    return std::round(shared * 1e6) / 1e6;
 }
 
 std::optional<AttributeRecord> Scene::commitMove(Node *element)
@@ -158,6 +184,8 @@ void Scene::forgetDocument()
     mSelectTool.removeFrame();
     mEditOperations.clearCopied();
     mDrawingNode = nullptr;
+    // The panel and the selection commands must not act on the old design.
+    emit selectNoneNode();
 }
 
 void Scene::setTool(DoodleTool tool)
@@ -212,6 +240,11 @@ void Scene::deliver(QKeyEvent *event)
 QRectF Scene::selectionBounds(const QList<QGraphicsItem *> &items) const
 {
     return ItemBounds::selectionBounds(items);
+}
+
+std::optional<QRectF> Scene::drawnBounds(const QGraphicsItem *item) const
+{
+    return ItemBounds::drawnBounds(item);
 }
 
 QRectF Scene::itemBounds(const QGraphicsItem *item) const
@@ -477,6 +510,17 @@ void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 void Scene::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 {
     activeTool()->mouseDoubleClick(event);
+}
+
+void Scene::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
+{
+    // With a drawing tool the right button ends the gesture; a menu there
+    // would also take the next click.
+    if (mTool != DoodleTool::Select) {
+        event->accept();
+        return;
+    }
+    QGraphicsScene::contextMenuEvent(event);
 }
 
 void Scene::keyPressEvent(QKeyEvent *event)

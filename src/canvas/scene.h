@@ -47,6 +47,9 @@ public:
     // Union of the items' bounds, starting from left = top = 100000 and
     // right = bottom = 0; (0, 0, 0, 0) for no items.
     QRectF selectionBounds(const QList<QGraphicsItem *> &items) const;
+    // What one item draws, as selectionBounds counts it (a path's curve,
+    // a traced picture's outline); none for a picture without element.
+    std::optional<QRectF> drawnBounds(const QGraphicsItem *item) const;
     // The scene bounding rectangle without the margin of a one-unit pen.
     QRectF itemBounds(const QGraphicsItem *item) const;
     // The selection's bounds, or with nothing selected those of every drawable element.
@@ -99,8 +102,9 @@ public:
     // The selection frame while something is selected, else null.
     SelectItem *selectFrame() const { return mSelectTool.frame(); }
     void removeSelectFrame() { mSelectTool.removeFrame(); }
-    // selectOneNode with the frame's items and bounds, as after a gesture.
-    void emitSelectionOf(const SelectItem *frame);
+    // Refits the frame to its items and sends selectOneNode with their
+    // bounds, as after any change of the design.
+    void emitSelectionOf(SelectItem *frame);
     // While the right button pans the canvas by hand.
     bool handDragging() const { return mSelectTool.handDragging(); }
     void setHandDragging(bool dragging) { mSelectTool.setHandDragging(dragging); }
@@ -141,7 +145,13 @@ public:
     // Where the pointer last moved, whatever the tool: the paste target.
     QPointF lastScenePos() const { return mLastScenePos; }
 
+    // The rotation the items share on the canvas, in degrees (-180 to 180];
+    // 0 when they differ or there are none.
+    double selectionAngle(const QList<QGraphicsItem *> &items) const;
+
 signals:
+    // Sent just before each selectOneNode or selectPluralNode.
+    void selectionAngleChanged(double degrees);
     void selectOneNode(QMap<QString, QString> atts, QRectF bound);
     void selectPluralNode(QMap<QString, QString> atts, QRectF bound);
     void selectNoneNode();
@@ -168,6 +178,7 @@ protected:
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
     void wheelEvent(QGraphicsSceneWheelEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
 

@@ -179,22 +179,24 @@ void SelectItem::scalePreview(double sx, double sy, const QPointF &anchor)
     }
 }
 
-void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix)
+void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix, AttributeUndo *into)
 {
     auto command = std::make_unique<AttributeUndo>();
+    AttributeUndo *target = into ? into : command.get();
     const TransformWriter writer(mScene->view());
     for (int i = 0; i < mItems.size(); ++i) {
         Node *node = ItemFactory::nodeOf(mItems.at(i));
         if (!node)
             continue;
-        command->addRecord(writer.commitSceneMatrix(node, sceneMatrix, mSavedTransforms.value(i)));
+        target->addRecord(writer.commitSceneMatrix(node, sceneMatrix, mSavedTransforms.value(i)));
     }
-    mScene->view()->pushUndo(std::move(command));
+    if (!into)
+        mScene->view()->pushUndo(std::move(command));
 }
 
-void SelectItem::commitScale()
+void SelectItem::commitScale(AttributeUndo *into)
 {
-    commitSceneMatrix(mAccumulated);
+    commitSceneMatrix(mAccumulated, into);
     mAccumulated = QTransform();
 }
 
@@ -222,9 +224,9 @@ void SelectItem::rotatePreview(double angle)
     }
 }
 
-void SelectItem::commitRotation(double angle)
+void SelectItem::commitRotation(double angle, AttributeUndo *into)
 {
-    commitSceneMatrix(rotation(angle));
+    commitSceneMatrix(rotation(angle), into);
 }
 
 void SelectItem::resizeBy(int kind, double dx, double dy)

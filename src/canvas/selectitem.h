@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTransform>
 
+class AttributeUndo;
 class GraphicsGroupItem;
 class Scene;
 class resizePoint;
@@ -38,12 +39,13 @@ public:
 
     // Scales every item about the scene point `anchor`; accumulates.
     void scalePreview(double sx, double sy, const QPointF &anchor);
-    // Writes the accumulated scale as one attribute command.
-    void commitScale();
+    // Writes the accumulated scale as one attribute command, or into
+    // `into` when the change is part of a larger one.
+    void commitScale(AttributeUndo *into = nullptr);
     // Rotates every item about the frame's centre, starting each time from
     // the elements' stored transforms.
     void rotatePreview(double angle);
-    void commitRotation(double angle);
+    void commitRotation(double angle, AttributeUndo *into = nullptr);
     // The resize step of one handle for a scene-space pointer movement.
     void resizeBy(int kind, double dx, double dy);
 
@@ -51,7 +53,7 @@ private:
     QTransform rotation(double angle) const;
     // One attribute command: `sceneMatrix` prepended to every element's
     // transform saved when the gesture started.
-    void commitSceneMatrix(const QTransform &sceneMatrix);
+    void commitSceneMatrix(const QTransform &sceneMatrix, AttributeUndo *into);
 
     QList<resizePoint *> mHandles;
     QTransform mAccumulated;

@@ -10,6 +10,7 @@
 #include "canvas/tools/rectangletool.h"
 #include "canvas/tools/texttool.h"
 #include "document/addundo.h"
+#include "document/attributeundo.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
@@ -105,7 +106,8 @@ void SVGView::discardNode(Node *node)
         return;
     if (mScene->drawingNode() == node)
         mScene->setDrawingNode(nullptr);
-    mUndoStack.dropAdd(node);
+    if (mUndoStack.dropAdd(node))
+        emit historyChanged();
     // The way undo takes an element out, so the tree view and the frame hear
     // of it too; nothing can bring this one back.
     if (mDocument->detachNode(node))
@@ -114,8 +116,16 @@ void SVGView::discardNode(Node *node)
 
 void SVGView::pushUndo(std::unique_ptr<Undo> command)
 {
-    mUndoStack.push(std::move(command));
+    Undo *top = mUndoStack.current();
+    const bool merged = command && top && command->kind() == UndoKind::Attribute
+            && top->kind() == UndoKind::Attribute
+            && static_cast<AttributeUndo *>(top)->absorb(static_cast<const AttributeUndo &>(*command));
+    if (!merged)
+        mUndoStack.push(std::move(command));
     emit itemModified();
+    emit historyChanged();
+    // Every change of the design may have moved the selection.
+    mScene->emitSelectionOf(mScene->selectFrame());
 }
 
 void SVGView::undo()
@@ -133,6 +143,7 @@ void SVGView::redo()
 void SVGView::afterReplay()
 {
     emit itemModified();
+    emit historyChanged();
     // A new frame around the (flattened) selection, and the panel's values.
     if (mScene->selectFrame())
         mScene->selectNode();
@@ -199,6 +210,7 @@ void SVGView::clearDocument()
     // Nothing may keep pointing into the old tree once it is gone.
     mScene->forgetDocument();
     mUndoStack.clear();
+    emit historyChanged();
     mDocument->releaseTree();
     mScene->clear();
 }

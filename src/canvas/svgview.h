@@ -97,6 +97,8 @@ public:
 
 signals:
     void itemModified();
+    // The undo history gained, replayed, dropped or lost a step.
+    void historyChanged();
 
 private:
     void afterReplay();

@@ -3,6 +3,7 @@
 #include "common/settingsnames.h"
 
 #include <QDebug>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
@@ -50,6 +51,24 @@ QString chooseTranslation(QTranslator *translator, const QString &systemLanguage
     if (!catalogue.isEmpty())
         translator->load(catalogue);
     return catalogue;
+}
+
+QString qtCatalogueFor(const QString &catalogue)
+{
+    if (catalogue.isEmpty() || catalogue.endsWith(QLatin1String("_ch.qm")))
+        return QStringLiteral("qtbase_zh_CN");
+    if (catalogue.endsWith(QLatin1String("_korea.qm")))
+        return QStringLiteral("qtbase_ko");
+    if (catalogue.endsWith(QLatin1String("_jp.qm")))
+        return QStringLiteral("qtbase_ja");
+    return QString();
+}
+
+bool loadQtTranslation(QTranslator *translator, const QString &catalogue)
+{
+    const QString name = qtCatalogueFor(catalogue);
+    return !name.isEmpty()
+            && translator->load(name, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
 }
 
 } // namespace Language

@@ -1,5 +1,6 @@
 #include "document/attributeundo.h"
 
+#include "document/engravingattributes.h"
 #include "document/node.h"
 #include "document/svgdocument.h"
 
@@ -37,6 +38,23 @@ void AttributeUndo::doSomething()
     // The line names the opposite direction: "Redo::" is written while undoing.
     QTextStream(stdout) << (undoing() ? "Redo" : "Undo")
                         << "::Attribute::doSomething, operating size:" << mRecords.size() << '\n';
+}
+
+bool AttributeUndo::absorb(const AttributeUndo &next)
+{
+    if (mRecords.isEmpty() || mRecords.size() != next.mRecords.size())
+        return false;
+    const QStringList parameters = numericEngravingAttributes();
+    for (int r = 0; r < mRecords.size(); ++r) {
+        const AttributeRecord &mine = mRecords.at(r);
+        const AttributeRecord &theirs = next.mRecords.at(r);
+        if (mine.element != theirs.element || mine.names.size() != 1 || mine.names != theirs.names
+            || !parameters.contains(mine.names.first()))
+            return false;
+    }
+    for (int r = 0; r < mRecords.size(); ++r)
+        mRecords[r].newValues = next.mRecords.at(r).newValues;
+    return true;
 }
 
 void AttributeUndo::apply(Node *element, const QString &name, const QString &value)

@@ -20,6 +20,10 @@ public:
     const QList<AttributeRecord> &records() const { return mRecords; }
 
     void doSomething() override;
+    // Takes over the new values of `next` when both set the same single
+    // engraving parameter of the same elements: typing a number into a
+    // field is one step, however many keys it takes. False when it cannot.
+    bool absorb(const AttributeUndo &next);
 
 private:
     void apply(Node *element, const QString &name, const QString &value);

@@ -13,7 +13,7 @@
 // "font-size" as a length; negative values are passed over.
 double resolveFontSize(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 // "font-family"; "" and "inherit" are passed over. A family the font database
-// does not know (case-sensitive) becomes the database's first family.
+// does not know is matched as the desktop matches it (installedFontFamily).
 QString resolveFontFamily(const QDomElement &element, const SvgGrammar::StyleMap &declarations);
 // "font-style": 0 normal, 1 italic, 2 oblique; anything else 0.
 int resolveFontStyle(const QDomElement &element, const SvgGrammar::StyleMap &declarations);

@@ -89,6 +89,9 @@ std::optional<AttributeRecord> ImageElement::applyAttribute(const QString &name,
     } else if (name == QLatin1String("height")) {
         mHeight = number;
         changes |= NodeObserver::Bitmap;
+    } else if (name == QLatin1String("tolvenrik:image")) {
+        // The canvas shows the picture as the mode processes it.
+        changes |= NodeObserver::Bitmap;
     }
     notifyChanged(changes);
     return record;

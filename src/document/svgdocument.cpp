@@ -1,6 +1,7 @@
 #include "document/svgdocument.h"
 
 #include "document/documentwriter.h"
+#include "document/engravingattributes.h"
 #include "document/idindex.h"
 #include "document/node.h"
 #include "document/nodefactory.h"
@@ -12,6 +13,8 @@
 #include <QDebug>
 #include <QTextStream>
 #include <QVector>
+
+#include <cmath>
 
 SVGDocument::SVGDocument(const QString &svgText, QObject *parent)
     : QAbstractItemModel(parent)
@@ -256,6 +259,26 @@ bool SVGDocument::reattachNode(Node *node)
     return true;
 }
 
+namespace {
+
+// The element's engraving parameter named by a "tolvenrik:" attribute.
+double *engravingField(PaintParameter &p, const QString &name)
+{
+    using namespace EngravingAttributes;
+    if (name == scanTimes) return &p.scanTimes;
+    if (name == scanBuffer) return &p.scanBuffer;
+    if (name == scanAccuracy) return &p.scanAccuracy;
+    if (name == scanAngle) return &p.scanAngle;
+    if (name == scanError) return &p.scanError;
+    if (name == scanPower) return &p.scanPower;
+    if (name == scanSpeed) return &p.scanSpeed;
+    if (name == XMotorMovementError) return &p.XMotorMovementError;
+    if (name == YMotorMovementError) return &p.YMotorMovementError;
+    return nullptr;
+}
+
+} // namespace
+
 std::optional<AttributeRecord> SVGDocument::applyAttribute(Node *element, const QString &name,
                                                            const QString &value)
 {
@@ -267,6 +290,20 @@ std::optional<AttributeRecord> SVGDocument::applyAttribute(Node *element, const 
         element->parseStyle();
         element->refreshPaint();
         return record;
+    }
+    if (double *field = engravingField(element->engraving(), name)) {
+        bool isNumber = false;
+        const double number = value.toDouble(&isNumber);
+        if (!isNumber || !std::isfinite(number))
+            return std::nullopt;
+        // An attribute the element lacks is recorded as the value it stood
+        // for, so that undo gives the same job back.
+        const QString old = element->element().hasAttribute(name)
+                ? element->element().attribute(name)
+                : formatParameter(*field);
+        element->setAttribute(name, value);
+        *field = number;
+        return AttributeRecord{element, {name}, {old}, {value}};
     }
     return element->applyAttribute(name, value);
 }

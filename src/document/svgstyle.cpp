@@ -4,6 +4,8 @@
 #include "document/svgscanner.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
 
 using namespace SvgScanner;
 
@@ -94,6 +96,7 @@ QString installedFontFamily(const QString &value)
     // Editors write lists with fallbacks and quote names with spaces:
     // "'DejaVu Sans', Arial, sans-serif".
     const QStringList entries = value.split(QLatin1Char(','));
+    QString wanted;
     for (QString entry : entries) {
         entry = entry.trimmed();
         if (entry.size() >= 2 && (entry.startsWith(QLatin1Char('\'')) || entry.startsWith(QLatin1Char('"')))
@@ -101,8 +104,20 @@ QString installedFontFamily(const QString &value)
             entry = entry.mid(1, entry.size() - 2);
         if (families.contains(entry, Qt::CaseSensitive))
             return entry;
+        if (wanted.isEmpty())
+            wanted = entry;
     }
-    return families.first();
+    // A generic name or a family that is not installed is matched the way
+    // the desktop matches it (fontconfig), which ends at its default sans,
+    // never at whatever family happens to sort first.
+    static const QHash<QString, QFont::StyleHint> generic{
+            {QStringLiteral("sans-serif"), QFont::SansSerif}, {QStringLiteral("serif"), QFont::Serif},
+            {QStringLiteral("monospace"), QFont::Monospace}, {QStringLiteral("cursive"), QFont::Cursive},
+            {QStringLiteral("fantasy"), QFont::Fantasy}};
+    QFont font(wanted.isEmpty() ? QStringLiteral("sans-serif") : wanted);
+    font.setStyleHint(generic.value(wanted.toLower(), QFont::SansSerif));
+    const QString matched = QFontInfo(font).family();
+    return families.contains(matched) ? matched : families.first();
 }
 
 QString styleFontFamily(const StyleMap &style)

@@ -20,8 +20,9 @@ StyleMap parseStyleText(const QString &style);
 QString styleToString(const StyleMap &style);
 
 // The installed family a "font-family" value names: the first installed
-// entry of its comma-separated list, quotes removed; the database's first
-// family when none is installed.
+// entry of its comma-separated list, quotes removed; when none is
+// installed, the family fontconfig matches for the first entry (a generic
+// name such as "sans-serif" or a missing family ends at the default sans).
 QString installedFontFamily(const QString &value);
 
 // Font properties of a style map, without inheritance.

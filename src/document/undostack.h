@@ -23,6 +23,8 @@ public:
     bool dropAdd(const Node *element);
 
     int count() const { return int(mCommands.size()); }
+    // The command in effect, the one the next undo runs; null when none is.
+    Undo *current() const { return mPosition >= 0 ? mCommands[size_t(mPosition)].get() : nullptr; }
     // Index of the last command in effect; -1 when none is.
     int position() const { return mPosition; }
 

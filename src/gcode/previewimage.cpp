@@ -34,7 +34,10 @@ QImage PreviewImage::render(const PreviewPaths &paths, int width)
     painter.scale(scale, scale);
     painter.translate(-bounds.topLeft());
     painter.setBrush(Qt::NoBrush);
-    for (int index = 0; index < PreviewPaths::pathCount; ++index) {
+    // Travel first: drawn last, the returns between scan lines covered the
+    // areas a raster burns.
+    for (int step = 0; step < PreviewPaths::pathCount; ++step) {
+        const int index = step == 0 ? PreviewPaths::travelIndex : step - 1;
         const QPainterPath &path = paths.path(index);
         if (path.isEmpty())
             continue;

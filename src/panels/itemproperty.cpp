@@ -1,5 +1,7 @@
 #include "panels/itemproperty.h"
 
+#include "document/svgstyle.h"
+
 #include "common/settingsnames.h"
 #include "panels/fontcombobox.h"
 #include "panels/lineseparator.h"
@@ -451,9 +453,23 @@ void ItemProperty::hspinChanged(double value)
 
 void ItemProperty::rotateSpinChanged(double value)
 {
-    sendSecenItem(QStringLiteral("rotate"), number(value));
+    // The canvas rotates by a difference; the field holds the angle wanted.
+    double turn = value - mAngle;
+    if (turn > 180)
+        turn -= 360;
+    else if (turn <= -180)
+        turn += 360;
+    if (qAbs(turn) < 1e-9)
+        return;
+    mAngle = value;
+    sendSecenItem(QStringLiteral("rotate"), number(turn));
+}
+
+void ItemProperty::setSelectionAngle(double degrees)
+{
+    mAngle = degrees;
     const QSignalBlocker blocker(mRotateSpin);
-    mRotateSpin->setValue(0);
+    mRotateSpin->setValue(degrees);
 }
 
 void ItemProperty::fontChanged(const QFont &font)
@@ -666,7 +682,9 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
     auto setNumber = [](QDoubleSpinBox *spin, const QString &text) {
         bool ok = false;
         const double number = text.toDouble(&ok);
-        if (ok) {
+        // The selection is shown again after every edit, also while a field
+        // is being typed into: an equal value must leave its text alone.
+        if (ok && number != spin->value()) {
             const QSignalBlocker blocker(spin);
             spin->setValue(number);
         }
@@ -678,7 +696,8 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
     }
     if (!value("textFamily").isEmpty()) {
         const QSignalBlocker blocker(mFontCombo);
-        mFontCombo->setCurrentFont(QFont(value("textFamily")));
+        // The family the canvas and the job draw with, not the name written.
+        mFontCombo->setCurrentFont(QFont(SvgGrammar::installedFontFamily(value("textFamily"))));
     }
     if (!value("word").isEmpty())
         mTextGroup->show();

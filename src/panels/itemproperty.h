@@ -52,6 +52,9 @@ public slots:
     void selectOneNode(QMap<QString, QString> attributes, QRectF bound);
     void selectPluralNode(QMap<QString, QString> attributes, QRectF bound);
     void selectNoneNode();
+    // The rotation the selection has now; the rotation field shows it and
+    // sets an absolute angle.
+    void setSelectionAngle(double degrees);
     // Reports of the operate panel, "set:<kind> value:<value>" each.
     void setItemPropertyWidgetValue(QStringList messages);
     // Shows the stored defaults and sends them as the canvas's default set.
@@ -110,6 +113,7 @@ private:
 
     StoredDefaults mStored;
     QRectF mBound;
+    double mAngle = 0;              // degrees, the selection's rotation
     double mRatio = 1;              // width / height of the shown bounds; 0 when undefined
     double mPrintPower = 100;       // %, last reported by the operate panel
     double mPrintSpeed = 150;       // mm/s

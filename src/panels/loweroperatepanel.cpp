@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -173,12 +174,27 @@ QGroupBox *LowerOperatePanel::buildConnectGroup()
     mPortCombo->setObjectName(QStringLiteral("port"));
     mPortCombo->setFixedHeight(rowHeight);
     mPortCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // A port the system does not list (a pseudo-terminal, a by-id link) is typed.
+    mPortCombo->setEditable(true);
+    mPortCombo->setInsertPolicy(QComboBox::NoInsert);
     layout->addLayout(row({mConnectButton, mStatus}));
     layout->addWidget(new LineSeparator(group));
     layout->addWidget(mPortCombo);
 
     connect(mConnectButton, &QPushButton::clicked, this, &LowerOperatePanel::setAutoConnect);
-    connect(mPortCombo, &QComboBox::currentTextChanged, this, &LowerOperatePanel::setConnectPort);
+    connect(mPortCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) {
+                if (index >= 0)
+                    setConnectPort(mPortCombo->itemText(index));
+            });
+    connect(mPortCombo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        // The box hands the same Return to its line edit a second time.
+        QLineEdit *edit = mPortCombo->lineEdit();
+        if (!edit->isModified())
+            return;
+        edit->setModified(false);
+        setConnectPort(edit->text());
+    });
     return group;
 }
 
@@ -831,6 +847,8 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
             // An engraver model until the controller says otherwise.
             showControllerKind(false);
             mStatus->setText(tr("已连接到%1").arg(text));
+            // The list names the port in use, listed or typed.
+            quietly(mPortCombo, [&] { mPortCombo->setCurrentText(text); });
             qDebug() << text;
         }
         break;

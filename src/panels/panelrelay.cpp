@@ -58,6 +58,7 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
     connect(this, &PanelRelay::designLoaded, jobTime, &JobTimeDisplay::designChanged);
 
     Scene *scene = view->scene();
+    connect(scene, &Scene::selectionAngleChanged, properties, &ItemProperty::setSelectionAngle);
     connect(scene, &Scene::selectOneNode, properties, &ItemProperty::selectOneNode);
     connect(scene, &Scene::selectPluralNode, properties, &ItemProperty::selectPluralNode);
     connect(scene, &Scene::selectNoneNode, properties, &ItemProperty::selectNoneNode);

@@ -63,6 +63,8 @@ private slots:
     void compressedAndPrefixedDesignsOpen();
     void foreignDrawingsTakeTheSizeTheUserKeeps_data();
     void foreignDrawingsTakeTheSizeTheUserKeeps();
+    void pictureOffersTheSizeItsResolutionGives_data();
+    void pictureOffersTheSizeItsResolutionGives();
     void ownDesignsAreNeitherAskedAboutNorRescaled();
 
 private:
@@ -255,7 +257,7 @@ void TestFileCommands::openRecognisesLowerAndUpperCaseExtensions()
 
     QCOMPARE(boxes.seen.size(), 0);
     QCOMPARE(mChooserLog->titles, QStringList{"Open File"});
-    QCOMPARE(mChooserLog->filters, QStringList{"Load Files(*.svg *.dxf)"});
+    QCOMPARE(mChooserLog->filters, QStringList{"Load Files(*.svg *.svgz *.dxf *.plt)"});
     QCOMPARE(layerChildId(window) == QLatin1String("opened"), design);
     QCOMPARE(window->fileCommands()->currentPath(), design ? path : QString());
     const QDomNodeList images =
@@ -705,6 +707,43 @@ QRectF mm(double x1, double y1, double x2, double y2)
 }
 
 } // namespace
+
+void TestFileCommands::pictureOffersTheSizeItsResolutionGives_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<QString>("shownSize");
+    // 600 x 300 pixels at 300 dpi: 50.8 x 25.4 mm, 635 x 317.5 design units.
+    QTest::newRow("its resolution") << int(ImportUnit::Millimetre) << 635.0 << "50.80 × 25.40 毫米";
+    QTest::newRow("design units") << int(ImportUnit::Design) << 600.0 << "48.00 × 24.00 毫米";
+}
+
+// The old fault: a 300 dpi picture was always added at 0.08 mm per pixel
+// (48 mm instead of 50.8 mm).
+void TestFileCommands::pictureOffersTheSizeItsResolutionGives()
+{
+    QFETCH(int, unit);
+    QFETCH(double, width);
+    QFETCH(QString, shownSize);
+    QImage picture(600, 300, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    picture.setDotsPerMeterX(11811);
+    picture.setDotsPerMeterY(11811);
+    const QString path = mDir->filePath("scan.png");
+    QVERIFY(picture.save(path, "PNG"));
+    MainWindow *window = makeWindow({{path}});
+    bool asked = false;
+    QString sizeText;
+    answerUnitDialog(ImportUnit(unit), &asked, &sizeText);
+    window->actions()->addImageAction->trigger();
+    QVERIFY(asked);
+    QCOMPARE(sizeText, shownSize);
+    const QDomNodeList images =
+            window->svgView()->document()->domDocument().elementsByTagName("image");
+    QCOMPARE(images.size(), 1);
+    QVERIFY(qAbs(images.at(0).toElement().attribute("width").toDouble() - width) < 0.01);
+    QVERIFY(qAbs(images.at(0).toElement().attribute("height").toDouble() - width / 2) < 0.01);
+}
 
 void TestFileCommands::foreignDrawingsTakeTheSizeTheUserKeeps_data()
 {

@@ -16,6 +16,8 @@ private slots:
     void choice();
     void cataloguesAreBuiltIn_data();
     void cataloguesAreBuiltIn();
+    void qtOwnTextsFollowTheLanguage_data();
+    void qtOwnTextsFollowTheLanguage();
 };
 
 void TestLanguage::initTestCase()
@@ -81,6 +83,28 @@ void TestLanguage::cataloguesAreBuiltIn()
     QTranslator translator;
     QVERIFY(translator.load(path));
     QVERIFY(!translator.translate("ActionSet", "文件(&F)").isEmpty());
+}
+
+void TestLanguage::qtOwnTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("cancel");
+    QTest::newRow("chinese by system") << QString() << "取消";
+    QTest::newRow("chinese") << ":/translations/qx_language_ch.qm" << "取消";
+    QTest::newRow("korean") << ":/translations/qx_language_korea.qm" << "취소";
+    QTest::newRow("japanese") << ":/translations/qx_language_jp.qm" << "キャンセル";
+    QTest::newRow("english") << ":/translations/qx_language_en.qm" << QString();
+}
+
+// The old fault: in Chinese, file dialogs and standard buttons were English.
+// Qt's catalogues come from the Debian package qttranslations5-l10n.
+void TestLanguage::qtOwnTextsFollowTheLanguage()
+{
+    QFETCH(QString, catalogue);
+    QFETCH(QString, cancel);
+    QTranslator translator;
+    QCOMPARE(Language::loadQtTranslation(&translator, catalogue), !cancel.isEmpty());
+    QCOMPARE(translator.translate("QPlatformTheme", "Cancel"), cancel);
 }
 
 QTEST_GUILESS_MAIN(TestLanguage)

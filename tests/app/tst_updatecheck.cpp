@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QDialogButtonBox>
 #include <QtTest>
 
 namespace {
@@ -182,6 +183,13 @@ void TestUpdateCheck::menuDialogReportsTheCheck()
         // Server text is shown as it is, never as markup.
         QCOMPARE(dialog->findChild<QLabel *>()->textFormat(), Qt::PlainText);
         QVERIFY(dialog->minimumWidth() >= 500);
+    } else {
+        // A report-only box is closed by its own button.
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY(!dialog || !dialog->isVisible());
+        return;
     }
     QCOMPARE(dialogsOf(&window).size(), 1);
 }

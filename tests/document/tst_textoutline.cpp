@@ -8,6 +8,7 @@
 
 #include <QDomDocument>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QtTest>
 
 class TestTextOutline : public QObject
@@ -262,8 +263,11 @@ void TestTextOutline::resolvesFontThroughAncestors_data()
             << "" << "font-family:inherit;font-style:;font-weight:" << 30.0 << serif << 2 << 75;
     QTest::newRow("numeric weight is normal") << "" << "font-weight:600" << 30.0 << serif << 2 << 50;
     QTest::newRow("unknown style is normal") << "" << "font-style:slanted" << 30.0 << serif << 0 << 75;
-    QTest::newRow("unknown family is the first one")
-            << "" << "font-family:No Such Font" << 30.0 << QFontDatabase().families().value(0) << 2 << 75;
+    // The desktop's default sans, not the first installed family.
+    QFont sans(QStringLiteral("sans-serif"));
+    sans.setStyleHint(QFont::SansSerif);
+    QTest::newRow("unknown family is the default sans")
+            << "" << "font-family:No Such Font" << 30.0 << QFontInfo(sans).family() << 2 << 75;
 }
 
 void TestTextOutline::resolvesFontThroughAncestors()

@@ -1,4 +1,5 @@
 #include "gcode/gcodegenerator.h"
+#include "gcode/previewimage.h"
 #include "gcode/previewpaths.h"
 
 #include <QtTest>
@@ -15,6 +16,7 @@ private slots:
     void relativeMovesAddUp();
     void recordsThatDrawNothing();
     void emptyDesignHasNoExtent();
+    void burnsShowOverTravel();
 };
 
 namespace {
@@ -166,6 +168,24 @@ void TestPreviewPaths::emptyDesignHasNoExtent()
     nothing.draw(QVector<GCodeBuffer>());
     QVERIFY(drawnPaths(nothing).isEmpty());
     QVERIFY(nothing.bounds().isNull());
+}
+
+// The old fault: travel was drawn last, so the returns between raster lines
+// buried the burnt area under red.
+void TestPreviewPaths::burnsShowOverTravel()
+{
+    PreviewPaths paths(1000);
+    paths.draw(QVector<GCodeBuffer>{
+            move(1, 40, 0, 1000),  // black burn
+            move(0, 0, 0),         // travel back along it
+            move(0, 0, 40),
+    });
+    const QImage image = PreviewImage::render(paths, 400);
+    const QPoint middle(image.width() / 2, PreviewImage::margin);
+    bool black = false;
+    for (int dy = -1; dy <= 1 && !black; ++dy)
+        black = image.pixelColor(middle + QPoint(0, dy)) == QColor(Qt::black);
+    QVERIFY(black);
 }
 
 QTEST_GUILESS_MAIN(TestPreviewPaths)

@@ -63,7 +63,7 @@ private slots:
     void lineKeepsSizesApart_data();
     void lineKeepsSizesApart();
     void positionEditSendsOnlyPosition();
-    void rotationIsRelative();
+    void rotationFieldSetsTheAngle();
     void choicesSendTheirValues_data();
     void choicesSendTheirValues();
     void printFieldsSendWhileTyping();
@@ -181,16 +181,22 @@ void TestItemProperty::positionEditSendsOnlyPosition()
     QCOMPARE(requests(spy), (QList<QStringList>{{"x=240", "y=50"}, {"x=240", "y=120"}}));
 }
 
-void TestItemProperty::rotationIsRelative()
+// The old fault: the field always showed 0 and each entry turned the
+// selection further. It shows the selection's angle and sets an absolute
+// one; the canvas turns by the difference, the short way round.
+void TestItemProperty::rotationFieldSetsTheAngle()
 {
     ItemProperty panel;
     panel.show();
     QSignalSpy spy(&panel, &ItemProperty::sceneItemPropertyChanged);
     auto *rotate = child<QDoubleSpinBox>(&panel, "rotate");
+    panel.setSelectionAngle(30);
+    QCOMPARE(rotate->value(), 30.0);
     enter(rotate, 45);
-    QCOMPARE(rotate->value(), 0.0);
+    QCOMPARE(rotate->value(), 45.0);
     enter(rotate, 45);
-    QCOMPARE(requests(spy), (QList<QStringList>{{"rotate=45"}, {"rotate=45"}}));
+    enter(rotate, -170);
+    QCOMPARE(requests(spy), (QList<QStringList>{{"rotate=15"}, {"rotate=145"}}));
 }
 
 void TestItemProperty::choicesSendTheirValues_data()

@@ -341,6 +341,18 @@ void TestOperatePanel::portListFilledQuietly()
     ports->setCurrentIndex(1);
     QCOMPARE(messagesOf(device), QStringList{"set:10 value:COM4"});
 
+    // A port the system does not list is typed; Enter chooses it, and once
+    // connected the list shows the port in use.
+    device.clear();
+    ports->lineEdit()->selectAll();
+    QTest::keyClicks(ports->lineEdit(), "/dev/pts/7");
+    QVERIFY(device.isEmpty());
+    QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
+    QCOMPARE(messagesOf(device), QStringList{"set:10 value:/dev/pts/7"});
+    ports->setCurrentIndex(0);
+    panel.applyDeviceMessage("set:1 value:/dev/pts/7");
+    QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/7"));
+
     panel.applyDeviceMessage("set:0 value:none");
     QCOMPARE(ports->count(), 0);
     QCOMPARE(child<ScrollText>(&panel, "status")->text(), QStringLiteral("未找到端口.请检查连接..."));

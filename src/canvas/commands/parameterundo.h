@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/commands/undo.h"
+#include "document/undo.h"
 #include "document/attributerecord.h"
 
 #include <QList>

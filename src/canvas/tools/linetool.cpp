@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
 
 void LineTool::mousePress(QGraphicsSceneMouseEvent *event)
 {
@@ -49,6 +50,31 @@ void LineTool::mouseMove(QGraphicsSceneMouseEvent *event)
     QPainterPath rubber = mSegmentPath.elementCount() > 0 ? mSegmentPath : QPainterPath(mStart);
     rubber.lineTo(p);
     static_cast<GraphicsPathItem *>(itemOf(node))->setPath(rubber);
+}
+
+void LineTool::mouseDoubleClick(QGraphicsSceneMouseEvent *event)
+{
+    // The first press of the double click already placed the last corner.
+    event->accept();
+    finish();
+}
+
+void LineTool::keyPress(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        if (mActive) {
+            event->accept();
+            finish();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    DrawingTool::keyPress(event);
 }
 
 void LineTool::finish()

@@ -78,8 +78,11 @@ void PenTool::mouseMove(QGraphicsSceneMouseEvent *event)
     mPoints.erase(mPoints.begin(), mPoints.begin() + 4);
 }
 
-void PenTool::mouseRelease(QGraphicsSceneMouseEvent *)
+void PenTool::mouseRelease(QGraphicsSceneMouseEvent *event)
 {
+    QPointF p;
+    if (mActive && drawingNode(NodeType::Path) && layerPoint(event, &p) && p != mPoints.last())
+        mPoints.append(p);
     finish();
 }
 
@@ -89,12 +92,18 @@ void PenTool::finish()
         return;
     mActive = false;
     Node *node = drawingNode(NodeType::Path);
+    // The points after the last smoothed group are joined straight, so the
+    // stroke ends where the pointer was released.
+    // After a group the path ends at point 4 of what is kept; before the
+    // first, at the press point, which stands twice at the start.
+    const int first = mDrawPath.elementCount() > 1 ? 5 : 2;
+    for (int i = first; i < mPoints.size(); ++i)
+        mDrawPath.lineTo(mPoints.at(i));
     const QPainterPath path = mDrawPath;
     mDrawPath = QPainterPath();
     mPoints.clear();
     scene()->setDrawingNode(nullptr);
     if (!node)
         return;
-    // Points after the last full group are not drawn.
     finishPath(node, path);
 }

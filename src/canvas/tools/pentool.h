@@ -6,7 +6,8 @@
 #include <QPainterPath>
 
 // Free-hand drawing: the sampled points are smoothed into one cubic per
-// group of 16, of which the first four are then dropped.
+// group of 16, of which the first four are then dropped; what is left of the
+// last group at release is joined by straight segments.
 class PenTool : public DrawingTool
 {
 public:

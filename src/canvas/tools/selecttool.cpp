@@ -90,11 +90,8 @@ void SelectTool::commitDrag()
     const TransformWriter writer(scene()->view());
     for (QGraphicsItem *item : moved)
         command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));
+    // The push refits the frame and shows the selection again.
     scene()->view()->pushUndo(std::move(command));
-    if (mFrame) {
-        mFrame->refit();
-        scene()->emitSelectionOf(mFrame);
-    }
 }
 
 void SelectTool::mouseRelease(QGraphicsSceneMouseEvent *event)
@@ -280,6 +277,7 @@ void SelectTool::showSelection(const QList<QGraphicsItem *> &selected)
     const QList<QGraphicsItem *> flat = mFrame->items();
     // The frame was just fitted to the selection bounds.
     const QRectF bounds = mFrame->rect();
+    emit scene()->selectionAngleChanged(scene()->selectionAngle(flat));
     if (selected.size() == 1)
         emit scene()->selectOneNode(scene()->propertySummary(flat), bounds);
     else

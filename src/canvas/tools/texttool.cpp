@@ -9,6 +9,7 @@
 
 #include <QDebug>
 #include <QGraphicsSceneMouseEvent>
+#include <QTextCursor>
 
 void TextTool::mousePress(QGraphicsSceneMouseEvent *event)
 {
@@ -38,6 +39,10 @@ void TextTool::mouseRelease(QGraphicsSceneMouseEvent *)
     scene()->setPressState(PressedOnEmpty);
     item->setSelected(true);
     item->startEditing();
+    // The placeholder is selected, so the first key typed replaces it.
+    QTextCursor cursor = item->textCursor();
+    cursor.select(QTextCursor::Document);
+    item->setTextCursor(cursor);
     qDebug() << "1111111    mSelectedItemList" << scene()->selectedItemList().size();
     scene()->appendSelectedItem(item);
     qDebug() << "2222222    mSelectedItemList" << scene()->selectedItemList().size();
