@@ -36,7 +36,9 @@ ImageElement::ImageElement(const QDomElement &element, int row, SVGDocument *doc
     QString problem;
     mBitmap = file.isEmpty() ? PictureReader::readData(PictureReader::inlineBytes(href), &problem)
                              : PictureReader::readFile(file, &problem);
-    if (mBitmap.isNull() && !href.trimmed().isEmpty())
+    if (mBitmap.isNull() && !file.isEmpty() && problem == QLatin1String("not found"))
+        qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
+    else if (mBitmap.isNull() && !href.trimmed().isEmpty())
         qDebug().noquote() << QStringLiteral("image \"%1\" is not shown: %2")
                                       .arg(file.isEmpty() ? QStringLiteral("data:") : href.trimmed(), problem);
     prepareDrawable();
