@@ -34,21 +34,24 @@ ImageElement::ImageElement(const QDomElement &element, int row, NodeHost *docume
         href = element.attribute(QStringLiteral("href"));
     // A picture referenced by path is found from the design file's folder.
     const QString file = SvgFile::pictureFile(href, document ? document->baseFolder() : QString());
-    if (file.isEmpty()) {
-        mBitmap = decodeHref(href);
-    } else {
-        mBitmap = SvgPicture::load(file, QString());
-        if (mBitmap.isNull())
-            qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
-    }
+    // Refused from the file's kind and the picture's header before anything
+    // is decoded: a pipe would block, a huge picture would exhaust memory.
+    QString problem = file.isEmpty() ? PictureReader::dataProblem(PictureReader::inlineBytes(href))
+                                     : PictureReader::fileProblem(file);
+    if (problem.isEmpty())
+        mBitmap = file.isEmpty() ? decodeHref(href) : SvgPicture::load(file, QString());
+    if (mBitmap.isNull() && !file.isEmpty() && problem == QLatin1String("not found"))
+        qDebug().noquote() << QStringLiteral("image \"%1\" is not found").arg(href.trimmed());
+    else if (mBitmap.isNull() && !href.trimmed().isEmpty())
+        qDebug().noquote() << QStringLiteral("image \"%1\" is not shown: %2")
+                                      .arg(file.isEmpty() ? QStringLiteral("data:") : href.trimmed(),
+                                           problem.isEmpty() ? QStringLiteral("it cannot be decoded") : problem);
     prepareDrawable();
 }
 
 QImage ImageElement::decodeHref(const QString &href)
 {
-    const int comma = href.indexOf(QLatin1Char(','));
-    const QByteArray data = QByteArray::fromBase64(href.mid(comma + 1).toLatin1());
-    return SvgPicture::decode(data, QString());
+    return SvgPicture::decode(PictureReader::inlineBytes(href), QString());
 }
 
 void ImageElement::setPosition(const QPointF &position)

@@ -14,7 +14,7 @@ constexpr qint64 maxDesignBytes = qint64(256) << 20;
 // runs out of stack in the tens of thousands, so deeper files are refused
 // before it sees them. Above maxShownDepth (the canvas and the job) the
 // elements are left out with a note.
-constexpr int maxXmlDepth = 5000;
+constexpr int maxXmlDepth = 20000;
 // Characters all entity references of a design expand to together; the
 // parser itself caps a single entity.
 constexpr qint64 maxEntityExpansion = qint64(4) << 20;

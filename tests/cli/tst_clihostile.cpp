@@ -212,7 +212,7 @@ void TestCliHostile::hostileInputEndsCleanly_data()
     };
 
     // Refused designs: nothing sensible can be made of them.
-    addDesign("30 000 levels deep", "deep.svg", nested(30000), 1, "nested more than 5000 levels");
+    addDesign("30 000 levels deep", "deep.svg", nested(30000), 1, "nested more than 20000 levels");
     addDesign("svgz unpacking to 300 MB", "bomb.svgz", gzipOfSpaces(300 << 20), 1,
               "unpacks to more than 256 MB");
     addDesign("text of 30 000 characters", "longtext.svg",
