@@ -78,6 +78,7 @@ void UpdateCheck::checkEnded(Updater::Outcome outcome, const QString &content)
         break;
     case Updater::Outcome::CouldNotCheck:
         mMenuLabel->setText(tr("无法检查更新"));
+        addCloseButton(mMenuDialog);
         break;
     case Updater::Outcome::Newer:
         delete mMenuLabel;
