@@ -261,8 +261,8 @@ QList<Line> scanMText(const QString &source, const QString &family)
         }
         case 'f':
         case 'F': {
-            const QString spec = argument(&i);
-            QString name = spec.section(QLatin1Char('|'), 0, 0).trimmed();
+            const QString fontCode = argument(&i);
+            QString name = fontCode.section(QLatin1Char('|'), 0, 0).trimmed();
             if (code == QLatin1Char('F') || name.contains(QLatin1Char('.')))
                 name = name.section(QLatin1Char('.'), 0, 0);
             style.family = name.isEmpty() ? family : installedFamily(name);
