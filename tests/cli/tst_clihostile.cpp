@@ -62,7 +62,18 @@ Run runBounded(const QStringList &arguments, const QString &shellPrefix = QStrin
     for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
         environment.remove(QString::fromLatin1(name));
     process.setProcessEnvironment(environment);
+#ifdef PLIMB_ADDRESS_SANITIZER
+    // The sanitizer maps terabytes of shadow memory, so an address-space
+    // limit stops it at start; it bounds the resident size itself instead.
+    const QString options = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       options + (options.isEmpty() ? "" : ":")
+                               + QStringLiteral("hard_rss_limit_mb=%1").arg(memoryLimitKiB / 1024));
+    process.setProcessEnvironment(environment);
+    const QString script = QStringLiteral("%1 exec \"$0\" \"$@\"").arg(shellPrefix);
+#else
     const QString script = QStringLiteral("ulimit -v %1; %2 exec \"$0\" \"$@\"").arg(memoryLimitKiB).arg(shellPrefix);
+#endif
     QElapsedTimer clock;
     clock.start();
     process.start(QStringLiteral("/bin/sh"), QStringList{ "-c", script, QStringLiteral(PLIMB_CLI) } + arguments);
