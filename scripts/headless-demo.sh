@@ -107,6 +107,12 @@ session() {
     xdotool key alt+l
     shot "$lang-8-language-menu"
     xdotool key Down Return
+    # A box says the new language applies at the next start; OK closes it.
+    notice=$(wait_for_window '^语言$')
+    sleep 0.5
+    shot "$lang-9-language-notice"
+    xdotool windowfocus --sync "$notice"
+    xdotool key Return
     sleep 0.5
   fi
   # A closed menu leaves no keyboard focus without a window manager.
