@@ -52,6 +52,16 @@ answer_dialog() {
   if xdotool search --onlyvisible --name 'Open File' >/dev/null 2>&1; then xdotool key Return; fi
   sleep 1
 }
+# The engraver reports homing enabled, so the window asks whether to home;
+# the demo answers Cancel (Escape), as its emulated head needs no homing.
+decline_homing() {
+  local box
+  box=$(timeout 5 xdotool search --sync --onlyvisible --name '^(Home|回原点)$' | head -1) || true
+  [ -n "$box" ] || return 0
+  xdotool windowfocus --sync "$box"
+  xdotool key Escape
+  sleep 0.5
+}
 # The centre of the sample's filled ellipse on screen, found by its grey.
 ellipse_centre() {
   local box w h x y
@@ -165,6 +175,7 @@ job_session() {
   local log="$HOME/Documents/tolvenrik/logInfo.txt"
   for _ in $(seq 100); do grep -q 'set:1 value:/dev' "$log" 2>/dev/null && break; sleep 0.1; done
   sleep 3
+  decline_homing
   shot "job-1-connected"
   xdotool mousemove 903 275 click 1
   # The sample job takes about two seconds on the paced line.
@@ -178,6 +189,7 @@ job_session() {
   sleep 1
   xdotool mousemove 1029 275 click 1
   sleep 2
+  decline_homing
   shot "job-4-stopped"
   echo state >&"${JOBSIM[1]}"
   read -r line <&"${JOBSIM[0]}"
