@@ -77,6 +77,37 @@ QImage decodeBitmap(const QByteArray &bytes)
     return reader.read();
 }
 
+// The picture of bytes already read for `href`; `file` is their absolute
+// path, empty for inline data. Drawings are checked against the chain of
+// drawings they are inside before they are rendered.
+QImage pictureOf(const QString &href, const QByteArray &bytes, const QString &file,
+                 const QString &baseFolder, QStringList *notes, const QStringList &chain)
+{
+    if (!SvgPicture::isSvg(bytes))
+        return decodeBitmap(bytes);
+    if (!file.isEmpty() && chain.contains(file)) {
+        note(notes, QStringLiteral("picture \"%1\" shows itself and is left out").arg(shortName(href)));
+        return QImage();
+    }
+    if (chain.size() >= SvgPicture::maxDepth) {
+        note(notes, QStringLiteral("pictures nested deeper than %1 levels are left out").arg(SvgPicture::maxDepth));
+        return QImage();
+    }
+    QStringList inner = chain;
+    inner.append(file);    // inline data (no file) still counts as a level
+    const QString folder = file.isEmpty() ? baseFolder : QFileInfo(file).absolutePath();
+    return SvgPicture::render(bytes, folder, notes, inner);
+}
+
+std::vector<QDomElement> imagesOf(const QDomDocument &document)
+{
+    std::vector<QDomElement> images;
+    const QDomNodeList list = document.elementsByTagName(QStringLiteral("image"));
+    for (int i = 0; i < list.size(); ++i)
+        images.push_back(list.item(i).toElement());
+    return images;
+}
+
 } // namespace
 
 bool SvgPicture::isSvg(const QByteArray &bytes)
@@ -139,33 +170,13 @@ QImage SvgPicture::load(const QString &href, const QString &baseFolder, QStringL
     QString file;
     if (!read(href, baseFolder, &bytes, &file))
         return QImage();
-    if (!isSvg(bytes))
-        return decodeBitmap(bytes);
-    if (!file.isEmpty() && chain.contains(file)) {
-        note(notes, QStringLiteral("picture \"%1\" shows itself and is left out").arg(shortName(href)));
-        return QImage();
-    }
-    if (chain.size() >= maxDepth) {
-        note(notes, QStringLiteral("pictures nested deeper than %1 levels are left out").arg(maxDepth));
-        return QImage();
-    }
-    QStringList inner = chain;
-    if (!file.isEmpty())
-        inner.append(file);
-    else
-        inner.append(QString());    // inline data still counts as a level
-    const QString folder = file.isEmpty() ? baseFolder : QFileInfo(file).absolutePath();
-    return render(bytes, folder, notes, inner);
+    return pictureOf(href, bytes, file, baseFolder, notes, chain);
 }
 
 void SvgPicture::embedDrawings(QDomDocument &document, const QString &folder, QStringList *notes,
                                const QStringList &chain)
 {
-    std::vector<QDomElement> images;
-    const QDomNodeList list = document.elementsByTagName(QStringLiteral("image"));
-    for (int i = 0; i < list.size(); ++i)
-        images.push_back(list.item(i).toElement());
-    for (QDomElement &image : images) {
+    for (QDomElement &image : imagesOf(document)) {
         const QString href = hrefOf(image);
         QByteArray bytes;
         QString file;
@@ -178,7 +189,7 @@ void SvgPicture::embedDrawings(QDomDocument &document, const QString &folder, QS
                 setHref(image, file);
             continue;
         }
-        const QImage picture = load(href, folder, notes, chain);
+        const QImage picture = pictureOf(href, bytes, file, folder, notes, chain);
         if (picture.isNull()) {
             image.parentNode().removeChild(image);
             continue;
@@ -217,11 +228,7 @@ QImage SvgPicture::render(const QByteArray &bytes, const QString &folder, QStrin
 
 void SvgPicture::fitPictures(QDomDocument &document, QStringList *notes)
 {
-    std::vector<QDomElement> images;
-    const QDomNodeList list = document.elementsByTagName(QStringLiteral("image"));
-    for (int i = 0; i < list.size(); ++i)
-        images.push_back(list.item(i).toElement());
-    for (QDomElement &image : images) {
+    for (QDomElement &image : imagesOf(document)) {
         const QString href = hrefOf(image);
         QByteArray bytes;
         if (!read(href, QString(), &bytes))
