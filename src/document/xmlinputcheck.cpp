@@ -84,6 +84,31 @@ int skipPast(const QByteArray &text, int from, const char *terminator)
     return at < 0 ? text.size() : at + int(std::strlen(terminator));
 }
 
+// Where the markup that goes on at `from` ends: the first '>' outside
+// quoted values and, for a document type, outside its bracketed subset.
+// `size` when it never ends.
+int closingBracket(const char *data, int from, int size, bool subset)
+{
+    int brackets = 0;
+    char quote = 0;
+    for (int at = from; at < size; ++at) {
+        const char c = data[at];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (subset && c == '[') {
+            ++brackets;
+        } else if (subset && c == ']') {
+            --brackets;
+        } else if (c == '>' && brackets <= 0) {
+            return at;
+        }
+    }
+    return size;
+}
+
 } // namespace
 
 QString problem(const QByteArray &text)
@@ -154,24 +179,7 @@ QString problem(const QByteArray &text)
             at = end;
         } else if (kind == '!') {
             // A document type: its internal subset (in brackets) may declare entities.
-            int end = at + 2;
-            int brackets = 0;
-            char quote = 0;
-            for (; end < size; ++end) {
-                const char c = data[end];
-                if (quote) {
-                    if (c == quote)
-                        quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '[') {
-                    ++brackets;
-                } else if (c == ']') {
-                    --brackets;
-                } else if (c == '>' && brackets <= 0) {
-                    break;
-                }
-            }
+            const int end = closingBracket(data, at + 2, size, true);
             if (text.mid(at, 9) == "<!DOCTYPE" && entities.isEmpty())
                 entities = Entities(text.mid(at, end - at));
             at = end + 1;
@@ -187,18 +195,7 @@ QString problem(const QByteArray &text)
             while (end < size && isNameChar(data[end]))
                 ++end;
             const QByteArray name = text.mid(at + 1, end - at - 1);
-            char quote = 0;
-            for (; end < size; ++end) {
-                const char c = data[end];
-                if (quote) {
-                    if (c == quote)
-                        quote = 0;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                }
-            }
+            end = closingBracket(data, end, size, false);
             // Attribute values expand their references too.
             if (!countReferences(at, qMin(end, size)))
                 return tooMuchExpansion();
