@@ -8,11 +8,22 @@
 class JobErrors
 {
 public:
+    // Numbers lines from 1 again: the job is a whole job file.
     void start(bool continuePastErrors);
+    // The job in flight takes a job file up again: its first `setupRecords`
+    // records are its own (the way back to the resume point), the rest are
+    // the file's from line `firstLine`. Messages name the file's lines, which
+    // the user can find.
+    void numberLines(int setupRecords, qint64 firstLine);
+    int setupRecords() const { return mSetupRecords; }
+    qint64 firstLine() const { return mFirstLine; }
+    // "line 120", or "resume set-up line 2" for a record before the file's.
+    QString lineName(int record) const;
 
-    // `record` counts from 0. True when the job must stop now.
+    // `record` counts from 0; `answered` is how many records the engraver
+    // had answered. True when the job must stop now.
     bool lineFailed(int record, int code);
-    bool alarm(int code, int record);
+    bool alarm(int code, int answered);
 
     int failedLines() const { return mFailed; }
     // "line 12: error:22 Feed rate has not yet been set or is undefined."
@@ -28,6 +39,8 @@ public:
     int polls = 0;
 
 private:
+    int mSetupRecords = 0;
+    qint64 mFirstLine = 1;
     bool mContinue = false;
     bool mStopping = false;
     int mFailed = 0;

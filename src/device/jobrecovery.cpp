@@ -43,9 +43,16 @@ void LowerGrbl::resumeJob()
     const QList<GCodeBuffer> job = ResumeJob::build(mJob, mResumeAt);
     const int rows = mResumeRowsBefore;
     const int outlines = mResumeOutlinesBefore;
+    // Errors name the lines of the job first given, through any number of
+    // resumes: the records after the set-up are that job's from the unit on,
+    // and a unit inside an earlier set-up keeps the rest of it as set-up.
+    const int setup = job.size() - (mJob.size() - mResumeAt.first);
+    const int earlierSetup = mJobErrors.setupRecords();
+    const qint64 firstLine = mJobErrors.firstLine() + qMax(0, mResumeAt.first - earlierSetup);
     grblGcodePrint(job);
     mRowsBefore = rows;
     mOutlinesBefore = outlines;
+    mJobErrors.numberLines(setup + qMax(0, earlierSetup - mResumeAt.first), firstLine);
 }
 
 void LowerGrbl::forgetJob()

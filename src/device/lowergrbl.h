@@ -88,6 +88,8 @@ public:
     // Off by default: the first line the engraver refuses stops the job.
     void setContinuePastErrors(bool on) { mContinuePastErrors = on; }
     bool continuesPastErrors() const { return mContinuePastErrors; }
+    // The job just given takes a job file up again (JobErrors::numberLines).
+    void numberJobLines(int setupRecords, qint64 firstLine) { mJobErrors.numberLines(setupRecords, firstLine); }
 
     // Answered moves GRBL may still hold unexecuted in its planner (16
     // blocks in GRBL 1.1); a resume starts before the oldest of them.

@@ -4,6 +4,8 @@
 // end as "job done", and no line is ever left out.
 #include "engraveremulator.h"
 #include "gcode/gcodebuffer.h"
+#include "gcode/jobmap.h"
+#include "gcode/resumejob.h"
 #include "jobfixtures.h"
 
 #include <QProcess>
@@ -50,6 +52,8 @@ class TestJobFaults : public QObject
 private slots:
     void send_data();
     void send();
+    void resumedJobNamesFileLines_data();
+    void resumedJobNamesFileLines();
 };
 
 void TestJobFaults::send_data()
@@ -177,6 +181,66 @@ void TestJobFaults::send()
     if (stopped)
         QVERIFY(realtime.indexOf('!') < realtime.lastIndexOf('\x18'));
     QCOMPARE(engraver.overflowCount(), 0);
+}
+
+void TestJobFaults::resumedJobNamesFileLines_data()
+{
+    QTest::addColumn<int>("refused");   // the failing record after the resume's set-up; negative: inside it
+
+    QTest::newRow("a line of the file") << 30;
+    QTest::newRow("the first line taken up") << 0;
+    QTest::newRow("a set-up line") << -2;
+}
+
+void TestJobFaults::resumedJobNamesFileLines()
+{
+    // --resume-outline sends a set-up and then the file from the outline on:
+    // a refused line is named by its line in the file, so the user finds it.
+    QFETCH(int, refused);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QList<GCodeBuffer> records = outlinesJob();
+    const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
+    QFile file(jobPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(textOf(records));
+    file.close();
+
+    const int outline = 20;
+    const JobMap map(records);
+    const JobMap::Unit *unit = nullptr;
+    for (const JobMap::Unit &candidate : map.units()) {
+        if (candidate.kind == JobMap::Kind::Outline && candidate.number == outline)
+            unit = &candidate;
+    }
+    QVERIFY(unit);
+    const int setup = ResumeJob::build(records, *unit).size() - (records.size() - unit->first);
+    QVERIFY(setup > 2);
+    const QString expected = refused >= 0 ? QStringLiteral("line %1: error:22").arg(unit->first + refused + 1)
+                                          : QStringLiteral("resume set-up line %1: error:22").arg(setup + refused + 1);
+
+    EngraverEmulator::Options options;
+    options.hardwareVersion = QStringLiteral("1.0.0");
+    options.firmwareVersion = QStringLiteral("0.1.5");
+    options.rxBufferSize = 1024;
+    // "$I" and "$$" come first on the wire.
+    options.extraArguments = QStringList{"--error-at", QStringLiteral("%1:22").arg(2 + setup + refused + 1)};
+    EngraverEmulator engraver(options);
+    QVERIFY(engraver.start());
+
+    QProcess process;
+    process.start(QStringLiteral(PLIMB_CLI),
+                  QStringList{"send", jobPath, "--port", engraver.portName(), "--timeout", "5",
+                              "--resume-outline", QString::number(outline)});
+    QVERIFY(process.waitForFinished(60000));
+    const QString output = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(process.exitCode() == 8, qPrintable(output));
+    QVERIFY2(output.contains(expected), qPrintable(expected + " not in: " + output));
+    // The resume point offered again is in the file's numbers too.
+    const QRegularExpression offer(QStringLiteral("--resume-outline (\\d+)"));
+    const QRegularExpressionMatch match = offer.match(output.mid(output.indexOf(expected)));
+    QVERIFY2(match.hasMatch(), qPrintable(output));
+    QVERIFY(match.captured(1).toInt() >= outline);
 }
 
 QTEST_GUILESS_MAIN(TestJobFaults)

@@ -5,6 +5,8 @@
 // burn of the uninterrupted job, with no burn before the head is positioned.
 #include "device/lowergrbl.h"
 #include "gcode/gcodegenerator.h"
+#include "gcode/jobmap.h"
+#include "gcode/resumejob.h"
 
 #include "burnpath.h"
 #include "deviceconnect.h"
@@ -84,6 +86,7 @@ private slots:
     void resumeAfterInterruption_data();
     void resumeAfterInterruption();
     void secondInterruptionNamesTheOriginalRow();
+    void errorAfterResumeNamesTheJobsLine();
     void resumeOnlyWhenAsked_data();
     void resumeOnlyWhenAsked();
 };
@@ -237,6 +240,50 @@ void TestRecovery::secondInterruptionNamesTheOriginalRow()
     const QVector<QLineF> whole = segmentsOf(linesOf(job));
     QVERIFY2(unmatched(whole, burned).isEmpty(), qPrintable("not burned: " + describe(unmatched(whole, burned))));
     QVERIFY2(unmatched(burned, whole).isEmpty(), qPrintable("burned wrongly: " + describe(unmatched(burned, whole))));
+}
+
+void TestRecovery::errorAfterResumeNamesTheJobsLine()
+{
+    // The user looks up a refused line in the job as it was given, not in
+    // the resumed job with its set-up in front.
+    const QList<GCodeBuffer> job = rasterJob();
+    QTemporaryDir folder;
+    EngraverEmulator::Options options = emulatorOptions(folder.filePath("first.log"), false);
+    options.muteAfterLines = 2 + job.size() / 2;
+    options.vanishAfterLines = options.muteAfterLines + 10;
+    EngraverEmulator first(options);
+    QVERIFY(first.start());
+    LowerGrbl grbl;
+    QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
+    QVERIFY(connectTo(grbl, first));
+    grbl.grblGcodePrint(job);
+    QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::ResumeRow).size(), 1, 10000);
+    const int row = valuesFor(spy, PanelNotice::ResumeRow).first().toInt();
+
+    const JobMap map(job);
+    const JobMap::Unit *unit = nullptr;
+    for (const JobMap::Unit &candidate : map.units()) {
+        if (candidate.kind == JobMap::Kind::Row && candidate.number == row)
+            unit = &candidate;
+    }
+    QVERIFY(unit);
+    const int setup = ResumeJob::build(job, *unit).size() - (job.size() - unit->first);
+    QVERIFY(setup > 0);
+    // The new connection's "$I" and "$$", the set-up, then 20 of the job's records.
+    const int refused = 20;
+    EngraverEmulator::Options secondOptions = emulatorOptions(folder.filePath("second.log"), false);
+    secondOptions.extraArguments << QStringLiteral("--error-at")
+                                 << QStringLiteral("%1:22").arg(2 + setup + refused + 1);
+    EngraverEmulator second(secondOptions);
+    QVERIFY(second.start());
+    QVERIFY(connectTo(grbl, second));
+    QCOMPARE(second.receivedLines().size(), 2);
+    spy.clear();
+    grbl.getPanelMessage(message(PanelCommand::ResumePrint, "1"));
+    QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::JobFailed).size(), 1, 20000);
+    const QString reason = valuesFor(spy, PanelNotice::JobFailed).first();
+    QVERIFY2(reason.startsWith(QStringLiteral("line %1: error:22").arg(unit->first + refused + 1)),
+             qPrintable(reason));
 }
 
 void TestRecovery::resumeOnlyWhenAsked_data()

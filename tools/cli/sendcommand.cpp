@@ -50,6 +50,10 @@ struct FileOffset
 {
     int rows = 0;
     int outlines = 0;
+    // The records the resume puts before the file's, and the file's line
+    // that follows them: errors name the line in the file.
+    int setupRecords = 0;
+    qint64 firstLine = 1;
 };
 
 class SendSession : public QObject
@@ -221,6 +225,7 @@ private:
         mPreparing = false;
         progress(0);
         mGrbl.grblGcodePrint(mJob);
+        mGrbl.numberJobLines(mOffset.setupRecords, mOffset.firstLine);
     }
 
     void tick()
@@ -428,7 +433,10 @@ int runSendCommand(const QStringList &arguments)
         }
         err << "plimb-cli send: taking the job up at " << kind << ' ' << resumeNumber << " (record "
             << from->first + 1 << " of " << job.size() << ")\n";
+        const int fileRecords = job.size();
+        offset.firstLine = from->first + 1;
         job = ResumeJob::build(job, *from);
+        offset.setupRecords = job.size() - (fileRecords - from->first);
     }
 
     if (!verbose)
