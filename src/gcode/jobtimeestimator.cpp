@@ -1,5 +1,8 @@
 #include "gcode/jobtimeestimator.h"
 
+#include "device/jobpart.h"
+#include "device/zlibstream.h"
+
 #include <QList>
 #include <QString>
 
@@ -147,8 +150,16 @@ void JobTimeEstimator::addLine(const QByteArray &line)
     while (size > 0 && (line.at(size - 1) == '\n' || line.at(size - 1) == '\r'))
         --size;
     mBytes += size + 1;
-    if (mMachine.linkBytesPerSecond > 0)
+    if (mMachine.uploadsParts) {
+        // Cut into parts as the controller cuts them: whole lines, each part
+        // closed by the line that brings it to the minimum size.
+        mPartText.append(line.constData(), size);
+        mPartText.append('\n');
+        if (mPartText.size() >= JobPart::minimumSize)
+            closePart();
+    } else if (mMachine.linkBytesPerSecond > 0) {
         mArrival = mBytes / mMachine.linkBytesPerSecond;
+    }
     const QList<Word> words = wordsOf(line);
     if (words.isEmpty())
         return;
@@ -419,6 +430,17 @@ void JobTimeEstimator::executeOldest()
     mBuffer.removeFirst();
 }
 
+void JobTimeEstimator::closePart()
+{
+    if (mPartText.isEmpty())
+        return;
+    QByteArray compressed;
+    // A part that cannot be compressed is announced without bytes.
+    if (ZlibStream::compress(mPartText, &compressed))
+        mUploadBytes += compressed.size();
+    mPartText.clear();
+}
+
 JobTimeEstimator::Estimate JobTimeEstimator::finish()
 {
     while (!mBuffer.isEmpty())
@@ -426,6 +448,18 @@ JobTimeEstimator::Estimate JobTimeEstimator::finish()
     mPreviousExit = 0;
     // The job is not over before its last line has arrived.
     addLineTime(0, mKeepTimes && !mLineSeconds.isEmpty() ? mLineSeconds.size() - 1 : -1);
+    if (mMachine.uploadsParts) {
+        closePart();
+        // The engraver starts the stored job once the last part is in; the
+        // controller's model of the line: its rate, in whole bytes.
+        mEstimate.uploadSeconds =
+                mMachine.linkBytesPerSecond > 0 ? mUploadBytes / mMachine.linkBytesPerSecond : 0;
+        mClock += mEstimate.uploadSeconds;
+        // Every line ends after the upload: the first carries its time.
+        if (!mLineSeconds.isEmpty())
+            mLineSeconds[0] += float(mEstimate.uploadSeconds);
+        mUploadBytes = 0;
+    }
     mEstimate.seconds = mClock;
     return mEstimate;
 }

@@ -35,6 +35,10 @@ public:
         // Bytes per second the serial line carries to the engraver in line
         // mode (115 200 baud, 8N1); 0 leaves the wire out.
         double linkBytesPerSecond = 11520;
+        // Part mode: the job goes over that line as compressed parts into
+        // the engraver's storage before anything moves, so the upload comes
+        // before the motion instead of pacing it.
+        bool uploadsParts = false;
 
         // The values of a "$$" dump ("$110=16000" lines); what it lacks, or
         // gives as zero, negative or not a number, keeps the default.
@@ -45,7 +49,8 @@ public:
 
     struct Estimate
     {
-        double seconds = 0;     // motion time, dwells included
+        double seconds = 0;     // motion time, dwells and a part upload included
+        double uploadSeconds = 0; // the part upload before the motion
         double burnSeconds = 0; // time of moves with the laser on (G1 with S > 0)
         int moves = 0;
         double travelMm = 0;
@@ -107,6 +112,8 @@ private:
     // Fixes the entry speed of the oldest buffered block and times it.
     void executeOldest();
     double limitByAxes(double ux, double uy, double limitX, double limitY) const;
+    // Compresses the part text gathered so far, as the controller sends it.
+    void closePart();
 
     Machine mMachine;
     QList<Block> mBuffer;
@@ -126,6 +133,10 @@ private:
     // Bytes of the lines fed so far, and when the current line has arrived.
     double mBytes = 0;
     double mArrival = 0;
+    // Part mode: the text of the part being gathered, and the compressed
+    // bytes of the parts before it.
+    QByteArray mPartText;
+    double mUploadBytes = 0;
     bool mMovedSinceStop = false;
     int mSpindle = 5;          // 3, 4 or 5
 

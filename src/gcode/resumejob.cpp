@@ -14,12 +14,11 @@ GCodeBuffer word(double g, double m)
     return record;
 }
 
-} // namespace
-
-QList<GCodeBuffer> ResumeJob::build(const QList<GCodeBuffer> &job, const JobMap::Unit &unit)
+template<class Records>
+Records buildResume(const Records &job, const JobMap::Unit &unit)
 {
     const JobMap::State &state = unit.state;
-    QList<GCodeBuffer> out;
+    Records out;
     out.reserve(job.size() - unit.first + 10);
     out.append(word(state.inches ? 20 : 21, GCodeBuffer::absent));
     out.append(word(90, GCodeBuffer::absent));
@@ -58,4 +57,16 @@ QList<GCodeBuffer> ResumeJob::build(const QList<GCodeBuffer> &job, const JobMap:
         out.append(record);
     }
     return out;
+}
+
+} // namespace
+
+QList<GCodeBuffer> ResumeJob::build(const QList<GCodeBuffer> &job, const JobMap::Unit &unit)
+{
+    return buildResume(job, unit);
+}
+
+QVector<GCodeBuffer> ResumeJob::build(const QVector<GCodeBuffer> &job, const JobMap::Unit &unit)
+{
+    return buildResume(job, unit);
 }

@@ -4,6 +4,7 @@
 #include "gcode/jobmap.h"
 
 #include <QList>
+#include <QVector>
 
 // The job that takes an interrupted one up again at the start of a unit (a
 // raster row or an outline). The engraver may have been reset, powered off
@@ -15,4 +16,5 @@ class ResumeJob
 {
 public:
     static QList<GCodeBuffer> build(const QList<GCodeBuffer> &job, const JobMap::Unit &unit);
+    static QVector<GCodeBuffer> build(const QVector<GCodeBuffer> &job, const JobMap::Unit &unit);
 };

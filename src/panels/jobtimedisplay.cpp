@@ -3,6 +3,8 @@
 #include "device/grblmodel.h"
 #include "device/panelmessage.h"
 #include "gcode/backgroundestimate.h"
+#include "gcode/jobmap.h"
+#include "gcode/resumejob.h"
 
 #include <QTimer>
 
@@ -42,9 +44,9 @@ void JobTimeDisplay::setSettleTime(int milliseconds)
 JobTimeEstimator::Machine JobTimeDisplay::machine() const
 {
     JobTimeEstimator::Machine machine = JobTimeEstimator::Machine::fromSettings(mReported);
-    // A model that takes the job as parts runs it from its own memory.
-    if (mTakesParts)
-        machine.linkBytesPerSecond = 0;
+    // A model that takes the job as parts runs it from its own memory, once
+    // the whole job is uploaded.
+    machine.uploadsParts = mTakesParts;
     return machine;
 }
 
@@ -94,6 +96,38 @@ void JobTimeDisplay::jobStarting()
 }
 
 void JobTimeDisplay::jobStarted(const QVector<GCodeBuffer> &job)
+{
+    mLastJob = job;
+    mResumeNumber = 0;
+    startRunning(job);
+}
+
+void JobTimeDisplay::jobResumed()
+{
+    if (mRunning)
+        return;
+    QVector<GCodeBuffer> remaining;
+    if (mResumeNumber > 0) {
+        const JobMap map(mLastJob);
+        const JobMap::Kind kind = mResumeRow ? JobMap::Kind::Row : JobMap::Kind::Outline;
+        for (const JobMap::Unit &unit : map.units()) {
+            if (unit.kind == kind && unit.number == mResumeNumber) {
+                // The job the controller builds, set-up included: its progress
+                // reports count that job's records.
+                remaining = ResumeJob::build(mLastJob, unit);
+                break;
+            }
+        }
+    }
+    if (remaining.isEmpty()) {
+        // Not a job this display saw: no figure rather than a wrong one.
+        jobStarting();
+        return;
+    }
+    startRunning(remaining);
+}
+
+void JobTimeDisplay::startRunning(const QVector<GCodeBuffer> &job)
 {
     mSettle->stop();
     mRunning = true;
@@ -158,9 +192,23 @@ void JobTimeDisplay::applyDeviceMessage(const QString &message)
         }
         break;
     case PanelNotice::Disconnected:
-    case PanelNotice::JobFinished:
         jobEnded();
         break;
+    case PanelNotice::JobFinished:
+        // Nothing is left to take up.
+        mLastJob = QVector<GCodeBuffer>();
+        mResumeNumber = 0;
+        jobEnded();
+        break;
+    case PanelNotice::ResumeRow:
+    case PanelNotice::ResumeOutline: {
+        const int number = tokens.value(1).toInt(&ok);
+        if (ok) {
+            mResumeRow = id == int(PanelNotice::ResumeRow);
+            mResumeNumber = number;
+        }
+        break;
+    }
     case PanelNotice::HardwareVersion:
     case PanelNotice::GenericController: {
         const bool parts = id == int(PanelNotice::HardwareVersion)

@@ -54,6 +54,9 @@ public slots:
     void jobStarting();
     // The job just handed to the controller, as it was generated.
     void jobStarted(const QVector<GCodeBuffer> &job);
+    // The controller takes the interrupted job up again at the row or
+    // outline it offered: the time left is that of what remains.
+    void jobResumed();
     // Stopped, finished or cut off.
     void jobEnded();
     void setPaused(bool paused);
@@ -65,6 +68,7 @@ public slots:
 
 private:
     void startDesignEstimate();
+    void startRunning(const QVector<GCodeBuffer> &job);
     void takeSetting(int number, double value);
     void estimated(int serial, const JobTimeEstimator::Estimate &estimate,
                    const QVector<float> &recordTimes);
@@ -83,13 +87,19 @@ private:
     // turn a speed written from the panel back into $110 and $111.
     double mPanelSpeedX = 0;
     double mPanelSpeedY = 0;
-    // Part mode: the serial line does not pace the job.
+    // Part mode: the upload holds the job up, the line does not pace it.
     bool mTakesParts = false;
 
     int mDesignSerial = -1;
     bool mDesignKnown = false;      // mDesignSeconds belongs to the design as it stands
     bool mDesignMoves = false;      // the design's job moves the head at all
     double mDesignSeconds = 0;
+
+    // The last job started, kept while the controller may take it up again
+    // at the row or outline it offered (numbered as in this job).
+    QVector<GCodeBuffer> mLastJob;
+    bool mResumeRow = true;
+    int mResumeNumber = 0;
 
     bool mRunning = false;
     int mJobSerial = -1;

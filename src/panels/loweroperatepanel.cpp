@@ -539,6 +539,7 @@ void LowerOperatePanel::resumePrint()
     mPrinting = true;
     mStartButton->setEnabled(false);
     sendToDevice(PanelCommand::ResumePrint, 1);
+    mJobTime->jobResumed();
 }
 
 void LowerOperatePanel::endPrinting()

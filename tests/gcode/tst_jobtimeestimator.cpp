@@ -204,6 +204,23 @@ QList<Move> circleChords(QPointF centre, double radius, double tolerance, double
     return moves;
 }
 
+// The part upload as the controller makes it: parts of whole lines, each
+// closed by the line that brings it to 153 600 bytes, sent zlib-compressed
+// (qCompress puts four bytes of its own before the stream) at the line's rate.
+double partUploadSeconds(const QList<QByteArray> &lines, double bytesPerSecond)
+{
+    double bytes = 0;
+    QByteArray part;
+    for (const QByteArray &line : lines) {
+        part += line + '\n';
+        if (part.size() >= 153600 || &line == &lines.last()) {
+            bytes += qCompress(part).size() - 4;
+            part.clear();
+        }
+    }
+    return bytes / bytesPerSecond;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Move>)
@@ -218,6 +235,8 @@ private slots:
     void recordsAndTextGiveTheSameTime();
     void knowsTheFirmwareAndTheWire_data();
     void knowsTheFirmwareAndTheWire();
+    void partUploadComesBeforeTheMotion_data();
+    void partUploadComesBeforeTheMotion();
     void settingsChangeTheMachine();
     void dwellsAndBadMovesCount();
     void recordTimesRiseToTheTotal_data();
@@ -355,6 +374,58 @@ void TestJobTimeEstimator::knowsTheFirmwareAndTheWire()
     const double estimated = JobTimeEstimator::estimate(job, machine).seconds;
     QVERIFY2(qAbs(estimated - expected) <= 0.02 * expected,
              qPrintable(QString("estimate %1 s, model %2 s").arg(estimated).arg(expected)));
+}
+
+void TestJobTimeEstimator::partUploadComesBeforeTheMotion_data()
+{
+    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<int>("parts");
+    QTest::newRow("one part") << jobText(square(50, 3000)) << 1;
+    // A grey raster of about 420 kB: three parts, the last one short.
+    QByteArray raster = "G90\nG21\nG0X10Y10\nG91\nG1F12000\n";
+    for (int row = 0; row < 80; ++row) {
+        for (int i = 0; i < 200; ++i)
+            raster += "G1X" + QByteArray(row % 2 ? "-" : "") + "0.1000S"
+                      + QByteArray::number((i * 37 + row) % 1000) + ".0000\n";
+        raster += "G1Y0.1000S0.0000\n";
+    }
+    raster += "G90\nM5\nM2\n";
+    QTest::newRow("three parts") << raster << 3;
+}
+
+void TestJobTimeEstimator::partUploadComesBeforeTheMotion()
+{
+    QFETCH(QByteArray, job);
+    QFETCH(int, parts);
+    QList<QByteArray> lines = job.split('\n');
+    lines.removeLast();
+    QCOMPARE(int(job.size() / 153600) + 1, parts);
+
+    JobTimeEstimator::Machine partMode;
+    partMode.uploadsParts = true;
+    // The motion alone: the line does not pace a stored job.
+    JobTimeEstimator::Machine stored = partMode;
+    stored.uploadsParts = false;
+    stored.linkBytesPerSecond = 0;
+    JobTimeEstimator motionOnly(stored);
+    for (const QByteArray &line : lines)
+        motionOnly.addLine(line);
+    const double motion = motionOnly.finish().seconds;
+    const double upload = partUploadSeconds(lines, partMode.linkBytesPerSecond);
+    QVERIFY(upload > 0);
+
+    JobTimeEstimator estimator(partMode);
+    estimator.keepRecordTimes();
+    for (const QByteArray &line : lines)
+        estimator.addLine(line);
+    const JobTimeEstimator::Estimate estimate = estimator.finish();
+    QVERIFY2(qAbs(estimate.uploadSeconds - upload) < 1e-9 * upload,
+             qPrintable(QString("upload %1 s, model %2 s").arg(estimate.uploadSeconds).arg(upload)));
+    QVERIFY(qAbs(estimate.seconds - (motion + upload)) < 1e-9 * estimate.seconds);
+    // Nothing runs before the whole job is stored; the last line ends the job.
+    const QVector<float> times = estimator.recordTimes();
+    QVERIFY(times.first() >= float(upload) * 0.99999f);
+    QVERIFY(qAbs(times.last() - estimate.seconds) <= 1e-5 * estimate.seconds);
 }
 
 void TestJobTimeEstimator::settingsChangeTheMachine()

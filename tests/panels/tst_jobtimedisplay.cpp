@@ -3,7 +3,9 @@
 // controller would send them).
 #include "canvas/svgview.h"
 #include "document/svgdocument.h"
+#include "gcode/jobmap.h"
 #include "gcode/jobtimeestimator.h"
+#include "gcode/resumejob.h"
 #include "panels/itemproperty.h"
 #include "panels/jobtimedisplay.h"
 #include "panels/loweroperatepanel.h"
@@ -11,6 +13,7 @@
 
 #include "panelfixture.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QtTest>
@@ -95,6 +98,8 @@ private slots:
     void reportedSettingsChangeTheEstimate_data();
     void reportedSettingsChangeTheEstimate();
     void remainingTimeDuringTheJob();
+    void resumedJobShowsWhatRemains_data();
+    void resumedJobShowsWhatRemains();
     void onlyLineModeIsPacedByTheLink_data();
     void onlyLineModeIsPacedByTheLink();
     void uploadAheadOfTheMotion_data();
@@ -212,20 +217,22 @@ void TestJobTimeDisplay::reportedSettingsChangeTheEstimate()
 void TestJobTimeDisplay::onlyLineModeIsPacedByTheLink_data()
 {
     QTest::addColumn<QStringList>("notices");     // "id=value"
-    QTest::addColumn<double>("bytesPerSecond");
-    QTest::newRow("line-mode model") << QStringList{"26=1.0.0"} << 11520.0;
-    QTest::newRow("part-mode model") << QStringList{"26=3.0.0"} << 0.0;
-    QTest::newRow("part mode, then a standard board") << QStringList{"26=4.0.0", "31=1"} << 11520.0;
+    QTest::addColumn<bool>("uploadsParts");
+    QTest::newRow("line-mode model") << QStringList{"26=1.0.0"} << false;
+    QTest::newRow("part-mode model") << QStringList{"26=3.0.0"} << true;
+    QTest::newRow("part mode, then a standard board") << QStringList{"26=4.0.0", "31=1"} << false;
 }
 
 void TestJobTimeDisplay::onlyLineModeIsPacedByTheLink()
 {
     QFETCH(QStringList, notices);
-    QFETCH(double, bytesPerSecond);
+    QFETCH(bool, uploadsParts);
     Rig rig;
     for (const QString &text : notices)
         rig.operate.applyDeviceMessage(notice(PanelNotice(text.section('=', 0, 0).toInt()), text.section('=', 1)));
-    QCOMPARE(rig.jobTime()->machine().linkBytesPerSecond, bytesPerSecond);
+    QCOMPARE(rig.jobTime()->machine().uploadsParts, uploadsParts);
+    // The line's rate paces a streamed job, or times the upload of the parts.
+    QCOMPARE(rig.jobTime()->machine().linkBytesPerSecond, 11520.0);
 }
 
 void TestJobTimeDisplay::remainingTimeDuringTheJob()
@@ -257,6 +264,72 @@ void TestJobTimeDisplay::remainingTimeDuringTheJob()
     // Finished: back to the design's estimate, without computing it again.
     rig.operate.applyDeviceMessage(notice(PanelNotice::JobFinished, "1"));
     QCOMPARE(rig.text(), "预计用时：" + JobTimeDisplay::clockText(estimate));
+}
+
+void TestJobTimeDisplay::resumedJobShowsWhatRemains_data()
+{
+    QTest::addColumn<bool>("raster");
+    QTest::newRow("raster row") << true;
+    QTest::newRow("outline") << false;
+}
+
+void TestJobTimeDisplay::resumedJobShowsWhatRemains()
+{
+    QFETCH(bool, raster);
+    Rig rig;
+    // A known speed, whatever the panel had stored.
+    child<QDoubleSpinBox>(&rig.operate, "printSpeed")->setValue(30);
+    if (raster) {
+        rig.drawRect(300, 300, "#000000");
+    } else {
+        for (int i = 0; i < 6; ++i)
+            rig.view.addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                             {QString::number(20 + 150 * i), "100", "120", "900", "fill:none;stroke:#000"});
+    }
+    const double whole = rig.settledEstimate();
+    QVERIFY2(whole > 20, qPrintable(QString::number(whole)));
+    rig.view.clearGcode();
+    rig.view.generateGcode(rig.view.document()->toSvgText());
+    const QVector<GCodeBuffer> job = rig.view.gcode();
+    rig.view.clearGcode();
+    const JobMap::Kind kind = raster ? JobMap::Kind::Row : JobMap::Kind::Outline;
+    const JobMap map(job);
+    QVector<JobMap::Unit> units;
+    for (const JobMap::Unit &unit : map.units()) {
+        if (unit.kind == kind)
+            units << unit;
+    }
+    QVERIFY(units.size() >= 4);
+    // Taken up two thirds of the way in: what remains is its own job.
+    const JobMap::Unit from = units.at(units.size() * 2 / 3);
+    const double remaining = JobTimeEstimator::estimate(ResumeJob::build(job, from), rig.jobTime()->machine()).seconds;
+    QVERIFY2(remaining < 0.5 * whole, qPrintable(QString("%1 s of %2 s").arg(remaining).arg(whole)));
+
+    rig.operate.applyDeviceMessage(notice(PanelNotice::Connected, "ttyTest0"));
+    child<QPushButton>(&rig.operate, "start")->click();
+    QTRY_COMPARE(rig.text(), "剩余时间：" + JobTimeDisplay::clockText(whole));
+    rig.operate.applyDeviceMessage(notice(PanelNotice::JobProgress, "60"));
+    child<QPushButton>(&rig.operate, "stop")->click();
+    rig.operate.applyDeviceMessage(notice(raster ? PanelNotice::ResumeRow : PanelNotice::ResumeOutline,
+                                          QString::number(from.number)));
+    QCOMPARE(rig.text(), "预计用时：" + JobTimeDisplay::clockText(whole));
+
+    // The user confirms the head's position and takes the job up.
+    auto *confirm = child<QCheckBox>(&rig.operate, "resumeConfirm");
+    QTest::mouseClick(confirm, Qt::LeftButton, {}, QPoint(5, confirm->height() / 2));
+    QTest::mouseClick(child<QPushButton>(&rig.operate, "resumeButton"), Qt::LeftButton);
+    QVERIFY(rig.operate.isPrinting());
+    QTRY_COMPARE(rig.text(), "剩余时间：" + JobTimeDisplay::clockText(remaining));
+
+    // It falls with the progress of the resumed job.
+    rig.now += qint64(1) << 40;
+    rig.operate.applyDeviceMessage(notice(PanelNotice::JobProgress, "50"));
+    const double left = shownSeconds(rig.text());
+    QVERIFY2(left > 0 && left < remaining - 1, qPrintable(rig.text()));
+    rig.operate.applyDeviceMessage(notice(PanelNotice::JobProgress, "100"));
+    QCOMPARE(rig.text(), QStringLiteral("剩余时间：0:00:00"));
+    rig.operate.applyDeviceMessage(notice(PanelNotice::JobFinished, "1"));
+    QCOMPARE(rig.text(), "预计用时：" + JobTimeDisplay::clockText(whole));
 }
 
 void TestJobTimeDisplay::uploadAheadOfTheMotion_data()
