@@ -14,8 +14,20 @@ void JobErrors::numberLines(int setupRecords, qint64 firstLine)
     mFirstLine = qMax<qint64>(1, firstLine);
 }
 
-QString JobErrors::lineName(int record) const
+int JobErrors::givenIndex(int record) const
 {
+    int given = record;
+    for (const int dropped : mDropped) {
+        if (dropped > given)
+            break;
+        ++given;
+    }
+    return given;
+}
+
+QString JobErrors::lineName(int sent) const
+{
+    const int record = givenIndex(sent);
     if (record < mSetupRecords)
         return QStringLiteral("resume set-up line %1").arg(record + 1);
     return QStringLiteral("line %1").arg(mFirstLine + record - mSetupRecords);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 // The lines of the job in flight that the engraver refused, and whether that
 // ends the job: the first "error:N" does unless the user chose to go on past
@@ -17,6 +18,11 @@ public:
     void numberLines(int setupRecords, qint64 firstLine);
     int setupRecords() const { return mSetupRecords; }
     qint64 firstLine() const { return mFirstLine; }
+    // Records of the job as given that were left out of what is sent (the
+    // fan words a standard board does not know), ascending; set after start().
+    void dropRecords(const QVector<int> &dropped) { mDropped = dropped; }
+    // The index in the job as given of the record sent as `record`.
+    int givenIndex(int record) const;
     // "line 120", or "resume set-up line 2" for a record before the file's.
     QString lineName(int record) const;
 
@@ -39,6 +45,7 @@ public:
     int polls = 0;
 
 private:
+    QVector<int> mDropped;
     int mSetupRecords = 0;
     qint64 mFirstLine = 1;
     bool mContinue = false;

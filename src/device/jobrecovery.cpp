@@ -48,11 +48,12 @@ void LowerGrbl::resumeJob()
     // and a unit inside an earlier set-up keeps the rest of it as set-up.
     const int setup = job.size() - (mJob.size() - mResumeAt.first);
     const int earlierSetup = mJobErrors.setupRecords();
-    const qint64 firstLine = mJobErrors.firstLine() + qMax(0, mResumeAt.first - earlierSetup);
+    const int resumeAt = mJobErrors.givenIndex(mResumeAt.first);
+    const qint64 firstLine = mJobErrors.firstLine() + qMax(0, resumeAt - earlierSetup);
     grblGcodePrint(job);
     mRowsBefore = rows;
     mOutlinesBefore = outlines;
-    mJobErrors.numberLines(setup + qMax(0, earlierSetup - mResumeAt.first), firstLine);
+    mJobErrors.numberLines(setup + qMax(0, earlierSetup - resumeAt), firstLine);
 }
 
 void LowerGrbl::forgetJob()

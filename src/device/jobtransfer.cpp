@@ -15,9 +15,15 @@
 void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
 {
     qDebug() << "grblGcodeBuf refresh";
+    QVector<int> dropped;
     if (mGenericGrbl) {
         // The fan words belong to the engraver's models; a standard
-        // controller would answer each with "error:20".
+        // controller would answer each with "error:20". Errors still name
+        // the lines as given.
+        for (int i = 0; i < g.size(); ++i) {
+            if (g.at(i).M == 106 || g.at(i).M == 107)
+                dropped.append(i);
+        }
         g.erase(std::remove_if(g.begin(), g.end(),
                                [](const GCodeBuffer &record) {
                                    return record.M == 106 || record.M == 107;
@@ -34,6 +40,7 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
     }
     mPrinting = true;
     mJobErrors.start(mContinuePastErrors);
+    mJobErrors.dropRecords(dropped);
     // A new job replaces whatever waited to be resumed.
     mResumeUnit = -1;
     mRowsBefore = 0;

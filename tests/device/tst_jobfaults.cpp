@@ -90,6 +90,10 @@ void TestJobFaults::send_data()
     QTest::newRow("error mid-job") << model + QStringList{"--error-at", "102:22"} << QStringList() << false << 8
             << QStringList{"line 100: error:22 Feed rate has not yet been set", "--resume-outline"} << identify
             << JobSent::Part << true;
+    // A standard board gets no fan words: line 110 on its wire is line 111 of the job.
+    QTest::newRow("error mid-job, standard board") << generic + QStringList{"--error-at", "112:22"}
+            << QStringList() << false << 8 << QStringList{"line 111: error:22"} << identify << JobSent::Part
+            << true;
     QTest::newRow("continue past errors") << model + QStringList{"--error-at", "102:22"}
             << QStringList{"--continue-on-error"} << false << 8
             << QStringList{"job ended with 1 lines refused", "line 100: error:22"} << identify << JobSent::All
