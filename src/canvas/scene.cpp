@@ -51,11 +51,13 @@ void merge(QString &accumulated, const QString &value)
 
 const QStringList &summaryKeys()
 {
-    static const QStringList keys{
-            "fill", "textFamily", "word", "image", "lineSpacing", "wordSpacing", "alignment",
-            "textDirection", "scanPower", "scanSpeed", "scanTimes", "scanBuffer",
-            "scanAccuracy", "scanAngle", "scanError", "XMotorMovementError",
-            "YMotorMovementError"};
+    static const QStringList keys = [] {
+        QStringList names{"fill", "textFamily", "word", "image", "lineSpacing", "wordSpacing", "alignment",
+                          "textDirection"};
+        for (const EngravingParameters::Field &field : EngravingParameters::fields())
+            names << EngravingParameters::nameOf(field.attribute);
+        return names;
+    }();
     return keys;
 }
 
@@ -285,15 +287,8 @@ QMap<QString, QString> Scene::propertySummary(const QList<QGraphicsItem *> &item
         if (!lastParameters)
             return;
         const PaintParameter &p = lastParameters->engraving();
-        summary["scanPower"] = formatParameter(p.scanPower);
-        summary["scanSpeed"] = formatParameter(p.scanSpeed);
-        summary["scanTimes"] = formatParameter(p.scanTimes);
-        summary["scanBuffer"] = formatParameter(p.scanBuffer);
-        summary["scanAccuracy"] = formatParameter(p.scanAccuracy);
-        summary["scanAngle"] = formatParameter(p.scanAngle);
-        summary["scanError"] = formatParameter(p.scanError);
-        summary["XMotorMovementError"] = formatParameter(p.XMotorMovementError);
-        summary["YMotorMovementError"] = formatParameter(p.YMotorMovementError);
+        for (const EngravingParameters::Field &field : EngravingParameters::fields())
+            summary[EngravingParameters::nameOf(field.attribute)] = formatParameter(p.*(field.value));
         lastParameters = nullptr;
     };
     QString &fill = summary["fill"];

@@ -17,30 +17,30 @@ namespace {
 
 const QString prefix = QStringLiteral("DefaultParameters:");
 
-// The names in the order the panel pushes them, each with its field.
+// The seven in the order the panel pushes them, each with its attribute.
 struct NamedField
 {
-    const char *name;
-    double DefaultParameters::*field;
+    const QString &attribute;
+    double EngravingParameters::*field;
 };
 
 const NamedField namedFields[] = {
-    { "scanTimes", &DefaultParameters::scanTimes },
-    { "scanAccuracy", &DefaultParameters::scanAccuracy },
-    { "scanAngle", &DefaultParameters::scanAngle },
-    { "scanBuffer", &DefaultParameters::scanBuffer },
-    { "scanError", &DefaultParameters::scanError },
-    { "XMotorMovementError", &DefaultParameters::XMotorMovementError },
-    { "YMotorMovementError", &DefaultParameters::YMotorMovementError },
+    { EngravingAttributes::scanTimes, &EngravingParameters::scanTimes },
+    { EngravingAttributes::scanAccuracy, &EngravingParameters::scanAccuracy },
+    { EngravingAttributes::scanAngle, &EngravingParameters::scanAngle },
+    { EngravingAttributes::scanBuffer, &EngravingParameters::scanBuffer },
+    { EngravingAttributes::scanError, &EngravingParameters::scanError },
+    { EngravingAttributes::XMotorMovementError, &EngravingParameters::XMotorMovementError },
+    { EngravingAttributes::YMotorMovementError, &EngravingParameters::YMotorMovementError },
 };
 
-const NamedField *fieldOf(const QString &name)
+const NamedField *namedFieldOf(const QString &name)
 {
     if (!name.startsWith(prefix))
         return nullptr;
     const QStringRef local = name.midRef(prefix.size());
     for (const NamedField &named : namedFields) {
-        if (local == QLatin1String(named.name))
+        if (local == EngravingParameters::nameOf(named.attribute))
             return &named;
     }
     return nullptr;
@@ -79,12 +79,12 @@ void readWholeNumber(const QSettings &settings, const QString &key, int &field)
 
 bool DefaultParameters::isDefaultParameterName(const QString &name)
 {
-    return fieldOf(name) != nullptr;
+    return namedFieldOf(name) != nullptr;
 }
 
 bool DefaultParameters::setNamed(const QString &name, const QString &value)
 {
-    const NamedField *named = fieldOf(name);
+    const NamedField *named = namedFieldOf(name);
     if (!named)
         return false;
     bool ok = false;
@@ -99,7 +99,7 @@ QStringList DefaultParameters::names()
 {
     QStringList result;
     for (const NamedField &named : namedFields)
-        result << prefix + QLatin1String(named.name);
+        result << prefix + EngravingParameters::nameOf(named.attribute);
     return result;
 }
 
@@ -188,9 +188,10 @@ void StoredDefaults::save() const
 
 void StoredDefaults::restoreFactoryDefaults()
 {
-    scanGap = 0.025;
-    scanTimes = 1;
-    scanAngle = 180;
+    const StoredDefaults factory;
+    scanGap = factory.scanGap;
+    scanTimes = factory.scanTimes;
+    scanAngle = factory.scanAngle;
     if (sameVersion(lowerHardWareVersion, QStringLiteral("1.0.0"))) {
         overScanSize = 6;
         scanErr = -0.2;

@@ -1,22 +1,18 @@
 #pragma once
 
+#include "document/engravingparameters.h"
+
 #include <QString>
 #include <QStringList>
 
 // The default parameter set the canvas holds for elements that lack an
-// engraving attribute. It starts at the stored defaults' initial values and is
-// replaced by the property panel's pushes.
-struct DefaultParameters
+// engraving attribute: seven of the nine parameters (power and speed have no
+// default of the user's, always the parameters' own). It starts at the
+// parameters' defaults and is replaced by the property panel's pushes.
+struct DefaultParameters : EngravingParameters
 {
-    double scanTimes = 1;
-    double scanBuffer = 0;
-    double scanAccuracy = 0.025;
-    double scanAngle = 180;
-    double scanError = 0;
-    double XMotorMovementError = 0;
-    double YMotorMovementError = 0;
-
-    // "DefaultParameters:scanTimes" ... "DefaultParameters:YMotorMovementError".
+    // "DefaultParameters:" and the attribute's name: "DefaultParameters:scanTimes"
+    // ... "DefaultParameters:YMotorMovementError".
     static bool isDefaultParameterName(const QString &name);
 
     // Sets the field named by a "DefaultParameters:" name from its text. False,
@@ -27,6 +23,7 @@ struct DefaultParameters
     static QStringList names();
     QStringList values() const;
 
+    // Compares the seven.
     bool operator==(const DefaultParameters &other) const;
     bool operator!=(const DefaultParameters &other) const { return !(*this == other); }
 };
@@ -56,13 +53,14 @@ struct StoredDefaults
     bool whLock = true;
     double sceneRealRatio = 0.08;
     int referencePoint = 4;
-    double scanGap = 0.025;
-    int scanTimes = 1;
-    int scanAngle = 180;
-    double overScanSize = 0;
-    double scanErr = 0;
-    double engraveXErr = 0;
-    double engraveYErr = 0;
+    // The parameters' defaults, under the keys the preferences have always had.
+    double scanGap = EngravingParameters().scanAccuracy;
+    int scanTimes = int(EngravingParameters().scanTimes);
+    int scanAngle = int(EngravingParameters().scanAngle);
+    double overScanSize = EngravingParameters().scanBuffer;
+    double scanErr = EngravingParameters().scanError;
+    double engraveXErr = EngravingParameters().XMotorMovementError;
+    double engraveYErr = EngravingParameters().YMotorMovementError;
 
     // Reads the group "itemProperty" of the settings store; missing keys keep
     // their defaults, values outside the engraving ranges are clamped (and logged).

@@ -36,30 +36,21 @@ double readClamped(const QDomElement &element, const QString &name, double fallb
     return used;
 }
 
-// The seven attributes of the default set, each with its field in both records.
-struct DefaultField
+// Power and speed have no default set of the user's: they take the
+// parameters' own defaults.
+bool inDefaultSet(const EngravingParameters::Field &field)
 {
-    const QString &name;
-    double PaintParameter::*paint;
-    double DefaultParameters::*fallback;
-};
-
-const DefaultField defaultFields[] = {
-    { A::scanTimes, &PaintParameter::scanTimes, &DefaultParameters::scanTimes },
-    { A::scanBuffer, &PaintParameter::scanBuffer, &DefaultParameters::scanBuffer },
-    { A::scanAccuracy, &PaintParameter::scanAccuracy, &DefaultParameters::scanAccuracy },
-    { A::scanAngle, &PaintParameter::scanAngle, &DefaultParameters::scanAngle },
-    { A::scanError, &PaintParameter::scanError, &DefaultParameters::scanError },
-    { A::XMotorMovementError, &PaintParameter::XMotorMovementError, &DefaultParameters::XMotorMovementError },
-    { A::YMotorMovementError, &PaintParameter::YMotorMovementError, &DefaultParameters::YMotorMovementError },
-};
+    return field.value != &EngravingParameters::scanPower && field.value != &EngravingParameters::scanSpeed;
+}
 
 } // namespace
 
 QStringList numericEngravingAttributes()
 {
-    return { A::scanTimes, A::scanBuffer, A::scanAccuracy, A::scanAngle, A::scanError,
-             A::scanPower, A::scanSpeed, A::XMotorMovementError, A::YMotorMovementError };
+    QStringList names;
+    for (const EngravingParameters::Field &field : EngravingParameters::fields())
+        names << field.attribute;
+    return names;
 }
 
 QString formatParameter(double value)
@@ -87,8 +78,8 @@ OutlineParameters readOutlineParameters(const QDomElement &element, QStringList 
     p.scanTimes = qMax(1.0, readClamped(element, A::scanTimes, p.scanTimes, notes));
     p.scanPower = readClamped(element, A::scanPower, p.scanPower, notes);
     p.scanSpeed = readClamped(element, A::scanSpeed, p.scanSpeed, notes);
-    p.XMotorMovementError = readClamped(element, A::XMotorMovementError, p.XMotorMovementError, notes);
-    p.YMotorMovementError = readClamped(element, A::YMotorMovementError, p.YMotorMovementError, notes);
+    p.XMotorMovementError = readClamped(element, A::XMotorMovementError, outlineBacklashFallback, notes);
+    p.YMotorMovementError = readClamped(element, A::YMotorMovementError, outlineBacklashFallback, notes);
     return p;
 }
 
@@ -96,24 +87,28 @@ PaintParameter readPaintParameter(const QDomElement &element, const DefaultParam
                                   QStringList *notes)
 {
     PaintParameter p;
-    p.scanPower = readClamped(element, A::scanPower, 100, notes);
-    p.scanSpeed = readClamped(element, A::scanSpeed, 100, notes);
-    for (const DefaultField &field : defaultFields)
-        p.*(field.paint) = readClamped(element, field.name, defaults.*(field.fallback), notes);
+    // Power and speed first: their notes come before the others'.
+    for (const bool defaultSet : {false, true}) {
+        for (const EngravingParameters::Field &field : EngravingParameters::fields()) {
+            if (inDefaultSet(field) != defaultSet)
+                continue;
+            const double fallback = defaultSet ? defaults.*(field.value) : p.*(field.value);
+            p.*(field.value) = readClamped(element, field.attribute, fallback, notes);
+        }
+    }
     return p;
 }
 
 PaintParameter completeElementParameters(QDomElement element, const DefaultParameters &defaults)
 {
     PaintParameter p;
-    p.scanPower = readOr(element, A::scanPower, 100);
-    p.scanSpeed = readOr(element, A::scanSpeed, 100);
-    for (const DefaultField &field : defaultFields) {
+    for (const EngravingParameters::Field &field : EngravingParameters::fields()) {
+        const bool defaultSet = inDefaultSet(field);
         bool found = false;
-        const double fallback = defaults.*(field.fallback);
-        p.*(field.paint) = readOr(element, field.name, fallback, &found);
-        if (!found && !element.isNull())
-            element.setAttribute(field.name, formatParameter(fallback));
+        const double fallback = defaultSet ? defaults.*(field.value) : p.*(field.value);
+        p.*(field.value) = readOr(element, field.attribute, fallback, &found);
+        if (defaultSet && !found && !element.isNull())
+            element.setAttribute(field.attribute, formatParameter(fallback));
     }
     return p;
 }

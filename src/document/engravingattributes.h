@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/defaultparameters.h"
+#include "document/engravingparameters.h"
 #include "document/paintparameter.h"
 
 #include <QDomElement>
@@ -55,25 +56,22 @@ enum class EngraveMode {
 
 EngraveMode engraveMode(const QDomElement &element);
 
-// What an outline-mode element is cut with.
-struct OutlineParameters
-{
-    double scanTimes = 1;
-    double scanPower = 100;
-    double scanSpeed = 100;
-    double XMotorMovementError = 0.1;
-    double YMotorMovementError = 0.1;
-};
+// What an outline-mode element is cut with: its pass count, power, speed
+// and backlash; the other four parameters keep their defaults.
+using OutlineParameters = EngravingParameters;
+
+// The backlash an outline is cut with when its element gives none.
+constexpr double outlineBacklashFallback = 0.1;
 
 // Power, speed, pass count and backlash of an outline-mode element. Absent or
-// unreadable attributes take 100, 100, 1, 0.1 and 0.1; fewer than one pass
-// counts as one. Values outside their range (ParameterRange) are clamped
-// and noted in `notes`, once each.
+// unreadable attributes take the parameters' defaults, but the backlash
+// outlineBacklashFallback; fewer than one pass counts as one. Values outside
+// their range (ParameterRange) are clamped and noted in `notes`, once each.
 OutlineParameters readOutlineParameters(const QDomElement &element, QStringList *notes = nullptr);
 
 // All nine parameters of a fill-mode or image element. Absent or unreadable
-// attributes take 100 for power and speed and the default set for the other
-// seven. The pass count is kept as read, so 0 or less gives no raster pass.
+// attributes take the parameters' defaults for power and speed and the
+// default set for the other seven. The pass count is kept as read, so 0 or less gives no raster pass.
 // Values outside their range are clamped and noted like the outline's.
 PaintParameter readPaintParameter(const QDomElement &element, const DefaultParameters &defaults,
                                   QStringList *notes = nullptr);

@@ -1,28 +1,13 @@
 #pragma once
 
+#include "document/engravingparameters.h"
+
 #include <QList>
-#include <QMetaType>
 
 // The engraving parameters of one image or fill-mode element, after the
-// fallbacks of readPaintParameter() have been applied.
-struct PaintParameter
-{
-    double scanTimes = 1;
-    double scanBuffer = 0;
-    double scanAccuracy = 0.025;
-    double scanAngle = 180;
-    double scanError = 0;
-    double scanPower = 100;
-    double scanSpeed = 100;
-    double XMotorMovementError = 0;
-    double YMotorMovementError = 0;
-
-    // Exact comparison of all nine fields: any difference gives a raster pass of its own.
-    bool operator==(const PaintParameter &other) const;
-    bool operator!=(const PaintParameter &other) const { return !(*this == other); }
-};
-
-Q_DECLARE_TYPEINFO(PaintParameter, Q_PRIMITIVE_TYPE);
+// fallbacks of readPaintParameter() have been applied. Any difference in the
+// nine gives a raster pass of its own.
+using PaintParameter = EngravingParameters;
 
 // The distinct parameter sets of a job in order of first appearance, which is
 // the order of the raster passes.

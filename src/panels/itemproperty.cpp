@@ -1,5 +1,7 @@
 #include "panels/itemproperty.h"
 
+#include "document/engravingattributes.h"
+#include "document/engravingparameters.h"
 #include "document/svgstyle.h"
 
 #include "common/settingsnames.h"
@@ -28,6 +30,12 @@
 const QString ItemProperty::testDesignPath = QStringLiteral(":/parameter_svg/interpolation_v0.1.svg");
 
 namespace {
+
+// A parameter's field is named as its attribute, without the prefix.
+QString fieldName(const QString &attribute)
+{
+    return EngravingParameters::nameOf(attribute);
+}
 
 constexpr int rowHeight = 30;
 constexpr int fieldWidth = 104;
@@ -271,7 +279,8 @@ QGroupBox *ItemProperty::buildPrintGroup()
     mModeCombo->setFixedHeight(rowHeight);
     addRow(column, group, tr("雕刻模式:"), mModeCombo);
     column->addWidget(new LineSeparator(group));
-    mTimesSpin = addField(group, QStringLiteral("scanTimes"), 0, 1, 100, QString(), tr("设置打印次数"));
+    mTimesSpin = addField(group, fieldName(EngravingAttributes::scanTimes),
+                         0, 1, 100, QString(), tr("设置打印次数"));
     addRow(column, group, tr("雕刻次数:"), mTimesSpin);
     column->addWidget(new LineSeparator(group));
 
@@ -291,29 +300,34 @@ QGroupBox *ItemProperty::buildPrintGroup()
     const QString unit = mStored.lengthUnit;
     const QString mm = QStringLiteral("mm");
 
-    mPowerSpin = addField(section, QStringLiteral("scanPower"), 0, 0, 100, QStringLiteral("%"), tr("打印功率的百分比"));
+    mPowerSpin = addField(section, fieldName(EngravingAttributes::scanPower),
+                         0, 0, 100, QStringLiteral("%"), tr("打印功率的百分比"));
     mPowerLabel = new QLabel(section);
     mPowerLabel->setObjectName(QStringLiteral("powerValue"));
-    mSpeedSpin = addField(section, QStringLiteral("scanSpeed"), 0, 0, 100, QStringLiteral("%"), tr("打印速度的百分比"));
+    mSpeedSpin = addField(section, fieldName(EngravingAttributes::scanSpeed),
+                         0, 0, 100, QStringLiteral("%"), tr("打印速度的百分比"));
     mSpeedLabel = new QLabel(section);
     mSpeedLabel->setObjectName(QStringLiteral("speedValue"));
-    mGapSpin = addField(section, QStringLiteral("scanAccuracy"), 4, 0.02, 100, unit, tr("设置打印线条之间隔"));
-    mGapSpin->setSingleStep(0.001);
-    mAngleSpin = addField(section, QStringLiteral("scanAngle"), 0, -180, 180, QStringLiteral("°"), tr("扫描角度"));
-    mErrSpin = addField(section, QStringLiteral("scanError"), 2, -100, 100, mm,
-                        tr("引入机器扫描时重复定位精度误差，依靠算法弥补误差"));
+    mAccuracySpin = addField(section, fieldName(EngravingAttributes::scanAccuracy),
+                         4, 0.02, 100, unit, tr("设置打印线条之间隔"));
+    mAccuracySpin->setSingleStep(0.001);
+    mAngleSpin = addField(section, fieldName(EngravingAttributes::scanAngle),
+                         0, -180, 180, QStringLiteral("°"), tr("扫描角度"));
+    mErrSpin = addField(section, fieldName(EngravingAttributes::scanError),
+                         2, -100, 100, mm, tr("引入机器扫描时重复定位精度误差，依靠算法弥补误差"));
     mErrSpin->setSingleStep(0.05);
-    mOverScanSpin = addField(section, QStringLiteral("scanBuffer"), 1, 0, 100, mm, tr("雕刻边缘加减速区域"));
-    mXErrSpin = addField(section, QStringLiteral("XMotorMovementError"), 2, -100, 100, mm,
-                         tr("引入机器X轴切割时重复定位精度误差，依靠算法弥补误差"));
+    mOverScanSpin = addField(section, fieldName(EngravingAttributes::scanBuffer),
+                         1, 0, 100, mm, tr("雕刻边缘加减速区域"));
+    mXErrSpin = addField(section, fieldName(EngravingAttributes::XMotorMovementError),
+                         2, -100, 100, mm, tr("引入机器X轴切割时重复定位精度误差，依靠算法弥补误差"));
     mXErrSpin->setSingleStep(0.05);
-    mYErrSpin = addField(section, QStringLiteral("YMotorMovementError"), 2, -100, 100, mm,
-                         tr("引入机器y轴切割时重复定位精度误差，依靠算法弥补误差"));
+    mYErrSpin = addField(section, fieldName(EngravingAttributes::YMotorMovementError),
+                         2, -100, 100, mm, tr("引入机器y轴切割时重复定位精度误差，依靠算法弥补误差"));
     mYErrSpin->setSingleStep(0.05);
 
     const QList<QPair<QString, QDoubleSpinBox *>> rows{
         {tr("雕刻功率:"), mPowerSpin}, {tr("雕刻速度:"), mSpeedSpin},
-        {tr("雕刻行距:"), mGapSpin}, {tr("雕刻角度:"), mAngleSpin},
+        {tr("雕刻行距:"), mAccuracySpin}, {tr("雕刻角度:"), mAngleSpin},
         {tr("雕刻插补:"), mErrSpin}, {tr("雕刻转向距离:"), mOverScanSpin},
         {tr("x轴切割插补:"), mXErrSpin}, {tr("y轴切割插补:"), mYErrSpin}};
     for (const auto &row : rows) {
@@ -347,7 +361,7 @@ QGroupBox *ItemProperty::buildPrintGroup()
     mAdvancedSection->hide();
 
     // Starting values, clamped to each field's range by the box itself.
-    for (QDoubleSpinBox *spin : {mTimesSpin, mPowerSpin, mSpeedSpin, mGapSpin, mErrSpin,
+    for (QDoubleSpinBox *spin : {mTimesSpin, mPowerSpin, mSpeedSpin, mAccuracySpin, mErrSpin,
                                  mOverScanSpin, mXErrSpin, mYErrSpin})
         spin->setValue(100);
     mAngleSpin->setValue(-180);
@@ -357,7 +371,7 @@ QGroupBox *ItemProperty::buildPrintGroup()
     using Spin = QDoubleSpinBox;
     connect(mModeCombo, qOverload<int>(&QComboBox::currentIndexChanged), this, &ItemProperty::printModeComboChanged);
     connect(mAngleSpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::scanAngleChanged);
-    connect(mGapSpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::scanGapSpinChanged);
+    connect(mAccuracySpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::scanAccuracySpinChanged);
     connect(mOverScanSpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::overScanSpinChanged);
     connect(mErrSpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::scanErrSpinChanged);
     connect(mXErrSpin, qOverload<double>(&Spin::valueChanged), this, &ItemProperty::engraveXSpinChanged);
@@ -487,85 +501,87 @@ void ItemProperty::fontAlignChanged(int index)
     static const QStringList values{QStringLiteral("AlignLeft"), QStringLiteral("AlignCenter"),
                                     QStringLiteral("AlignRight")};
     if (index >= 0 && index < values.size())
-        sendSecenItem(QStringLiteral("tolvenRik:Alignment"), values.at(index));
+        sendSecenItem(EngravingAttributes::alignment, values.at(index));
 }
 
 void ItemProperty::fontDirectionChanged(int index)
 {
-    sendSecenItem(QStringLiteral("tolvenRik:TextDirection"), index == 1 ? QStringLiteral("V") : QStringLiteral("H"));
+    sendSecenItem(EngravingAttributes::textDirection, index == 1 ? QStringLiteral("V") : QStringLiteral("H"));
 }
 
 void ItemProperty::fontSpaceHChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenRik:WordSpacing"), number(value));
+    sendSecenItem(EngravingAttributes::wordSpacing, number(value));
 }
 
 void ItemProperty::fontSpaceVChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenRik:LineSpacing"), number(value));
+    sendSecenItem(EngravingAttributes::lineSpacing, number(value));
 }
 
 void ItemProperty::imageProccssingComboChanged(int index)
 {
-    static const QStringList values{QStringLiteral("bw"), QStringLiteral("halftone"), QStringLiteral("gray")};
+    static const QStringList values{EngravingAttributes::imageBw, EngravingAttributes::imageHalftone,
+                                    EngravingAttributes::imageGray};
     if (index >= 0 && index < values.size())
-        sendSecenItem(QStringLiteral("tolvenrik:image"), values.at(index));
+        sendSecenItem(EngravingAttributes::image, values.at(index));
 }
 
 void ItemProperty::printModeComboChanged(int index)
 {
-    static const QStringList values{QStringLiteral("none"), QStringLiteral("#80000000"), QStringLiteral("both")};
+    static const QStringList values{EngravingAttributes::engraveModeOutline, EngravingAttributes::engraveModeFill,
+                                    QStringLiteral("both")};
     if (index >= 0 && index < values.size())
         sendSecenItem(QStringLiteral("fill"), values.at(index));
 }
 
 void ItemProperty::scanAngleChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenrik:scanAngle"), number(value));
+    sendSecenItem(EngravingAttributes::scanAngle, number(value));
 }
 
-void ItemProperty::scanGapSpinChanged(double value)
+void ItemProperty::scanAccuracySpinChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenrik:scanAccuracy"), number(value));
+    sendSecenItem(EngravingAttributes::scanAccuracy, number(value));
 }
 
 void ItemProperty::overScanSpinChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenrik:scanBuffer"), number(value));
+    sendSecenItem(EngravingAttributes::scanBuffer, number(value));
 }
 
 void ItemProperty::scanErrSpinChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenrik:scanError"), number(value));
+    sendSecenItem(EngravingAttributes::scanError, number(value));
 }
 
 void ItemProperty::engraveXSpinChanged(double value)
 {
-    qDebug() << "tolvenrik:XMotorMovementError" << value;
-    sendSecenItem(QStringLiteral("tolvenrik:XMotorMovementError"), number(value));
+    qDebug() << EngravingAttributes::XMotorMovementError << value;
+    sendSecenItem(EngravingAttributes::XMotorMovementError, number(value));
 }
 
 void ItemProperty::engraveYSpinChanged(double value)
 {
-    qDebug() << "tolvenrik:yMotorMovementError" << value;
-    sendSecenItem(QStringLiteral("tolvenrik:YMotorMovementError"), number(value));
+    qDebug() << EngravingAttributes::YMotorMovementError << value;
+    sendSecenItem(EngravingAttributes::YMotorMovementError, number(value));
 }
 
 void ItemProperty::scanTimesSpinChanged(double value)
 {
-    sendSecenItem(QStringLiteral("tolvenrik:scanTimes"), number(value));
+    sendSecenItem(EngravingAttributes::scanTimes, number(value));
 }
 
 void ItemProperty::scanPowerSpinChanged(double value)
 {
     updatePowerLabel();
-    sendSecenItem(QStringLiteral("tolvenrik:scanPower"), number(value));
+    sendSecenItem(EngravingAttributes::scanPower, number(value));
 }
 
 void ItemProperty::scanSpeedSpinChanged(double value)
 {
     updateSpeedLabel();
-    sendSecenItem(QStringLiteral("tolvenrik:scanSpeed"), number(value));
+    sendSecenItem(EngravingAttributes::scanSpeed, number(value));
 }
 
 void ItemProperty::updatePowerLabel()
@@ -595,7 +611,7 @@ void ItemProperty::printDefaultSettings(bool)
 
 void ItemProperty::printSaveAsDefaultSettings(bool)
 {
-    mStored.scanGap = mGapSpin->value();
+    mStored.scanGap = mAccuracySpin->value();
     mStored.scanTimes = static_cast<int>(mTimesSpin->value());
     mStored.scanAngle = static_cast<int>(mAngleSpin->value());
     mStored.overScanSize = mOverScanSpin->value();
@@ -631,9 +647,9 @@ void ItemProperty::sendSecenItemList(const QList<QString> &names, const QList<QS
 
 void ItemProperty::showDefaultFields()
 {
-    const QSignalBlocker b1(mGapSpin), b2(mTimesSpin), b3(mAngleSpin), b4(mOverScanSpin),
+    const QSignalBlocker b1(mAccuracySpin), b2(mTimesSpin), b3(mAngleSpin), b4(mOverScanSpin),
             b5(mErrSpin), b6(mXErrSpin), b7(mYErrSpin);
-    mGapSpin->setValue(mStored.scanGap);
+    mAccuracySpin->setValue(mStored.scanGap);
     mTimesSpin->setValue(mStored.scanTimes);
     mAngleSpin->setValue(mStored.scanAngle);
     mOverScanSpin->setValue(mStored.overScanSize);
@@ -672,6 +688,10 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
     mTextGroup->hide();
     mImageGroup->hide();
     auto value = [&attributes](const char *key) { return attributes.value(QLatin1String(key)); };
+    // The selection reports a parameter under its attribute's name.
+    auto parameter = [&attributes](const QString &attribute) {
+        return attributes.value(EngravingParameters::nameOf(attribute));
+    };
     auto setChoice = [](QComboBox *combo, const QString &text, const QStringList &choices) {
         const int index = choices.indexOf(text);
         if (index >= 0) {
@@ -692,7 +712,7 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
 
     if (!value("fill").isEmpty()) {
         const QSignalBlocker blocker(mModeCombo);
-        mModeCombo->setCurrentIndex(value("fill") == QLatin1String("none") ? 0 : 1);
+        mModeCombo->setCurrentIndex(value("fill") == EngravingAttributes::engraveModeOutline ? 0 : 1);
     }
     if (!value("textFamily").isEmpty()) {
         const QSignalBlocker blocker(mFontCombo);
@@ -703,24 +723,25 @@ void ItemProperty::setSelectItemParms(QMap<QString, QString> attributes, QRectF 
         mTextGroup->show();
     if (!value("image").isEmpty()) {
         mImageGroup->show();
-        setChoice(mImageCombo, value("image"), {QStringLiteral("bw"), QStringLiteral("halftone"), QStringLiteral("gray")});
+        setChoice(mImageCombo, value("image"), {EngravingAttributes::imageBw, EngravingAttributes::imageHalftone,
+                                                EngravingAttributes::imageGray});
     }
     setNumber(mLineSpacingSpin, value("lineSpacing"));
     setNumber(mWordSpacingSpin, value("wordSpacing"));
     setChoice(mAlignCombo, value("alignment"),
               {QStringLiteral("AlignLeft"), QStringLiteral("AlignCenter"), QStringLiteral("AlignRight")});
     setChoice(mDirectionCombo, value("textDirection"), {QStringLiteral("H"), QStringLiteral("V")});
-    setNumber(mPowerSpin, value("scanPower"));
-    setNumber(mSpeedSpin, value("scanSpeed"));
+    setNumber(mPowerSpin, parameter(EngravingAttributes::scanPower));
+    setNumber(mSpeedSpin, parameter(EngravingAttributes::scanSpeed));
     updatePowerLabel();
     updateSpeedLabel();
-    setNumber(mTimesSpin, value("scanTimes"));
-    setNumber(mOverScanSpin, value("scanBuffer"));
-    setNumber(mGapSpin, value("scanAccuracy"));
-    setNumber(mAngleSpin, value("scanAngle"));
-    setNumber(mErrSpin, value("scanError"));
-    setNumber(mXErrSpin, value("XMotorMovementError"));
-    setNumber(mYErrSpin, value("YMotorMovementError"));
+    setNumber(mTimesSpin, parameter(EngravingAttributes::scanTimes));
+    setNumber(mOverScanSpin, parameter(EngravingAttributes::scanBuffer));
+    setNumber(mAccuracySpin, parameter(EngravingAttributes::scanAccuracy));
+    setNumber(mAngleSpin, parameter(EngravingAttributes::scanAngle));
+    setNumber(mErrSpin, parameter(EngravingAttributes::scanError));
+    setNumber(mXErrSpin, parameter(EngravingAttributes::XMotorMovementError));
+    setNumber(mYErrSpin, parameter(EngravingAttributes::YMotorMovementError));
 }
 
 void ItemProperty::setItemPropertyWidgetValue(QStringList messages)

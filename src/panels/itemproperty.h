@@ -77,7 +77,7 @@ private slots:
     void imageProccssingComboChanged(int index);
     void printModeComboChanged(int index);
     void scanAngleChanged(double value);
-    void scanGapSpinChanged(double value);
+    void scanAccuracySpinChanged(double value);
     void overScanSpinChanged(double value);
     void scanErrSpinChanged(double value);
     void engraveXSpinChanged(double value);
@@ -143,7 +143,7 @@ private:
     QDoubleSpinBox *mTimesSpin = nullptr;
     QDoubleSpinBox *mPowerSpin = nullptr;
     QDoubleSpinBox *mSpeedSpin = nullptr;
-    QDoubleSpinBox *mGapSpin = nullptr;
+    QDoubleSpinBox *mAccuracySpin = nullptr;
     QDoubleSpinBox *mAngleSpin = nullptr;
     QDoubleSpinBox *mErrSpin = nullptr;
     QDoubleSpinBox *mOverScanSpin = nullptr;

@@ -5,6 +5,7 @@
 
 #include "common/settingsnames.h"
 #include "document/defaultparameters.h"
+#include "document/engravingparameters.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -68,6 +69,8 @@ private slots:
     void choicesSendTheirValues();
     void printFieldsSendWhileTyping();
     void selectionFillsQuietly();
+    void parameterFieldsGoByTheirAttribute_data();
+    void parameterFieldsGoByTheirAttribute();
     void operateReportsUpdateLabelsOnly();
     void hardwareVersionRestoresFactoryValues_data();
     void hardwareVersionRestoresFactoryValues();
@@ -287,6 +290,29 @@ void TestItemProperty::selectionFillsQuietly()
     panel.selectOneNode({{"fill", "none"}}, QRectF(0, 0, 10, 10));
     QVERIFY(panel.isEnabled());
     QCOMPARE(child<QComboBox>(&panel, "fill")->currentIndex(), 0);
+}
+
+void TestItemProperty::parameterFieldsGoByTheirAttribute_data()
+{
+    QTest::addColumn<QString>("attribute");
+    for (const EngravingParameters::Field &field : EngravingParameters::fields())
+        QTest::newRow(qPrintable(field.attribute)) << field.attribute;
+}
+
+void TestItemProperty::parameterFieldsGoByTheirAttribute()
+{
+    // Each parameter's field shows the selection's value reported under the
+    // attribute's name and writes its edits to that same attribute.
+    QFETCH(QString, attribute);
+    ItemProperty panel;
+    panel.show();
+    const QString name = EngravingParameters::nameOf(attribute);
+    panel.setSelectItemParms({{name, "3"}}, QRectF(0, 0, 10, 10));
+    auto *field = child<QDoubleSpinBox>(&panel, name.toLatin1().constData());
+    QCOMPARE(field->value(), 3.0);
+    QSignalSpy spy(&panel, &ItemProperty::sceneItemPropertyChanged);
+    field->setValue(4);
+    QCOMPARE(requests(spy), (QList<QStringList>{{attribute + "=4"}}));
 }
 
 void TestItemProperty::operateReportsUpdateLabelsOnly()
