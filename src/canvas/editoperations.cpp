@@ -277,8 +277,8 @@ QString EditOperations::layerData(const QPainterPath &path) const
     if (!layerItem)
         return pathToClosedData(path);
     bool invertible = false;
-    const QTransform fromCanvas = layerItem->sceneTransform().inverted(&invertible);
-    return pathToClosedData(invertible ? fromCanvas.map(path) : path);
+    const QTransform fromScene = layerItem->sceneTransform().inverted(&invertible);
+    return pathToClosedData(invertible ? fromScene.map(path) : path);
 }
 
 void EditOperations::groupPaths(const QList<QGraphicsItem *> &items)
