@@ -137,7 +137,7 @@ int dxf()
     timer.restart();
     const double canvasCpu = cpuSeconds();
     const ImportedDrawing again = DxfReader::read(path);
-    DrawingPlacer::addDrawing(&view, again, again.unit);
+    DrawingPlacer::addDrawing(view.scene(), again, again.unit);
     report("read and added to the canvas", timer,
            QStringLiteral("%1 items, CPU %2 s").arg(view.scene()->items().size())
                    .arg(cpuSeconds() - canvasCpu, 0, 'f', 3));

@@ -136,7 +136,7 @@ void FileCommands::addDrawingFile(const QString &path)
     if (hasExtension(path, {QStringLiteral("plt")}))
         qDebug() << "fileName.endsWith(.plt)";
     // The elements the drawing adds mark the design modified.
-    const QString problem = DrawingPlacer::importDrawing(mView, path, mWindow);
+    const QString problem = DrawingPlacer::importDrawing(mView->scene(), path, mWindow);
     if (!problem.isEmpty())
         QMessageBox::warning(mWindow, tr("错误"), problem);
 }

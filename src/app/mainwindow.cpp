@@ -172,12 +172,8 @@ void MainWindow::createDeviceThread()
     mLowerGrbl = new LowerGrbl();
     mLowerGrbl->moveToThread(mDeviceThread);
     // The controller goes with its thread's last events, in its own thread.
+    // The panel relay makes the connections to it.
     connect(mDeviceThread, &QThread::finished, mLowerGrbl, &QObject::deleteLater);
-    connect(this, &MainWindow::lowerSetGcode, mLowerGrbl, &LowerGrbl::grblGcodePrint);
-    connect(this, &MainWindow::lowerSetFrame, mLowerGrbl, &LowerGrbl::grblFrameLoc);
-    connect(this, &MainWindow::lowerSetMessage, mLowerGrbl, &LowerGrbl::getPanelMessage);
-    connect(mLowerGrbl, &LowerGrbl::sendPanelMessage, this,
-            &MainWindow::setLowerOperateWidgetValue);
 }
 
 void MainWindow::createDocks()
@@ -209,9 +205,9 @@ void MainWindow::createPanels()
 {
     mItemProperty = new ItemProperty(this);
     mOperatePanel = new LowerOperatePanel(this);
-    // The window makes the four connections to the device thread itself; the
-    // relay's lower* signals are the window's.
-    mRelay = new PanelRelay(mSvgView, mItemProperty, mOperatePanel, nullptr, this);
+    // The relay makes the four connections to the device thread; the
+    // window's lower* signals only repeat what goes through them.
+    mRelay = new PanelRelay(mSvgView, mItemProperty, mOperatePanel, mLowerGrbl, this);
     mRelay->setPendingEditCommit([this] { mSvgView->commitPendingText(); });
     connect(mRelay, &PanelRelay::lowerSetGcode, this, &MainWindow::lowerSetGcode);
     connect(mRelay, &PanelRelay::lowerSetFrame, this, &MainWindow::lowerSetFrame);
@@ -384,7 +380,7 @@ void MainWindow::setSceneBound(double width, double height)
 
 void MainWindow::sendLowerMessage(QStringList message)
 {
-    emit lowerSetMessage(message);
+    mRelay->sendLowerMessage(message);
 }
 
 void MainWindow::sendLowerGcode()

@@ -59,6 +59,7 @@ public:
     ScrollContext *consoleContext() const { return mConsoleContext; }
 
 signals:
+    // Repeat what the panel relay sends to the device controller.
     void lowerSetGcode(QList<GCodeBuffer> gcode);
     void lowerSetFrame(QRectF bound);
     void lowerSetMessage(QStringList message);

@@ -1,7 +1,7 @@
 #include "canvas/drawingplacer.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/importunitdialog.h"
-#include "canvas/svgview.h"
 #include "import/drawingimport.h"
 
 #include <QCoreApplication>
@@ -15,13 +15,13 @@
 
 namespace DrawingPlacer {
 
-bool addDrawing(SVGView *view, const ImportedDrawing &drawing, ImportUnit unit)
+bool addDrawing(CanvasContext *canvas, const ImportedDrawing &drawing, ImportUnit unit)
 {
     const QList<DrawingImport::PlacedElement> elements =
-            DrawingImport::place(drawing, unit, view->workArea());
+            DrawingImport::place(drawing, unit, canvas->workArea());
     bool added = true;
     for (const DrawingImport::PlacedElement &element : elements) {
-        if (!view->addNode(QStringLiteral("path"), element.names, element.values)) {
+        if (!canvas->addNode(QStringLiteral("path"), element.names, element.values)) {
             qDebug() << "con't reinterpret_cast node";
             added = false;
         }
@@ -61,7 +61,7 @@ ImportedDrawing readDrawing(const QString &path, QWidget *parent, bool *cancelle
     return *result;
 }
 
-QString importDrawing(SVGView *view, const QString &path, QWidget *parent)
+QString importDrawing(CanvasContext *canvas, const QString &path, QWidget *parent)
 {
     bool cancelled = false;
     const ImportedDrawing drawing = readDrawing(path, parent, &cancelled);
@@ -74,7 +74,7 @@ QString importDrawing(SVGView *view, const QString &path, QWidget *parent)
     ImportUnit unit = drawing.unit;
     if (!ImportUnitDialog::ask(drawing, &unit, parent))
         return QString();
-    if (!addDrawing(view, drawing, unit))
+    if (!addDrawing(canvas, drawing, unit))
         return QCoreApplication::translate("DrawingPlacer", "设计中没有图层，无法添加图形。");
     return QString();
 }

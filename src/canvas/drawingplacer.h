@@ -5,14 +5,14 @@
 #include <QString>
 
 class QWidget;
-class SVGView;
+class CanvasContext;
 
-// Brings DXF and PLT drawings into the view's design, one path element per
-// drawing path, each added through SVGView::addNode.
+// Brings DXF and PLT drawings into the canvas's design, one path element per
+// drawing path, each added through CanvasContext::addNode.
 namespace DrawingPlacer {
 
 // Adds the drawing read in `unit`; false when the design has no layer.
-bool addDrawing(SVGView *view, const ImportedDrawing &drawing, ImportUnit unit);
+bool addDrawing(CanvasContext *canvas, const ImportedDrawing &drawing, ImportUnit unit);
 
 // Files this large are read in another thread behind a progress dialog.
 constexpr qint64 backgroundSize = 2 * 1024 * 1024;
@@ -26,6 +26,6 @@ ImportedDrawing readDrawing(const QString &path, QWidget *parent, bool *cancelle
 // Open and drops: reads the file, asks for its unit, adds it. Returns the
 // message for a warning box, or an empty string when the drawing was added
 // or the user cancelled.
-QString importDrawing(SVGView *view, const QString &path, QWidget *parent);
+QString importDrawing(CanvasContext *canvas, const QString &path, QWidget *parent);
 
 } // namespace DrawingPlacer

@@ -1,5 +1,6 @@
 #include "canvas/editoperations.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/commands/addgroupundo.h"
 #include "canvas/commands/removegroupundo.h"
 #include "canvas/commands/removewithgroupsundo.h"
@@ -7,9 +8,7 @@
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
-#include "canvas/scene.h"
 #include "canvas/selectitem.h"
-#include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
 #include "document/addpathgroupundo.h"
 #include "document/addundo.h"
@@ -82,8 +81,8 @@ bool allHaveElements(const QList<QGraphicsItem *> &items)
 
 } // namespace
 
-EditOperations::EditOperations(Scene *scene)
-    : mScene(scene)
+EditOperations::EditOperations(CanvasContext *canvas)
+    : mCanvas(canvas)
 {
 }
 
@@ -123,30 +122,30 @@ void EditOperations::clearCopied()
 
 void EditOperations::removeFrame()
 {
-    mScene->removeSelectFrame();
+    mCanvas->removeSelectFrame();
 }
 
 void EditOperations::copySelection()
 {
-    const QList<QGraphicsItem *> selected = mScene->selectedItems();
-    setCopiedItems(selected, mScene->selectionBounds(selected));
+    const QList<QGraphicsItem *> selected = mCanvas->graphicsScene()->selectedItems();
+    setCopiedItems(selected, mCanvas->selectionBounds(selected));
 }
 
 QGraphicsItem *EditOperations::pasteItem(QGraphicsItem *item, const QString &translate)
 {
-    SVGView *view = mScene->view();
+    SVGView *view = mCanvas->view();
     if (item->type() == GraphicsGroupItem::Type) {
         auto *group = new GraphicsGroupItem(view);
-        mScene->connectItem(group);
+        mCanvas->connectItem(group);
         QList<QGraphicsItem *> members;
         for (QGraphicsItem *member : static_cast<GraphicsGroupItem *>(item)->members()) {
             if (QGraphicsItem *copy = pasteItem(member, translate))
                 members.append(copy);
         }
         group->setMembers(members);
-        mScene->attachGroup(group);
-        mScene->addItem(group);
-        view->pushUndo(std::make_unique<AddGroupUndo>(group, mScene));
+        mCanvas->attachGroup(group);
+        mCanvas->graphicsScene()->addItem(group);
+        mCanvas->pushUndo(std::make_unique<AddGroupUndo>(group, mCanvas));
         return group;
     }
     Node *source = nodeOf(item);
@@ -167,18 +166,18 @@ QGraphicsItem *EditOperations::pasteItem(QGraphicsItem *item, const QString &tra
     if (tag == QLatin1String("text")) {
         const QDomNode first = source->element().firstChild();
         const QString text = first.isText() ? first.nodeValue() : QString();
-        copy = view->pasteTextItem(tag, names, values, source->parent(), text);
+        copy = mCanvas->pasteTextItem(tag, names, values, source->parent(), text);
     } else {
         copy = source->parent()->addChildElement(tag, names, values);
         if (copy)
-            view->pushUndo(std::make_unique<AddUndo>(copy));
+            mCanvas->pushUndo(std::make_unique<AddUndo>(copy));
     }
     if (!copy)
         return nullptr;
     // The shift is a scene distance: under a transformed layer it is mapped
     // into the copy's parent first.
     QPointF shift = SvgGrammar::translateOf(translate);
-    QGraphicsItem *copyItem = view->itemOf(copy);
+    QGraphicsItem *copyItem = mCanvas->itemOf(copy);
     if (QGraphicsItem *parentItem = copyItem ? copyItem->parentItem() : nullptr)
         shift = parentItem->mapFromScene(shift) - parentItem->mapFromScene(QPointF(0, 0));
     const QString transform = TransformWriter::withLeadingTranslate(
@@ -190,27 +189,27 @@ QGraphicsItem *EditOperations::pasteItem(QGraphicsItem *item, const QString &tra
 
 void EditOperations::pasteCopied()
 {
-    const QPointF d = mScene->lastScenePos() - mCopiedBounds.topLeft();
+    const QPointF d = mCanvas->lastScenePos() - mCopiedBounds.topLeft();
     const QString translate = QStringLiteral("translate(%1,%2)")
                                       .arg(QString::number(d.x(), 'f', 6), QString::number(d.y(), 'f', 6));
     for (QGraphicsItem *item : copiedItems())
         pasteItem(item, translate);
-    if (SelectItem *frame = mScene->selectFrame())
-        frame->setItems(mScene->selectedItems());
+    if (SelectItem *frame = mCanvas->selectFrame())
+        frame->setItems(mCanvas->graphicsScene()->selectedItems());
 }
 
 void EditOperations::deleteSelection()
 {
     QList<Node *> elements;
     QList<GraphicsGroupItem *> groups;
-    QList<QGraphicsItem *> pending = mScene->selectedItems();
+    QList<QGraphicsItem *> pending = mCanvas->graphicsScene()->selectedItems();
     while (!pending.isEmpty()) {
         QGraphicsItem *item = pending.takeFirst();
         if (item->type() == GraphicsGroupItem::Type) {
             auto *group = static_cast<GraphicsGroupItem *>(item);
             groups.append(group);
             pending = group->members() + pending;
-            mScene->takeGroup(group);
+            mCanvas->takeGroup(group);
             continue;
         }
         Node *node = nodeOf(item);
@@ -224,7 +223,7 @@ void EditOperations::deleteSelection()
     removeFrame();
     if (elements.isEmpty() && groups.isEmpty())
         return;
-    mScene->view()->pushUndo(std::make_unique<RemoveWithGroupsUndo>(elements, groups, mScene));
+    mCanvas->pushUndo(std::make_unique<RemoveWithGroupsUndo>(elements, groups, mCanvas));
 }
 
 QList<int> EditOperations::chainOrder(const QList<QPainterPath> &paths)
@@ -273,8 +272,8 @@ QList<int> EditOperations::chainOrder(const QList<QPainterPath> &paths)
 
 QString EditOperations::layerData(const QPainterPath &path) const
 {
-    Node *layer = mScene->view()->currentLayer();
-    QGraphicsItem *layerItem = layer ? mScene->view()->itemFactory()->containerItem(layer) : nullptr;
+    Node *layer = mCanvas->currentLayer();
+    QGraphicsItem *layerItem = layer ? mCanvas->itemFactory()->containerItem(layer) : nullptr;
     if (!layerItem)
         return pathToClosedData(path);
     bool invertible = false;
@@ -291,7 +290,7 @@ void EditOperations::groupPaths(const QList<QGraphicsItem *> &items)
     for (int index : chainOrder(paths))
         data += layerData(paths.at(index));
     // Made before anything is removed: without a layer nothing changes.
-    Node *path = mScene->view()->createNode(QStringLiteral("path"), {"d", "style"},
+    Node *path = mCanvas->createNode(QStringLiteral("path"), {"d", "style"},
                                             {data, pathGroupStyle()});
     if (!path)
         return;
@@ -301,19 +300,19 @@ void EditOperations::groupPaths(const QList<QGraphicsItem *> &items)
         if (node->document()->detachNode(node))
             removed.append(node);
     }
-    mScene->setDrawingNode(path);
-    mScene->view()->pushUndo(std::make_unique<AddPathGroupUndo>(removed, path));
+    mCanvas->setDrawingNode(path);
+    mCanvas->pushUndo(std::make_unique<AddPathGroupUndo>(removed, path));
     removeFrame();
-    mScene->setSuppressSelectionSignals(true);
-    mScene->clearUpSelected();
-    mScene->setSuppressSelectionSignals(false);
-    if (QGraphicsItem *item = mScene->view()->itemOf(path))
+    mCanvas->setSuppressSelectionSignals(true);
+    mCanvas->clearUpSelected();
+    mCanvas->setSuppressSelectionSignals(false);
+    if (QGraphicsItem *item = mCanvas->itemOf(path))
         item->setSelected(true);
 }
 
 void EditOperations::groupSelection()
 {
-    const QList<QGraphicsItem *> selected = mScene->selectedItems();
+    const QList<QGraphicsItem *> selected = mCanvas->graphicsScene()->selectedItems();
     if (selected.isEmpty() || !allHaveElements(selected))
         return;
     bool allPaths = true;
@@ -323,18 +322,18 @@ void EditOperations::groupSelection()
         groupPaths(selected);
         return;
     }
-    auto *group = new GraphicsGroupItem(mScene->view());
-    mScene->connectItem(group);
+    auto *group = new GraphicsGroupItem(mCanvas->view());
+    mCanvas->connectItem(group);
     group->setMembers(selected);
-    mScene->attachGroup(group);
-    mScene->addItem(group);
+    mCanvas->attachGroup(group);
+    mCanvas->graphicsScene()->addItem(group);
     // The group is what is selected now, so copy, delete and the frame act on it.
-    mScene->clearSelectionQuietly();
-    mScene->clearSelectedItemList();
+    mCanvas->clearSelectionQuietly();
+    mCanvas->clearSelectedItemList();
     group->setSelected(true);
-    mScene->appendSelectedItem(group);
-    mScene->selectNode();
-    mScene->view()->pushUndo(std::make_unique<AddGroupUndo>(group, mScene));
+    mCanvas->appendSelectedItem(group);
+    mCanvas->selectNode();
+    mCanvas->pushUndo(std::make_unique<AddGroupUndo>(group, mCanvas));
 }
 
 void EditOperations::ungroupPath(QGraphicsItem *item)
@@ -347,7 +346,7 @@ void EditOperations::ungroupPath(QGraphicsItem *item)
     const QList<QPainterPath> parts = subpaths(scenePath(item));
     QList<Node *> created;
     for (const QPainterPath &part : parts) {
-        Node *path = mScene->view()->createNode(QStringLiteral("path"), {"d", "style"},
+        Node *path = mCanvas->createNode(QStringLiteral("path"), {"d", "style"},
                                                 {layerData(part), pathGroupStyle()});
         if (path)
             created.append(path);
@@ -355,23 +354,23 @@ void EditOperations::ungroupPath(QGraphicsItem *item)
     if (created.isEmpty())
         return;
     node->document()->detachNode(node);
-    mScene->setDrawingNode(created.last());
-    mScene->view()->pushUndo(std::make_unique<RemovePathGroupUndo>(created, node));
+    mCanvas->setDrawingNode(created.last());
+    mCanvas->pushUndo(std::make_unique<RemovePathGroupUndo>(created, node));
     removeFrame();
 }
 
 void EditOperations::ungroupSelection()
 {
-    const QList<QGraphicsItem *> selected = mScene->selectedItems();
+    const QList<QGraphicsItem *> selected = mCanvas->graphicsScene()->selectedItems();
     if (selected.size() != 1)
         return;
     QGraphicsItem *item = selected.first();
     if (item->type() == GraphicsGroupItem::Type) {
         auto *group = static_cast<GraphicsGroupItem *>(item);
-        mScene->releaseGroup(group);
-        mScene->takeGroup(group);
+        mCanvas->releaseGroup(group);
+        mCanvas->takeGroup(group);
         removeFrame();
-        mScene->view()->pushUndo(std::make_unique<RemoveGroupUndo>(group, mScene));
+        mCanvas->pushUndo(std::make_unique<RemoveGroupUndo>(group, mCanvas));
     } else if (item->type() == GraphicsPathItem::Type) {
         ungroupPath(item);
     }
@@ -400,7 +399,7 @@ void displace(QGraphicsItem *item, const QPointF &from, const QPointF &to,
 
 void EditOperations::alignSelection(Side side)
 {
-    const QList<QGraphicsItem *> selected = mScene->selectedItems();
+    const QList<QGraphicsItem *> selected = mCanvas->graphicsScene()->selectedItems();
     if (selected.isEmpty() || !allHaveElements(selected))
         return;
     double target = (side == Side::Left || side == Side::Top) ? 1000000 : 0;
@@ -413,7 +412,7 @@ void EditOperations::alignSelection(Side side)
             const bool curve = member->type() == GraphicsPathItem::Type
                     || member->type() == GraphicsUseItem::Type;
             const std::optional<QRectF> drawn =
-                    curve ? mScene->drawnBounds(member) : std::optional<QRectF>(mScene->itemBounds(member));
+                    curve ? mCanvas->drawnBounds(member) : std::optional<QRectF>(mCanvas->itemBounds(member));
             if (drawn)
                 b = b.isNull() ? *drawn : b.united(*drawn);
         }
@@ -426,7 +425,7 @@ void EditOperations::alignSelection(Side side)
         }
     }
     auto command = std::make_unique<AttributeUndo>();
-    const TransformWriter writer(mScene->view());
+    const TransformWriter writer(mCanvas);
     for (int i = 0; i < selected.size(); ++i) {
         const QRectF b = bounds.at(i);
         QPointF to = b.topLeft();
@@ -438,38 +437,38 @@ void EditOperations::alignSelection(Side side)
         }
         displace(selected.at(i), b.topLeft(), to, writer, command.get());
     }
-    mScene->view()->pushUndo(std::move(command));
-    if (SelectItem *frame = mScene->selectFrame())
+    mCanvas->pushUndo(std::move(command));
+    if (SelectItem *frame = mCanvas->selectFrame())
         frame->refit();
 }
 
 void EditOperations::mirrorSelection(Direction direction)
 {
-    SelectItem *frame = mScene->selectFrame();
+    SelectItem *frame = mCanvas->selectFrame();
     if (!frame)
         return;
     const QList<QGraphicsItem *> items = frame->items();
     if (!allHaveElements(items))
         return;
-    const QRectF b = mScene->selectionBounds(mScene->selectedItems());
+    const QRectF b = mCanvas->selectionBounds(mCanvas->graphicsScene()->selectedItems());
     // A reflection about the vertical (horizontal) centre line of the bounds.
     const QTransform mirror = direction == Direction::Horizontal
             ? QTransform(-1, 0, 0, 1, 2 * b.x() + b.width(), 0)
             : QTransform(1, 0, 0, -1, 0, 2 * b.y() + b.height());
     auto command = std::make_unique<AttributeUndo>();
-    const TransformWriter writer(mScene->view());
+    const TransformWriter writer(mCanvas);
     for (QGraphicsItem *item : items) {
         Node *node = nodeOf(item);
         command->addRecord(writer.commitSceneMatrix(
                 node, mirror, node->element().attribute(QStringLiteral("transform"))));
     }
-    mScene->view()->pushUndo(std::move(command));
+    mCanvas->pushUndo(std::move(command));
     frame->refit();
 }
 
 void EditOperations::nudgeSelection()
 {
     // A canvas-only shift along each item's own x axis: nothing is written.
-    for (QGraphicsItem *item : mScene->selectedItems())
+    for (QGraphicsItem *item : mCanvas->graphicsScene()->selectedItems())
         item->setTransform(QTransform::fromTranslate(50, 0) * item->transform());
 }

@@ -8,7 +8,7 @@
 class GraphicsGroupItem;
 class Node;
 class QGraphicsItem;
-class Scene;
+class CanvasContext;
 
 // The editing commands of the main window acting on the canvas selection:
 // copy and paste, delete, grouping, alignment, mirroring and the nudge.
@@ -18,7 +18,7 @@ public:
     enum class Side { Left, Right, Top, Bottom };
     enum class Direction { Horizontal, Vertical };
 
-    explicit EditOperations(Scene *scene);
+    explicit EditOperations(CanvasContext *canvas);
 
     void copySelection();
     void pasteCopied();
@@ -47,7 +47,7 @@ private:
     QString layerData(const QPainterPath &scenePath) const;
     void removeFrame();
 
-    Scene *mScene = nullptr;
+    CanvasContext *mCanvas = nullptr;
     QList<QPointer<QObject>> mCopied;
     QRectF mCopiedBounds;
 };

@@ -1,8 +1,7 @@
 #include "canvas/imagetracer.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/itemfactory.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/documenttemplate.h"
 #include "document/imageelement.h"
 #include "document/node.h"
@@ -17,10 +16,9 @@
 
 namespace ImageTracer {
 
-void traceSelectedImage(SVGView *view)
+void traceSelectedImage(CanvasContext *canvas)
 {
-    Scene *scene = view->scene();
-    const QList<QGraphicsItem *> selected = scene->selectedItems();
+    const QList<QGraphicsItem *> selected = canvas->graphicsScene()->selectedItems();
     if (selected.size() != 1)
         return;
     // A user group's item has no element of its own.
@@ -53,9 +51,9 @@ void traceSelectedImage(SVGView *view)
         return;
 
     // The outlines in scene coordinates, then in the current layer's.
-    Node *layer = view->currentLayer();
-    QGraphicsItem *layerItem = layer ? view->itemFactory()->containerItem(layer) : nullptr;
-    QGraphicsItem *imageItem = view->itemOf(node);
+    Node *layer = canvas->currentLayer();
+    QGraphicsItem *layerItem = layer ? canvas->itemFactory()->containerItem(layer) : nullptr;
+    QGraphicsItem *imageItem = canvas->itemOf(node);
     if (!layerItem || !imageItem)
         return;
     QTransform toLayer = SvgGrammar::parseTransform(placement);
@@ -66,14 +64,14 @@ void traceSelectedImage(SVGView *view)
     for (const QString &data : traced)
         merged.addPath(toLayer.map(SvgGrammar::parsePath(data)));
 
-    Node *path = view->addNode(QStringLiteral("path"), {QStringLiteral("d"), QStringLiteral("style")},
-                               {pathToClosedData(merged), ElementStyles::path});
+    Node *path = canvas->addNode(QStringLiteral("path"), {QStringLiteral("d"), QStringLiteral("style")},
+                                 {pathToClosedData(merged), ElementStyles::path});
     if (!path) {
         qDebug() << "con't reinterpret_cast node";
         return;
     }
-    scene->setDrawingNode(path);
-    if (QGraphicsItem *item = view->itemOf(path))
+    canvas->setDrawingNode(path);
+    if (QGraphicsItem *item = canvas->itemOf(path))
         item->setSelected(true);
 }
 

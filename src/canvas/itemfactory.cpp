@@ -1,5 +1,6 @@
 #include "canvas/itemfactory.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/graphicsellipseitem.h"
 #include "canvas/graphicsimageitem.h"
 #include "canvas/graphicslineitem.h"
@@ -7,8 +8,6 @@
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
 #include "canvas/graphicsuseitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "document/ellipseelement.h"
 #include "document/engravingattributes.h"
 #include "document/idindex.h"
@@ -55,7 +54,7 @@ QRectF ellipseBox(const EllipseElement *ellipse)
 
 } // namespace
 
-ItemFactory::ItemFactory(SVGView *view, Scene *scene)
+ItemFactory::ItemFactory(SVGView *view, CanvasContext *scene)
     : mView(view)
     , mScene(scene)
 {
@@ -118,8 +117,8 @@ void ItemFactory::makePage(Node *svg)
         pageRect->setRect(viewport);
         contentRect->setRect(viewport);
     } else {
-        mScene->setSceneRect(page);
-        mScene->addItem(pageRect);
+        mScene->graphicsScene()->setSceneRect(page);
+        mScene->graphicsScene()->addItem(pageRect);
     }
     mPageRects.insert(svg, pageRect);
     mItems.insert(svg, contentRect);
@@ -502,7 +501,7 @@ void ItemFactory::nodeReattached(Node *node)
     if (QGraphicsItem *parentItem = containerItem(node->parent()))
         item->setParentItem(parentItem);
     if (!item->scene())
-        mScene->addItem(item);
+        mScene->graphicsScene()->addItem(item);
 }
 
 void ItemFactory::nodeDestroyed(Node *node)
@@ -525,5 +524,5 @@ void ItemFactory::nodeDestroyed(Node *node)
 void ItemFactory::treeAboutToBeReplaced()
 {
     mInstancePictures.clear();
-    mView->clearDocument();
+    mScene->clearDocument();
 }

@@ -15,8 +15,8 @@
 
 class QGraphicsItem;
 class QGraphicsRectItem;
+class CanvasContext;
 class SVGView;
-class Scene;
 
 // The canvas side of the element tree: makes the graphics item of every
 // element on the canvas when its object is made, in document order, keeps
@@ -24,7 +24,8 @@ class Scene;
 class ItemFactory : public NodeObserver
 {
 public:
-    ItemFactory(SVGView *view, Scene *scene);
+    // Items are made for `view` and placed on `scene`.
+    ItemFactory(SVGView *view, CanvasContext *scene);
 
     // The element's own item; null for kinds without one or elements that
     // are not on the canvas.
@@ -71,7 +72,7 @@ private:
     QImage instancePicture(const QString &href, const QSize &shown, const QString &baseFolder);
 
     SVGView *mView = nullptr;
-    Scene *mScene = nullptr;
+    CanvasContext *mScene = nullptr;
     QHash<const Node *, QGraphicsItem *> mItems;
     QHash<const Node *, QGraphicsItem *> mGroupItems;
     QHash<const Node *, QGraphicsRectItem *> mPageRects;

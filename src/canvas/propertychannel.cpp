@@ -1,9 +1,8 @@
 #include "canvas/propertychannel.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/itemfactory.h"
-#include "canvas/scene.h"
 #include "canvas/selectitem.h"
-#include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
 #include "document/attributeundo.h"
 #include "document/defaultparameters.h"
@@ -25,23 +24,23 @@ const QStringList &textNames()
 
 } // namespace
 
-PropertyChannel::PropertyChannel(Scene *scene)
-    : mScene(scene)
+PropertyChannel::PropertyChannel(CanvasContext *canvas)
+    : mCanvas(canvas)
 {
 }
 
 void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<QString> &values)
 {
-    SelectItem *frame = mScene->selectFrame();
+    SelectItem *frame = mCanvas->selectFrame();
     const QList<QGraphicsItem *> items = frame ? frame->items()
-                                               : SelectItem::flatten(mScene->selectedItems());
+                                               : SelectItem::flatten(mCanvas->graphicsScene()->selectedItems());
     // Checked before anything changes, so a message is applied whole or not at all.
     for (const QGraphicsItem *item : items) {
         if (!ItemFactory::nodeOf(item))
             return;
     }
     auto command = std::make_unique<AttributeUndo>();
-    const TransformWriter writer(mScene->view());
+    const TransformWriter writer(mCanvas);
     const int count = qMin(names.size(), values.size());
     for (int n = 0; n < count; ++n) {
         const QString &name = names.at(n);
@@ -51,7 +50,7 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
         if (name == QLatin1String("x") || name == QLatin1String("y")) {
             if (!isNumber || !std::isfinite(number))
                 continue;
-            const QRectF s = frame ? frame->sceneBoundingRect() : mScene->selectionBounds(items);
+            const QRectF s = frame ? frame->sceneBoundingRect() : mCanvas->selectionBounds(items);
             const QPointF shift = name == QLatin1String("x") ? QPointF(number - s.left(), 0)
                                                              : QPointF(0, number - s.top());
             for (QGraphicsItem *item : items) {
@@ -90,7 +89,7 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
                 // Recorded as the style text before and after, for an exact undo.
                 Node *node = ItemFactory::nodeOf(item);
                 const QString oldStyle = node->element().attribute(QStringLiteral("style"));
-                if (mScene->applyAttribute(node, name, value))
+                if (mCanvas->applyAttribute(node, name, value))
                     command->addRecord(AttributeRecord{node, {QStringLiteral("style")}, {oldStyle},
                                                        {node->element().attribute(QStringLiteral("style"))}});
             }
@@ -100,7 +99,7 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
             for (QGraphicsItem *item : items) {
                 Node *node = ItemFactory::nodeOf(item);
                 if (node->type() == NodeType::Image)
-                    command->addRecord(mScene->applyAttribute(node, name, value));
+                    command->addRecord(mCanvas->applyAttribute(node, name, value));
             }
             if (frame)
                 frame->refit();
@@ -108,20 +107,20 @@ void PropertyChannel::setItemProperty(const QList<QString> &names, const QList<Q
             for (QGraphicsItem *item : items) {
                 Node *node = ItemFactory::nodeOf(item);
                 if (node->type() == NodeType::Text)
-                    command->addRecord(mScene->applyAttribute(node, name, value));
+                    command->addRecord(mCanvas->applyAttribute(node, name, value));
             }
             if (frame)
                 frame->refit();
         } else if (DefaultParameters::isDefaultParameterName(name)) {
-            DefaultParameters parameters = mScene->defaultParameters();
+            DefaultParameters parameters = mCanvas->defaultParameters();
             if (parameters.setNamed(name, value))
-                mScene->setDefaultParameters(parameters);
+                mCanvas->setDefaultParameters(parameters);
         } else if (numericEngravingAttributes().contains(name)) {
             for (QGraphicsItem *item : items)
-                command->addRecord(mScene->applyAttribute(ItemFactory::nodeOf(item), name, value));
+                command->addRecord(mCanvas->applyAttribute(ItemFactory::nodeOf(item), name, value));
         }
     }
     // One message, one undo step; an empty one would be a step that does nothing.
     if (!command->records().isEmpty())
-        mScene->view()->pushUndo(std::move(command));
+        mCanvas->pushUndo(std::move(command));
 }

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-class Scene;
+class CanvasContext;
 
 // The property panel's changes applied by name to the selection: position
 // and size of the selection frame, rotation, paint, text settings and
@@ -11,10 +11,10 @@ class Scene;
 class PropertyChannel
 {
 public:
-    explicit PropertyChannel(Scene *scene);
+    explicit PropertyChannel(CanvasContext *canvas);
 
     void setItemProperty(const QList<QString> &names, const QList<QString> &values);
 
 private:
-    Scene *mScene = nullptr;
+    CanvasContext *mCanvas = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "canvas/resizepoint.h"
 
-#include "canvas/scene.h"
 #include "canvas/selectitem.h"
 
 #include <QCursor>

@@ -128,6 +128,91 @@ void Scene::emitSelectionOf(SelectItem *frame)
     emit selectOneNode(propertySummary(frame->items()), frame->rect());
 }
 
+void Scene::announceNoSelection()
+{
+    emit selectNoneNode();
+}
+
+void Scene::announceSelection(const QList<QGraphicsItem *> &flat, const QRectF &bounds, bool plural)
+{
+    emit selectionAngleChanged(selectionAngle(flat));
+    if (plural)
+        emit selectPluralNode(propertySummary(flat), bounds);
+    else
+        emit selectOneNode(propertySummary(flat), bounds);
+}
+
+void Scene::requestSelectTool()
+{
+    emit RequestToChangeToSelect();
+}
+
+SVGDocument *Scene::document() const
+{
+    return mView->document();
+}
+
+ItemFactory *Scene::itemFactory() const
+{
+    return mView->itemFactory();
+}
+
+QGraphicsItem *Scene::itemOf(const Node *node) const
+{
+    return mView->itemOf(node);
+}
+
+Node *Scene::currentLayer() const
+{
+    return mView->currentLayer();
+}
+
+Node *Scene::drawingLayer()
+{
+    return mView->drawingLayer();
+}
+
+Node *Scene::addNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    return mView->addNode(tag, names, values);
+}
+
+Node *Scene::createNode(const QString &tag, const QStringList &names, const QStringList &values)
+{
+    return mView->createNode(tag, names, values);
+}
+
+Node *Scene::pasteTextItem(const QString &tag, const QStringList &names, const QStringList &values,
+                           Node *parent, const QString &text)
+{
+    return mView->pasteTextItem(tag, names, values, parent, text);
+}
+
+void Scene::discardNode(Node *node)
+{
+    mView->discardNode(node);
+}
+
+void Scene::pushUndo(std::unique_ptr<Undo> command)
+{
+    mView->pushUndo(std::move(command));
+}
+
+QSizeF Scene::workArea() const
+{
+    return mView->workArea();
+}
+
+void Scene::setDoodleTool(DoodleTool tool)
+{
+    mView->setDoodleTool(tool);
+}
+
+void Scene::clearDocument()
+{
+    mView->clearDocument();
+}
+
 double Scene::selectionAngle(const QList<QGraphicsItem *> &items) const
 {
     double shared = 0;
@@ -145,7 +230,7 @@ double Scene::selectionAngle(const QList<QGraphicsItem *> &items) const
 
 std::optional<AttributeRecord> Scene::commitMove(Node *element)
 {
-    return TransformWriter(mView).commitMove(element);
+    return TransformWriter(this).commitMove(element);
 }
 
 void Scene::setItemProperty(const QList<QString> &names, const QList<QString> &values)
@@ -468,7 +553,7 @@ void Scene::addSvg(QString svgText)
 bool Scene::addDxf(QString dxfFile)
 {
     const ImportedDrawing drawing = DxfReader::read(dxfFile);
-    return drawing.ok() && DrawingPlacer::addDrawing(mView, drawing, drawing.unit);
+    return drawing.ok() && DrawingPlacer::addDrawing(this, drawing, drawing.unit);
 }
 
 bool Scene::addPlt(QFile &file)
@@ -478,12 +563,12 @@ bool Scene::addPlt(QFile &file)
         return false;
     }
     const ImportedDrawing drawing = DrawingImport::readPlt(file);
-    return DrawingPlacer::addDrawing(mView, drawing, drawing.unit);
+    return DrawingPlacer::addDrawing(this, drawing, drawing.unit);
 }
 
 void Scene::traceSelectedImage()
 {
-    ImageTracer::traceSelectedImage(mView);
+    ImageTracer::traceSelectedImage(this);
 }
 
 void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/commands/grouphost.h"
+#include "canvas/canvascontext.h"
 #include "canvas/editoperations.h"
 #include "canvas/propertychannel.h"
 #include "canvas/tools/doodletool.h"
@@ -23,7 +23,7 @@ class SVGView;
 
 // The canvas: one graphics item per drawable element of the design, the work
 // area with its grid, and the operations that measure and summarise items.
-class Scene : public QGraphicsScene, public GroupHost
+class Scene : public QGraphicsScene, public CanvasContext
 {
     Q_OBJECT
 
@@ -32,37 +32,28 @@ public:
     ~Scene() override;
 
     // The document's parameter set for new elements.
-    const DefaultParameters &defaultParameters() const;
-    void setDefaultParameters(const DefaultParameters &parameters);
-
-    // Connects an item's three press signals to the slots of the same names.
-    template <typename Item>
-    void connectItem(Item *item)
-    {
-        connect(item, &Item::rightSelected, this, &Scene::rightSelected);
-        connect(item, &Item::leftSelected, this, &Scene::leftSelected);
-        connect(item, &Item::leftCtlSelected, this, &Scene::leftCtlSelected);
-    }
+    const DefaultParameters &defaultParameters() const override;
+    void setDefaultParameters(const DefaultParameters &parameters) override;
 
     // Union of the items' bounds, starting from left = top = 100000 and
     // right = bottom = 0; (0, 0, 0, 0) for no items.
-    QRectF selectionBounds(const QList<QGraphicsItem *> &items) const;
+    QRectF selectionBounds(const QList<QGraphicsItem *> &items) const override;
     // What one item draws, as selectionBounds counts it (a path's curve,
     // a traced picture's outline); none for a picture without element.
-    std::optional<QRectF> drawnBounds(const QGraphicsItem *item) const;
+    std::optional<QRectF> drawnBounds(const QGraphicsItem *item) const override;
     // The scene bounding rectangle without the margin of a one-unit pen.
-    QRectF itemBounds(const QGraphicsItem *item) const;
+    QRectF itemBounds(const QGraphicsItem *item) const override;
     // The selection's bounds, or with nothing selected those of every drawable element.
     QRectF jobBounds() const;
     // The 17 properties the property panel shows; mixed values read "err".
-    QMap<QString, QString> propertySummary(const QList<QGraphicsItem *> &items) const;
+    QMap<QString, QString> propertySummary(const QList<QGraphicsItem *> &items) const override;
     // Sets one attribute of a rect, ellipse, path, image or text element,
     // whose item follows; the record undoes it. Nothing for other kinds.
     // The document does it; the canvas keeps the name.
     std::optional<AttributeRecord> applyAttribute(Node *element, const QString &name,
-                                                  const QString &value);
+                                                  const QString &value) override;
 
-    void clearUpSelected();
+    void clearUpSelected() override;
     // Writes the text typed into the picked text items into their elements;
     // one attribute command holds every changed text. Editing goes on.
     void commitPendingText();
@@ -84,24 +75,24 @@ public:
     bool installTool(DoodleTool code, std::unique_ptr<CanvasTool> tool);
     // QGraphicsScene's own handling of the event, as if there were no tools:
     // mouse events reach the item under the pointer, keys the focused item.
-    void deliver(QGraphicsSceneMouseEvent *event);
-    void deliver(QKeyEvent *event);
+    void deliver(QGraphicsSceneMouseEvent *event) override;
+    void deliver(QKeyEvent *event) override;
 
-    QList<QGraphicsItem *> selectedItemList() const { return mSelectedItemList; }
+    QList<QGraphicsItem *> selectedItemList() const override { return mSelectedItemList; }
     // Adds to the picking order. The item need not be the one that is
     // selected: a group member is picked while its group is selected.
-    void appendSelectedItem(QGraphicsItem *item) { mSelectedItemList.append(item); }
-    void clearSelectedItemList() { mSelectedItemList.clear(); }
-    void setSelectedItemList(const QList<QGraphicsItem *> &items) { mSelectedItemList = items; }
+    void appendSelectedItem(QGraphicsItem *item) override { mSelectedItemList.append(item); }
+    void clearSelectedItemList() override { mSelectedItemList.clear(); }
+    void setSelectedItemList(const QList<QGraphicsItem *> &items) override { mSelectedItemList = items; }
     // Drops an item that leaves the scene from the picking order and frame.
-    void forgetItem(QGraphicsItem *item);
+    void forgetItem(QGraphicsItem *item) override;
     QList<QGraphicsItem *> copiedItems() const { return mEditOperations.copiedItems(); }
     void setCopiedItems(const QList<QGraphicsItem *> &items, const QRectF &bounds);
-    SVGView *view() const { return mView; }
+    SVGView *view() const override { return mView; }
 
     // The selection frame while something is selected, else null.
-    SelectItem *selectFrame() const { return mSelectTool.frame(); }
-    void removeSelectFrame() { mSelectTool.removeFrame(); }
+    SelectItem *selectFrame() const override { return mSelectTool.frame(); }
+    void removeSelectFrame() override { mSelectTool.removeFrame(); }
     // Refits the frame to its items and sends selectOneNode with their
     // bounds, as after any change of the design.
     void emitSelectionOf(SelectItem *frame);
@@ -133,21 +124,43 @@ public:
     void alignSelection(EditOperations::Side side) { mEditOperations.alignSelection(side); }
     void mirrorSelection(EditOperations::Direction direction) { mEditOperations.mirrorSelection(direction); }
     void nudgeSelection() { mEditOperations.nudgeSelection(); }
-    Node *drawingNode() const { return mDrawingNode; }
-    void setDrawingNode(Node *node) { mDrawingNode = node; }
+    Node *drawingNode() const override { return mDrawingNode; }
+    void setDrawingNode(Node *node) override { mDrawingNode = node; }
     ScenePressState pressState() const { return mSelectTool.pressState(); }
-    void setPressState(ScenePressState state) { mSelectTool.setPressState(state); }
-    bool suppressSelectionSignals() const { return mSuppressSelectionSignals; }
-    void setSuppressSelectionSignals(bool suppress) { mSuppressSelectionSignals = suppress; }
+    void setPressState(ScenePressState state) override { mSelectTool.setPressState(state); }
+    bool suppressSelectionSignals() const override { return mSuppressSelectionSignals; }
+    void setSuppressSelectionSignals(bool suppress) override { mSuppressSelectionSignals = suppress; }
     // Deselects everything without selection notifications.
-    void clearSelectionQuietly();
+    void clearSelectionQuietly() override;
     QSizeF gridCell() const { return mGridCell; }
     // Where the pointer last moved, whatever the tool: the paste target.
-    QPointF lastScenePos() const { return mLastScenePos; }
+    QPointF lastScenePos() const override { return mLastScenePos; }
+
+    // The rest of the canvas context: the scene itself, the selection
+    // notices, and the document controller's operations on the design.
+    QGraphicsScene *graphicsScene() override { return this; }
+    void announceNoSelection() override;
+    void announceSelection(const QList<QGraphicsItem *> &flat, const QRectF &bounds,
+                           bool plural) override;
+    void requestSelectTool() override;
+    SVGDocument *document() const override;
+    ItemFactory *itemFactory() const override;
+    QGraphicsItem *itemOf(const Node *node) const override;
+    Node *currentLayer() const override;
+    Node *drawingLayer() override;
+    Node *addNode(const QString &tag, const QStringList &names, const QStringList &values) override;
+    Node *createNode(const QString &tag, const QStringList &names, const QStringList &values) override;
+    Node *pasteTextItem(const QString &tag, const QStringList &names, const QStringList &values,
+                        Node *parent, const QString &text) override;
+    void discardNode(Node *node) override;
+    void pushUndo(std::unique_ptr<Undo> command) override;
+    QSizeF workArea() const override;
+    void setDoodleTool(DoodleTool tool) override;
+    void clearDocument() override;
 
     // The rotation the items share on the canvas, in degrees (-180 to 180];
     // 0 when they differ or there are none.
-    double selectionAngle(const QList<QGraphicsItem *> &items) const;
+    double selectionAngle(const QList<QGraphicsItem *> &items) const override;
 
 signals:
     // Sent just before each selectOneNode or selectPluralNode.
@@ -158,11 +171,11 @@ signals:
     void RequestToChangeToSelect();
 
 public slots:
-    void selectNode();
-    void rightSelected(QGraphicsItem *item);
-    void leftSelected(QGraphicsItem *item);
-    void leftCtlSelected(QGraphicsItem *item);
-    void resize();
+    void selectNode() override;
+    void rightSelected(QGraphicsItem *item) override;
+    void leftSelected(QGraphicsItem *item) override;
+    void leftCtlSelected(QGraphicsItem *item) override;
+    void resize() override;
     void addImage(QString fileBase64, qreal width, qreal height);
     void addSvg(QString svgText);
     // Drawings in their detected unit, one path element each; false when

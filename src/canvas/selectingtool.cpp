@@ -1,10 +1,9 @@
 #include "canvas/selectingtool.h"
 
-#include "canvas/scene.h"
-
+#include <QGraphicsScene>
 #include <QPainter>
 
-SelectingTool::SelectingTool(const QRectF &rect, Scene *scene)
+SelectingTool::SelectingTool(const QRectF &rect, QGraphicsScene *scene)
     : QGraphicsRectItem(rect)
     , mStartX(rect.x())
     , mStartY(rect.y())

@@ -2,14 +2,14 @@
 
 #include <QGraphicsRectItem>
 
-class Scene;
+class QGraphicsScene;
 
 // The rubber band of the Select tool. Drawn downwards it selects what lies
 // wholly inside; upwards, everything it touches.
 class SelectingTool : public QGraphicsRectItem
 {
 public:
-    SelectingTool(const QRectF &rect, Scene *scene);
+    SelectingTool(const QRectF &rect, QGraphicsScene *scene);
 
     bool downward() const { return mDownward != 0; }
     void stretchTo(double x, double y);
@@ -23,5 +23,5 @@ private:
     double mStartX = 0;
     double mStartY = 0;
     int mDownward = 1;
-    Scene *mScene = nullptr;
+    QGraphicsScene *mScene = nullptr;
 };

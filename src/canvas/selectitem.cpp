@@ -1,5 +1,6 @@
 #include "canvas/selectitem.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/graphicsellipseitem.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/graphicsimageitem.h"
@@ -10,8 +11,6 @@
 #include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
 #include "canvas/resizepoint.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
 #include "document/attributeundo.h"
 #include "document/node.h"
@@ -34,7 +33,7 @@ double factor(double numerator, double denominator)
 
 } // namespace
 
-SelectItem::SelectItem(const QRectF &rect, Scene *scene, const QList<QGraphicsItem *> &items)
+SelectItem::SelectItem(const QRectF &rect, CanvasContext *scene, const QList<QGraphicsItem *> &items)
     : QGraphicsRectItem(rect)
     , mItems(items)
     , mScene(scene)
@@ -47,7 +46,7 @@ SelectItem::SelectItem(const QRectF &rect, Scene *scene, const QList<QGraphicsIt
     // Above every layer, so the handles are hit before the items.
     setZValue(1e9);
     setPos(0, 0);
-    scene->addItem(this);
+    scene->graphicsScene()->addItem(this);
     layoutHandles();
 }
 
@@ -115,7 +114,8 @@ void SelectItem::layoutHandles()
     if (mHandles.isEmpty()) {
         for (int kind : {1, 2, 3, 4, 5, 6, 7, 8, 10}) {
             auto *point = new resizePoint(this, kind);
-            QObject::connect(point, &resizePoint::resize, mScene, &Scene::resize);
+            QObject::connect(point, &resizePoint::resize, mScene->graphicsScene(),
+                             [canvas = mScene] { canvas->resize(); });
             mHandles.append(point);
         }
     }
@@ -183,7 +183,7 @@ void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix, AttributeUndo 
 {
     auto command = std::make_unique<AttributeUndo>();
     AttributeUndo *target = into ? into : command.get();
-    const TransformWriter writer(mScene->view());
+    const TransformWriter writer(mScene);
     for (int i = 0; i < mItems.size(); ++i) {
         Node *node = ItemFactory::nodeOf(mItems.at(i));
         if (!node)
@@ -191,7 +191,7 @@ void SelectItem::commitSceneMatrix(const QTransform &sceneMatrix, AttributeUndo 
         target->addRecord(writer.commitSceneMatrix(node, sceneMatrix, mSavedTransforms.value(i)));
     }
     if (!into)
-        mScene->view()->pushUndo(std::move(command));
+        mScene->pushUndo(std::move(command));
 }
 
 void SelectItem::commitScale(AttributeUndo *into)

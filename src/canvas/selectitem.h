@@ -7,7 +7,7 @@
 
 class AttributeUndo;
 class GraphicsGroupItem;
-class Scene;
+class CanvasContext;
 class resizePoint;
 
 // The selection frame: a dashed red rectangle around the selected items with
@@ -16,7 +16,7 @@ class resizePoint;
 class SelectItem : public QGraphicsRectItem
 {
 public:
-    SelectItem(const QRectF &rect, Scene *scene, const QList<QGraphicsItem *> &items);
+    SelectItem(const QRectF &rect, CanvasContext *scene, const QList<QGraphicsItem *> &items);
 
     // Groups replaced by their members, recursively.
     static QList<QGraphicsItem *> flatten(const QList<QGraphicsItem *> &items);
@@ -27,7 +27,7 @@ public:
     const QList<resizePoint *> &handles() const { return mHandles; }
     resizePoint *handle(int kind) const;
     const QList<QGraphicsItem *> &items() const { return mItems; }
-    Scene *scene() const { return mScene; }
+    CanvasContext *scene() const { return mScene; }
     const QStringList &savedTransforms() const { return mSavedTransforms; }
 
     void layoutHandles();
@@ -59,5 +59,5 @@ private:
     QTransform mAccumulated;
     QList<QGraphicsItem *> mItems;
     QStringList mSavedTransforms;
-    Scene *mScene = nullptr;
+    CanvasContext *mScene = nullptr;
 };

@@ -28,11 +28,11 @@ SVGView::SVGView(QObject *parent)
 {
     mScene = new Scene(this);
     mItemFactory = new ItemFactory(this, mScene);
-    mScene->installTool(DoodleTool::Text, std::make_unique<TextTool>(mScene, this));
-    mScene->installTool(DoodleTool::Path, std::make_unique<PenTool>(mScene, this));
-    mScene->installTool(DoodleTool::Line, std::make_unique<LineTool>(mScene, this));
-    mScene->installTool(DoodleTool::Rectangle, std::make_unique<RectangleTool>(mScene, this));
-    mScene->installTool(DoodleTool::Ellipse, std::make_unique<EllipseTool>(mScene, this));
+    mScene->installTool(DoodleTool::Text, std::make_unique<TextTool>(mScene));
+    mScene->installTool(DoodleTool::Path, std::make_unique<PenTool>(mScene));
+    mScene->installTool(DoodleTool::Line, std::make_unique<LineTool>(mScene));
+    mScene->installTool(DoodleTool::Rectangle, std::make_unique<RectangleTool>(mScene));
+    mScene->installTool(DoodleTool::Ellipse, std::make_unique<EllipseTool>(mScene));
     // The text is set once the factory listens, so every element gets its item.
     mDocument = new SVGDocument();
     mDocument->setObserver(mItemFactory);

@@ -1,6 +1,6 @@
 #include "canvas/transformwriter.h"
 
-#include "canvas/svgview.h"
+#include "canvas/canvascontext.h"
 #include "document/ellipseelement.h"
 #include "document/imageelement.h"
 #include "document/node.h"
@@ -29,8 +29,8 @@ void append(AttributeRecord &into, const std::optional<AttributeRecord> &record)
 
 } // namespace
 
-TransformWriter::TransformWriter(SVGView *view)
-    : mView(view)
+TransformWriter::TransformWriter(CanvasContext *canvas)
+    : mCanvas(canvas)
 {
 }
 
@@ -75,7 +75,7 @@ QString TransformWriter::withLeadingTranslate(const QString &text, double dx, do
 
 std::optional<AttributeRecord> TransformWriter::commitMove(Node *element) const
 {
-    QGraphicsItem *item = element ? mView->itemOf(element) : nullptr;
+    QGraphicsItem *item = element ? mCanvas->itemOf(element) : nullptr;
     if (!item)
         return std::nullopt;
     const QPointF p = item->pos();
@@ -140,7 +140,7 @@ std::optional<AttributeRecord> TransformWriter::commitSceneMatrix(Node *element,
                                                                   const QTransform &sceneMatrix,
                                                                   const QString &oldText) const
 {
-    QGraphicsItem *item = element ? mView->itemOf(element) : nullptr;
+    QGraphicsItem *item = element ? mCanvas->itemOf(element) : nullptr;
     if (!item)
         return std::nullopt;
     const QString current = element->element().attribute(QStringLiteral("transform"));

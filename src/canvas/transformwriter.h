@@ -8,7 +8,7 @@
 
 class Node;
 class QGraphicsItem;
-class SVGView;
+class CanvasContext;
 
 // Writes what the canvas did to an item back into its element: moves as new
 // positions with conjugated transforms (or a merged leading translation),
@@ -19,7 +19,7 @@ class SVGView;
 class TransformWriter
 {
 public:
-    explicit TransformWriter(SVGView *view);
+    explicit TransformWriter(CanvasContext *canvas);
 
     // The move of the element's item since its attributes were last written.
     // Nothing for containers and elements without item.
@@ -44,5 +44,5 @@ public:
     static QString withLeadingTranslate(const QString &text, double dx, double dy);
 
 private:
-    SVGView *mView = nullptr;
+    CanvasContext *mCanvas = nullptr;
 };

@@ -613,7 +613,6 @@ void LowerGrbl::handleMessage(const QString &message)
         break;
     case PanelCommand::PrintSpeed:
         mPrintSpeed = value;
-        emit sendItemMessage({PanelMessage::make(PropertyNotice::PrintSpeed, tokens.at(1))});
         qDebug() << "speed print" << mPrintSpeed;
         break;
     case PanelCommand::PositionLaserOn:
@@ -653,13 +652,6 @@ void LowerGrbl::handleMessage(const QString &message)
     case PanelCommand::SearchDevice:
         startDeviceSearch();
         break;
-    case PanelCommand::StartPrint:
-        if (!mPrinting) {
-            mPrinting = true;
-            emit wantOperateData(QStringLiteral("gcode"));
-        }
-        qDebug() << "start print";
-        break;
     case PanelCommand::StopPrint:
         // Stop while an error's hold completes: the reset goes out now, and
         // the error is still reported.
@@ -679,10 +671,6 @@ void LowerGrbl::handleMessage(const QString &message)
             resume();
         }
         qDebug() << "pause print" << mPaused;
-        break;
-    case PanelCommand::Frame:
-        emit wantOperateData(QStringLiteral("frame"));
-        qDebug() << "frame";
         break;
     case PanelCommand::AreaWidth:
         mAreaWidth = value;

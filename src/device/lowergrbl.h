@@ -103,8 +103,6 @@ public:
 
 signals:
     void sendPanelMessage(QStringList message);
-    void sendItemMessage(QStringList message);
-    void wantOperateData(QString type);
 
 public slots:
     void lowerBackInfoCheck();

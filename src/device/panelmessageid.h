@@ -4,7 +4,8 @@
 // device controller. The two directions number their messages separately, so
 // the same number means different things in PanelCommand and PanelNotice.
 
-// Operate panel to controller (LowerGrbl::getPanelMessage).
+// Operate panel to controller (LowerGrbl::getPanelMessage). 12 and 15 are
+// not used: a job and a frame go to the controller as data, not as messages.
 enum class PanelCommand {
     PrintPower = 0,         // %
     PrintSpeed = 1,         // mm/s
@@ -18,10 +19,8 @@ enum class PanelCommand {
     SearchDevice = 9,
     ChoosePort = 10,        // port name
     RefreshPorts = 11,
-    StartPrint = 12,
     StopPrint = 13,
     PausePrint = 14,        // 1 pauses, 0 resumes
-    Frame = 15,
     AreaWidth = 16,         // mm
     AreaHeight = 17,        // mm
     UpgradeFirmware = 19,

@@ -34,6 +34,38 @@ namespace {
 
 constexpr int rowHeight = 30;
 
+// Notices whose handler reads the number after the id; without one they are
+// ignored. A height without a value still sends the canvas size, and the end
+// of a job carries nothing.
+bool needsNumber(PanelNotice id)
+{
+    switch (id) {
+    case PanelNotice::PrintPower:
+    case PanelNotice::PrintSpeed:
+    case PanelNotice::JobProgress:
+    case PanelNotice::MoveSpeed:
+    case PanelNotice::MoveDistance:
+    case PanelNotice::PositionPower:
+    case PanelNotice::PositionLaserOn:
+    case PanelNotice::WorkWidth:
+    case PanelNotice::MaxSpeedX:
+    case PanelNotice::MaxSpeedY:
+    case PanelNotice::AccelerationX:
+    case PanelNotice::AccelerationY:
+    case PanelNotice::MotorDirections:
+    case PanelNotice::Position:
+    case PanelNotice::UpgradeProgress:
+    case PanelNotice::FirmwareCurrent:
+    case PanelNotice::HardwareUnknown:
+    case PanelNotice::UpgradeStarted:
+    case PanelNotice::UpgradeFinished:
+    case PanelNotice::FirmwareOutdated:
+        return true;
+    default:
+        return false;
+    }
+}
+
 namespace Key {
 const QString printPower = SettingsNames::printPowerKey;
 const QString printSpeed = SettingsNames::printSpeedKey;
@@ -810,7 +842,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         return;
     bool hasValue = false;
     const double v = tokens.size() > 1 ? tokens.at(1).toDouble(&hasValue) : 0;
-    if (id >= 3 && id <= 25 && id != 12 && id != 18 && !hasValue)
+    if (needsNumber(PanelNotice(id)) && !hasValue)
         return;
     if (hasValue && !std::isfinite(v))
         return;

@@ -24,7 +24,8 @@ PanelRelay::PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePane
 {
     registerGCodeBufferMetaTypes();
 
-    // The four connections across the device thread.
+    // The four connections across the device thread; a relay without a
+    // controller (a panel test) keeps its lower* signals to itself.
     if (grbl) {
         connect(this, &PanelRelay::lowerSetGcode, grbl, &LowerGrbl::grblGcodePrint, Qt::QueuedConnection);
         connect(this, &PanelRelay::lowerSetFrame, grbl, &LowerGrbl::grblFrameLoc, Qt::QueuedConnection);

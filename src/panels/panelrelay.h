@@ -23,10 +23,9 @@ class PanelRelay : public QObject
 
 public:
     // `grbl` may already live in its thread; the relay neither owns nor moves
-    // it. Without one, the owner connects the relay's three lower* signals
-    // and setLowerOperateWidgetValue to the controller itself.
+    // it, and makes the only connections to it.
     PanelRelay(SVGView *view, ItemProperty *properties, LowerOperatePanel *operate,
-               LowerGrbl *grbl = nullptr, QObject *parent = nullptr);
+               LowerGrbl *grbl, QObject *parent = nullptr);
 
     // Called before a job is generated, to commit a text still being edited.
     void setPendingEditCommit(std::function<void()> commit) { mCommitPendingEdit = std::move(commit); }

@@ -539,6 +539,16 @@ void TestMainWindow::deviceControllerRunsInItsOwnThread()
         emit lower->sendPanelMessage({QStringLiteral("set:1 value:/dev/ttyUSB0")});
     });
     QTRY_VERIFY(window.operatePanel()->isConnected());
+
+    // One road to the panel: a second wiring would deliver every notice twice,
+    // and the first one's copy would come before the second notice.
+    QSignalSpy forwarded(window.operatePanel(), &LowerOperatePanel::propertyMessage);
+    QMetaObject::invokeMethod(lower, [lower] {
+        emit lower->sendPanelMessage({QStringLiteral("set:26 value:V1")});
+        emit lower->sendPanelMessage({QStringLiteral("set:26 value:V2")});
+    });
+    QTRY_VERIFY(!forwarded.isEmpty() && forwarded.last().first().toStringList().join(' ').endsWith("V2"));
+    QCOMPARE(forwarded.size(), 2);
 }
 
 // The old fault: a thread still running when the window went aborted the program.

@@ -204,7 +204,7 @@ void TestDrawingImport::importAddsAtTheChosenUnit()
     SVGView view;
     QString shown;
     answerDialog(ImportUnit(unit), &shown);
-    QCOMPARE(DrawingPlacer::importDrawing(&view, fixture(file), nullptr), QString());
+    QCOMPARE(DrawingPlacer::importDrawing(view.scene(), fixture(file), nullptr), QString());
     QCOMPARE(shown, sizeText);
     const QRectF bounds = sceneBounds(view, NodeType::Path);
     QVERIFY2(qAbs(bounds.width() - size.width()) < 1e-3 && qAbs(bounds.height() - size.height()) < 1e-3,
@@ -215,7 +215,7 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
 {
     SVGView view;
     answerDialog(ImportUnit::Centimetre);
-    QCOMPARE(DrawingPlacer::importDrawing(&view, fixture(QStringLiteral("circle.dxf")), nullptr), QString());
+    QCOMPARE(DrawingPlacer::importDrawing(view.scene(), fixture(QStringLiteral("circle.dxf")), nullptr), QString());
 
     const ImportedDrawing unstated = DxfReader::read(fixture(QStringLiteral("arc.dxf")));
     QCOMPARE(int(ImportUnitDialog::initialUnit(unstated)), int(ImportUnit::Centimetre));
@@ -230,7 +230,7 @@ void TestDrawingImport::unitChoiceIsRememberedPerFormat()
     // Cancelling adds nothing and forgets nothing.
     const int before = layerChildren(view, NodeType::Path).size();
     answerDialog(std::nullopt);
-    QCOMPARE(DrawingPlacer::importDrawing(&view, fixture(QStringLiteral("line.dxf")), nullptr), QString());
+    QCOMPARE(DrawingPlacer::importDrawing(view.scene(), fixture(QStringLiteral("line.dxf")), nullptr), QString());
     QCOMPARE(layerChildren(view, NodeType::Path).size(), before);
     QCOMPARE(int(ImportUnitDialog::initialUnit(unstated)), int(ImportUnit::Centimetre));
 }
@@ -278,7 +278,7 @@ void TestDrawingImport::failuresComeBackAsMessages()
 {
     QFETCH(QString, file);
     SVGView view;
-    QVERIFY(!DrawingPlacer::importDrawing(&view, fixture(file), nullptr).isEmpty());
+    QVERIFY(!DrawingPlacer::importDrawing(view.scene(), fixture(file), nullptr).isEmpty());
     QVERIFY(layerChildren(view, NodeType::Path).isEmpty());
 }
 

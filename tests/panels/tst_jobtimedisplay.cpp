@@ -40,7 +40,7 @@ struct Rig
 {
     Rig()
     {
-        relay = std::make_unique<PanelRelay>(&view, &properties, &operate);
+        relay = std::make_unique<PanelRelay>(&view, &properties, &operate, nullptr);
         jobTime()->setSettleTime(0);
         jobTime()->setClock([this] { return now; });
         operate.show();

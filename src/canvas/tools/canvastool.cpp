@@ -1,8 +1,8 @@
 #include "canvas/tools/canvastool.h"
 
-#include "canvas/scene.h"
+#include "canvas/canvascontext.h"
 
-CanvasTool::CanvasTool(Scene *scene)
+CanvasTool::CanvasTool(CanvasContext *scene)
     : mScene(scene)
 {
 }

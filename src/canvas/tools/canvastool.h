@@ -2,16 +2,16 @@
 
 class QGraphicsSceneMouseEvent;
 class QKeyEvent;
-class Scene;
+class CanvasContext;
 
 // One way of turning the canvas's mouse and key events into edits. The scene
 // hands every such event to its active tool, and the event reaches the items
-// only if the tool passes it on with Scene::deliver: that is how item presses
+// only if the tool passes it on with CanvasContext::deliver: that is how item presses
 // and text editing keep working under a tool that wants them.
 class CanvasTool
 {
 public:
-    explicit CanvasTool(Scene *scene);
+    explicit CanvasTool(CanvasContext *scene);
     virtual ~CanvasTool();
     CanvasTool(const CanvasTool &) = delete;
     CanvasTool &operator=(const CanvasTool &) = delete;
@@ -29,8 +29,8 @@ public:
     virtual void finish();
 
 protected:
-    Scene *scene() const { return mScene; }
+    CanvasContext *scene() const { return mScene; }
 
 private:
-    Scene *mScene = nullptr;
+    CanvasContext *mScene = nullptr;
 };

@@ -2,8 +2,7 @@
 
 #include "canvas/graphicspathitem.h"
 #include "canvas/itemfactory.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
+#include "canvas/canvascontext.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 #include "document/pathdatawriter.h"
@@ -12,9 +11,8 @@
 #include <QGraphicsItem>
 #include <QGraphicsSceneMouseEvent>
 
-DrawingTool::DrawingTool(Scene *scene, SVGView *view)
+DrawingTool::DrawingTool(CanvasContext *scene)
     : CanvasTool(scene)
-    , mView(view)
 {
 }
 
@@ -28,8 +26,8 @@ void DrawingTool::mouseRelease(QGraphicsSceneMouseEvent *)
 
 bool DrawingTool::layerPoint(const QGraphicsSceneMouseEvent *event, QPointF *point) const
 {
-    Node *layer = mView->drawingLayer();
-    QGraphicsItem *layerItem = layer ? mView->itemFactory()->containerItem(layer) : nullptr;
+    Node *layer = scene()->drawingLayer();
+    QGraphicsItem *layerItem = layer ? scene()->itemFactory()->containerItem(layer) : nullptr;
     if (!layerItem)
         return false;
     *point = layerItem->mapFromScene(event->scenePos());
@@ -39,7 +37,7 @@ bool DrawingTool::layerPoint(const QGraphicsSceneMouseEvent *event, QPointF *poi
 Node *DrawingTool::startElement(const QString &tag, const QStringList &names,
                                 const QStringList &values)
 {
-    Node *node = mView->addNode(tag, names, values);
+    Node *node = scene()->addNode(tag, names, values);
     scene()->setDrawingNode(node);
     return node;
 }
@@ -52,12 +50,12 @@ Node *DrawingTool::drawingNode(NodeType type) const
 
 QGraphicsItem *DrawingTool::itemOf(const Node *node) const
 {
-    return mView->itemOf(node);
+    return scene()->itemOf(node);
 }
 
 void DrawingTool::discard(Node *node)
 {
-    mView->discardNode(node);
+    scene()->discardNode(node);
 }
 
 void DrawingTool::completed(Node *node)

@@ -10,7 +10,6 @@ class Node;
 enum class NodeType;
 class QGraphicsItem;
 class QPainterPath;
-class SVGView;
 
 // What the drawing tools share: the press point in the drawing layer's
 // coordinates, the element being drawn and taking it back when it came to
@@ -18,17 +17,16 @@ class SVGView;
 class DrawingTool : public CanvasTool
 {
 public:
-    DrawingTool(Scene *scene, SVGView *view);
+    explicit DrawingTool(CanvasContext *scene);
 
     void mouseMove(QGraphicsSceneMouseEvent *event) override;
     void mouseRelease(QGraphicsSceneMouseEvent *event) override;
 
 protected:
-    SVGView *view() const { return mView; }
     // The event's scene position in the coordinates of the drawing layer's
     // item, where new elements live. False when there is no layer to draw in.
     bool layerPoint(const QGraphicsSceneMouseEvent *event, QPointF *point) const;
-    // Adds the element through the view and makes it the scene's drawing node.
+    // Adds the element to the design and makes it the scene's drawing node.
     Node *startElement(const QString &tag, const QStringList &names, const QStringList &values);
     // The scene's drawing node when it is of this kind, else null.
     Node *drawingNode(NodeType type) const;
@@ -43,7 +41,4 @@ protected:
 
     // Numbers at creation: six significant digits, shortest form.
     static QString shortNumber(double value);
-
-private:
-    SVGView *mView = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "canvas/tools/ellipsetool.h"
 
 #include "canvas/graphicsellipseitem.h"
-#include "canvas/scene.h"
+#include "canvas/canvascontext.h"
 #include "document/documenttemplate.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"

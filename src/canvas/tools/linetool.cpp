@@ -1,7 +1,7 @@
 #include "canvas/tools/linetool.h"
 
 #include "canvas/graphicspathitem.h"
-#include "canvas/scene.h"
+#include "canvas/canvascontext.h"
 #include "document/documenttemplate.h"
 #include "document/node.h"
 

@@ -1,7 +1,7 @@
 #include "canvas/tools/rectangletool.h"
 
 #include "canvas/graphicsrectitem.h"
-#include "canvas/scene.h"
+#include "canvas/canvascontext.h"
 #include "document/documenttemplate.h"
 #include "document/engravingattributes.h"
 #include "document/rectelement.h"

@@ -1,11 +1,10 @@
 #include "canvas/tools/selecttool.h"
 
+#include "canvas/canvascontext.h"
 #include "canvas/graphicsgroupitem.h"
 #include "canvas/itemfactory.h"
-#include "canvas/scene.h"
 #include "canvas/selectingtool.h"
 #include "canvas/selectitem.h"
-#include "canvas/svgview.h"
 #include "canvas/transformwriter.h"
 #include "document/attributeundo.h"
 
@@ -15,7 +14,7 @@
 #include <QSet>
 #include <QSignalBlocker>
 
-SelectTool::SelectTool(Scene *scene)
+SelectTool::SelectTool(CanvasContext *scene)
     : CanvasTool(scene)
 {
 }
@@ -36,8 +35,8 @@ void SelectTool::mousePress(QGraphicsSceneMouseEvent *event)
     if (event->button() == Qt::LeftButton && !mHandDragging) {
         mPressState = RubberBand;
         removeRubberBand();
-        mRubberBand = new SelectingTool(QRectF(event->scenePos(), QSizeF(0, 0)), scene());
-        scene()->addItem(mRubberBand);
+        mRubberBand = new SelectingTool(QRectF(event->scenePos(), QSizeF(0, 0)), scene()->graphicsScene());
+        scene()->graphicsScene()->addItem(mRubberBand);
     }
 }
 
@@ -70,7 +69,7 @@ void SelectTool::mouseMove(QGraphicsSceneMouseEvent *event)
         return;
     const QPointF from = event->lastScenePos();
     const QPointF to = event->scenePos();
-    for (QGraphicsItem *item : scene()->selectedItems())
+    for (QGraphicsItem *item : scene()->graphicsScene()->selectedItems())
         moveBy(item, from, to);
     if (mFrame)
         mFrame->moveBy(to.x() - from.x(), to.y() - from.y());
@@ -78,7 +77,7 @@ void SelectTool::mouseMove(QGraphicsSceneMouseEvent *event)
 
 void SelectTool::commitDrag()
 {
-    const QList<QGraphicsItem *> moved = SelectItem::flatten(scene()->selectedItems());
+    const QList<QGraphicsItem *> moved = SelectItem::flatten(scene()->graphicsScene()->selectedItems());
     // Checked first, so that no element is written without its undo record.
     for (QGraphicsItem *item : moved) {
         if (!ItemFactory::nodeOf(item)) {
@@ -87,11 +86,11 @@ void SelectTool::commitDrag()
         }
     }
     auto command = std::make_unique<AttributeUndo>();
-    const TransformWriter writer(scene()->view());
+    const TransformWriter writer(scene());
     for (QGraphicsItem *item : moved)
         command->addRecord(writer.commitMove(ItemFactory::nodeOf(item)));
     // The push refits the frame and shows the selection again.
-    scene()->view()->pushUndo(std::move(command));
+    scene()->pushUndo(std::move(command));
 }
 
 void SelectTool::mouseRelease(QGraphicsSceneMouseEvent *event)
@@ -105,7 +104,7 @@ void SelectTool::mouseRelease(QGraphicsSceneMouseEvent *event)
         SelectingTool *band = mRubberBand;
         mRubberBand = nullptr;
         const QList<QGraphicsItem *> covered = band->coveredItems();
-        scene()->removeItem(band);
+        scene()->graphicsScene()->removeItem(band);
         delete band;
         selectBanded(covered);
     }
@@ -128,7 +127,7 @@ void SelectTool::removeRubberBand()
 {
     if (!mRubberBand)
         return;
-    scene()->removeItem(mRubberBand);
+    scene()->graphicsScene()->removeItem(mRubberBand);
     delete mRubberBand;
     mRubberBand = nullptr;
 }
@@ -162,7 +161,7 @@ void SelectTool::leftSelected(QGraphicsItem *item)
     QGraphicsItem *picked = group ? static_cast<QGraphicsItem *>(group) : item;
     // Pressing one of several selected items drags them all; pressing any
     // other item picks it alone.
-    const QList<QGraphicsItem *> selected = scene()->selectedItems();
+    const QList<QGraphicsItem *> selected = scene()->graphicsScene()->selectedItems();
     if (selected.size() > 1 && selected.contains(picked))
         return;
     scene()->clearSelectionQuietly();
@@ -206,12 +205,12 @@ void SelectTool::selectionChanged()
     if (mPressState == RubberBand) {
         // Rubber-banded group members stand for their group.
         mInSelectNode = true;
-        QList<QGraphicsItem *> selected = scene()->selectedItems();
+        QList<QGraphicsItem *> selected = scene()->graphicsScene()->selectedItems();
         for (int i = 0; i < selected.size(); ++i) {
             if (GraphicsGroupItem *group = SelectItem::ownerGroupOf(selected.at(i))) {
                 group->setSelected(true);
                 selected.at(i)->setSelected(false);
-                selected = scene()->selectedItems();
+                selected = scene()->graphicsScene()->selectedItems();
                 i = -1;
             }
         }
@@ -223,7 +222,7 @@ void SelectTool::selectionChanged()
         return;
     }
     if (!scene()->suppressSelectionSignals())
-        showSelection(scene()->selectedItems());
+        showSelection(scene()->graphicsScene()->selectedItems());
 }
 
 void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
@@ -244,8 +243,8 @@ void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
     bool changed = false;
     mInSelectNode = true;
     {
-        const QSignalBlocker quiet(scene());
-        for (QGraphicsItem *item : scene()->selectedItems()) {
+        const QSignalBlocker quiet(scene()->graphicsScene());
+        for (QGraphicsItem *item : scene()->graphicsScene()->selectedItems()) {
             if (!seen.contains(item)) {
                 item->setSelected(false);
                 changed = true;
@@ -257,7 +256,7 @@ void SelectTool::selectBanded(const QList<QGraphicsItem *> &covered)
         }
     }
     if (changed)
-        emit scene()->selectionChanged();
+        emit scene()->graphicsScene()->selectionChanged();
     mInSelectNode = false;
     if (!changed)
         return;
@@ -270,16 +269,12 @@ void SelectTool::showSelection(const QList<QGraphicsItem *> &selected)
 {
     if (selected.isEmpty()) {
         removeFrame();
-        emit scene()->selectNoneNode();
+        scene()->announceNoSelection();
         return;
     }
     rebuildFrame(selected);
     const QList<QGraphicsItem *> flat = mFrame->items();
     // The frame was just fitted to the selection bounds.
     const QRectF bounds = mFrame->rect();
-    emit scene()->selectionAngleChanged(scene()->selectionAngle(flat));
-    if (selected.size() == 1)
-        emit scene()->selectOneNode(scene()->propertySummary(flat), bounds);
-    else
-        emit scene()->selectPluralNode(scene()->propertySummary(flat), bounds);
+    scene()->announceSelection(flat, bounds, selected.size() != 1);
 }

@@ -17,7 +17,7 @@ class SelectingTool;
 class SelectTool : public CanvasTool
 {
 public:
-    explicit SelectTool(Scene *scene);
+    explicit SelectTool(CanvasContext *scene);
 
     ScenePressState pressState() const { return mPressState; }
     void setPressState(ScenePressState state) { mPressState = state; }

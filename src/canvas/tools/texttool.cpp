@@ -1,8 +1,7 @@
 #include "canvas/tools/texttool.h"
 
 #include "canvas/graphicstextitem.h"
-#include "canvas/scene.h"
-#include "canvas/svgview.h"
+#include "canvas/canvascontext.h"
 #include "document/documenttemplate.h"
 #include "document/engravingattributes.h"
 #include "document/node.h"
@@ -46,8 +45,8 @@ void TextTool::mouseRelease(QGraphicsSceneMouseEvent *)
     qDebug() << "1111111    mSelectedItemList" << scene()->selectedItemList().size();
     scene()->appendSelectedItem(item);
     qDebug() << "2222222    mSelectedItemList" << scene()->selectedItemList().size();
-    view()->setDoodleTool(DoodleTool::Select);
-    emit scene()->RequestToChangeToSelect();
+    scene()->setDoodleTool(DoodleTool::Select);
+    scene()->requestSelectTool();
 }
 
 void TextTool::finish()
