@@ -1,5 +1,6 @@
 #include "clirun.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -14,6 +15,8 @@ class TestCliPreview : public QObject
 private slots:
     void initTestCase();
     void rectangleIsGreyWhereItIs();
+    void pictureJobsReadBack_data();
+    void pictureJobsReadBack();
     void exitCodes_data();
     void exitCodes();
 
@@ -101,6 +104,44 @@ void TestCliPreview::rectangleIsGreyWhereItIs()
     QVERIFY2(greyCount >= 4 * (grey.width() - 2) && greyCount <= 4 * grey.width(),
              qPrintable(QString::number(greyCount)));
     QCOMPARE(image.pixel(grey.center()), qRgb(255, 255, 255));
+}
+
+void TestCliPreview::pictureJobsReadBack_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("angle");
+    for (const char *mode : { "gray", "halftone", "bw" })
+        for (const char *angle : { "0", "45" })
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(mode, angle))) << mode << angle;
+}
+
+// A picture's rows step back and forth in relative moves; a step that rounds
+// to nothing is still written ("X-0.0000"), and the job must be read back as
+// written, or preview and send refuse the job gcode has just made.
+void TestCliPreview::pictureJobsReadBack()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, angle);
+    QImage picture(120, 90, QImage::Format_Grayscale8);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.scanLine(y)[x] = uchar((x * 7 + y * 3) % 256);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QVERIFY(picture.save(&png, "PNG"));
+    const QString design = mDir.filePath(QStringLiteral("picture-%1-%2.svg").arg(mode, angle));
+    QVERIFY(writeFile(design,
+                      "<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' "
+                      "xmlns:xlink='http://www.w3.org/1999/xlink' width='100mm' height='100mm' "
+                      "viewBox='0 0 100 100'><image x='10.3' y='7.7' width='33.3' height='21.1' "
+                      "tolvenrik:image='" + mode.toLatin1() + "' tolvenrik:scanAngle='"
+                      + angle.toLatin1() + "' xlink:href='data:image/png;base64,"
+                      + png.data().toBase64() + "'/></svg>"));
+    const QString job = mDir.filePath(QStringLiteral("picture-%1-%2.gc").arg(mode, angle));
+    const Run made = CliRun::run({ "gcode", design, "-o", job });
+    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
+    const Run read = CliRun::run({ "preview", job, "-o", mDir.filePath("picture.png") });
+    QVERIFY2(read.exitCode == 0, qPrintable(read.err));
 }
 
 void TestCliPreview::exitCodes_data()

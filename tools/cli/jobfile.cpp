@@ -4,7 +4,20 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+#include <limits>
+
 namespace {
+
+// After "G91" a zero displacement means "no word", yet the generator may
+// write one ("X0.0000" from a step that rounds to zero). The smallest
+// number of the same sign keeps the word and writes back the same text.
+double relativeWord(double value, bool absolute)
+{
+    if (absolute || value != 0)
+        return value;
+    return std::copysign(std::numeric_limits<double>::denorm_min(), value);
+}
 
 bool parseLine(const QByteArray &line, bool absolute, GCodeBuffer *record)
 {
@@ -37,8 +50,8 @@ bool parseLine(const QByteArray &line, bool absolute, GCodeBuffer *record)
         switch (letter) {
         case 'G': record->G = value; break;
         case 'M': record->M = value; break;
-        case 'X': record->X = value; break;
-        case 'Y': record->Y = value; break;
+        case 'X': record->X = relativeWord(value, absolute); break;
+        case 'Y': record->Y = relativeWord(value, absolute); break;
         case 'S': record->S = value; break;
         case 'F': record->F = value; break;
         default: return false;
