@@ -162,6 +162,10 @@ void Engraver::completeLine()
         vanish();
         return;
     }
+    if (received == mOptions.resetAfterLines || received == mOptions.halfCloseAfterLines) {
+        dropLink(received == mOptions.resetAfterLines);
+        return;
+    }
     if (mMuted)
         return;
     mQueue.append(line);
@@ -672,6 +676,22 @@ void Engraver::abandonRawTransfer()
     }
     mRawMode = RawMode::None;
     mRawBytes.clear();
+}
+
+void Engraver::dropLink(bool reset)
+{
+    if (reset) {
+        // The board restarts: what it held in its buffers is lost unanswered.
+        mQueue.clear();
+        mQueueNumbers.clear();
+        mAwaitingDelivery.clear();
+        mOutstanding = 0;
+    } else {
+        // Answers already made still go out before the half-close; nothing after.
+        mLink->flushNow();
+        mMuted = true;
+    }
+    emit dropConnection(reset);
 }
 
 void Engraver::vanish()

@@ -43,6 +43,11 @@ public:
         int alarmAtLine = -1;
         int alarmCode = 1;
         int vanishAfterLines = -1;
+        // Network faults, when line N arrives: the connection is reset (the
+        // board restarts and forgets what it held), or only our sending half
+        // is closed (the host reads the end while it may still write).
+        int resetAfterLines = -1;
+        int halfCloseAfterLines = -1;
         int muteAfterLines = -1;
         int garbageEvery = 0;
         // Text of the noise lines; empty gives lines that match nothing.
@@ -70,6 +75,9 @@ public:
 signals:
     // The emulated device is gone: the caller closes the pty and exits.
     void vanished();
+    // A network fault: the caller resets the connection (reset) or closes
+    // only its sending half.
+    void dropConnection(bool reset);
 
 private:
     enum class RawMode { None, Package, Firmware };
@@ -107,6 +115,7 @@ private:
     void askFirmwarePiece();
     void abandonRawTransfer();
     void vanish();
+    void dropLink(bool reset);
     void logExecuted(const QByteArray &line);
 
     Options mOptions;
