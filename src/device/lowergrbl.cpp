@@ -945,10 +945,11 @@ void LowerGrbl::choosePort(const QString &name)
         linkFailed(DeviceLink::Failure::Missing, port);
         return;
     }
-    // One connection to that port; a later search covers every port again.
+    // One connection to that port; a later search covers the ports it did.
+    const QStringList searched = mSerial->candidatePorts();
     restrictSearchTo({port});
     startDeviceSearch();
-    restrictSearchTo({});
+    restrictSearchTo(searched);
 }
 
 void LowerGrbl::linkLost()
