@@ -3,6 +3,7 @@
 #include "machine.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QList>
@@ -59,6 +60,8 @@ public:
         int rawTimeoutMs = 3000;
         // Echo the traffic on standard error, for someone watching a session.
         bool verbose = false;
+        // Sample how full the receive buffer stays (state "fedShare").
+        bool measureFeed = false;
         // Where a job received in parts is written once it is complete.
         QString saveJobPath;
         // Where every G-code line the machine carries out is appended, as it
@@ -99,6 +102,11 @@ private:
     void answersDelivered(int count);
     void trace(const char *direction, const QByteArray &text) const;
     void countOutstanding(int delta);
+    // Sampled every millisecond with measureFeed: whether the receive buffer
+    // (bytes sent by the host and not yet answered, on the wire or read)
+    // holds at least a whole line, over the last stretch of traffic.
+    void sampleFeed();
+    double fedShare() const;
 
     void softReset();
     void refuseLocked();
@@ -146,6 +154,11 @@ private:
     int mMaxOutstanding = 0;
     int mOverflows = 0;
     bool mOverfull = false;
+    QTimer *mFeedSampler = nullptr;
+    int mLastLineSize = 0;
+    int mIdleSamples = 0;
+    qint64 mFeedSamples = 0;
+    qint64 mFedSamples = 0;
 
     QStringList mLines;
     QByteArray mRealtime;

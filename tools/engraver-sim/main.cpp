@@ -107,6 +107,7 @@ int main(int argc, char *argv[])
             {QStringLiteral("save-job"), QStringLiteral("Write each job received in parts to this file."), QStringLiteral("file")},
             {QStringLiteral("executed-log"), QStringLiteral("Append each G-code line the machine carries out to this file."), QStringLiteral("file")},
             {QStringLiteral("verbose"), QStringLiteral("Show the traffic on standard error (status reports left out).")},
+            {QStringLiteral("measure-feed"), QStringLiteral("Sample every millisecond whether the receive buffer holds a whole line (state: fedShare).")},
     });
     parser.process(app);
 
@@ -123,6 +124,7 @@ int main(int argc, char *argv[])
     options.rxBufferSize = intValue(parser, QStringLiteral("rx-buffer"), options.rxBufferSize, &ok);
     options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
+    options.measureFeed = parser.isSet(QStringLiteral("measure-feed"));
     options.saveJobPath = parser.value(QStringLiteral("save-job"));
     options.executedLogPath = parser.value(QStringLiteral("executed-log"));
     options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
