@@ -94,7 +94,11 @@ LowerGrbl::LowerGrbl(QObject *parent)
     connect(mTcpLink, &DeviceLink::failed, this, &LowerGrbl::linkFailed);
     connect(mTcpLink, &DeviceLink::lost, this, &LowerGrbl::linkLost);
     // GRBL answers "?" at once, even with its planner full or held.
-    connect(mSilence, &SilenceWatch::probe, this, [this] { writeToPort(QByteArrayLiteral("?")); });
+    connect(mSilence, &SilenceWatch::probe, this, [this] {
+        watchAnswers();
+        if (mSilence->isWatching())
+            writeToPort(QByteArrayLiteral("?"));
+    });
     connect(mSilence, &SilenceWatch::stalled, this, &LowerGrbl::linkStalled);
     mPortWatch->setInterval(1000);
     connect(mPortWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
@@ -241,10 +245,7 @@ void LowerGrbl::setBufferSize(int n)
 
 void LowerGrbl::appendFromPort()
 {
-    const QByteArray bytes = mLink->readAll();
-    if (!bytes.isEmpty())
-        mSilence->heard();
-    mReadBuffer += bytes;
+    mReadBuffer += mLink->readAll();
 }
 
 void LowerGrbl::lowerBackInfoCheck()
@@ -423,6 +424,10 @@ void LowerGrbl::lowerRead()
 void LowerGrbl::handleLine(const QByteArray &line)
 {
     const GrblReply reply = GrblReply::classify(line);
+    // Only a line the controller could have written shows it is alive; a
+    // peer that sends nothing but noise is as silent as one that sends nothing.
+    if (reply.kind != GrblReply::Kind::Other)
+        mSilence->heard();
     switch (reply.kind) {
     case GrblReply::Kind::Ok:
     case GrblReply::Kind::Error:
@@ -922,6 +927,11 @@ void LowerGrbl::linkStalled()
 {
     if (!isConnected())
         return;
+    // A raw upload or homing may have begun since the watch was armed.
+    if (mPartInFlight || mOtaActive || mInFlightRecords.contains(homeCommand)) {
+        mSilence->stop();
+        return;
+    }
     qDebug() << "link silent" << mPortName;
     notifyPanel(PanelNotice::LinkFailed,
                 DeviceLink::failureWord(DeviceLink::Failure::Silent) + QLatin1Char(' ') + mPortName);
@@ -930,7 +940,11 @@ void LowerGrbl::linkStalled()
 
 void LowerGrbl::watchAnswers()
 {
-    mSilence->setExpecting(isConnected() && !mAccount.inFlight().isEmpty());
+    // Not while bytes of a part or a firmware image go out raw, where a "?"
+    // would corrupt them, nor while homing, when GRBL answers no status.
+    const bool raw = mPartInFlight || mOtaActive;
+    mSilence->setExpecting(isConnected() && !mAccount.inFlight().isEmpty() && !raw
+                           && !mInFlightRecords.contains(homeCommand));
 }
 
 void LowerGrbl::choosePort(const QString &name)

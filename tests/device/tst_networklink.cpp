@@ -134,6 +134,8 @@ void TestNetworkLink::faultMidJob_data()
     // Line 2 + 400 of the wire is line 400 of the job.
     QTest::newRow("stall, tcp") << true << QStringList{"--mute-after", "402"} << false << "silent";
     QTest::newRow("stall, pty") << false << QStringList{"--mute-after", "402"} << false << "silent";
+    // "noise" below: lines that answer nothing keep coming; still a stall.
+    QTest::newRow("stall with noise") << true << QStringList{"--mute-after", "402", "noise"} << false << "silent";
     QTest::newRow("half-close") << true << QStringList{"--half-close-after", "402"} << false << "";
     QTest::newRow("reset") << true << QStringList{"--reset-after", "402"} << false << "";
     QTest::newRow("vanish") << true << QStringList{"--vanish-after", "402"} << false << "";
@@ -152,9 +154,13 @@ void TestNetworkLink::faultMidJob()
     options.hardwareVersion = QStringLiteral("1.0.0");
     options.firmwareVersion = QStringLiteral("0.1.5");
     options.tcp = tcp;
+    const bool noise = fault.removeAll(QStringLiteral("noise")) > 0;
     options.extraArguments = fault;
     EngraverEmulator emulator(options);
     QVERIFY(emulator.start());
+    QTimer noiseTimer;
+    noiseTimer.setInterval(50);
+    connect(&noiseTimer, &QTimer::timeout, &emulator, [&emulator] { emulator.sendLine(QStringLiteral("okay")); });
     LowerGrbl grbl;
     grbl.setStallPeriod(300);
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
@@ -163,6 +169,8 @@ void TestNetworkLink::faultMidJob()
     const QList<GCodeBuffer> job = outlinesJob();
     QVERIFY(job.size() > 600);
     grbl.grblGcodePrint(job);
+    if (noise)
+        noiseTimer.start();
 
     if (finished) {
         QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::JobFinished).size(), 1, 20000);
