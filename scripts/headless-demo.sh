@@ -214,7 +214,9 @@ echo "Log file of the last session: $demo_home/Documents/tolvenrik/logInfo.txt"
 # The job demo: G-code for the bundled sample design, sent by plimb-cli to the
 # engraver emulator over a pseudo-terminal paced like a real 115 200 baud line,
 # once as the Bluetooth model takes it (compressed parts) and once as the
-# older model does (line by line), with what the emulator received.
+# older model does (line by line), with what the emulator received; then once
+# more line by line to the emulator on a loopback TCP port, as to a board on
+# the network.
 demo="$PWD/build/demo"
 mkdir -p "$demo"
 job="$demo/demo.gc"
@@ -225,11 +227,16 @@ echo "Generating the job of resources/samples/demo.svg:"
 field() { sed -n "s/.*\"$1\":\([0-9-]*\).*/\1/p" <<<"$2"; }
 
 send_to_emulator() {
-  local hardware=$1 received="$demo/received-$1.gc" line port state status=0
+  local hardware=$1 transport=${2:-pty} received="$demo/received-$1.gc" line port state status=0
+  local listen=()
+  [ "$transport" = tcp ] && listen=(--tcp 0)
   rm -f "$received"
-  coproc EMULATOR { exec ./build/tools/engraver-sim/plimb-engraver-sim --throttle --hardware "$hardware" --save-job "$received"; }
+  coproc EMULATOR { exec ./build/tools/engraver-sim/plimb-engraver-sim --throttle --hardware "$hardware" --save-job "$received" "${listen[@]}"; }
   read -r line <&"${EMULATOR[0]}"
-  port=${line#PTY }
+  case $line in
+    TCP\ *) port="tcp://${line#TCP }" ;;
+    *) port=${line#PTY } ;;
+  esac
   echo
   echo "Engraver emulator (hardware $hardware) on $port; sending the job:"
   ./build/tools/cli/plimb-cli send "$job" --port "$port" || status=$?
@@ -255,3 +262,4 @@ send_to_emulator() {
 
 send_to_emulator 3.0.0
 send_to_emulator 2.0.0
+send_to_emulator 2.0.0 tcp

@@ -1,7 +1,9 @@
 // Job transfer to the engraver emulator throttled to 115 200 baud (11 520
 // bytes/s): link use in line mode, part mode against line mode on a large
-// raster-like job, and the controller's CPU time while streaming.
-// Usage: bench-link [line|parts|generic|all] [--raster-mb N]
+// raster-like job, the controller's CPU time while streaming, and line mode
+// over a loopback TCP socket against the pty (how much of the time the
+// engraver held a whole line, overflows).
+// Usage: bench-link [line|parts|generic|tcp|all] [--raster-mb N]
 #include "benchsupport.h"
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
@@ -11,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QJsonObject>
 #include <QTimer>
 
 #include <cmath>
@@ -80,18 +83,23 @@ struct Run
     double cpu = 0;
     int overflows = -1;
     bool complete = false;
+    double fedShare = -1;
 };
 
 // Connects to a fresh throttled emulator, sends `job` and waits for the end
 // of the program; times the transfer alone.
 // An empty `hardware` plays a standard GRBL 1.1 board with a 128-byte buffer.
-Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeoutS)
+Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeoutS, bool tcp = false,
+             bool throttle = true, bool measureFeed = false)
 {
     EngraverEmulator::Options options;
+    options.tcp = tcp;
     options.hardwareVersion = hardware.isEmpty() ? QStringLiteral("0.0.0") : hardware;
     options.firmwareVersion = hardware.isEmpty() ? QStringLiteral("1.1h.20190825:") : QStringLiteral("0.2.2");
-    options.throttle = true;
+    options.throttle = throttle;
     options.extraArguments = QStringList{QStringLiteral("--job-run-time"), QStringLiteral("1")};
+    if (measureFeed)
+        options.extraArguments << QStringLiteral("--measure-feed");
     if (hardware.isEmpty()) {
         options.rxBufferSize = 128;
         options.extraArguments << QStringLiteral("--generic");
@@ -130,7 +138,9 @@ Run transfer(const QString &hardware, const QList<GCodeBuffer> &job, int timeout
     run.seconds = clock.nsecsElapsed() / 1e9;
     run.cpu = cpuSeconds() - cpuBefore;
     run.complete = ended;
-    run.overflows = emulator.overflowCount();
+    const QJsonObject state = emulator.state();
+    run.overflows = state.value(QStringLiteral("overflows")).toInt(-1);
+    run.fedShare = state.value(QStringLiteral("fedShare")).toDouble(-1);
     return run;
 }
 
@@ -180,6 +190,46 @@ void partsAgainstLines(int megabytes)
     std::fflush(stdout);
 }
 
+// Line mode over the pty and over loopback TCP, both paced at 115 200 baud
+// by the emulator, then TCP unpaced: the share of the time a whole line
+// waited in the engraver, against the pty's, and overflows (must be 0).
+void tcpAgainstSerial()
+{
+    struct Board
+    {
+        const char *name;
+        QString hardware;
+        QList<GCodeBuffer> job;
+    };
+    const QList<Board> boards{{"1024-byte buffer", QStringLiteral("1.0.0"), vectorJob(8000)},
+                              {"128-byte buffer (standard GRBL)", QString(), rasterJob(200 * 1000)}};
+    for (const Board &board : boards) {
+        const QByteArray text = textOf(board.job);
+        std::printf("line mode, %s, %d lines, %d bytes:\n", board.name, int(board.job.size()), int(text.size()));
+        std::fflush(stdout);
+        for (const bool tcp : {false, true}) {
+            const Run run = transfer(board.hardware, board.job, 600, tcp, true, true);
+            if (!run.complete) {
+                std::printf("  %s: did not finish\n", tcp ? "tcp" : "pty");
+                continue;
+            }
+            std::printf("  %s, paced:   %6.2f s, link use %5.1f %%, whole line held %5.1f %% of the time, "
+                        "overflows %d (target 0)\n",
+                        tcp ? "tcp" : "pty", run.seconds, 100 * text.size() / run.seconds / linkBytesPerSecond,
+                        100 * run.fedShare, run.overflows);
+            std::fflush(stdout);
+        }
+        const Run fast = transfer(board.hardware, board.job, 600, true, false, true);
+        if (fast.complete)
+            std::printf("  tcp, unpaced: %6.2f s, %.0f lines/s, whole line held %5.1f %% of the time, "
+                        "overflows %d (target 0)\n",
+                        fast.seconds, board.job.size() / fast.seconds, 100 * fast.fedShare, fast.overflows);
+        else
+            std::printf("  tcp, unpaced: did not finish\n");
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -203,5 +253,7 @@ int main(int argc, char *argv[])
     }
     if (which == QLatin1String("parts") || which == QLatin1String("all"))
         partsAgainstLines(megabytes);
+    if (which == QLatin1String("tcp") || which == QLatin1String("all"))
+        tcpAgainstSerial();
     return 0;
 }

@@ -743,6 +743,46 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>请检查设备的地址和端口，并确认设备已开机、与电脑在同一网络中。</source>
+        <translation>Check the device's address and port, and that it is switched on and on the same network as this computer.</translation>
+    </message>
+    <message>
+        <source>%1 拒绝了连接</source>
+        <translation>%1 refused the connection</translation>
+    </message>
+    <message>
+        <source>找不到主机：%1</source>
+        <translation>Unknown host: %1</translation>
+    </message>
+    <message>
+        <source>连接 %1 超时</source>
+        <translation>Connecting to %1 timed out</translation>
+    </message>
+    <message>
+        <source>%1 没有应答</source>
+        <translation>No answer from %1</translation>
+    </message>
+    <message>
+        <source>设备没有回应。请检查设备是否已开机，以及端口是否属于雕刻机。</source>
+        <translation>The device does not answer. Check that it is switched on and that the port belongs to the engraver.</translation>
+    </message>
+    <message>
+        <source>没有这个端口：%1</source>
+        <translation>No such port: %1</translation>
+    </message>
+    <message>
+        <source>请检查设备是否已连接，以及端口路径是否正确。</source>
+        <translation>Check that the device is plugged in and that the port's path is right.</translation>
+    </message>
+    <message>
+        <source>无法打开 %1</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>Connection failed</translation>
+    </message>
+    <message>
         <source>没有权限打开%1</source>
         <translation>No permission to open %1</translation>
     </message>

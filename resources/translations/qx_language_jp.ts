@@ -743,6 +743,46 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>请检查设备的地址和端口，并确认设备已开机、与电脑在同一网络中。</source>
+        <translation>デバイスのアドレスとポートを確認し、電源が入っていてこのコンピューターと同じネットワークにあることを確認してください。</translation>
+    </message>
+    <message>
+        <source>%1 拒绝了连接</source>
+        <translation>%1 が接続を拒否しました</translation>
+    </message>
+    <message>
+        <source>找不到主机：%1</source>
+        <translation>ホストが見つかりません: %1</translation>
+    </message>
+    <message>
+        <source>连接 %1 超时</source>
+        <translation>%1 への接続がタイムアウトしました</translation>
+    </message>
+    <message>
+        <source>%1 没有应答</source>
+        <translation>%1 から応答がありません</translation>
+    </message>
+    <message>
+        <source>设备没有回应。请检查设备是否已开机，以及端口是否属于雕刻机。</source>
+        <translation>デバイスが応答しません。電源が入っているか、ポートが彫刻機のものかを確認してください。</translation>
+    </message>
+    <message>
+        <source>没有这个端口：%1</source>
+        <translation>そのポートはありません: %1</translation>
+    </message>
+    <message>
+        <source>请检查设备是否已连接，以及端口路径是否正确。</source>
+        <translation>デバイスが接続されているか、ポートのパスが正しいかを確認してください。</translation>
+    </message>
+    <message>
+        <source>无法打开 %1</source>
+        <translation>%1 を開けません</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>接続に失敗しました</translation>
+    </message>
+    <message>
         <source>没有权限打开%1</source>
         <translation>%1 を開く権限がありません</translation>
     </message>

@@ -743,6 +743,46 @@
 <context>
     <name>LowerOperatePanel</name>
     <message>
+        <source>请检查设备的地址和端口，并确认设备已开机、与电脑在同一网络中。</source>
+        <translation>장치의 주소와 포트를 확인하고, 장치가 켜져 있으며 이 컴퓨터와 같은 네트워크에 있는지 확인하십시오.</translation>
+    </message>
+    <message>
+        <source>%1 拒绝了连接</source>
+        <translation>%1에서 연결을 거부했습니다</translation>
+    </message>
+    <message>
+        <source>找不到主机：%1</source>
+        <translation>호스트를 찾을 수 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>连接 %1 超时</source>
+        <translation>%1 연결 시간이 초과되었습니다</translation>
+    </message>
+    <message>
+        <source>%1 没有应答</source>
+        <translation>%1에서 응답이 없습니다</translation>
+    </message>
+    <message>
+        <source>设备没有回应。请检查设备是否已开机，以及端口是否属于雕刻机。</source>
+        <translation>장치가 응답하지 않습니다. 장치가 켜져 있는지, 포트가 조각기의 것인지 확인하십시오.</translation>
+    </message>
+    <message>
+        <source>没有这个端口：%1</source>
+        <translation>해당 포트가 없습니다: %1</translation>
+    </message>
+    <message>
+        <source>请检查设备是否已连接，以及端口路径是否正确。</source>
+        <translation>장치가 연결되어 있는지, 포트 경로가 올바른지 확인하십시오.</translation>
+    </message>
+    <message>
+        <source>无法打开 %1</source>
+        <translation>%1을(를) 열 수 없습니다</translation>
+    </message>
+    <message>
+        <source>连接失败</source>
+        <translation>연결 실패</translation>
+    </message>
+    <message>
         <source>没有权限打开%1</source>
         <translation>%1을(를) 열 권한이 없습니다</translation>
     </message>

@@ -58,7 +58,7 @@ void LowerGrbl::sendFirmwarePiece()
     while (mOtaOffset < mOtaImage.size() && budget > 0) {
         const int length = qMin(budget, mOtaImage.size() - mOtaOffset);
         const qint64 written =
-                mSerial->isOpen() ? mSerial->write(mOtaImage.constData() + mOtaOffset, length) : -1;
+                mLink->isOpen() ? mLink->write(QByteArray::fromRawData(mOtaImage.constData() + mOtaOffset, length)) : -1;
         if (written <= 0) {
             qDebug() << "write failed" << mOtaImage.size() - mOtaOffset << "bytes left";
             return;

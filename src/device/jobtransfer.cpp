@@ -108,11 +108,11 @@ void LowerGrbl::reportUpload()
     // The port takes kilobytes at once into the system's buffers; what has
     // left them is at most what the line can carry since the upload began
     // (8N1: ten bits a byte).
-    if (!mPrinting || !mSerial->isOpen()) {
+    if (!mPrinting || !mLink->isOpen()) {
         mUploadTicker->stop();
         return;
     }
-    const qint64 baud = mSerial->baudRate() > 0 ? mSerial->baudRate() : 115200;
+    const qint64 baud = mLink->lineRate();
     const qint64 carried = mUploadClock.elapsed() * baud / 10000;
     const qint64 done = qMin(mUploadSize - mUploadLeft, carried);
     if (done >= mUploadSize)
@@ -248,8 +248,8 @@ void LowerGrbl::askPackage()
 {
     if (mPackageBuffer.isEmpty())
         return;
-    if (mSerial->isOpen()) {
-        mUploadAhead = mSerial->bytesToWrite();
+    if (mLink->isOpen()) {
+        mUploadAhead = mLink->bytesToWrite();
         mUploadSize = mUploadLeft = mPackageBuffer.size();
         mUploadClock.start();
         mUploadTicker->start();

@@ -6,6 +6,9 @@
 #include "device/panelmessage.h"
 #include "device/serial.h"
 #include "device/serialaccess.h"
+#include "device/seriallink.h"
+#include "device/silencewatch.h"
+#include "device/tcplink.h"
 
 #include <QDebug>
 #include <QFile>
@@ -63,7 +66,11 @@ bool needsValue(PanelCommand id)
 
 LowerGrbl::LowerGrbl(QObject *parent)
     : QObject(parent)
-    , mSerial(new Serial(this))
+    , mSerialLink(new SerialLink(this))
+    , mSerial(mSerialLink->port())
+    , mTcpLink(new TcpLink(this))
+    , mLink(mSerialLink)
+    , mSilence(new SilenceWatch(this))
     , mPortWatch(new QTimer(this))
     , mPartTimeout(new QTimer(this))
     , mUploadTicker(new QTimer(this))
@@ -81,7 +88,18 @@ LowerGrbl::LowerGrbl(QObject *parent)
 
     mSerial->applyLineSettings();
     connect(mSerial, &QSerialPort::errorOccurred, this, &LowerGrbl::serialErrorHandle);
-    connect(mSerial, &QIODevice::bytesWritten, this, &LowerGrbl::uploadWritten);
+    for (DeviceLink *link : {static_cast<DeviceLink *>(mSerialLink), static_cast<DeviceLink *>(mTcpLink)})
+        connect(link, &DeviceLink::bytesWritten, this, &LowerGrbl::uploadWritten);
+    connect(mTcpLink, &DeviceLink::opened, this, &LowerGrbl::networkOpened);
+    connect(mTcpLink, &DeviceLink::failed, this, &LowerGrbl::linkFailed);
+    connect(mTcpLink, &DeviceLink::lost, this, &LowerGrbl::linkLost);
+    // GRBL answers "?" at once, even with its planner full or held.
+    connect(mSilence, &SilenceWatch::probe, this, [this] {
+        watchAnswers();
+        if (mSilence->isWatching())
+            writeToPort(QByteArrayLiteral("?"));
+    });
+    connect(mSilence, &SilenceWatch::stalled, this, &LowerGrbl::linkStalled);
     mPortWatch->setInterval(1000);
     connect(mPortWatch, &QTimer::timeout, this, &LowerGrbl::serialAvailableCheck);
     mPartTimeout->setSingleShot(true);
@@ -111,6 +129,16 @@ void LowerGrbl::setPortWatchInterval(int ms)
     mPortWatch->setInterval(ms);
 }
 
+void LowerGrbl::setStallPeriod(int ms)
+{
+    mSilence->setPeriod(ms);
+}
+
+void LowerGrbl::setConnectTimeout(int ms)
+{
+    mTcpLink->setConnectTimeout(ms);
+}
+
 void LowerGrbl::setFirmwareImageProvider(FirmwareImageProvider provider)
 {
     mFirmwareImages = provider ? std::move(provider) : FirmwareImageProvider(readBuiltInImage);
@@ -123,16 +151,21 @@ void LowerGrbl::restrictSearchTo(const QStringList &names)
 
 bool LowerGrbl::isConnected() const
 {
-    return !mPortName.isEmpty() && mSerial->isOpen();
+    return !mPortName.isEmpty() && mLink->isOpen();
 }
 
 bool LowerGrbl::isSearching() const
 {
+    // A network link is being opened or identified.
+    if (mLink == mTcpLink)
+        return mPortName.isEmpty() && mTcpLink->isBusy();
     return mSerial->isSearching();
 }
 
 QStringList LowerGrbl::searchedPorts() const
 {
+    if (mLink == mTcpLink)
+        return {mTcpLink->name()};
     return mSerial->searchedPorts();
 }
 
@@ -180,12 +213,14 @@ void LowerGrbl::writeCounted(const QByteArray &data, bool counted)
         mInFlightRecords.append(mCommandTag);
     if (mWritesSuppressed == 0)
         writeToPort(data);
+    if (counted)
+        watchAnswers();
 }
 
 void LowerGrbl::writeToPort(const QByteArray &data)
 {
-    if (mSerial->isOpen())
-        mSerial->write(data);
+    if (mLink->isOpen())
+        mLink->write(data);
 }
 
 int LowerGrbl::acknowledgeOldest()
@@ -203,13 +238,14 @@ void LowerGrbl::setBufferSize(int n)
 {
     mAccount.setBufferSize(n);
     mInFlightRecords.clear();
+    watchAnswers();
 }
 
 // ---- readers ----
 
 void LowerGrbl::appendFromPort()
 {
-    mReadBuffer += mSerial->readAll();
+    mReadBuffer += mLink->readAll();
 }
 
 void LowerGrbl::lowerBackInfoCheck()
@@ -350,10 +386,11 @@ void LowerGrbl::applyModel()
 void LowerGrbl::acceptPort()
 {
     mSerial->stopAutoSend();
-    disconnect(mSerial, &QIODevice::readyRead, this, nullptr);
-    connect(mSerial, &QIODevice::readyRead, this, &LowerGrbl::lowerRead);
-    mPortName = mSerial->currentName();
-    mPortWatch->start();
+    useLink(mLink, &LowerGrbl::lowerRead);
+    mPortName = mLink->name();
+    // A socket reports its own loss; only a serial device node is watched.
+    if (mLink == mSerialLink)
+        mPortWatch->start();
     notifyPanel(PanelNotice::Connected, mPortName);
     if (mGenericGrbl)
         notifyPanel(PanelNotice::GenericController, 1);
@@ -376,6 +413,7 @@ void LowerGrbl::lowerRead()
         handleLine(line);
     }
     mReadBuffer.remove(0, start);
+    watchAnswers();
     // A device that never ends its lines must not fill the memory.
     if (mReadBuffer.size() > readBufferLimit) {
         qDebug() << "read buffer full, dropped" << mReadBuffer.size() - readBufferLimit << "bytes";
@@ -386,6 +424,10 @@ void LowerGrbl::lowerRead()
 void LowerGrbl::handleLine(const QByteArray &line)
 {
     const GrblReply reply = GrblReply::classify(line);
+    // Only a line the controller could have written shows it is alive; a
+    // peer that sends nothing but noise is as silent as one that sends nothing.
+    if (reply.kind != GrblReply::Kind::Other)
+        mSilence->heard();
     switch (reply.kind) {
     case GrblReply::Kind::Ok:
     case GrblReply::Kind::Error:
@@ -652,6 +694,9 @@ void LowerGrbl::handleMessage(const QString &message)
     case PanelCommand::SearchDevice:
         startDeviceSearch();
         break;
+    case PanelCommand::ChoosePort:
+        choosePort(PanelMessage::textValue(message));
+        break;
     case PanelCommand::StopPrint:
         // Stop while an error's hold completes: the reset goes out now, and
         // the error is still reported.
@@ -742,6 +787,13 @@ void LowerGrbl::notifyPanel(PanelNotice id, const QString &value)
 void LowerGrbl::startDeviceSearch()
 {
     const QStringList names = mSerial->searchList();
+    QString host;
+    quint16 port = 0;
+    if (names.size() == 1 && TcpLink::parseAddress(names.first(), &host, &port)) {
+        connectNetwork(host, port);
+        notifyPanel(PanelNotice::PortList, mTcpLink->name() + QLatin1Char(' '));
+        return;
+    }
     QString value;
     if (names.isEmpty()) {
         value = QStringLiteral("none");
@@ -750,10 +802,11 @@ void LowerGrbl::startDeviceSearch()
         // The old connection is given up: a watch left running would take
         // the port under search for the lost one and close it.
         mPortWatch->stop();
+        mSilence->stop();
         mPortName.clear();
+        mTcpLink->close();
         mSerial->close();
-        disconnect(mSerial, &QIODevice::readyRead, this, nullptr);
-        connect(mSerial, &QIODevice::readyRead, this, &LowerGrbl::lowerBackInfoCheck);
+        useLink(mSerialLink, &LowerGrbl::lowerBackInfoCheck);
         // 0x18 makes a GRBL controller print its start-up banner.
         mSerial->setAutoSend(QByteArray(1, '\x18'), mSearchPeriod);
         mSerial->startAutoSend();
@@ -789,6 +842,9 @@ QT_WARNING_POP
 void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
 {
     qDebug() << "serial errhandle" << errorName(error);
+    // The serial port is idle while a network link carries the protocol.
+    if (mLink != mSerialLink)
+        return;
     // A port the search could not open: say so when its node's permissions
     // are the reason, so that the user learns which group to join.
     if (error == QSerialPort::PermissionError && !mSerial->isOpen()
@@ -807,18 +863,111 @@ void LowerGrbl::serialErrorHandle(QSerialPort::SerialPortError error)
     // The watch and the port's own error may both report one loss.
     if (!mPortWatch->isActive() && !mSerial->isOpen())
         return;
+    linkLost();
+}
+
+// ---- links ----
+
+void LowerGrbl::useLink(DeviceLink *link, void (LowerGrbl::*reader)())
+{
+    for (DeviceLink *each : {static_cast<DeviceLink *>(mSerialLink), static_cast<DeviceLink *>(mTcpLink)})
+        disconnect(each, &DeviceLink::readyRead, this, nullptr);
+    mLink = link;
+    connect(mLink, &DeviceLink::readyRead, this, reader);
+}
+
+void LowerGrbl::connectNetwork(const QString &host, quint16 port)
+{
+    mReadBuffer.clear();
+    mPortWatch->stop();
+    mSilence->stop();
+    mPortName.clear();
+    mSerial->stopAutoSend();
+    mSerial->close();
+    useLink(mTcpLink, &LowerGrbl::lowerBackInfoCheck);
+    mTcpLink->open(host, port);
+}
+
+void LowerGrbl::networkOpened()
+{
+    if (mLink != mTcpLink)
+        return;
+    // As on a serial port: 0x18 makes the controller print its banner.
+    writeToPort(QByteArray(1, '\x18'));
+    // A peer that takes the connection but never identifies itself is not
+    // an engraver; the search period is what a serial port gets as well.
+    const QString name = mTcpLink->name();
+    QTimer::singleShot(mSearchPeriod, this, [this, name] {
+        if (mLink != mTcpLink || !mPortName.isEmpty() || !mTcpLink->isOpen() || mTcpLink->name() != name)
+            return;
+        mTcpLink->close();
+        linkFailed(DeviceLink::Failure::Silent, name);
+    });
+}
+
+void LowerGrbl::linkFailed(DeviceLink::Failure failure, const QString &name)
+{
+    qDebug() << "link failed" << DeviceLink::failureWord(failure) << name;
+    notifyPanel(PanelNotice::LinkFailed, DeviceLink::failureWord(failure) + QLatin1Char(' ') + name);
+}
+
+void LowerGrbl::linkStalled()
+{
+    if (!isConnected())
+        return;
+    // A raw upload or homing may have begun since the watch was armed.
+    if (mPartInFlight || mOtaActive || mInFlightRecords.contains(homeCommand)) {
+        mSilence->stop();
+        return;
+    }
+    qDebug() << "link silent" << mPortName;
+    notifyPanel(PanelNotice::LinkFailed,
+                DeviceLink::failureWord(DeviceLink::Failure::Silent) + QLatin1Char(' ') + mPortName);
+    linkLost();
+}
+
+void LowerGrbl::watchAnswers()
+{
+    // Not while bytes of a part or a firmware image go out raw, where a "?"
+    // would corrupt them, nor while homing, when GRBL answers no status.
+    const bool raw = mPartInFlight || mOtaActive;
+    mSilence->setExpecting(isConnected() && !mAccount.inFlight().isEmpty() && !raw
+                           && !mInFlightRecords.contains(homeCommand));
+}
+
+void LowerGrbl::choosePort(const QString &name)
+{
+    const QString port = name.trimmed();
+    if (port.isEmpty())
+        return;
+    QString host;
+    quint16 number = 0;
+    // A typed path that names no device would only be searched in vain.
+    if (!TcpLink::parseAddress(port, &host, &number) && !QFileInfo::exists(SerialAccess::deviceNode(port))) {
+        linkFailed(DeviceLink::Failure::Missing, port);
+        return;
+    }
+    // One connection to that port; a later search covers the ports it did.
+    const QStringList searched = mSerial->candidatePorts();
+    restrictSearchTo({port});
+    startDeviceSearch();
+    restrictSearchTo(searched);
+}
+
+void LowerGrbl::linkLost()
+{
     // Answers that arrived before the loss still count for the resume point;
-    // nothing more is written to a port that is going.
-    if (mSerial->isOpen() && !mPortName.isEmpty()) {
+    // nothing more is written to a link that is going.
+    if (!mPortName.isEmpty()) {
         const int suppressed = mWritesSuppressed;
         mWritesSuppressed = 1;
         lowerRead();
         mWritesSuppressed = suppressed;
     }
-    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? mSerial->currentName() : mPortName);
-    if (mSerial->isOpen())
-        mSerial->close();
+    notifyPanel(PanelNotice::Disconnected, mPortName.isEmpty() ? mLink->name() : mPortName);
+    mLink->close();
     mPortWatch->stop();
+    mSilence->stop();
     interruptJob();
     // Nothing of the job may go to the next connection by itself, and a part
     // that was uploading will never be confirmed.

@@ -5,6 +5,7 @@
 #include "device/grblreply.h"
 #include "device/grblsettings.h"
 #include "device/joberrors.h"
+#include "device/devicelink.h"
 #include "device/machinelock.h"
 #include "device/panelmessageid.h"
 #include "device/receivebufferaccount.h"
@@ -23,6 +24,9 @@
 
 class QTimer;
 class Serial;
+class SerialLink;
+class SilenceWatch;
+class TcpLink;
 
 // The engraver controller. It lives in a thread of its own (created without
 // parent, then moved) and owns the serial port; the rest of the program
@@ -51,10 +55,15 @@ public:
     void setSearchPeriod(int ms) { mSearchPeriod = ms; }
     void setPortWatchInterval(int ms);
     void setPartTimeout(int ms) { mPartTimeoutMs = ms; }
+    // A link with answers owed that stays silent for two periods (a status
+    // query goes out after the first) counts as lost.
+    void setStallPeriod(int ms);
+    void setConnectTimeout(int ms);
     void setFirmwareImageProvider(FirmwareImageProvider provider);
 
     // Searches only `names` instead of every port (a port named by the user);
-    // an empty list searches every port again.
+    // an empty list searches every port again. A single "host:port" or
+    // "tcp://host:port" connects over the network instead.
     void restrictSearchTo(const QStringList &names);
 
     // State, for the command-line tool and tests.
@@ -152,6 +161,16 @@ private:
     int streamReserve() const;
     int streamStartSpace() const;
     void startDeviceSearch();
+    // Links (lowergrbl.cpp): which one carries the protocol, and its losses.
+    void useLink(DeviceLink *link, void (LowerGrbl::*reader)());
+    void connectNetwork(const QString &host, quint16 port);
+    void networkOpened();
+    void linkFailed(DeviceLink::Failure failure, const QString &name);
+    void linkLost();
+    void linkStalled();
+    void watchAnswers();
+    // Connects to the one port the user typed or picked, serial or network.
+    void choosePort(const QString &name);
     void notifyPanel(PanelNotice id, double value);
     void notifyPanel(PanelNotice id, const QString &value);
 
@@ -218,8 +237,13 @@ private:
     double mMachineX = 0;
     double mMachineY = 0;
 
-    // Connection.
+    // Connection. mLink is the one the protocol runs over: the serial link,
+    // whose port the search drives, or the network link.
+    SerialLink *mSerialLink = nullptr;
     Serial *mSerial = nullptr;
+    TcpLink *mTcpLink = nullptr;
+    DeviceLink *mLink = nullptr;
+    SilenceWatch *mSilence = nullptr;
     QByteArray mReadBuffer;
     QString mPortName;
     QTimer *mPortWatch = nullptr;

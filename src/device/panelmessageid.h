@@ -112,6 +112,9 @@ enum class PanelNotice {
     // "<count> <first failure>": lines refused in a job that went on past
     // errors; sent just before JobFinished.
     JobLinesFailed = 47,
+    // "<why> <name>": a link could not be opened or stopped answering; why
+    // is "refused", "unknown-host", "timeout", "silent", "missing" or "failed".
+    LinkFailed = 48,
 };
 
 // Operate panel to property panel; the controller sends PrintSpeed as well.

@@ -23,6 +23,7 @@ public:
     // When not empty, the search tries only these names instead of listing
     // the machine's ports (a port named on the command line).
     void setCandidatePorts(const QStringList &names) { mCandidatePorts = names; }
+    QStringList candidatePorts() const { return mCandidatePorts; }
 
     bool isSearching() const;
 

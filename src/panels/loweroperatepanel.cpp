@@ -5,6 +5,7 @@
 #include "device/serialaccess.h"
 #include "panels/jobtimedisplay.h"
 #include "panels/lineseparator.h"
+#include "panels/typedports.h"
 #include "panels/machinelockprompt.h"
 #include "panels/resumeoffer.h"
 #include "panels/scrolltext.h"
@@ -212,6 +213,7 @@ QGroupBox *LowerOperatePanel::buildConnectGroup()
     layout->addLayout(row({mConnectButton, mStatus}));
     layout->addWidget(new LineSeparator(group));
     layout->addWidget(mPortCombo);
+    mPortCombo->addItems(TypedPorts::remembered());
 
     connect(mConnectButton, &QPushButton::clicked, this, &LowerOperatePanel::setAutoConnect);
     connect(mPortCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
@@ -225,6 +227,7 @@ QGroupBox *LowerOperatePanel::buildConnectGroup()
         if (!edit->isModified())
             return;
         edit->setModified(false);
+        mTypedPort = edit->text().trimmed();
         setConnectPort(edit->text());
     });
     return group;
@@ -547,6 +550,52 @@ void LowerOperatePanel::setConnectPort(const QString &text)
     sendToDevice(PanelCommand::ChoosePort, text);
 }
 
+void LowerOperatePanel::fillPortList(bool none, const QString &names)
+{
+    mPortCombo->clear();
+    const QStringList discovered = none ? QStringList() : names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    mPortCombo->addItems(TypedPorts::listWith(discovered));
+    if (none)
+        mStatus->setText(tr("未找到端口.请检查连接..."));
+}
+
+void LowerOperatePanel::rememberTypedPort(const QString &connected)
+{
+    // The controller names a network port "host:port" however it was typed.
+    if (mTypedPort.isEmpty())
+        return;
+    if (mTypedPort == connected || mTypedPort.endsWith(connected))
+        TypedPorts::remember(connected);
+    mTypedPort.clear();
+}
+
+void LowerOperatePanel::showLinkFailure(const QString &value)
+{
+    const int space = value.indexOf(QLatin1Char(' '));
+    const QString why = value.left(space);
+    const QString name = value.mid(space + 1);
+    mTypedPort.clear();
+    QString text;
+    QString advice = tr("请检查设备的地址和端口，并确认设备已开机、与电脑在同一网络中。");
+    if (why == QLatin1String("refused")) {
+        text = tr("%1 拒绝了连接").arg(name);
+    } else if (why == QLatin1String("unknown-host")) {
+        text = tr("找不到主机：%1").arg(name);
+    } else if (why == QLatin1String("timeout")) {
+        text = tr("连接 %1 超时").arg(name);
+    } else if (why == QLatin1String("silent")) {
+        text = tr("%1 没有应答").arg(name);
+        advice = tr("设备没有回应。请检查设备是否已开机，以及端口是否属于雕刻机。");
+    } else if (why == QLatin1String("missing")) {
+        text = tr("没有这个端口：%1").arg(name);
+        advice = tr("请检查设备是否已连接，以及端口路径是否正确。");
+    } else {
+        text = tr("无法打开 %1").arg(name);
+    }
+    mStatus->setText(text);
+    inform(tr("连接失败"), text + QStringLiteral("\n\n") + advice, true);
+}
+
 void LowerOperatePanel::startPrint(bool)
 {
     if (mPrinting)
@@ -838,7 +887,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
         return;
     bool ok = false;
     const int id = tokens.at(0).toInt(&ok);
-    if (!ok || id < 0 || id > int(PanelNotice::JobLinesFailed))
+    if (!ok || id < 0 || id > int(PanelNotice::LinkFailed))
         return;
     bool hasValue = false;
     const double v = tokens.size() > 1 ? tokens.at(1).toDouble(&hasValue) : 0;
@@ -855,15 +904,10 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
 
     switch (static_cast<PanelNotice>(id)) {
     case PanelNotice::PortList:
-        quietly(mPortCombo, [&] {
-            mPortCombo->clear();
-            if (message.contains(QLatin1String("none"))) {
-                mStatus->setText(tr("未找到端口.请检查连接..."));
-                return;
-            }
-            for (const QString &port : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                mPortCombo->addItem(port);
-        });
+        quietly(mPortCombo, [&] { fillPortList(message.contains(QLatin1String("none")), text); });
+        break;
+    case PanelNotice::LinkFailed:
+        showLinkFailure(text);
         break;
     case PanelNotice::Connected:
         if (message.contains(QLatin1String("none"))) {
@@ -882,6 +926,7 @@ void LowerOperatePanel::applyDeviceMessage(const QString &message)
             mStatus->setText(tr("已连接到%1").arg(text));
             // The list names the port in use, listed or typed.
             quietly(mPortCombo, [&] { mPortCombo->setCurrentText(text); });
+            rememberTypedPort(text);
             qDebug() << text;
         }
         break;

@@ -120,6 +120,11 @@ private:
     void setPrintSpeedRange(double maximum);
     // Non-blocking: the device messages keep flowing while the box is shown.
     void inform(const QString &title, const QString &text, bool warning = false);
+    // Ports: the typed ones remembered first, then those a search found.
+    void fillPortList(bool none, const QString &names);
+    void rememberTypedPort(const QString &connected);
+    // "<why> <name>" from the controller: a link that could not be opened.
+    void showLinkFailure(const QString &value);
     void loadSettings();
     void saveSettings() const;
 
@@ -147,6 +152,8 @@ private:
     // Groups whose membership was already explained (once per run is enough:
     // joining one only counts from the next login).
     QStringList mExplainedGroups;
+    // The port last typed and chosen with Enter, until it connects or fails.
+    QString mTypedPort;
     QComboBox *mPortCombo = nullptr;
 
     QPushButton *mStartButton = nullptr;

@@ -1,6 +1,7 @@
 // The controller end to end against the engraver emulator over a real
-// pseudo-terminal: identification, both transfer modes, disconnection,
-// settings, machine commands and the firmware upgrade.
+// pseudo-terminal (and, for jobs and disconnection, a loopback TCP socket):
+// identification, both transfer modes, disconnection, settings, machine
+// commands and the firmware upgrade.
 #include "device/jobpart.h"
 #include "device/lowergrbl.h"
 #include "device/panelmessage.h"
@@ -34,9 +35,11 @@ private slots:
     void unlockSequence();
     void lineModeJob_data();
     void lineModeJob();
+    void partModeJob_data();
     void partModeJob();
     void partModeProgressReachesEnd();
     void partModeProgressDuringUpload();
+    void disconnectMidJob_data();
     void disconnectMidJob();
     void settingsDump();
     void machineCommands();
@@ -172,8 +175,10 @@ void TestEngraverLink::lineModeJob_data()
     QTest::addColumn<quint32>("splitSeed");
     QTest::addColumn<bool>("inThread");
     QTest::addColumn<int>("garbageEvery");
-    QTest::newRow("test thread") << 0u << false << 0;
-    QTest::newRow("device thread, replies in pieces, garbage") << 11u << true << 7;
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("test thread") << 0u << false << 0 << false;
+    QTest::newRow("device thread, replies in pieces, garbage") << 11u << true << 7 << false;
+    QTest::newRow("tcp, device thread, replies in pieces, garbage") << 11u << true << 7 << true;
 }
 
 // The program's wiring: a device thread reached through queued signals.
@@ -190,7 +195,9 @@ void TestEngraverLink::lineModeJob()
     QFETCH(quint32, splitSeed);
     QFETCH(bool, inThread);
     QFETCH(int, garbageEvery);
+    QFETCH(bool, tcp);
     EngraverEmulator::Options options;
+    options.tcp = tcp;
     options.garbageEvery = garbageEvery;
     options.hardwareVersion = QStringLiteral("1.0.0");
     options.firmwareVersion = QStringLiteral("0.1.5");
@@ -235,9 +242,19 @@ void TestEngraverLink::lineModeJob()
     }
 }
 
+void TestEngraverLink::partModeJob_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("serial pty") << false;
+    QTest::newRow("tcp loopback") << true;
+}
+
 void TestEngraverLink::partModeJob()
 {
-    EngraverEmulator emulator;
+    QFETCH(bool, tcp);
+    EngraverEmulator::Options options;
+    options.tcp = tcp;
+    EngraverEmulator emulator(options);
     QVERIFY(emulator.start());
     LowerGrbl grbl;
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
@@ -329,9 +346,18 @@ void TestEngraverLink::partModeProgressDuringUpload()
     }
 }
 
+void TestEngraverLink::disconnectMidJob_data()
+{
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("serial pty") << false;
+    QTest::newRow("tcp loopback") << true;
+}
+
 void TestEngraverLink::disconnectMidJob()
 {
+    QFETCH(bool, tcp);
     EngraverEmulator::Options options;
+    options.tcp = tcp;
     options.hardwareVersion = QStringLiteral("2.0.0");
     options.firmwareVersion = QStringLiteral("0.1.6");
     options.vanishAfterLines = 500;
@@ -343,7 +369,8 @@ void TestEngraverLink::disconnectMidJob()
     grbl.setPortWatchInterval(60000);
     QSignalSpy spy(&grbl, &LowerGrbl::sendPanelMessage);
     QVERIFY(connectTo(grbl, emulator));
-    QVERIFY(grbl.isWatchingPort());
+    // A socket reports its own end; only a device node is watched.
+    QCOMPARE(grbl.isWatchingPort(), !tcp);
     grbl.grblGcodePrint(numberedJob(5000));
     QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::Disconnected).size(), 1, 3000);
     QTest::qWait(500);
@@ -351,6 +378,7 @@ void TestEngraverLink::disconnectMidJob()
     QVERIFY(!grbl.isWatchingPort());
     QVERIFY(!grbl.isConnected());
     QVERIFY(valuesFor(spy, PanelNotice::JobFinished).isEmpty());
+    QVERIFY(!grbl.isPrinting());
 }
 
 void TestEngraverLink::settingsDump()

@@ -1,5 +1,6 @@
 // Taking an interrupted job up again, end to end against the engraver
-// emulator over a real pseudo-terminal: the link vanishes or the user stops
+// emulator over a real pseudo-terminal or a loopback TCP socket: the link
+// vanishes, the connection is reset, or the user stops
 // mid-job, the controller offers a row or outline and sends nothing until
 // asked, and what was burned before and after the resume together is the
 // burn of the uninterrupted job, with no burn before the head is positioned.
@@ -102,13 +103,17 @@ void TestRecovery::resumeAfterInterruption_data()
     QTest::addColumn<bool>("raster");
     QTest::addColumn<bool>("stop");       // stopped by the user rather than the link lost
     QTest::addColumn<bool>("partMode");
+    QTest::addColumn<QString>("link");     // "pty", "tcp" (closed), "tcp reset"
 
-    QTest::newRow("raster, link lost") << true << false << false;
-    QTest::newRow("outlines, link lost") << false << false << false;
-    QTest::newRow("raster, stopped") << true << true << false;
-    QTest::newRow("outlines, stopped") << false << true << false;
+    QTest::newRow("raster, link lost") << true << false << false << "pty";
+    QTest::newRow("outlines, link lost") << false << false << false << "pty";
+    QTest::newRow("raster, stopped") << true << true << false << "pty";
+    QTest::newRow("outlines, stopped") << false << true << false << "pty";
     // The engraver never says which stored line it runs: back to the first row.
-    QTest::newRow("raster, link lost in part mode") << true << false << true;
+    QTest::newRow("raster, link lost in part mode") << true << false << true << "pty";
+    QTest::newRow("outlines, socket closed") << false << false << false << "tcp";
+    QTest::newRow("raster, connection reset") << true << false << false << "tcp reset";
+    QTest::newRow("outlines, stopped over tcp") << false << true << false << "tcp";
 }
 
 void TestRecovery::resumeAfterInterruption()
@@ -116,6 +121,7 @@ void TestRecovery::resumeAfterInterruption()
     QFETCH(bool, raster);
     QFETCH(bool, stop);
     QFETCH(bool, partMode);
+    QFETCH(QString, link);
     const QList<GCodeBuffer> job = raster ? rasterJob() : outlineJob();
     QVERIFY(job.size() > 600);
     const QVector<QLineF> whole = segmentsOf(linesOf(job));
@@ -135,6 +141,11 @@ void TestRecovery::resumeAfterInterruption()
     } else if (!stop) {
         options.muteAfterLines = 2 + job.size() / 2;
         options.vanishAfterLines = options.muteAfterLines + 10;
+    }
+    options.tcp = link.startsWith(QLatin1String("tcp"));
+    if (link == QLatin1String("tcp reset")) {
+        options.extraArguments << QStringLiteral("--reset-after") << QString::number(options.vanishAfterLines);
+        options.vanishAfterLines = -1;
     }
     // Paced at 115200 baud, so that the stop comes while the job runs.
     options.throttle = stop;
@@ -167,7 +178,9 @@ void TestRecovery::resumeAfterInterruption()
     QVERIFY(partMode || segmentsOf(before).size() > 0);
     QVERIFY(segmentsOf(before).size() < whole.size());
 
-    EngraverEmulator second(emulatorOptions(secondLog, partMode));
+    EngraverEmulator::Options secondOptions = emulatorOptions(secondLog, partMode);
+    secondOptions.tcp = options.tcp;
+    EngraverEmulator second(secondOptions);
     EngraverEmulator *engraver = &first;
     int logged = before.size();
     if (!stop) {

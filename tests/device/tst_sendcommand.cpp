@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -62,6 +63,8 @@ private slots:
     void send_data();
     void send();
     void refusesForeignGCode();
+    void networkPortNotReached_data();
+    void networkPortNotReached();
     void resumesWhereTheLinkWasLost_data();
     void resumesWhereTheLinkWasLost();
     void refusesAResumePointTheJobLacks();
@@ -75,11 +78,17 @@ void TestSendCommand::send_data()
     QTest::addColumn<int>("muteAfter");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");
-    QTest::newRow("line mode") << "1.0.0" << 1024 << -1 << -1 << 0 << "job done";
-    QTest::newRow("part mode") << "3.0.0" << 1024 << -1 << -1 << 0 << "job done";
-    QTest::newRow("disconnect") << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on";
-    QTest::newRow("refusal") << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes";
-    QTest::newRow("time-out") << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver";
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("line mode") << "1.0.0" << 1024 << -1 << -1 << 0 << "job done" << false;
+    QTest::newRow("part mode") << "3.0.0" << 1024 << -1 << -1 << 0 << "job done" << false;
+    QTest::newRow("disconnect") << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on" << false;
+    QTest::newRow("refusal") << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes" << false;
+    QTest::newRow("time-out") << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver" << false;
+    QTest::newRow("line mode, tcp") << "1.0.0" << 1024 << -1 << -1 << 0 << "job done" << true;
+    QTest::newRow("part mode, tcp") << "3.0.0" << 1024 << -1 << -1 << 0 << "job done" << true;
+    QTest::newRow("disconnect, tcp") << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on" << true;
+    QTest::newRow("refusal, tcp") << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes" << true;
+    QTest::newRow("time-out, tcp") << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver" << true;
 }
 
 void TestSendCommand::send()
@@ -90,6 +99,7 @@ void TestSendCommand::send()
     QFETCH(int, muteAfter);
     QFETCH(int, exitCode);
     QFETCH(QString, says);
+    QFETCH(bool, tcp);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -106,11 +116,13 @@ void TestSendCommand::send()
     options.rxBufferSize = rxBuffer;
     options.vanishAfterLines = vanishAfter;
     options.muteAfterLines = muteAfter;
+    options.tcp = tcp;
     EngraverEmulator emulator(options);
     QVERIFY(emulator.start());
 
     QProcess cli;
-    cli.start(QStringLiteral(PLIMB_CLI), {"send", jobPath, "--port", emulator.portName(), "--timeout", "2"});
+    const QString port = tcp ? "tcp://" + emulator.portName() : emulator.portName();
+    cli.start(QStringLiteral(PLIMB_CLI), {"send", jobPath, "--port", port, "--timeout", "2"});
     QVERIFY(cli.waitForFinished(30000));
     const QString output = QString::fromUtf8(cli.readAllStandardError());
     QVERIFY2(output.contains(says), qPrintable(output));
@@ -124,6 +136,38 @@ void TestSendCommand::send()
         QCOMPARE(emulator.receivedLines().mid(2), linesOf(job));
         QCOMPARE(emulator.overflowCount(), 0);
     }
+}
+
+void TestSendCommand::networkPortNotReached_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("says");
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const quint16 closed = server.serverPort();
+    server.close();
+    QTest::newRow("refused") << QStringLiteral("tcp://127.0.0.1:%1").arg(closed)
+                             << QStringLiteral("127.0.0.1:%1 refused the connection").arg(closed);
+    QTest::newRow("unknown host") << "tcp://no-such-engraver.invalid:23" << "unknown host in no-such-engraver.invalid:23";
+    QTest::newRow("missing path") << "/dev/plimb-no-such-port" << "no engraver answered on /dev/plimb-no-such-port";
+}
+
+void TestSendCommand::networkPortNotReached()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString jobPath = dir.filePath(QStringLiteral("job.gc"));
+    QFile file(jobPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(textOf(smallJob()));
+    file.close();
+    QProcess cli;
+    cli.start(QStringLiteral(PLIMB_CLI), {"send", jobPath, "--port", port, "--timeout", "2"});
+    QVERIFY(cli.waitForFinished(30000));
+    const QString output = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(output.contains(says), qPrintable(output));
+    QCOMPARE(cli.exitCode(), 3);
 }
 
 void TestSendCommand::refusesForeignGCode()

@@ -74,6 +74,9 @@ private slots:
     void quietUpdates();
     void messagesWithoutValueIgnored();
     void portListFilledQuietly();
+    void typedPortListedFirstNextTime();
+    void linkFailureSaysWhy_data();
+    void linkFailureSaysWhy();
     void startNeedsConnection();
     void connectIgnoredWhilePrinting();
     void jobEndAndStop();
@@ -353,9 +356,66 @@ void TestOperatePanel::portListFilledQuietly()
     panel.applyDeviceMessage("set:1 value:/dev/pts/7");
     QCOMPARE(ports->currentText(), QStringLiteral("/dev/pts/7"));
 
+    // With nothing found, the typed port that connected is still offered.
     panel.applyDeviceMessage("set:0 value:none");
-    QCOMPARE(ports->count(), 0);
+    QCOMPARE(ports->count(), 1);
+    QCOMPARE(ports->itemText(0), QStringLiteral("/dev/pts/7"));
     QCOMPARE(child<ScrollText>(&panel, "status")->text(), QStringLiteral("未找到端口.请检查连接..."));
+}
+
+void TestOperatePanel::typedPortListedFirstNextTime()
+{
+    {
+        LowerOperatePanel panel;
+        auto *ports = child<QComboBox>(&panel, "port");
+        ports->lineEdit()->selectAll();
+        QTest::keyClicks(ports->lineEdit(), "tcp://192.168.4.1:23");
+        QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
+        // Remembered once it connects, under the name the controller gives.
+        panel.applyDeviceMessage("set:1 value:192.168.4.1:23");
+        // A port picked from the list is not a typed one.
+        panel.applyDeviceMessage("set:0 value:COM3 COM4 ");
+        ports->setCurrentIndex(2);
+        panel.applyDeviceMessage("set:1 value:COM4");
+    }
+    LowerOperatePanel panel;
+    auto *ports = child<QComboBox>(&panel, "port");
+    QCOMPARE(ports->count(), 1);
+    QCOMPARE(ports->itemText(0), QStringLiteral("192.168.4.1:23"));
+    panel.applyDeviceMessage("set:0 value:COM3 192.168.4.1:23 ");
+    QCOMPARE(ports->count(), 2);
+    QCOMPARE(ports->itemText(0), QStringLiteral("192.168.4.1:23"));
+    QCOMPARE(ports->itemText(1), QStringLiteral("COM3"));
+    // A typed port that fails is not remembered.
+    ports->lineEdit()->selectAll();
+    QTest::keyClicks(ports->lineEdit(), "10.0.0.9:23");
+    QTest::keyClick(ports->lineEdit(), Qt::Key_Return);
+    panel.applyDeviceMessage("set:48 value:refused 10.0.0.9:23");
+    panel.applyDeviceMessage("set:0 value:none");
+    QCOMPARE(ports->count(), 1);
+}
+
+void TestOperatePanel::linkFailureSaysWhy_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("refused") << "refused 10.0.0.9:23" << "10.0.0.9:23 拒绝了连接";
+    QTest::newRow("unknown host") << "unknown-host laser.lan:23" << "找不到主机：laser.lan:23";
+    QTest::newRow("timeout") << "timeout 10.0.0.9:23" << "连接 10.0.0.9:23 超时";
+    QTest::newRow("silent") << "silent 10.0.0.9:23" << "10.0.0.9:23 没有应答";
+    QTest::newRow("missing path") << "missing /dev/serial/by-id/usb-x" << "没有这个端口：/dev/serial/by-id/usb-x";
+}
+
+void TestOperatePanel::linkFailureSaysWhy()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, status);
+    LowerOperatePanel panel;
+    panel.applyDeviceMessage("set:48 value:" + value);
+    QCOMPARE(child<ScrollText>(&panel, "status")->text(), status);
+    const QStringList boxes = boxTexts(&panel);
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().startsWith("连接失败|" + status + "\n\n"), qPrintable(boxes.first()));
 }
 
 void TestOperatePanel::startNeedsConnection()

@@ -15,7 +15,9 @@
 #include "jobfixtures.h"
 #include "panelfixture.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -88,9 +90,17 @@ struct Rig
         thread.wait(5000);
     }
 
-    bool connect()
+    // Through the search button, or the port typed into the list and Enter.
+    bool connect(const QString &typed = QString())
     {
-        child<QPushButton>(&operate, "connect")->click();
+        if (typed.isEmpty()) {
+            child<QPushButton>(&operate, "connect")->click();
+        } else {
+            QLineEdit *edit = child<QComboBox>(&operate, "port")->lineEdit();
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
         QElapsedTimer clock;
         clock.start();
         // Connected, and the settings dump has filled the settings group.
@@ -169,8 +179,13 @@ void TestPanelsJob::wholeJob_data()
     QTest::addColumn<QString>("hardware");
     QTest::addColumn<QString>("firmware");
     QTest::addColumn<bool>("parts");
-    QTest::newRow("line mode") << "2.0.0" << "0.1.6" << false;
-    QTest::newRow("part mode") << "3.0.0" << "0.3.0" << true;
+    QTest::addColumn<bool>("tcp");
+    QTest::addColumn<QString>("typed");     // typed before the emulator's port name
+    QTest::newRow("line mode") << "2.0.0" << "0.1.6" << false << false << "";
+    QTest::newRow("part mode") << "3.0.0" << "0.3.0" << true << false << "";
+    // Neither a pty nor a network port is listed by the system: typed.
+    QTest::newRow("line mode, typed pty path") << "2.0.0" << "0.1.6" << false << false << "-";
+    QTest::newRow("part mode, typed tcp://host:port") << "3.0.0" << "0.3.0" << true << true << "tcp://";
 }
 
 void TestPanelsJob::wholeJob()
@@ -178,13 +193,22 @@ void TestPanelsJob::wholeJob()
     QFETCH(QString, hardware);
     QFETCH(QString, firmware);
     QFETCH(bool, parts);
+    QFETCH(bool, tcp);
+    QFETCH(QString, typed);
     EngraverEmulator::Options options;
     options.hardwareVersion = hardware;
     options.firmwareVersion = firmware;
+    options.tcp = tcp;
     Rig rig(options);
     QVERIFY(rig.started);
     rig.loadDesign(outlineDesign);
-    QVERIFY(rig.connect());
+    if (!typed.isEmpty()) {
+        // The typed port alone reaches the engraver: nothing else is searched.
+        QMetaObject::invokeMethod(rig.grbl, [&rig] { rig.grbl->restrictSearchTo({"/dev/plimb-no-such-port"}); },
+                                  Qt::BlockingQueuedConnection);
+        typed = typed == QLatin1String("-") ? rig.emulator.portName() : typed + rig.emulator.portName();
+    }
+    QVERIFY(rig.connect(typed));
     QCOMPARE(child<ScrollText>(&rig.operate, "status")->text(), "已连接到" + rig.emulator.portName());
     // The hardware version reached the property panel through the operate panel.
     QTRY_COMPARE(rig.properties.storedDefaults().lowerHardWareVersion, hardware);

@@ -63,6 +63,8 @@ QStringList EngraverEmulator::arguments() const
         arguments << QStringLiteral("--split-seed") << QString::number(mOptions.splitSeed);
     if (mOptions.garbageEvery > 0)
         arguments << QStringLiteral("--garbage-every") << QString::number(mOptions.garbageEvery);
+    if (mOptions.tcp)
+        arguments << QStringLiteral("--tcp") << QStringLiteral("0");
     return arguments + mOptions.extraArguments;
 }
 
@@ -76,6 +78,10 @@ bool EngraverEmulator::start(int timeoutMs)
         return false;
     }
     const QByteArray line = readLine(mProcess, QDeadlineTimer(timeoutMs));
+    if (line.startsWith("TCP ")) {
+        mPortName = QString::fromLatin1(line.mid(4));
+        return true;
+    }
     if (!line.startsWith("PTY ")) {
         qDebug() << "engraver emulator gave no pty:" << line;
         stop();

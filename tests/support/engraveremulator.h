@@ -20,11 +20,15 @@ struct EngraverEmulatorOptions {
     int muteAfterLines = -1;
     quint32 splitSeed = 0;
     int garbageEvery = 0;
+    // Listen on a loopback TCP port instead of a pty; portName() is then
+    // "127.0.0.1:<port>".
+    bool tcp = false;
     QStringList extraArguments;
 };
 
 // Starts plimb-engraver-sim for a test and queries it over its control
-// channel. The program under test opens portName() like a serial port.
+// channel. The program under test opens portName() like a serial port, or
+// connects to it over TCP.
 class EngraverEmulator : public QObject
 {
     Q_OBJECT

@@ -43,14 +43,17 @@ const Command commands[] = {
      "  --width PX            the picture's width in pixels, 16 to 20000\n"
      "                        (default 1000)\n"},
     {"send", runSendCommand, "send a G-code job to the engraver",
-     "plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
-     "               [--resume-row N | --resume-outline K]\n",
-     "Finds the engraver on the serial ports, streams the job to it and waits for\n"
+     "plimb-cli send JOB.gc [--port NAME|PATH|tcp://HOST:PORT] [--timeout SECONDS]\n"
+     "               [--verbose] [--resume-row N | --resume-outline K]\n",
+     "Finds the engraver on the serial ports (or connects to the named port or\n"
+     "network address), streams the job to it and waits for\n"
      "the end of the program, with a progress bar. A job cut off by a lost link\n"
      "names the row or outline it can be taken up at. Exit status: 0 done,\n"
      "2 usage error, 3 no engraver found, 4 link lost, 5 timed out, 6 unreadable\n"
      "job.\n",
-     "  --port NAME          try only this serial port (e.g. /dev/ttyUSB0)\n"
+     "  --port NAME          try only this serial port (e.g. /dev/ttyUSB0, or a path\n"
+     "                       the system does not list), or tcp://HOST:PORT for a\n"
+     "                       board on the network (e.g. tcp://192.168.4.1:23)\n"
      "  --timeout SECONDS    give up after this long without an answer (default 60)\n"
      "  --resume-row N       send the job from its raster row N (1 for the first)\n"
      "  --resume-outline K   send the job from its outline K (1 for the first)\n"

@@ -2,7 +2,9 @@
 // end of the program, with a progress bar on the terminal. A job cut off by a
 // lost link or stopped by the engraver names the row or outline it can be
 // taken up at, and --resume-row / --resume-outline send it from there.
-// Homing and unlocking happen only when asked for (--home, --unlock).
+// Homing and unlocking happen only when asked for (--home, --unlock). The
+// port is a serial port name or path, or tcp://HOST:PORT for a board on the
+// network; the exit codes are the same over both.
 #include "commands.h"
 #include "jobfile.h"
 
@@ -36,7 +38,8 @@ enum ExitCode {
     Failed = 8,     // the engraver refused lines or raised an alarm during the job
 };
 
-const char *const usage = "usage: plimb-cli send JOB.gc [--port NAME] [--timeout SECONDS] [--verbose]\n"
+const char *const usage = "usage: plimb-cli send JOB.gc [--port NAME|PATH|tcp://HOST:PORT] [--timeout SECONDS]\n"
+                          "                      [--verbose]\n"
                           "                      [--home | --unlock] [--continue-on-error]\n"
                           "                      [--resume-row N | --resume-outline K]\n";
 
@@ -72,6 +75,9 @@ public:
         if (!port.isEmpty())
             mGrbl.restrictSearchTo({port});
         mGrbl.setContinuePastErrors(continuePastErrors);
+        // The controller's own stall watch (two periods) ends a silent link
+        // at about the idle time-out, with the resume point named.
+        mGrbl.setStallPeriod(qMax(100, mIdleTimeoutMs / 2 - 100));
         // Queued as in the program: the job starts after the controller has
         // finished accepting the port (homing, settings dump).
         connect(&mGrbl, &LowerGrbl::sendPanelMessage, this, &SendSession::panelMessage,
@@ -130,6 +136,9 @@ private:
                 progress(100);
                 finish(Done, QString());
                 break;
+            case PanelNotice::LinkFailed:
+                linkFailed(value);
+                break;
             case PanelNotice::PortDenied: {
                 const QString node = SerialAccess::deviceNode(value);
                 note(SerialAccess::advice(node, SerialAccess::nodeGroup(node)));
@@ -165,6 +174,31 @@ private:
                 break;
             }
             mLastActivity = mClock.elapsed();
+        }
+    }
+
+    // "<why> <name>" from the controller.
+    void linkFailed(const QString &value)
+    {
+        const int space = value.indexOf(QLatin1Char(' '));
+        const QString why = value.left(space);
+        const QString name = value.mid(space + 1);
+        if (why == QLatin1String("silent") && mConnected) {
+            const QString text = QStringLiteral("no answer from the engraver for %1 s").arg(mIdleTimeoutMs / 1000);
+            // The resume point follows the loss; let it arrive first.
+            QTimer::singleShot(0, this, [this, text] { finish(TimedOut, text); });
+        } else if (why == QLatin1String("refused")) {
+            finish(NotFound, QStringLiteral("%1 refused the connection").arg(name));
+        } else if (why == QLatin1String("unknown-host")) {
+            finish(NotFound, QStringLiteral("unknown host in %1").arg(name));
+        } else if (why == QLatin1String("timeout")) {
+            finish(NotFound, QStringLiteral("no connection to %1: timed out").arg(name));
+        } else if (why == QLatin1String("missing")) {
+            finish(NotFound, QStringLiteral("no such port: %1").arg(name));
+        } else if (why == QLatin1String("silent")) {
+            finish(NotFound, QStringLiteral("no engraver answered on %1").arg(name));
+        } else {
+            finish(NotFound, QStringLiteral("could not open %1").arg(name));
         }
     }
 

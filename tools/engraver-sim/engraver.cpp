@@ -55,6 +55,13 @@ Engraver::Engraver(const Options &options, SerialLink *link, QObject *parent)
     connect(mJobTimer, &QTimer::timeout, this, &Engraver::runJobSlice);
     connect(mLink, &SerialLink::received, this, &Engraver::receive);
     connect(mLink, &SerialLink::answersDelivered, this, &Engraver::answersDelivered);
+    if (options.measureFeed) {
+        mFeedSampler = new QTimer(this);
+        mFeedSampler->setTimerType(Qt::PreciseTimer);
+        mFeedSampler->setInterval(1);
+        connect(mFeedSampler, &QTimer::timeout, this, &Engraver::sampleFeed);
+        mFeedSampler->start();
+    }
     if (!options.executedLogPath.isEmpty()) {
         mExecutedLog = new QFile(options.executedLogPath, this);
         if (!mExecutedLog->open(QIODevice::WriteOnly | QIODevice::Append))
@@ -79,6 +86,7 @@ QJsonObject Engraver::state() const
     state.insert(QStringLiteral("jobBytes"), mJob.size());
     state.insert(QStringLiteral("realtime"), QString::fromLatin1(mRealtime.toHex()));
     state.insert(QStringLiteral("overflows"), mOverflows);
+    state.insert(QStringLiteral("fedShare"), fedShare());
     state.insert(QStringLiteral("maxOutstanding"), mMaxOutstanding);
     state.insert(QStringLiteral("outstanding"), mOutstanding);
     state.insert(QStringLiteral("job"), QString::fromLatin1(mJob.toBase64()));
@@ -129,6 +137,30 @@ void Engraver::receive(const QByteArray &bytes)
     mUnreadInput = 0;
 }
 
+void Engraver::sampleFeed()
+{
+    const int held = mOutstanding + (mRawMode == RawMode::None ? mLink->unreadInput() : 0);
+    if (held == 0) {
+        // Half a second without traffic ends a stretch; the next one starts afresh.
+        if (++mIdleSamples < 500 && mFeedSamples > 0)
+            ++mFeedSamples;
+        return;
+    }
+    if (mIdleSamples >= 500) {
+        mFeedSamples = 0;
+        mFedSamples = 0;
+    }
+    mIdleSamples = 0;
+    ++mFeedSamples;
+    if (mLastLineSize > 0 && held >= mLastLineSize)
+        ++mFedSamples;
+}
+
+double Engraver::fedShare() const
+{
+    return mFeedSamples > 0 ? double(mFedSamples) / double(mFeedSamples) : 0.0;
+}
+
 void Engraver::countOutstanding(int delta)
 {
     mOutstanding += delta;
@@ -155,11 +187,16 @@ void Engraver::completeLine()
 {
     const QByteArray line = mPartialLine;
     mPartialLine.clear();
+    mLastLineSize = line.size();
     mLines.append(QString::fromLatin1(line.left(line.size() - 1)));
     trace("<<", line);
     const int received = mLines.size();
     if (mOptions.vanishAfterLines > 0 && received >= mOptions.vanishAfterLines) {
         vanish();
+        return;
+    }
+    if (received == mOptions.resetAfterLines || received == mOptions.halfCloseAfterLines) {
+        dropLink(received == mOptions.resetAfterLines);
         return;
     }
     if (mMuted)
@@ -672,6 +709,22 @@ void Engraver::abandonRawTransfer()
     }
     mRawMode = RawMode::None;
     mRawBytes.clear();
+}
+
+void Engraver::dropLink(bool reset)
+{
+    if (reset) {
+        // The board restarts: what it held in its buffers is lost unanswered.
+        mQueue.clear();
+        mQueueNumbers.clear();
+        mAwaitingDelivery.clear();
+        mOutstanding = 0;
+    } else {
+        // Answers already made still go out before the half-close; nothing after.
+        mLink->flushNow();
+        mMuted = true;
+    }
+    emit dropConnection(reset);
 }
 
 void Engraver::vanish()

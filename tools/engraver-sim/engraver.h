@@ -3,6 +3,7 @@
 #include "machine.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QList>
@@ -43,6 +44,11 @@ public:
         int alarmAtLine = -1;
         int alarmCode = 1;
         int vanishAfterLines = -1;
+        // Network faults, when line N arrives: the connection is reset (the
+        // board restarts and forgets what it held), or only our sending half
+        // is closed (the host reads the end while it may still write).
+        int resetAfterLines = -1;
+        int halfCloseAfterLines = -1;
         int muteAfterLines = -1;
         int garbageEvery = 0;
         // Text of the noise lines; empty gives lines that match nothing.
@@ -54,6 +60,8 @@ public:
         int rawTimeoutMs = 3000;
         // Echo the traffic on standard error, for someone watching a session.
         bool verbose = false;
+        // Sample how full the receive buffer stays (state "fedShare").
+        bool measureFeed = false;
         // Where a job received in parts is written once it is complete.
         QString saveJobPath;
         // Where every G-code line the machine carries out is appended, as it
@@ -70,6 +78,9 @@ public:
 signals:
     // The emulated device is gone: the caller closes the pty and exits.
     void vanished();
+    // A network fault: the caller resets the connection (reset) or closes
+    // only its sending half.
+    void dropConnection(bool reset);
 
 private:
     enum class RawMode { None, Package, Firmware };
@@ -91,6 +102,11 @@ private:
     void answersDelivered(int count);
     void trace(const char *direction, const QByteArray &text) const;
     void countOutstanding(int delta);
+    // Sampled every millisecond with measureFeed: whether the receive buffer
+    // (bytes sent by the host and not yet answered, on the wire or read)
+    // holds at least a whole line, over the last stretch of traffic.
+    void sampleFeed();
+    double fedShare() const;
 
     void softReset();
     void refuseLocked();
@@ -107,6 +123,7 @@ private:
     void askFirmwarePiece();
     void abandonRawTransfer();
     void vanish();
+    void dropLink(bool reset);
     void logExecuted(const QByteArray &line);
 
     Options mOptions;
@@ -137,6 +154,11 @@ private:
     int mMaxOutstanding = 0;
     int mOverflows = 0;
     bool mOverfull = false;
+    QTimer *mFeedSampler = nullptr;
+    int mLastLineSize = 0;
+    int mIdleSamples = 0;
+    qint64 mFeedSamples = 0;
+    qint64 mFedSamples = 0;
 
     QStringList mLines;
     QByteArray mRealtime;

@@ -1,17 +1,20 @@
-// plimb-engraver-sim: an engraver on a pseudo-terminal, so Plimb and its tests
-// can drive a GRBL-style machine without hardware.
+// plimb-engraver-sim: an engraver on a pseudo-terminal or a loopback TCP port,
+// so Plimb and its tests can drive a GRBL-style machine without hardware.
 #include "controlchannel.h"
 #include "engraver.h"
 #include "pseudoterminal.h"
 #include "seriallink.h"
+#include "tcplistener.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QHostAddress>
 #include <QSocketNotifier>
 #include <QTextStream>
 
 #include <csignal>
 #include <sys/socket.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace {
@@ -73,8 +76,9 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-            "Emulates a GRBL-style laser engraver on a pseudo-terminal. Prints \"PTY <path>\" first,\n"
-            "then answers control commands on standard input: state, send <text>, quit."));
+            "Emulates a GRBL-style laser engraver on a pseudo-terminal. Prints \"PTY <path>\" first\n"
+            "(with --tcp \"TCP 127.0.0.1:<port>\"), then answers control commands on standard input:\n"
+            "state, send <text>, quit."));
     parser.addHelpOption();
     parser.addOptions({
             {QStringLiteral("hardware"), QStringLiteral("Hardware version in [HARDVER:...]."), QStringLiteral("version"), QStringLiteral("3.0.0")},
@@ -90,7 +94,10 @@ int main(int argc, char *argv[])
             {QStringLiteral("alarm-at"), QStringLiteral("Raise ALARM:CODE and lock when the N-th line arrives."), QStringLiteral("N:CODE")},
             {QStringLiteral("noise"), QStringLiteral("Text of the lines --garbage-every inserts, e.g. okay."), QStringLiteral("text")},
             {QStringLiteral("vanish-after"), QStringLiteral("Close the pty and exit when line N arrives."), QStringLiteral("N")},
-            {QStringLiteral("mute-after"), QStringLiteral("Answer nothing after line N."), QStringLiteral("N")},
+            {QStringLiteral("mute-after"), QStringLiteral("Answer nothing after line N (a stalled link)."), QStringLiteral("N")},
+            {QStringLiteral("tcp"), QStringLiteral("Listen on 127.0.0.1 at this port (0: any free port) instead of a pty; one client at a time, reconnections welcome."), QStringLiteral("port")},
+            {QStringLiteral("reset-after"), QStringLiteral("With --tcp: reset the connection when line N arrives; the board forgets what it held."), QStringLiteral("N")},
+            {QStringLiteral("half-close-after"), QStringLiteral("With --tcp: close the sending half of the connection when line N arrives."), QStringLiteral("N")},
             {QStringLiteral("split-seed"), QStringLiteral("Write replies in random small chunks (seeded, non-zero)."), QStringLiteral("S")},
             {QStringLiteral("garbage-every"), QStringLiteral("Insert a garbage line after every N reply lines."), QStringLiteral("N")},
             {QStringLiteral("ota-chunk-delay"), QStringLiteral("Wait before each [MSG:OTA OK]."), QStringLiteral("ms")},
@@ -100,6 +107,7 @@ int main(int argc, char *argv[])
             {QStringLiteral("save-job"), QStringLiteral("Write each job received in parts to this file."), QStringLiteral("file")},
             {QStringLiteral("executed-log"), QStringLiteral("Append each G-code line the machine carries out to this file."), QStringLiteral("file")},
             {QStringLiteral("verbose"), QStringLiteral("Show the traffic on standard error (status reports left out).")},
+            {QStringLiteral("measure-feed"), QStringLiteral("Sample every millisecond whether the receive buffer holds a whole line (state: fedShare).")},
     });
     parser.process(app);
 
@@ -116,6 +124,7 @@ int main(int argc, char *argv[])
     options.rxBufferSize = intValue(parser, QStringLiteral("rx-buffer"), options.rxBufferSize, &ok);
     options.hardVerFirst = parser.isSet(QStringLiteral("hardver-first"));
     options.verbose = parser.isSet(QStringLiteral("verbose"));
+    options.measureFeed = parser.isSet(QStringLiteral("measure-feed"));
     options.saveJobPath = parser.value(QStringLiteral("save-job"));
     options.executedLogPath = parser.value(QStringLiteral("executed-log"));
     options.alarmAtStart = parser.isSet(QStringLiteral("alarm"));
@@ -127,6 +136,18 @@ int main(int argc, char *argv[])
         ok = false;
     options.vanishAfterLines = intValue(parser, QStringLiteral("vanish-after"), -1, &ok);
     options.muteAfterLines = intValue(parser, QStringLiteral("mute-after"), -1, &ok);
+    options.resetAfterLines = intValue(parser, QStringLiteral("reset-after"), -1, &ok);
+    options.halfCloseAfterLines = intValue(parser, QStringLiteral("half-close-after"), -1, &ok);
+    const bool tcp = parser.isSet(QStringLiteral("tcp"));
+    const int tcpPort = intValue(parser, QStringLiteral("tcp"), 0, &ok);
+    if (tcp && (tcpPort < 0 || tcpPort > 65535)) {
+        QTextStream(stderr) << "plimb-engraver-sim: --tcp needs a port from 0 to 65535\n";
+        ok = false;
+    }
+    if (!tcp && (options.resetAfterLines > 0 || options.halfCloseAfterLines > 0)) {
+        QTextStream(stderr) << "plimb-engraver-sim: --reset-after and --half-close-after need --tcp\n";
+        ok = false;
+    }
     options.garbageEvery = intValue(parser, QStringLiteral("garbage-every"), 0, &ok);
     options.otaChunkDelayMs = intValue(parser, QStringLiteral("ota-chunk-delay"), 0, &ok);
     options.jobRunMs = intValue(parser, QStringLiteral("job-run-time"), options.jobRunMs, &ok);
@@ -138,17 +159,62 @@ int main(int argc, char *argv[])
         return 2;
 
     PseudoTerminal pty;
+    TcpListener listener;
     QString errorText;
-    if (!pty.open(&errorText)) {
-        QTextStream(stderr) << "plimb-engraver-sim: " << errorText << '\n';
-        return 1;
+    int descriptor = -1;
+    if (tcp) {
+        if (!listener.listen(QHostAddress::LocalHost, quint16(tcpPort))) {
+            QTextStream(stderr) << "plimb-engraver-sim: " << listener.errorString() << '\n';
+            return 1;
+        }
+        ControlChannel::writeLine("TCP 127.0.0.1:" + QByteArray::number(listener.serverPort()));
+    } else {
+        if (!pty.open(&errorText)) {
+            QTextStream(stderr) << "plimb-engraver-sim: " << errorText << '\n';
+            return 1;
+        }
+        ControlChannel::writeLine("PTY " + pty.slavePath().toLocal8Bit());
+        descriptor = pty.masterDescriptor();
     }
-    ControlChannel::writeLine("PTY " + pty.slavePath().toLocal8Bit());
 
-    SerialLink link(pty.masterDescriptor(), pacing);
+    SerialLink link(descriptor, pacing);
     Engraver engraver(options, &link);
-    QObject::connect(&engraver, &Engraver::vanished, &app, [&pty] {
-        pty.close();
+    // A network client: one at a time, as the boards serve it; the engraver
+    // keeps its state between clients, so a host can reconnect and resume.
+    auto dropClient = [&link](bool reset) {
+        const int client = link.descriptor();
+        if (client < 0)
+            return;
+        if (reset) {
+            // A zero linger makes close() send a reset instead of an orderly end.
+            const struct linger abortive = {1, 0};
+            ::setsockopt(client, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        }
+        link.attach(-1);
+        ::close(client);
+    };
+    QObject::connect(&listener, &TcpListener::accepted, &app, [&link](int client) {
+        if (link.descriptor() >= 0) {
+            ::close(client);
+            return;
+        }
+        link.attach(client);
+    });
+    QObject::connect(&link, &SerialLink::inputEnded, &app, [&dropClient, tcp] {
+        if (tcp)
+            dropClient(false);
+    });
+    QObject::connect(&engraver, &Engraver::dropConnection, &app, [&dropClient, &link](bool reset) {
+        if (reset)
+            dropClient(true);
+        else if (link.descriptor() >= 0)
+            ::shutdown(link.descriptor(), SHUT_WR);
+    });
+    QObject::connect(&engraver, &Engraver::vanished, &app, [&pty, &dropClient, tcp] {
+        if (tcp)
+            dropClient(false);
+        else
+            pty.close();
         QCoreApplication::exit(0);
     });
 

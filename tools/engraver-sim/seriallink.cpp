@@ -45,28 +45,48 @@ SerialLink::SerialLink(int descriptor, const Pacing &pacing, QObject *parent)
     , mDescriptor(descriptor)
     , mPacing(pacing)
     , mRandom(pacing.splitSeed)
-    , mReadNotifier(new QSocketNotifier(descriptor, QSocketNotifier::Read, this))
-    , mWriteNotifier(new QSocketNotifier(descriptor, QSocketNotifier::Write, this))
     , mReadTimer(new QTimer(this))
     , mDrainTimer(new QTimer(this))
 {
     mReadRate.start();
     mWriteRate.start();
-    mWriteNotifier->setEnabled(false);
     mReadTimer->setSingleShot(true);
     mDrainTimer->setSingleShot(true);
     mReadTimer->setTimerType(Qt::PreciseTimer);
     mDrainTimer->setTimerType(Qt::PreciseTimer);
+    connect(mReadTimer, &QTimer::timeout, this, [this] {
+        if (mReadNotifier)
+            mReadNotifier->setEnabled(true);
+        readAvailable();
+    });
+    connect(mDrainTimer, &QTimer::timeout, this, &SerialLink::drain);
+    mDescriptor = -1;
+    attach(descriptor);
+}
+
+void SerialLink::attach(int descriptor)
+{
+    shutDown();
+    // Called from the notifiers' own signals at times: never delete them there.
+    if (mReadNotifier)
+        mReadNotifier->deleteLater();
+    if (mWriteNotifier)
+        mWriteNotifier->deleteLater();
+    mReadNotifier = nullptr;
+    mWriteNotifier = nullptr;
+    mDescriptor = descriptor;
+    if (descriptor < 0)
+        return;
+    mReadNotifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    mWriteNotifier = new QSocketNotifier(descriptor, QSocketNotifier::Write, this);
+    mWriteNotifier->setEnabled(false);
     connect(mReadNotifier, &QSocketNotifier::activated, this, &SerialLink::readAvailable);
     connect(mWriteNotifier, &QSocketNotifier::activated, this, [this] {
         mWriteNotifier->setEnabled(false);
         drain();
     });
-    connect(mReadTimer, &QTimer::timeout, this, [this] {
-        mReadNotifier->setEnabled(true);
-        readAvailable();
-    });
-    connect(mDrainTimer, &QTimer::timeout, this, &SerialLink::drain);
+    mWrittenTotal = 0;
+    mQueuedTotal = 0;
 }
 
 void SerialLink::write(const QByteArray &bytes, int answers)
@@ -107,8 +127,10 @@ void SerialLink::readAvailable()
     if (n <= 0) {
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             return;
-        // Cannot happen while the slave keeper is open; avoid a busy loop if it does.
+        // Cannot happen on the pty while the slave keeper is open; a network
+        // client that left ends its input here.
         mReadNotifier->setEnabled(false);
+        emit inputEnded();
         return;
     }
     if (mPacing.throttle)
@@ -149,7 +171,8 @@ void SerialLink::drain()
     const qint64 n = writeSome(limit);
     if (n == 0) {
         // The host is not reading: wait until the pty has room again.
-        mWriteNotifier->setEnabled(true);
+        if (mWriteNotifier)
+            mWriteNotifier->setEnabled(true);
         return;
     }
     if (mPacing.throttle)
@@ -175,7 +198,7 @@ int SerialLink::unreadInput() const
 void SerialLink::flushNow()
 {
     for (int idle = 0; mDescriptor >= 0 && !mPending.isEmpty() && idle < 50;) {
-        if (writeSome(mPending.size()) == 0) {
+        if (writeSome(mPending.size()) <= 0) {
             ++idle;
             ::usleep(2000);
         }
@@ -184,8 +207,10 @@ void SerialLink::flushNow()
 
 void SerialLink::shutDown()
 {
-    mReadNotifier->setEnabled(false);
-    mWriteNotifier->setEnabled(false);
+    if (mReadNotifier)
+        mReadNotifier->setEnabled(false);
+    if (mWriteNotifier)
+        mWriteNotifier->setEnabled(false);
     mReadTimer->stop();
     mDrainTimer->stop();
     mDescriptor = -1;

@@ -27,7 +27,13 @@ public:
     // 8N1 at 115 200 baud: ten bit times per byte.
     static constexpr double bytesPerSecond = 11520.0;
 
+    // A negative descriptor makes a link that waits for attach().
     SerialLink(int descriptor, const Pacing &pacing, QObject *parent = nullptr);
+
+    // Carries on over another descriptor (the next network client); what
+    // was queued for the previous one is dropped.
+    void attach(int descriptor);
+    int descriptor() const { return mDescriptor; }
 
     // Queues bytes for the host; `answers` is the number of command lines these
     // bytes answer, reported by answersDelivered once the last byte is out.
@@ -42,6 +48,9 @@ public:
 signals:
     void received(const QByteArray &bytes);
     void answersDelivered(int count);
+    // The other side closed its end (a network client left); never on a pty,
+    // whose slave stays open.
+    void inputEnded();
 
 private:
     // A token bucket over real time.
@@ -67,8 +76,8 @@ private:
     int mDescriptor;
     Pacing mPacing;
     std::mt19937 mRandom;
-    QSocketNotifier *mReadNotifier;
-    QSocketNotifier *mWriteNotifier;
+    QSocketNotifier *mReadNotifier = nullptr;
+    QSocketNotifier *mWriteNotifier = nullptr;
     QTimer *mReadTimer;
     QTimer *mDrainTimer;
     Rate mReadRate;
