@@ -5,6 +5,7 @@
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
 #include "gcode/rastergroup.h"
+#include "gcode/rastergroupsplit.h"
 #include "gcode/rendertree.h"
 #include "gcode/scanlinegenerator.h"
 #include "gcode/shapeclipper.h"
@@ -239,7 +240,9 @@ private:
 
 } // namespace
 
-GCodeGenerator::GCodeGenerator() : mRasterPixelLimit(ScanLineGenerator::defaultRasterPixelLimit)
+GCodeGenerator::GCodeGenerator()
+    : mRasterPixelLimit(ScanLineGenerator::defaultRasterPixelLimit),
+      mRecordLimit(ScanLineGenerator::defaultRecordLimit)
 {
 }
 
@@ -410,11 +413,20 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 
     SortItemList work;
     int groupsDone = 0;
+    QString tooLarge;
+    const RasterGroupSplit split(working, mPaintParameterList, mDefaults, styles);
     for (const PaintParameter &record : mPaintParameterList) {
-        const QVector<GCodeBuffer> records = rasterGroup(working, styles, record);
+        bool overflow = false;
+        const QVector<GCodeBuffer> records = rasterGroup(split, record, &overflow);
         if (cancelRequested())
             return cancelJob();
         reportProgress(30 + 60 * ++groupsDone / mPaintParameterList.size());
+        // Part of a picture missing from the job would be a failure passed
+        // off as a job: the whole job is refused instead.
+        if (overflow && tooLarge.isEmpty())
+            tooLarge = QStringLiteral("raster group %1 makes more than %2 lines")
+                               .arg(mPaintParameterList.indexOf(record) + 1)
+                               .arg(mRecordLimit);
         // A group without records (no passes, nothing to render) is left
         // out; it must not cost the job its other passes and outlines.
         if (records.isEmpty()) {
@@ -445,7 +457,7 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     appendTail();
     // The last guard before the wire: a job the engraver cannot take is
     // replaced by the job of an empty design, and the reason kept.
-    mJobError = unsoundRecord(mGcode);
+    mJobError = tooLarge.isEmpty() ? unsoundRecord(mGcode) : tooLarge;
     if (!mJobError.isEmpty()) {
         note(QStringLiteral("no job made: %1").arg(mJobError));
         mGcode.clear();
@@ -574,12 +586,11 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     }
 }
 
-QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
-                                                 const StyleResolver &styles,
-                                                 const PaintParameter &record)
+QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const RasterGroupSplit &split,
+                                                 const PaintParameter &record, bool *tooLarge)
 {
-    QDomDocument copy = working.cloneNode(true).toDocument();
-    RasterGroup::filter(copy, record, mDefaults, styles);
+    const int index = mPaintParameterList.indexOf(record);
+    const QDomDocument copy = split.copy(index);
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
@@ -587,7 +598,10 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
                      .arg(overlong)
                      .arg(rendererPathLimit));
     const QString text = copy.toString(2);
-    writeLogSvg(text);
+    // Each group's copy would overwrite the last one's: the final group's is
+    // the one left for inspection.
+    if (index == mPaintParameterList.size() - 1)
+        writeLogSvg(text);
 
     const QSizeF size = RasterGroup::designSize(copy);
     double ratio = 1 / record.scanAccuracy * 0.08;
@@ -607,8 +621,8 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
     }
     if (cancelRequested())
         return {};
-    const QImage bitmap = RasterGroup::render(text.toUtf8(), size, ratio);
-    if (bitmap.isNull() || cancelRequested())
+    const RasterGroup::MarkedRaster raster = RasterGroup::renderMarked(text.toUtf8(), size, ratio);
+    if (!raster.ok || cancelRequested())
         return {};
 
     ScanLineParameters parameters;
@@ -622,6 +636,9 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
     parameters.passCount = record.scanTimes;
     ScanLineGenerator generator(parameters);
     generator.setRasterPixelLimit(mRasterPixelLimit);
+    generator.setRecordLimit(mRecordLimit);
     generator.setCancelFlag(mCancelFlag);
-    return generator.generate(bitmap);
+    QVector<GCodeBuffer> records = generator.generate(raster.image, raster.fullSize, raster.origin);
+    *tooLarge = generator.exceededRecordLimit();
+    return records;
 }

@@ -23,6 +23,8 @@
 //
 // The job is a QVector: Qt 5's QList would allocate each 56-byte record on its
 // own. Callers that hand it to the device thread convert it with toList().
+class RasterGroupSplit;
+
 class GCodeGenerator
 {
 public:
@@ -57,6 +59,9 @@ public:
     // Largest group bitmap in pixels (after turning by the scan angle); larger
     // groups are rendered coarser and the log says so.
     void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
+    // Most records one raster group may make over its passes; a group with
+    // more refuses the whole job (jobError()).
+    void setRecordLimit(qint64 records) { mRecordLimit = records; }
 
     // Drawings from other programs whose root gives a physical size are
     // engraved at that size (RenderTree::scaleToTrueSize); off by default.
@@ -114,8 +119,10 @@ private:
     void appendHead();
     void appendTail();
     void reprocessImages(QDomDocument &working);
-    QVector<GCodeBuffer> rasterGroup(const QDomDocument &working, const StyleResolver &styles,
-                                     const PaintParameter &record);
+    // `tooLarge` is set when the group has marks but makes more records than
+    // a job may hold.
+    QVector<GCodeBuffer> rasterGroup(const RasterGroupSplit &split, const PaintParameter &record,
+                                     bool *tooLarge);
 
     double mPaintPower = 1000;
     double mPaintSpeed = 1500;
@@ -128,6 +135,7 @@ private:
     QMap<QString, QString> mPropertyNotes;
     DefaultParameters mDefaults;
     qint64 mRasterPixelLimit;
+    qint64 mRecordLimit;
     bool mTrueSize = false;
     QString mBaseFolder;
     QString mDesignFile;
