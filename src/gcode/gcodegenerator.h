@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include "document/defaultparameters.h"
 #include "document/paintparameter.h"
@@ -62,6 +63,8 @@ public:
     // Most records one raster group may make over its passes; a group with
     // more refuses the whole job (jobError()).
     void setRecordLimit(qint64 records) { mRecordLimit = records; }
+    // The limit for jobs made into a job file, where memory is no bound.
+    static constexpr qint64 streamedRecordLimit = 500000000;
 
     // Drawings from other programs whose root gives a physical size are
     // engraved at that size (RenderTree::scaleToTrueSize); off by default.
@@ -78,6 +81,9 @@ public:
     // Replaces the job by the one of `svgText` and returns it. Input that is
     // not an SVG document gives the job of an empty design and isValidInput() false.
     QVector<GCodeBuffer> generate(const QString &svgText);
+    // The same job appended to `out` (emptied first) as it is made, for jobs
+    // too large for memory; job() stays empty. False when cancelled.
+    bool generate(const QString &svgText, GCodeSink &out);
 
     // A generation running in a worker thread stops at its next check once
     // `flag` is set: generate() then returns an empty job and wasCancelled()
@@ -110,7 +116,7 @@ private:
     // `value` within [minimum, maximum], noted under `name` when it was not.
     double fullScale(const QString &name, double value, double minimum, double maximum, double previous);
     bool cancelRequested() const { return mCancelFlag && mCancelFlag->load(std::memory_order_relaxed); }
-    QVector<GCodeBuffer> cancelJob();
+    bool cancelJob();
     void reportProgress(int percent) const
     {
         if (mProgress)
@@ -121,8 +127,9 @@ private:
     void reprocessImages(QDomDocument &working);
     // `tooLarge` is set when the group has marks but makes more records than
     // a job may hold.
-    QVector<GCodeBuffer> rasterGroup(const RasterGroupSplit &split, const PaintParameter &record,
-                                     bool *tooLarge);
+    // Appends the group's records to the job; false, with nothing appended,
+    // when it makes none.
+    bool rasterGroup(const RasterGroupSplit &split, const PaintParameter &record, bool *tooLarge);
 
     double mPaintPower = 1000;
     double mPaintSpeed = 1500;
@@ -144,6 +151,7 @@ private:
     bool mCancelled = false;
 
     QVector<GCodeBuffer> mGcode;
+    GCodeSink *mOut = nullptr;  // where the running generation writes
     PaintParameterList mPaintParameterList;
     QString mImageMode;
     QString mErrorString;

@@ -1,6 +1,7 @@
 #include "gcode/scanlinegenerator.h"
 
 #include "gcode/rotatedraster.h"
+#include "gcode/vectorsink.h"
 #include "import/opencvimage.h"
 
 #include <QDebug>
@@ -76,14 +77,26 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
 QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSize &fullSize,
                                                  const QPoint &origin)
 {
+    QVector<GCodeBuffer> records;
+    VectorSink sink(records);
+    if (!generate(window, fullSize, origin, sink))
+        return {};
+    records.squeeze();
+    return records;
+}
+
+bool ScanLineGenerator::generate(const QImage &window, const QSize &fullSize, const QPoint &origin,
+                                 GCodeSink &out)
+{
     const ScanLineParameters &p = mParameters;
+    mOverflow = false;
     if (!isFinite(p.pixelSize) || p.pixelSize <= 0 || !isFinite(p.overscan) || !isFinite(p.feed)
         || !isFinite(p.fullPower) || !isFinite(p.rowOffset) || !isFinite(p.angle)
         || std::isnan(p.passCount)) {
         qDebug() << "scan line parameters invalid: pixel size" << p.pixelSize << "overscan"
                  << p.overscan << "feed" << p.feed << "power" << p.fullPower << "offset"
                  << p.rowOffset << "angle" << p.angle << "passes" << p.passCount;
-        return {};
+        return false;
     }
 
     // A null window over a bitmap of some size is a bitmap that is all white.
@@ -97,7 +110,7 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
         || (!allWhite && !QRect(QPoint(0, 0), fullSize).contains(QRect(origin, window.size())))) {
         qDebug() << "scan bitmap not grey or empty, format" << window.format() << "size"
                  << window.size() << "in" << fullSize << "at" << origin;
-        return {};
+        return false;
     }
 
     float pixelSize = p.pixelSize;
@@ -142,7 +155,8 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
     mBackTransform.rotate(p.angle);
     mBackTransform.translate(-newWidth * pixelSize * 0.5, -newHeight * pixelSize * 0.5);
 
-    mRecords.clear();
+    mOut = &out;
+    mMark = out.size();
     mLeftToRight = true;
     mLeadInNeeded = false;
     mFirstPoint = true;
@@ -156,7 +170,7 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
     start.X = 0;
     start.Y = 0;
     start.absolute = false;
-    mRecords.append(start);
+    out.append(start);
 
     // Rows and columns outside the window are white: they move nothing and
     // keep the direction, so scanning the window alone gives the same lines.
@@ -173,8 +187,8 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
         for (int k = 0; k < count && !mOverflow; ++k) {
             const int j = first + k;
             if (mCancelFlag && (j & 63) == 0 && mCancelFlag->load(std::memory_order_relaxed)) {
-                mRecords = QVector<GCodeBuffer>();
-                return {};
+                out.truncate(mMark);
+                return false;
             }
             const uchar *row = band.ptr<uchar>(k);
             const float y = j * pixelSize;
@@ -188,7 +202,7 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
         }
     }
 
-    const qint64 passRecords = mRecords.size();
+    const qint64 passRecords = out.size() - mMark;
     qint64 copies = 0;
     for (double h = 0; h < p.passCount && !mOverflow; ++h) {
         ++copies;
@@ -197,21 +211,17 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSi
     }
     if (mOverflow) {
         qDebug() << "scan lines exceed" << mRecordLimit << "records, raster group dropped";
-        mRecords.clear();
-        return {};
+        out.truncate(mMark);
+        return false;
     }
-
-    QVector<GCodeBuffer> result;
-    if (copies == 1) {
-        result.swap(mRecords);
-        result.squeeze();
-        return result;
+    if (copies == 0) {
+        out.truncate(mMark);
+        return false;
     }
-    result.reserve(static_cast<int>(copies * passRecords));
-    for (qint64 h = 0; h < copies; ++h)
-        result.append(mRecords);
-    mRecords = QVector<GCodeBuffer>();
-    return result;
+    // Every further pass is the first one again, read back from the sink.
+    for (qint64 h = 1; h < copies && !out.failed(); ++h)
+        out.repeat(mMark, passRecords);
+    return !out.failed();
 }
 
 double ScanLineGenerator::runPower(int value) const
@@ -271,7 +281,7 @@ bool ScanLineGenerator::scanRightToLeft(const uchar *row, int first, int end, fl
 
 void ScanLineGenerator::emitPoint(double x, float y, double power, double rowOffset)
 {
-    if (mRecords.size() >= mRecordLimit) {
+    if (mOut->size() - mMark >= mRecordLimit) {
         mOverflow = true;
         return;
     }
@@ -281,19 +291,19 @@ void ScanLineGenerator::emitPoint(double x, float y, double power, double rowOff
         // The pass starts from an absolute position; everything after it is
         // relative, so every pass copy begins from the same point.
         mBackTransform.map(x, double(y), &mappedX, &mappedY);
-        mRecords.append(GCodeBuffer::g(90));
+        mOut->append(GCodeBuffer::g(90));
         GCodeBuffer position = GCodeBuffer::g(0);
         position.X = mappedX;
         position.Y = mappedY;
-        mRecords.append(position);
+        mOut->append(position);
         GCodeBuffer relative = GCodeBuffer::g(91);
         relative.X = 0;
         relative.Y = 0;
-        mRecords.append(relative);
+        mOut->append(relative);
         mFirstPoint = false;
     } else {
         mBackTransform.map(x + rowOffset, double(y), &mappedX, &mappedY);
-        mRecords.append(relativeMove(mappedX - mLastX, mappedY - mLastY, power, mPendingFeed));
+        mOut->append(relativeMove(mappedX - mLastX, mappedY - mLastY, power, mPendingFeed));
         mPendingFeed = GCodeBuffer::absent;
     }
     mLastX = mappedX;

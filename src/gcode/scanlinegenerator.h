@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include <QImage>
 #include <QPoint>
@@ -55,6 +56,10 @@ public:
     // only the window's reach is turned and scanned. A null window with a
     // size that is not empty stands for an all-white bitmap.
     QVector<GCodeBuffer> generate(const QImage &window, const QSize &fullSize, const QPoint &origin);
+    // The same records appended to `out` as they are made, so that a group
+    // of any size needs no memory for them. False, with `out` as it was,
+    // where the others give nothing (and when the pass count gives no copy).
+    bool generate(const QImage &window, const QSize &fullSize, const QPoint &origin, GCodeSink &out);
 
     // The factor (at most 1) by which a width x height raster must shrink so
     // that its copy turned by `angle` stays within `pixelLimit`. Renderers use
@@ -83,7 +88,8 @@ private:
     qint64 mRecordLimit = defaultRecordLimit;
 
     // State of one pass.
-    QVector<GCodeBuffer> mRecords;
+    GCodeSink *mOut = nullptr;
+    qint64 mMark = 0;  // the sink's size when the group began
     QTransform mBackTransform;
     float mPixelSize = 0;  // after clamping
     bool mLeftToRight = true;
