@@ -634,20 +634,25 @@ bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const PaintParam
                                  bool *tooLarge)
 {
     const int index = mPaintParameterList.indexOf(record);
-    const QDomDocument copy = split.copy(index);
+    QDomDocument copy = split.copy(index);
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
                      .arg(mPaintParameterList.indexOf(record) + 1)
                      .arg(overlong)
                      .arg(rendererPathLimit));
-    const QString text = copy.toString(2);
+    QString text = copy.toString(2);
     // Each group's copy would overwrite the last one's: the final group's is
     // the one left for inspection.
     if (index == mPaintParameterList.size() - 1)
         writeLogSvg(text);
 
     const QSizeF size = RasterGroup::designSize(copy);
+    // A photograph's picture is held once here, not three times over while
+    // the renderer decodes it.
+    copy.clear();
+    QByteArray svg = text.toUtf8();
+    text.clear();
     double ratio = 1 / record.scanAccuracy * 0.08;
     mRasterRatio = ratio;
     if (!(ratio > 0) || !qIsFinite(ratio)) {
@@ -665,7 +670,8 @@ bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const PaintParam
     }
     if (cancelRequested())
         return false;
-    const RasterGroup::MarkedRaster raster = RasterGroup::renderMarked(text.toUtf8(), size, ratio);
+    const RasterGroup::MarkedRaster raster = RasterGroup::renderMarked(svg, size, ratio);
+    svg.clear();
     if (!raster.ok || cancelRequested())
         return false;
 
