@@ -178,12 +178,16 @@ int runGcodeCommand(const QStringList &arguments)
     }
     // Opened as the program opens it: every drawable gets the default set
     // it lacks, so Save G-code in the program gives this very job.
-    SVGDocument opened;
-    opened.setDefaultParameters(defaults);
-    if (opened.setSvgText(text)
-        && opened.domDocument().documentElement().tagName() == QLatin1String("svg")) {
-        text = opened.toSvgText();
-        notes << opened.loadNotes();
+    // The opened document goes before generation: a photograph's picture
+    // would otherwise be held by it all along.
+    {
+        SVGDocument opened;
+        opened.setDefaultParameters(defaults);
+        if (opened.setSvgText(text)
+            && opened.domDocument().documentElement().tagName() == QLatin1String("svg")) {
+            text = opened.toSvgText();
+            notes << opened.loadNotes();
+        }
     }
     GCodeGenerator generator;
     generator.setDefaultParameters(defaults);
