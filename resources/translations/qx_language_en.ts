@@ -386,6 +386,10 @@
         <translation>Error</translation>
     </message>
     <message>
+        <source>任务无法雕刻：%1</source>
+        <translation>The job cannot be engraved: %1</translation>
+    </message>
+    <message>
         <source>请添加内容</source>
         <translation>No Item</translation>
     </message>

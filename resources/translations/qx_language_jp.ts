@@ -386,6 +386,10 @@
         <translation>エラー</translation>
     </message>
     <message>
+        <source>任务无法雕刻：%1</source>
+        <translation>ジョブを彫刻できません：%1</translation>
+    </message>
+    <message>
         <source>请添加内容</source>
         <translation>内容を追加してください</translation>
     </message>

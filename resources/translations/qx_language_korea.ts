@@ -386,6 +386,10 @@
         <translation>오류</translation>
     </message>
     <message>
+        <source>任务无法雕刻：%1</source>
+        <translation>작업을 조각할 수 없습니다: %1</translation>
+    </message>
+    <message>
         <source>请添加内容</source>
         <translation>내용을 추가하세요</translation>
     </message>

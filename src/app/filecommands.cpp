@@ -273,7 +273,16 @@ bool FileCommands::generateJob()
     mView->commitPendingText();
     qDebug() << "gcodeGenerate";
     mView->clearGcode();
-    return mView->generateGcodeWithProgress(mView->document()->toSvgText());
+    if (!mView->generateGcodeWithProgress(mView->document()->toSvgText()))
+        return false;
+    // A job that cannot be engraved whole is neither sent nor saved.
+    const QString error = mView->generator().jobError();
+    if (!error.isEmpty()) {
+        mView->clearGcode();
+        QMessageBox::warning(mWindow, tr("错误"), tr("任务无法雕刻：%1").arg(error));
+        return false;
+    }
+    return true;
 }
 
 bool FileCommands::saveGcode()

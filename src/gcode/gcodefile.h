@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include <QString>
 #include <QVector>
@@ -11,3 +12,5 @@
 // False, with a reason in `errorString`, when the file cannot be written.
 bool writeGCodeFile(const QString &path, const QVector<GCodeBuffer> &job,
                     QString *errorString = nullptr);
+// The same for a job read in passing from a sink (a job file).
+bool writeGCodeFile(const QString &path, const GCodeSink &job, QString *errorString = nullptr);

@@ -5,10 +5,12 @@
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
 #include "gcode/rastergroup.h"
+#include "gcode/rastergroupsplit.h"
 #include "gcode/rendertree.h"
 #include "gcode/scanlinegenerator.h"
 #include "gcode/shapeclipper.h"
 #include "gcode/sortitemlist.h"
+#include "gcode/vectorsink.h"
 
 #include "document/documentwriter.h"
 #include "document/inputlimits.h"
@@ -69,21 +71,29 @@ void setStyleDeclaration(QDomElement &element, const QString &name, const QStrin
 // Why the job cannot go to an engraver: a number that is not finite, or a
 // position beyond the machine's reach (relative moves summed up); empty when
 // every record is sound.
-QString unsoundRecord(const QVector<GCodeBuffer> &job)
+QString unsoundRecord(const GCodeSink &job)
 {
+    QString problem;
     const double reach = InputLimits::maxCoordinateMm;
     double x = 0;
     double y = 0;
-    for (int i = 0; i < job.size(); ++i) {
-        const GCodeBuffer &r = job.at(i);
+    qint64 i = -1;
+    job.forEach([&](const GCodeBuffer &r) {
+        ++i;
         for (double value : { r.G, r.X, r.Y, r.S, r.F, r.M }) {
-            if (!qIsFinite(value))
-                return QStringLiteral("line %1 holds a number that is not finite").arg(i + 1);
+            if (!qIsFinite(value)) {
+                problem = QStringLiteral("line %1 holds a number that is not finite").arg(i + 1);
+                return false;
+            }
         }
-        if (r.S != GCodeBuffer::absent && (r.S < 0 || r.S > InputLimits::maxFullScalePower))
-            return QStringLiteral("line %1 sets the power to %2").arg(i + 1).arg(r.S);
-        if (r.F > InputLimits::maxFullScaleSpeed || (r.F <= 0 && r.F != GCodeBuffer::absent))
-            return QStringLiteral("line %1 sets the feed to %2").arg(i + 1).arg(r.F);
+        if (r.S != GCodeBuffer::absent && (r.S < 0 || r.S > InputLimits::maxFullScalePower)) {
+            problem = QStringLiteral("line %1 sets the power to %2").arg(i + 1).arg(r.S);
+            return false;
+        }
+        if (r.F > InputLimits::maxFullScaleSpeed || (r.F <= 0 && r.F != GCodeBuffer::absent)) {
+            problem = QStringLiteral("line %1 sets the feed to %2").arg(i + 1).arg(r.F);
+            return false;
+        }
         if (r.absolute) {
             if (r.X != GCodeBuffer::absent)
                 x = r.X;
@@ -93,11 +103,14 @@ QString unsoundRecord(const QVector<GCodeBuffer> &job)
             x += r.X;
             y += r.Y;
         }
-        if (std::fabs(x) > reach || std::fabs(y) > reach)
-            return QStringLiteral("line %1 moves the head to (%2, %3) mm, beyond %4 mm from the origin")
-                    .arg(i + 1).arg(x).arg(y).arg(reach);
-    }
-    return QString();
+        if (std::fabs(x) > reach || std::fabs(y) > reach) {
+            problem = QStringLiteral("line %1 moves the head to (%2, %3) mm, beyond %4 mm from the origin")
+                              .arg(i + 1).arg(x).arg(y).arg(reach);
+            return false;
+        }
+        return true;
+    });
+    return problem;
 }
 
 // The SVG renderer stops reading a path after this many elements ("path
@@ -239,7 +252,9 @@ private:
 
 } // namespace
 
-GCodeGenerator::GCodeGenerator() : mRasterPixelLimit(ScanLineGenerator::defaultRasterPixelLimit)
+GCodeGenerator::GCodeGenerator()
+    : mRasterPixelLimit(ScanLineGenerator::defaultRasterPixelLimit),
+      mRecordLimit(ScanLineGenerator::defaultRecordLimit)
 {
 }
 
@@ -291,6 +306,15 @@ void GCodeGenerator::setDesignFile(const QString &path)
 
 QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
 {
+    mGcode.clear();
+    VectorSink sink(mGcode);
+    if (!generate(svgText, sink))
+        mGcode = QVector<GCodeBuffer>();
+    return mGcode;
+}
+
+bool GCodeGenerator::generate(const QString &svgText, GCodeSink &out)
+{
     QElapsedTimer timer;
     timer.start();
     mSummary = Summary();
@@ -299,11 +323,14 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
     mJobError.clear();
     mImageMode.clear();
     mPaintParameterList.clear();
+    // A job made elsewhere leaves no stale one here.
     mGcode.clear();
+    out.truncate(0);
+    mOut = &out;
     for (const QString &text : qAsConst(mPropertyNotes))
         note(text);
     appendHead();
-    qDebug() << "mGcode.size" << mGcode.size();
+    qDebug() << "mGcode.size" << mOut->size();
 
     QDomDocument working;
     QString parseError;
@@ -387,9 +414,9 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
         return cancelJob();
     reportProgress(20);
 
-    mGcode.append(relative(GCodeBuffer::g(90)));
-    mGcode.append(GCodeBuffer::m(4));
-    mGcode.append(GCodeBuffer::m(8));
+    mOut->append(relative(GCodeBuffer::g(90)));
+    mOut->append(GCodeBuffer::m(4));
+    mOut->append(GCodeBuffer::m(8));
 
     for (const QString &text : qAsConst(mSummary.notes))
         qDebug().noquote() << text;
@@ -408,23 +435,40 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
         return cancelJob();
     reportProgress(30);
 
-    SortItemList work;
     int groupsDone = 0;
+    QString tooLarge;
+    bool anyWork = false;
+    const RasterGroupSplit split(working, mPaintParameterList, mDefaults, styles);
     for (const PaintParameter &record : mPaintParameterList) {
-        const QVector<GCodeBuffer> records = rasterGroup(working, styles, record);
+        const qint64 mark = mOut->size();
+        // The work begins with "M4", "M8" before whatever comes first.
+        if (!anyWork) {
+            mOut->append(GCodeBuffer::m(4));
+            mOut->append(GCodeBuffer::m(8));
+        }
+        bool overflow = false;
+        const bool made = rasterGroup(split, record, &overflow);
         if (cancelRequested())
             return cancelJob();
         reportProgress(30 + 60 * ++groupsDone / mPaintParameterList.size());
+        // Part of a picture missing from the job would be a failure passed
+        // off as a job: the whole job is refused instead.
+        if (overflow && tooLarge.isEmpty())
+            tooLarge = QStringLiteral("raster group %1 makes more than %2 lines")
+                               .arg(mPaintParameterList.indexOf(record) + 1)
+                               .arg(mRecordLimit);
         // A group without records (no passes, nothing to render) is left
         // out; it must not cost the job its other passes and outlines.
-        if (records.isEmpty()) {
+        if (!made) {
+            mOut->truncate(mark);
             note(QStringLiteral("raster group %1 has nothing to engrave and is left out")
                          .arg(mPaintParameterList.indexOf(record) + 1));
             continue;
         }
-        work.append(SortItem::raster(records));
+        anyWork = true;
         ++mSummary.rasterGroups;
     }
+    SortItemList work;
     for (const OutlineItem &item : ordered) {
         if (item.path.isEmpty())
             continue;
@@ -432,42 +476,54 @@ QVector<GCodeBuffer> GCodeGenerator::generate(const QString &svgText)
                                       item.yBacklash));
         ++mSummary.outlines;
     }
-    qint64 expected = mGcode.size() + 16;
-    for (int i = 0; i < work.size(); ++i)
-        expected += work.at(i).records.size() + 2 * qint64(work.at(i).path.elementCount());
-    mGcode.reserve(int(qMin(expected, qint64(INT_MAX / int(sizeof(GCodeBuffer))))));
     if (cancelRequested())
         return cancelJob();
-    work.toGcode(mGcode, mPaintPower, mPaintSpeed);
+    QVector<GCodeBuffer> moves;
+    work.toGcode(moves, mPaintPower, mPaintSpeed);
+    // After raster passes the outlines follow a "G90" instead of their own
+    // "M4", "M8".
+    int firstMove = 0;
+    if (anyWork && !moves.isEmpty()) {
+        mOut->append(relative(GCodeBuffer::g(90)));
+        firstMove = 2;
+    }
+    for (int i = firstMove; i < moves.size(); ++i)
+        mOut->append(moves.at(i));
+    moves = QVector<GCodeBuffer>();
     if (cancelRequested())
         return cancelJob();
 
     appendTail();
     // The last guard before the wire: a job the engraver cannot take is
     // replaced by the job of an empty design, and the reason kept.
-    mJobError = unsoundRecord(mGcode);
+    mJobError = tooLarge.isEmpty() ? unsoundRecord(*mOut) : tooLarge;
+    if (mOut->failed())
+        mJobError = QStringLiteral("the job could not be stored");
     if (!mJobError.isEmpty()) {
         note(QStringLiteral("no job made: %1").arg(mJobError));
-        mGcode.clear();
+        mOut->truncate(0);
         appendHead();
-        mGcode.append(relative(GCodeBuffer::g(90)));
-        mGcode.append(GCodeBuffer::m(4));
-        mGcode.append(GCodeBuffer::m(8));
+        mOut->append(relative(GCodeBuffer::g(90)));
+        mOut->append(GCodeBuffer::m(4));
+        mOut->append(GCodeBuffer::m(8));
         appendTail();
         mSummary.rasterGroups = 0;
         mSummary.outlines = 0;
     }
-    mSummary.records = mGcode.size();
+    mSummary.records = int(qMin<qint64>(mOut->size(), INT_MAX));
     mSummary.milliseconds = timer.elapsed();
     reportProgress(100);
-    return mGcode;
+    mOut = nullptr;
+    return true;
 }
 
-QVector<GCodeBuffer> GCodeGenerator::cancelJob()
+bool GCodeGenerator::cancelJob()
 {
     qDebug() << "job generation cancelled";
     mCancelled = true;
-    mGcode = QVector<GCodeBuffer>();
+    if (mOut)
+        mOut->truncate(0);
+    mOut = nullptr;
     mPaintParameterList.clear();
     mSummary = Summary();
     mSummary.notes << QStringLiteral("generation cancelled");
@@ -482,29 +538,29 @@ void GCodeGenerator::note(const QString &text)
 
 void GCodeGenerator::appendHead()
 {
-    mGcode.append(GCodeBuffer::g00());
-    mGcode.append(GCodeBuffer::g(17));
-    mGcode.append(GCodeBuffer::g(40));
-    mGcode.append(GCodeBuffer::g(21));
-    mGcode.append(GCodeBuffer::g(54));
-    mGcode.append(GCodeBuffer::m(106));
+    mOut->append(GCodeBuffer::g00());
+    mOut->append(GCodeBuffer::g(17));
+    mOut->append(GCodeBuffer::g(40));
+    mOut->append(GCodeBuffer::g(21));
+    mOut->append(GCodeBuffer::g(54));
+    mOut->append(GCodeBuffer::m(106));
 }
 
 void GCodeGenerator::appendTail()
 {
-    mGcode.append(GCodeBuffer::m(107));
-    mGcode.append(relative(GCodeBuffer::g(90)));
-    mGcode.append(GCodeBuffer::m(9));
+    mOut->append(GCodeBuffer::m(107));
+    mOut->append(relative(GCodeBuffer::g(90)));
+    mOut->append(GCodeBuffer::m(9));
     GCodeBuffer powerOff = GCodeBuffer::g(1);
     powerOff.S = 0;
-    mGcode.append(powerOff);
-    mGcode.append(GCodeBuffer::m(5));
-    mGcode.append(GCodeBuffer::g(90));
+    mOut->append(powerOff);
+    mOut->append(GCodeBuffer::m(5));
+    mOut->append(GCodeBuffer::g(90));
     GCodeBuffer home = GCodeBuffer::g(0);
     home.X = 0;
     home.Y = 0;
-    mGcode.append(home);
-    mGcode.append(GCodeBuffer::m(2));
+    mOut->append(home);
+    mOut->append(GCodeBuffer::m(2));
 }
 
 void GCodeGenerator::reprocessImages(QDomDocument &working)
@@ -574,27 +630,34 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     }
 }
 
-QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
-                                                 const StyleResolver &styles,
-                                                 const PaintParameter &record)
+bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const PaintParameter &record,
+                                 bool *tooLarge)
 {
-    QDomDocument copy = working.cloneNode(true).toDocument();
-    RasterGroup::filter(copy, record, mDefaults, styles);
+    const int index = mPaintParameterList.indexOf(record);
+    QDomDocument copy = split.copy(index);
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
                      .arg(mPaintParameterList.indexOf(record) + 1)
                      .arg(overlong)
                      .arg(rendererPathLimit));
-    const QString text = copy.toString(2);
-    writeLogSvg(text);
+    QString text = copy.toString(2);
+    // Each group's copy would overwrite the last one's: the final group's is
+    // the one left for inspection.
+    if (index == mPaintParameterList.size() - 1)
+        writeLogSvg(text);
 
     const QSizeF size = RasterGroup::designSize(copy);
+    // A photograph's picture is held once here, not three times over while
+    // the renderer decodes it.
+    copy.clear();
+    QByteArray svg = text.toUtf8();
+    text.clear();
     double ratio = 1 / record.scanAccuracy * 0.08;
     mRasterRatio = ratio;
     if (!(ratio > 0) || !qIsFinite(ratio)) {
         note(QStringLiteral("scan accuracy %1 mm is out of range").arg(record.scanAccuracy));
-        return {};
+        return false;
     }
     const double shrink = ScanLineGenerator::rasterScaleLimit(
             ratio * size.width(), ratio * size.height(), record.scanAngle, mRasterPixelLimit);
@@ -606,10 +669,11 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
                      .arg(record.scanAccuracy));
     }
     if (cancelRequested())
-        return {};
-    const QImage bitmap = RasterGroup::render(text.toUtf8(), size, ratio);
-    if (bitmap.isNull() || cancelRequested())
-        return {};
+        return false;
+    const RasterGroup::MarkedRaster raster = RasterGroup::renderMarked(svg, size, ratio);
+    svg.clear();
+    if (!raster.ok || cancelRequested())
+        return false;
 
     ScanLineParameters parameters;
     parameters.pixelSize = float(0.08 / ratio);
@@ -622,6 +686,9 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
     parameters.passCount = record.scanTimes;
     ScanLineGenerator generator(parameters);
     generator.setRasterPixelLimit(mRasterPixelLimit);
+    generator.setRecordLimit(mRecordLimit);
     generator.setCancelFlag(mCancelFlag);
-    return generator.generate(bitmap);
+    const bool made = generator.generate(raster.image, raster.fullSize, raster.origin, *mOut);
+    *tooLarge = generator.exceededRecordLimit();
+    return made;
 }

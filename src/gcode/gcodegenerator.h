@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include "document/defaultparameters.h"
 #include "document/paintparameter.h"
@@ -23,6 +24,8 @@
 //
 // The job is a QVector: Qt 5's QList would allocate each 56-byte record on its
 // own. Callers that hand it to the device thread convert it with toList().
+class RasterGroupSplit;
+
 class GCodeGenerator
 {
 public:
@@ -57,6 +60,11 @@ public:
     // Largest group bitmap in pixels (after turning by the scan angle); larger
     // groups are rendered coarser and the log says so.
     void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
+    // Most records one raster group may make over its passes; a group with
+    // more refuses the whole job (jobError()).
+    void setRecordLimit(qint64 records) { mRecordLimit = records; }
+    // The limit for jobs made into a job file, where memory is no bound.
+    static constexpr qint64 streamedRecordLimit = 500000000;
 
     // Drawings from other programs whose root gives a physical size are
     // engraved at that size (RenderTree::scaleToTrueSize); off by default.
@@ -73,6 +81,9 @@ public:
     // Replaces the job by the one of `svgText` and returns it. Input that is
     // not an SVG document gives the job of an empty design and isValidInput() false.
     QVector<GCodeBuffer> generate(const QString &svgText);
+    // The same job appended to `out` (emptied first) as it is made, for jobs
+    // too large for memory; job() stays empty. False when cancelled.
+    bool generate(const QString &svgText, GCodeSink &out);
 
     // A generation running in a worker thread stops at its next check once
     // `flag` is set: generate() then returns an empty job and wasCancelled()
@@ -105,7 +116,7 @@ private:
     // `value` within [minimum, maximum], noted under `name` when it was not.
     double fullScale(const QString &name, double value, double minimum, double maximum, double previous);
     bool cancelRequested() const { return mCancelFlag && mCancelFlag->load(std::memory_order_relaxed); }
-    QVector<GCodeBuffer> cancelJob();
+    bool cancelJob();
     void reportProgress(int percent) const
     {
         if (mProgress)
@@ -114,8 +125,11 @@ private:
     void appendHead();
     void appendTail();
     void reprocessImages(QDomDocument &working);
-    QVector<GCodeBuffer> rasterGroup(const QDomDocument &working, const StyleResolver &styles,
-                                     const PaintParameter &record);
+    // `tooLarge` is set when the group has marks but makes more records than
+    // a job may hold.
+    // Appends the group's records to the job; false, with nothing appended,
+    // when it makes none.
+    bool rasterGroup(const RasterGroupSplit &split, const PaintParameter &record, bool *tooLarge);
 
     double mPaintPower = 1000;
     double mPaintSpeed = 1500;
@@ -128,6 +142,7 @@ private:
     QMap<QString, QString> mPropertyNotes;
     DefaultParameters mDefaults;
     qint64 mRasterPixelLimit;
+    qint64 mRecordLimit;
     bool mTrueSize = false;
     QString mBaseFolder;
     QString mDesignFile;
@@ -136,6 +151,7 @@ private:
     bool mCancelled = false;
 
     QVector<GCodeBuffer> mGcode;
+    GCodeSink *mOut = nullptr;  // where the running generation writes
     PaintParameterList mPaintParameterList;
     QString mImageMode;
     QString mErrorString;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include <QColor>
 #include <QPainterPath>
@@ -27,6 +28,12 @@ public:
         for (const GCodeBuffer &record : records)
             if (!follow(record))
                 break;
+    }
+
+    // The same for a job read in passing from a sink (a job file).
+    void drawJob(const GCodeSink &job)
+    {
+        job.forEach([this](const GCodeBuffer &record) { return follow(record); });
     }
 
     const QPainterPath &path(int index) const { return mPaths[index]; }

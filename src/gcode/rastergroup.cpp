@@ -1,6 +1,7 @@
 #include "gcode/rastergroup.h"
 
 #include "document/engravingattributes.h"
+#include "gcode/boundspaintdevice.h"
 #include "gcode/rendertree.h"
 
 #include <QDebug>
@@ -105,6 +106,47 @@ QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio)
     painter.end();
     // Grey8 pixels already are the grey levels the scan lines read.
     return image;
+}
+
+MarkedRaster renderMarked(const QByteArray &svgText, const QSizeF &designSize, double ratio)
+{
+    MarkedRaster result;
+    const double width = ratio * designSize.width();
+    const double height = ratio * designSize.height();
+    if (!(width >= 1) || !(height >= 1) || width > INT_MAX || height > INT_MAX)
+        return result;
+    QSvgRenderer renderer;
+    if (!renderer.load(svgText)) {
+        qDebug() << "raster group does not render";
+        return result;
+    }
+    result.fullSize = QSize(int(width), int(height));
+    renderer.setViewBox(QRectF(QPointF(0, 0), designSize));
+
+    // A dry run finds where the marks fall; only that part is rendered.
+    BoundsPaintDevice bounds(result.fullSize.width(), result.fullSize.height());
+    {
+        QPainter painter(&bounds);
+        renderer.render(&painter);
+    }
+    const QRect marked = bounds.bounds();
+    result.ok = true;
+    if (marked.isEmpty())
+        return result;
+    QImage image(marked.size(), QImage::Format_Grayscale8);
+    if (image.isNull()) {
+        qDebug() << "no memory for a raster of" << marked.width() << "x" << marked.height();
+        result.ok = false;
+        return result;
+    }
+    image.fill(255);
+    QPainter painter(&image);
+    // The whole raster's frame, moved so that the window falls on the image.
+    renderer.render(&painter, QRectF(QPointF(-marked.left(), -marked.top()), QSizeF(result.fullSize)));
+    painter.end();
+    result.image = image;
+    result.origin = marked.topLeft();
+    return result;
 }
 
 } // namespace RasterGroup

@@ -30,4 +30,17 @@ QSizeF designSize(const QDomDocument &document);
 // is not at least one pixel each way or the text does not render.
 QImage render(const QByteArray &svgText, const QSizeF &designSize, double ratio);
 
+// The part of that same raster that holds marks: `image` covers the pixels
+// from `origin` on, every pixel of the `fullSize` raster outside it is white.
+// The image is null when nothing is drawn; `ok` is false where render()
+// gives a null image.
+struct MarkedRaster
+{
+    QImage image;
+    QSize fullSize;
+    QPoint origin;
+    bool ok = false;
+};
+MarkedRaster renderMarked(const QByteArray &svgText, const QSizeF &designSize, double ratio);
+
 } // namespace RasterGroup

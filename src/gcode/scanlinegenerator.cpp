@@ -1,5 +1,7 @@
 #include "gcode/scanlinegenerator.h"
 
+#include "gcode/rotatedraster.h"
+#include "gcode/vectorsink.h"
 #include "import/opencvimage.h"
 
 #include <QDebug>
@@ -25,20 +27,6 @@ float reducedAngle(double angle)
     if (reduced < 0)
         reduced += 360.0;
     return static_cast<float>(reduced);
-}
-
-struct RotatedSize
-{
-    int width = 0;
-    int height = 0;
-};
-
-RotatedSize rotatedSize(double columns, double rows, float angle)
-{
-    const double radians = angle * CV_PI / 180;
-    const double c = std::abs(std::cos(radians));
-    const double s = std::abs(std::sin(radians));
-    return {static_cast<int>(columns * c + rows * s), static_cast<int>(rows * c + columns * s)};
 }
 
 double rotatedArea(double width, double height, float angle)
@@ -83,68 +71,81 @@ double ScanLineGenerator::rasterScaleLimit(double width, double height, double a
 
 QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
 {
+    return generate(bitmap, bitmap.size(), QPoint(0, 0));
+}
+
+QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &window, const QSize &fullSize,
+                                                 const QPoint &origin)
+{
+    QVector<GCodeBuffer> records;
+    VectorSink sink(records);
+    if (!generate(window, fullSize, origin, sink))
+        return {};
+    records.squeeze();
+    return records;
+}
+
+bool ScanLineGenerator::generate(const QImage &window, const QSize &fullSize, const QPoint &origin,
+                                 GCodeSink &out)
+{
     const ScanLineParameters &p = mParameters;
+    mOverflow = false;
     if (!isFinite(p.pixelSize) || p.pixelSize <= 0 || !isFinite(p.overscan) || !isFinite(p.feed)
         || !isFinite(p.fullPower) || !isFinite(p.rowOffset) || !isFinite(p.angle)
         || std::isnan(p.passCount)) {
         qDebug() << "scan line parameters invalid: pixel size" << p.pixelSize << "overscan"
                  << p.overscan << "feed" << p.feed << "power" << p.fullPower << "offset"
                  << p.rowOffset << "angle" << p.angle << "passes" << p.passCount;
-        return {};
+        return false;
     }
 
+    // A null window over a bitmap of some size is a bitmap that is all white.
+    const bool allWhite = window.isNull() && !fullSize.isEmpty();
     cv::Mat grey;
-    if (bitmap.format() == QImage::Format_RGB888)
-        cv::cvtColor(OpenCvImage::toMatrix(bitmap), grey, cv::COLOR_BGR2GRAY);
-    else
-        grey = OpenCvImage::wrapGrey(bitmap);
-    if (grey.empty()) {
-        qDebug() << "scan bitmap not grey or empty, format" << bitmap.format() << "size"
-                 << bitmap.size();
-        return {};
+    if (window.format() == QImage::Format_RGB888)
+        cv::cvtColor(OpenCvImage::toMatrix(window), grey, cv::COLOR_BGR2GRAY);
+    else if (!allWhite)
+        grey = OpenCvImage::wrapGrey(window);
+    if ((grey.empty() && !allWhite) || fullSize.isEmpty()
+        || (!allWhite && !QRect(QPoint(0, 0), fullSize).contains(QRect(origin, window.size())))) {
+        qDebug() << "scan bitmap not grey or empty, format" << window.format() << "size"
+                 << window.size() << "in" << fullSize << "at" << origin;
+        return false;
     }
 
     float pixelSize = p.pixelSize;
-    const double shrink = rasterScaleLimit(grey.cols, grey.rows, p.angle, mRasterPixelLimit);
+    QSize size = fullSize;
+    QPoint at = origin;
+    const double shrink = rasterScaleLimit(size.width(), size.height(), p.angle, mRasterPixelLimit);
     if (shrink < 1) {
+        if (size != QSize(grey.cols, grey.rows)) {
+            cv::Mat whole(size.height(), size.width(), CV_8UC1, cv::Scalar(white));
+            if (!grey.empty())
+                grey.copyTo(whole(cv::Rect(at.x(), at.y(), grey.cols, grey.rows)));
+            grey = whole;
+            at = QPoint(0, 0);
+        }
         const int columns = std::max(1, static_cast<int>(grey.cols * shrink));
         const int rows = std::max(1, static_cast<int>(grey.rows * shrink));
         cv::Mat smaller;
         cv::resize(grey, smaller, cv::Size(columns, rows), 0, 0, cv::INTER_AREA);
         grey = smaller;
+        size = QSize(columns, rows);
         pixelSize = static_cast<float>(pixelSize / shrink);
         qDebug() << "scan raster clamped to" << columns << "x" << rows << "pixel size"
                  << pixelSize << "to stay within" << mRasterPixelLimit << "pixels";
     }
 
     // Rotation about the bitmap centre, enlarged so that the turned bitmap
-    // fits whole; the border is white so it burns nothing.
+    // fits whole; the border is white so it burns nothing. Only the part the
+    // marks can reach is turned, a band of rows at a time.
     const float angle = reducedAngle(p.angle);
-    const RotatedSize size = rotatedSize(grey.cols, grey.rows, angle);
-    const int newWidth = std::max(1, size.width);
-    const int newHeight = std::max(1, size.height);
-    const double xExpansion = (newWidth - grey.cols) * 0.5;
-    const double yExpansion = (newHeight - grey.rows) * 0.5;
-    cv::Mat rotated;
-    if (angle == 0) {
-        // The identity warp copies the bitmap exactly; skip it.
-        rotated = grey;
-    } else {
-        const cv::Point2f centre(grey.cols * 0.5f, grey.rows * 0.5f);
-        cv::Mat matrix = cv::getRotationMatrix2D(centre, angle, 1);
-        matrix.at<double>(0, 2) += xExpansion;
-        matrix.at<double>(1, 2) += yExpansion;
-        cv::warpAffine(grey, rotated, matrix, cv::Size(newWidth, newHeight), cv::INTER_LINEAR,
-                       cv::BORDER_CONSTANT, cv::Scalar(white));
-    }
-    grey.release();
-
-    if (p.imageMode != QLatin1String("gray")) {
-        // In place unless `rotated` still shares the caller's bitmap.
-        cv::Mat thresholded = angle == 0 ? cv::Mat() : rotated;
-        cv::threshold(rotated, thresholded, 128, white, cv::THRESH_BINARY);
-        rotated = thresholded;
-    }
+    const RotatedRaster rotated(grey, size, at, angle);
+    const int newWidth = rotated.size().width();
+    const int newHeight = rotated.size().height();
+    const double xExpansion = rotated.xExpansion();
+    const double yExpansion = rotated.yExpansion();
+    const bool threshold = p.imageMode != QLatin1String("gray");
 
     // From rotated-bitmap millimetres back to the machine; the last step
     // written applies first to a point.
@@ -154,7 +155,8 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     mBackTransform.rotate(p.angle);
     mBackTransform.translate(-newWidth * pixelSize * 0.5, -newHeight * pixelSize * 0.5);
 
-    mRecords.clear();
+    mOut = &out;
+    mMark = out.size();
     mLeftToRight = true;
     mLeadInNeeded = false;
     mFirstPoint = true;
@@ -168,25 +170,39 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     start.X = 0;
     start.Y = 0;
     start.absolute = false;
-    mRecords.append(start);
+    out.append(start);
 
-    for (int j = 0; j < rotated.rows && !mOverflow; ++j) {
-        if (mCancelFlag && (j & 63) == 0 && mCancelFlag->load(std::memory_order_relaxed)) {
-            mRecords = QVector<GCodeBuffer>();
-            return {};
+    // Rows and columns outside the window are white: they move nothing and
+    // keep the direction, so scanning the window alone gives the same lines.
+    const QRect marked = rotated.window();
+    const int firstColumn = marked.left();
+    const int endColumn = marked.left() + marked.width();
+    constexpr int bandRows = 64;
+    cv::Mat band;
+    for (int first = marked.top(); first <= marked.bottom() && !mOverflow; first += bandRows) {
+        const int count = std::min(bandRows, marked.bottom() + 1 - first);
+        rotated.rows(first, count, band);
+        if (threshold)
+            cv::threshold(band, band, 128, white, cv::THRESH_BINARY);
+        for (int k = 0; k < count && !mOverflow; ++k) {
+            const int j = first + k;
+            if (mCancelFlag && (j & 63) == 0 && mCancelFlag->load(std::memory_order_relaxed)) {
+                out.truncate(mMark);
+                return false;
+            }
+            const uchar *row = band.ptr<uchar>(k);
+            const float y = j * pixelSize;
+            const bool burning = mLeftToRight ? scanLeftToRight(row, firstColumn, endColumn, y)
+                                              : scanRightToLeft(row, firstColumn, endColumn, y);
+            // A white row moves nothing and keeps the direction.
+            if (!burning)
+                continue;
+            mLeftToRight = !mLeftToRight;
+            mLeadInNeeded = true;
         }
-        const uchar *row = rotated.ptr<uchar>(j);
-        const float y = j * pixelSize;
-        const bool burning = mLeftToRight ? scanLeftToRight(row, rotated.cols, y)
-                                          : scanRightToLeft(row, rotated.cols, y);
-        // A white row moves nothing and keeps the direction.
-        if (!burning)
-            continue;
-        mLeftToRight = !mLeftToRight;
-        mLeadInNeeded = true;
     }
 
-    const qint64 passRecords = mRecords.size();
+    const qint64 passRecords = out.size() - mMark;
     qint64 copies = 0;
     for (double h = 0; h < p.passCount && !mOverflow; ++h) {
         ++copies;
@@ -195,21 +211,17 @@ QVector<GCodeBuffer> ScanLineGenerator::generate(const QImage &bitmap)
     }
     if (mOverflow) {
         qDebug() << "scan lines exceed" << mRecordLimit << "records, raster group dropped";
-        mRecords.clear();
-        return {};
+        out.truncate(mMark);
+        return false;
     }
-
-    QVector<GCodeBuffer> result;
-    if (copies == 1) {
-        result.swap(mRecords);
-        result.squeeze();
-        return result;
+    if (copies == 0) {
+        out.truncate(mMark);
+        return false;
     }
-    result.reserve(static_cast<int>(copies * passRecords));
-    for (qint64 h = 0; h < copies; ++h)
-        result.append(mRecords);
-    mRecords = QVector<GCodeBuffer>();
-    return result;
+    // Every further pass is the first one again, read back from the sink.
+    for (qint64 h = 1; h < copies && !out.failed(); ++h)
+        out.repeat(mMark, passRecords);
+    return !out.failed();
 }
 
 double ScanLineGenerator::runPower(int value) const
@@ -220,13 +232,13 @@ double ScanLineGenerator::runPower(int value) const
 // A row is scanned as if a white pixel came before its first one, so a run
 // that starts at the row's edge is burned from its start like any other, and
 // a row with any pixel that is not white changes value at least once.
-bool ScanLineGenerator::scanLeftToRight(const uchar *row, int columns, float y)
+bool ScanLineGenerator::scanLeftToRight(const uchar *row, int first, int end, float y)
 {
     const float pixelSize = mPixelSize;
     int run = white;
     bool changed = false;
-    for (int i = 0; i < columns; ++i) {
-        const int value = row[i];
+    for (int i = first; i < end; ++i) {
+        const int value = row[i - first];
         if (value == run)
             continue;
         if (mLeadInNeeded) {
@@ -238,18 +250,18 @@ bool ScanLineGenerator::scanLeftToRight(const uchar *row, int columns, float y)
         changed = true;
     }
     if (run != white)
-        emitPoint((columns - 1) * pixelSize, y, runPower(run), 0);
+        emitPoint((end - 1) * pixelSize, y, runPower(run), 0);
     return changed;
 }
 
-bool ScanLineGenerator::scanRightToLeft(const uchar *row, int columns, float y)
+bool ScanLineGenerator::scanRightToLeft(const uchar *row, int first, int end, float y)
 {
     const float pixelSize = mPixelSize;
     const double offset = mParameters.rowOffset;
     int run = white;
     bool changed = false;
-    for (int i = columns - 1; i >= 0; --i) {
-        const int value = row[i];
+    for (int i = end - 1; i >= first; --i) {
+        const int value = row[i - first];
         if (value == run)
             continue;
         if (mLeadInNeeded) {
@@ -260,14 +272,16 @@ bool ScanLineGenerator::scanRightToLeft(const uchar *row, int columns, float y)
         run = value;
         changed = true;
     }
+    // The white pixel left of the window ends the run, as it would in the
+    // whole row; at the bitmap's edge the run ends at x = 0.
     if (run != white)
-        emitPoint(0, y, runPower(run), offset);
+        emitPoint(first > 0 ? (first - 1) * pixelSize : 0.0f, y, runPower(run), offset);
     return changed;
 }
 
 void ScanLineGenerator::emitPoint(double x, float y, double power, double rowOffset)
 {
-    if (mRecords.size() >= mRecordLimit) {
+    if (mOut->size() - mMark >= mRecordLimit) {
         mOverflow = true;
         return;
     }
@@ -277,19 +291,19 @@ void ScanLineGenerator::emitPoint(double x, float y, double power, double rowOff
         // The pass starts from an absolute position; everything after it is
         // relative, so every pass copy begins from the same point.
         mBackTransform.map(x, double(y), &mappedX, &mappedY);
-        mRecords.append(GCodeBuffer::g(90));
+        mOut->append(GCodeBuffer::g(90));
         GCodeBuffer position = GCodeBuffer::g(0);
         position.X = mappedX;
         position.Y = mappedY;
-        mRecords.append(position);
+        mOut->append(position);
         GCodeBuffer relative = GCodeBuffer::g(91);
         relative.X = 0;
         relative.Y = 0;
-        mRecords.append(relative);
+        mOut->append(relative);
         mFirstPoint = false;
     } else {
         mBackTransform.map(x + rowOffset, double(y), &mappedX, &mappedY);
-        mRecords.append(relativeMove(mappedX - mLastX, mappedY - mLastY, power, mPendingFeed));
+        mOut->append(relativeMove(mappedX - mLastX, mappedY - mLastY, power, mPendingFeed));
         mPendingFeed = GCodeBuffer::absent;
     }
     mLastX = mappedX;

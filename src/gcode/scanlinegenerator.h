@@ -1,8 +1,11 @@
 #pragma once
 
 #include "gcode/gcodebuffer.h"
+#include "gcode/gcodesink.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QTransform>
 #include <QVector>
@@ -48,6 +51,15 @@ public:
     // finite number, the pixel size is not positive, or the record limit is
     // exceeded.
     QVector<GCodeBuffer> generate(const QImage &bitmap);
+    // The same for a bitmap of `fullSize` that is white but for `window`,
+    // placed at `origin`: the records are those of the whole bitmap, and
+    // only the window's reach is turned and scanned. A null window with a
+    // size that is not empty stands for an all-white bitmap.
+    QVector<GCodeBuffer> generate(const QImage &window, const QSize &fullSize, const QPoint &origin);
+    // The same records appended to `out` as they are made, so that a group
+    // of any size needs no memory for them. False, with `out` as it was,
+    // where the others give nothing (and when the pass count gives no copy).
+    bool generate(const QImage &window, const QSize &fullSize, const QPoint &origin, GCodeSink &out);
 
     // The factor (at most 1) by which a width x height raster must shrink so
     // that its copy turned by `angle` stays within `pixelLimit`. Renderers use
@@ -56,14 +68,18 @@ public:
                                    qint64 pixelLimit = defaultRasterPixelLimit);
 
     void setRasterPixelLimit(qint64 pixels) { mRasterPixelLimit = pixels; }
+    // Whether the last generate() gave nothing because the group makes more
+    // records than the limit.
+    bool exceededRecordLimit() const { return mOverflow; }
     void setRecordLimit(qint64 records) { mRecordLimit = records; }
     // Set from another thread: generate() stops between rows and returns nothing.
     void setCancelFlag(const std::atomic<bool> *flag) { mCancelFlag = flag; }
 
 private:
     // Each returns whether the row had a pixel that is not white.
-    bool scanLeftToRight(const uchar *row, int columns, float y);
-    bool scanRightToLeft(const uchar *row, int columns, float y);
+    // `row` holds columns [first, end) of a row whose other pixels are white.
+    bool scanLeftToRight(const uchar *row, int first, int end, float y);
+    bool scanRightToLeft(const uchar *row, int first, int end, float y);
     void emitPoint(double x, float y, double power, double rowOffset);
     double runPower(int value) const;
 
@@ -72,7 +88,8 @@ private:
     qint64 mRecordLimit = defaultRecordLimit;
 
     // State of one pass.
-    QVector<GCodeBuffer> mRecords;
+    GCodeSink *mOut = nullptr;
+    qint64 mMark = 0;  // the sink's size when the group began
     QTransform mBackTransform;
     float mPixelSize = 0;  // after clamping
     bool mLeftToRight = true;

@@ -1,6 +1,9 @@
 #include "gcode/gcodegenerator.h"
 
 #include "document/documentwriter.h"
+#include "gcode/rastergroup.h"
+#include "gcode/rastergroupsplit.h"
+#include "document/engravingattributes.h"
 
 #include "messagecapture.h"
 
@@ -34,6 +37,10 @@ private slots:
     void emptyRasterGroupKeepsTheJob();
     void rasterIgnoresViewBox_data();
     void rasterIgnoresViewBox();
+    void groupCopiesMatchFilter_data();
+    void groupCopiesMatchFilter();
+    void markedRasterMatchesWholeRender_data();
+    void markedRasterMatchesWholeRender();
     void outlinesFollowRasterAfterG90();
     void logCopyIsLatin1AndFiltered();
     void imageReprocessedAtShownSize();
@@ -42,6 +49,7 @@ private slots:
     void badInput_data();
     void badInput();
     void absurdWorkAreaIsClamped();
+    void oversizedGroupRefusesTheJob();
     void manyElements();
 };
 
@@ -309,6 +317,107 @@ void TestGCodeGenerator::rasterIgnoresViewBox()
     QCOMPARE(moves.at(1), QStringLiteral("G0X8.0000Y4.0000"));
 }
 
+void TestGCodeGenerator::groupCopiesMatchFilter_data()
+{
+    QTest::addColumn<QString>("body");
+    const QString a = "tolvenrik:scanPower='10'";
+    const QString b = "tolvenrik:scanPower='20'";
+    QTest::newRow("siblings") << QStringLiteral("<rect width='5' height='5' style='fill:#000' %1/>"
+                                                "<rect width='6' height='6' style='fill:#000' %2/>"
+                                                "<rect width='7' height='7' style='fill:#000' %1/>").arg(a, b);
+    QTest::newRow("nested fill groups")
+            << QStringLiteral("<g style='fill:#000' %1><rect width='5' height='5' %2/><g><circle r='3' %1/>"
+                              "<circle r='4' %2/></g></g><rect width='1' height='1' style='fill:#000' %2/>")
+                       .arg(a, b);
+    QTest::newRow("images, outline-mode group, defs")
+            << QStringLiteral("<defs><rect id='d' width='2' height='2' style='fill:#000' %1/></defs>"
+                              "<g style='fill:none'><image width='4' height='4' %2/><rect width='3' height='3' %1 "
+                              "style='fill:#111'/></g><image width='4' height='4' %1/><text>keep</text>")
+                       .arg(a, b);
+}
+
+// One walk for all groups leaves each group the very copy that filtering a
+// whole clone leaves, and the working document as it was.
+void TestGCodeGenerator::groupCopiesMatchFilter()
+{
+    QFETCH(QString, body);
+    QDomDocument working;
+    QVERIFY(working.setContent(design(body), false));
+    const QString before = working.toString(2);
+    const StyleResolver styles(working);
+    const DefaultParameters defaults;
+    PaintParameterList groups;
+    for (const char *tag : { "rect", "circle", "image" }) {
+        const QDomNodeList shapes = working.elementsByTagName(QLatin1String(tag));
+        for (int i = 0; i < shapes.size(); ++i)
+            groups.append(readPaintParameter(shapes.item(i).toElement(), defaults));
+    }
+    QVERIFY(groups.size() >= 2);
+
+    const RasterGroupSplit split(working, groups, defaults, styles);
+    for (int g = 0; g < groups.size(); ++g) {
+        QDomDocument filtered = working.cloneNode(true).toDocument();
+        RasterGroup::filter(filtered, groups.at(g), defaults, styles);
+        QCOMPARE(split.copy(g).toString(2), filtered.toString(2));
+        QCOMPARE(working.toString(2), before);
+    }
+}
+
+void TestGCodeGenerator::markedRasterMatchesWholeRender_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("filled rectangle") << "<rect x='100.3' y='50.7' width='100' height='50' style='fill:#000'/>" << 0.8;
+    QTest::newRow("miter-joined thick stroke")
+            << "<path d='M 300 300 L 600 310 L 310 330' style='fill:none;stroke:#000;stroke-width:25;"
+               "stroke-linejoin:miter;stroke-miterlimit:10'/>" << 1.6;
+    QTest::newRow("square caps")
+            << "<polyline points='50,600 350,650' style='fill:none;stroke:#444;stroke-width:30;"
+               "stroke-linecap:square'/>" << 1.0;
+    QTest::newRow("hairline") << "<line x1='10' y1='10' x2='700' y2='11' style='stroke:#000;stroke-width:0.01'/>"
+                              << 0.8;
+    QTest::newRow("turned group")
+            << "<g transform='rotate(33 400 300) scale(1.5)'><rect x='200' y='100' width='80' height='40' "
+               "style='fill:#000'/><circle cx='150' cy='150' r='30' style='fill:#888;stroke:#000;stroke-width:4'/></g>"
+            << 1.2;
+    QTest::newRow("gradient")
+            << "<defs><linearGradient id='g'><stop offset='0' stop-color='#000'/><stop offset='1' "
+               "stop-color='#fff'/></linearGradient></defs><rect x='20' y='20' width='300' height='90' "
+               "style='fill:url(#g)'/>" << 0.8;
+    QTest::newRow("picture")
+            << QStringLiteral("<image x='210.5' y='100.25' width='90' height='60' transform='rotate(5)' "
+                              "xlink:href='%1'/>").arg(pngHref(greyImage(9, 6, 90))) << 2.0;
+    QTest::newRow("partly outside") << "<rect x='-50' y='700' width='200' height='200' style='fill:#000'/>" << 0.8;
+    QTest::newRow("wholly outside") << "<rect x='900' y='100' width='50' height='50' style='fill:#000'/>" << 0.8;
+}
+
+// Rendering only where marks fall gives the pixels of the whole raster there,
+// and leaves nothing but white outside.
+void TestGCodeGenerator::markedRasterMatchesWholeRender()
+{
+    QFETCH(QString, body);
+    QFETCH(double, ratio);
+    const QByteArray text = design(body, "800", "750").toUtf8();
+    const QSizeF size(800, 750);
+    const QImage whole = RasterGroup::render(text, size, ratio);
+    QVERIFY(!whole.isNull());
+    const RasterGroup::MarkedRaster marked = RasterGroup::renderMarked(text, size, ratio);
+    QVERIFY(marked.ok);
+    QCOMPARE(marked.fullSize, whole.size());
+    QImage rebuilt(whole.size(), QImage::Format_Grayscale8);
+    rebuilt.fill(255);
+    if (!marked.image.isNull()) {
+        QVERIFY(marked.image.width() < whole.width() || marked.image.height() < whole.height());
+        for (int j = 0; j < marked.image.height(); ++j)
+            memcpy(rebuilt.scanLine(marked.origin.y() + j) + marked.origin.x(),
+                   marked.image.constScanLine(j), size_t(marked.image.width()));
+    }
+    for (int j = 0; j < whole.height(); ++j) {
+        if (memcmp(rebuilt.constScanLine(j), whole.constScanLine(j), size_t(whole.width())) != 0)
+            QFAIL(qPrintable(QStringLiteral("row %1 differs").arg(j)));
+    }
+}
+
 void TestGCodeGenerator::outlinesFollowRasterAfterG90()
 {
     GCodeGenerator generator;
@@ -468,6 +577,28 @@ void TestGCodeGenerator::absurdWorkAreaIsClamped()
     QVERIFY(generator.rasterRatio() < 0.08 / 0.025);
     QVERIFY(generator.rasterRatio() * 125000 <= 2048.001);
     QVERIFY(job.size() > head.size() + tail.size() + 2048);
+}
+
+// A group with more lines than a job may hold is no reason to send the rest
+// as if it were the whole job.
+void TestGCodeGenerator::oversizedGroupRefusesTheJob()
+{
+    const QString body = "<rect x='0' y='0' width='200' height='100' style='fill:#000' "
+                         + exact("tolvenrik:scanAngle='0' tolvenrik:scanAccuracy='0.08'") + "/>"
+                         "<rect x='300' y='0' width='50' height='50' style='fill:none' " + exact() + "/>";
+    GCodeGenerator generator;
+    const QStringList whole = generate(generator, design(body));
+    QVERIFY(generator.jobError().isEmpty());
+    QVERIFY(whole.size() > 200);
+
+    generator.setRecordLimit(150);
+    MessageCapture log;
+    const QStringList refused = generate(generator, design(body));
+    QVERIFY2(generator.jobError().contains("raster group 1 makes more than 150 lines"),
+             qPrintable(generator.jobError()));
+    QCOMPARE(refused, head + frame + tail);
+    QCOMPARE(generator.summary().rasterGroups, 0);
+    QCOMPARE(generator.summary().outlines, 0);
 }
 
 void TestGCodeGenerator::manyElements()

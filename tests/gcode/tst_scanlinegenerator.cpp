@@ -1,3 +1,4 @@
+#include "gcode/rotatedraster.h"
 #include "gcode/scanlinegenerator.h"
 
 #include "messagecapture.h"
@@ -5,6 +6,8 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QtTest>
+
+#include <opencv2/imgproc.hpp>
 
 #include <cmath>
 
@@ -25,6 +28,10 @@ private slots:
     void badInput();
     void burnedAreaMatchesShape_data();
     void burnedAreaMatchesShape();
+    void windowMatchesWholeBitmap_data();
+    void windowMatchesWholeBitmap();
+    void rotationMatchesWarpAffine_data();
+    void rotationMatchesWarpAffine();
     void clampsAbsurdRaster();
     void recordLimit();
     void rasterScaleLimit_data();
@@ -125,6 +132,23 @@ QRectF burnedBox(const QStringList &gcode)
     if (left > right)
         return QRectF();
     return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// A white 57 x 43 bitmap with a patch of grey levels (white among them, and
+// both sides of the threshold) filling `patch`.
+QImage patchedBitmap(const QRect &patch)
+{
+    QImage image(57, 43, QImage::Format_Grayscale8);
+    image.fill(255);
+    static const uchar levels[] = { 0, 255, 60, 128, 129, 200, 0, 255, 17 };
+    quint32 state = 12345;
+    for (int j = patch.top(); j <= patch.bottom(); ++j) {
+        for (int i = patch.left(); i <= patch.right(); ++i) {
+            state = state * 1103515245u + 12345u;
+            image.scanLine(j)[i] = levels[(state >> 16) % 9];
+        }
+    }
+    return image;
 }
 
 } // namespace
@@ -343,6 +367,101 @@ void TestScanLineGenerator::burnedAreaMatchesShape()
 }
 
 // A bitmap beyond the pixel limit is scanned coarser over the same area.
+void TestScanLineGenerator::windowMatchesWholeBitmap_data()
+{
+    QTest::addColumn<QRect>("patch");
+    QTest::addColumn<double>("angle");
+    QTest::addColumn<QString>("mode");
+
+    const QList<QPair<const char *, QRect>> patches{
+        { "inside", QRect(10, 8, 20, 15) },
+        { "top left corner", QRect(0, 0, 12, 9) },
+        { "bottom right corner", QRect(45, 34, 12, 9) },
+        { "full width", QRect(0, 20, 57, 3) },
+        { "small", QRect(30, 30, 3, 3) },
+    };
+    for (const auto &patch : patches) {
+        for (const double angle : { 0.0, 180.0, 90.0, 270.0, 30.0, -15.0, 359.5 }) {
+            for (const QString &mode : { QString(), QStringLiteral("gray") }) {
+                QTest::addRow("%s, %g degrees, %s", patch.first, angle,
+                              mode.isEmpty() ? "threshold" : "grey levels")
+                        << patch.second << angle << mode;
+            }
+        }
+    }
+}
+
+// Scanning only the part of a bitmap that holds marks must give the very
+// records of the whole bitmap, whatever the angle and wherever the part lies.
+void TestScanLineGenerator::windowMatchesWholeBitmap()
+{
+    QFETCH(QRect, patch);
+    QFETCH(double, angle);
+    QFETCH(QString, mode);
+
+    const QImage whole = patchedBitmap(patch);
+    const ScanLineParameters p = parameters(angle, 1.5, 0.05, 1, mode);
+    const QStringList expected = lines(ScanLineGenerator(p).generate(whole));
+    QVERIFY(expected.size() > 4);
+    const QStringList windowed =
+            lines(ScanLineGenerator(p).generate(whole.copy(patch), whole.size(), patch.topLeft()));
+    QCOMPARE(windowed, expected);
+
+    // A window with white around the patch gives them too.
+    const QRect wider = patch.adjusted(-2, -1, 3, 2) & whole.rect();
+    QCOMPARE(lines(ScanLineGenerator(p).generate(whole.copy(wider), whole.size(), wider.topLeft())),
+             expected);
+    // Nothing marked: only the start of the pass.
+    QCOMPARE(lines(ScanLineGenerator(p).generate(QImage(), whole.size(), QPoint())), QStringList{ "M9" });
+}
+
+void TestScanLineGenerator::rotationMatchesWarpAffine_data()
+{
+    QTest::addColumn<QRect>("patch");
+    QTest::addColumn<double>("angle");
+    for (const double angle : { 180.0, 90.0, 270.0, 30.0, 33.3, 359.5, 0.001 }) {
+        QTest::addRow("whole, %g degrees", angle) << QRect(0, 0, 57, 43) << angle;
+        QTest::addRow("patch, %g degrees", angle) << QRect(21, 5, 13, 30) << angle;
+    }
+}
+
+// The band-wise turn samples exactly as one cv::warpAffine over the whole
+// bitmap, and is white outside the window it reports.
+void TestScanLineGenerator::rotationMatchesWarpAffine()
+{
+    QFETCH(QRect, patch);
+    QFETCH(double, angle);
+
+    const QImage image = patchedBitmap(patch);
+    const cv::Mat whole(image.height(), image.width(), CV_8UC1, const_cast<uchar *>(image.constBits()),
+                        size_t(image.bytesPerLine()));
+    const float a = float(angle);
+    const double radians = a * CV_PI / 180;
+    const double c = std::abs(std::cos(radians));
+    const double s = std::abs(std::sin(radians));
+    const int width = int(whole.cols * c + whole.rows * s);
+    const int height = int(whole.rows * c + whole.cols * s);
+    cv::Mat matrix = cv::getRotationMatrix2D(cv::Point2f(whole.cols * 0.5f, whole.rows * 0.5f), a, 1);
+    matrix.at<double>(0, 2) += (width - whole.cols) * 0.5;
+    matrix.at<double>(1, 2) += (height - whole.rows) * 0.5;
+    cv::Mat expected;
+    cv::warpAffine(whole, expected, matrix, cv::Size(width, height), cv::INTER_LINEAR,
+                   cv::BORDER_CONSTANT, cv::Scalar(255));
+
+    const cv::Mat window = whole(cv::Rect(patch.x(), patch.y(), patch.width(), patch.height())).clone();
+    const RotatedRaster rotated(window, image.size(), patch.topLeft(), a);
+    QCOMPARE(rotated.size(), QSize(width, height));
+    const QRect w = rotated.window();
+    QVERIFY(!w.isEmpty());
+    cv::Mat band;
+    rotated.rows(w.top(), w.height(), band);
+    const cv::Mat inside = expected(cv::Rect(w.x(), w.y(), w.width(), w.height()));
+    QCOMPARE(cv::countNonZero(band != inside), 0);
+    cv::Mat outside = expected.clone();
+    outside(cv::Rect(w.x(), w.y(), w.width(), w.height())).setTo(255);
+    QCOMPARE(cv::countNonZero(outside != 255), 0);
+}
+
 void TestScanLineGenerator::clampsAbsurdRaster()
 {
     QImage bitmap(400, 200, QImage::Format_Grayscale8);

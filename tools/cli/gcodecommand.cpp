@@ -6,6 +6,7 @@
 #include "document/svgfile.h"
 #include "gcode/gcodefile.h"
 #include "gcode/gcodegenerator.h"
+#include "gcode/jobfile.h"
 #include "gcode/jobtimeestimator.h"
 #include "gcode/previewimage.h"
 #include "gcode/previewpaths.h"
@@ -177,12 +178,16 @@ int runGcodeCommand(const QStringList &arguments)
     }
     // Opened as the program opens it: every drawable gets the default set
     // it lacks, so Save G-code in the program gives this very job.
-    SVGDocument opened;
-    opened.setDefaultParameters(defaults);
-    if (opened.setSvgText(text)
-        && opened.domDocument().documentElement().tagName() == QLatin1String("svg")) {
-        text = opened.toSvgText();
-        notes << opened.loadNotes();
+    // The opened document goes before generation: a photograph's picture
+    // would otherwise be held by it all along.
+    {
+        SVGDocument opened;
+        opened.setDefaultParameters(defaults);
+        if (opened.setSvgText(text)
+            && opened.domDocument().documentElement().tagName() == QLatin1String("svg")) {
+            text = opened.toSvgText();
+            notes << opened.loadNotes();
+        }
     }
     GCodeGenerator generator;
     generator.setDefaultParameters(defaults);
@@ -192,11 +197,19 @@ int runGcodeCommand(const QStringList &arguments)
                                {scale.paintPower, scale.paintSpeed});
     generator.setPaintProperty(names, values);
     generator.setDesignFile(designPath);
-    const QVector<GCodeBuffer> job = generator.generate(text);
+    // The job goes to a file in the cache folder as it is made, so a
+    // full-bed photograph needs no memory for its millions of lines.
+    JobFile job;
+    if (!job.open())
+        return failure(QStringLiteral("cannot store the job of %1: %2").arg(designPath, job.errorString()));
+    generator.setRecordLimit(GCodeGenerator::streamedRecordLimit);
+    generator.generate(text, job);
     if (!generator.isValidInput())
         return failure(QStringLiteral("%1 is not a design: %2").arg(designPath, generator.errorString()));
     for (const QString &note : notes + generator.summary().notes)
         QTextStream(stderr) << "plimb-cli gcode: note: " << note << "\n";
+    if (job.failed())
+        return failure(QStringLiteral("cannot store the job of %1: %2").arg(designPath, job.errorString()));
     // Never a file that send would refuse or the engraver could not take.
     if (!generator.jobError().isEmpty())
         return failure(QStringLiteral("no job written for %1: %2").arg(designPath, generator.jobError()));
@@ -206,22 +219,25 @@ int runGcodeCommand(const QStringList &arguments)
         return failure(QStringLiteral("cannot write %1: %2").arg(jobPath, error));
     if (!picturePath.isEmpty()) {
         PreviewPaths paths(previewFullPower);
-        paths.draw(job);
+        paths.drawJob(job);
         if (!writePreviewPicture(paths, picturePath, PreviewImage::defaultWidth, &error))
             return failure(QStringLiteral("cannot write %1: %2").arg(picturePath, error));
     }
 
     const GCodeGenerator::Summary &summary = generator.summary();
     // The engraving time on the emulator's machine; plimb-cli estimate takes
-    // the engraver's own settings.
-    const double seconds = JobTimeEstimator::estimate(job).seconds;
-    QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms, "
-                                          "about %6 to engrave\n")
+    // the engraver's own settings. The estimate holds the job in memory, so
+    // a job too large for that goes without it.
+    constexpr qint64 estimateRecordLimit = 2000000;
+    const double seconds = job.size() <= estimateRecordLimit ? JobTimeEstimator::estimate(job.toVector()).seconds : -1;
+    QTextStream(stdout) << QStringLiteral("%1: %2 records, %3 raster groups, %4 outlines, %5 ms, %6\n")
                                    .arg(jobPath)
                                    .arg(summary.records)
                                    .arg(summary.rasterGroups)
                                    .arg(summary.outlines)
                                    .arg(summary.milliseconds)
-                                   .arg(JobTimeEstimator::formatDuration(seconds));
+                                   .arg(seconds < 0 ? QStringLiteral("engraving time not estimated")
+                                                    : QStringLiteral("about %1 to engrave")
+                                                              .arg(JobTimeEstimator::formatDuration(seconds)));
     return 0;
 }
