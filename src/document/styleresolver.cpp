@@ -418,6 +418,13 @@ StyleResolver::Paint StyleResolver::paint(const QDomElement &element) const
     return p;
 }
 
+QString StyleResolver::imageMode(const QDomElement &image, bool plimbDesign)
+{
+    if (!plimbDesign && !image.hasAttribute(EngravingAttributes::image))
+        return EngravingAttributes::imageGray;
+    return image.attribute(EngravingAttributes::image);
+}
+
 EngraveMode StyleResolver::engraveMode(const QDomElement &element) const
 {
     const QString tag = element.tagName();

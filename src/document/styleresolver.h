@@ -53,6 +53,10 @@ public:
     // in drawings from other programs.
     EngraveMode engraveMode(const QDomElement &element) const;
 
+    // The processing a picture is engraved with: its own image mode; in a
+    // drawing from another program, which never names one, its grey levels.
+    static QString imageMode(const QDomElement &image, bool plimbDesign);
+
     // False for "display:none" on the element itself.
     bool isDisplayed(const QDomElement &element) const;
 

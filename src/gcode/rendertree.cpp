@@ -104,20 +104,6 @@ bool hasAncestorWithId(const QDomElement &element, const QString &id)
     return false;
 }
 
-// The rectangle a nested svg element shows its content in, in its parent's user space.
-QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer)
-{
-    const auto length = [&](const char *name, Qt::Orientations axis, double fallback) {
-        if (!svg.hasAttribute(QLatin1String(name)))
-            return fallback;
-        bool ok = false;
-        const double v = SvgGrammar::parseViewportLength(svg.attribute(QLatin1String(name)), outer, axis, &ok);
-        return ok ? v : fallback;
-    };
-    return QRectF(length("x", Qt::Horizontal, 0), length("y", Qt::Vertical, 0),
-                  length("width", Qt::Horizontal, outer.width()), length("height", Qt::Vertical, outer.height()));
-}
-
 // The bounds of the shapes inside `container` in its own user space; an
 // invalid rectangle when it holds anything else (text, pictures, uses),
 // whose extent is not known here.
@@ -148,14 +134,6 @@ QRectF shapeBounds(const QDomElement &container)
         }
     }
     return any ? bounds : QRectF();
-}
-
-// Nested viewports clip what they hold unless "overflow" lets it show.
-bool clipsToViewport(const QDomElement &element, const StyleResolver &styles)
-{
-    bool found = false;
-    const QString overflow = styles.ownValue(element, QStringLiteral("overflow"), &found).trimmed();
-    return !found || (overflow != QLatin1String("visible") && overflow != QLatin1String("auto"));
 }
 
 // Moves `element` into a new group in its place whose clip path is `port`
@@ -414,7 +392,7 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
             const bool inside = !sized
                     || (bounds->isValid() && shown.contains(*bounds)
                         && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice")));
-            if (!inside && clipsToViewport(copy, StyleResolver())) {
+            if (!inside && ViewportGeometry::clipsToViewport(copy, StyleResolver())) {
                 group.appendChild(copy);
                 clipTo(copy, QRectF(0, 0, w, h), QStringLiteral("plimb-symbol-clip-%1").arg(++clips));
                 parent.replaceChild(group, element);
@@ -483,9 +461,9 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         if (tag == QLatin1String("svg")) {
             // A nested viewport is a group placed at x, y, its viewBox fitted
             // into its width and height, inside a group clipped to the viewport.
-            const QRectF port = nestedViewport(element, entry.viewport);
+            const QRectF port = ViewportGeometry::nestedViewport(element, entry.viewport);
             const QTransform place = ViewportGeometry::nestedPlacement(element, entry.viewport, &inner);
-            if (clipsToViewport(element, foreign ? styles : StyleResolver()))
+            if (ViewportGeometry::clipsToViewport(element, foreign ? styles : StyleResolver()))
                 clipTo(element, port, QStringLiteral("plimb-svg-clip-%1").arg(++clips));
             element.setTagName(QStringLiteral("g"));
             for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
@@ -520,7 +498,7 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
     static const QStringList known{ "fill", "stroke", "fill-opacity", "stroke-opacity", "opacity",
                                          "stroke-width", "fill-rule", "display", "visibility",
                                          "stroke-linecap", "stroke-linejoin", "stroke-dasharray",
-                                         "stroke-dashoffset", "clip-path", "clip-rule", "font-size",
+                                         "stroke-dashoffset", "clip-path", "clip-rule", "mask", "mask-type", "font-size",
                                          "font-family", "font-weight", "font-style", "text-anchor",
                                          "letter-spacing", "word-spacing", "transform-origin", "overflow" };
     // Only what some rule declares can differ from what the element says.
