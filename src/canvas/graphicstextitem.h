@@ -28,6 +28,9 @@ public:
 
     // Lays the plain text out with the item's font and layout fields.
     void layout();
+    // Glyphs laid out elsewhere (text from other programs, as SVG lays it
+    // out), shown in place of this item's own layout from the next layout().
+    void setGlyphs(const QPainterPath &glyphs);
     // Edits with the cursor at `position` (4 is the end of the default "Text").
     void startEditing(int position = 4);
     void stopEditing();
@@ -69,6 +72,8 @@ private:
     void updateCaretArea();
 
     QPainterPath mOutline;
+    QPainterPath mGlyphs;
+    bool mHasGlyphs = false;
     double mLineSpacing = 5;
     double mWordSpacing = 3;
     int mAlignment = 0;
