@@ -507,6 +507,11 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
         if (styles.declaresInSheet(property))
             properties << property;
     }
+    // When the rules look at an element alone, elements alike in tag, id,
+    // class and the attributes read get the same style: copies of one
+    // symbol are resolved once.
+    const bool local = rules && styles.rulesSeeElementOnly();
+    QHash<QString, QString> outcomes;
     std::vector<QDomElement> stack{ document.documentElement() };
     while (!stack.empty()) {
         QDomElement e = stack.back();
@@ -514,18 +519,37 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
         for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
             stack.push_back(c);
         const QString tag = e.tagName();
-        SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(e);
+        const QString text = e.attribute(QStringLiteral("style"));
         // "display" does not apply to paint servers and what holds them.
         if (tag == QLatin1String("defs") || tag == QLatin1String("linearGradient")
             || tag == QLatin1String("radialGradient") || tag == QLatin1String("stop")) {
             e.removeAttribute(QStringLiteral("display"));
+            SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(text);
             if (style.remove(QStringLiteral("display")) > 0)
                 e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
             continue;
         }
-        const bool important = e.attribute(QStringLiteral("style")).contains(QLatin1Char('!'));
-        if (!rules && !important)
+        const bool important = text.contains(QLatin1Char('!'));
+        // No rule for it: its own values stand as they are read.
+        if (!important && (!rules || !styles.anyRuleMatches(e)))
             continue;
+        QString key;
+        if (local && !important) {
+            key = tag + QLatin1Char('\x1f') + e.attribute(QStringLiteral("id")) + QLatin1Char('\x1f')
+                    + e.attribute(QStringLiteral("class")) + QLatin1Char('\x1f') + text;
+            for (const QString &property : qAsConst(properties)) {
+                key += QLatin1Char('\x1e');
+                if (e.hasAttribute(property))
+                    key += QLatin1Char('=') + e.attribute(property);
+            }
+            const auto known = outcomes.constFind(key);
+            if (known != outcomes.constEnd()) {
+                if (*known != text)
+                    e.setAttribute(QStringLiteral("style"), *known);
+                continue;
+            }
+        }
+        SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(text);
         bool changed = false;
         for (const QString &property : important ? known : properties) {
             bool found = false;
@@ -535,8 +559,11 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
                 changed = true;
             }
         }
+        const QString result = changed ? SvgGrammar::styleToString(style) : text;
         if (changed)
-            e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
+            e.setAttribute(QStringLiteral("style"), result);
+        if (!key.isNull())
+            outcomes.insert(key, result);
     }
     // The renderer must not apply the sheets again by its own rules.
     const QDomNodeList sheets = document.elementsByTagName(QStringLiteral("style"));

@@ -310,14 +310,19 @@ double maskValue(const QString &paint, double opacity, bool alphaOnly)
 
 ShapeClipper::ShapeClipper(const QDomDocument &document)
 {
-    for (const QString &tag : { QStringLiteral("clipPath"), QStringLiteral("mask") }) {
-        const QDomNodeList clips = document.elementsByTagName(tag);
-        for (int i = 0; i < clips.size(); ++i) {
-            const QDomElement clip = clips.item(i).toElement();
-            const QString id = clip.attribute(QStringLiteral("id"));
+    // One walk finds both kinds, first of each id in document order.
+    std::vector<QDomElement> stack{ document.documentElement() };
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        const QString tag = e.tagName();
+        if (tag == QLatin1String("clipPath") || tag == QLatin1String("mask")) {
+            const QString id = e.attribute(QStringLiteral("id"));
             if (!id.isEmpty() && !mClips.contains(id))
-                mClips.insert(id, clip);
+                mClips.insert(id, e);
         }
+        for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
+            stack.push_back(c);
     }
 }
 
