@@ -60,14 +60,16 @@ void GraphicsTextItem::layout()
     prepareGeometryChange();
     const TextLayout result = layoutText(toPlainText(), font(), mLineSpacing, mWordSpacing,
                                          mAlignment, mDirection);
-    mOutline = mHasGlyphs ? mGlyphs : result.outline;
+    // While an edit changes the text, the typed text shows in the item's own layout.
+    mOutline = mHasGlyphs && toPlainText() == mGlyphsText ? mGlyphs : result.outline;
     mGlyphPositions = result.glyphPositions;
     update();
 }
 
-void GraphicsTextItem::setGlyphs(const QPainterPath &glyphs)
+void GraphicsTextItem::setGlyphs(const QPainterPath &glyphs, const QString &text)
 {
     mGlyphs = glyphs;
+    mGlyphsText = text;
     mHasGlyphs = true;
 }
 

@@ -702,7 +702,7 @@ void ItemFactory::syncText(const Node *node, QGraphicsItem *item)
     // Text from other programs shows as SVG lays it out, as the job cuts it.
     const StyleResolver &styles = node->document()->styles();
     if (!styles.isPlimbDesign())
-        text->setGlyphs(SvgTextLayout::outline(node->element(), styles).translated(-text->pos()));
+        text->setGlyphs(SvgTextLayout::outline(node->element(), styles).translated(-text->pos()), element->text());
     text->layout();
 }
 

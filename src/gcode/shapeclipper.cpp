@@ -465,10 +465,8 @@ QPainterPath ShapeClipper::clipRegion(const QDomElement &clip, const QDomElement
 }
 
 QPainterPath ShapeClipper::maskRegion(const QDomElement &mask, const QDomElement &target, const QTransform &ctm,
-                                      const StyleResolver &styles, const Lookup &lookup, int depth)
+                                      const StyleResolver &styles)
 {
-    Q_UNUSED(lookup)
-    Q_UNUSED(depth)
     const bool boxUnits = mask.attribute(QStringLiteral("maskUnits")).trimmed() != QLatin1String("userSpaceOnUse");
     const bool boxContent =
             mask.attribute(QStringLiteral("maskContentUnits")).trimmed() == QLatin1String("objectBoundingBox");
@@ -589,7 +587,7 @@ bool ShapeClipper::regionOf(const QDomElement &element, const QTransform &ctm, c
         if (source.tagName() != (isClip ? QLatin1String("clipPath") : QLatin1String("mask")))
             continue;
         const QPainterPath own = isClip ? clipRegion(source, element, ctm, styles, lookup, 0)
-                                        : maskRegion(source, element, ctm, styles, lookup, 0);
+                                        : maskRegion(source, element, ctm, styles);
         *region = any ? region->intersected(own) : own;
         any = true;
     }

@@ -49,7 +49,7 @@ private:
     static QPainterPath clipRegion(const QDomElement &clip, const QDomElement &target, const QTransform &ctm,
                                    const StyleResolver &styles, const Lookup &lookup, int depth);
     static QPainterPath maskRegion(const QDomElement &mask, const QDomElement &target, const QTransform &ctm,
-                                   const StyleResolver &styles, const Lookup &lookup, int depth);
+                                   const StyleResolver &styles);
     // The element's clip and mask regions under `ctm`, intersected.
     static bool regionOf(const QDomElement &element, const QTransform &ctm, const StyleResolver &styles,
                          const Lookup &lookup, QPainterPath *region);
