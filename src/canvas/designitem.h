@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/itemsupport.h"
+#include "canvas/shownparts.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsSceneContextMenuEvent>
@@ -23,6 +24,56 @@ public:
     GraphicsGroupItem *ownerGroup() const { return mOwnerGroup; }
     void setOwnerGroup(GraphicsGroupItem *group) { mOwnerGroup = group; }
 
+    // The area a clip path or mask lets show, in item coordinates. The item
+    // is then drawn and picked only inside it; `holdsOthers` (a group)
+    // clips what it holds instead of itself.
+    bool hasClipRegion() const { return mHasClip; }
+    const QPainterPath &clipRegion() const { return mClip; }
+    void setClipRegion(const QPainterPath &region, bool holdsOthers)
+    {
+        this->prepareGeometryChange();
+        mClip = region;
+        mHasClip = true;
+        this->setFlag(holdsOthers ? QGraphicsItem::ItemClipsChildrenToShape : QGraphicsItem::ItemClipsToShape);
+        this->update();
+    }
+    void clearClipRegion()
+    {
+        if (!mHasClip)
+            return;
+        this->prepareGeometryChange();
+        mClip = QPainterPath();
+        mHasClip = false;
+        this->setFlag(QGraphicsItem::ItemClipsChildrenToShape, false);
+        this->setFlag(QGraphicsItem::ItemClipsToShape, false);
+        this->update();
+    }
+
+    // The line the job cuts, where it is not the geometry itself (the
+    // dashes of a dashed outline); drawn in its place, unfilled.
+    bool hasCutLine() const { return mHasCutLine; }
+    const QPainterPath &cutLine() const { return mCutLine; }
+    void setCutLine(const QPainterPath &line)
+    {
+        mCutLine = line;
+        mHasCutLine = true;
+        this->update();
+    }
+    void clearCutLine()
+    {
+        mCutLine = QPainterPath();
+        mHasCutLine = false;
+        this->update();
+    }
+    // Markers on the vertices, in their own paint.
+    const ShownParts &markers() const { return mMarkers; }
+    void setMarkers(const ShownParts &markers)
+    {
+        this->prepareGeometryChange();
+        mMarkers = markers;
+        this->update();
+    }
+
 protected:
     explicit DesignItem(SVGView *view, QGraphicsItem *parent)
         : Base(parent)
@@ -43,9 +94,42 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent *) override {}
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *) override {}
 
+    QPainterPath clippedShape(const QPainterPath &shape) const
+    {
+        return mHasClip ? shape.intersected(mClip) : shape;
+    }
+
+    // Draws the geometry, or its fill and the cut line in place of its
+    // outline, then the markers.
+    void drawShape(QPainter *painter, const QPainterPath &geometry)
+    {
+        if (mHasCutLine) {
+            if (painter->brush().style() != Qt::NoBrush) {
+                const QPen pen = painter->pen();
+                painter->setPen(Qt::NoPen);
+                painter->drawPath(geometry);
+                painter->setPen(pen);
+            }
+            painter->setBrush(Qt::NoBrush);
+            painter->drawPath(mCutLine);
+        } else {
+            painter->drawPath(geometry);
+        }
+        mMarkers.paint(painter);
+    }
+    QRectF withMarkers(const QRectF &bounds) const
+    {
+        return mMarkers.isEmpty() ? bounds : bounds | mMarkers.bounds();
+    }
+
 private:
     SVGView *mView = nullptr;
     GraphicsGroupItem *mOwnerGroup = nullptr;
+    QPainterPath mClip;
+    bool mHasClip = false;
+    QPainterPath mCutLine;
+    bool mHasCutLine = false;
+    ShownParts mMarkers;
 };
 
 // A design item drawn from one outline with the pen and brush of its Qt
@@ -64,7 +148,7 @@ protected:
 
     QPainterPath hitShape(const QPainterPath &outline) const
     {
-        return mHollow == 1 ? ItemSupport::hollowShape(outline, mInverseZoom) : outline;
+        return this->clippedShape(mHollow == 1 ? ItemSupport::hollowShape(outline, mInverseZoom) : outline);
     }
     // A closed shape is picked inside too, filled or not (items are only
     // hit within their bounds, so the band outside adds nothing); one
@@ -72,7 +156,7 @@ protected:
     QPainterPath closedHitShape(const QPainterPath &outline) const
     {
         const QRectF r = outline.boundingRect();
-        return r.width() > 0 && r.height() > 0 ? outline : hitShape(outline);
+        return r.width() > 0 && r.height() > 0 ? this->clippedShape(outline) : hitShape(outline);
     }
 
     // Records the zoom the hit shape needs and sets the hairline pen.

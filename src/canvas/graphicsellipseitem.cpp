@@ -20,5 +20,7 @@ QPainterPath GraphicsEllipseItem::shape() const
 void GraphicsEllipseItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     preparePainter(painter);
-    painter->drawEllipse(rect());
+    QPainterPath outline;
+    outline.addEllipse(rect());
+    drawShape(painter, outline);
 }

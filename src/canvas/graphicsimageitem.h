@@ -20,6 +20,7 @@ public:
     }
 
     int type() const override { return Type; }
+    QPainterPath shape() const override { return clippedShape(QGraphicsPixmapItem::shape()); }
 
     // The outline traced from the bitmap; bounds "bw" images on the canvas.
     QPainterPath outline() const { return mOutline; }

@@ -13,5 +13,24 @@ QPainterPath GraphicsLineItem::shape() const
     QPainterPath path;
     path.addRect(QRectF(line().p1(), line().p2()).normalized().adjusted(-margin, -margin, margin,
                                                                        margin));
-    return path;
+    return clippedShape(path);
+}
+
+QRectF GraphicsLineItem::boundingRect() const
+{
+    return withMarkers(QGraphicsLineItem::boundingRect());
+}
+
+void GraphicsLineItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    // A plain line keeps Qt's own painting and selection highlight.
+    if (!hasCutLine() && markers().isEmpty()) {
+        QGraphicsLineItem::paint(painter, option, widget);
+        return;
+    }
+    ItemSupport::setCosmeticPen(painter, pen(), Qt::NoBrush);
+    QPainterPath geometry;
+    geometry.moveTo(line().p1());
+    geometry.lineTo(line().p2());
+    drawShape(painter, geometry);
 }

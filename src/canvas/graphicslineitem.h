@@ -18,6 +18,10 @@ public:
     int type() const override { return Type; }
     // The whole bounding rectangle, so a thin line is easy to pick.
     QPainterPath shape() const override;
+    // The line and the markers on it.
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+               QWidget *widget = nullptr) override;
 
 signals:
     void rightSelected(QGraphicsItem *item);

@@ -13,5 +13,10 @@ QPainterPath GraphicsPathItem::shape() const
 void GraphicsPathItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     preparePainter(painter);
-    painter->drawPath(path());
+    drawShape(painter, path());
+}
+
+QRectF GraphicsPathItem::boundingRect() const
+{
+    return withMarkers(QGraphicsPathItem::boundingRect());
 }

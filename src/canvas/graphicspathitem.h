@@ -17,6 +17,8 @@ public:
 
     int type() const override { return Type; }
     QPainterPath shape() const override;
+    // The path and the markers on it.
+    QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                QWidget *widget = nullptr) override;
 

@@ -49,13 +49,16 @@ QPainterPath GraphicsRectItem::roundedPath(const QRectF &rect, double rx, double
 
 QPainterPath GraphicsRectItem::shape() const
 {
+    // A clipped group clips what it holds to the clip alone.
+    if (mPassThrough && hasClipRegion())
+        return clipRegion();
     return closedHitShape(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
 }
 
 void GraphicsRectItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     preparePainter(painter);
-    painter->drawPath(roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
+    drawShape(painter, roundedPath(rect(), mCornerRadiusX, mCornerRadiusY));
 }
 
 void GraphicsRectItem::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)

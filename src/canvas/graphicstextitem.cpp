@@ -40,7 +40,7 @@ QPainterPath GraphicsTextItem::shape() const
 {
     QPainterPath path;
     path.addRect(boundingRect());
-    return path;
+    return clippedShape(path);
 }
 
 void GraphicsTextItem::setPen(const QPen &pen)
@@ -60,9 +60,17 @@ void GraphicsTextItem::layout()
     prepareGeometryChange();
     const TextLayout result = layoutText(toPlainText(), font(), mLineSpacing, mWordSpacing,
                                          mAlignment, mDirection);
-    mOutline = result.outline;
+    // While an edit changes the text, the typed text shows in the item's own layout.
+    mOutline = mHasGlyphs && toPlainText() == mGlyphsText ? mGlyphs : result.outline;
     mGlyphPositions = result.glyphPositions;
     update();
+}
+
+void GraphicsTextItem::setGlyphs(const QPainterPath &glyphs, const QString &text)
+{
+    mGlyphs = glyphs;
+    mGlyphsText = text;
+    mHasGlyphs = true;
 }
 
 void GraphicsTextItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)

@@ -28,6 +28,10 @@ public:
 
     // Lays the plain text out with the item's font and layout fields.
     void layout();
+    // Glyphs laid out elsewhere for `text` (text from other programs, as
+    // SVG lays it out), shown in place of this item's own layout from the
+    // next layout() while the item holds that text.
+    void setGlyphs(const QPainterPath &glyphs, const QString &text);
     // Edits with the cursor at `position` (4 is the end of the default "Text").
     void startEditing(int position = 4);
     void stopEditing();
@@ -69,6 +73,9 @@ private:
     void updateCaretArea();
 
     QPainterPath mOutline;
+    QPainterPath mGlyphs;
+    QString mGlyphsText;
+    bool mHasGlyphs = false;
     double mLineSpacing = 5;
     double mWordSpacing = 3;
     int mAlignment = 0;

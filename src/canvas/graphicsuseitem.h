@@ -1,16 +1,10 @@
 #pragma once
 
 #include "canvas/designitem.h"
+#include "canvas/shownparts.h"
 
-#include <QBrush>
 #include <QGraphicsPathItem>
-#include <QImage>
 #include <QObject>
-#include <QPen>
-#include <QTransform>
-
-#include <functional>
-#include <vector>
 
 class UseInstance;
 
@@ -24,19 +18,7 @@ class GraphicsUseItem : public QObject, public HollowShapeItem<GraphicsUseItem, 
 public:
     enum { Type = UserType + 8 };
 
-    // What is drawn of one shape or picture of the copy.
-    struct Part
-    {
-        QPainterPath path;
-        QBrush brush;
-        QPen pen;
-        // A picture, drawn into `box` under `transform`, in place of a path.
-        QImage picture;
-        QRectF box;
-        QTransform transform;
-    };
-    // The picture of a piece at the size it is shown, or a null image.
-    using PictureLoader = std::function<QImage(const QString &href, const QSize &shown)>;
+    using PictureLoader = ShownParts::PictureLoader;
 
     explicit GraphicsUseItem(SVGView *view, QGraphicsItem *parent = nullptr);
 
@@ -54,5 +36,5 @@ signals:
     void leftCtlSelected(QGraphicsItem *item);
 
 private:
-    std::vector<Part> mParts;
+    ShownParts mParts;
 };

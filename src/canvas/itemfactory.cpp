@@ -20,14 +20,19 @@
 #include "document/svgfile.h"
 #include "document/svgelement.h"
 #include "document/svgpicture.h"
+#include "document/svgtextlayout.h"
 #include "document/svggrammar.h"
 #include "document/textelement.h"
 #include "document/viewportgeometry.h"
+#include "gcode/markerplacer.h"
+#include "gcode/outlineshape.h"
+#include "gcode/shapeclipper.h"
 #include "gcode/useinstance.h"
 #include "import/bitmapprocessing.h"
 #include "import/bitmaptracer.h"
 
 #include <QPixmap>
+#include <QRegularExpression>
 
 namespace {
 
@@ -43,6 +48,35 @@ void setShapePaint(Item *item, const Node *node)
     item->setBrush(node->itemBrush());
     item->setPen(node->itemPen());
     item->setHollow(node->isHollow() ? 1 : 0);
+}
+
+// Shows an item through the clip region of its element (element user
+// space); a clip that holds all of a shape changes nothing and is left off,
+// so that most of a PDF export's page-box clips cost nothing to draw.
+template <typename Item>
+void showClip(Item *item, bool clipped, const QPainterPath &region, bool holdsOthers)
+{
+    if (!clipped) {
+        item->clearClipRegion();
+        return;
+    }
+    const QPainterPath local = region.translated(-item->pos());
+    if (!holdsOthers && local.contains(item->boundingRect())) {
+        item->clearClipRegion();
+        return;
+    }
+    item->setClipRegion(local, holdsOthers);
+}
+
+template <typename Item>
+void showCutLine(Item *item, const QPainterPath &line)
+{
+    if (line.isEmpty() && !item->hasCutLine())
+        return;
+    if (line.isEmpty())
+        item->clearCutLine();
+    else
+        item->setCutLine(line);
 }
 
 QRectF ellipseBox(const EllipseElement *ellipse)
@@ -82,6 +116,9 @@ Node *ItemFactory::nodeOf(const QGraphicsItem *item)
 
 void ItemFactory::nodeCreated(Node *node)
 {
+    // Pasted or imported elements may bring clips, dashes or markers.
+    if (mFeatures.known && !node->document()->isBuilding())
+        mFeatures.scan(node->element());
     if (!node->isOnCanvas())
         return;
     if (node->type() == NodeType::Svg)
@@ -101,27 +138,47 @@ void ItemFactory::makePage(Node *svg)
     contentRect->setBrush(Qt::transparent);
     contentRect->setPen(QPen(Qt::transparent));
     contentRect->setZValue(0);
-    // A nested svg sits inside its parent's item, its content placed by its
-    // viewport as the job places it; only the document element owns the
-    // scene's work area.
+    mPageRects.insert(svg, pageRect);
+    mItems.insert(svg, contentRect);
     if (QGraphicsItem *parentItem = containerItem(svg->parent())) {
         pageRect->setParentItem(parentItem);
-        const QDomElement element = svg->element();
-        QSizeF inner;
-        const QTransform place =
-                ViewportGeometry::nestedPlacement(element, ViewportGeometry::viewportAround(element), &inner);
-        pageRect->setTransform(place * SvgGrammar::transformFromAttribute(element));
-        // Its rectangles are its viewport, seen from inside.
-        const QRectF box = ViewportGeometry::viewBox(element);
-        const QRectF viewport = box.isEmpty() ? QRectF(QPointF(0, 0), inner) : box;
-        pageRect->setRect(viewport);
-        contentRect->setRect(viewport);
+        placeNestedPage(svg);
     } else {
         mScene->graphicsScene()->setSceneRect(page);
         mScene->graphicsScene()->addItem(pageRect);
     }
-    mPageRects.insert(svg, pageRect);
-    mItems.insert(svg, contentRect);
+}
+
+void ItemFactory::placeNestedPage(const Node *svg)
+{
+    QGraphicsRectItem *pageRect = mPageRects.value(svg, nullptr);
+    auto *contentRect = static_cast<QGraphicsRectItem *>(mItems.value(svg, nullptr));
+    if (!pageRect || !contentRect)
+        return;
+    // A nested svg sits inside its parent's item, its content placed by its
+    // viewport as the job places it; only the document element owns the
+    // scene's work area.
+    const QDomElement element = svg->element();
+    const QSizeF outer = ViewportGeometry::viewportAround(element);
+    QSizeF inner;
+    const QTransform place = ViewportGeometry::nestedPlacement(element, outer, &inner)
+            * SvgGrammar::transformFromAttribute(element);
+    pageRect->setTransform(place);
+    const QRectF box = ViewportGeometry::viewBox(element);
+    const QRectF viewport = box.isEmpty() ? QRectF(QPointF(0, 0), inner) : box;
+    contentRect->setRect(viewport);
+    // The page rectangle is the viewport seen from inside; what lies
+    // beyond it is cut off, as the job cuts it, unless "overflow" lets it show.
+    const StyleResolver &styles = svg->document()->styles();
+    const bool clips = ViewportGeometry::clipsToViewport(element, styles.isPlimbDesign() ? StyleResolver() : styles);
+    bool invertible = false;
+    const QTransform inside = place.inverted(&invertible);
+    const bool axisAligned = place.type() <= QTransform::TxScale;
+    pageRect->setPen(Qt::NoPen);
+    pageRect->setRect(invertible && axisAligned
+                              ? inside.mapRect(ViewportGeometry::nestedViewport(element, outer))
+                              : viewport);
+    pageRect->setFlag(QGraphicsItem::ItemClipsChildrenToShape, clips && invertible && axisAligned);
 }
 
 QGraphicsItem *ItemFactory::makeItem(Node *node)
@@ -327,6 +384,7 @@ Item *ItemFactory::attach(Node *node, Item *item)
     }
     item->setData(0, QVariant::fromValue(static_cast<void *>(node)));
     mScene->connectItem(item);
+    syncShown(node, item);
     return item;
 }
 
@@ -358,12 +416,197 @@ void ItemFactory::nodeChanged(Node *node, Changes changes)
         item->setTransform(node->itemTransform(item->pos()));
     if (changes & Paint)
         syncPaint(node, item);
+    if (changes & (Geometry | Paint | Text))
+        syncShown(node, item);
+}
+
+void ItemFactory::Features::scan(const QDomElement &top)
+{
+    std::vector<QDomElement> stack{ top };
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        const QString tag = e.tagName();
+        if (tag == QLatin1String("clipPath") || tag == QLatin1String("mask"))
+            clips = true;
+        else if (tag == QLatin1String("marker"))
+            markers = true;
+        else if (tag == QLatin1String("style") && e.text().contains(QLatin1String("stroke-dasharray")))
+            dashes = true;
+        if (e.hasAttribute(QStringLiteral("stroke-dasharray"))
+            || e.attribute(QStringLiteral("style")).contains(QLatin1String("stroke-dasharray")))
+            dashes = true;
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
+    }
+}
+
+const ItemFactory::Features &ItemFactory::features(const Node *node)
+{
+    // One look over the design tells whether any element can be clipped,
+    // dashed or marked: most designs skip the per-element checks.
+    if (!mFeatures.known) {
+        mFeatures.scan(node->document()->domDocument().documentElement());
+        mFeatures.known = true;
+    }
+    return mFeatures;
+}
+
+void ItemFactory::syncShown(const Node *node, QGraphicsItem *item)
+{
+    const Features &has = features(node);
+    if (!has.clips && !has.dashes && !has.markers)
+        return;
+    const SVGDocument *document = node->document();
+    const StyleResolver &styles = document->styles();
+    const QDomElement element = node->element();
+    const auto lookup = [document](const QString &id) { return document->elementById(id); };
+    QPainterPath region;
+    const bool clipped = has.clips && ShapeClipper::ownRegion(element, styles, lookup, &region);
+    const bool container = node->type() == NodeType::G || node->type() == NodeType::A;
+    QPainterPath cut;
+    const bool lineShape = item->type() == GraphicsPathItem::Type || item->type() == GraphicsLineItem::Type;
+    if (has.dashes && (lineShape || item->type() == GraphicsRectItem::Type || item->type() == GraphicsEllipseItem::Type)
+        && !container)
+        cut = dashedOutline(node, item->pos());
+    ShownParts markers;
+    if (has.markers && lineShape)
+        markers = markersOf(node);
+    switch (item->type()) {
+    case GraphicsRectItem::Type: {
+        auto *rect = static_cast<GraphicsRectItem *>(item);
+        showClip(rect, clipped, region, container);
+        if (!container)
+            showCutLine(rect, cut);
+        break;
+    }
+    case GraphicsEllipseItem::Type:
+        showClip(static_cast<GraphicsEllipseItem *>(item), clipped, region, false);
+        showCutLine(static_cast<GraphicsEllipseItem *>(item), cut);
+        break;
+    case GraphicsPathItem::Type: {
+        auto *path = static_cast<GraphicsPathItem *>(item);
+        showClip(path, clipped, region, false);
+        showCutLine(path, cut);
+        path->setMarkers(markers);
+        break;
+    }
+    case GraphicsLineItem::Type: {
+        auto *line = static_cast<GraphicsLineItem *>(item);
+        showClip(line, clipped, region, false);
+        showCutLine(line, cut);
+        line->setMarkers(markers);
+        break;
+    }
+    case GraphicsImageItem::Type:
+        showClip(static_cast<GraphicsImageItem *>(item), clipped, region, false);
+        break;
+    case GraphicsTextItem::Type:
+        showClip(static_cast<GraphicsTextItem *>(item), clipped, region, false);
+        break;
+    case GraphicsUseItem::Type:
+        showClip(static_cast<GraphicsUseItem *>(item), clipped, region, false);
+        break;
+    default:
+        break;
+    }
+}
+
+QPainterPath ItemFactory::dashedOutline(const Node *node, const QPointF &itemPos) const
+{
+    const StyleResolver &styles = node->document()->styles();
+    const QDomElement element = node->element();
+    // Outlines are cut in dashes; a filled shape's stroke is rendered in
+    // dashes too.
+    const StyleResolver::Paint &paint = node->resolvedPaint();
+    const EngraveMode mode = styles.engraveMode(element, paint);
+    const bool stroked = paint.strokeSet && paint.stroke.trimmed() != QLatin1String("none");
+    if (mode == EngraveMode::None || (mode == EngraveMode::Fill && !stroked))
+        return QPainterPath();
+    bool found = false;
+    const QVector<double> pattern =
+            ShapeClipper::dashPattern(styles.inheritedValue(element, QStringLiteral("stroke-dasharray"), &found));
+    if (!found || pattern.isEmpty())
+        return QPainterPath();
+    double offset = 0;
+    const QString offsetText = styles.inheritedValue(element, QStringLiteral("stroke-dashoffset"), &found);
+    if (found && !ViewportGeometry::cssLength(offsetText, 16, &offset))
+        offset = 0;
+    // The outline as the job walks it (same start, same direction), in the
+    // element's user space, then in the item's.
+    const QTransform own = SvgGrammar::transformFromAttribute(element);
+    bool invertible = false;
+    const QTransform back = own.inverted(&invertible);
+    if (!invertible)
+        return QPainterPath();
+    const QPainterPath outline = OutlineShape::elementPath(element, 1, back).translated(-itemPos);
+    const QPainterPath dashes = ShapeClipper::dashLines(outline, pattern, offset);
+    // Nothing on: keep a path that draws nothing rather than the solid line.
+    if (dashes.isEmpty()) {
+        QPainterPath nothing;
+        nothing.moveTo(outline.currentPosition());
+        return nothing;
+    }
+    return dashes;
+}
+
+ShownParts ItemFactory::markersOf(const Node *node)
+{
+    ShownParts parts;
+    const SVGDocument *document = node->document();
+    const StyleResolver &styles = document->styles();
+    const QDomElement element = node->element();
+    static const QRegularExpression url(QStringLiteral("^\\s*url\\(\\s*['\"]?#([^'\")\\s]+)['\"]?\\s*\\)"));
+    // The shape alone with the markers it names, placed as the job places
+    // them, in the shape's user space.
+    QDomDocument scratch;
+    QDomElement root = scratch.createElement(QStringLiteral("svg"));
+    scratch.appendChild(root);
+    QDomElement defs = scratch.createElement(QStringLiteral("defs"));
+    root.appendChild(defs);
+    QDomElement holder = scratch.createElement(QStringLiteral("g"));
+    holder.setAttribute(QStringLiteral("id"), QStringLiteral("plimb-markers"));
+    root.appendChild(holder);
+    QDomElement shape = scratch.importNode(element, false).toElement();
+    shape.removeAttribute(QStringLiteral("transform"));
+    bool any = false;
+    for (const char *name : { "marker-start", "marker-mid", "marker-end" }) {
+        const QString property = QLatin1String(name);
+        const QRegularExpressionMatch match = url.match(styles.inheritedValue(element, property));
+        const QDomElement marker = match.hasMatch() ? document->elementById(match.captured(1)) : QDomElement();
+        if (marker.tagName() != QLatin1String("marker"))
+            continue;
+        shape.setAttribute(property, QStringLiteral("url(#%1)").arg(match.captured(1)));
+        defs.appendChild(scratch.importNode(marker, true));
+        any = true;
+    }
+    if (!any)
+        return parts;
+    bool found = false;
+    const QString width = styles.inheritedValue(element, QStringLiteral("stroke-width"), &found);
+    if (found)
+        shape.setAttribute(QStringLiteral("stroke-width"), width);
+    holder.appendChild(shape);
+    MarkerPlacer::placeMarkers(scratch);
+    holder.removeChild(shape);
+    QDomElement use = scratch.createElement(QStringLiteral("use"));
+    use.setAttribute(QStringLiteral("href"), QStringLiteral("#plimb-markers"));
+    root.appendChild(use);
+    const UseInstance instance(use, styles, [&holder](const QString &id) {
+        return id == QLatin1String("plimb-markers") ? holder : QDomElement();
+    });
+    parts.build(instance, ShownParts::PictureLoader());
+    return parts;
 }
 
 void ItemFactory::syncGeometry(const Node *node, QGraphicsItem *item)
 {
     switch (node->type()) {
     case NodeType::Svg: {
+        if (node->parent() && containerItem(node->parent())) {
+            placeNestedPage(node);
+            break;
+        }
         const QRectF page = static_cast<const SVGElement *>(node)->pageRect();
         if (QGraphicsRectItem *pageRect = mPageRects.value(node, nullptr))
             pageRect->setRect(page);
@@ -455,6 +698,10 @@ void ItemFactory::syncText(const Node *node, QGraphicsItem *item)
     text->setWordSpacing(layout.wordSpacing);
     text->setAlignment(layout.alignment);
     text->setDirection(layout.direction);
+    // Text from other programs shows as SVG lays it out, as the job cuts it.
+    const StyleResolver &styles = node->document()->styles();
+    if (!styles.isPlimbDesign())
+        text->setGlyphs(SvgTextLayout::outline(node->element(), styles).translated(-text->pos()), element->text());
     text->layout();
 }
 
@@ -466,7 +713,7 @@ void ItemFactory::syncBitmap(const Node *node, QGraphicsItem *item)
     auto *image = static_cast<GraphicsImageItem *>(item);
     // The canvas shows what the mode will burn, processed as the job does.
     QImage shown = bitmap;
-    const QString mode = node->element().attribute(EngravingAttributes::image);
+    const QString mode = StyleResolver::imageMode(node->element(), node->document()->styles().isPlimbDesign());
     if (!bitmap.isNull() && !mode.isEmpty()) {
         const QString processed = BitmapProcessing::process(
                 mode, QStringLiteral("data:image/png;base64,") + BitmapProcessing::encodePng(bitmap),
@@ -523,6 +770,7 @@ void ItemFactory::nodeDestroyed(Node *node)
 
 void ItemFactory::treeAboutToBeReplaced()
 {
+    mFeatures = Features();
     mInstancePictures.clear();
     mScene->clearDocument();
 }

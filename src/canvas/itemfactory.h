@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/shownparts.h"
 #include "document/nodeobserver.h"
 
 #include <QDomElement>
@@ -51,6 +52,7 @@ public:
 private:
     QGraphicsItem *makeItem(Node *node);
     void makePage(Node *svg);
+    void placeNestedPage(const Node *svg);
     // The steps common to every item: tool tip, stacking, flags, transform,
     // parent item, the link back to the element and the press signals.
     template <typename Item>
@@ -60,6 +62,20 @@ private:
     void syncPaint(const Node *node, QGraphicsItem *item);
     void syncText(const Node *node, QGraphicsItem *item);
     void syncBitmap(const Node *node, QGraphicsItem *item);
+    // What the job makes of the element beyond its geometry and paint: its
+    // clip path or mask, the dashes of its outline and its markers.
+    void syncShown(const Node *node, QGraphicsItem *item);
+    QPainterPath dashedOutline(const Node *node, const QPointF &itemPos) const;
+    ShownParts markersOf(const Node *node);
+    struct Features
+    {
+        bool known = false;
+        bool clips = false;
+        bool dashes = false;
+        bool markers = false;
+        void scan(const QDomElement &top);
+    };
+    const Features &features(const Node *node);
     using IdLookup = std::function<QDomElement(const QString &id)>;
     // A use instance's outline, redone from the design; ids are looked up
     // in the document unless `lookup` is given.
@@ -83,4 +99,5 @@ private:
     // Pictures shown inside instances, by reference (or file) and shown size;
     // emptied with the design.
     QHash<QString, QVector<QPair<QSize, QImage>>> mInstancePictures;
+    Features mFeatures;
 };

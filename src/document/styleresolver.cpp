@@ -244,6 +244,8 @@ bool StyleResolver::matchesCompound(const Compound &compound, const QDomElement 
     if (!compound.id.isEmpty() && element.attribute(QStringLiteral("id")) != compound.id)
         return false;
     if (!compound.classes.isEmpty()) {
+        if (!element.hasAttribute(QStringLiteral("class")))
+            return false;
         const QString names = element.attribute(QStringLiteral("class")).simplified();
         const QVector<QStringRef> classes = names.splitRef(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString &name : compound.classes) {
@@ -309,6 +311,24 @@ bool StyleResolver::matchesFrom(const Rule &rule, int part, const QDomElement &e
             return true;
     }
     return false;
+}
+
+bool StyleResolver::anyRuleMatches(const QDomElement &element) const
+{
+    for (const Rule &rule : mRules) {
+        if (matches(rule, element))
+            return true;
+    }
+    return false;
+}
+
+bool StyleResolver::rulesSeeElementOnly() const
+{
+    for (const Rule &rule : mRules) {
+        if (rule.parts.size() != 1 || !rule.parts.first().attributes.isEmpty() || rule.parts.first().firstChild)
+            return false;
+    }
+    return true;
 }
 
 bool StyleResolver::matches(const Rule &rule, const QDomElement &element)
@@ -416,6 +436,13 @@ StyleResolver::Paint StyleResolver::paint(const QDomElement &element) const
     for (int i = chain.size() - 1; i >= 0; --i)
         p = paint(chain.at(i), p);
     return p;
+}
+
+QString StyleResolver::imageMode(const QDomElement &image, bool plimbDesign)
+{
+    if (!plimbDesign && !image.hasAttribute(EngravingAttributes::image))
+        return EngravingAttributes::imageGray;
+    return image.attribute(EngravingAttributes::image);
 }
 
 EngraveMode StyleResolver::engraveMode(const QDomElement &element) const

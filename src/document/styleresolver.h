@@ -53,6 +53,10 @@ public:
     // in drawings from other programs.
     EngraveMode engraveMode(const QDomElement &element) const;
 
+    // The processing a picture is engraved with: its own image mode; in a
+    // drawing from another program, which never names one, its grey levels.
+    static QString imageMode(const QDomElement &image, bool plimbDesign);
+
     // False for "display:none" on the element itself.
     bool isDisplayed(const QDomElement &element) const;
 
@@ -64,6 +68,12 @@ public:
     void setPlimbDesign(bool plimb) { mPlimbDesign = plimb; }
 
     bool hasRules() const { return !mRules.isEmpty(); }
+    // True when every rule is one compound selector of type, class and id
+    // only: what they give an element then follows from its tag, id, class
+    // and own attributes, whatever surrounds it.
+    bool rulesSeeElementOnly() const;
+    // Whether some sheet rule selects the element.
+    bool anyRuleMatches(const QDomElement &element) const;
     // Whether some sheet rule declares the property.
     bool declaresInSheet(const QString &property) const { return mDeclared.contains(property); }
 

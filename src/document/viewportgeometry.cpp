@@ -1,5 +1,6 @@
 #include "document/viewportgeometry.h"
 
+#include "document/styleresolver.h"
 #include "document/svggrammar.h"
 
 #include <QStringList>
@@ -66,6 +67,26 @@ QTransform viewBoxTransform(const QRectF &box, const QRectF &viewport, const QSt
         ty = viewport.y() - box.y() * s + spareY * fy;
     }
     return QTransform(sx, 0, 0, sy, tx, ty);
+}
+
+QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer)
+{
+    const auto length = [&](const char *name, Qt::Orientations axis, double fallback) {
+        if (!svg.hasAttribute(QLatin1String(name)))
+            return fallback;
+        bool ok = false;
+        const double v = SvgGrammar::parseViewportLength(svg.attribute(QLatin1String(name)), outer, axis, &ok);
+        return ok ? v : fallback;
+    };
+    return QRectF(length("x", Qt::Horizontal, 0), length("y", Qt::Vertical, 0),
+                  length("width", Qt::Horizontal, outer.width()), length("height", Qt::Vertical, outer.height()));
+}
+
+bool clipsToViewport(const QDomElement &element, const StyleResolver &styles)
+{
+    bool found = false;
+    const QString overflow = styles.ownValue(element, QStringLiteral("overflow"), &found).trimmed();
+    return !found || (overflow != QLatin1String("visible") && overflow != QLatin1String("auto"));
 }
 
 QTransform nestedPlacement(const QDomElement &svg, const QSizeF &outer, QSizeF *inner)

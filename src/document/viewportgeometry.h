@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class StyleResolver;
+
 // Viewports as an SVG renderer sets them up: the root's and those of nested
 // "svg" elements, and the geometry lengths measured against them ("10%",
 // "5vmin"). The canvas and the job both ask here, so a shape stands in the
@@ -25,6 +27,13 @@ QSizeF rootViewport(const QDomElement &root);
 // The transform that shows `viewBox` in `viewport` by "preserveAspectRatio".
 QTransform viewBoxTransform(const QRectF &viewBox, const QRectF &viewport,
                             const QString &preserveAspectRatio);
+
+// The rectangle a nested svg element shows its content in, in its
+// parent's user space: what it clips to.
+QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer);
+
+// Whether a nested viewport clips what it holds: unless "overflow" lets it show.
+bool clipsToViewport(const QDomElement &svg, const StyleResolver &styles);
 
 // Where a nested svg element inside a viewport of size `outer` puts its
 // content: at x, y, its viewBox fitted into its width and height. `inner`

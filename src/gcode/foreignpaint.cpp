@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <cstring>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -188,6 +190,39 @@ void resolve(QDomDocument &document, const StyleResolver &styles)
         QDomElement element;
         State state;
     };
+    // Drawings repeat the same shape in the same paint many times over (use
+    // instances, exports): a leaf whose inherited state and own paint
+    // values were met before gets the result worked out then.
+    struct Outcome
+    {
+        QString style;
+        QStringList removed;
+    };
+    QHash<QString, Outcome> outcomes;
+    static const QStringList ownNames{ "color", "fill", "stroke", "fill-opacity", "stroke-opacity", "stroke-width",
+                                       "opacity" };
+    const auto keyOf = [](const QDomElement &element, const State &state) {
+        QString key = state.fill;
+        for (const QString *part : { &state.stroke, &state.colour })
+            key += QLatin1Char('\x1f') + *part;
+        // The numbers go in bit for bit: formatting them costs more than
+        // the work the key saves.
+        for (const double number :
+             { state.fillOpacity, state.strokeOpacity, state.strokeWidth, state.opacity }) {
+            quint64 bits = 0;
+            std::memcpy(&bits, &number, sizeof bits);
+            for (int shift = 0; shift < 64; shift += 16)
+                key += QChar(ushort(bits >> shift));
+        }
+        key += QLatin1Char('\x1f') + element.tagName();
+        key += QLatin1Char('\x1f') + element.attribute(QStringLiteral("style"));
+        for (const QString &name : ownNames) {
+            key += QLatin1Char('\x1e');
+            if (element.hasAttribute(name))
+                key += QLatin1Char('=') + element.attribute(name);
+        }
+        return key;
+    };
     std::vector<Entry> stack{ { root, State() } };
     while (!stack.empty()) {
         Entry entry = stack.back();
@@ -196,6 +231,18 @@ void resolve(QDomDocument &document, const StyleResolver &styles)
         const QString tag = element.tagName();
         if (StyleResolver::isUnrendered(tag) && tag != QLatin1String("defs"))
             continue;
+        const bool memo = isLeaf(tag) && element.firstChildElement().isNull();
+        QString key;
+        if (memo) {
+            key = keyOf(element, entry.state);
+            const auto known = outcomes.constFind(key);
+            if (known != outcomes.constEnd()) {
+                for (const QString &name : known->removed)
+                    element.removeAttribute(name);
+                element.setAttribute(QStringLiteral("style"), known->style);
+                continue;
+            }
+        }
         State state = entry.state;
         SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
         // The cascade is already written into "style" (applyCascade), so
@@ -207,7 +254,8 @@ void resolve(QDomDocument &document, const StyleResolver &styles)
                 v = *it;
                 static const QRegularExpression bang(QStringLiteral("\\s*!\\s*important\\s*$"),
                                                      QRegularExpression::CaseInsensitiveOption);
-                v.remove(bang);
+                if (v.contains(QLatin1Char('!')))
+                    v.remove(bang);
             } else if (element.hasAttribute(name)) {
                 v = element.attribute(name).trimmed();
             } else {
@@ -272,7 +320,17 @@ void resolve(QDomDocument &document, const StyleResolver &styles)
                                grey >= 255 ? QStringLiteral("#ffffff") : QStringLiteral("#000000"));
                 setDeclaration(style, element, QStringLiteral("stroke-opacity"), QStringLiteral("1"));
             }
-            element.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
+            const QString text = SvgGrammar::styleToString(style);
+            element.setAttribute(QStringLiteral("style"), text);
+            if (memo) {
+                Outcome outcome;
+                outcome.style = text;
+                for (const QString &name : ownNames) {
+                    if (!element.hasAttribute(name))
+                        outcome.removed << name;
+                }
+                outcomes.insert(key, outcome);
+            }
         } else if (hadOpacity) {
             element.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
         }

@@ -597,13 +597,14 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     // them resolved with a guard against cycles, before any renderer sees them.
     SvgPicture::embedDrawings(working, mBaseFolder, &mSummary.notes,
                               mDesignFile.isEmpty() ? QStringList() : QStringList(mDesignFile));
-    if (!StyleResolver::declaresPlimbNamespace(working.documentElement()))
+    const bool plimbDesign = StyleResolver::declaresPlimbNamespace(working.documentElement());
+    if (!plimbDesign)
         SvgPicture::fitPictures(working, &mSummary.notes);
     for (QDomElement image : elementsNamed(working, QStringLiteral("image"))) {
         qDebug() << "image halftoneBase64";
         const double width = SvgGrammar::attributeLength(image, QStringLiteral("width"));
         const double height = SvgGrammar::attributeLength(image, QStringLiteral("height"));
-        const QString mode = image.attribute(EngravingAttributes::image);
+        const QString mode = StyleResolver::imageMode(image, plimbDesign);
         const QRectF shown = SvgGrammar::transformFromAttribute(image).mapRect(QRectF(0, 0, width, height));
         qDebug() << "imageType" << mode;
         if (mode != EngravingAttributes::imageBw && mode != EngravingAttributes::imageHalftone

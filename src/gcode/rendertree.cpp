@@ -104,20 +104,6 @@ bool hasAncestorWithId(const QDomElement &element, const QString &id)
     return false;
 }
 
-// The rectangle a nested svg element shows its content in, in its parent's user space.
-QRectF nestedViewport(const QDomElement &svg, const QSizeF &outer)
-{
-    const auto length = [&](const char *name, Qt::Orientations axis, double fallback) {
-        if (!svg.hasAttribute(QLatin1String(name)))
-            return fallback;
-        bool ok = false;
-        const double v = SvgGrammar::parseViewportLength(svg.attribute(QLatin1String(name)), outer, axis, &ok);
-        return ok ? v : fallback;
-    };
-    return QRectF(length("x", Qt::Horizontal, 0), length("y", Qt::Vertical, 0),
-                  length("width", Qt::Horizontal, outer.width()), length("height", Qt::Vertical, outer.height()));
-}
-
 // The bounds of the shapes inside `container` in its own user space; an
 // invalid rectangle when it holds anything else (text, pictures, uses),
 // whose extent is not known here.
@@ -148,14 +134,6 @@ QRectF shapeBounds(const QDomElement &container)
         }
     }
     return any ? bounds : QRectF();
-}
-
-// Nested viewports clip what they hold unless "overflow" lets it show.
-bool clipsToViewport(const QDomElement &element, const StyleResolver &styles)
-{
-    bool found = false;
-    const QString overflow = styles.ownValue(element, QStringLiteral("overflow"), &found).trimmed();
-    return !found || (overflow != QLatin1String("visible") && overflow != QLatin1String("auto"));
 }
 
 // Moves `element` into a new group in its place whose clip path is `port`
@@ -414,7 +392,7 @@ void expandUses(QDomDocument &document, const UseTargets &targets, QStringList *
             const bool inside = !sized
                     || (bounds->isValid() && shown.contains(*bounds)
                         && !copy.attribute(QStringLiteral("preserveAspectRatio")).contains(QLatin1String("slice")));
-            if (!inside && clipsToViewport(copy, StyleResolver())) {
+            if (!inside && ViewportGeometry::clipsToViewport(copy, StyleResolver())) {
                 group.appendChild(copy);
                 clipTo(copy, QRectF(0, 0, w, h), QStringLiteral("plimb-symbol-clip-%1").arg(++clips));
                 parent.replaceChild(group, element);
@@ -483,9 +461,9 @@ void resolveViewports(QDomDocument &document, QStringList *notes)
         if (tag == QLatin1String("svg")) {
             // A nested viewport is a group placed at x, y, its viewBox fitted
             // into its width and height, inside a group clipped to the viewport.
-            const QRectF port = nestedViewport(element, entry.viewport);
+            const QRectF port = ViewportGeometry::nestedViewport(element, entry.viewport);
             const QTransform place = ViewportGeometry::nestedPlacement(element, entry.viewport, &inner);
-            if (clipsToViewport(element, foreign ? styles : StyleResolver()))
+            if (ViewportGeometry::clipsToViewport(element, foreign ? styles : StyleResolver()))
                 clipTo(element, port, QStringLiteral("plimb-svg-clip-%1").arg(++clips));
             element.setTagName(QStringLiteral("g"));
             for (const char *name : { "x", "y", "width", "height", "viewBox", "preserveAspectRatio" })
@@ -520,7 +498,7 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
     static const QStringList known{ "fill", "stroke", "fill-opacity", "stroke-opacity", "opacity",
                                          "stroke-width", "fill-rule", "display", "visibility",
                                          "stroke-linecap", "stroke-linejoin", "stroke-dasharray",
-                                         "stroke-dashoffset", "clip-path", "clip-rule", "font-size",
+                                         "stroke-dashoffset", "clip-path", "clip-rule", "mask", "mask-type", "font-size",
                                          "font-family", "font-weight", "font-style", "text-anchor",
                                          "letter-spacing", "word-spacing", "transform-origin", "overflow" };
     // Only what some rule declares can differ from what the element says.
@@ -529,6 +507,11 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
         if (styles.declaresInSheet(property))
             properties << property;
     }
+    // When the rules look at an element alone, elements alike in tag, id,
+    // class and the attributes read get the same style: copies of one
+    // symbol are resolved once.
+    const bool local = rules && styles.rulesSeeElementOnly();
+    QHash<QString, QString> outcomes;
     std::vector<QDomElement> stack{ document.documentElement() };
     while (!stack.empty()) {
         QDomElement e = stack.back();
@@ -536,18 +519,37 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
         for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
             stack.push_back(c);
         const QString tag = e.tagName();
-        SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(e);
+        const QString text = e.attribute(QStringLiteral("style"));
         // "display" does not apply to paint servers and what holds them.
         if (tag == QLatin1String("defs") || tag == QLatin1String("linearGradient")
             || tag == QLatin1String("radialGradient") || tag == QLatin1String("stop")) {
             e.removeAttribute(QStringLiteral("display"));
+            SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(text);
             if (style.remove(QStringLiteral("display")) > 0)
                 e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
             continue;
         }
-        const bool important = e.attribute(QStringLiteral("style")).contains(QLatin1Char('!'));
-        if (!rules && !important)
+        const bool important = text.contains(QLatin1Char('!'));
+        // No rule for it: its own values stand as they are read.
+        if (!important && (!rules || !styles.anyRuleMatches(e)))
             continue;
+        QString key;
+        if (local && !important) {
+            key = tag + QLatin1Char('\x1f') + e.attribute(QStringLiteral("id")) + QLatin1Char('\x1f')
+                    + e.attribute(QStringLiteral("class")) + QLatin1Char('\x1f') + text;
+            for (const QString &property : qAsConst(properties)) {
+                key += QLatin1Char('\x1e');
+                if (e.hasAttribute(property))
+                    key += QLatin1Char('=') + e.attribute(property);
+            }
+            const auto known = outcomes.constFind(key);
+            if (known != outcomes.constEnd()) {
+                if (*known != text)
+                    e.setAttribute(QStringLiteral("style"), *known);
+                continue;
+            }
+        }
+        SvgGrammar::StyleMap style = SvgGrammar::parseStyleText(text);
         bool changed = false;
         for (const QString &property : important ? known : properties) {
             bool found = false;
@@ -557,8 +559,11 @@ void applyCascade(QDomDocument &document, const StyleResolver &styles)
                 changed = true;
             }
         }
+        const QString result = changed ? SvgGrammar::styleToString(style) : text;
         if (changed)
-            e.setAttribute(QStringLiteral("style"), SvgGrammar::styleToString(style));
+            e.setAttribute(QStringLiteral("style"), result);
+        if (!key.isNull())
+            outcomes.insert(key, result);
     }
     // The renderer must not apply the sheets again by its own rules.
     const QDomNodeList sheets = document.elementsByTagName(QStringLiteral("style"));

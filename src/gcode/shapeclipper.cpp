@@ -3,6 +3,7 @@
 #include "document/svggrammar.h"
 #include "document/svgpicture.h"
 #include "document/viewportgeometry.h"
+#include "gcode/foreignpaint.h"
 #include "gcode/outlineshape.h"
 
 #include <QBuffer>
@@ -149,28 +150,6 @@ void insideIntervals(const QPointF &a, const QPointF &b, const QVector<QLineF> &
     }
 }
 
-QVector<double> dashPattern(const QString &text, double fontSize)
-{
-    QVector<double> pattern;
-    const QString value = text.trimmed();
-    if (value.isEmpty() || value == QLatin1String("none"))
-        return pattern;
-    for (const QString &piece : value.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
-        double length = 0;
-        if (!ViewportGeometry::cssLength(piece, fontSize, &length) || length < 0)
-            return {};
-        pattern.append(length);
-    }
-    double sum = 0;
-    for (double d : pattern)
-        sum += d;
-    if (!(sum > 0))
-        return {};
-    if (pattern.size() % 2 != 0)
-        pattern += pattern;
-    return pattern;
-}
-
 void setPresentation(QDomElement &element, const QString &name, const QString &value)
 {
     SvgGrammar::StyleMap style = SvgGrammar::parseStyleDeclarations(element);
@@ -258,16 +237,92 @@ void clipPicture(QDomElement &image, const QPainterPath &region, double scale)
     image.removeAttribute(QStringLiteral("clip-path"));
 }
 
+// The bounding box of what `target` draws, in its user space, where `ctm`
+// maps that space to the design.
+QRectF boundingBox(const QDomElement &target, const QTransform &ctm)
+{
+    QRectF box;
+    const QTransform own = SvgGrammar::transformFromAttribute(target);
+    if (isShape(target.tagName()))
+        return OutlineShape::elementPath(target, 1, own.inverted()).boundingRect();
+    if (target.tagName() == QLatin1String("image"))
+        return QRectF(SvgGrammar::attributeLength(target, QStringLiteral("x")),
+                      SvgGrammar::attributeLength(target, QStringLiteral("y")),
+                      SvgGrammar::attributeLength(target, QStringLiteral("width")),
+                      SvgGrammar::attributeLength(target, QStringLiteral("height")));
+    bool invertible = false;
+    const QTransform back = ctm.inverted(&invertible);
+    std::vector<std::pair<QDomElement, QTransform>> stack{ { target, ctm } };
+    while (!stack.empty()) {
+        const auto [element, transform] = stack.back();
+        stack.pop_back();
+        for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            if (isShape(c.tagName()))
+                box |= back.map(OutlineShape::elementPath(c, 1, transform)).boundingRect();
+            else if (!StyleResolver::isUnrendered(c.tagName()))
+                stack.push_back({ c, SvgGrammar::transformFromAttribute(c) * transform });
+        }
+    }
+    return box;
+}
+
+// A number, or a percentage as a fraction.
+double fractionOrNumber(const QString &text, double fallback)
+{
+    QString value = text.trimmed();
+    if (value.isEmpty())
+        return fallback;
+    const bool percent = value.endsWith(QLatin1Char('%'));
+    if (percent)
+        value.chop(1);
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    return !ok ? fallback : percent ? number / 100 : number;
+}
+
+double opacityValue(const StyleResolver &styles, const QDomElement &element, const QString &property)
+{
+    bool found = false;
+    const QString text = styles.ownValue(element, property, &found);
+    return found ? std::clamp(fractionOrNumber(text, 1), 0.0, 1.0) : 1.0;
+}
+
+// How much of a paint a mask lets through: its luminance (or, for an alpha
+// mask, its opacity) at `opacity`; 1 for a gradient or pattern, which is
+// taken as shown.
+double maskValue(const QString &paint, double opacity, bool alphaOnly)
+{
+    const QString value = paint.trimmed();
+    if (value.isEmpty() || value == QLatin1String("none"))
+        return 0;
+    if (value.startsWith(QLatin1String("url(")))
+        return opacity;
+    const QColor colour = ForeignPaint::parseColour(value);
+    if (!colour.isValid())
+        return 0;
+    const double alpha = colour.alphaF() * opacity;
+    if (alphaOnly)
+        return alpha;
+    return alpha * (0.2125 * colour.redF() + 0.7154 * colour.greenF() + 0.0721 * colour.blueF());
+}
+
 } // namespace
 
 ShapeClipper::ShapeClipper(const QDomDocument &document)
 {
-    const QDomNodeList clips = document.elementsByTagName(QStringLiteral("clipPath"));
-    for (int i = 0; i < clips.size(); ++i) {
-        const QDomElement clip = clips.item(i).toElement();
-        const QString id = clip.attribute(QStringLiteral("id"));
-        if (!id.isEmpty() && !mClips.contains(id))
-            mClips.insert(id, clip);
+    // One walk finds both kinds, first of each id in document order.
+    std::vector<QDomElement> stack{ document.documentElement() };
+    while (!stack.empty()) {
+        const QDomElement e = stack.back();
+        stack.pop_back();
+        const QString tag = e.tagName();
+        if (tag == QLatin1String("clipPath") || tag == QLatin1String("mask")) {
+            const QString id = e.attribute(QStringLiteral("id"));
+            if (!id.isEmpty() && !mClips.contains(id))
+                mClips.insert(id, e);
+        }
+        for (QDomElement c = e.lastChildElement(); !c.isNull(); c = c.previousSiblingElement())
+            stack.push_back(c);
     }
 }
 
@@ -360,29 +415,11 @@ QPainterPath ShapeClipper::dashLines(const QPainterPath &path, const QVector<dou
 }
 
 QPainterPath ShapeClipper::clipRegion(const QDomElement &clip, const QDomElement &target, const QTransform &ctm,
-                                      const StyleResolver &styles, int depth) const
+                                      const StyleResolver &styles, const Lookup &lookup, int depth)
 {
     QTransform units;
     if (clip.attribute(QStringLiteral("clipPathUnits")).trimmed() == QLatin1String("objectBoundingBox")) {
-        QRectF box;
-        const QTransform own = SvgGrammar::transformFromAttribute(target);
-        if (isShape(target.tagName())) {
-            box = OutlineShape::elementPath(target, 1, own.inverted()).boundingRect();
-        } else {
-            bool invertible = false;
-            const QTransform back = ctm.inverted(&invertible);
-            std::vector<std::pair<QDomElement, QTransform>> stack{ { target, ctm } };
-            while (!stack.empty()) {
-                const auto [element, transform] = stack.back();
-                stack.pop_back();
-                for (QDomElement c = element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
-                    if (isShape(c.tagName()))
-                        box |= back.map(OutlineShape::elementPath(c, 1, transform)).boundingRect();
-                    else if (!StyleResolver::isUnrendered(c.tagName()))
-                        stack.push_back({ c, SvgGrammar::transformFromAttribute(c) * transform });
-                }
-            }
-        }
+        const QRectF box = boundingBox(target, ctm);
         if (box.isEmpty())
             return QPainterPath();
         units = QTransform(box.width(), 0, 0, box.height(), box.x(), box.y());
@@ -419,11 +456,170 @@ QPainterPath ShapeClipper::clipRegion(const QDomElement &clip, const QDomElement
     }
     // A clip path may be clipped itself.
     const QString nested = referencedId(styles.ownValue(clip, QStringLiteral("clip-path")));
-    if (!nested.isEmpty() && depth < 16 && mClips.contains(nested)) {
-        const QPainterPath outer = clipRegion(mClips.value(nested), target, ctm, styles, depth + 1);
+    const QDomElement outerClip = nested.isEmpty() || depth >= 16 ? QDomElement() : lookup(nested);
+    if (outerClip.tagName() == QLatin1String("clipPath")) {
+        const QPainterPath outer = clipRegion(outerClip, target, ctm, styles, lookup, depth + 1);
         region = region.intersected(outer);
     }
     return region;
+}
+
+QPainterPath ShapeClipper::maskRegion(const QDomElement &mask, const QDomElement &target, const QTransform &ctm,
+                                      const StyleResolver &styles)
+{
+    const bool boxUnits = mask.attribute(QStringLiteral("maskUnits")).trimmed() != QLatin1String("userSpaceOnUse");
+    const bool boxContent =
+            mask.attribute(QStringLiteral("maskContentUnits")).trimmed() == QLatin1String("objectBoundingBox");
+    const QRectF box = boxUnits || boxContent ? boundingBox(target, ctm) : QRectF();
+    if ((boxUnits || boxContent) && box.isEmpty())
+        return QPainterPath();
+    // The mask's own rectangle; by default the box with a tenth around it.
+    QRectF area;
+    if (boxUnits) {
+        const auto part = [&mask](const char *name, double fallback) {
+            return fractionOrNumber(mask.attribute(QLatin1String(name)), fallback);
+        };
+        area = QRectF(box.x() + part("x", -0.1) * box.width(), box.y() + part("y", -0.1) * box.height(),
+                      part("width", 1.2) * box.width(), part("height", 1.2) * box.height());
+    } else {
+        const auto length = [&mask](const char *name, double fallback) {
+            return mask.hasAttribute(QLatin1String(name)) ? SvgGrammar::attributeLength(mask, QLatin1String(name))
+                                                          : fallback;
+        };
+        area = QRectF(length("x", -1e7), length("y", -1e7), length("width", 2e7), length("height", 2e7));
+    }
+    const bool alphaOnly = styles.ownValue(mask, QStringLiteral("mask-type")).trimmed() == QLatin1String("alpha");
+    const QTransform content = boxContent ? QTransform(box.width(), 0, 0, box.height(), box.x(), box.y()) : QTransform();
+    QPainterPath region;
+    region.setFillRule(Qt::WindingFill);
+    struct Entry
+    {
+        QDomElement element;
+        QTransform transform;
+        double opacity;
+    };
+    // Painted in document order: what shows adds to the region, opaque
+    // black (or nothing, for an alpha mask) painted over it takes away.
+    std::vector<Entry> stack{ { mask, content * ctm, 1.0 } };
+    std::vector<Entry> shapes;
+    while (!stack.empty()) {
+        const Entry entry = stack.back();
+        stack.pop_back();
+        const size_t mark = stack.size();
+        for (QDomElement c = entry.element.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            if (!styles.isDisplayed(c))
+                continue;
+            const QString tag = c.tagName();
+            const double opacity = entry.opacity * opacityValue(styles, c, QStringLiteral("opacity"));
+            const QTransform transform = SvgGrammar::transformFromAttribute(c) * entry.transform;
+            if (tag == QLatin1String("g") || isShape(tag) || tag == QLatin1String("image"))
+                stack.push_back({ c, transform, opacity });
+        }
+        std::reverse(stack.begin() + long(mark), stack.end());
+        if (entry.element != mask && entry.element.tagName() != QLatin1String("g"))
+            shapes.push_back(entry);
+    }
+    for (const Entry &entry : shapes) {
+        const QDomElement &c = entry.element;
+        if (c.tagName() == QLatin1String("image")) {
+            QPainterPath picture;
+            picture.addPolygon(entry.transform.map(QPolygonF(QRectF(
+                    SvgGrammar::attributeLength(c, QStringLiteral("x")), SvgGrammar::attributeLength(c, QStringLiteral("y")),
+                    SvgGrammar::attributeLength(c, QStringLiteral("width")),
+                    SvgGrammar::attributeLength(c, QStringLiteral("height"))))));
+            if (entry.opacity > 0)
+                region = region.united(picture);
+            continue;
+        }
+        const QTransform enclosing = SvgGrammar::transformFromAttribute(c).inverted() * entry.transform;
+        QPainterPath shape = OutlineShape::elementPath(c, 1, enclosing);
+        const QString rule = styles.inheritedValue(c, QStringLiteral("fill-rule")).trimmed();
+        shape.setFillRule(rule == QLatin1String("evenodd") ? Qt::OddEvenFill : Qt::WindingFill);
+        const StyleResolver::Paint paint = styles.paint(c);
+        const auto inheritedOpacity = [&](const QString &property) {
+            bool found = false;
+            const QString text = styles.inheritedValue(c, property, &found);
+            return found ? std::clamp(fractionOrNumber(text, 1), 0.0, 1.0) : 1.0;
+        };
+        const auto paintArea = [&](const QPainterPath &area, const QString &value, double opacity) {
+            const double shown = maskValue(value, opacity, alphaOnly);
+            if (shown > 1e-3)
+                region = region.united(area);
+            else if (!alphaOnly && opacity >= 1 && value.trimmed() != QLatin1String("none"))
+                region = region.subtracted(area);
+        };
+        // An unpainted shape fills black.
+        paintArea(shape, paint.fillSet ? paint.fill : QStringLiteral("black"),
+                  entry.opacity * inheritedOpacity(QStringLiteral("fill-opacity")));
+        if (paint.strokeSet && paint.stroke.trimmed() != QLatin1String("none")) {
+            bool found = false;
+            double width = 1;
+            const QString widthText = styles.inheritedValue(c, QStringLiteral("stroke-width"), &found);
+            if (found && !ViewportGeometry::cssLength(widthText, 16, &width))
+                width = 1;
+            if (width > 0) {
+                QPainterPathStroker stroker;
+                stroker.setWidth(width * scaleOf(entry.transform));
+                paintArea(stroker.createStroke(shape), paint.stroke,
+                          entry.opacity * inheritedOpacity(QStringLiteral("stroke-opacity")));
+            }
+        }
+    }
+    QPainterPath limit;
+    limit.addPolygon(ctm.map(QPolygonF(area)));
+    limit.closeSubpath();
+    return region.intersected(limit);
+}
+
+bool ShapeClipper::regionOf(const QDomElement &element, const QTransform &ctm, const StyleResolver &styles,
+                            const Lookup &lookup, QPainterPath *region)
+{
+    const QString style = element.attribute(QStringLiteral("style"));
+    bool any = false;
+    for (const QString &property : { QStringLiteral("clip-path"), QStringLiteral("mask") }) {
+        if (!element.hasAttribute(property) && !style.contains(property) && !styles.declaresInSheet(property))
+            continue;
+        const QString id = referencedId(styles.ownValue(element, property));
+        if (id.isEmpty())
+            continue;
+        const QDomElement source = lookup(id);
+        const bool isClip = property == QLatin1String("clip-path");
+        if (source.tagName() != (isClip ? QLatin1String("clipPath") : QLatin1String("mask")))
+            continue;
+        const QPainterPath own = isClip ? clipRegion(source, element, ctm, styles, lookup, 0)
+                                        : maskRegion(source, element, ctm, styles);
+        *region = any ? region->intersected(own) : own;
+        any = true;
+    }
+    return any;
+}
+
+bool ShapeClipper::ownRegion(const QDomElement &element, const StyleResolver &styles, const Lookup &lookup,
+                             QPainterPath *region)
+{
+    return regionOf(element, QTransform(), styles, lookup, region);
+}
+
+QVector<double> ShapeClipper::dashPattern(const QString &text, double fontSize)
+{
+    QVector<double> pattern;
+    const QString value = text.trimmed();
+    if (value.isEmpty() || value == QLatin1String("none"))
+        return pattern;
+    for (const QString &piece : value.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+        double length = 0;
+        if (!ViewportGeometry::cssLength(piece, fontSize, &length) || length < 0)
+            return {};
+        pattern.append(length);
+    }
+    double sum = 0;
+    for (double d : pattern)
+        sum += d;
+    if (!(sum > 0))
+        return {};
+    if (pattern.size() % 2 != 0)
+        pattern += pattern;
+    return pattern;
 }
 
 void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QStringList *notes) const
@@ -443,6 +639,7 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
         bool isRect;
         QString dashes;       // inherited stroke-dasharray
     };
+    const Lookup lookup = [this](const QString &id) { return mClips.value(id); };
     std::vector<Entry> stack{ { root, QTransform(), StyleResolver::Paint(), QPainterPath(), false, QRectF(), false,
                                 QString() } };
     std::vector<Entry> leaves;
@@ -457,11 +654,9 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
         // The cascade is written into "style" already: only an element
         // that says so can be clipped or dashed.
         const QString style = element.attribute(QStringLiteral("style"));
-        const QString clipId = mClips.isEmpty()
-                        || (!element.hasAttribute(QStringLiteral("clip-path"))
-                            && !style.contains(QLatin1String("clip-path")))
-                ? QString()
-                : referencedId(styles.ownValue(element, QStringLiteral("clip-path")));
+        const bool mayClip = !mClips.isEmpty()
+                && (element.hasAttribute(QStringLiteral("clip-path")) || element.hasAttribute(QStringLiteral("mask"))
+                    || style.contains(QLatin1String("clip-path")) || style.contains(QLatin1String("mask")));
         if (element.hasAttribute(QStringLiteral("stroke-dasharray"))
             || style.contains(QLatin1String("stroke-dasharray"))) {
             bool found = false;
@@ -469,8 +664,8 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
             if (found)
                 entry.dashes = dash;
         }
-        if (!clipId.isEmpty() && mClips.contains(clipId)) {
-            const QPainterPath own = clipRegion(mClips.value(clipId), element, ctm, styles, 0);
+        QPainterPath own;
+        if (mayClip && regionOf(element, ctm, styles, lookup, &own)) {
             QRectF ownRect;
             const bool ownIsRect = rectangleOf(own, &ownRect);
             if (!entry.clipped) {

@@ -3,6 +3,7 @@
 #include "canvasfixture.h"
 #include "burnpath.h"
 #include "drawnbounds.h"
+#include "pinnedfonts.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -26,6 +27,8 @@ private slots:
     void instanceDrawnAsEngraved_data();
     void instanceDrawnAsEngraved();
     void repaintedInstanceFollowsPaintEdits();
+    void shownAsEngraved_data();
+    void shownAsEngraved();
 };
 
 namespace {
@@ -185,7 +188,7 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
             << foreign("<svg width='100' height='50' viewBox='0 0 10 10'><rect width='10' height='10'/></svg>");
     QTest::newRow("nested svg sliced at its end")
             << foreign("<svg x='20' y='40' width='100' height='50' viewBox='0 0 10 10' preserveAspectRatio='xMaxYMax slice'>"
-                       "<rect x='2' y='6' width='6' height='3'/></svg>");
+                       "<rect x='2' y='2' width='6' height='6'/></svg>");
 
     QTest::newRow("percentages of the root")
             << foreign("<rect x='10%' y='50%' width='25%' height='20%'/>");
@@ -204,6 +207,21 @@ void TestCanvasMatchesJob::drawnAsBurned_data()
     QTest::newRow("length in error is not drawn")
             << foreign("<rect width='44mmx' height='90'/><circle cx='0' cy='0' r='-5'/>"
                        "<rect x='50' y='25' width='100' height='50'/>");
+
+    QTest::newRow("clip path on a shape")
+            << foreign("<clipPath id='c'><circle cx='100' cy='50' r='30'/></clipPath>"
+                       "<rect x='20' y='10' width='100' height='80' clip-path='url(#c)'/>");
+    QTest::newRow("clip path on a group, in its user space")
+            << foreign("<clipPath id='c'><rect x='10' y='10' width='40' height='20'/></clipPath>"
+                       "<g transform='translate(60,30)' clip-path='url(#c)'><circle cx='30' cy='20' r='25'/></g>");
+    QTest::newRow("mask on a shape")
+            << foreign("<mask id='m'><rect x='40' y='20' width='60' height='50' fill='#fff'/></mask>"
+                       "<rect x='20' y='10' width='160' height='80' mask='url(#m)'/>");
+    QTest::newRow("text on its baseline")
+            << foreign("<text x='30' y='60' style='font-family:DejaVu Sans;font-size:40px'>Hx</text>");
+    QTest::newRow("text anchored at its end, in spans")
+            << foreign("<text x='180' y='40' text-anchor='end' font-family='DejaVu Sans' font-size='30'>"
+                       "A<tspan dy='20'>b</tspan></text>");
 }
 
 void TestCanvasMatchesJob::drawnAsBurned()
@@ -386,5 +404,94 @@ void TestCanvasMatchesJob::repaintedInstanceFollowsPaintEdits()
     QCOMPARE(drawnAt({ 20, 20 }).alpha(), 0);
 }
 
-QTEST_MAIN(TestCanvasMatchesJob)
+void TestCanvasMatchesJob::shownAsEngraved_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<Samples>("samples");
+
+    // Samples: drawn on the canvas (any dark pixel) and burned, or neither.
+    const QColor ink(0, 0, 0);
+    const QColor none;
+    const auto both = [&ink](double x, double y) { return Sample{ { x, y }, ink, true }; };
+    const auto neither = [&none](double x, double y) { return Sample{ { x, y }, none, false }; };
+
+    const QString clipBand = "<clipPath id='c'><rect x='30' y='0' width='40' height='100'/></clipPath>";
+    QTest::newRow("outlines of a clipped group")
+            << foreign(clipBand + "<g clip-path='url(#c)'>"
+                                  "<rect x='10' y='10' width='80' height='80' fill='none' stroke='#000'/>"
+                                  "<line x1='0' y1='50' x2='200' y2='50' stroke='#000'/></g>")
+            << Samples{ both(50, 50), neither(150, 50), neither(15, 50), both(50, 10), neither(20, 10) };
+    QTest::newRow("clipped fill")
+            << foreign("<clipPath id='c'><circle cx='50' cy='50' r='20'/></clipPath>"
+                       "<rect x='10' y='10' width='80' height='80' clip-path='url(#c)'/>")
+            << Samples{ both(50, 50), neither(15, 15), neither(82, 50) };
+    QTest::newRow("dashed cut line")
+            << foreign("<line x1='10' y1='50' x2='190' y2='50' fill='none' stroke='#000' stroke-dasharray='20'/>")
+            << Samples{ both(20, 50), neither(40, 50), both(60, 50), neither(80, 50) };
+    QTest::newRow("dashed cut line, offset")
+            << foreign("<line x1='10' y1='50' x2='190' y2='50' fill='none' stroke='#000' stroke-dasharray='20 20'"
+                       " stroke-dashoffset='20'/>")
+            << Samples{ neither(20, 50), both(40, 50), neither(60, 50), both(80, 50) };
+    QTest::newRow("dashed stroke of a filled shape")
+            << foreign("<line x1='10' y1='50' x2='190' y2='50' stroke='#000' stroke-width='2'"
+                       " stroke-dasharray='20'/>")
+            << Samples{ both(20, 50), neither(40, 50), both(60, 50), neither(80, 50) };
+    // The dashes run from the corner where the outline starts, down its
+    // left side first.
+    QTest::newRow("dashed rectangle outline")
+            << foreign("<rect x='20' y='20' width='100' height='40' fill='none' stroke='#000'"
+                       " stroke-dasharray='10'/>")
+            << Samples{ both(20, 25), neither(20, 35), both(35, 20), neither(45, 20) };
+    // A square on the middle vertex as it stands, a bar at the end turned
+    // along the last segment.
+    QTest::newRow("markers")
+            << foreign("<marker id='m' markerWidth='10' markerHeight='10' refX='5' refY='5'"
+                       " markerUnits='userSpaceOnUse'><rect width='10' height='10'/></marker>"
+                       "<marker id='bar' markerWidth='20' markerHeight='2' refY='1' orient='auto'"
+                       " markerUnits='userSpaceOnUse'><rect width='20' height='2'/></marker>"
+                       "<polyline points='20,50 100,50 180,80' fill='none' stroke='#000'"
+                       " marker-mid='url(#m)' marker-end='url(#bar)'/>")
+            << Samples{ both(102, 46), neither(22, 46), both(193.1, 84.9), neither(196, 80) };
+    QTest::newRow("masked fill")
+            << foreign("<mask id='m'><rect width='100' height='100' fill='#fff'/>"
+                       "<rect x='40' width='20' height='100' fill='#000'/></mask>"
+                       "<rect x='10' y='10' width='180' height='80' mask='url(#m)'/>")
+            << Samples{ both(20, 50), neither(50, 50), both(80, 50), neither(150, 50) };
+}
+
+// Clips, masks, dashes and markers are drawn where the job engraves and
+// left out where it does not: the whole scene rendered as the view shows it.
+void TestCanvasMatchesJob::shownAsEngraved()
+{
+    QFETCH(QString, design);
+    QFETCH(Samples, samples);
+
+    SVGView view;
+    view.document()->setSvgText(design);
+    QImage painted(QSize(200, 100) * pixelsPerUnit, QImage::Format_ARGB32);
+    painted.fill(Qt::white);
+    {
+        QPainter painter(&painted);
+        view.scene()->render(&painter, QRectF(painted.rect()), QRectF(0, 0, 200, 100));
+    }
+    const QVector<QLineF> burned = burnedMoves(view.document()->toSvgText());
+    // The grid and the page edge are light grey; what is drawn is dark.
+    const auto inkNear = [&painted](const QPointF &at) {
+        const QPoint centre = (at * pixelsPerUnit).toPoint();
+        for (int y = centre.y() - 3; y <= centre.y() + 3; ++y) {
+            for (int x = centre.x() - 3; x <= centre.x() + 3; ++x) {
+                if (qGray(painted.pixel(x, y)) < 128)
+                    return true;
+            }
+        }
+        return false;
+    };
+    for (const Sample &sample : samples) {
+        const QString where = QStringLiteral("at %1,%2").arg(sample.at.x()).arg(sample.at.y());
+        QVERIFY2(inkNear(sample.at) == sample.drawn.isValid(), qPrintable(where + ": drawn differs"));
+        QVERIFY2(burnedNear(burned, sample.at) == sample.burned, qPrintable(where + ": burn differs"));
+    }
+}
+
+PLIMB_TEST_MAIN_WITH_PINNED_FONTS(TestCanvasMatchesJob)
 #include "tst_canvasmatchesjob.moc"

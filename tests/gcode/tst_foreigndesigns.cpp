@@ -46,6 +46,8 @@ private slots:
     void trueSize_data();
     void trueSize();
     void ownDesignsKeepTheirRules();
+    void picturesBurnTheirGreyLevels_data();
+    void picturesBurnTheirGreyLevels();
 };
 
 namespace {
@@ -54,6 +56,10 @@ namespace {
 constexpr double spacing = 0.025;
 // The take-up an outline without engraving attributes is cut with.
 constexpr double backlash = 0.1;
+// Pictures from other programs burn their grey levels: a pixel at their
+// edge that they cover in part burns faintly, a line beyond where a
+// thresholded picture stops.
+constexpr double pictureTolerance = 2.5 * spacing + 1e-6;
 
 QString foreign(const QString &body, const QString &root = QStringLiteral("width='200' height='100'"))
 {
@@ -402,6 +408,42 @@ void TestForeignDesigns::burnedArea_data()
             << foreign(clipRect + "<image width='200' height='100' clip-path='url(#c)' href='data:image/png;base64,"
                        + QString::fromLatin1(png(20, 10).toBase64()) + "'/>")
             << 0 << 1 << boxMm;
+
+    // Masks: what lies under black (or, for an alpha mask, under nothing)
+    // is not engraved.
+    const QString white = "<rect " + box + " fill='#fff'/>";
+    QTest::newRow("mask on a fill")
+            << foreign("<mask id='m'>" + white + "</mask><rect width='200' height='100' mask='url(#m)'/>") << 0 << 1
+            << boxMm;
+    QTest::newRow("black painted over a mask hides")
+            << foreign("<mask id='m'><rect width='200' height='100' fill='white'/><rect x='100' width='100'"
+                       " height='100'/></mask><rect " + box + " mask='url(#m)'/>")
+            << 0 << 1 << mm(4, 2, 8, 6);
+    QTest::newRow("faint grey in a mask shows")
+            << foreign("<mask id='m'><rect " + box + " fill='#fff' opacity='0.2'/></mask>"
+                       "<rect width='200' height='100' mask='url(#m)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("alpha mask shows under black")
+            << foreign("<mask id='m' style='mask-type:alpha'><rect " + box + " fill='#000'/></mask>"
+                       "<rect width='200' height='100' mask='url(#m)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("mask on a group of outlines")
+            << foreign("<mask id='m' maskUnits='userSpaceOnUse' x='0' y='0' width='200' height='100'>" + white
+                       + "</mask><g mask='url(#m)'><line x1='0' y1='50' x2='200' y2='50' fill='none'" + stroke
+                       + "/></g>")
+            << 1 << 0 << mm(4, 4, 12, 4);
+    QTest::newRow("mask content in bounding box units")
+            << foreign("<mask id='m' maskContentUnits='objectBoundingBox'><rect width='0.5' height='1' fill='#fff'/>"
+                       "</mask><rect x='50' y='25' width='200' height='50' mask='url(#m)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("mask region limits its content")
+            << foreign("<mask id='m' x='0' y='0' width='0.5' height='1'><rect width='200' height='100' fill='#fff'/>"
+                       "</mask><rect x='50' y='25' width='200' height='50' mask='url(#m)'/>")
+            << 0 << 1 << boxMm;
+    QTest::newRow("mask on a picture")
+            << foreign("<mask id='m'>" + white + "</mask><image width='200' height='100' mask='url(#m)'"
+                       " href='data:image/png;base64," + QString::fromLatin1(png(20, 10).toBase64()) + "'/>")
+            << 0 << 1 << boxMm;
     QTest::newRow("malformed length is not drawn")
             << foreign("<rect width='44mmx' height='10' fill='none' stroke='#000'/>" + small) << 1 << 0
             << mm(0, 0, 0.8, 0.8);
@@ -434,7 +476,9 @@ void TestForeignDesigns::burnedArea()
     // Outlines follow the element up to curve flattening, and closed ones
     // are cut with the 0.1 mm backlash take-up after each reversal;
     // scan runs start a pixel early and an edge pixel is black from half coverage.
-    const double tolerance = rasterGroups ? 1.5 * spacing + 1e-6 : 0.05;
+    const double tolerance = text.contains("<image") ? pictureTolerance
+            : rasterGroups                              ? 1.5 * spacing + 1e-6
+                                                        : 0.05;
     if (!rasterGroups && expected.width() > 0 && expected.height() > 0)
         expected.adjust(0, 0, backlash, backlash);
     QVERIFY2(!area.isNull(), "nothing burned");
@@ -658,7 +702,7 @@ void TestForeignDesigns::pictureFits()
         QVERIFY(generator.summary().notes.join('\n').contains("broken.png"));
         return;
     }
-    QVERIFY2(near(area, outline | expected, 1.5 * spacing + 1e-6), qPrintable(describe(area)));
+    QVERIFY2(near(area, outline | expected, pictureTolerance), qPrintable(describe(area)));
 }
 
 void TestForeignDesigns::pictureCycleEnds_data()
@@ -819,6 +863,59 @@ void TestForeignDesigns::ownDesignsKeepTheirRules()
     QCOMPARE(generator.summary().rasterGroups, 0);
     QCOMPARE(generator.summary().outlines, 1);
     QVERIFY2(near(area, mm(4, 2, 12 + backlash, 6 + backlash), 0.05), qPrintable(describe(area)));
+}
+
+void TestForeignDesigns::picturesBurnTheirGreyLevels_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<bool>("grey");
+
+    // A picture black on the left, grey 100 on the right.
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(qRgb(100, 100, 100));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const QString href = "href='data:image/png;base64," + QString::fromLatin1(bytes.toBase64()) + "'";
+    const QString image = "<image x='20' y='20' width='100' height='50' " + href;
+
+    QTest::newRow("picture from another program") << foreign(image + "/>") << true;
+    QTest::newRow("picture that names its mode") << foreign(image + " tolvenrik:image='bw'/>") << false;
+    QTest::newRow("picture in an own design")
+            << "<svg xmlns='http://www.w3.org/2000/svg' xmlns:tolvenrik='urn:tolvenrik' width='200' height='100'>"
+               "<g>" + QString(image).replace("href=", "xlink:href=") + " style='fill:#000000'/></g></svg>"
+            << false;
+}
+
+// A picture from another program burns with power following its darkness,
+// not cut off at mid-grey; one that names a mode, or one in a design of
+// this program, keeps that mode.
+void TestForeignDesigns::picturesBurnTheirGreyLevels()
+{
+    QFETCH(QString, design);
+    QFETCH(bool, grey);
+
+    GCodeGenerator generator;
+    const QVector<GCodeBuffer> records = generator.generate(design);
+    QCOMPARE(generator.summary().rasterGroups, 1);
+    QVector<double> powers;
+    for (const GCodeBuffer &record : records) {
+        if (record.S > 0)
+            powers << record.S;
+    }
+    QVERIFY(!powers.isEmpty());
+    const double full = *std::max_element(powers.cbegin(), powers.cend());
+    // Grey 100 of 255 burns at (255 - 100) / 255 of the black's power.
+    const bool greyHalf = std::any_of(powers.cbegin(), powers.cend(),
+                                      [full](double s) { return qAbs(s / full - 155.0 / 255) < 0.03; });
+    QCOMPARE(greyHalf, grey);
+    if (!grey)
+        QVERIFY(std::all_of(powers.cbegin(), powers.cend(), [full](double s) { return s == full; }));
 }
 
 QTEST_MAIN(TestForeignDesigns)

@@ -3,6 +3,7 @@
 #include "canvas/graphicsellipseitem.h"
 #include "canvas/graphicspathitem.h"
 #include "canvas/graphicsrectitem.h"
+#include "canvas/graphicstextitem.h"
 #include "canvas/graphicsuseitem.h"
 #include "canvas/itemfactory.h"
 #include "document/node.h"
@@ -11,6 +12,7 @@
 #include "jobfixtures.h"
 
 #include <QGraphicsScene>
+#include <QPainterPath>
 #include <QRectF>
 #include <QVector>
 
@@ -20,8 +22,9 @@ namespace DrawnBounds {
 
 constexpr double mmPerUnit = 0.08;
 
-// The geometry of the shape items on the scene, without pen margins; empty
-// shapes (a zero radius) draw nothing and count for nothing.
+// The geometry of the shape items on the scene, without pen margins, as far
+// as their clips let it show; empty shapes (a zero radius) draw nothing and
+// count for nothing.
 inline QRectF drawn(const QGraphicsScene *scene)
 {
     QRectF bounds;
@@ -29,29 +32,35 @@ inline QRectF drawn(const QGraphicsScene *scene)
         const Node *node = ItemFactory::nodeOf(item);
         if (!node)
             continue;
-        QRectF own;
+        QPainterPath own;
         switch (item->type()) {
         case GraphicsRectItem::Type:
             // Containers and pages are rectangle items too.
             if (node->type() != NodeType::Rect)
                 continue;
-            own = static_cast<const GraphicsRectItem *>(item)->rect();
+            own.addRect(static_cast<const GraphicsRectItem *>(item)->rect());
             break;
         case GraphicsEllipseItem::Type:
-            own = static_cast<const GraphicsEllipseItem *>(item)->rect();
+            own.addEllipse(static_cast<const GraphicsEllipseItem *>(item)->rect());
             break;
         case GraphicsPathItem::Type:
-            own = static_cast<const GraphicsPathItem *>(item)->path().boundingRect();
+            own = static_cast<const GraphicsPathItem *>(item)->path();
             break;
         case GraphicsUseItem::Type:
-            own = static_cast<const GraphicsUseItem *>(item)->path().boundingRect();
+            own = static_cast<const GraphicsUseItem *>(item)->path();
+            break;
+        case GraphicsTextItem::Type:
+            own = static_cast<const GraphicsTextItem *>(item)->outline();
             break;
         default:
             continue;
         }
-        if (own.isEmpty())
+        // What an enclosing viewport or clip cuts off is not shown.
+        if (item->isClipped())
+            own = own.intersected(item->clipPath());
+        if (own.boundingRect().isEmpty())
             continue;
-        bounds |= item->sceneTransform().mapRect(own);
+        bounds |= item->sceneTransform().mapRect(own.boundingRect());
     }
     return QRectF(bounds.topLeft() * mmPerUnit, bounds.bottomRight() * mmPerUnit);
 }
