@@ -558,8 +558,13 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
 
         // The processing scales an oversized picture down itself; the
         // renderer stretches it back to the image's size.
+        // A linked picture (its full path by now) is processed like an embedded one.
+        const QString file = SvgFile::pictureFile(image.attribute(href), mBaseFolder);
         const QString picture =
-                BitmapProcessing::process(mode, image.attribute(href), shown.width(), shown.height());
+                file.isEmpty() ? BitmapProcessing::process(mode, image.attribute(href), shown.width(),
+                                                           shown.height())
+                               : BitmapProcessing::process(mode, BitmapProcessing::decodeFile(file),
+                                                           shown.width(), shown.height());
         if (picture.isEmpty()) {
             note(QStringLiteral("an image left as stored: its picture cannot be processed"));
             continue;
