@@ -4,6 +4,7 @@
 #include "gcode/markerplacer.h"
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
+#include "gcode/longpathfill.h"
 #include "gcode/rastergroup.h"
 #include "gcode/rendertree.h"
 #include "gcode/scanlinegenerator.h"
@@ -585,6 +586,7 @@ QVector<GCodeBuffer> GCodeGenerator::rasterGroup(const QDomDocument &working,
 {
     QDomDocument copy = working.cloneNode(true).toDocument();
     RasterGroup::filter(copy, record, mDefaults, styles);
+    LongPathFill::splitLongPaths(copy, styles, 0.08 / record.scanAccuracy);
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
