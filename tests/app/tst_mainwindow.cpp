@@ -50,6 +50,7 @@ private slots:
     void previewPlansWithTheReportedSettings();
     void generatorNotesShowInOneDialog_data();
     void generatorNotesShowInOneDialog();
+    void linkedPictureBesideTheOpenedDesignIsEngraved();
     void actionsCarryTheirTextShortcutTipAndIcon_data();
     void actionsCarryTheirTextShortcutTipAndIcon();
     void menusListTheirCommands_data();
@@ -296,6 +297,37 @@ void TestMainWindow::generatorNotesShowInOneDialog()
     view->scene()->deleteSelection();
     run();
     QVERIFY(!dialogs.first()->isVisible());
+}
+
+// The window's jobs looked for a linked picture in the working folder.
+void TestMainWindow::linkedPictureBesideTheOpenedDesignIsEngraved()
+{
+    QTemporaryDir folder;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QVERIFY(picture.save(folder.filePath("dark.png")));
+    const QString design = folder.filePath("design.svg");
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+               "xmlns:tolvenrik='urn:tolvenrik' width='200' height='200'><g>"
+               "<image x='10' y='10' width='60' height='40' tolvenrik:image='bw' xlink:href='dark.png'/>"
+               "</g></svg>");
+    file.close();
+    QVERIFY(QDir::currentPath() != folder.path());
+
+    MainWindow window;
+    SVGView *view = window.svgView();
+    QVERIFY(view->openFile(design));
+    view->setSvgPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+    window.gcodeGenerate();
+    QCOMPARE(view->generator().summary().notes, QStringList());
+    QCOMPARE(view->generator().summary().rasterGroups, 1);
+    GCodeGenerator beside;
+    beside.setDesignFile(design);
+    beside.setDefaultParameters(view->scene()->defaultParameters());
+    beside.setPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+    QCOMPARE(view->gcode(), beside.generate(view->document()->toSvgText()));
 }
 
 void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon_data()
