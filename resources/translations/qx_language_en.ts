@@ -719,6 +719,21 @@
     </message>
 </context>
 <context>
+    <name>GenerationNotesDialog</name>
+    <message>
+        <source>加工数据提示</source>
+        <translation>Job notes</translation>
+    </message>
+    <message>
+        <source>加工数据已生成，但有以下内容被调整或未加工：</source>
+        <translation>The job was generated, but some things were changed or left out:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>JobGenerationDialog</name>
     <message>
         <source>正在生成加工数据…</source>

@@ -719,6 +719,21 @@
     </message>
 </context>
 <context>
+    <name>GenerationNotesDialog</name>
+    <message>
+        <source>加工数据提示</source>
+        <translation>加工データの注意</translation>
+    </message>
+    <message>
+        <source>加工数据已生成，但有以下内容被调整或未加工：</source>
+        <translation>加工データを生成しましたが、次の内容が調整されたか加工されません：</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>JobGenerationDialog</name>
     <message>
         <source>正在生成加工数据…</source>

@@ -719,6 +719,21 @@
     </message>
 </context>
 <context>
+    <name>GenerationNotesDialog</name>
+    <message>
+        <source>加工数据提示</source>
+        <translation>가공 데이터 알림</translation>
+    </message>
+    <message>
+        <source>加工数据已生成，但有以下内容被调整或未加工：</source>
+        <translation>가공 데이터를 생성했지만 다음 내용이 조정되었거나 가공되지 않습니다:</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>확인</translation>
+    </message>
+</context>
+<context>
     <name>JobGenerationDialog</name>
     <message>
         <source>正在生成加工数据…</source>

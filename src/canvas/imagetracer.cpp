@@ -26,8 +26,8 @@ void traceSelectedImage(CanvasContext *canvas)
     if (!node || node->type() != NodeType::Image)
         return;
     const QDomElement element = node->element();
-    const QString href = SvgGrammar::attributeString(element, QStringLiteral("xlink:href"));
-    const QImage picture = href.isEmpty() ? QImage() : ImageElement::decodeHref(href);
+    // Read when the element was made, so a linked picture traces like an embedded one.
+    const QImage picture = static_cast<const ImageElement *>(node)->picture();
     const double width = SvgGrammar::attributeLength(element, QStringLiteral("width"));
     const double height = SvgGrammar::attributeLength(element, QStringLiteral("height"));
     const double x = SvgGrammar::attributeLength(element, QStringLiteral("x"));

@@ -1,5 +1,6 @@
 #include "canvas/jobgenerationdialog.h"
 
+#include "canvas/generationnotesdialog.h"
 #include "gcode/jobcontroller.h"
 
 #include <QCoreApplication>
@@ -35,5 +36,7 @@ bool JobGenerationDialog::run(JobController &jobs, const QString &svgText,
     if (!jobs.generateAsync(svgText, defaults))
         return false;
     loop.exec();
+    if (done)
+        GenerationNotesDialog::showNotes(jobs.generator().summary().notes, parent);
     return done;
 }

@@ -190,6 +190,7 @@ void SVGView::openText(const QString &path, const QString &text)
     clearDocument();
     // Pictures referenced by a relative path lie beside the design.
     mDocument->setBaseFolder(QFileInfo(path).absolutePath());
+    mJobs.setDesignFile(path);
     mDocument->setSvgText(text);
     QGuiApplication::restoreOverrideCursor();
     setSceneBound(mWidth, mHeight);

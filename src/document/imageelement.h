@@ -15,6 +15,9 @@ public:
     void setPosition(const QPointF &position);
     QSizeF size() const { return {mWidth, mHeight}; }
 
+    // The picture at its own size, embedded or read from a linked file; null
+    // when it cannot be read.
+    const QImage &picture() const { return mBitmap; }
     // The bitmap as shown: scaled to the element's size, or at its own size
     // when that is empty or too large to scale.
     QImage displayedBitmap() const;

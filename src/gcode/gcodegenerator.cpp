@@ -4,6 +4,7 @@
 #include "gcode/markerplacer.h"
 #include "gcode/outlineitem.h"
 #include "gcode/outlineshape.h"
+#include "gcode/longpathfill.h"
 #include "gcode/rastergroup.h"
 #include "gcode/rastergroupsplit.h"
 #include "gcode/rendertree.h"
@@ -447,7 +448,7 @@ bool GCodeGenerator::generate(const QString &svgText, GCodeSink &out)
             mOut->append(GCodeBuffer::m(8));
         }
         bool overflow = false;
-        const bool made = rasterGroup(split, record, &overflow);
+        const bool made = rasterGroup(split, styles, record, &overflow);
         if (cancelRequested())
             return cancelJob();
         reportProgress(30 + 60 * ++groupsDone / mPaintParameterList.size());
@@ -615,8 +616,13 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
 
         // The processing scales an oversized picture down itself; the
         // renderer stretches it back to the image's size.
+        // A linked picture (its full path by now) is processed like an embedded one.
+        const QString file = SvgFile::pictureFile(image.attribute(href), mBaseFolder);
         const QString picture =
-                BitmapProcessing::process(mode, image.attribute(href), shown.width(), shown.height());
+                file.isEmpty() ? BitmapProcessing::process(mode, image.attribute(href), shown.width(),
+                                                           shown.height())
+                               : BitmapProcessing::process(mode, BitmapProcessing::decodeFile(file),
+                                                           shown.width(), shown.height());
         if (picture.isEmpty()) {
             note(QStringLiteral("an image left as stored: its picture cannot be processed"));
             continue;
@@ -631,11 +637,12 @@ void GCodeGenerator::reprocessImages(QDomDocument &working)
     }
 }
 
-bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const PaintParameter &record,
-                                 bool *tooLarge)
+bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const StyleResolver &styles,
+                                 const PaintParameter &record, bool *tooLarge)
 {
     const int index = mPaintParameterList.indexOf(record);
     QDomDocument copy = split.copy(index);
+    LongPathFill::splitLongPaths(copy, styles, 0.08 / record.scanAccuracy);
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")

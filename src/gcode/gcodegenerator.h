@@ -25,6 +25,7 @@
 // The job is a QVector: Qt 5's QList would allocate each 56-byte record on its
 // own. Callers that hand it to the device thread convert it with toList().
 class RasterGroupSplit;
+class StyleResolver;
 
 class GCodeGenerator
 {
@@ -129,7 +130,8 @@ private:
     // a job may hold.
     // Appends the group's records to the job; false, with nothing appended,
     // when it makes none.
-    bool rasterGroup(const RasterGroupSplit &split, const PaintParameter &record, bool *tooLarge);
+    bool rasterGroup(const RasterGroupSplit &split, const StyleResolver &styles,
+                     const PaintParameter &record, bool *tooLarge);
 
     double mPaintPower = 1000;
     double mPaintSpeed = 1500;

@@ -26,6 +26,9 @@ public:
         mGenerator.setPaintProperty(names, values);
     }
 
+    // The design's file: pictures it links by a relative path lie beside it.
+    void setDesignFile(const QString &path) { mGenerator.setDesignFile(path); }
+
     // Replaces the job by the one of `svgText`.
     const QVector<GCodeBuffer> &generate(const QString &svgText, const DefaultParameters &defaults);
     const QVector<GCodeBuffer> &job() const { return mJob; }

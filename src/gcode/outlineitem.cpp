@@ -1,6 +1,9 @@
 #include "gcode/outlineitem.h"
 
 #include <QDebug>
+#include <QHash>
+#include <QMultiHash>
+#include <QPair>
 #include <QRectF>
 #include <QtMath>
 
@@ -135,7 +138,9 @@ OutlineItem reversedItem(const OutlineItem &item)
 }
 
 // The nearest-neighbour tour over a fixed set of items. Endpoints 2i and
-// 2i + 1 are the start and end of item i.
+// 2i + 1 are the start and end of item i. Ends at exactly the same point are
+// kept as one spot with its items in list order, so outlines stacked on one
+// spot (a "use" bomb) cost one distance per spot, not one per outline.
 class Tour
 {
 public:
@@ -194,9 +199,28 @@ public:
     }
 
 private:
+    // The ends that lie on one point, by ascending item.
+    struct Spot
+    {
+        QPointF point;
+        QVector<int> items;
+        int next = 0;  // items before it have been taken
+    };
+
+    // The first item still waiting at the spot, or -1.
+    int firstWaiting(int spot)
+    {
+        Spot &s = mSpots[spot];
+        while (s.next < s.items.size() && !mAlive.at(s.items.at(s.next)))
+            ++s.next;
+        return s.next < s.items.size() ? s.items.at(s.next) : -1;
+    }
+
     // The item's distance is the nearer of its two ends; the winner is the
     // first item in list order whose distance, fraction dropped, is the least
     // such whole number below 100 000 000. Without any, the first item left.
+    // An item qualifies exactly when one of its ends does, so the first item
+    // waiting at each qualifying spot is all that needs comparing.
     int nearest(const QPointF &from, bool *reverse)
     {
         if (mAliveCount * 2 < mBuiltCount)
@@ -207,18 +231,18 @@ private:
         if (nearestEnd < 100000000) {
             const double whole = std::floor(nearestEnd);
             const double radius = whole + 1;
-            auto consider = [&](int end) {
-                const int item = end / 2;
-                if (!mAlive.at(item) || (best >= 0 && item >= best))
+            auto consider = [&](int spot) {
+                if (std::floor(distance(from, mSpots.at(spot).point)) != whole)
                     return;
-                if (std::floor(itemDistance(from, item)) == whole)
+                const int item = firstWaiting(spot);
+                if (item >= 0 && (best < 0 || item < best))
                     best = item;
             };
             if (useGrid(from, radius))
                 mGrid.visit(from.x() - radius, from.y() - radius, from.x() + radius,
                             from.y() + radius, consider);
             else
-                forEachAliveEnd(consider);
+                forEachSpot(consider);
         }
         if (best < 0) {
             while (!mAlive.at(mFirstAlive))
@@ -231,30 +255,18 @@ private:
         return best;
     }
 
-    // The nearer of the item's two ends; an end that is not a number is never near.
-    double itemDistance(const QPointF &from, int item) const
-    {
-        const double toStart = distance(from, mEnds.at(2 * item));
-        const double toEnd = distance(from, mEnds.at(2 * item + 1));
-        if (std::isnan(toStart))
-            return toEnd;
-        return toEnd < toStart ? toEnd : toStart;
-    }
-
     // The least distance from `from` to an end of an item still waiting
     // (infinity when there is none with finite coordinates).
     double nearestDistance(const QPointF &from)
     {
         double best = std::numeric_limits<double>::infinity();
-        auto consider = [&](int end) {
-            if (!mAlive.at(end / 2))
-                return;
-            const double d = distance(from, mEnds.at(end));
-            if (d < best)
+        auto consider = [&](int spot) {
+            const double d = distance(from, mSpots.at(spot).point);
+            if (d < best && firstWaiting(spot) >= 0)
                 best = d;
         };
         if (mGrid.isEmpty() || !isFinite(from)) {
-            forEachAliveEnd(consider);
+            forEachSpot(consider);
             return best;
         }
         // Squares of growing size around `from`: once the best distance found
@@ -262,7 +274,7 @@ private:
         double half = mGrid.cellSize();
         while (true) {
             if (!useGrid(from, half)) {
-                forEachAliveEnd(consider);
+                forEachSpot(consider);
                 return best;
             }
             mGrid.visit(from.x() - half, from.y() - half, from.x() + half, from.y() + half,
@@ -274,25 +286,21 @@ private:
     }
 
     // Whether a square search of this half side is cheaper than a scan of all
-    // waiting items.
+    // waiting spots.
     bool useGrid(const QPointF &from, double half) const
     {
         if (mGrid.isEmpty() || !isFinite(from) || !qIsFinite(half))
             return false;
         const int cells = mGrid.cellsIn(from.x() - half, from.y() - half, from.x() + half,
                                         from.y() + half);
-        return cells >= 0 && cells <= 4 * mAliveCount + 16 && cells < mGrid.cellCount();
+        return cells >= 0 && cells <= 4 * mSpots.size() + 16 && cells < mGrid.cellCount();
     }
 
     template<typename Visit>
-    void forEachAliveEnd(Visit visitor) const
+    void forEachSpot(Visit visitor) const
     {
-        for (int item : mWaiting) {
-            if (mAlive.at(item)) {
-                visitor(2 * item);
-                visitor(2 * item + 1);
-            }
-        }
+        for (int spot = 0; spot < mSpots.size(); ++spot)
+            visitor(spot);
     }
 
     void take(int item)
@@ -301,32 +309,89 @@ private:
         --mAliveCount;
     }
 
-    // Re-indexes the items still waiting, so that searches stay local as the
-    // tour consumes them.
+    // Re-indexes the ends still waiting, so that searches stay local as the
+    // tour consumes them. Ends are grouped by their exact coordinates.
     void rebuild()
     {
-        mWaiting.clear();
-        QVector<int> ends;
+        mSpots.clear();
+        QHash<QPair<double, double>, int> spotAt;
         for (int i = 0; i < mAlive.size(); ++i) {
-            if (mAlive.at(i)) {
-                mWaiting.append(i);
-                ends.append(2 * i);
-                ends.append(2 * i + 1);
+            if (!mAlive.at(i))
+                continue;
+            for (int end = 2 * i; end <= 2 * i + 1; ++end) {
+                const QPointF &p = mEnds.at(end);
+                // Not a number never equals itself: each such end stands alone.
+                const QPair<double, double> key(p.x(), p.y());
+                const int spot = isFinite(p) ? spotAt.value(key, -1) : -1;
+                if (spot >= 0) {
+                    if (mSpots[spot].items.last() != i)
+                        mSpots[spot].items.append(i);
+                    continue;
+                }
+                if (isFinite(p))
+                    spotAt.insert(key, mSpots.size());
+                mSpots.append(Spot{ p, { i }, 0 });
             }
         }
-        mGrid.build(mEnds, ends);
+        QVector<QPointF> points;
+        QVector<int> indices;
+        points.reserve(mSpots.size());
+        indices.reserve(mSpots.size());
+        for (int spot = 0; spot < mSpots.size(); ++spot) {
+            points.append(mSpots.at(spot).point);
+            indices.append(spot);
+        }
+        mGrid.build(points, indices);
         mBuiltCount = mAliveCount;
     }
 
     const QVector<OutlineItem> &mItems;
     QVector<QPointF> mEnds;
     QVector<bool> mAlive;
-    QVector<int> mWaiting;
+    QVector<Spot> mSpots;
     PointGrid mGrid;
     int mAliveCount = 0;
     int mBuiltCount = 0;
     int mFirstAlive = 0;
 };
+
+// For each item, the first item whose path has exactly the same elements.
+// Copies of one outline never contain each other, and what one contains,
+// each contains: stacked copies (a "use" bomb) are tested once.
+QVector<int> firstCopies(const QVector<OutlineItem> &items)
+{
+    const auto same = [](const QPainterPath &a, const QPainterPath &b) {
+        if (a.elementCount() != b.elementCount())
+            return false;
+        for (int e = 0; e < a.elementCount(); ++e) {
+            const QPainterPath::Element x = a.elementAt(e);
+            const QPainterPath::Element y = b.elementAt(e);
+            if (x.type != y.type || !(x.x == y.x) || !(x.y == y.y))
+                return false;
+        }
+        return true;
+    };
+    QVector<int> first(items.size());
+    QMultiHash<uint, int> byHash;
+    for (int i = 0; i < items.size(); ++i) {
+        const QPainterPath &path = items.at(i).path;
+        uint hash = uint(path.elementCount());
+        for (int e = 0; e < path.elementCount(); ++e) {
+            const QPainterPath::Element element = path.elementAt(e);
+            hash = hash * 31 + qHash(element.x) + 7 * qHash(element.y) + uint(element.type);
+        }
+        first[i] = i;
+        for (auto it = byHash.constFind(hash); it != byHash.cend() && it.key() == hash; ++it) {
+            if (same(items.at(it.value()).path, path)) {
+                first[i] = it.value();
+                break;
+            }
+        }
+        if (first.at(i) == i)
+            byHash.insert(hash, i);
+    }
+    return first;
+}
 
 } // namespace
 
@@ -383,8 +448,14 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budg
     // point rectangle, which is what the grid is asked for.
     QVector<bool> alive(n, true);
     QVector<int> contained;
+    const QVector<int> copyOf = firstCopies(items);
+    // Per outer item, the answer for each outline already tested (by its
+    // first copy): 1 contained, 0 not, when `testedFor` is the outer item.
+    QVector<int> testedFor(n, -1);
+    QVector<char> answer(n, 0);
     for (int i = 0; i < n; ++i) {
-        if (!alive.at(i) || items.at(i).path.elementCount() == 0)
+        // A later copy finds nothing: whatever it contains, its first copy took.
+        if (!alive.at(i) || items.at(i).path.elementCount() == 0 || copyOf.at(i) != i)
             continue;
         const QPainterPath &outer = items.at(i).path;
         const QRectF rect = outer.controlPointRect();
@@ -403,15 +474,25 @@ QVector<OutlineItem> orderByContainment(QVector<OutlineItem> items, qint64 *budg
             if (first.x() < rect.left() - slack || first.x() > rect.right() + slack
                 || first.y() < rect.top() - slack || first.y() > rect.bottom() + slack)
                 return;
+            const int copy = copyOf.at(j);
+            if (copy == i)
+                return;
+            if (testedFor.at(copy) == i) {
+                if (answer.at(copy))
+                    contained.append(j);
+                return;
+            }
             if (budget) {
                 if (*budget <= 0)
                     return;
                 // Each test also costs its setup, whatever the sizes: many
-                // tiny overlapping outlines (a "use" bomb) must spend it too.
+                // tiny overlapping outlines must spend it too.
                 *budget -= qint64(outer.elementCount()) * items.at(j).path.elementCount()
                         + containmentTestCost;
             }
-            if (outer.contains(items.at(j).path))
+            testedFor[copy] = i;
+            answer[copy] = outer.contains(items.at(j).path);
+            if (answer.at(copy))
                 contained.append(j);
         };
         grid.visit(rect.left() - slack, rect.top() - slack, rect.right() + slack,

@@ -32,8 +32,9 @@ QPainterPath reversedPath(const QPainterPath &path);
 
 // Moves every outline contained in another one into that one's children
 // (recursively), then orders what is left by nearest neighbours. A path never
-// contains itself. Candidates are found through a grid of first points, so
-// only pairs that can contain each other are tested.
+// contains itself, nor an exact copy of itself. Candidates are found through a
+// grid of first points, so only pairs that can contain each other are tested,
+// and exact copies of one outline are tested as one.
 //
 // Deep nesting still costs a test per nested pair, and a test compares every
 // segment of one path with every segment of the other. With `budget`, each

@@ -3,6 +3,7 @@
 #include "import/opencvimage.h"
 
 #include "document/inputlimits.h"
+#include "document/picturereader.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -82,10 +83,10 @@ QImage opaqueRgb(const QImage &image)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-// The picture decoded from an href at int(width) x int(height) pixels, as one
-// grey channel. The RGB-to-grey weights are applied to the samples in memory
-// order (blue, green, red), so grey = 0.299 blue + 0.587 green + 0.114 red.
-cv::Mat greyMatrix(const QString &href, double width, double height)
+// A picture at int(width) x int(height) pixels, as one grey channel. The
+// RGB-to-grey weights are applied to the samples in memory order (blue,
+// green, red), so grey = 0.299 blue + 0.587 green + 0.114 red.
+cv::Mat greyMatrix(const QImage &picture, double width, double height)
 {
     if (!std::isfinite(width) || !std::isfinite(height) || width < 1 || height < 1) {
         qDebug() << "image size invalid:" << width << height;
@@ -102,7 +103,6 @@ cv::Mat greyMatrix(const QString &href, double width, double height)
         columns = clampedColumns;
         rows = clampedRows;
     }
-    const QImage picture = BitmapProcessing::decodeHref(href);
     if (picture.isNull())
         return cv::Mat();
     const QImage scaled = opaqueRgb(picture.scaled(int(columns), int(rows), Qt::IgnoreAspectRatio,
@@ -158,9 +158,31 @@ QImage BitmapProcessing::decodeHref(const QString &href)
     return readPicture(reader, QStringLiteral("embedded"));
 }
 
+QImage BitmapProcessing::decodeFile(const QString &path, QString *problem)
+{
+    // Checked before opening: open() on a pipe waits for a writer.
+    const QString why = PictureReader::fileProblem(path);
+    if (problem)
+        *problem = why;
+    if (!why.isEmpty()) {
+        qDebug().noquote() << path << "is not read:" << why;
+        return QImage();
+    }
+    QImageReader reader(path);
+    const QImage image = readPicture(reader, path);
+    if (image.isNull() && problem)
+        *problem = reader.errorString();
+    return image;
+}
+
 QString BitmapProcessing::threshold(const QString &href, double width, double height)
 {
-    cv::Mat grey = greyMatrix(href, width, height);
+    return threshold(decodeHref(href), width, height);
+}
+
+QString BitmapProcessing::threshold(const QImage &picture, double width, double height)
+{
+    cv::Mat grey = greyMatrix(picture, width, height);
     if (grey.empty())
         return QString();
     cv::Mat blackWhite;
@@ -175,7 +197,12 @@ QString BitmapProcessing::threshold(const QString &href, double width, double he
 
 QString BitmapProcessing::gray(const QString &href, double width, double height)
 {
-    const cv::Mat grey = greyMatrix(href, width, height);
+    return gray(decodeHref(href), width, height);
+}
+
+QString BitmapProcessing::gray(const QImage &picture, double width, double height)
+{
+    const cv::Mat grey = greyMatrix(picture, width, height);
     if (grey.empty())
         return QString();
     return encodeMatrix(grey);
@@ -183,7 +210,12 @@ QString BitmapProcessing::gray(const QString &href, double width, double height)
 
 QString BitmapProcessing::halftone(const QString &href, double width, double height)
 {
-    const cv::Mat grey = greyMatrix(href, width, height);
+    return halftone(decodeHref(href), width, height);
+}
+
+QString BitmapProcessing::halftone(const QImage &picture, double width, double height)
+{
+    const cv::Mat grey = greyMatrix(picture, width, height);
     if (grey.empty())
         return QString();
     cv::Mat shrunk;
@@ -211,12 +243,20 @@ QString BitmapProcessing::halftone(const QString &href, double width, double hei
 QString BitmapProcessing::process(const QString &mode, const QString &href, double width,
                                   double height)
 {
+    if (mode != QLatin1String("bw") && mode != QLatin1String("halftone") && mode != QLatin1String("gray"))
+        return QString();
+    return process(mode, decodeHref(href), width, height);
+}
+
+QString BitmapProcessing::process(const QString &mode, const QImage &picture, double width,
+                                  double height)
+{
     if (mode == QLatin1String("bw"))
-        return threshold(href, width, height);
+        return threshold(picture, width, height);
     if (mode == QLatin1String("halftone"))
-        return halftone(href, width, height);
+        return halftone(picture, width, height);
     if (mode == QLatin1String("gray"))
-        return gray(href, width, height);
+        return gray(picture, width, height);
     return QString();
 }
 

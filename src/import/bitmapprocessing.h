@@ -33,6 +33,10 @@ public:
     // the rest decoded as Base64, skipping characters outside the alphabet.
     // Null when it is not a picture.
     static QImage decodeHref(const QString &href);
+    // The picture of a file beside the design, read as an embedded one is
+    // (same size limits). Null, with `problem` set, for anything but a
+    // regular picture file.
+    static QImage decodeFile(const QString &path, QString *problem = nullptr);
 
     // Each decodes the href, scales it to int(width) x int(height) pixels
     // (fast, ignoring the aspect ratio) and makes it grey (see greyMatrix in
@@ -45,6 +49,12 @@ public:
     static QString halftone(const QString &href, double width, double height);
     // The processing named by an image mode; empty for any other mode.
     static QString process(const QString &mode, const QString &href, double width, double height);
+
+    // The same processings of a picture already decoded (a linked file).
+    static QString threshold(const QImage &picture, double width, double height);
+    static QString gray(const QImage &picture, double width, double height);
+    static QString halftone(const QImage &picture, double width, double height);
+    static QString process(const QString &mode, const QImage &picture, double width, double height);
 
     // The halftone pattern of a grey level 0 to 9, row by row, 1 = white.
     static const uchar *halftonePattern(int level);

@@ -14,6 +14,7 @@
 #include "common/settingsnames.h"
 #include "common/userdata.h"
 #include "canvas/previewdialog.h"
+#include "canvas/generationnotesdialog.h"
 #include "gcode/jobtimeestimator.h"
 #include "device/panelmessageid.h"
 
@@ -24,6 +25,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsView>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabBar>
 #include <QToolBar>
@@ -46,6 +48,9 @@ private slots:
     void developmentBuildAddsTheNamedDrawing();
     void generatesTheJobOfTheLiveDesign();
     void previewPlansWithTheReportedSettings();
+    void generatorNotesShowInOneDialog_data();
+    void generatorNotesShowInOneDialog();
+    void linkedPictureBesideTheOpenedDesignIsEngraved();
     void actionsCarryTheirTextShortcutTipAndIcon_data();
     void actionsCarryTheirTextShortcutTipAndIcon();
     void menusListTheirCommands_data();
@@ -236,6 +241,93 @@ void TestMainWindow::previewPlansWithTheReportedSettings()
     QVERIFY(dialog);
     QVERIFY2(dialog->estimateText().contains(expected), qPrintable(dialog->estimateText() + " / " + expected));
     dialog->close();
+}
+
+void TestMainWindow::generatorNotesShowInOneDialog_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("start") << "start";
+    QTest::newRow("save G-code") << "save";
+    QTest::newRow("preview") << "preview";
+}
+
+// What the generator clamped or left out went to the log only.
+void TestMainWindow::generatorNotesShowInOneDialog()
+{
+    QFETCH(QString, command);
+    QTemporaryDir folder;
+    MainWindow window;
+    window.fileCommands()->setFileChooser(std::make_unique<ScriptedChooser>(
+            QList<QStringList>(), QStringList{ folder.filePath("a.gc"), folder.filePath("b.gc"),
+                                               folder.filePath("c.gc") }));
+    SVGView *view = window.svgView();
+    QVERIFY(view->addNode(QStringLiteral("rect"), {"x", "y", "width", "height", "style"},
+                          {"10", "10", "125", "125", "fill:none;stroke:#000000"}));
+    QList<Node *> images;
+    for (const char *name : { "gone.png", "lost.png" })
+        images << view->addNode(QStringLiteral("image"), {"x", "y", "width", "height", "xlink:href"},
+                                {"200", "10", "50", "50", name});
+    QVERIFY(images.first() && images.last());
+    const auto run = [&] {
+        if (command == QLatin1String("start"))
+            window.sendLowerGcode();
+        else if (command == QLatin1String("save"))
+            actionByText(window, QStringLiteral("保存Gcode"))->trigger();
+        else
+            actionByText(window, QStringLiteral("打印预览"))->trigger();
+        if (auto *preview = window.findChild<PreviewDialog *>())
+            preview->close();
+    };
+
+    run();
+    QList<GenerationNotesDialog *> dialogs = window.findChildren<GenerationNotesDialog *>();
+    QCOMPARE(dialogs.size(), 1);
+    QVERIFY(dialogs.first()->isVisible());
+    const QStringList notes = dialogs.first()->notes();
+    QCOMPARE(notes.filter(QRegularExpression("image \"(gone|lost).png\" is not found")).size(), 2);
+
+    // The next job's notes replace these in the same dialog...
+    run();
+    QCOMPARE(window.findChildren<GenerationNotesDialog *>().size(), 1);
+    QCOMPARE(dialogs.first()->notes(), notes);
+    // ...and a job without notes hides it.
+    view->scene()->clearSelection();
+    for (Node *image : images)
+        view->itemOf(image)->setSelected(true);
+    view->scene()->deleteSelection();
+    run();
+    QVERIFY(!dialogs.first()->isVisible());
+}
+
+// The window's jobs looked for a linked picture in the working folder.
+void TestMainWindow::linkedPictureBesideTheOpenedDesignIsEngraved()
+{
+    QTemporaryDir folder;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QVERIFY(picture.save(folder.filePath("dark.png")));
+    const QString design = folder.filePath("design.svg");
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+               "xmlns:tolvenrik='urn:tolvenrik' width='200' height='200'><g>"
+               "<image x='10' y='10' width='60' height='40' tolvenrik:image='bw' xlink:href='dark.png'/>"
+               "</g></svg>");
+    file.close();
+    QVERIFY(QDir::currentPath() != folder.path());
+
+    MainWindow window;
+    SVGView *view = window.svgView();
+    QVERIFY(view->openFile(design));
+    view->setSvgPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+    window.gcodeGenerate();
+    QCOMPARE(view->generator().summary().notes, QStringList());
+    QCOMPARE(view->generator().summary().rasterGroups, 1);
+    GCodeGenerator beside;
+    beside.setDesignFile(design);
+    beside.setDefaultParameters(view->scene()->defaultParameters());
+    beside.setPaintProperty({"paintPower", "paintSpeed"}, {500, 3000});
+    QCOMPARE(view->gcode(), beside.generate(view->document()->toSvgText()));
 }
 
 void TestMainWindow::actionsCarryTheirTextShortcutTipAndIcon_data()

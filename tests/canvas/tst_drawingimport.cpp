@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // Drawings and traced outlines brought onto the canvas.
@@ -42,6 +43,7 @@ private slots:
     void traceNeedsOneImageWithSomethingDark_data();
     void traceNeedsOneImageWithSomethingDark();
     void traceIgnoresASelectedUserGroup();
+    void linkedPictureTracesLikeEmbedded();
     void imageItemTracesItsOwnOutline_data();
     void imageItemTracesItsOwnOutline();
 };
@@ -348,6 +350,40 @@ void TestDrawingImport::traceIgnoresASelectedUserGroup()
     QCOMPARE(view.scene()->selectedItems(), QList<QGraphicsItem *>{group});
     view.scene()->traceSelectedImage();
     QVERIFY(layerChildren(view, NodeType::Path).isEmpty());
+}
+
+// A picture beside the design traced to nothing: only inline data was decoded.
+void TestDrawingImport::linkedPictureTracesLikeEmbedded()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QImage picture = discPicture(60);
+    QVERIFY(picture.save(folder.filePath("disc.png")));
+
+    const auto traced = [&](const QString &href) {
+        SVGView view;
+        view.document()->setBaseFolder(folder.path());
+        view.document()->setSvgText(
+                QStringLiteral("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                               "xmlns:tolvenrik='urn:tolvenrik'><g><image x='7' y='9' width='90' height='45' "
+                               "transform='rotate(15)' xlink:href='%1'/></g></svg>")
+                        .arg(href));
+        const QList<Node *> images = layerChildren(view, NodeType::Image);
+        if (images.size() != 1 || !view.itemOf(images.first()))
+            return QString();
+        view.itemOf(images.first())->setSelected(true);
+        view.scene()->traceSelectedImage();
+        const QList<Node *> paths = layerChildren(view, NodeType::Path);
+        return paths.size() == 1 ? paths.first()->element().attribute(QStringLiteral("d")) : QString();
+    };
+
+    const QString embedded = traced(QStringLiteral("data:image/png;base64,") + pngBase64(picture));
+    QVERIFY(embedded.startsWith(QLatin1String("M")));
+    QCOMPARE(traced(QStringLiteral("disc.png")), embedded);
+    QCOMPARE(traced(QUrl::fromLocalFile(folder.filePath("disc.png")).toString()), embedded);
+    // A folder in the picture's place is not read (and nothing is traced).
+    QVERIFY(QDir(folder.path()).mkdir("folder.png"));
+    QCOMPARE(traced(QStringLiteral("folder.png")), QString());
 }
 
 void TestDrawingImport::imageItemTracesItsOwnOutline_data()

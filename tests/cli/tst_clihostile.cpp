@@ -279,14 +279,15 @@ void TestCliHostile::hostileInputEndsCleanly_data()
               "note: paintPower 1e\\+308 is out of range", { "--power", "1e308" });
     {
         QByteArray d = "M2500,1000 L";
-        for (int i = 1; i < 40000; ++i) {
-            const double a = 6.283185307 * i / 40000;
+        for (int i = 1; i < 300000; ++i) {
+            const double a = 6.283185307 * i / 300000;
             d += QByteArray::number(2500 + 1500 * std::sin(a), 'f', 1) + ","
                     + QByteArray::number(2500 - 1500 * std::cos(a), 'f', 1) + " ";
         }
-        addDesign("filled path of 40 000 segments", "longpath.svg",
+        // Filled whole, in bounded memory; nothing to note.
+        addDesign("filled path of 300 000 segments", "longpath.svg",
                   design("<path style=\"fill:#000000\" tolvenrik:scanAccuracy=\"1\" d=\"" + d + "Z\"/>"), 0,
-                  "note: raster group 1: 1 filled path\\(s\\) of more than 32767 segments are filled only in part");
+                  "^(?![\\s\\S]*filled only in part)");
     }
     addDesign("outline beyond the machine", "far.svg",
               design("<rect x=\"1e30\" y=\"0\" width=\"10\" height=\"10\" style=\"fill:none\"/>" + outlineRect()),

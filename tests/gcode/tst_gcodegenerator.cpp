@@ -5,6 +5,7 @@
 #include "gcode/rastergroupsplit.h"
 #include "document/engravingattributes.h"
 
+#include "gcodeinterpreter.h"
 #include "messagecapture.h"
 
 #include <QBuffer>
@@ -14,7 +15,10 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
 
 class TestGCodeGenerator : public QObject
 {
@@ -46,6 +50,10 @@ private slots:
     void imageReprocessedAtShownSize();
     void jobImageModeFromLastImage();
     void outlineModeImageIsNotEngraved();
+    void linkedPictureEngravesLikeEmbedded_data();
+    void linkedPictureEngravesLikeEmbedded();
+    void longFilledPathBurnsItsWholeArea_data();
+    void longFilledPathBurnsItsWholeArea();
     void badInput_data();
     void badInput();
     void absurdWorkAreaIsClamped();
@@ -505,6 +513,135 @@ void TestGCodeGenerator::outlineModeImageIsNotEngraved()
     QCOMPARE(generator.summary().rasterGroups, 1);
     const QStringList pass{ "M4", "M8", "M9" };
     QCOMPARE(job, head + frame + pass + tail);
+}
+
+void TestGCodeGenerator::linkedPictureEngravesLikeEmbedded_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("bw") << "bw";
+    QTest::newRow("halftone") << "halftone";
+    QTest::newRow("gray") << "gray";
+    QTest::newRow("as stored") << "";
+}
+
+// A picture beside the design was rendered as stored, skipping the processing.
+void TestGCodeGenerator::linkedPictureEngravesLikeEmbedded()
+{
+    QFETCH(QString, mode);
+    // Grey steps, so that each mode gives a different job.
+    QImage steps(24, 12, QImage::Format_RGB32);
+    for (int x = 0; x < steps.width(); ++x)
+        for (int y = 0; y < steps.height(); ++y)
+            steps.setPixel(x, y, qRgb(x * 10, (x * 10 + y * 7) % 256, 200 - x * 5));
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QDir(folder.path()).mkdir("pictures"));
+    QVERIFY(steps.save(folder.filePath("pictures/steps.png")));
+
+    const QString element = QStringLiteral("<image x='5' y='3' width='48' height='36' transform='rotate(10)' "
+                                           "%1 xlink:href='%2' %3/>")
+                                    .arg(mode.isEmpty() ? QString() : "tolvenrik:image='" + mode + "'");
+    const QString attributes = exact("tolvenrik:scanAccuracy='0.05' tolvenrik:scanAngle='0'");
+    GCodeGenerator embedded;
+    const QStringList expected =
+            generate(embedded, design(element.arg(pngHref(steps), attributes), "100", "100"));
+    GCodeGenerator linked;
+    linked.setDesignFile(folder.filePath("design.svg"));
+    const QStringList job = generate(linked, design(element.arg("pictures/steps.png", attributes), "100", "100"));
+
+    QCOMPARE(linked.summary().notes, embedded.summary().notes);
+    QCOMPARE(linked.imageMode(), mode);
+    QVERIFY(job.filter(QRegularExpression("^G1.*S[1-9]")).size() > 20);
+    QCOMPARE(job, expected);
+}
+
+namespace {
+
+// A wavy closed outline of `points` points around (800, 800), clockwise or not.
+QPolygonF wavyLoop(int points, double radius, double ripple, bool clockwise)
+{
+    QPolygonF loop;
+    loop.reserve(points);
+    for (int i = 0; i < points; ++i) {
+        const double a = (clockwise ? 1 : -1) * 2 * M_PI * i / points;
+        const double r = radius + ripple * std::sin(40 * a);
+        loop << QPointF(800 + r * std::cos(a), 800 + r * std::sin(a));
+    }
+    return loop;
+}
+
+double area(const QPolygonF &loop)
+{
+    double twice = 0;
+    for (int i = 0; i < loop.size(); ++i) {
+        const QPointF &a = loop.at(i);
+        const QPointF &b = loop.at((i + 1) % loop.size());
+        twice += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::fabs(twice) / 2;
+}
+
+QString pointList(const QPolygonF &loop)
+{
+    QString text;
+    text.reserve(loop.size() * 16);
+    for (const QPointF &point : loop)
+        text += QString::number(point.x(), 'f', 3) + QLatin1Char(',') + QString::number(point.y(), 'f', 3)
+                + QLatin1Char(' ');
+    return text;
+}
+
+} // namespace
+
+void TestGCodeGenerator::longFilledPathBurnsItsWholeArea_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<double>("area");  // mm²
+
+    const double mm2 = 0.08 * 0.08;
+    const QPolygonF outer = wavyLoop(240000, 560, 25, true);
+    const QString fill = exact("tolvenrik:scanAngle='0' tolvenrik:scanAccuracy='0.1' style='fill:#000000'");
+    QTest::newRow("300 000 segments, even-odd ring")
+            << QStringLiteral("<path fill-rule='evenodd' %1 d='M%2Z M%3Z'/>")
+                       .arg(fill, pointList(outer), pointList(wavyLoop(60000, 300, 10, true)))
+            << (area(outer) - area(wavyLoop(60000, 300, 10, true))) * mm2;
+    QTest::newRow("300 000 segments, nonzero, hole wound the same way")
+            << QStringLiteral("<path %1 d='M%2Z M%3Z'/>")
+                       .arg(fill, pointList(outer), pointList(wavyLoop(60000, 300, 10, true)))
+            << area(outer) * mm2;
+    QTest::newRow("300 000 segments, nonzero, hole wound the other way")
+            << QStringLiteral("<path %1 d='M%2Z M%3Z'/>")
+                       .arg(fill, pointList(outer), pointList(wavyLoop(60000, 300, 10, false)))
+            << (area(outer) - area(wavyLoop(60000, 300, 10, false))) * mm2;
+    // Turned, so the cuts are not along the shape's own axes.
+    const QPolygonF polygon = wavyLoop(100000, 400, 30, false);
+    QTest::newRow("100 000-point polygon in a turned group")
+            << QStringLiteral("<g transform='rotate(30 800 800)'><polygon %1 points='%2'/></g>")
+                       .arg(fill, pointList(polygon))
+            << area(polygon) * mm2;
+}
+
+// The renderer filled only the first 32767 elements of a path: a sliver,
+// or nothing at all, of a shape the canvas showed whole.
+void TestGCodeGenerator::longFilledPathBurnsItsWholeArea()
+{
+    QFETCH(QString, shape);
+    QFETCH(double, area);
+
+    GCodeGenerator generator;
+    const QStringList job = generate(
+            generator,
+            design(shape, "1600", "1600"));
+    QVERIFY2(generator.summary().notes.isEmpty(), qPrintable(generator.summary().notes.join('\n')));
+    GCodeInterpreter interpreter;
+    interpreter.run(job);
+    double burned = 0;
+    for (const QLineF &line : interpreter.segments) {
+        QCOMPARE(line.dy(), 0.0);
+        burned += line.length() * 0.1;
+    }
+    QVERIFY2(std::fabs(burned - area) < 0.01 * area,
+             qPrintable(QStringLiteral("burned %1 mm², the shape has %2 mm²").arg(burned).arg(area)));
 }
 
 void TestGCodeGenerator::badInput_data()
