@@ -1,7 +1,7 @@
 #include "document/defaultparameters.h"
 
 #include "common/settingsnames.h"
-#include "document/engravingattributes.h"
+#include "document/engravingattributenames.h"
 #include "document/parameterrange.h"
 
 #include <QDebug>

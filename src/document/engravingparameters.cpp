@@ -1,6 +1,6 @@
 #include "document/engravingparameters.h"
 
-#include "document/engravingattributes.h"
+#include "document/engravingattributenames.h"
 
 const std::array<EngravingParameters::Field, 9> &EngravingParameters::fields()
 {

@@ -1,6 +1,6 @@
 #include "document/parameterrange.h"
 
-#include "document/engravingattributes.h"
+#include "document/engravingattributenames.h"
 
 #include <QtMath>
 
