@@ -48,6 +48,11 @@ QString pictureDesign()
 
 void TestCliJobMemory::largePictureInBoundedMemory()
 {
+#ifdef PLIMB_ADDRESS_SANITIZER
+    // The sanitizer's shadow memory and quarantine swell the resident size
+    // several times over; the figure means something only in a plain build.
+    QSKIP("peak memory is not measured under the address sanitizer");
+#endif
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString design = dir.filePath(QStringLiteral("photo.svg"));
