@@ -532,14 +532,14 @@ QPainterPath ItemFactory::dashedOutline(const Node *node, const QPointF &itemPos
     const QString offsetText = styles.inheritedValue(element, QStringLiteral("stroke-dashoffset"), &found);
     if (found && !ViewportGeometry::cssLength(offsetText, 16, &offset))
         offset = 0;
-    // The outline as the job walks it (same start, same direction), in the
+    // The outline as the job dashes it (same start, same direction), in the
     // element's user space, then in the item's.
     const QTransform own = SvgGrammar::transformFromAttribute(element);
     bool invertible = false;
     const QTransform back = own.inverted(&invertible);
     if (!invertible)
         return QPainterPath();
-    const QPainterPath outline = OutlineShape::elementPath(element, 1, back).translated(-itemPos);
+    const QPainterPath outline = OutlineShape::dashPath(element, back).translated(-itemPos);
     const QPainterPath dashes = ShapeClipper::dashLines(outline, pattern, offset);
     // Nothing on: keep a path that draws nothing rather than the solid line.
     if (dashes.isEmpty()) {

@@ -15,7 +15,7 @@ double number(const QDomElement &element, const char *name)
     return SvgGrammar::attributeLength(element, QLatin1String(name));
 }
 
-QPainterPath rectPass(const QDomElement &element)
+QPainterPath rectPass(const QDomElement &element, bool svgOrder)
 {
     const double x = number(element, "x");
     const double y = number(element, "y");
@@ -30,6 +30,21 @@ QPainterPath rectPass(const QDomElement &element)
         ry = height / 2;
     const double right = x + width;
     const double bottom = y + height;
+
+    if (svgOrder) {
+        // Clockwise on the screen from the end of the top-left corner.
+        QPainterPath pass;
+        pass.moveTo(x + rx, y);
+        pass.lineTo(right - rx, y);
+        pass.arcTo(QRectF(right - 2 * rx, y, 2 * rx, 2 * ry), 90, -90);
+        pass.lineTo(right, bottom - ry);
+        pass.arcTo(QRectF(right - 2 * rx, bottom - 2 * ry, 2 * rx, 2 * ry), 0, -90);
+        pass.lineTo(x + rx, bottom);
+        pass.arcTo(QRectF(x, bottom - 2 * ry, 2 * rx, 2 * ry), 270, -90);
+        pass.lineTo(x, y + ry);
+        pass.arcTo(QRectF(x, y, 2 * rx, 2 * ry), 180, -90);
+        return pass;
+    }
 
     // Counter-clockwise on the screen from the top of the left edge; the last
     // arc ends where the pass began, so the subpath is not closed explicitly.
@@ -46,9 +61,15 @@ QPainterPath rectPass(const QDomElement &element)
     return pass;
 }
 
-QPainterPath ellipsePass(const QPointF &centre, double rx, double ry)
+QPainterPath ellipsePass(const QPointF &centre, double rx, double ry, bool svgOrder)
 {
     QPainterPath pass;
+    if (svgOrder) {
+        // From the rightmost point towards +y, clockwise on the screen.
+        pass.moveTo(centre.x() + rx, centre.y());
+        pass.arcTo(QRectF(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry), 0, -360);
+        return pass;
+    }
     pass.addEllipse(centre, rx, ry);
     return pass;
 }
@@ -79,18 +100,18 @@ QPainterPath pointsPass(const QDomElement &element, bool close)
     return pass;
 }
 
-QPainterPath singlePass(const QDomElement &element, bool *known)
+QPainterPath singlePass(const QDomElement &element, bool *known, bool svgOrder = false)
 {
     const QString tag = element.tagName();
     *known = true;
     if (tag == QLatin1String("rect"))
-        return rectPass(element);
+        return rectPass(element, svgOrder);
     if (tag == QLatin1String("ellipse"))
         return ellipsePass(QPointF(number(element, "cx"), number(element, "cy")),
-                           number(element, "rx"), number(element, "ry"));
+                           number(element, "rx"), number(element, "ry"), svgOrder);
     if (tag == QLatin1String("circle")) {
         const double r = number(element, "r");
-        return ellipsePass(QPointF(number(element, "cx"), number(element, "cy")), r, r);
+        return ellipsePass(QPointF(number(element, "cx"), number(element, "cy")), r, r, svgOrder);
     }
     if (tag == QLatin1String("line")) {
         QPainterPath pass;
@@ -115,19 +136,11 @@ QPointF bezierPoint(const QPointF &p0, const QPointF &p1, const QPointF &p2, con
     return u * u * u * p0 + 3 * t * u * u * p1 + 3 * t * t * u * p2 + t * t * t * p3;
 }
 
-} // namespace
-
-QPainterPath elementPath(const QDomElement &element, int passes, const QTransform &enclosing,
-                         bool *known)
+// The pass `passes` times over, mapped and flattened; empty when the result
+// is not finite.
+QPainterPath repeatAndMap(const QDomElement &element, const QPainterPath &pass, int passes,
+                          const QTransform &enclosing)
 {
-    bool isKnown = false;
-    const QPainterPath pass = element.isNull() ? QPainterPath() : singlePass(element, &isKnown);
-    if (known)
-        *known = isKnown;
-    if (!isKnown) {
-        qDebug() << "can't switch this shap" << element.tagName();
-        return QPainterPath();
-    }
     if (pass.isEmpty())
         return QPainterPath();
 
@@ -144,6 +157,29 @@ QPainterPath elementPath(const QDomElement &element, int passes, const QTransfor
         return QPainterPath();
     }
     return flattenCurves(mapped);
+}
+
+} // namespace
+
+QPainterPath elementPath(const QDomElement &element, int passes, const QTransform &enclosing,
+                         bool *known)
+{
+    bool isKnown = false;
+    const QPainterPath pass = element.isNull() ? QPainterPath() : singlePass(element, &isKnown);
+    if (known)
+        *known = isKnown;
+    if (!isKnown) {
+        qDebug() << "can't switch this shap" << element.tagName();
+        return QPainterPath();
+    }
+    return repeatAndMap(element, pass, passes, enclosing);
+}
+
+QPainterPath dashPath(const QDomElement &element, const QTransform &enclosing)
+{
+    bool known = false;
+    const QPainterPath pass = element.isNull() ? QPainterPath() : singlePass(element, &known, true);
+    return known ? repeatAndMap(element, pass, 1, enclosing) : QPainterPath();
 }
 
 QPainterPath flattenCurves(const QPainterPath &path)

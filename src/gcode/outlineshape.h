@@ -18,6 +18,12 @@ constexpr int maxPasses = 1000;
 QPainterPath elementPath(const QDomElement &element, int passes, const QTransform &enclosing,
                          bool *known = nullptr);
 
+// The outline once, walked as SVG walks a shape for its dashes: a rect from
+// the end of its top-left corner to the right, an ellipse or circle from its
+// rightmost point towards +y. Outlines without dashes keep elementPath's
+// order, which is the order they have always been cut in.
+QPainterPath dashPath(const QDomElement &element, const QTransform &enclosing);
+
 // Replaces every cubic curve by straight lines no longer than 15 design units
 // and no longer than a tenth of the curve. Moves and lines are kept.
 QPainterPath flattenCurves(const QPainterPath &path);

@@ -729,7 +729,8 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
             const QVector<double> pattern = dashPattern(leaf.dashes, 16);
             if (!leaf.clipped && pattern.isEmpty())
                 continue;
-            QPainterPath path = OutlineShape::elementPath(element, 1, leaf.enclosing);
+            QPainterPath path = pattern.isEmpty() ? OutlineShape::elementPath(element, 1, leaf.enclosing)
+                                                  : OutlineShape::dashPath(element, leaf.enclosing);
             if (!pattern.isEmpty()) {
                 const double scale = scaleOf(ctm);
                 QVector<double> scaled = pattern;

@@ -436,12 +436,12 @@ void TestCanvasMatchesJob::shownAsEngraved_data()
             << foreign("<line x1='10' y1='50' x2='190' y2='50' stroke='#000' stroke-width='2'"
                        " stroke-dasharray='20'/>")
             << Samples{ both(20, 50), neither(40, 50), both(60, 50), neither(80, 50) };
-    // The dashes run from the corner where the outline starts, down its
-    // left side first.
+    // The dashes run as SVG walks a rect: from its top-left corner to the
+    // right, and up its left side last (280 around, 20 a period).
     QTest::newRow("dashed rectangle outline")
             << foreign("<rect x='20' y='20' width='100' height='40' fill='none' stroke='#000'"
                        " stroke-dasharray='10'/>")
-            << Samples{ both(20, 25), neither(20, 35), both(35, 20), neither(45, 20) };
+            << Samples{ both(25, 20), neither(35, 20), both(20, 55), neither(20, 45) };
     // A square on the middle vertex as it stands, a bar at the end turned
     // along the last segment.
     QTest::newRow("markers")

@@ -32,6 +32,8 @@ private slots:
     void useCycleEnds();
     void dashedOutlines_data();
     void dashedOutlines();
+    void dashesStartWhereSvgStarts_data();
+    void dashesStartWhereSvgStarts();
     void useInstancesAreCounted();
     void relativeImage_data();
     void pictureFits_data();
@@ -588,6 +590,41 @@ void TestForeignDesigns::dashedOutlines()
         cuts += QStringLiteral("%1,%2-%3,%4 ").arg(segment.x1()).arg(segment.y1()).arg(segment.x2()).arg(segment.y2());
     QVERIFY2(runs == dashes, qPrintable(cuts));
     QVERIFY2(qAbs(length - burnedMm) < 0.01, qPrintable(cuts));
+}
+
+void TestForeignDesigns::dashesStartWhereSvgStarts_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QRectF>("firstDash");
+    QTest::addColumn<double>("takeUpX");
+
+    // One dash of 10 and a long gap: only the first dash is cut. Rows are
+    // in user units, 0.08 mm each; a dash walking towards -x is cut with the
+    // backlash take-up.
+    const QString dashed = " fill='none' stroke='#000' stroke-dasharray='10 1000'/>";
+    QTest::newRow("rect: along the top, rightwards")
+            << "<rect x='20' y='20' width='50' height='30'" + dashed << mm(20, 20, 30, 20) << 0.0;
+    QTest::newRow("rounded rect: after the corner")
+            << "<rect x='20' y='20' width='50' height='30' rx='5'" + dashed << mm(25, 20, 35, 20) << 0.0;
+    QTest::newRow("circle: from the right, downwards")
+            << "<circle cx='50' cy='50' r='40'" + dashed << mm(88.76, 50, 90, 59.9) << backlash;
+    QTest::newRow("ellipse: from the right, downwards")
+            << "<ellipse cx='50' cy='50' rx='40' ry='30'" + dashed << mm(87.86, 50, 90, 59.69) << backlash;
+}
+
+// A dash pattern starts where SVG starts the shape and runs its way, so
+// perforations fall where the drawing program showed them.
+void TestForeignDesigns::dashesStartWhereSvgStarts()
+{
+    QFETCH(QString, shape);
+    QFETCH(QRectF, firstDash);
+    QFETCH(double, takeUpX);
+
+    GCodeGenerator generator;
+    const QRectF cut = burned(generator.generate(foreign(shape)));
+    const QRectF expected = QRectF(firstDash.topLeft() * 0.08, firstDash.bottomRight() * 0.08)
+                                    .translated(takeUpX, 0);
+    QVERIFY2(near(cut, expected, 0.05), qPrintable("cut " + describe(cut) + ", expected " + describe(expected)));
 }
 
 // Two groups that show each other: each is drawn once, the loop is noted.
