@@ -1,4 +1,5 @@
 #include "gcode/gcodebuffer.h"
+#include "jobfixtures.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -19,18 +20,7 @@ private slots:
 };
 
 namespace {
-GCodeBuffer record(double g, double x, double y, double s, double f, double m, bool absolute)
-{
-    GCodeBuffer r;
-    r.G = g;
-    r.X = x;
-    r.Y = y;
-    r.S = s;
-    r.F = f;
-    r.M = m;
-    r.absolute = absolute;
-    return r;
-}
+using JobFixtures::record;
 } // namespace
 
 void TestGCodeBuffer::textForm_data()

@@ -1,5 +1,6 @@
 #include "gcode/gcodegenerator.h"
 #include "gcode/jobfile.h"
+#include "jobfixtures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -27,18 +28,7 @@ private slots:
 
 namespace {
 
-GCodeBuffer record(double g, double x, double y, double s, double f, double m, bool absolute)
-{
-    GCodeBuffer r;
-    r.G = g;
-    r.X = x;
-    r.Y = y;
-    r.S = s;
-    r.F = f;
-    r.M = m;
-    r.absolute = absolute;
-    return r;
-}
+using JobFixtures::record;
 
 // Every kind of word a job holds, and values that the compact form must not
 // round: absent markers of both modes, wide codes, odd fractions.

@@ -10,6 +10,20 @@
 // Jobs, their texts and firmware images for the device tests.
 namespace JobFixtures {
 
+// One record with every word given.
+inline GCodeBuffer record(double g, double x, double y, double s, double f, double m, bool absolute)
+{
+    GCodeBuffer r;
+    r.G = g;
+    r.X = x;
+    r.Y = y;
+    r.S = s;
+    r.F = f;
+    r.M = m;
+    r.absolute = absolute;
+    return r;
+}
+
 // A job whose records are all different (rapid and cutting moves, with and
 // without power), ending the program.
 inline QList<GCodeBuffer> numberedJob(int records)
