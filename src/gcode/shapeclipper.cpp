@@ -100,6 +100,17 @@ bool overlaps(const QRectF &a, const QRectF &b)
     return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
 }
 
+// The stroke width in user units; 1 when unset or unreadable.
+double strokeWidth(const StyleResolver &styles, const QDomElement &element)
+{
+    bool found = false;
+    double width = 1;
+    const QString text = styles.inheritedValue(element, QStringLiteral("stroke-width"), &found);
+    if (found && !ViewportGeometry::cssLength(text, 16, &width))
+        width = 1;
+    return width;
+}
+
 double scaleOf(const QTransform &t)
 {
     return std::sqrt(std::abs(t.determinant()));
@@ -552,11 +563,7 @@ QPainterPath ShapeClipper::maskRegion(const QDomElement &mask, const QDomElement
         paintArea(shape, paint.fillSet ? paint.fill : QStringLiteral("black"),
                   entry.opacity * inheritedOpacity(QStringLiteral("fill-opacity")));
         if (paint.strokeSet && paint.stroke.trimmed() != QLatin1String("none")) {
-            bool found = false;
-            double width = 1;
-            const QString widthText = styles.inheritedValue(c, QStringLiteral("stroke-width"), &found);
-            if (found && !ViewportGeometry::cssLength(widthText, 16, &width))
-                width = 1;
+            const double width = strokeWidth(styles, c);
             if (width > 0) {
                 QPainterPathStroker stroker;
                 stroker.setWidth(width * scaleOf(entry.transform));
@@ -758,11 +765,7 @@ void ShapeClipper::apply(QDomDocument &document, const StyleResolver &styles, QS
         area.setFillRule(rule == QLatin1String("evenodd") ? Qt::OddEvenFill : Qt::WindingFill);
         const bool stroked = leaf.paint.strokeSet && leaf.paint.stroke.trimmed() != QLatin1String("none");
         if (stroked) {
-            bool found = false;
-            double width = 1;
-            const QString widthText = styles.inheritedValue(element, QStringLiteral("stroke-width"), &found);
-            if (found && !ViewportGeometry::cssLength(widthText, 16, &width))
-                width = 1;
+            const double width = strokeWidth(styles, element);
             if (width > 0) {
                 QPainterPathStroker stroker;
                 stroker.setWidth(width * scaleOf(ctm));
