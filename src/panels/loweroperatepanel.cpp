@@ -564,7 +564,7 @@ void LowerOperatePanel::rememberTypedPort(const QString &connected)
     // The controller names a network port "host:port" however it was typed.
     if (mTypedPort.isEmpty())
         return;
-    if (mTypedPort == connected || mTypedPort.endsWith(connected))
+    if (mTypedPort.endsWith(connected))
         TypedPorts::remember(connected);
     mTypedPort.clear();
 }
