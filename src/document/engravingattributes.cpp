@@ -88,13 +88,11 @@ PaintParameter readPaintParameter(const QDomElement &element, const DefaultParam
 {
     PaintParameter p;
     // Power and speed first: their notes come before the others'.
-    for (const bool defaultSet : {false, true}) {
-        for (const EngravingParameters::Field &field : EngravingParameters::fields()) {
-            if (inDefaultSet(field) != defaultSet)
-                continue;
-            const double fallback = defaultSet ? defaults.*(field.value) : p.*(field.value);
-            p.*(field.value) = readClamped(element, field.attribute, fallback, notes);
-        }
+    p.scanPower = readClamped(element, A::scanPower, p.scanPower, notes);
+    p.scanSpeed = readClamped(element, A::scanSpeed, p.scanSpeed, notes);
+    for (const EngravingParameters::Field &field : EngravingParameters::fields()) {
+        if (inDefaultSet(field))
+            p.*(field.value) = readClamped(element, field.attribute, defaults.*(field.value), notes);
     }
     return p;
 }
