@@ -68,12 +68,16 @@ void showClip(Item *item, bool clipped, const QPainterPath &region, bool holdsOt
     item->setClipRegion(local, holdsOthers);
 }
 
+// A line with no elements at all means "no dashes": the geometry is drawn.
+// A lone move (dashes that are all gap) is a cut line that draws nothing,
+// though QPainterPath::isEmpty() holds for it too.
 template <typename Item>
 void showCutLine(Item *item, const QPainterPath &line)
 {
-    if (line.isEmpty() && !item->hasCutLine())
+    const bool none = line.elementCount() == 0;
+    if (none && !item->hasCutLine())
         return;
-    if (line.isEmpty())
+    if (none)
         item->clearCutLine();
     else
         item->setCutLine(line);

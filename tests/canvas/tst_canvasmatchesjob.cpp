@@ -432,6 +432,9 @@ void TestCanvasMatchesJob::shownAsEngraved_data()
             << foreign("<line x1='10' y1='50' x2='190' y2='50' fill='none' stroke='#000' stroke-dasharray='20 20'"
                        " stroke-dashoffset='20'/>")
             << Samples{ neither(20, 50), both(40, 50), neither(60, 50), both(80, 50) };
+    QTest::newRow("dashes that are all gap")
+            << foreign("<line x1='10' y1='50' x2='190' y2='50' fill='none' stroke='#000' stroke-dasharray='0 20'/>")
+            << Samples{ neither(20, 50), neither(100, 50) };
     QTest::newRow("dashed stroke of a filled shape")
             << foreign("<line x1='10' y1='50' x2='190' y2='50' stroke='#000' stroke-width='2'"
                        " stroke-dasharray='20'/>")
