@@ -8,6 +8,7 @@
 #include "canvas/graphicsrectitem.h"
 #include "canvas/graphicstextitem.h"
 #include "canvas/graphicsuseitem.h"
+#include "document/svgpaint.h"
 #include "document/ellipseelement.h"
 #include "document/engravingattributes.h"
 #include "document/idindex.h"
@@ -32,7 +33,6 @@
 #include "import/bitmaptracer.h"
 
 #include <QPixmap>
-#include <QRegularExpression>
 
 namespace {
 
@@ -560,7 +560,6 @@ ShownParts ItemFactory::markersOf(const Node *node)
     const SVGDocument *document = node->document();
     const StyleResolver &styles = document->styles();
     const QDomElement element = node->element();
-    static const QRegularExpression url(QStringLiteral("^\\s*url\\(\\s*['\"]?#([^'\")\\s]+)['\"]?\\s*\\)"));
     // The shape alone with the markers it names, placed as the job places
     // them, in the shape's user space.
     QDomDocument scratch;
@@ -576,11 +575,11 @@ ShownParts ItemFactory::markersOf(const Node *node)
     bool any = false;
     for (const char *name : { "marker-start", "marker-mid", "marker-end" }) {
         const QString property = QLatin1String(name);
-        const QRegularExpressionMatch match = url.match(styles.inheritedValue(element, property));
-        const QDomElement marker = match.hasMatch() ? document->elementById(match.captured(1)) : QDomElement();
+        const QString id = SvgGrammar::referencedId(styles.inheritedValue(element, property));
+        const QDomElement marker = id.isEmpty() ? QDomElement() : document->elementById(id);
         if (marker.tagName() != QLatin1String("marker"))
             continue;
-        shape.setAttribute(property, QStringLiteral("url(#%1)").arg(match.captured(1)));
+        shape.setAttribute(property, QStringLiteral("url(#%1)").arg(id));
         defs.appendChild(scratch.importNode(marker, true));
         any = true;
     }

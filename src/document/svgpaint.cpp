@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QDebug>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -341,6 +342,13 @@ QBrush attributeColor(const QDomElement &element, const QString &name, bool *fou
         return QBrush();
     }
     return parseColor(value, found);
+}
+
+QString referencedId(const QString &value)
+{
+    static const QRegularExpression url(QStringLiteral("^\\s*url\\(\\s*['\"]?#([^'\")\\s]+)['\"]?\\s*\\)"));
+    const QRegularExpressionMatch match = url.match(value);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QString paintReferenceId(const QString &paint)

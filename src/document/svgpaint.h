@@ -18,6 +18,11 @@ QBrush attributeColor(const QDomElement &element, const QString &name, bool *fou
 // The id of a paint value that is exactly "url(#id)"; empty otherwise.
 QString paintReferenceId(const QString &paint);
 
+// The id of a "url(#id)" reference as other programs write it (clip-path,
+// mask, markers): quoted or not, with spaces, anything after it ignored;
+// empty for anything else.
+QString referencedId(const QString &value);
+
 // Depth-first search from `start` (itself included) for the element with this "id".
 QDomElement elementById(const QDomElement &start, const QString &id);
 

@@ -2,12 +2,12 @@
 
 #include "document/styleresolver.h"
 #include "document/svggrammar.h"
+#include "document/svgpaint.h"
 #include "document/viewportgeometry.h"
 
 #include <QHash>
 #include <QLineF>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <QTransform>
 
 #include <cmath>
@@ -104,13 +104,6 @@ double bisector(const Vertex &v)
     return v.in + difference / 2;
 }
 
-QString referencedId(const QString &value)
-{
-    static const QRegularExpression url(QStringLiteral("^\\s*url\\(\\s*['\"]?#([^'\")\\s]+)['\"]?\\s*\\)"));
-    const QRegularExpressionMatch match = url.match(value);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
 QString matrixText(const QTransform &t)
 {
     const auto n = [](double v) { return QString::number(v, 'g', 12); };
@@ -177,7 +170,7 @@ void placeMarkers(QDomDocument &document)
         bool any = false;
         const char *names[3] = { "marker-start", "marker-mid", "marker-end" };
         for (int k = 0; k < 3; ++k) {
-            ids[k] = referencedId(styles.inheritedValue(shape, QLatin1String(names[k])));
+            ids[k] = SvgGrammar::referencedId(styles.inheritedValue(shape, QLatin1String(names[k])));
             any = any || markers.contains(ids[k]);
         }
         if (!any)

@@ -1,6 +1,7 @@
 #include "gcode/shapeclipper.h"
 
 #include "document/svggrammar.h"
+#include "document/svgpaint.h"
 #include "document/svgpicture.h"
 #include "document/viewportgeometry.h"
 #include "gcode/foreignpaint.h"
@@ -69,14 +70,6 @@ QString pathText(const QPainterPath &path)
         }
     }
     return d.trimmed();
-}
-
-// The id of a "url(#id)" reference, quoted or not; empty for anything else.
-QString referencedId(const QString &value)
-{
-    static const QRegularExpression url(QStringLiteral("^\\s*url\\(\\s*['\"]?#([^'\")\\s]+)['\"]?\\s*\\)"));
-    const QRegularExpressionMatch match = url.match(value);
-    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 // The rectangle a region is, when it is one with sides along the axes.
@@ -466,7 +459,7 @@ QPainterPath ShapeClipper::clipRegion(const QDomElement &clip, const QDomElement
         }
     }
     // A clip path may be clipped itself.
-    const QString nested = referencedId(styles.ownValue(clip, QStringLiteral("clip-path")));
+    const QString nested = SvgGrammar::referencedId(styles.ownValue(clip, QStringLiteral("clip-path")));
     const QDomElement outerClip = nested.isEmpty() || depth >= 16 ? QDomElement() : lookup(nested);
     if (outerClip.tagName() == QLatin1String("clipPath")) {
         const QPainterPath outer = clipRegion(outerClip, target, ctm, styles, lookup, depth + 1);
@@ -586,7 +579,7 @@ bool ShapeClipper::regionOf(const QDomElement &element, const QTransform &ctm, c
     for (const QString &property : { QStringLiteral("clip-path"), QStringLiteral("mask") }) {
         if (!element.hasAttribute(property) && !style.contains(property) && !styles.declaresInSheet(property))
             continue;
-        const QString id = referencedId(styles.ownValue(element, property));
+        const QString id = SvgGrammar::referencedId(styles.ownValue(element, property));
         if (id.isEmpty())
             continue;
         const QDomElement source = lookup(id);
