@@ -642,7 +642,7 @@ bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const StyleResol
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
-                     .arg(mPaintParameterList.indexOf(record) + 1)
+                     .arg(index + 1)
                      .arg(overlong)
                      .arg(LongPathFill::rendererLimit));
     QString text = copy.toString(2);
