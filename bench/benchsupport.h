@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
 #include <cstdio>
@@ -104,6 +107,32 @@ inline void quietDebugOutput()
         if (type != QtDebugMsg && type != QtInfoMsg)
             std::fprintf(stderr, "%s\n", qPrintable(text));
     });
+}
+
+struct BenchCase
+{
+    const char *name;
+    int (*run)();
+};
+
+// Runs the case named by the first argument; with none, runs every case in a
+// process of its own so that each one's peak memory is its own. Returns the
+// number of failed cases, or 2 with a usage line for an unknown name.
+inline int runCases(const QCoreApplication &application, std::initializer_list<BenchCase> cases,
+                    const char *usage)
+{
+    const QStringList arguments = application.arguments().mid(1);
+    if (arguments.isEmpty()) {
+        int failures = 0;
+        for (const BenchCase &bench : cases)
+            failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(bench.name) }) != 0;
+        return failures;
+    }
+    for (const BenchCase &bench : cases)
+        if (arguments.first() == QLatin1String(bench.name))
+            return bench.run();
+    std::fprintf(stderr, "usage: %s\n", usage);
+    return 2;
 }
 
 } // namespace BenchSupport

@@ -6,7 +6,6 @@
 #include "gcode/gcodegenerator.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 
 #include <cmath>
 #include <cstdio>
@@ -76,18 +75,6 @@ int main(int argc, char *argv[])
     QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
     QGuiApplication application(argc, argv);
     quietDebugOutput();
-    const QStringList arguments = application.arguments().mid(1);
-    if (arguments.isEmpty()) {
-        int failures = 0;
-        for (const char *name : { "h1", "h2" })
-            failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(name) }) != 0;
-        return failures;
-    }
-    const QString name = arguments.first();
-    if (name == QLatin1String("h1"))
-        return stackedOutlines();
-    if (name == QLatin1String("h2"))
-        return longFilledPath();
-    std::fprintf(stderr, "usage: bench-hostile [h1|h2]\n");
-    return 2;
+    return runCases(application, { { "h1", stackedOutlines }, { "h2", longFilledPath } },
+                    "bench-hostile [h1|h2]");
 }

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QProcess>
 
 #include <cstdio>
 
@@ -181,26 +180,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setAttribute(Qt::AA_Use96Dpi);
     QGuiApplication application(argc, argv);
     quietDebugOutput();
-    const QStringList arguments = application.arguments().mid(1);
-    if (arguments.isEmpty()) {
-        int failures = 0;
-        for (const char *name : { "b1", "b2", "b3", "b4", "b5", "b6" })
-            failures += QProcess::execute(application.applicationFilePath(), { QLatin1String(name) }) != 0;
-        return failures;
-    }
-    const QString name = arguments.first();
-    if (name == QLatin1String("b1"))
-        return filledRectangle();
-    if (name == QLatin1String("b2"))
-        return photograph();
-    if (name == QLatin1String("b3"))
-        return outlines();
-    if (name == QLatin1String("b4"))
-        return text();
-    if (name == QLatin1String("b5"))
-        return useInstances();
-    if (name == QLatin1String("b6"))
-        return clippedPaths();
-    std::fprintf(stderr, "usage: bench-job [b1|b2|b3|b4|b5|b6]\n");
-    return 2;
+    return runCases(application,
+                    { { "b1", filledRectangle }, { "b2", photograph }, { "b3", outlines }, { "b4", text },
+                      { "b5", useInstances }, { "b6", clippedPaths } },
+                    "bench-job [b1|b2|b3|b4|b5|b6]");
 }

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QProcess>
 #include <QTextStream>
 
 #include <cstdio>
@@ -91,21 +90,8 @@ int photograph()
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const QStringList arguments = application.arguments().mid(1);
-    if (arguments.isEmpty()) {
-        int failures = 0;
-        for (const char *name : {"b1", "b1-45", "b2"})
-            failures += QProcess::execute(application.applicationFilePath(),
-                                          {QLatin1String(name)}) != 0;
-        return failures;
-    }
-    const QString name = arguments.first();
-    if (name == QLatin1String("b1"))
-        return filledRectangle(180);
-    if (name == QLatin1String("b1-45"))
-        return filledRectangle(45);
-    if (name == QLatin1String("b2"))
-        return photograph();
-    std::fprintf(stderr, "usage: bench-raster [b1|b1-45|b2]\n");
-    return 2;
+    return runCases(application,
+                    { { "b1", [] { return filledRectangle(180); } },
+                      { "b1-45", [] { return filledRectangle(45); } }, { "b2", photograph } },
+                    "bench-raster [b1|b1-45|b2]");
 }

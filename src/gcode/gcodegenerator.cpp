@@ -114,10 +114,6 @@ QString unsoundRecord(const GCodeSink &job)
     return problem;
 }
 
-// The SVG renderer stops reading a path after this many elements ("path
-// truncated") and fills only the part it read.
-constexpr qint64 rendererPathLimit = 0x7fff;
-
 // Path elements of a group copy longer than the renderer fills whole; their
 // numbers taken in pairs are a close count of the elements it builds.
 int overlongPaths(const QDomDocument &copy)
@@ -128,7 +124,7 @@ int overlongPaths(const QDomDocument &copy)
         for (int i = 0; i < list.size(); ++i) {
             const QDomElement e = list.item(i).toElement();
             const QString data = e.attribute(qstrcmp(tag, "path") == 0 ? QStringLiteral("d") : QStringLiteral("points"));
-            if (data.size() < 2 * rendererPathLimit)
+            if (data.size() < 2 * LongPathFill::rendererLimit)
                 continue;
             qint64 numbers = 0;
             bool inNumber = false;
@@ -137,7 +133,7 @@ int overlongPaths(const QDomDocument &copy)
                 numbers += part && !inNumber;
                 inNumber = part;
             }
-            count += numbers / 2 > rendererPathLimit;
+            count += numbers / 2 > LongPathFill::rendererLimit;
         }
     }
     return count;
@@ -646,9 +642,9 @@ bool GCodeGenerator::rasterGroup(const RasterGroupSplit &split, const StyleResol
     if (const int overlong = overlongPaths(copy))
         note(QStringLiteral("raster group %1: %2 filled path(s) of more than %3 segments are filled "
                             "only in part (the renderer stops there); split them into shorter paths")
-                     .arg(mPaintParameterList.indexOf(record) + 1)
+                     .arg(index + 1)
                      .arg(overlong)
-                     .arg(rendererPathLimit));
+                     .arg(LongPathFill::rendererLimit));
     QString text = copy.toString(2);
     // Each group's copy would overwrite the last one's: the final group's is
     // the one left for inspection.

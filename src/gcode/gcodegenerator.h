@@ -126,10 +126,9 @@ private:
     void appendHead();
     void appendTail();
     void reprocessImages(QDomDocument &working);
-    // `tooLarge` is set when the group has marks but makes more records than
-    // a job may hold.
     // Appends the group's records to the job; false, with nothing appended,
-    // when it makes none.
+    // when it makes none. `tooLarge` is set when the group has marks but
+    // makes more records than a job may hold.
     bool rasterGroup(const RasterGroupSplit &split, const StyleResolver &styles,
                      const PaintParameter &record, bool *tooLarge);
 

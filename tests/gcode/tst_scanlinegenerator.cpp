@@ -366,7 +366,6 @@ void TestScanLineGenerator::burnedAreaMatchesShape()
                                 .arg(expected.right()).arg(expected.bottom())));
 }
 
-// A bitmap beyond the pixel limit is scanned coarser over the same area.
 void TestScanLineGenerator::windowMatchesWholeBitmap_data()
 {
     QTest::addColumn<QRect>("patch");
@@ -462,6 +461,7 @@ void TestScanLineGenerator::rotationMatchesWarpAffine()
     QCOMPARE(cv::countNonZero(outside != 255), 0);
 }
 
+// A bitmap beyond the pixel limit is scanned coarser over the same area.
 void TestScanLineGenerator::clampsAbsurdRaster()
 {
     QImage bitmap(400, 200, QImage::Format_Grayscale8);
