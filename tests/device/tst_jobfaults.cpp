@@ -23,12 +23,7 @@ enum class JobSent { None, Part, All };
 // Sixty small outlines: a job with resume points, 1 000 lines or so.
 QList<GCodeBuffer> outlinesJob()
 {
-    QString rects;
-    for (int i = 0; i < 60; ++i)
-        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                         .arg(10 + (i % 10) * 20)
-                         .arg(10 + (i / 10) * 20);
-    return JobFixtures::generatedJob(rects);
+    return JobFixtures::generatedJob(JobFixtures::outlinesDesign(60, 10));
 }
 
 // One move whose line no 128-byte buffer holds.

@@ -36,12 +36,7 @@ QList<GCodeBuffer> rasterJob()
 
 QList<GCodeBuffer> outlineJob()
 {
-    QString body;
-    for (int i = 0; i < 150; ++i)
-        body += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                        .arg(10 + (i % 15) * 20)
-                        .arg(10 + (i / 15) * 20);
-    return JobFixtures::generatedJob(body);
+    return JobFixtures::generatedJob(JobFixtures::outlinesDesign(150, 15));
 }
 
 QStringList logLines(const QString &path)

@@ -193,11 +193,7 @@ void TestSendCommand::resumesWhereTheLinkWasLost_data()
 
     const QString ellipse = "<ellipse cx='100' cy='200' rx='60' ry='150' style='fill:#000000'"
                             " tolvenrik:scanAccuracy='0.2' tolvenrik:scanBuffer='1'/>";
-    QString rects;
-    for (int i = 0; i < 60; ++i)
-        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                         .arg(10 + (i % 10) * 20)
-                         .arg(10 + (i / 10) * 20);
+    const QString rects = JobFixtures::outlinesDesign(60, 10);
     QTest::newRow("raster rows") << ellipse << QList<int>{300, -1} << "--resume-row";
     QTest::newRow("outlines") << rects << QList<int>{200, -1} << "--resume-outline";
     // The second cut comes inside the resumed job: its resume point is still

@@ -52,6 +52,18 @@ inline QList<GCodeBuffer> generatedJob(const QString &body)
             .toList();
 }
 
+// `count` small stroked rectangles, `perRow` to a row: a design whose job
+// has a resume point at every outline.
+inline QString outlinesDesign(int count, int perRow)
+{
+    QString rects;
+    for (int i = 0; i < count; ++i)
+        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
+                         .arg(10 + (i % perRow) * 20)
+                         .arg(10 + (i / perRow) * 20);
+    return rects;
+}
+
 // The bytes the engraver should receive for `records`.
 inline QByteArray textOf(const QList<GCodeBuffer> &records)
 {
