@@ -20,15 +20,12 @@ void LowerGrbl::grblGcodePrint(QList<GCodeBuffer> g)
         // The fan words belong to the engraver's models; a standard
         // controller would answer each with "error:20". Errors still name
         // the lines as given.
+        const auto isFanWord = [](const GCodeBuffer &record) { return record.M == 106 || record.M == 107; };
         for (int i = 0; i < g.size(); ++i) {
-            if (g.at(i).M == 106 || g.at(i).M == 107)
+            if (isFanWord(g.at(i)))
                 dropped.append(i);
         }
-        g.erase(std::remove_if(g.begin(), g.end(),
-                               [](const GCodeBuffer &record) {
-                                   return record.M == 106 || record.M == 107;
-                               }),
-                g.end());
+        g.erase(std::remove_if(g.begin(), g.end(), isFanWord), g.end());
     }
     const QString refusal = refusalOf(g);
     if (!refusal.isEmpty()) {

@@ -916,7 +916,7 @@ void LowerGrbl::linkStalled()
     if (!isConnected())
         return;
     // A raw upload or homing may have begun since the watch was armed.
-    if (mPartInFlight || mOtaActive || mInFlightRecords.contains(homeCommand)) {
+    if (!probeAllowed()) {
         mSilence->stop();
         return;
     }
@@ -926,13 +926,16 @@ void LowerGrbl::linkStalled()
     linkLost();
 }
 
-void LowerGrbl::watchAnswers()
+bool LowerGrbl::probeAllowed() const
 {
     // Not while bytes of a part or a firmware image go out raw, where a "?"
     // would corrupt them, nor while homing, when GRBL answers no status.
-    const bool raw = mPartInFlight || mOtaActive;
-    mSilence->setExpecting(isConnected() && !mAccount.inFlight().isEmpty() && !raw
-                           && !mInFlightRecords.contains(homeCommand));
+    return !mPartInFlight && !mOtaActive && !mInFlightRecords.contains(homeCommand);
+}
+
+void LowerGrbl::watchAnswers()
+{
+    mSilence->setExpecting(isConnected() && !mAccount.inFlight().isEmpty() && probeAllowed());
 }
 
 void LowerGrbl::choosePort(const QString &name)

@@ -168,6 +168,8 @@ private:
     void linkFailed(DeviceLink::Failure failure, const QString &name);
     void linkLost();
     void linkStalled();
+    // Whether a status query may go out now, so that silence can be told apart.
+    bool probeAllowed() const;
     void watchAnswers();
     // Connects to the one port the user typed or picked, serial or network.
     void choosePort(const QString &name);

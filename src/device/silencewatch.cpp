@@ -16,11 +16,6 @@ void SilenceWatch::setPeriod(int ms)
     mTimer->setInterval(ms);
 }
 
-int SilenceWatch::period() const
-{
-    return mTimer->interval();
-}
-
 void SilenceWatch::setExpecting(bool expecting)
 {
     if (!expecting)

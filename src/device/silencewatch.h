@@ -16,7 +16,6 @@ public:
     explicit SilenceWatch(QObject *parent = nullptr);
 
     void setPeriod(int ms);
-    int period() const;
 
     // Whether answers are owed; the watch runs only while they are.
     void setExpecting(bool expecting);

@@ -4,8 +4,6 @@
 // end as "job done", and no line is ever left out.
 #include "engraveremulator.h"
 #include "gcode/gcodebuffer.h"
-#include "gcode/jobmap.h"
-#include "gcode/resumejob.h"
 #include "jobfixtures.h"
 
 #include <QProcess>
@@ -23,12 +21,7 @@ enum class JobSent { None, Part, All };
 // Sixty small outlines: a job with resume points, 1 000 lines or so.
 QList<GCodeBuffer> outlinesJob()
 {
-    QString rects;
-    for (int i = 0; i < 60; ++i)
-        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                         .arg(10 + (i % 10) * 20)
-                         .arg(10 + (i / 10) * 20);
-    return JobFixtures::generatedJob(rects);
+    return JobFixtures::generatedJob(JobFixtures::outlinesDesign(60, 10));
 }
 
 // One move whose line no 128-byte buffer holds.
@@ -211,16 +204,11 @@ void TestJobFaults::resumedJobNamesFileLines()
     file.close();
 
     const int outline = 20;
-    const JobMap map(records);
-    const JobMap::Unit *unit = nullptr;
-    for (const JobMap::Unit &candidate : map.units()) {
-        if (candidate.kind == JobMap::Kind::Outline && candidate.number == outline)
-            unit = &candidate;
-    }
-    QVERIFY(unit);
-    const int setup = ResumeJob::build(records, *unit).size() - (records.size() - unit->first);
+    const JobFixtures::ResumeAt resume = JobFixtures::resumeAt(records, JobMap::Kind::Outline, outline);
+    QVERIFY(resume.first >= 0);
+    const int setup = resume.setup;
     QVERIFY(setup > 2);
-    const QString expected = refused >= 0 ? QStringLiteral("line %1: error:22").arg(unit->first + refused + 1)
+    const QString expected = refused >= 0 ? QStringLiteral("line %1: error:22").arg(resume.first + refused + 1)
                                           : QStringLiteral("resume set-up line %1: error:22").arg(setup + refused + 1);
 
     EngraverEmulator::Options options;

@@ -22,12 +22,7 @@ namespace {
 // A hundred and fifty small outlines: resume points all along the job.
 QList<GCodeBuffer> outlinesJob()
 {
-    QString rects;
-    for (int i = 0; i < 150; ++i)
-        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                         .arg(10 + (i % 15) * 20)
-                         .arg(10 + (i / 15) * 20);
-    return JobFixtures::generatedJob(rects);
+    return JobFixtures::generatedJob(JobFixtures::outlinesDesign(150, 15));
 }
 
 // A loopback port nothing listens on.

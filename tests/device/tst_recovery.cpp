@@ -6,8 +6,6 @@
 // burn of the uninterrupted job, with no burn before the head is positioned.
 #include "device/lowergrbl.h"
 #include "gcode/gcodegenerator.h"
-#include "gcode/jobmap.h"
-#include "gcode/resumejob.h"
 
 #include "burnpath.h"
 #include "deviceconnect.h"
@@ -36,12 +34,7 @@ QList<GCodeBuffer> rasterJob()
 
 QList<GCodeBuffer> outlineJob()
 {
-    QString body;
-    for (int i = 0; i < 150; ++i)
-        body += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                        .arg(10 + (i % 15) * 20)
-                        .arg(10 + (i / 15) * 20);
-    return JobFixtures::generatedJob(body);
+    return JobFixtures::generatedJob(JobFixtures::outlinesDesign(150, 15));
 }
 
 QStringList logLines(const QString &path)
@@ -273,14 +266,9 @@ void TestRecovery::errorAfterResumeNamesTheJobsLine()
     QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::ResumeRow).size(), 1, 10000);
     const int row = valuesFor(spy, PanelNotice::ResumeRow).first().toInt();
 
-    const JobMap map(job);
-    const JobMap::Unit *unit = nullptr;
-    for (const JobMap::Unit &candidate : map.units()) {
-        if (candidate.kind == JobMap::Kind::Row && candidate.number == row)
-            unit = &candidate;
-    }
-    QVERIFY(unit);
-    const int setup = ResumeJob::build(job, *unit).size() - (job.size() - unit->first);
+    const JobFixtures::ResumeAt resume = JobFixtures::resumeAt(job, JobMap::Kind::Row, row);
+    QVERIFY(resume.first >= 0);
+    const int setup = resume.setup;
     QVERIFY(setup > 0);
     // The new connection's "$I" and "$$", the set-up, then 20 of the job's records.
     const int refused = 20;
@@ -295,7 +283,7 @@ void TestRecovery::errorAfterResumeNamesTheJobsLine()
     grbl.getPanelMessage(message(PanelCommand::ResumePrint, "1"));
     QTRY_COMPARE_WITH_TIMEOUT(valuesFor(spy, PanelNotice::JobFailed).size(), 1, 20000);
     const QString reason = valuesFor(spy, PanelNotice::JobFailed).first();
-    QVERIFY2(reason.startsWith(QStringLiteral("line %1: error:22").arg(unit->first + refused + 1)),
+    QVERIFY2(reason.startsWith(QStringLiteral("line %1: error:22").arg(resume.first + refused + 1)),
              qPrintable(reason));
 }
 

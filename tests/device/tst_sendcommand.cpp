@@ -79,16 +79,19 @@ void TestSendCommand::send_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("says");
     QTest::addColumn<bool>("tcp");
-    QTest::newRow("line mode") << "1.0.0" << 1024 << -1 << -1 << 0 << "job done" << false;
-    QTest::newRow("part mode") << "3.0.0" << 1024 << -1 << -1 << 0 << "job done" << false;
-    QTest::newRow("disconnect") << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on" << false;
-    QTest::newRow("refusal") << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes" << false;
-    QTest::newRow("time-out") << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver" << false;
-    QTest::newRow("line mode, tcp") << "1.0.0" << 1024 << -1 << -1 << 0 << "job done" << true;
-    QTest::newRow("part mode, tcp") << "3.0.0" << 1024 << -1 << -1 << 0 << "job done" << true;
-    QTest::newRow("disconnect, tcp") << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on" << true;
-    QTest::newRow("refusal, tcp") << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes" << true;
-    QTest::newRow("time-out, tcp") << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver" << true;
+    // Every outcome over both transports: the exit status must not depend on
+    // how the engraver is reached.
+    for (const bool tcp : {false, true}) {
+        const QString over = tcp ? QStringLiteral(", tcp") : QString();
+        QTest::newRow(qPrintable("line mode" + over)) << "1.0.0" << 1024 << -1 << -1 << 0 << "job done" << tcp;
+        QTest::newRow(qPrintable("part mode" + over)) << "3.0.0" << 1024 << -1 << -1 << 0 << "job done" << tcp;
+        QTest::newRow(qPrintable("disconnect" + over))
+                << "2.0.0" << 1024 << 100 << -1 << 4 << "lost the engraver on" << tcp;
+        QTest::newRow(qPrintable("refusal" + over))
+                << "2.0.0" << 128 << -1 << -1 << 3 << "receive buffer of 128 bytes" << tcp;
+        QTest::newRow(qPrintable("time-out" + over))
+                << "2.0.0" << 1024 << -1 << 100 << 5 << "no answer from the engraver" << tcp;
+    }
 }
 
 void TestSendCommand::send()
@@ -193,11 +196,7 @@ void TestSendCommand::resumesWhereTheLinkWasLost_data()
 
     const QString ellipse = "<ellipse cx='100' cy='200' rx='60' ry='150' style='fill:#000000'"
                             " tolvenrik:scanAccuracy='0.2' tolvenrik:scanBuffer='1'/>";
-    QString rects;
-    for (int i = 0; i < 60; ++i)
-        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
-                         .arg(10 + (i % 10) * 20)
-                         .arg(10 + (i / 10) * 20);
+    const QString rects = JobFixtures::outlinesDesign(60, 10);
     QTest::newRow("raster rows") << ellipse << QList<int>{300, -1} << "--resume-row";
     QTest::newRow("outlines") << rects << QList<int>{200, -1} << "--resume-outline";
     // The second cut comes inside the resumed job: its resume point is still

@@ -2,6 +2,8 @@
 
 #include "gcode/gcodebuffer.h"
 #include "gcode/gcodegenerator.h"
+#include "gcode/jobmap.h"
+#include "gcode/resumejob.h"
 
 #include <QByteArray>
 #include <QList>
@@ -50,6 +52,37 @@ inline QList<GCodeBuffer> generatedJob(const QString &body)
                                      "width='400' height='600'>%1</svg>")
                               .arg(body))
             .toList();
+}
+
+// `count` small stroked rectangles, `perRow` to a row: a design whose job
+// has a resume point at every outline.
+inline QString outlinesDesign(int count, int perRow)
+{
+    QString rects;
+    for (int i = 0; i < count; ++i)
+        rects += QStringLiteral("<rect x='%1' y='%2' width='8' height='6' style='fill:none;stroke:#000000'/>")
+                         .arg(10 + (i % perRow) * 20)
+                         .arg(10 + (i / perRow) * 20);
+    return rects;
+}
+
+// Where a resume at unit `number` of `kind` takes `job` up: the unit's first
+// record, and how many set-up records the resumed job puts before it.
+// `first` is -1 when the job has no such unit.
+struct ResumeAt
+{
+    int first = -1;
+    int setup = 0;
+};
+
+inline ResumeAt resumeAt(const QList<GCodeBuffer> &job, JobMap::Kind kind, int number)
+{
+    const JobMap map(job);
+    for (const JobMap::Unit &unit : map.units()) {
+        if (unit.kind == kind && unit.number == number)
+            return {unit.first, int(ResumeJob::build(job, unit).size()) - (int(job.size()) - unit.first)};
+    }
+    return {};
 }
 
 // The bytes the engraver should receive for `records`.
